@@ -1,0 +1,20 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QByteArray>
+
+#include <unistd.h>
+
+void PrepareProcessEnvironment() {
+    // The browser's renderer processes are bounded: 37 views share a few renderers.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--renderer-process-limit")) flags += " --renderer-process-limit=4";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+    // Chromium's sandbox refuses to run as root.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+int RunProgram(QApplication& app) {
+    return app.exec();
+}

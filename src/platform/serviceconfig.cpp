@@ -1,0 +1,112 @@
+#include "platform/serviceconfig.h"
+
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <optional>
+
+ServiceConfig ServiceConfig::defaults() {
+    ServiceConfig c;
+    c.domain = QStringLiteral("sitehost.test");
+    c.defaultHost = QStringLiteral("www");
+    c.frameHost = QStringLiteral("frm");
+    c.materialsHost = QStringLiteral("sc");
+    c.advertisingHost = QStringLiteral("ad");
+    c.accountHost = QStringLiteral("user");
+    c.recoveryHost = QStringLiteral("pass");
+    c.mainHost = QStringLiteral("www");
+    c.exampleHost = QStringLiteral("demo");
+    c.photoListHost = QStringLiteral("photo");
+    c.flashDownloadHost = QStringLiteral("download.flash.test");
+    c.flashPlayerHost = QStringLiteral("www.flash.test");
+    return c;
+}
+
+QString ServiceConfig::label(ServiceHost h) const {
+    switch (h) {
+    case ServiceHost::Default: return defaultHost;
+    case ServiceHost::Frame: return frameHost;
+    case ServiceHost::Materials: return materialsHost;
+    case ServiceHost::Advertising: return advertisingHost;
+    case ServiceHost::Account: return accountHost;
+    case ServiceHost::Recovery: return recoveryHost;
+    case ServiceHost::Main: return mainHost;
+    case ServiceHost::Example: return exampleHost;
+    case ServiceHost::PhotoList: return photoListHost;
+    }
+    return QString();
+}
+
+QString ServiceConfig::hostName(ServiceHost h) const { return label(h) + QLatin1Char('.') + domain; }
+
+namespace serviceconfig {
+
+namespace {
+std::optional<ServiceConfig>& cached() {
+    static std::optional<ServiceConfig> c;
+    return c;
+}
+
+struct Key {
+    const char* name;
+    QString ServiceConfig::*field;
+};
+const Key kKeys[] = {
+    {"domain", &ServiceConfig::domain},
+    {"default_host", &ServiceConfig::defaultHost},
+    {"frame_host", &ServiceConfig::frameHost},
+    {"materials_host", &ServiceConfig::materialsHost},
+    {"advertising_host", &ServiceConfig::advertisingHost},
+    {"account_host", &ServiceConfig::accountHost},
+    {"recovery_host", &ServiceConfig::recoveryHost},
+    {"main_host", &ServiceConfig::mainHost},
+    {"example_host", &ServiceConfig::exampleHost},
+    {"photolist_host", &ServiceConfig::photoListHost},
+    {"flash_download_host", &ServiceConfig::flashDownloadHost},
+    {"flash_player_host", &ServiceConfig::flashPlayerHost},
+    {"proxy", &ServiceConfig::proxy},
+};
+
+void writeIni(const ServiceConfig& c) {
+    QDir().mkpath(QFileInfo(iniPath()).absolutePath());
+    QSettings s(iniPath(), QSettings::IniFormat);
+    s.beginGroup(QStringLiteral("service"));
+    for (const Key& k : kKeys) s.setValue(QLatin1String(k.name), c.*(k.field));
+    s.setValue(QStringLiteral("timeout_seconds"), c.timeoutSeconds);
+    s.endGroup();
+    s.sync();
+}
+}  // namespace
+
+QString iniPath() { return paths::InRoot(QStringLiteral("data/service.ini")); }
+
+const ServiceConfig& current() {
+    if (!cached()) {
+        ServiceConfig c = ServiceConfig::defaults();
+        if (!QFileInfo::exists(iniPath())) {
+            writeIni(c);
+        } else {
+            QSettings s(iniPath(), QSettings::IniFormat);
+            s.beginGroup(QStringLiteral("service"));
+            for (const Key& k : kKeys) c.*(k.field) = s.value(QLatin1String(k.name), c.*(k.field)).toString().trimmed();
+            bool ok = false;
+            const int t = s.value(QStringLiteral("timeout_seconds"), c.timeoutSeconds).toInt(&ok);
+            if (ok && t > 0) c.timeoutSeconds = t;
+            s.endGroup();
+        }
+        cached() = c;
+    }
+    return *cached();
+}
+
+void set(const ServiceConfig& config, bool write) {
+    cached() = config;
+    if (write) writeIni(config);
+}
+
+void reload() { cached().reset(); }
+
+}  // namespace serviceconfig

@@ -1,0 +1,38 @@
+#pragma once
+// Text rules of the old runtime, used everywhere a procedure depends on them.
+#include <QDate>
+#include <QString>
+
+namespace vb {
+// Trim, LTrim and RTrim remove spaces (" ") only, never tabs or line breaks.
+QString Trim(const QString& s);
+QString LTrim(const QString& s);
+QString RTrim(const QString& s);
+
+// 1-based helpers. Mid(s, start) is the rest of the text from start; a start past the
+// end gives ""; a length past the end is cut. start < 1 is an error of the caller (treated as 1).
+QString Mid(const QString& s, int start, int length = -1);
+QString Left(const QString& s, int length);
+QString Right(const QString& s, int length);
+// 1-based position of needle in s searching from start, 0 when absent. An empty needle gives start
+// (as the runtime does) while start <= Len(s)+1.
+int InStr(int start, const QString& s, const QString& needle, Qt::CaseSensitivity cs = Qt::CaseSensitive);
+inline int InStr(const QString& s, const QString& needle, Qt::CaseSensitivity cs = Qt::CaseSensitive) {
+    return InStr(1, s, needle, cs);
+}
+// 1-based position of the last occurrence of needle, 0 when absent.
+int InStrRev(const QString& s, const QString& needle);
+
+// Conversion of a number to a whole number: halves go to the even neighbour (2.5 -> 2, 3.5 -> 4).
+qint64 RoundHalfEven(double x);
+// The runtime's numeric-text test: optional blanks around, an optional sign, digits with at most
+// one decimal point and an optional exponent, or a "&H"/"&O" number. The empty text is not numeric.
+bool IsNumeric(const QString& s);
+// Val: the leading number of the text (blanks skipped), 0 when none.
+double Val(const QString& s);
+
+// Format(x, "0.0000") and its like: fixed decimals, half away from zero as the runtime's Format does.
+QString FormatFixed(double x, int decimals);
+// Format(date, "yyyy-m-d"): month and day without leading zeros.
+QString FormatYMD(const QDate& d);
+}  // namespace vb

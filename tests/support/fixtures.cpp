@@ -1,0 +1,132 @@
+#include "support/fixtures.h"
+
+#include "login/state.h"
+#include "platform/paths.h"
+#include "platform/serviceconfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace testsupport {
+
+namespace {
+std::unique_ptr<QTemporaryDir>& processRoot() {
+    static std::unique_ptr<QTemporaryDir> d;
+    return d;
+}
+}  // namespace
+
+void ProcessEnvironment::SetUp() {
+    processRoot() = std::make_unique<QTemporaryDir>();
+    paths::SetDataRoot(processRoot()->path());
+}
+
+void ProcessEnvironment::TearDown() { processRoot().reset(); }
+
+QStringList ScriptedPrompts::messages() const {
+    QStringList out;
+    for (const PromptRecord& r : m_records)
+        if (r.kind == QLatin1String("msgbox")) out.append(r.text);
+    return out;
+}
+
+int ScriptedPrompts::msgBox(const QString& text, int style, const QString& title) {
+    m_records.append({QStringLiteral("msgbox"), text, style, title});
+    if (!m_buttons.isEmpty()) return m_buttons.takeFirst();
+    switch (style & 0x7) {
+    case vbYesNo:
+    case vbYesNoCancel: return vbYes;
+    case vbAbortRetryIgnore: return vbAbort;
+    case vbRetryCancel: return vbRetry;
+    default: return vbOK;
+    }
+}
+
+QString ScriptedPrompts::nextText() { return m_texts.isEmpty() ? QString() : m_texts.takeFirst(); }
+
+QString ScriptedPrompts::inputBox(const QString& prompt, const QString& title, const QString&) {
+    m_records.append({QStringLiteral("input"), prompt, 0, title});
+    return nextText();
+}
+QString ScriptedPrompts::openFile(const QString& title, const QString& filter, const QString&) {
+    m_records.append({QStringLiteral("open"), filter, 0, title});
+    return nextText();
+}
+QStringList ScriptedPrompts::openFiles(const QString& title, const QString& filter, const QString&) {
+    m_records.append({QStringLiteral("openmany"), filter, 0, title});
+    const QString t = nextText();
+    return t.isEmpty() ? QStringList() : t.split(QLatin1Char('\n'));
+}
+QString ScriptedPrompts::saveFile(const QString& title, const QString& filter, const QString&) {
+    m_records.append({QStringLiteral("save"), filter, 0, title});
+    return nextText();
+}
+QString ScriptedPrompts::browseFolder(const QString& title, const QString&) {
+    m_records.append({QStringLiteral("folder"), QString(), 0, title});
+    return nextText();
+}
+QColor ScriptedPrompts::chooseColor(const QColor&, const QString& title) {
+    m_records.append({QStringLiteral("color"), QString(), 0, title});
+    return m_colors.isEmpty() ? QColor() : m_colors.takeFirst();
+}
+
+void DataRootTest::SetUp() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(m_dir->isValid());
+    paths::SetDataRoot(m_dir->path());
+    serviceconfig::reload();
+    ResetMemberState();
+}
+
+void DataRootTest::TearDown() {
+    ResetMemberState();
+    if (processRoot()) paths::SetDataRoot(processRoot()->path());
+    serviceconfig::reload();
+    m_dir.reset();
+}
+
+void DataRootTest::loginAs(const QString& member) {
+    CurrentUserName = member;
+    UserFolder = paths::InRoot(QStringLiteral("UserData/") + member);
+    QDir().mkpath(UserFolder);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return QByteArray();
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+}
+
+::testing::AssertionResult sameBytes(const QByteArray& expected, const QByteArray& actual) {
+    if (expected == actual) return ::testing::AssertionSuccess();
+    auto lines = [](const QByteArray& b) {
+        QByteArray n = b;
+        n.replace("\r\n", "\n");
+        n.replace('\r', '\n');
+        return n.split('\n');
+    };
+    const QList<QByteArray> e = lines(expected), a = lines(actual);
+    for (int i = 0; i < qMax(e.size(), a.size()); ++i) {
+        const QByteArray el = i < e.size() ? e[i] : QByteArray("<end>");
+        const QByteArray al = i < a.size() ? a[i] : QByteArray("<end>");
+        if (el != al)
+            return ::testing::AssertionFailure()
+                   << "first difference at line " << (i + 1) << "\n  expected: " << el.toStdString()
+                   << "\n  actual:   " << al.toStdString();
+    }
+    return ::testing::AssertionFailure() << "the bytes differ only in line ends (expected "
+                                         << expected.size() << " bytes, got " << actual.size() << ")";
+}
+
+QString testDataPath(const QString& relative) {
+    return qEnvironmentVariable("TAVOLIN_TEST_DATA", QStringLiteral(".")) + QLatin1Char('/') + relative;
+}
+
+}  // namespace testsupport
