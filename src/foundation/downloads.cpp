@@ -1,0 +1,119 @@
+#include "foundation/downloads.h"
+
+#include "foundation/frmDB.h"
+#include "platform/httpfetch.h"
+#include "platform/prompts.h"
+#include "platform/vberror.h"
+#include "platform/vbtext.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressBar>
+
+#include <cstdio>
+
+double ProgressBarProgress::value() const { return m_bar->value(); }
+double ProgressBarProgress::maximum() const { return m_bar->maximum(); }
+void ProgressBarProgress::setValue(double v) { m_bar->setValue(int(vb::RoundHalfEven(v))); }
+void ProgressBarProgress::setVisible(bool visible) { m_bar->setVisible(visible); }
+void ProgressBarProgress::refresh() { m_bar->repaint(); }
+
+namespace {
+
+// True when the row may be skipped: asked for, and the file is there with exactly the expected
+// size (compared as text, so "0123" or " 123" never match).
+bool alreadyPresent(const Grid& list, int row) {
+    if (list.value(row, 3) != QLatin1String("1")) return false;
+    const QFileInfo info(list.value(row, 1));
+    return info.isFile() && QString::number(info.size()) == list.value(row, 2);
+}
+
+// Copies the response into "<path>.tmp" and renames it over the path. False, with the old file
+// untouched, when the transfer broke off or the body was empty.
+bool saveResponse(httpfetch::Response& response, const QString& path) {
+    if (path.isEmpty()) throw VbError(VbError::PathFileAccess, QStringLiteral("路径/文件访问错误"));
+    const QString tmp = path + QStringLiteral(".tmp");
+    QFile::remove(tmp);
+    QFile out(tmp);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw VbError(VbError::PathNotFound, QStringLiteral("路径未找到: ") + path);
+    char piece[httpfetch::kPieceSize];
+    qint64 total = 0;
+    while (true) {
+        const qint64 n = response.read(piece, sizeof piece);
+        if (n <= 0) break;
+        if (out.write(piece, n) != n) {
+            out.close();
+            QFile::remove(tmp);
+            throw VbError(VbError::DiskFull, QStringLiteral("磁盘已满: ") + path);
+        }
+        total += n;
+    }
+    out.close();
+    if (response.failed() || total == 0) {
+        QFile::remove(tmp);
+        return false;
+    }
+    // rename(2) replaces the old file in one step, so it stays whole until the new one is there.
+    if (std::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(tmp);
+        throw VbError(VbError::PathFileAccess, QStringLiteral("路径/文件访问错误: ") + path);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool DownloadGridFiles(DownloadProgress& bar, int percent) {
+    Grid& list = frmDB::grdT[0];
+    const double start = double(vb::RoundHalfEven(bar.value()));
+    double target = double(vb::RoundHalfEven(bar.maximum() * percent / 100.0));
+    if (target < start) target = start + 1;
+    bar.setVisible(true);
+    bar.refresh();
+
+    std::unique_ptr<httpfetch::Session> session = httpfetch::OpenSession();
+    if (!session) {
+        bar.setValue(target);
+        return false;
+    }
+    const int n = list.rows() - 1;
+    for (int i = 1; i <= n; ++i) {
+        if (!alreadyPresent(list, i)) {
+            bool fetched = false;
+            if (std::unique_ptr<httpfetch::Response> response = session->open(list.value(i, 0)))
+                fetched = saveResponse(*response, list.value(i, 1));
+            list.set(i, 4, fetched ? QStringLiteral("1") : QStringLiteral("0"));
+        }
+        const double v = start + (target - start) * i / n;
+        if (bar.maximum() >= v) {
+            bar.setValue(v);
+            bar.refresh();
+        }
+    }
+    session.reset();
+    if (percent == 100) bar.setVisible(false);
+
+    bool result = false;
+    for (int i = 1; i <= n; ++i)
+        if (!list.value(i, 1).isEmpty()) result = IsDownloadedFileValid(list.value(i, 1));
+    return result;
+}
+
+bool DownloadGridFiles(QProgressBar* bar, int percent) {
+    ProgressBarProgress progress(bar);
+    return DownloadGridFiles(progress, percent);
+}
+
+bool IsDownloadedFileValid(const QString& path) {
+    if (!QFileInfo(path).isFile()) return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        MsgBox(f.errorString(), vbInformation, QStringLiteral("错误提示"));
+        return false;
+    }
+    // The file is read as lines and joined, so line breaks never separate the letters of the tag.
+    QByteArray text = f.readAll();
+    text.replace('\r', QByteArray()).replace('\n', QByteArray());
+    return !text.toUpper().contains("<HTML>");
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The data folders, the local rules of a site domain label, and opening an address in a browser.
+#include <QString>
+
+// Creates, where nothing of that name exists yet, "data", "data/Temp" and "UserData" in the data
+// root and, when a member is logged in, the member's folder with "UpLoadPicture", "temp" and
+// "data". A folder that cannot be created raises a VbError.
+void EnsureDataFolders();
+
+// The empty text when the label (trimmed, lower-cased here) may be registered; otherwise the
+// whole message for the member, its numbered items separated by "\r".
+QString CheckDomainName(const QString& label);
+
+// Opens the address with the desktop, else with the browser program; when neither starts, puts
+// the address on the clipboard, tells the member, and returns false.
+bool OpenUrlInBrowser(const QString& url);

@@ -1,0 +1,48 @@
+#include "platform/inputguard.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace {
+int& depth() {
+    static int d = 0;
+    return d;
+}
+}  // namespace
+
+UserInputGuard::UserInputGuard() {
+    ++depth();
+    if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+}
+
+UserInputGuard::~UserInputGuard() {
+    --depth();
+    if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(this);
+}
+
+bool UserInputGuard::active() { return depth() > 0; }
+
+bool UserInputGuard::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        return true;
+    case QEvent::Close:
+        // The window manager's close button; closes made by the program itself go through.
+        return event->spontaneous();
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+// While a synchronous network request waits in a local event loop, the member's clicks and keys
+// must not start other work. This guard discards (not defers) user input for its lifetime:
+// deferred input would replay queued clicks after the request. Paint events and timers still run.
+#include <QObject>
+
+class UserInputGuard : public QObject {
+public:
+    UserInputGuard();   // installs itself on the application, when there is one
+    ~UserInputGuard() override;
+    UserInputGuard(const UserInputGuard&) = delete;
+    UserInputGuard& operator=(const UserInputGuard&) = delete;
+
+    // True while any guard is alive.
+    static bool active();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
