@@ -1,0 +1,39 @@
+#pragma once
+// The cache files of the album list and of the album file lists, in the member's data folder,
+// and the upkeep that other windows do after they changed an album on the service.
+//   F01.dat  the album-list reply: tables DirInfo and HomeAlbum (always both)
+//   F02.dat  table DirTime: the album-list stamp F01.dat belongs to
+//   F03.dat  table DirTime: per album, the stamp its cached file list belongs to
+//   <album>.dat  the file list of one album (table FileInfo)
+#include <QString>
+
+#include <functional>
+
+inline const QString AlbumListFileName = QStringLiteral("F01.dat");
+inline const QString AlbumListStampFileName = QStringLiteral("F02.dat");
+inline const QString FileListStampsFileName = QStringLiteral("F03.dat");
+
+// <UserFolder>/data/<fileName>.
+QString AlbumCachePath(const QString& fileName);
+
+// Records an album's new stamp in the cached list: the first row of AlbumList whose name equals
+// the album (exactly) gets the stamp in field 6, and F01.dat is rewritten with the updated
+// DirInfo table and the HomeAlbum table it held. Returns false, changing nothing, when no row
+// names the album. Raises VbError when F01.dat cannot be written; AlbumList is then left as it
+// was, and the old file stays whole.
+bool RecordAlbumStamp(const QString& album, const QString& stamp);
+
+// Rewrites F01.dat from AlbumList (table DirInfo), keeping the file's HomeAlbum table as it
+// stands. Raises VbError when the file cannot be written.
+void RewriteAlbumListFile();
+
+// The table text of the named table inside a table text, as it stands (rows, name and "<///T>");
+// empty when the text holds no such table.
+QString RawTableText(const QString& text, const QString& tableName);
+
+// ---- the hosted file manager, as seen from here
+// Closes the hosted file manager window if it is open, so that it reads albums and files afresh
+// the next time it is shown. The window lives in a subsystem above this one; it installs the
+// closer (nothing happens until it does).
+void UnloadFileManager();
+void SetFileManagerUnloader(std::function<void()> unloader);
