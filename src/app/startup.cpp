@@ -1,5 +1,8 @@
 #include "app/startup.h"
 
+#include "foundation/hooks.h"
+#include "login/frmNetError.h"
+
 #include <QApplication>
 #include <QByteArray>
 
@@ -16,5 +19,7 @@ void PrepareProcessEnvironment() {
 }
 
 int RunProgram(QApplication& app) {
+    // Windows that lower subsystems open through hooks.
+    hooks::showNetError = ShowNetErrorWindow;
     return app.exec();
 }

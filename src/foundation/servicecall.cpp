@@ -1,0 +1,128 @@
+#include "foundation/servicecall.h"
+
+#include "foundation/hooks.h"
+#include "foundation/settings.h"
+#include "login/state.h"
+#include "platform/prompts.h"
+#include "platform/serviceconfig.h"
+#include "platform/vbtext.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <new>
+
+// ---- endpoint addresses
+
+QString ServiceHostFromPrefix(const QString& endpoint, const QString& prefix) {
+    QString host = prefix.toLower();
+    if (endpoint == u"webser001" || endpoint == u"webser002")
+        host.replace(QStringLiteral("www"), QStringLiteral("web"));
+    else if (endpoint == u"imgser001")
+        host.replace(QStringLiteral("www"), QStringLiteral("img"));
+    return host;
+}
+
+QString ServiceWsdlUrlOnHost(const QString& endpoint, const QString& host) {
+    return QStringLiteral("http://") + host + QLatin1Char('.') + serviceconfig::current().domain +
+           QStringLiteral("/services/") + endpoint + QStringLiteral(".asmx?WSDL");
+}
+
+QString ServiceWsdlUrl(const QString& endpoint, const QString& method) {
+    const QString defaultHost = serviceconfig::current().label(ServiceHost::Default);
+    if (endpoint == u"regser001") return ServiceWsdlUrlOnHost(endpoint, defaultHost);
+    if (endpoint == u"webser001" && method == u"LoginSoftV2") {
+        const QString remembered = GetUserSetting(UcsServerPrefix);
+        return ServiceWsdlUrlOnHost(endpoint, remembered.isEmpty() ? defaultHost
+                                                                   : ServiceHostFromPrefix(endpoint, remembered));
+    }
+    return ServiceWsdlUrlOnHost(endpoint, ServiceHostFromPrefix(endpoint, LoginField(6)));
+}
+
+// ---- the call frame
+
+PleaseWait::PleaseWait(QWidget* picture, const QList<QWidget*>& controls) : m_picture(picture) {
+    for (QWidget* w : controls) {
+        if (w && w->isEnabled()) {
+            w->setEnabled(false);
+            m_disabled.append(w);
+        }
+    }
+    if (m_picture) {
+        m_picture->show();
+        m_picture->raise();
+        m_picture->repaint();  // painted now: the call that follows blocks the ordinary repaint
+    }
+}
+
+PleaseWait::~PleaseWait() { end(); }
+
+void PleaseWait::end() {
+    if (m_picture) m_picture->hide();
+    m_picture = nullptr;
+    for (const QPointer<QWidget>& w : m_disabled)
+        if (w) w->setEnabled(true);
+    m_disabled.clear();
+}
+
+std::unique_ptr<SoapClient> NewServiceClient(const QString& endpoint, const QString& method) {
+    auto client = std::make_unique<SoapClient>();
+    client->MSSoapInit(ServiceWsdlUrl(endpoint, method), QString(), QString(), QString());
+    return client;
+}
+
+QString ServiceCall(const QString& endpoint, const QString& method, const QList<SoapArgument>& args,
+                    QWidget* waitPicture, const QList<QWidget*>& disabled) {
+    PleaseWait wait(waitPicture, disabled);
+    const std::unique_ptr<SoapClient> client = NewServiceClient(endpoint, method);
+    return client->call(method, args);
+}
+
+// ---- the error convention
+
+void ReportServiceError(const VbError& error, const QString& message) {
+    if (error.description().contains(QLatin1String("WSDLReader"))) {
+        if (hooks::showNetError) hooks::showNetError();
+        return;
+    }
+    MsgBox(message, vbInformation, QStringLiteral("提示"));
+}
+
+// ---- result codes
+
+bool ReplyStartsWith(const QString& reply, const QString& code) { return reply.startsWith(code); }
+
+QString ReplyPayload(const QString& reply, const QString& code) {
+    const qsizetype skip = code.size() + (code == kOK_0001 ? 1 : 0);
+    return reply.mid(skip);
+}
+
+QString ErrorCode(int n) { return QStringLiteral("Error_%1").arg(n, 4, 10, QLatin1Char('0')); }
+
+// ---- picture upload
+
+QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
+                          const QString& remoteName, const QString& description) {
+    const QString trimmed = vb::Trim(path);
+    if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile()) return QStringLiteral("文件不存在，上传失败！");
+    // The type test takes the untrimmed path's last four characters: "a.jpg " is refused.
+    const QString ext = vb::Right(path, 4).toLower();
+    static const QStringList kTypes = {QStringLiteral(".jpg"), QStringLiteral(".gif"), QStringLiteral(".png"),
+                                       QStringLiteral(".bmp"), QStringLiteral(".swf")};
+    if (!kTypes.contains(ext)) return QStringLiteral("不支持此文件类型上传。");
+    try {
+        QFile file(trimmed);
+        if (!file.open(QIODevice::ReadOnly)) return kError0000;
+        QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) return kError0000;
+        bytes.append('\0');  // the service expects the file followed by one zero byte
+        const std::unique_ptr<SoapClient> client = NewServiceClient(QStringLiteral("imgser001"));
+        return client->call(QStringLiteral("UploadFile01"),
+                            {CurrentUserName, LoginField(5), LoginField(6), folder, nameMode, remoteName, ext,
+                             description, bytes});
+    } catch (const VbError&) {
+        return kError0000;
+    } catch (const std::bad_alloc&) {
+        return kError0000;
+    }
+}

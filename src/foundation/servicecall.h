@@ -1,0 +1,96 @@
+#pragma once
+// The one way the program talks to the hosting service: the endpoint's WSDL address, a new SOAP
+// client per operation, one call by method name, a text reply; the please-wait picture around the
+// call, the error convention after a failed call, and the result codes the replies open with.
+//
+// A window's operation reads:
+//     try {
+//         const QString reply = ServiceCall(QStringLiteral("wwwser001"), QStringLiteral("TestDomain"),
+//                                           {CurrentUserName, LoginField(5), ...}, picNetToService);
+//         if (reply == kOK_0001) ...
+//     } catch (const VbError& e) {
+//         ReportServiceError(e);
+//     }
+#include "platform/soapclient.h"
+#include "platform/vberror.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+// ---- endpoint addresses
+
+// The host that a server prefix gives for endpoint: the prefix lower-cased, then every "www"
+// replaced by "web" for webser001 and webser002, by "img" for imgser001, unchanged for the others.
+QString ServiceHostFromPrefix(const QString& endpoint, const QString& prefix);
+// "http://<host>.<service domain>/services/<endpoint>.asmx?WSDL"
+QString ServiceWsdlUrlOnHost(const QString& endpoint, const QString& host);
+// The WSDL address of endpoint by its host rule: regser001 on the default service host; webser001's
+// LoginSoftV2 on the member's remembered prefix (member setting 0 of CurrentUserName), or the default
+// host when there is none; everything else on LoginInfo field 6.
+QString ServiceWsdlUrl(const QString& endpoint, const QString& method = QString());
+
+// ---- the call frame
+
+// Steps 1 and 5 of an operation: shows the please-wait picture and paints it at once, so it is on
+// screen before the call blocks, and disables the given controls; end() (or the destructor) hides the
+// picture again and re-enables the controls it disabled. Widgets that go away meanwhile are skipped.
+class PleaseWait {
+public:
+    explicit PleaseWait(QWidget* picture, const QList<QWidget*>& controls = {});
+    ~PleaseWait();
+    PleaseWait(const PleaseWait&) = delete;
+    PleaseWait& operator=(const PleaseWait&) = delete;
+    void end();
+
+private:
+    QPointer<QWidget> m_picture;
+    QList<QPointer<QWidget>> m_disabled;
+};
+
+// A new client for endpoint, its WSDL loaded from ServiceWsdlUrl(endpoint, method). Throws VbError.
+std::unique_ptr<SoapClient> NewServiceClient(const QString& endpoint, const QString& method = QString());
+
+// One whole operation: please-wait picture (may be null) and disabled controls, a new client on the
+// endpoint's address, one call of method with args. Returns the reply; throws VbError with the
+// picture hidden and the controls enabled again.
+QString ServiceCall(const QString& endpoint, const QString& method, const QList<SoapArgument>& args,
+                    QWidget* waitPicture = nullptr, const QList<QWidget*>& disabled = {});
+
+// ---- the error convention
+
+inline const QString kServiceErrorMessage = QStringLiteral("错误:抱歉！遇到意外错误，请您稍后再试...");
+
+// After a failed operation: an error whose description contains "WSDLReader" opens the
+// network-error window modally; any other shows message (information icon, title "提示").
+void ReportServiceError(const VbError& error, const QString& message = kServiceErrorMessage);
+
+// ---- result codes
+
+inline const QString kOK_0001 = QStringLiteral("OK_0001");
+inline const QString kOK_0002 = QStringLiteral("OK_0002");
+inline const QString kOK_0001Stamp = QStringLiteral("OK_0001_");      // followed by a stamp or table text
+inline const QString kOK_0001Table = QStringLiteral("{OK_0001}");     // followed by table text
+inline const QString kError0000 = QStringLiteral("Error_0000");       // our own: the call itself failed
+inline const QString kLoginOk = QStringLiteral("__Login__OK__");
+inline const QString kRegOk = QStringLiteral("__Reg__OK__");
+
+// The reply's first characters, as many as code has, equal code.
+bool ReplyStartsWith(const QString& reply, const QString& code);
+// What follows code in the reply. For kOK_0001 the one character after it is skipped too (the
+// payload of "OK_0001" + separator + payload starts at the 9th character).
+QString ReplyPayload(const QString& reply, const QString& code);
+// "Error_0001" ... "Error_0020": the numbered error code n.
+QString ErrorCode(int n);
+
+// ---- picture upload
+
+// Sends one picture to the image web service (UploadFile01) and returns its reply unchanged;
+// "文件不存在，上传失败！" when no file is at the path with its blanks removed, "不支持此文件类型上传。"
+// when the path's last four characters, lower-cased, are not .jpg .gif .png .bmp or .swf, and
+// "Error_0000" when reading the file or any step of the call fails. Shows nothing.
+QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
+                          const QString& remoteName, const QString& description);
