@@ -1,0 +1,50 @@
+#pragma once
+// What tests and the person running the emulator can set through "/__emulator/...": scripted
+// replies, latency, HTTP errors, dropped connections, hidden WSDL documents, and the log of the
+// calls received.
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace emu {
+
+// Which requests a rule or a latency applies to: a method's calls, an endpoint's WSDL and calls,
+// or the requests whose path begins with a given text; all empty: every service request.
+struct RequestMatch {
+    QString method;
+    QString endpoint;  // lower case
+    QString pathPrefix;
+};
+
+struct FaultRule {
+    RequestMatch match;
+    int status = 0;        // an HTTP error status, or 0 with drop
+    bool drop = false;
+    int remaining = 1;     // requests it still applies to
+};
+
+struct CallRecord {
+    QDateTime time;
+    QString host;
+    QString endpoint;
+    QString method;
+    QStringList args;      // texts; a byte array as "<N bytes>"
+    QString reply;         // the reply text, or the fault text
+    bool fault = false;
+    bool scripted = false;
+};
+
+struct Control {
+    QHash<QString, QStringList> scripts;     // method -> replies to give, in order
+    QList<FaultRule> faults;
+    QList<QPair<RequestMatch, int>> latency; // match -> milliseconds
+    QSet<QString> hiddenWsdl;                // lower-case endpoint names
+    QList<CallRecord> calls;
+
+    void clear() { *this = Control(); }
+};
+
+}  // namespace emu

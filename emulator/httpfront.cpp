@@ -1,0 +1,214 @@
+#include "emulator/httpfront.h"
+
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtHttpServer/QHttpServerRequest>
+
+namespace emu {
+
+namespace {
+
+constexpr int kMaxHeadBytes = 64 * 1024;
+
+// Follows the requests of one connection as they arrive: finds each head, answers
+// "Expect: 100-continue", and refuses a body beyond the cap (declared or sent) with 413.
+class ConnectionGuard : public QObject {
+public:
+    ConnectionGuard(QTcpSocket* socket, qint64 maxBody) : QObject(socket), m_socket(socket), m_max(maxBody) {
+        connect(socket, &QTcpSocket::readyRead, this, [this] { onReadyRead(); });
+    }
+    static ConnectionGuard* of(QTcpSocket* socket) { return socket->findChild<ConnectionGuard*>(); }
+    // The request was answered: what comes next is the head of the next request.
+    void answered() {
+        if (m_state == State::Chunked) {
+            m_state = State::Head;
+            m_head.clear();
+        }
+    }
+    bool refused() const { return m_state == State::Refused; }
+
+private:
+    enum class State { Head, Body, Chunked, Refused };
+
+    void onReadyRead() {
+        if (m_state == State::Refused) {
+            m_socket->skip(m_socket->bytesAvailable());  // nothing more reaches the server
+            return;
+        }
+        feed(m_socket->peek(m_socket->bytesAvailable()));
+    }
+
+    void feed(QByteArray data) {
+        while (!data.isEmpty() && m_state != State::Refused) {
+            if (m_state == State::Head) {
+                m_head += data;
+                data.clear();
+                const qsizetype end = m_head.indexOf("\r\n\r\n");
+                if (end < 0) {
+                    if (m_head.size() > kMaxHeadBytes) refuse(431);
+                    return;
+                }
+                data = m_head.mid(end + 4);
+                headComplete(m_head.left(end));
+                m_head.clear();
+            } else if (m_state == State::Body) {
+                const qint64 take = qMin<qint64>(m_remaining, data.size());
+                m_remaining -= take;
+                data = data.mid(take);
+                if (m_remaining == 0) m_state = State::Head;
+            } else {  // chunked: counted until the answer
+                m_chunked += data.size();
+                data.clear();
+                if (m_chunked > m_max) refuse(413);
+            }
+        }
+    }
+
+    void headComplete(const QByteArray& head) {
+        qint64 length = 0;
+        bool chunked = false, expectContinue = false;
+        const QList<QByteArray> lines = head.split('\n');
+        for (int i = 1; i < lines.size(); ++i) {
+            const QByteArray line = lines[i].trimmed();
+            const qsizetype colon = line.indexOf(':');
+            if (colon <= 0) continue;
+            const QByteArray name = line.left(colon).trimmed().toLower();
+            const QByteArray value = line.mid(colon + 1).trimmed();
+            if (name == "content-length") {
+                bool ok = false;
+                length = value.toLongLong(&ok);
+                if (!ok || length < 0) length = m_max + 1;
+            } else if (name == "transfer-encoding") {
+                chunked = value.toLower().contains("chunked");
+            } else if (name == "expect") {
+                expectContinue = value.toLower() == "100-continue";
+            }
+        }
+        if (length > m_max) {
+            refuse(413);
+            return;
+        }
+        if (expectContinue) m_socket->write("HTTP/1.1 100 Continue\r\n\r\n");
+        if (chunked) {
+            m_state = State::Chunked;
+            m_chunked = 0;
+        } else if (length > 0) {
+            m_state = State::Body;
+            m_remaining = length;
+        }
+    }
+
+    void refuse(int status) {
+        m_state = State::Refused;
+        HttpResponse r = HttpResponse::Text(status == 413 ? QStringLiteral("请求内容过大。") : QStringLiteral("请求头过大。"), status);
+        m_socket->skip(m_socket->bytesAvailable());
+        m_socket->write(SerializeResponse(r, false, true));
+        m_socket->disconnectFromHost();
+    }
+
+    QTcpSocket* m_socket;
+    qint64 m_max;
+    State m_state = State::Head;
+    QByteArray m_head;
+    qint64 m_remaining = 0;
+    qint64 m_chunked = 0;
+};
+
+// Hands each new connection a guard before the HTTP server connects its own reader, so the guard
+// sees every byte first.
+class GuardedTcpServer : public QTcpServer {
+public:
+    GuardedTcpServer(qint64 maxBody, QObject* parent) : QTcpServer(parent), m_max(maxBody) {}
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        new ConnectionGuard(socket, m_max);
+        addPendingConnection(socket);
+    }
+
+private:
+    qint64 m_max;
+};
+
+QByteArray MethodName(QHttpServerRequest::Method m) {
+    switch (m) {
+    case QHttpServerRequest::Method::Get: return "GET";
+    case QHttpServerRequest::Method::Put: return "PUT";
+    case QHttpServerRequest::Method::Delete: return "DELETE";
+    case QHttpServerRequest::Method::Post: return "POST";
+    case QHttpServerRequest::Method::Head: return "HEAD";
+    case QHttpServerRequest::Method::Options: return "OPTIONS";
+    case QHttpServerRequest::Method::Patch: return "PATCH";
+    case QHttpServerRequest::Method::Connect: return "CONNECT";
+    case QHttpServerRequest::Method::Trace: return "TRACE";
+    default: return QByteArray();
+    }
+}
+
+}  // namespace
+
+void WriteResponse(QTcpSocket* socket, const HttpResponse& response, bool headRequest, bool close) {
+    if (auto* guard = ConnectionGuard::of(socket)) guard->answered();
+    if (response.drop) {
+        socket->abort();
+        return;
+    }
+    socket->write(SerializeResponse(response, headRequest, close));
+    if (close) socket->disconnectFromHost();
+}
+
+HttpFront::HttpFront(Handler handler, qint64 maxBodyBytes, QObject* parent)
+    : QAbstractHttpServer(parent), m_handler(std::move(handler)), m_max(maxBodyBytes) {}
+
+quint16 HttpFront::listenLocal(quint16 port, QString* error) {
+    auto* server = new GuardedTcpServer(m_max, this);
+    if (!server->listen(QHostAddress::LocalHost, port)) {
+        if (error) *error = server->errorString();
+        delete server;
+        return 0;
+    }
+    bind(server);
+    return server->serverPort();
+}
+
+bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+    if (auto* guard = ConnectionGuard::of(socket); guard && guard->refused()) return true;
+    HttpRequest r;
+    r.method = MethodName(request.method());
+    const QUrl url = request.url();
+    // Qt reads the host from the Host header when there is one, else from an absolute request line.
+    r.host = url.host().toLower();
+    r.authority = url.port() > 0 ? r.host + QLatin1Char(':') + QString::number(url.port()) : r.host;
+    r.path = url.path().isEmpty() ? QStringLiteral("/") : url.path();
+    r.query = request.query();
+    r.headers = request.headers();
+    r.body = request.body();
+
+    const bool head = r.method == "HEAD";
+    const bool close = r.header("Connection").toLower().contains("close");
+    const HttpResponse response = m_handler(r);
+    if (response.delayMs <= 0) {
+        WriteResponse(socket, response, head, close);
+        return true;
+    }
+    // Later, and only while the client still waits: the timer dies with the socket.
+    QPointer<QTcpSocket> alive(socket);
+    QTimer::singleShot(response.delayMs, socket, [alive, response, head, close] {
+        if (alive && alive->state() == QAbstractSocket::ConnectedState) WriteResponse(alive, response, head, close);
+    });
+    return true;
+}
+
+void HttpFront::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {
+    WriteResponse(socket, HttpResponse::Text(QStringLiteral("Not Found"), 404), false, false);
+}
+
+}  // namespace emu

@@ -1,0 +1,39 @@
+#pragma once
+// The HTTP side of the emulator over Qt HttpServer's low-level server, with what that server
+// leaves to us: a guard reads each request head before the server does, answers
+// "Expect: 100-continue", and refuses bodies over the cap with 413 before they pile up in memory;
+// answers are written by us, so HEAD works and a delayed answer goes out only while its client's
+// socket still exists.
+#include "emulator/http.h"
+
+#include <QtHttpServer/QAbstractHttpServer>
+
+#include <functional>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace emu {
+
+class HttpFront : public QAbstractHttpServer {
+public:
+    using Handler = std::function<HttpResponse(const HttpRequest&)>;
+    HttpFront(Handler handler, qint64 maxBodyBytes, QObject* parent = nullptr);
+
+    // Listens on 127.0.0.1 at the port (0: a free one); the port, or 0 on failure.
+    quint16 listenLocal(quint16 port, QString* error);
+
+protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
+    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
+
+private:
+    Handler m_handler;
+    qint64 m_max;
+};
+
+// Writes the response on the socket (or closes it for a dropped answer) and lets the socket's guard
+// know that its request is answered.
+void WriteResponse(QTcpSocket* socket, const HttpResponse& response, bool headRequest, bool close);
+
+}  // namespace emu

@@ -1,0 +1,82 @@
+// tavolin-service: the local hosting-service emulator as a program of its own.
+//   tavolin-service --data DIR [--port N] [--domain D]
+// Prints "listening on 127.0.0.1:<port>" and "demo member: <name> <password>", serves until
+// SIGINT or SIGTERM, then saves its state and exits with 0.
+#include "emulator/emulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavolin-service"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Local emulator of the hosting service"));
+    parser.addHelpOption();
+    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Folder of the service's state."),
+                                        QStringLiteral("DIR"));
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port on 127.0.0.1 (0: a free one)."),
+                                        QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption domainOption(QStringLiteral("domain"), QStringLiteral("Service domain."),
+                                          QStringLiteral("D"), ServiceConfig::defaults().domain);
+    parser.addOptions({dataOption, portOption, domainOption});
+    parser.process(app);
+
+    if (!parser.isSet(dataOption)) {
+        std::fprintf(stderr, "tavolin-service: --data DIR is required\n");
+        return 2;
+    }
+    bool portOk = false;
+    const uint port = parser.value(portOption).toUInt(&portOk);
+    if (!portOk || port > 65535) {
+        std::fprintf(stderr, "tavolin-service: bad port %s\n", qPrintable(parser.value(portOption)));
+        return 2;
+    }
+
+    emu::Options options;
+    options.dataDir = QDir(parser.value(dataOption)).absolutePath();
+    options.domain = parser.value(domainOption).trimmed();
+    options.port = quint16(port);
+    emu::Emulator emulator(options);
+    if (!emulator.listen()) {
+        std::fprintf(stderr, "tavolin-service: cannot listen: %s\n", qPrintable(emulator.errorString()));
+        return 1;
+    }
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return 1;
+    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+    struct sigaction sa = {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+
+    const emu::DemoMember demo = emu::ServiceLogic::Demo();
+    std::printf("listening on 127.0.0.1:%u\n", unsigned(emulator.port()));
+    std::printf("demo member: %s %s\n", demo.name.toUtf8().constData(), demo.password.toUtf8().constData());
+    std::fflush(stdout);
+
+    app.exec();
+    return emulator.save() ? 0 : 1;
+}

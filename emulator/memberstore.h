@@ -1,0 +1,122 @@
+#pragma once
+// The service's members and everything they keep on it, held in memory and saved in a data
+// folder: one record per member ("members/<name>/member.json"), the published page beside it
+// ("site.html"), the hosted files under "space/<album>/", and the service-wide counters
+// ("service.json"). Every write replaces its file atomically; every stored name is one safe path
+// component, so nothing escapes the data folder.
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace emu {
+
+struct StoredFile {
+    QString name;         // stored file name with its extension
+    QString description;
+    qint64 size = 0;      // bytes
+    QString uploaded;     // stamp of the upload
+};
+
+struct Album {
+    QString name;
+    QString created;      // stamp of the creation
+    QString stamp;        // changes with every change of its files
+    QList<StoredFile> files;
+    const StoredFile* file(const QString& name) const;
+};
+
+struct Member {
+    int id = 0;
+    QString name;             // trimmed, lower-cased
+    QString digest;           // MD5 of the password, 32 lower-case hex digits
+    QString prefix;           // "www<N>"
+    QString folder;           // picture folder in hosted-file addresses
+    QString memberKey;        // k1 of the service pages
+    QString domain;           // registered domain label, empty when none
+    QString protectionKey;    // 8 hex digits while the home page is protected
+    QString edition = QStringLiteral("1");
+    bool hasSpace = true;
+    bool realName = false;
+    qint64 quotaKb = 0;
+    QString registered;       // date yyyy-MM-dd
+    QString expiry;           // date yyyy-MM-dd, "0" when the member has no space
+    QString lastLogin;
+    QString albumStamp;       // the album-list stamp
+    QStringList settings;     // the site settings fields as the service keeps them (escaped)
+    QString published;        // published flag of the last publication
+    QStringList homeAlbums;   // 15 slots
+    QList<Album> albums;
+    QMap<QString, QString> registration;  // the registration details, by argument name
+
+    qint64 usedBytes() const;
+    qint64 usedKb() const;
+    Album* album(const QString& name);
+    const Album* album(const QString& name) const;
+};
+
+// A picture or file that the store keeps for a member, as found by a hosted-file address.
+struct HostedFile {
+    const Member* member = nullptr;
+    const Album* album = nullptr;
+    const StoredFile* file = nullptr;
+    QString path;             // on disk
+};
+
+class MemberStore {
+public:
+    // Reads what the folder holds (an empty or missing folder is an empty store).
+    explicit MemberStore(const QString& dataDir);
+
+    const QString& dataDir() const { return m_dir; }
+    QList<const Member*> members() const;
+    Member* find(const QString& name);
+    const Member* find(const QString& name) const;
+    const Member* findByDomain(const QString& label) const;
+    const Member* findByFolder(const QString& folder) const;
+    const Member* findByKey(const QString& memberKey) const;
+
+    // A new member under the next free id, prefix and picture folder; saved at once. Throws VbError
+    // when the record cannot be written (the member is not kept then).
+    Member& add(const QString& name, const QString& digest);
+    // Saves one member's record. Throws VbError on failure.
+    void save(const Member& m);
+    // Saves every record and the counters; false when some write failed.
+    bool saveAll();
+
+    // A stamp later than every stamp given before ("yyyy-MM-dd HH:mm:ss"): the clock's, or one
+    // second after the last when the clock has not moved on.
+    QString newStamp();
+
+    // The folder of a member's published page and hosted files.
+    QString memberDir(const Member& m) const;
+    QString albumDir(const Member& m, const QString& album) const;
+    QString filePath(const Member& m, const QString& album, const QString& file) const;
+    // The published page (escaped text as sent), empty when none.
+    QString sitePage(const Member& m) const;
+    void setSitePage(const Member& m, const QString& escapedPage);
+    // Stores bytes as a hosted file (replacing one of that name) and records it. Throws VbError.
+    void storeFile(Member& m, const QString& album, const QString& file, const QByteArray& bytes,
+                   const QString& description, const QString& stamp);
+    HostedFile hostedFile(const QString& folder, const QString& album, const QString& file) const;
+
+    // Removes every member and counter from memory and from the folder.
+    void clear();
+
+private:
+    void load();
+    void saveCounters();
+    QString m_dir;
+    std::vector<std::unique_ptr<Member>> m_members;
+    int m_nextId = 1;
+    int m_nextServer = 1;
+    QDateTime m_lastStamp;
+};
+
+}  // namespace emu

@@ -1,0 +1,378 @@
+#include "emulator/servicelogic.h"
+
+#include "foundation/htmltext.h"
+#include "foundation/md5.h"
+#include "login/logintoken.h"
+#include "login/registercheck.h"
+#include "platform/ansi.h"
+#include "platform/paths.h"
+#include "platform/vberror.h"
+#include "platform/vbtext.h"
+#include "site/publishcheck.h"
+
+#include <QBuffer>
+#include <QDate>
+#include <QImage>
+#include <QRegularExpression>
+
+namespace emu {
+
+namespace {
+
+const QString kF = QStringLiteral("{/F}");
+const QString kR = QStringLiteral("{//R}");
+const QString kT = QStringLiteral("{///T}");
+constexpr int kSiteFields = 333;
+const QString kMaterialsAlbum = QStringLiteral("www网站素材");
+const QString kRootAlbum = QStringLiteral("根目录");
+
+QString Row(const QStringList& fields) {
+    QString out;
+    for (const QString& f : fields) out += f + kF;
+    return out + kR;
+}
+
+QString Today() { return QDate::currentDate().toString(Qt::ISODate); }
+
+QStringList Texts(const QList<soap::Arg>& args, QByteArray* bytes) {
+    QStringList out;
+    for (const soap::Arg& a : args) {
+        if (a.binary && bytes) *bytes = a.bytes;
+        out.append(a.binary ? QString() : a.text);
+    }
+    return out;
+}
+
+// The member-name rules of the registration: 5 to 20 code-page bytes, a letter or Chinese
+// character first, then letters, Chinese characters, digits and "_".
+bool IsAcceptableName(const QString& name) {
+    if (!paths::IsSafeComponent(name)) return false;
+    const int bytes = AnsiCodec::byteLength(name);
+    if (bytes < 5 || bytes > 20) return false;
+    if (GetCharClass(name.left(1)) >= 2) return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const int cls = GetCharClass(name.mid(i, 1));
+        if (cls == 4 || cls == 5) return false;
+    }
+    static const QStringList reserved{QStringLiteral("admin"), QStringLiteral("administrator"),
+                                      QStringLiteral("system"), QStringLiteral("webmaster"),
+                                      QStringLiteral("service"), QStringLiteral("master")};
+    return !reserved.contains(name);
+}
+
+bool HasExpired(const Member& m) {
+    if (m.expiry == QLatin1String("0")) return true;
+    const QDate end = QDate::fromString(m.expiry, Qt::ISODate);
+    return !end.isValid() || end < QDate::currentDate();
+}
+
+QByteArray DemoPicture() {
+    QImage img(696, 150, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, qRgb(40 + x * 120 / img.width(), 90 + y * 80 / img.height(), 160 + x * 60 / img.width()));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "PNG");
+    return bytes;
+}
+
+QString EscapeBrackets(QString text) {
+    text.replace(QLatin1Char('<'), QStringLiteral("&x_;"));
+    text.replace(QLatin1Char('>'), QStringLiteral("&d_;"));
+    return text;
+}
+
+}  // namespace
+
+QString UnescapeBrackets(QString text) {
+    text.replace(QStringLiteral("&x_;"), QStringLiteral("<"));
+    text.replace(QStringLiteral("&d_;"), QStringLiteral(">"));
+    return text;
+}
+
+bool IsDigest(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^[0-9a-f]{32}$"));
+    return re.match(text).hasMatch();
+}
+
+ServiceLogic::ServiceLogic(MemberStore& store, const QString& serviceDomain)
+    : m_store(store), m_domain(serviceDomain) {
+    defaultNotices();
+}
+
+void ServiceLogic::defaultNotices() {
+    const QString account = QStringLiteral("http://user.") + m_domain;
+    m_notices = {
+        {false, account + QStringLiteral("/sysinfo/notice.aspx")},
+        {false, QStringLiteral("服务器维护中，请您稍后再登录。")},
+        {false, QStringLiteral("欢迎使用Tavolin！")},
+        {false, account + QStringLiteral("/member/welcome.aspx")},
+        {false, QStringLiteral("请您尽快完成实名认证。")},
+        {false, account + QStringLiteral("/member/realname.aspx")},
+    };
+}
+
+bool ServiceLogic::implements(const QString& method) const {
+    static const QStringList done{QStringLiteral("LoginSoftV2"), QStringLiteral("Register"), QStringLiteral("EditPsw"),
+                                  QStringLiteral("UploadFile01"), QStringLiteral("UploadWebsite2")};
+    return done.contains(method);
+}
+
+QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) {
+    QByteArray bytes;
+    const QStringList a = Texts(args, &bytes);
+    if (method == QLatin1String("LoginSoftV2")) return LoginSoftV2(a);
+    if (method == QLatin1String("Register")) return Register(a);
+    if (method == QLatin1String("EditPsw")) return EditPsw(a);
+    if (method == QLatin1String("UploadFile01")) return UploadFile01(a, bytes);
+    if (method == QLatin1String("UploadWebsite2")) return UploadWebsite2(a);
+    return QString();
+}
+
+Member* ServiceLogic::authenticate(const QString& name, const QString& digest, const QString& prefix) {
+    Member* m = m_store.find(vb::Trim(name).toLower());
+    if (!m || digest.isEmpty() || m->digest != digest) return nullptr;
+    if (m->prefix.compare(prefix, Qt::CaseInsensitive) != 0) return nullptr;
+    return m;
+}
+
+QString ServiceLogic::SpacePriceTable() {
+    return Row({QStringLiteral("60"), QStringLiteral("0")}) + Row({QStringLiteral("100"), QStringLiteral("100")}) +
+           Row({QStringLiteral("200"), QStringLiteral("180")}) + Row({QStringLiteral("500"), QStringLiteral("400")}) +
+           QStringLiteral("SpacePric") + kT;
+}
+
+QString ServiceLogic::loginReply(const Member& m) const {
+    const QStringList record{
+        QString::number(m.id),                            // 0
+        m.name,                                           // 1
+        m.hasSpace ? QStringLiteral("1") : QStringLiteral("0"),
+        Today(),                                          // 3 the service's date
+        m.registered,
+        m.digest,                                         // 5
+        m.prefix,                                         // 6
+        m.albumStamp,                                     // 7
+        m.registration.value(QStringLiteral("Email")),
+        m.lastLogin,
+        m.folder,                                         // 10
+        m.memberKey,                                      // 11
+        m.domain,                                         // 12
+        QStringLiteral("0"),
+        m.realName ? QStringLiteral("1") : QStringLiteral("0"),  // 14
+        m.protectionKey,                                  // 15
+        m.edition,                                        // 16
+        QString::number(m.quotaKb),                       // 17
+        QString::number(m.usedKb()),                      // 18
+        QString(),
+        m.hasSpace ? m.expiry : QStringLiteral("0"),      // 20
+    };
+    QStringList site = m.settings.mid(0, kSiteFields);
+    while (site.size() < kSiteFields) site.append(QString());
+    QString notices;
+    for (int i = 0; i < m_notices.size(); ++i)
+        notices += Row({QString::number(i), m_notices[i].on ? QStringLiteral("1") : QStringLiteral("0"), m_notices[i].text});
+    return QStringLiteral("__Login__OK__") + Row(record) + QStringLiteral("LoginBackInfo") + kT + Row(site) +
+           QStringLiteral("SiteInfo") + kT + notices + QStringLiteral("SysInfo") + kT + SpacePriceTable();
+}
+
+QString ServiceLogic::LoginSoftV2(const QStringList& a) {
+    const QString name = vb::Trim(a.value(0)).toLower();
+    const QString token = a.value(1);
+    if (name.isEmpty() || token.size() != 37) return QStringLiteral("__Login__Data_Error__");
+    Member* m = m_store.find(name);
+    if (!m || token != LoginTokenFromDigest(m->digest)) return QStringLiteral("__Login__False__");
+    const QString reply = loginReply(*m);
+    const QString previous = m->lastLogin;
+    m->lastLogin = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->lastLogin = previous;
+        return QStringLiteral("__Login__DBFalse__");
+    }
+    return reply;
+}
+
+QString ServiceLogic::Register(const QStringList& a) {
+    if (a.size() < 18) return QStringLiteral("__Reg__Error0000__");
+    const QString typed = a[0];
+    const QString name = vb::Trim(typed).toLower();
+    if (!IsFreeOfSqlWords(a.mid(0, 16).join(QLatin1Char(' ')))) return QStringLiteral("__Reg__Data_NotSafe__");
+    if (RegisterCheckCode(a.mid(0, 16), typed) != a[16]) return QStringLiteral("__Reg__Data_Error__");
+    if (!IsAcceptableName(name)) return QStringLiteral("__Reg__Can_Not_Name__");
+    if (!IsDigest(a[1])) return QStringLiteral("__Reg__Error0000__");
+    if (m_store.find(name)) return QStringLiteral("__Reg__False__");
+
+    const QString address = a[14];
+    const QString network = address.section(QLatin1Char('.'), 0, 2);
+    const QString hour = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHH"));
+    if (m_hourLimit && m_lastRegistrationHour.value(network) == hour)
+        return QStringLiteral("__Reg_Next_Hour__/") + QString::number(QTime::currentTime().hour()) +
+               QLatin1Char('[') + address + QLatin1Char(']');
+
+    static const char* const kNames[] = {"UserName", "Password",     "Question", "Answer",     "Birthday",
+                                         "Email",    "Province",     "ProvinceCode", "City",   "CityCode",
+                                         "Sex",      "SexCode",      "Occupation", "OccupationCode",
+                                         "IPAddress", "MachineSerial"};
+    try {
+        Member& m = m_store.add(name, a[1]);
+        for (int i = 2; i < 16; ++i) m.registration.insert(QString::fromLatin1(kNames[i]), a[i]);
+        m.hasSpace = true;
+        m.quotaKb = kNewMemberQuotaKb;
+        m.expiry = QDate::currentDate().addYears(1).toString(Qt::ISODate);
+        m.albumStamp = m_store.newStamp();
+        m.settings = QStringList(kSiteFields, QString());
+        m_store.save(m);
+        m_lastRegistrationHour.insert(network, hour);
+        return QStringLiteral("__Reg__OK____Area__") + QStringLiteral("您的网站已安排在服务器 ") + m.prefix +
+               QLatin1Char('.') + m_domain + QStringLiteral(" 上（") + a[6] + QStringLiteral("）。");
+    } catch (const VbError&) {
+        return QStringLiteral("__Reg__DB_Error__");
+    }
+}
+
+QString ServiceLogic::EditPsw(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(3));
+    if (!m) return QStringLiteral("Error_0001");
+    if (!IsDigest(a.value(2))) return QStringLiteral("Error_0002");
+    const QString old = m->digest;
+    m->digest = a.value(2);
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->digest = old;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    if (!m->hasSpace) return QStringLiteral("Error_0004");
+    if (HasExpired(*m)) return QStringLiteral("Error_0005");
+    const QString album = a.value(3), mode = a.value(4), remote = a.value(5), ext = a.value(6).toLower();
+    static const QStringList kTypes{QStringLiteral(".jpg"), QStringLiteral(".gif"), QStringLiteral(".png"),
+                                    QStringLiteral(".bmp"), QStringLiteral(".swf")};
+    if (!kTypes.contains(ext) || !paths::IsSafeComponent(album)) return QStringLiteral("Error_0002");
+    const bool systemAlbum = album.left(3).toLower() == QLatin1String("www") || album == kRootAlbum;
+    if (!m->album(album) && !systemAlbum) return QStringLiteral("Error_0003");
+
+    QString fileName;
+    if (mode == QLatin1String("1")) {
+        fileName = remote + ext;
+    } else if (mode == QLatin1String("0")) {
+        // A fresh name in the album: the remote name, the upload time and a counter.
+        const QString base = remote + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+        const Album* existing = m->album(album);
+        for (int n = 1;; ++n) {
+            fileName = base + QString::number(n) + ext;
+            if (!existing || !existing->file(fileName)) break;
+        }
+    } else {
+        return QStringLiteral("Error_0002");
+    }
+    if (remote.isEmpty() || !paths::IsSafeComponent(fileName)) return QStringLiteral("Error_0002");
+
+    // The file travels with one zero byte after it.
+    const QByteArray bytes = data.endsWith('\0') ? data.chopped(1) : data;
+    qint64 used = m->usedBytes();
+    if (const Album* existing = m->album(album))
+        if (const StoredFile* old = existing->file(fileName)) used -= old->size;
+    if (used + bytes.size() > m->quotaKb * 1024) return QStringLiteral("Error_0004");
+
+    const QString stamp = m_store.newStamp();
+    const QString previousStamp = m->albumStamp;
+    try {
+        m->albumStamp = stamp;
+        m_store.storeFile(*m, album, fileName, bytes, a.value(7), stamp);
+    } catch (const VbError&) {
+        m->albumStamp = previousStamp;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001_") + stamp;
+}
+
+QString ServiceLogic::UploadWebsite2(const QStringList& a) {
+    if (a.size() < 12) return QStringLiteral("Error_0001");
+    Member* m = authenticate(a[0], a[2], a[4]);
+    if (!m || a[1] != QLatin1String("K2")) return QStringLiteral("Error_0001");
+    const QString& settings = a[8];
+    const QString& page = a[9];
+    if (PublishCheckCode(page) != a[3]) return QStringLiteral("Error_0002");
+    if (m->domain.isEmpty() || m->domain.compare(a[5], Qt::CaseInsensitive) != 0) return QStringLiteral("Error_0003");
+    QStringList fields = settings.split(kF);
+    fields.removeLast();  // the text after the last separator is not a field
+    if (fields.size() > kSiteFields) return QStringLiteral("Error_0003");
+
+    const QStringList oldSettings = m->settings;
+    const QString oldPublished = m->published;
+    try {
+        m_store.setSitePage(*m, page);
+        m->settings = fields;
+        m->published = a[7];
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->settings = oldSettings;
+        m->published = oldPublished;
+        return QStringLiteral("Error_0006");
+    }
+    return QStringLiteral("OK_0001");
+}
+
+DemoMember ServiceLogic::Demo() {
+    return {QStringLiteral("tavdemo"), QStringLiteral("demo1234"), QStringLiteral("demosite")};
+}
+
+void ServiceLogic::ensureDemoMember() {
+    const DemoMember demo = Demo();
+    if (m_store.find(demo.name)) return;
+    Member& m = m_store.add(demo.name, Md5Hex(demo.password));
+    m.domain = demo.domain;
+    m.hasSpace = true;
+    m.realName = true;
+    m.quotaKb = kDemoQuotaKb;
+    m.expiry = QDate::currentDate().addYears(1).toString(Qt::ISODate);
+    m.registration.insert(QStringLiteral("Email"), QStringLiteral("demo@") + m_domain);
+
+    // A small sample site: a few colours and one picture cell (the header's right cell, 2).
+    const QString stamp = m_store.newStamp();
+    const QString picture = QStringLiteral("grp2.png");
+    m_store.storeFile(m, kMaterialsAlbum, picture, DemoPicture(), QString(), stamp);
+    const QString imageHost = QString(m.prefix).replace(QStringLiteral("www"), QStringLiteral("img"));
+    const QString pictureUrl = QStringLiteral("http://") + imageHost + QLatin1Char('.') + m_domain +
+                               QStringLiteral("/space/") + m.folder + QLatin1Char('/') + kMaterialsAlbum +
+                               QLatin1Char('/') + picture;
+    m.albumStamp = stamp;
+    m.settings = QStringList(kSiteFields, QString());
+    m.settings[22] = pictureUrl;
+    m.settings[23] = QStringLiteral("696");
+    m.settings[24] = QStringLiteral("150");
+    m.settings[25] = QStringLiteral("111");
+    m.settings[301] = QStringLiteral("#EEF3F8");
+    m.settings[303] = QStringLiteral("#FFFFFF");
+    m.settings[304] = QStringLiteral("#DDE6F0");
+    m.settings[306] = QStringLiteral("#DDE6F0");
+    m.settings[331] = QStringLiteral("2");
+    m.published = QStringLiteral("1");
+    const QString page = QStringLiteral(
+        "<html>\r<head>\r<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\" />\r"
+        "<title>%1的网站</title>\r</head>\r<body style=\"background-color: #EEF3F8\">\r"
+        "<table width=\"1002\" align=\"center\" bgcolor=\"#FFFFFF\">\r<tr><td><img src=\"%2\" width=\"696\" "
+        "height=\"150\" /></td></tr>\r<tr><td align=\"center\">欢迎光临 www.%3.%4</td></tr>\r</table>\r</body>\r</html>")
+                             .arg(m.name, pictureUrl, m.domain, m_domain);
+    m_store.setSitePage(m, EscapeBrackets(page));
+    m_store.save(m);
+}
+
+void ServiceLogic::reset() {
+    m_store.clear();
+    m_lastRegistrationHour.clear();
+    m_hourLimit = false;
+    defaultNotices();
+    ensureDemoMember();
+}
+
+}  // namespace emu

@@ -1,0 +1,79 @@
+#pragma once
+// What the service answers to each call, as plain functions of the ordered arguments: the replies
+// the program knows (result codes, login and registration tags, table text), checked against the
+// member store. Transport, envelopes and faults are the server's business.
+#include "emulator/memberstore.h"
+#include "platform/soapmessage.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace emu {
+
+// One row of the notices that the login reply carries (table SysInfo).
+struct Notice {
+    bool on = false;
+    QString text;  // message text or page address
+};
+
+struct DemoMember {
+    QString name;
+    QString password;
+    QString domain;
+};
+
+class ServiceLogic {
+public:
+    ServiceLogic(MemberStore& store, const QString& serviceDomain);
+
+    // True for the methods answered here; every other method of the catalogue is not available yet.
+    bool implements(const QString& method) const;
+    // The reply of one call, arguments in call order (a byte array where the method takes one).
+    QString call(const QString& method, const QList<soap::Arg>& args);
+
+    QString LoginSoftV2(const QStringList& a);                          // 5 arguments
+    QString Register(const QStringList& a);                             // 18
+    QString EditPsw(const QStringList& a);                              // 4
+    QString UploadFile01(const QStringList& a, const QByteArray& data); // 8 texts and the file
+    QString UploadWebsite2(const QStringList& a);                       // 12
+
+    // The six notice rows of the login reply: all off at start, rows 0, 3 and 5 with page addresses.
+    QList<Notice>& notices() { return m_notices; }
+    // One registration per hour from the addresses that share their first three parts.
+    void setHourlyRegistrationLimit(bool on) { m_hourLimit = on; }
+
+    // The demo member, with its sample site and picture; made when missing.
+    static DemoMember Demo();
+    void ensureDemoMember();
+    // Back to the state of a first start: no member but the demo one, notices off.
+    void reset();
+
+    // The fixed tables of the login reply besides the member's own.
+    static QString SpacePriceTable();
+    // Hosted-space allowance of a new member, in kilobytes.
+    static constexpr qint64 kNewMemberQuotaKb = 20 * 1024;
+    static constexpr qint64 kDemoQuotaKb = 100 * 1024;
+
+    const QString& domain() const { return m_domain; }
+    MemberStore& store() { return m_store; }
+
+private:
+    Member* authenticate(const QString& name, const QString& digest, const QString& prefix);
+    QString loginReply(const Member& m) const;
+    void defaultNotices();
+
+    MemberStore& m_store;
+    QString m_domain;
+    QList<Notice> m_notices;
+    bool m_hourLimit = false;
+    QHash<QString, QString> m_lastRegistrationHour;  // first three address parts -> "yyyyMMddHH"
+};
+
+// "&x_;" and "&d_;" back to "<" and ">", in that order.
+QString UnescapeBrackets(QString text);
+// True for 32 lower-case hexadecimal digits.
+bool IsDigest(const QString& text);
+
+}  // namespace emu
