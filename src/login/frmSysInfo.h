@@ -1,0 +1,14 @@
+#pragma once
+// The service notice window: shows the page named by the login window's labSysInfoURL.
+#include <QDialog>
+
+class QPushButton;
+class WebBrowser;
+
+class frmSysInfo : public QDialog {
+public:
+    explicit frmSysInfo(QWidget* parent = nullptr);
+    void Form_Load();
+    WebBrowser* webSysInfo = nullptr;
+    QPushButton* cmdOk = nullptr;
+};

@@ -1,0 +1,125 @@
+#include "login/loginflow.h"
+
+#include "foundation/htmltext.h"
+#include "foundation/tabletext.h"
+#include "login/state.h"
+#include "platform/paths.h"
+#include "platform/serviceconfig.h"
+#include "platform/vberror.h"
+#include "site/modCreateHtmlFiles.h"
+#include "site/state.h"
+
+namespace {
+const QString kOkTag = QStringLiteral("__Login__OK__");
+
+QString checked(const Table& t, int row, int col) {
+    if (row < 0 || col < 0 || row >= t.rows() || col >= t.cols())
+        throw VbError(VbError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    return t(row, col);
+}
+
+int toNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok) throw VbError(13, QStringLiteral("Type mismatch"));
+    return n;
+}
+
+QString advertisingBase() {
+    return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising);
+}
+}  // namespace
+
+QString LoginEditionRefusal(const QString& typedName) {
+    return QStringLiteral("抱歉！“") + typedName + QStringLiteral("”不是 Tavolin Pellion的注册用户，\r\r") +
+           QStringLiteral("请您使用TavolinPellion的注册用户名登录和使用本软件。");
+}
+
+QString LoginFailureMessage(const VbError& e) {
+    return QStringLiteral("错误:") + QString::number(e.number()) + e.description() +
+           QStringLiteral("\r\r遇到错误，请您稍后再试...");
+}
+
+bool IsSmallScreen(const QSize& screenPixels) {
+    return screenPixels.width() * 15 <= 15360 || screenPixels.height() * 15 <= 11520;
+}
+
+LoginInputProblem CheckLoginInput(const QString& name, const QString& password) {
+    const QString n = name.trimmed();
+    if (n.size() > 20) return LoginInputProblem::NameTooLong;
+    if (n.isEmpty()) return LoginInputProblem::NameEmpty;
+    if (password.trimmed().isEmpty()) return LoginInputProblem::PasswordEmpty;
+    // The name becomes the member's folder name.
+    if (!paths::IsSafeComponent(n.toLower())) return LoginInputProblem::NameUnsafe;
+    return LoginInputProblem::None;
+}
+
+QString LoginWsdlUrl(const QString& rememberedPrefix) {
+    const ServiceConfig& c = serviceconfig::current();
+    const QString host = rememberedPrefix.isEmpty() ? c.label(ServiceHost::Default)
+                                                    : rememberedPrefix.toLower().replace(QStringLiteral("www"), QStringLiteral("web"));
+    return QStringLiteral("http://") + host + QLatin1Char('.') + c.domain + QStringLiteral("/services/webser001.asmx?WSDL");
+}
+
+LoginReplyKind ClassifyLoginReply(const QString& reply) {
+    if (reply.contains(kOkTag)) return LoginReplyKind::Ok;
+    if (reply.contains(QLatin1String("__Login__False__"))) return LoginReplyKind::WrongPassword;
+    if (reply.contains(QLatin1String("__Login__DBFalse__"))) return LoginReplyKind::DatabaseDown;
+    if (reply.contains(QLatin1String("__Login__Data_Error__"))) return LoginReplyKind::BadInput;
+    return LoginReplyKind::Unknown;
+}
+
+QString LoginReplyText(const QString& reply) {
+    QString text = reply;
+    text.remove(kOkTag);
+    return UnescapeTableSeparators(text);
+}
+
+bool ProcessSysNotices(const Table& notices, const QString& realNameDone, const QString& member,
+                       const QString& prefix, const SysNoticeHandlers& handlers) {
+    const QString on = QStringLiteral("1");
+    if (checked(notices, 0, 1) == on) handlers.showPage(checked(notices, 0, 2));
+    if (checked(notices, 1, 1) == on) {
+        handlers.message(checked(notices, 1, 2));
+        return false;
+    }
+    if (checked(notices, 2, 1) == on) handlers.message(checked(notices, 2, 2));
+    if (checked(notices, 3, 1) == on)
+        handlers.showPage(checked(notices, 3, 2) + QStringLiteral("?k1=") + member + QStringLiteral("&k2=") + prefix);
+    if (checked(notices, 4, 1) == on && realNameDone != on) handlers.message(checked(notices, 4, 2));
+    return true;
+}
+
+AdPick PickLoginAd(const QString& stored, const std::function<int()>& draw1to5) {
+    QString s = stored;
+    if (s == QLatin1String("0")) s = QString::number(draw1to5());
+    if (s.isEmpty()) s = QStringLiteral("-1");
+    const int n = toNumber(s);
+    const QString page = n < 0 ? QStringLiteral("0") : s;
+    return {page, QString::number(n + 1 > 5 ? 1 : n + 1)};
+}
+
+QString LoginAdUrl(const QString& page, const QDate& today) {
+    return advertisingBase() + QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QStringLiteral("/loginad_") + page +
+           QStringLiteral(".html?k1=") + ClientVersion;
+}
+
+AdPick PickWaitingAd(const QString& stored, const std::function<int()>& draw1to5) {
+    const int n = (stored.isEmpty() || stored == QLatin1String("0")) ? draw1to5() : toNumber(stored);
+    return {QString::number(n), QString::number(n + 1 > 5 ? 1 : n + 1)};
+}
+
+QString WaitingAdUrl(const QString& page, const QDate& today, const QString& member, const QString& prefix) {
+    return advertisingBase() + QStringLiteral("/ad/kr/") + WeeklyFolderName(today) + QStringLiteral("/loginad_") + page +
+           QStringLiteral(".html?k1=v1.0&k2=") + member + QStringLiteral("&k3=") + prefix;
+}
+
+void WriteLoginPages() {
+    for (const char* name : {"b", "b1", "b2", "b3"}) CreateBackgroundHtml(QString::fromLatin1(name), LocalColumn);
+    for (qint16 cell : {1, 5, 6, 9, 11, 12, 17, 18, 22, 23}) CreateWidgetHtml(cell, LocalColumn);
+    for (qint16 cell : {0, 2, 3}) CreateCellHtml(cell, LocalColumn);
+    CreateMusicCellHtml(LocalColumn, 0);
+    for (qint16 cell : {7, 8, 10, 13, 14, 15, 16, 19, 20, 21, 24}) CreateCellHtml(cell, LocalColumn);
+    for (qint16 cell : {25, 27, 28, 30, 31}) CreateCellHtml(cell, PublishColumn);
+    CreateFooterHtml(32, LocalColumn);
+}

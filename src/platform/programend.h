@@ -1,0 +1,13 @@
+#pragma once
+// The old runtime's End: the program stops at once, every window goes without its close
+// handlers, and the event loops return. Callers return right after calling it.
+#include <functional>
+
+namespace programend {
+void End();
+// True once End ran in this process (until Reset).
+bool Ended();
+// Tests observe End instead of stopping the test program; an empty function restores the real one.
+void SetHandler(std::function<void()> handler);
+void Reset();
+}  // namespace programend
