@@ -1,0 +1,66 @@
+// Pieces that several page generators share.
+#include "login/state.h"
+#include "platform/serviceconfig.h"
+#include "site/modCreateHtmlFiles.h"
+#include "site/pagefile.h"
+#include "site/sitemodel.h"
+
+QString ForegroundElement(const QString& address, const QString& width, const QString& height,
+                          const QString& foreCode) {
+    if (!IsFlashMovie(address))
+        return QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" />").arg(address, width, height);
+    const ServiceConfig& config = serviceconfig::current();
+    const QString indent(9, QLatin1Char(' '));
+    QStringList lines;
+    lines << QStringLiteral("<object classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" codebase=\"http://") +
+                 config.flashDownloadHost +
+                 QStringLiteral("/pub/shockwave/cabs/flash/swflash.cab#version=7,0,19,0\" width=\"") + width +
+                 QStringLiteral("\" height=\"") + height + QStringLiteral("\">");
+    lines << indent + QStringLiteral("<param name=\"movie\" value=\"") + address + QStringLiteral("\" />");
+    lines << indent + QStringLiteral("<param name=\"quality\" value=\"high\" />");
+    lines << indent + QStringLiteral("<param name=\"allowScriptAccess\" value=\"never\">");
+    lines << indent + QStringLiteral("<param name=\"allowNetworking\" value=\"none\">");
+    lines << indent + QStringLiteral("<param name=\"allowFullScreen\" value=\"false\">");
+    if (ForeCodeTransparent(foreCode)) lines << indent + QStringLiteral("<param name=\"wmode\" value=\"transparent\">");
+    lines << indent + QStringLiteral("<embed src=\"") + address +
+                 QStringLiteral("\" quality=\"high\" pluginspage=\"http://") + config.flashPlayerHost +
+                 QStringLiteral("/go/getflashplayer\" type=\"application/x-shockwave-flash\" width=\"") + width +
+                 QStringLiteral("\" height=\"") + height + QStringLiteral("\"></embed>");
+    lines << QStringLiteral("</object>");
+    return JoinPageLines(lines);
+}
+
+QString LayerRule(qint16 cell) {
+    const QString n = QString::number(cell);
+    return JoinPageLines({
+        QStringLiteral("#Layer") + n + QStringLiteral(" {"),
+        QStringLiteral("    position:absolute;"),
+        QStringLiteral("    width:") + QString::number(GetCellWidth(cell)) + QStringLiteral("px;"),
+        QStringLiteral("    height:") + QString::number(GetCellHeight(cell)) + QStringLiteral("px;"),
+        QStringLiteral("    z-index:") + n + QLatin1Char(';'),
+        QStringLiteral("}"),
+    });
+}
+
+void AppendLayerCss(const QString& rule) {
+    if (LayerCss.isEmpty())
+        LayerCss = rule;
+    else
+        LayerCss += QLatin1Char('\r') + rule;
+}
+
+QString MemberFrameHost() {
+    QString label = LoginField(6).toLower();
+    label.replace(QStringLiteral("www"), QStringLiteral("frm"));
+    return label + QLatin1Char('.') + serviceconfig::current().domain;
+}
+
+QString ServicePageMemberKey() {
+    const QString key = LoginField(11);
+    return key.isEmpty() ? CurrentUserName : key;
+}
+
+QString ServicePageSiteKey() {
+    const QString key = LoginField(15);
+    return key.isEmpty() ? QStringLiteral("0") : key;
+}
