@@ -2,6 +2,7 @@
 #include "foundation/downloads.h"
 #include "foundation/frmDB.h"
 #include "platform/httpfetch.h"
+#include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "support/filehttpserver.h"
 #include "support/fixtures.h"
@@ -213,6 +214,33 @@ TEST_F(DownloadList, WorksWithAProgressBarWidget) {
     EXPECT_FALSE(bar.isHidden());
     DownloadGridFiles(&bar, 100);
     EXPECT_TRUE(bar.isHidden());
+}
+
+TEST_F(DownloadList, ThroughTheConfiguredProxy) {
+    ServiceConfig config = serviceconfig::current();
+    config.proxy = QStringLiteral("127.0.0.1:%1").arg(server.port());
+    serviceconfig::set(config, false);
+    server.serve("http://thumbs.sitehost.test/a.jpg", {200, picture(80)});
+    addRow(QStringLiteral("http://thumbs.sitehost.test/a.jpg"), dir + "a.jpg");
+    RecordingBar bar(0, 100);
+    EXPECT_TRUE(DownloadGridFiles(bar, 90));
+    EXPECT_EQ(readFile(dir + "a.jpg"), picture(80));
+}
+
+TEST_F(DownloadList, StalledTransferTimesOut) {
+    ServiceConfig config = serviceconfig::current();
+    config.timeoutSeconds = 1;
+    serviceconfig::set(config, false);
+    server.serve("/stall.jpg", {200, picture(4000), "image/jpeg", 1000, true});
+    server.serve("/a.jpg", {200, picture(60)});
+    writeFile(dir + "stall.jpg", "old");
+    addRow(server.url("/stall.jpg"), dir + "stall.jpg");
+    addRow(server.url("/a.jpg"), dir + "a.jpg");
+    RecordingBar bar(0, 100);
+    EXPECT_TRUE(DownloadGridFiles(bar, 90));
+    EXPECT_EQ(list().value(1, 4), QStringLiteral("0"));
+    EXPECT_EQ(readFile(dir + "stall.jpg"), QByteArray("old"));
+    EXPECT_EQ(list().value(2, 4), QStringLiteral("1"));
 }
 
 class DownloadedFile : public DataRootTest {};

@@ -40,7 +40,7 @@ void FileHttpServer::onConnection() {
             head += "Connection: close\r\n\r\n";
             socket->write(head);
             socket->write(reply.dropAfter < 0 ? reply.body : reply.body.left(reply.dropAfter));
-            socket->disconnectFromHost();
+            if (!(reply.stall && reply.dropAfter >= 0)) socket->disconnectFromHost();
         });
     }
 }

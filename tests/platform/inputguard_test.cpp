@@ -1,0 +1,32 @@
+// User input is discarded while a synchronous request waits, and flows again afterwards.
+#include "platform/inputguard.h"
+
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+TEST(UserInputGuardTest, DiscardsKeysOnlyWhileAlive) {
+    QLineEdit edit;
+    auto type = [&](char16_t c) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(QChar(c)));
+        QCoreApplication::sendEvent(&edit, &press);
+    };
+    {
+        UserInputGuard guard;
+        EXPECT_TRUE(UserInputGuard::active());
+        type(u'a');
+        {
+            UserInputGuard nested;
+            type(u'b');
+        }
+        EXPECT_TRUE(UserInputGuard::active());
+        type(u'c');
+    }
+    EXPECT_FALSE(UserInputGuard::active());
+    EXPECT_EQ(edit.text(), QString());
+    type(u'd');
+    EXPECT_EQ(edit.text(), QStringLiteral("d"));
+}
