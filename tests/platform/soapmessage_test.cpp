@@ -208,3 +208,38 @@ TEST(SoapEnvelope, MalformedEnvelopesAndUnwritableTextsAreErrors) {
     soap::DecodeBase64(QStringLiteral("!!!"), &ok);
     EXPECT_FALSE(ok);
 }
+
+TEST(SoapEnvelope, CutAndCorruptedDocumentsNeverCrash) {
+    // Every prefix and a run of seeded byte flips of a WSDL and of an envelope: each parses or throws
+    // VbError, nothing else.
+    const QByteArray wsdl = soap::BuildWsdl(sampleWsdl());
+    const QByteArray reply = soap::BuildResponse(QStringLiteral("http://tempuri.org/"), QStringLiteral("Test"),
+                                                 QStringLiteral("中文<&>\r\n"));
+    auto survives = [](const auto& parse, const QByteArray& bytes) {
+        try {
+            parse(bytes);
+        } catch (const VbError&) {
+        }
+    };
+    auto wsdlParse = [](const QByteArray& b) { soap::ParseWsdl(b); };
+    auto replyParse = [](const QByteArray& b) { soap::ParseResponse(b, QStringLiteral("Test")); };
+    auto requestParse = [](const QByteArray& b) { soap::ParseRequest(b); };
+    for (qsizetype n = 0; n < wsdl.size(); n += 7) survives(wsdlParse, wsdl.left(n));
+    for (qsizetype n = 0; n < reply.size(); ++n) {
+        survives(replyParse, reply.left(n));
+        survives(requestParse, reply.left(n));
+    }
+    quint32 seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray w = wsdl, r = reply;
+        for (int k = 0; k < 3; ++k) {
+            w[qsizetype(next() % quint32(w.size()))] = char(next() >> 8);
+            r[qsizetype(next() % quint32(r.size()))] = char(next() >> 8);
+        }
+        survives(wsdlParse, w);
+        survives(replyParse, r);
+        survives(requestParse, r);
+    }
+    SUCCEED();
+}
