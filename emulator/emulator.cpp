@@ -132,6 +132,12 @@ HttpResponse Emulator::handle(const HttpRequest& r) {
     if (host.kind == HostKind::Foreign)
         return HttpResponse::Text(QStringLiteral("本地服务模拟器只服务域名 ") + m_hosts.domain + QStringLiteral(" 下的主机。"), 502);
     if (r.method == "CONNECT") return HttpResponse::Text(QStringLiteral("不支持隧道连接。"), 501);
+    // Another local server reached through us as a proxy: we do not forward.
+    if (host.kind == HostKind::Local && m_port != 0) {
+        const qsizetype colon = r.authority.lastIndexOf(QLatin1Char(':'));
+        if (colon > 0 && r.authority.mid(colon + 1).toUInt() != m_port)
+            return HttpResponse::Text(QStringLiteral("本地服务模拟器不转发请求。"), 502);
+    }
 
     static const QRegularExpression service(QStringLiteral("^/services/([^/]+)\\.asmx$"),
                                             QRegularExpression::CaseInsensitiveOption);
