@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "foundation/machine.h"
+#include "foundation/settings.h"
+#include "login/frmLogin.h"
+#include "login/frmNetToVYM.h"
+#include "login/modBegin.h"
+#include "platform/singleinstance.h"
+#include "support/fixtures.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QSysInfo>
+#include <QTimer>
+
+namespace {
+
+class StartUp : public testsupport::DataRootTest {
+protected:
+    void TearDown() override {
+        frmLogin::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ReleaseInstanceLock();
+        DataRootTest::TearDown();
+    }
+    static QString serial() { return QString::number(GetVolumeSerial()); }
+};
+
+}  // namespace
+
+TEST(StartUpDecision, SplashUnlessThisMachineHasLoggedIn) {
+    const QString s = QStringLiteral("-12345");
+    struct Case {
+        QString setting;
+        bool splash;
+    };
+    const Case cases[] = {
+        {"1{-12345}", false},
+        {"{-12345}1{-12345}", false},  // every occurrence is removed
+        {"", true},
+        {"1{999}", true},               // another machine
+        {"2{-12345}", true},
+        {"1{-12345}x", true},
+        {"1", true},                    // no machine mark at all
+        {"{-12345}", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(StartsWithSplash(c.setting, s), c.splash) << c.setting.toStdString();
+    EXPECT_EQ(FirstLoginState("1{999}", s), "0");
+    EXPECT_EQ(FirstLoginState("7{-12345}", s), "7");
+}
+
+TEST_F(StartUp, SecondCopyIsRefusedWithItsMessage) {
+    SingleInstanceLock running(root());
+    ASSERT_TRUE(running.tryLock());
+    EXPECT_FALSE(Main());
+    ASSERT_EQ(prompts.records().size(), 1);
+    EXPECT_EQ(prompts.records()[0].text, kAlreadyRunningMessage);
+    EXPECT_EQ(prompts.records()[0].style, vbInformation);
+    EXPECT_EQ(prompts.records()[0].title, QString());
+    EXPECT_EQ(frmLogin::loaded(), nullptr);
+    EXPECT_TRUE(running.isLocked());  // the first copy keeps its lock
+}
+
+TEST_F(StartUp, LockIsFreeAgainOnceItsHolderEnds) {
+    {
+        SingleInstanceLock first(root());
+        ASSERT_TRUE(first.tryLock());
+        SingleInstanceLock second(root());
+        EXPECT_FALSE(second.tryLock());
+    }
+    SingleInstanceLock third(root());
+    EXPECT_TRUE(third.tryLock());
+}
+
+TEST_F(StartUp, LockLeftByAProcessThatIsGoneIsTakenOver) {
+    // The lock file of a crashed run: a process number that does not exist on this host.
+    testsupport::writeFile(root() + QStringLiteral("/tavolin.lock"),
+                           "2147483000\ntavolin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    SingleInstanceLock lock(root());
+    EXPECT_TRUE(lock.tryLock());
+}
+
+TEST_F(StartUp, AfterAFirstLoginTheLoginWindowOpensDirectly) {
+    SetGlobalSetting(GcsFirstLogin, QStringLiteral("1{") + serial() + QStringLiteral("}"));
+    EXPECT_TRUE(Main());
+    ASSERT_NE(frmLogin::loaded(), nullptr);
+    EXPECT_TRUE(frmLogin::loaded()->isVisible());
+    EXPECT_TRUE(prompts.records().isEmpty());
+}
+
+TEST_F(StartUp, FirstStartShowsTheSplashWhichOpensTheLoginWindow) {
+    EXPECT_TRUE(Main());  // runs the splash modally for its thirty ticks
+    ASSERT_NE(frmLogin::loaded(), nullptr);
+    EXPECT_TRUE(frmLogin::loaded()->isVisible());
+}
+
+TEST_F(StartUp, SplashClosesOnTheThirtiethTickWhateverTheBarShows) {
+    frmNetToVYM splash;
+    splash.Timer1->stop();
+    splash.show();
+    for (int i = 1; i <= 29; ++i) {
+        splash.Timer1_Timer();
+        EXPECT_EQ(splash.pbarNet->value(), qMin(10 * i, 300));
+    }
+    EXPECT_EQ(splash.pbarNet->value(), 290);
+    EXPECT_EQ(frmLogin::loaded(), nullptr);
+    EXPECT_TRUE(splash.isVisible());
+    splash.Timer1_Timer();
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_FALSE(splash.Timer1->isActive());
+    EXPECT_EQ(splash.pbarNet->value(), 290);
+    ASSERT_NE(frmLogin::loaded(), nullptr);
+}
