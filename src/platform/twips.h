@@ -1,0 +1,11 @@
+#pragma once
+// Sizes and positions the windows' designs give in twips, converted at the widget: 15 twips make
+// one pixel.
+#include <cmath>
+
+namespace twips {
+inline constexpr int kPerPixel = 15;
+// Twips to the nearest whole pixel.
+inline int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kPerPixel)); }
+inline int FromPixels(int pixels) { return pixels * kPerPixel; }
+}  // namespace twips

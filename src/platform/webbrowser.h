@@ -1,0 +1,118 @@
+#pragma once
+// The embedded browser of every window: one widget over QtWebEngine with the operations the
+// windows rely on (navigate, silent, refresh, progress, new-window policy, document text) and a
+// small HTML-editor mode. Every browser shares one profile (GBK default encoding, local pages may
+// load remote addresses).
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
+#include <functional>
+
+class QUrl;
+class QWebEngineProfile;
+class QWebEngineView;
+class QWebEnginePage;
+class BrowserPage;
+
+// The one profile of the program's browsers: in memory only (nothing written to disk), default
+// text encoding GBK for pages that declare no charset, local pages allowed to load the service's
+// pages. Created on first use; lives until the application ends.
+QWebEngineProfile* BrowserProfile();
+
+class WebBrowser : public QWidget {
+    Q_OBJECT
+public:
+    // The loaded amount with which the end of a load is reported (outside 0 < p < max).
+    static constexpr int kProgressDone = -1;
+    static constexpr int kProgressMax = 100;
+
+    explicit WebBrowser(QWidget* parent = nullptr);
+    ~WebBrowser() override;
+
+    // Starts loading an address: a web address with its query keys, or the full path of a local
+    // file ("/" or "\" separators). Returns at once.
+    void Navigate(const QString& address);
+    // The address of the shown (or loading) page, as text.
+    QString LocationURL() const;
+
+    // Silent: the page's script dialogs (alert, confirm, prompt) are not shown; confirm and
+    // prompt answer as cancelled.
+    void setSilent(bool silent) { m_silent = silent; }
+    bool silent() const { return m_silent; }
+
+    // True once a document has been shown (the control's Document is not nothing).
+    bool hasDocument() const { return m_hasDocument; }
+    // True while a page loads.
+    bool isLoading() const { return m_loading; }
+
+    // The document command: "Refresh" loads the shown page again, bypassing the cache (a local
+    // file is read again from disk); any other command goes to the document's execCommand (the
+    // editor mode). Nothing happens when no document is shown.
+    void execCommand(const QString& command, const QString& value = QString());
+    void refresh() { execCommand(QStringLiteral("Refresh")); }
+
+    // The visible text (innerText) of the document's HTML element; the empty text when no
+    // document is shown. Asynchronous: done runs later on this thread (not at all when the
+    // browser is destroyed first).
+    void documentText(std::function<void(const QString&)> done);
+    // The same, waiting for the answer in a local event loop (modal flows). The empty text after
+    // timeoutMs or when the browser goes away meanwhile.
+    QString documentTextSync(int timeoutMs = 10000);
+
+    // HTML-editor mode: the document becomes editable (kept across loads); commands go through
+    // execCommand ("Bold", "InsertHTML", value); the edited markup is read back below.
+    void setDesignMode(bool on);
+    bool designMode() const { return m_designMode; }
+    void documentHtml(std::function<void(const QString&)> done);  // the body's innerHTML
+    QString documentHtmlSync(int timeoutMs = 10000);
+
+    // Runs a script in the shown document; done gets its result (asynchronous, optional).
+    void runScript(const QString& script, std::function<void(const QVariant&)> done = {});
+    QVariant runScriptSync(const QString& script, int timeoutMs = 10000);
+
+    QWebEngineView* view() const { return m_view; }
+    QWebEnginePage* page() const;
+
+signals:
+    // The progress of a load: (p, max) with 0 < p < max while loading; the end of every load,
+    // failed or not, is reported as (kProgressDone, kProgressMax).
+    void progressChange(int progress, int progressMax);
+    // A load ended (ok false for a page that could not be loaded; the browser shows its error page).
+    void documentComplete(bool ok);
+    // The page asks to open a new window. Setting *cancel refuses it; left unset, the page opens
+    // in a separate browser window.
+    void newWindow2(bool* cancel);
+
+private:
+    friend class BrowserPage;
+    QWebEnginePage* createNewWindow();
+    bool needsLocalLoad(const QUrl& url) const;
+    bool loadLocalPage(const QUrl& url);
+    // Local pages are handed over as data, which the engine takes up to 2 MB of address; larger
+    // ones load as they are.
+    static constexpr qint64 kMaxLocalContentBytes = 1024 * 1024;
+    static constexpr int kCharsetPrescanBytes = 1024;
+    void onLoadStarted();
+    void onLoadProgress(int percent);
+    void onLoadFinished(bool ok);
+
+    QWebEngineView* m_view = nullptr;
+    BrowserPage* m_page = nullptr;
+    bool m_silent = false;
+    bool m_hasDocument = false;
+    bool m_loading = false;
+    bool m_designMode = false;
+};
+
+// A separate browser window for pages a page opens itself (NewWindow2 left uncancelled). It
+// belongs to the opener's window, so it works beside a modal opener and closes with it.
+class WebBrowserWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit WebBrowserWindow(QWidget* opener);
+    WebBrowser* browser() const { return m_browser; }
+
+private:
+    WebBrowser* m_browser = nullptr;
+};

@@ -1,0 +1,160 @@
+// The embedded browser over local files: GBK pages without a charset, refresh from disk, the end
+// of a load reported as progress, and the new-window policy.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "platform/ansi.h"
+#include "platform/webbrowser.h"
+#include "support/fixtures.h"
+
+using testsupport::writeFile;
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 30000;
+
+// Navigates and waits for the end of the load; true when the page loaded.
+bool NavigateAndWait(WebBrowser& web, const QString& address) {
+    QSignalSpy done(&web, &WebBrowser::documentComplete);
+    web.Navigate(address);
+    if (!done.wait(kLoadTimeoutMs)) return false;
+    return done.takeFirst().at(0).toBool();
+}
+
+QList<WebBrowserWindow*> OpenBrowserWindows() {
+    QList<WebBrowserWindow*> out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<WebBrowserWindow*>(w)) out.append(b);
+    return out;
+}
+
+class WebBrowserTest : public ::testing::Test {
+protected:
+    QString file(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+TEST_F(WebBrowserTest, PageWithoutCharsetIsReadAsGbkAndEndsWithDoneProgress) {
+    // Short texts are where the engine's own guess goes wrong ("一" reads as UTF-8, "春" as Korean).
+    for (const QString& text : {QStringLiteral("一"), QStringLiteral("春"), QStringLiteral("中文页面：测试")}) {
+        SCOPED_TRACE(text.toStdString());
+        writeFile(file(QStringLiteral("gbk.html")),
+                  AnsiCodec::encode(QStringLiteral("<html><body>") + text + QStringLiteral("</body></html>")));
+        WebBrowser web;
+        web.resize(400, 300);
+        web.show();
+        EXPECT_FALSE(web.hasDocument());
+        EXPECT_EQ(web.documentTextSync(), QString());
+
+        QSignalSpy progress(&web, &WebBrowser::progressChange);
+        ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("gbk.html"))));
+        EXPECT_TRUE(web.hasDocument());
+        EXPECT_EQ(web.documentTextSync().trimmed(), text);
+        EXPECT_EQ(QUrl(web.LocationURL()).toLocalFile(), file(QStringLiteral("gbk.html")));
+
+        // The last progress event of a load is one that callers read as "done".
+        ASSERT_FALSE(progress.isEmpty());
+        const QList<QVariant> last = progress.last();
+        const int p = last.at(0).toInt(), m = last.at(1).toInt();
+        EXPECT_FALSE(p > 0 && p < m);
+        for (const QList<QVariant>& e : progress.mid(0, progress.size() - 1))
+            EXPECT_TRUE(e.at(0).toInt() > 0 && e.at(0).toInt() < e.at(1).toInt());
+
+        // The asynchronous form gives the same text.
+        QString async;
+        web.documentText([&](const QString& t) { async = t; });
+        QTRY_VERIFY_WITH_TIMEOUT(!async.isEmpty(), kLoadTimeoutMs);
+        EXPECT_EQ(async.trimmed(), text);
+    }
+}
+
+TEST_F(WebBrowserTest, DeclaredCharsetsAndLinkedLocalPagesAreReadRight) {
+    writeFile(file(QStringLiteral("utf8.html")),
+              QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>一</body></html>").toUtf8());
+    writeFile(file(QStringLiteral("second.html")), AnsiCodec::encode(QStringLiteral("<html><body>春</body></html>")));
+    writeFile(file(QStringLiteral("first.html")),
+              "<html><body><a id=\"a\" href=\"second.html\">next</a><img id=\"i\" src=\"pic.png\"></body></html>");
+    WebBrowser web;
+    web.show();
+    ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("utf8.html"))));
+    EXPECT_EQ(web.documentTextSync().trimmed(), QStringLiteral("一"));
+
+    ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("first.html"))));
+    // Relative addresses resolve against the file's folder.
+    EXPECT_EQ(web.runScriptSync(QStringLiteral("document.getElementById('i').src")).toString(),
+              QUrl::fromLocalFile(file(QStringLiteral("pic.png"))).toString());
+    QSignalSpy done(&web, &WebBrowser::documentComplete);
+    web.runScript(QStringLiteral("document.getElementById('a').click()"));
+    ASSERT_TRUE(done.wait(kLoadTimeoutMs));
+    QTRY_COMPARE_WITH_TIMEOUT(web.documentTextSync().trimmed(), QStringLiteral("春"), kLoadTimeoutMs);
+}
+
+TEST_F(WebBrowserTest, RefreshReadsTheFileAgainFromDisk) {
+    const QString path = file(QStringLiteral("cell.html"));
+    writeFile(path, AnsiCodec::encode(QStringLiteral("<html><body>旧内容</body></html>")));
+    WebBrowser web;
+    web.show();
+    web.refresh();  // no document yet: nothing happens
+    EXPECT_FALSE(web.isLoading());
+    ASSERT_TRUE(NavigateAndWait(web, path));
+    EXPECT_EQ(web.documentTextSync().trimmed(), QStringLiteral("旧内容"));
+
+    writeFile(path, AnsiCodec::encode(QStringLiteral("<html><body>新内容</body></html>")));
+    QSignalSpy done(&web, &WebBrowser::documentComplete);
+    web.execCommand(QStringLiteral("Refresh"));
+    ASSERT_TRUE(done.wait(kLoadTimeoutMs));
+    EXPECT_EQ(web.documentTextSync().trimmed(), QStringLiteral("新内容"));
+    // One refresh is one load.
+    QTest::qWait(300);
+    EXPECT_EQ(done.size(), 1);
+}
+
+TEST_F(WebBrowserTest, NewWindowRequestIsRefusedOrOpenedInASeparateWindow) {
+    writeFile(file(QStringLiteral("popup.html")), "<html><body>popup</body></html>");
+    writeFile(file(QStringLiteral("opener.html")),
+              "<html><body>opener<script>window.open('popup.html','_blank');</script></body></html>");
+    for (bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "allowed");
+        qDeleteAll(OpenBrowserWindows());
+        QWidget host;
+        auto* web = new WebBrowser(&host);
+        host.show();
+        int asked = 0;
+        QObject::connect(web, &WebBrowser::newWindow2, [&](bool* c) {
+            ++asked;
+            *c = cancel;
+        });
+        ASSERT_TRUE(NavigateAndWait(*web, file(QStringLiteral("opener.html"))));
+        QTRY_COMPARE_WITH_TIMEOUT(asked, 1, kLoadTimeoutMs);
+        if (cancel) {
+            QTest::qWait(200);
+            EXPECT_TRUE(OpenBrowserWindows().isEmpty());
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(OpenBrowserWindows().size(), 1, kLoadTimeoutMs);
+            WebBrowser* popup = OpenBrowserWindows().first()->browser();
+            QTRY_VERIFY_WITH_TIMEOUT(popup->hasDocument(), kLoadTimeoutMs);
+            EXPECT_EQ(popup->documentTextSync().trimmed(), QStringLiteral("popup"));
+            // The separate window belongs to its opener's window and closes with it.
+            EXPECT_EQ(OpenBrowserWindows().first()->parentWidget(), &host);
+        }
+    }
+}
+
+TEST_F(WebBrowserTest, DesignModeEditsTheDocumentAndReadsBackItsHtml) {
+    writeFile(file(QStringLiteral("edit.html")), "<html><body><p id=\"p\">abc</p></body></html>");
+    WebBrowser web;
+    web.show();
+    ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("edit.html"))));
+    web.setDesignMode(true);
+    EXPECT_EQ(web.runScriptSync(QStringLiteral("document.designMode")).toString(), QStringLiteral("on"));
+    web.runScriptSync(QStringLiteral("document.getSelection().selectAllChildren(document.getElementById('p'))"));
+    web.execCommand(QStringLiteral("Bold"));
+    EXPECT_EQ(web.documentHtmlSync(), QStringLiteral("<p id=\"p\"><b>abc</b></p>"));
+}
+
+}  // namespace
