@@ -1,7 +1,9 @@
 #include "app/startup.h"
 
 #include "foundation/hooks.h"
+#include "login/frmLogin.h"
 #include "login/frmNetError.h"
+#include "login/frmRegister.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -21,5 +23,6 @@ void PrepareProcessEnvironment() {
 int RunProgram(QApplication& app) {
     // Windows that lower subsystems open through hooks.
     hooks::showNetError = ShowNetErrorWindow;
+    frmLogin::showRegisterWindow = ShowRegisterWindow;
     return app.exec();
 }
