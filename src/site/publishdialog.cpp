@@ -1,0 +1,198 @@
+#include "site/publishdialog.h"
+
+#include "albums/albumcache.h"
+#include "celleditor/frm图片设置_labels.h"
+#include "celleditor/state.h"
+#include "foundation/servicecall.h"
+#include "login/state.h"
+#include "mainwindow/frm个人网站_labels.h"
+#include "platform/prompts.h"
+#include "platform/vberror.h"
+#include "site/sitemodel.h"
+#include "site/state.h"
+#include "siteoptions/frm卷首语设置_labels.h"
+
+#include <QStringList>
+
+namespace {
+const QString kTitle = QStringLiteral("提示");
+constexpr int kCellRows = 8;  // rows R to R+7 of the block: what an editor sets
+
+// The edited cell's base row; 0 when the record names no cell with a settings block.
+int EditedCellBaseRow() { return GetCellBaseRow(static_cast<qint16>(CellRecord.value(CellRecordEntry::Cell).toInt())); }
+
+void SetBothColumns(int row, const QString& value) {
+    SiteSettings(LocalColumn, row) = value;
+    SiteSettings(PublishColumn, row) = value;
+}
+
+// The cell's background (or foreground) row by the editor's flag: "2" removed, "3" a material;
+// any other flag leaves the row, which a successful upload already wrote.
+void WritePictureRow(int row, const QString& flag, const QString& address) {
+    if (flag == QLatin1String("2")) SetBothColumns(row, QString());
+    else if (flag == QLatin1String("3")) SetBothColumns(row, address);
+}
+
+QString Entry(int i) { return CellRecord.value(i); }
+
+void WriteEditedCell(int r) {
+    if (r <= 0) return;
+    switch (EditorKind) {
+    case 0:
+        WritePictureRow(r, frm图片设置Labels::labBJFlag, Entry(3));
+        if (frm图片设置Labels::picSetQJVisible) {
+            WritePictureRow(r + 1, frm图片设置Labels::labQJFlag, Entry(4));
+            for (int k = 2; k < kCellRows; ++k) SetBothColumns(r + k, Entry(3 + k));
+        }
+        break;
+    case 1:
+        WritePictureRow(r, frm卷首语设置Labels::labBJFlag, Entry(3));
+        for (int k = 1; k < kCellRows; ++k) SetBothColumns(r + k, Entry(3 + k));
+        break;
+    default:
+        break;
+    }
+}
+
+bool IsUploadSuccess(const QString& reply) { return reply.left(8).toUpper() == QLatin1String("OK_0001_"); }
+
+QString UploadStamp(QString reply) { return reply.remove(QStringLiteral("OK_0001_")); }
+
+QString UploadRow(int row) {
+    return UploadPictureFile(PendingPictures.value(row, PendingPicture::LocalFile),
+                             PendingPictures.value(row, PendingPicture::RemoteFolder), QStringLiteral("1"),
+                             PendingPictures.value(row, PendingPicture::RemoteName), QString());
+}
+}  // namespace
+
+QString UploadFailureText(const QString& reply, bool fg) {
+    const QString part = fg ? QStringLiteral("前景") : QStringLiteral("背景");
+    if (reply == QLatin1String("Error_0000"))
+        return QStringLiteral("错误 0000，") + part + QStringLiteral("上传失败：网络中断，请稍候再试。");
+    if (reply == QLatin1String("Error_0001") || reply == QLatin1String("Error_0002") ||
+        reply == QLatin1String("Error_0003"))
+        return QStringLiteral("错误 ") + reply.right(4) + QStringLiteral("，") + part + QStringLiteral("上传失败。");
+    if (reply == QLatin1String("Error_0004"))
+        return QStringLiteral("错误 0004：") + part +
+               QStringLiteral("上传失败！网络空间已满，请您删除部份文件或扩容后再试。");
+    if (reply == QLatin1String("Error_0005"))
+        return QStringLiteral("错误 0005：") + part +
+               QStringLiteral("上传失败！网络空间已过期，请您给网络空间继费后再试。");
+    if (reply == QLatin1String("文件不存在，上传失败！"))
+        return fg ? QStringLiteral("前景文件不存在，前景上传失败！") : QStringLiteral("背景文件不存在，背景上传失败。");
+    if (reply == QLatin1String("不支持此文件类型上传。"))
+        return fg ? QStringLiteral("不支持此前景文件类型上传，前景上传失败！")
+                  : QStringLiteral("不支持此背景文件类型上传，背景上传失败。");
+    return QStringLiteral("错误 0006：") + part + QStringLiteral("上传失败！意外错误，请您重新登录本软件再试。");
+}
+
+void RecordUploadedPictureStamp(const QString& stamp, const QString& album) {
+    bool recorded = false;
+    if (frm个人网站Labels::labDownDirFlag == QLatin1String("1")) {
+        try {
+            recorded = RecordAlbumStamp(album, stamp);
+        } catch (const VbError&) {
+            // The cached list could not be rewritten: treat it as not current, so it is read
+            // from the service when next needed; the publish goes on.
+            recorded = false;
+        }
+    }
+    if (!recorded) {
+        SetLoginField(7, stamp);
+        UnloadFileManager();
+    }
+}
+
+QString UploadPendingPictures() {
+    using namespace PendingPicture;
+    const int r = EditedCellBaseRow();
+    QString message;
+
+    if (PendingPictures.value(BackgroundRow, Flag) == QLatin1String("1")) {
+        const QString reply = UploadRow(BackgroundRow);
+        if (IsUploadSuccess(reply)) {
+            RecordUploadedPictureStamp(UploadStamp(reply), PendingPictures.value(BackgroundRow, RemoteFolder));
+            DialogState = 99;
+            message = QStringLiteral("背景上传成功！");
+            if (EditorKind == 0) frm图片设置Labels::labBJFlag = QStringLiteral("0");
+            else if (EditorKind == 1) frm卷首语设置Labels::labBJFlag = QStringLiteral("0");
+            if (r > 0) {
+                SiteSettings(LocalColumn, r) = PendingPictures.value(BackgroundRow, LocalFile);
+                SiteSettings(PublishColumn, r) = PendingPictures.value(BackgroundRow, UploadedUrl);
+            }
+        } else {
+            message = UploadFailureText(reply, false);
+        }
+    }
+
+    if (PendingPictures.value(ForegroundRow, Flag) == QLatin1String("1")) {
+        const QString reply = UploadRow(ForegroundRow);
+        if (IsUploadSuccess(reply)) {
+            RecordUploadedPictureStamp(UploadStamp(reply), PendingPictures.value(ForegroundRow, RemoteFolder));
+            DialogState = 99;
+            message += QStringLiteral("前景上传成功！");
+            if (EditorKind == 0) {
+                frm图片设置Labels::labQJFlag = QStringLiteral("0");
+                if (r > 0) {
+                    SiteSettings(LocalColumn, r + 1) = PendingPictures.value(ForegroundRow, LocalFile);
+                    SiteSettings(PublishColumn, r + 1) = PendingPictures.value(ForegroundRow, UploadedUrl);
+                    for (int k = 2; k <= 4; ++k) SetBothColumns(r + k, Entry(3 + k));
+                }
+            }
+        } else {
+            message += UploadFailureText(reply, true);
+        }
+    }
+    return message;
+}
+
+PublishOutcome PublishCellSettings() {
+    const int r = EditedCellBaseRow();
+    QStringList saved;
+    auto rollback = [r, &saved] {
+        if (r <= 0 || saved.size() != kCellRows) return;
+        for (int k = 0; k < kCellRows; ++k) SiteSettings(PublishColumn, r + k) = saved.at(k);
+        // The foreground's size and code go back locally too; the other local rows keep the edit.
+        for (int k = 2; k <= 4; ++k) SiteSettings(LocalColumn, r + k) = saved.at(k);
+    };
+
+    PublishVariant v;
+    v.writeChanges = [r, &saved] {
+        if (r > 0)
+            for (int k = 0; k < kCellRows; ++k) saved.append(SiteSettings(PublishColumn, r + k));
+        WriteEditedCell(r);
+    };
+    v.noChange = [] {
+        ShowSiteUpdatedMessage();
+        DialogState = 99;
+    };
+    v.accepted = [](const QString&) {
+        if (EditorKind == 0) {
+            frm图片设置Labels::labQJFlag = QStringLiteral("0");
+            frm图片设置Labels::labBJFlag = QStringLiteral("0");
+        } else if (EditorKind == 1) {
+            frm卷首语设置Labels::labBJFlag = QStringLiteral("0");
+        }
+        ShowSiteUpdatedMessage();
+        CopyPublishColumnToPublished();
+    };
+    v.refused = [&rollback](const QString& reply) {
+        if (reply == QLatin1String("Error_0006")) {
+            SiteSettings(LocalColumn, PublishStateRow) = QStringLiteral("2");
+            MsgBox(QStringLiteral("错误(0006)：抱歉！网页数据更新失败，请您稍后再试..."), vbInformation, kTitle);
+        } else if (reply == QLatin1String("Error_0007")) {
+            rollback();
+            MsgBox(QStringLiteral("错误(0007)：抱歉！网页数据更新失败，请您稍后再试..."), vbInformation, kTitle);
+        } else {
+            rollback();
+            MsgBox(QStringLiteral("抱歉！网页数据更新失败，请您稍后再试..."), vbInformation, kTitle);
+        }
+    };
+    return PublishSiteSettings(v);
+}
+
+void RunPublishDialogWork() {
+    const QString message = UploadPendingPictures();
+    if (!message.isEmpty()) MsgBox(message, vbInformation, kTitle);
+    PublishCellSettings();
+}

@@ -1,0 +1,143 @@
+#include "site/publishsite.h"
+
+#include "foundation/servicecall.h"
+#include "login/state.h"
+#include "mainwindow/frm个人网站_labels.h"
+#include "platform/prompts.h"
+#include "platform/vberror.h"
+#include "site/modCreateHtmlFiles.h"
+#include "site/publishcheck.h"
+#include "site/sitemodel.h"
+#include "site/siteview.h"
+#include "site/state.h"
+
+#include <QList>
+
+namespace {
+const QString kTitle = QStringLiteral("提示");
+}  // namespace
+
+QString EscapePublishText(QString text) {
+    text.replace(QLatin1Char('<'), QStringLiteral("&x_;"));
+    text.replace(QLatin1Char('>'), QStringLiteral("&d_;"));
+    return text;
+}
+
+QString PublishSettingsText() {
+    QString text;
+    for (int r = 0; r < SiteSettingsTable::Rows; ++r) {
+        text += SiteSettings(PublishColumn, r);
+        text += QStringLiteral("{/F}");
+    }
+    return EscapePublishText(text);
+}
+
+QString PublishedFlag() {
+    return SiteSettings(LocalColumn, PublishStateRow) == QLatin1String("2") ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void ShowNoDomainMessage() {
+    MsgBox(QStringLiteral("抱歉！您尚未注册Orbel网站域名，请您先注册域名后再设置您的网站。"), vbInformation, kTitle);
+}
+
+void ShowSiteUpdatedMessage() { MsgBox(QStringLiteral("网站更新成功！"), vbInformation, kTitle); }
+
+void CopyPublishColumnToPublished() { SiteSettings.copyColumn(PublishColumn, PublishedColumn); }
+
+PublishOutcome PublishSiteSettings(const PublishVariant& v) {
+    if (v.domainTest && frm个人网站Labels::txtDomainNameVisible) {
+        if (v.noDomain) v.noDomain();
+        else ShowNoDomainMessage();
+        return PublishOutcome::NoDomain;
+    }
+    if (v.writeChanges) v.writeChanges();
+    if (v.changeTest && !SiteHasUnpublishedChanges()) {
+        if (v.noChange) v.noChange();
+        else ShowSiteUpdatedMessage();
+        return PublishOutcome::NoChange;
+    }
+
+    if (v.showWait) v.showWait();
+    QString reply;
+    try {
+        SiteSettings(PublishColumn, PublishStateRow) = QStringLiteral("2");
+        const QString settingsText = PublishSettingsText();
+        const QString page = EscapePublishText(CreateSiteViewHtml(PublishColumn));
+        const QString flag = PublishedFlag();
+        const QString checkCode = PublishCheckCode(page);
+        const QList<SoapArgument> args{
+            CurrentUserName, QStringLiteral("K2"), LoginField(5), checkCode, LoginField(6), LoginField(12),
+            LoginField(15),  flag,                 settingsText,  page,      v.argument11,
+            v.argument12.value_or(ClientVersion)};
+        reply = ServiceCall(v.endpoint, v.method, args);
+    } catch (const VbError& e) {
+        // No reply: nothing is rolled back unless the variant says so; the written rows and the
+        // publish state "2" count as a change at the next attempt.
+        if (v.hideWait) v.hideWait();
+        ReportServiceError(e);
+        if (v.failed) v.failed();
+        return PublishOutcome::Failed;
+    }
+    if (v.hideWait) v.hideWait();
+
+    const bool ok = v.accepts ? v.accepts(reply) : reply == QLatin1String("OK_0001");
+    try {
+        if (ok) {
+            if (v.markPublished) {
+                DialogState = 99;
+                SiteSettings(LocalColumn, PublishStateRow) = QStringLiteral("2");
+            }
+            if (v.accepted) v.accepted(reply);
+        } else if (v.refused) {
+            v.refused(reply);
+        }
+    } catch (const VbError& e) {
+        // The service has answered; a local step after it failed (a page that cannot be written).
+        ReportServiceError(e);
+    }
+    return ok ? PublishOutcome::Accepted : PublishOutcome::Refused;
+}
+
+// ---- the template apply
+
+void RegenerateSitePages() {
+    for (const char* name : {"b", "b1", "b2", "b3"}) CreateBackgroundHtml(QString::fromLatin1(name), LocalColumn);
+    for (qint16 cell : {1, 5, 6, 9, 11, 12, 17, 18, 22, 23}) CreateWidgetHtml(cell, LocalColumn);
+    for (qint16 cell : {0, 2, 3}) CreateCellHtml(cell, LocalColumn);
+    CreateMusicCellHtml(LocalColumn, 0);
+    for (qint16 cell : {7, 8, 10, 13, 14, 15, 16, 19, 20, 21, 24}) CreateCellHtml(cell, LocalColumn);
+    for (qint16 cell : {25, 27, 28, 30, 31}) CreateCellHtml(cell, PublishColumn);
+    CreateFooterHtml(FooterCell, LocalColumn);
+}
+
+PublishOutcome ApplyTemplateToSite(const TemplateApplyWindow& window) {
+    QStringList saved;
+    auto restore = [&saved] {
+        for (int r = 0; r < SiteSettingsTable::Rows; ++r) SiteSettings(PublishColumn, r) = saved.at(r);
+    };
+    PublishVariant v;
+    v.writeChanges = [&saved] {
+        saved = SiteSettings.column(PublishColumn);
+        SiteSettings.copyColumn(TemplateColumn, PublishColumn);
+    };
+    v.showWait = window.showWait;
+    v.hideWait = window.hideWait;
+    v.accepted = [&window](const QString&) {
+        for (int r = 0; r < SiteSettingsTable::Rows; ++r) {
+            SiteSettings(PublishedColumn, r) = SiteSettings(PublishColumn, r);
+            SiteSettings(LocalColumn, r) = SiteSettings(PublishColumn, r);
+        }
+        RegenerateSitePages();
+        if (window.refreshMainWindow) window.refreshMainWindow();
+        MsgBox(QStringLiteral("模板成功应用到网站！"), vbInformation, kTitle);
+        if (window.close) window.close();
+    };
+    v.refused = [&restore](const QString&) {
+        restore();
+        MsgBox(QStringLiteral("抱歉！网站更新失败，请您稍后再试..."));
+    };
+    // Without a reply the template would stay in the PublishColumn and go out with the next
+    // unrelated publish; the member did not see it applied, so it is taken back as after a refusal.
+    v.failed = restore;
+    return PublishSiteSettings(v);
+}
