@@ -1,8 +1,12 @@
 #include "support/fixtures.h"
 
+#include "albums/state.h"
+#include "celleditor/state.h"
+#include "foundation/frmDB.h"
 #include "login/state.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
+#include "site/state.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +15,15 @@
 namespace testsupport {
 
 namespace {
+// Every subsystem's module state back to its start, so one test never sees another's member.
+void resetModuleState() {
+    ResetMemberState();
+    ResetSiteState();
+    ResetCellEditorState();
+    ResetAlbumState();
+    frmDB::Unload();
+}
+
 std::unique_ptr<QTemporaryDir>& processRoot() {
     static std::unique_ptr<QTemporaryDir> d;
     return d;
@@ -76,11 +89,11 @@ void DataRootTest::SetUp() {
     ASSERT_TRUE(m_dir->isValid());
     paths::SetDataRoot(m_dir->path());
     serviceconfig::reload();
-    ResetMemberState();
+    resetModuleState();
 }
 
 void DataRootTest::TearDown() {
-    ResetMemberState();
+    resetModuleState();
     if (processRoot()) paths::SetDataRoot(processRoot()->path());
     serviceconfig::reload();
     m_dir.reset();
