@@ -137,6 +137,7 @@ frmRegister::frmRegister(frmLogin* login) : QDialog(login), m_login(login) {
     Text15 = new QPlainTextEdit(picRegInfo);
     Text15->setReadOnly(true);
     Text15->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text15->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text15->setFixedHeight(110);
     QString terms;
     for (const char* t : kTerms) terms += QString::fromUtf8(t) + QLatin1Char('\n');
