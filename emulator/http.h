@@ -30,7 +30,7 @@ struct HttpResponse {
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers;
     int delayMs = 0;         // answer after this long (only while the client's connection lives)
-    bool drop = false;       // close the connection without an answer
+    bool drop = false;       // break the answer off halfway and close the connection
 
     static HttpResponse Html(const QString& html, int status = 200);
     static HttpResponse Text(const QString& text, int status);

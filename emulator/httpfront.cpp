@@ -16,11 +16,17 @@ constexpr int kMaxHeadBytes = 64 * 1024;
 // Follows the requests of one connection as they arrive: finds each head, answers
 // "Expect: 100-continue", and refuses a body beyond the cap (declared or sent) with 413.
 class ConnectionGuard : public QObject {
+    static constexpr char kName[] = "emu-connection-guard";
+
 public:
     ConnectionGuard(QTcpSocket* socket, qint64 maxBody) : QObject(socket), m_socket(socket), m_max(maxBody) {
+        setObjectName(QLatin1String(kName));
         connect(socket, &QTcpSocket::readyRead, this, [this] { onReadyRead(); });
     }
-    static ConnectionGuard* of(QTcpSocket* socket) { return socket->findChild<ConnectionGuard*>(); }
+    // Found by name: without Q_OBJECT the class has no meta-object of its own to look for.
+    static ConnectionGuard* of(QTcpSocket* socket) {
+        return static_cast<ConnectionGuard*>(socket->findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly));
+    }
     // The request was answered: what comes next is the head of the next request.
     void answered() {
         if (m_state == State::Chunked) {
@@ -158,7 +164,15 @@ QByteArray MethodName(QHttpServerRequest::Method m) {
 void WriteResponse(QTcpSocket* socket, const HttpResponse& response, bool headRequest, bool close) {
     if (auto* guard = ConnectionGuard::of(socket)) guard->answered();
     if (response.drop) {
-        socket->abort();
+        // Broken off halfway: the head and part of the body, then the connection closes. (A
+        // connection closed before any answer would be sent again by the client's network layer.)
+        HttpResponse partial = response;
+        partial.contentType = "text/xml; charset=utf-8";
+        partial.body = QByteArray(64, ' ');
+        QByteArray bytes = SerializeResponse(partial, false, true);
+        bytes.replace("Content-Length: 64", "Content-Length: 4096");
+        socket->write(bytes);
+        socket->disconnectFromHost();
         return;
     }
     socket->write(SerializeResponse(response, headRequest, close));

@@ -69,7 +69,7 @@ public:
     void failHttp(int status, const QString& method = QString(), int count = 1);
     // The same for the requests whose path begins with pathPrefix (pages, hosted files).
     void failPath(int status, const QString& pathPrefix, int count = 1);
-    // The next call(s) of method have their connection closed without an answer.
+    // The next call(s) of method have their answer broken off halfway and the connection closed.
     void dropConnection(const QString& method = QString(), int count = 1);
     // The endpoint's WSDL answers 404 while hidden.
     void hideWsdl(const QString& endpoint, bool hidden = true);
