@@ -14,6 +14,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProcess>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -357,4 +358,22 @@ TEST(EmulatorBodyCap, OversizedBodiesGet413AndExpectContinueIsAnswered) {
     const QByteArray fine = Exchange(server.port(), head + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body,
                                      WholeResponse);
     EXPECT_TRUE(fine.startsWith("HTTP/1.1 500")) << fine.left(100).toStdString();
+}
+
+TEST_F(EmulatorServerTest, AStandardSoapClientConsumesTheDocuments) {
+    QProcess probe;
+    probe.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import zeep")});
+    if (!probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+        GTEST_SKIP() << "python3-zeep is not installed";
+
+    QProcess zeep;
+    QEventLoop loop;  // the emulator answers from this thread's event loop meanwhile
+    QObject::connect(&zeep, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    zeep.start(QStringLiteral("/usr/bin/python3"),
+               {testsupport::testDataPath(QStringLiteral("emulator/zeep_interop.py")), QString::number(emulator().port()),
+                emulator().domain(), demo.name, demo.password});
+    loop.exec();
+    EXPECT_EQ(zeep.exitCode(), 0) << zeep.readAllStandardError().toStdString();
+    EXPECT_EQ(zeep.readAllStandardOutput().trimmed(), QByteArray("ok"));
 }
