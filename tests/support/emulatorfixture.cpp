@@ -181,6 +181,7 @@ QList<EmulatorCall> Emulator::calls() {
     for (const QJsonValue& v : QJsonDocument::fromJson(control(QStringLiteral("calls"), {}, {}, false)).array()) {
         const QJsonObject o = v.toObject();
         EmulatorCall c;
+        c.time = QDateTime::fromString(o[QStringLiteral("time")].toString(), Qt::ISODateWithMs);
         c.endpoint = o[QStringLiteral("endpoint")].toString();
         c.method = o[QStringLiteral("method")].toString();
         c.host = o[QStringLiteral("host")].toString();

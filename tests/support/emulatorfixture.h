@@ -22,16 +22,8 @@
 
 namespace testsupport {
 
-// One call the emulator received, as its control API lists it.
-struct EmulatorCall {
-    QString endpoint;
-    QString method;
-    QString host;
-    QStringList args;   // texts; a byte array as "<N bytes>"
-    QString reply;      // the reply text, or what went wrong
-    bool fault = false;
-    bool scripted = false;
-};
+// One call the emulator received, as its control API lists it (byte arrays as "<N bytes>").
+using EmulatorCall = emu::CallRecord;
 
 // A page or file fetched through the emulator.
 struct EmulatorPage {
