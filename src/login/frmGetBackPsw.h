@@ -1,0 +1,31 @@
+#pragma once
+// frmGetBackPsw: the service's password-recovery page in an embedded browser; the recovery itself
+// happens on that page.
+#include <QDialog>
+#include <QString>
+
+class QProgressBar;
+class QPushButton;
+class QResizeEvent;
+class StatusPanels;
+class WebBrowser;
+
+// "/usersys/getbackpassword.aspx" on the service's password-recovery host, no query keys.
+QString RecoveryPageAddress();
+
+class frmGetBackPsw : public QDialog {
+public:
+    explicit frmGetBackPsw(QWidget* parent = nullptr);
+
+    WebBrowser* webIE = nullptr;
+    QProgressBar* proIE = nullptr;
+    StatusPanels* staIE = nullptr;
+    QPushButton* cmdBack = nullptr;
+
+    void Form_Load();
+    void webIE_ProgressChange(int progress, int progressMax);
+    void cmdBack_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+};
