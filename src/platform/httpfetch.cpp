@@ -76,13 +76,7 @@ private:
 class NetworkSession : public Session {
 public:
     NetworkSession() {
-        const QString proxy = serviceconfig::current().proxy.trimmed();
-        if (!proxy.isEmpty()) {
-            const qsizetype colon = proxy.lastIndexOf(QLatin1Char(':'));
-            bool ok = false;
-            const int port = colon > 0 ? proxy.mid(colon + 1).toInt(&ok) : 0;
-            if (ok) m_manager.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxy.left(colon), quint16(port)));
-        }
+        if (const auto proxy = serviceconfig::current().httpProxy()) m_manager.setProxy(*proxy);
     }
 
     std::unique_ptr<Response> open(const QString& address) override {

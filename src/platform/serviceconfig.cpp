@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QNetworkProxy>
 #include <QSettings>
 
 #include <optional>
@@ -38,6 +39,15 @@ QString ServiceConfig::label(ServiceHost h) const {
     case ServiceHost::PhotoList: return photoListHost;
     }
     return QString();
+}
+
+std::optional<QNetworkProxy> ServiceConfig::httpProxy() const {
+    const QString p = proxy.trimmed();
+    const qsizetype colon = p.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const int port = colon > 0 ? p.mid(colon + 1).toInt(&ok) : 0;
+    if (!ok || port <= 0 || port > 65535) return std::nullopt;
+    return QNetworkProxy(QNetworkProxy::HttpProxy, p.left(colon), static_cast<quint16>(port));
 }
 
 QString ServiceConfig::hostName(ServiceHost h) const { return label(h) + QLatin1Char('.') + domain; }

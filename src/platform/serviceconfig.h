@@ -4,6 +4,10 @@
 // outside hosts and given whole.
 #include <QString>
 
+#include <optional>
+
+class QNetworkProxy;
+
 enum class ServiceHost {
     Default,      // the fixed default service host (registration; logins without a stored prefix)
     Frame,        // the service's fixed frame host
@@ -28,6 +32,8 @@ struct ServiceConfig {
     // The whole host name "<label>.<domain>" of one of the service's hosts.
     QString hostName(ServiceHost h) const;
     QString label(ServiceHost h) const;
+    // The configured HTTP proxy ("host:port"), or nothing when none (or not readable) is set.
+    std::optional<QNetworkProxy> httpProxy() const;
 };
 
 namespace serviceconfig {

@@ -51,12 +51,7 @@ SoapClient::SoapClient()
     : m_manager(std::make_unique<QNetworkAccessManager>()),
       m_timeout(std::chrono::seconds(std::max(1, serviceconfig::current().timeoutSeconds))) {
     // The configured proxy lets the client reach the service (or its emulator) under its own host names.
-    const QString proxy = serviceconfig::current().proxy.trimmed();
-    const qsizetype colon = proxy.lastIndexOf(QLatin1Char(':'));
-    bool ok = false;
-    const int port = colon > 0 ? proxy.mid(colon + 1).toInt(&ok) : 0;
-    if (ok && port > 0 && port < 65536)
-        m_manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxy.left(colon), quint16(port)));
+    if (const auto proxy = serviceconfig::current().httpProxy()) m_manager->setProxy(*proxy);
 }
 
 SoapClient::~SoapClient() = default;
