@@ -42,7 +42,13 @@ struct Control {
     QList<FaultRule> faults;
     QList<QPair<RequestMatch, int>> latency; // match -> milliseconds
     QSet<QString> hiddenWsdl;                // lower-case endpoint names
-    QList<CallRecord> calls;
+    QList<CallRecord> calls;                 // the latest kMaxCalls, oldest first
+    static constexpr int kMaxCalls = 200;
+
+    void record(const CallRecord& call) {
+        if (calls.size() >= kMaxCalls) calls.removeFirst();
+        calls.append(call);
+    }
 
     void clear() { *this = Control(); }
 };

@@ -127,8 +127,9 @@ HostInfo Emulator::classify(const QString& host) const {
 }
 
 HttpResponse Emulator::handle(const HttpRequest& r) {
-    if (r.path.startsWith(QLatin1String("/__emulator/"))) return handleControl(r);
     const HostInfo host = classify(r.host);
+    // The control API answers on the loopback address only, never under the service's host names.
+    if (r.path.startsWith(QLatin1String("/__emulator/")) && host.kind == HostKind::Local) return handleControl(r);
     if (host.kind == HostKind::Foreign)
         return HttpResponse::Text(QStringLiteral("本地服务模拟器只服务域名 ") + m_hosts.domain + QStringLiteral(" 下的主机。"), 502);
     if (r.method == "CONNECT") return HttpResponse::Text(QStringLiteral("不支持隧道连接。"), 501);
@@ -232,7 +233,7 @@ HttpResponse Emulator::soapCall(const HttpRequest& r, const EndpointSpec& endpoi
     if (applyRules(r, endpoint.name, request.method, out)) {
         record.reply = out.drop ? QStringLiteral("<dropped>") : QStringLiteral("<HTTP %1>").arg(out.status);
         record.fault = true;
-        m_control.calls.append(record);
+        m_control.record(record);
         return out;
     }
 
@@ -292,7 +293,7 @@ HttpResponse Emulator::soapCall(const HttpRequest& r, const EndpointSpec& endpoi
                                   "text/xml; charset=utf-8");
         record.reply = reply;
     }
-    m_control.calls.append(record);
+    m_control.record(record);
     applyLatency(r, endpoint.name, request.method, out);
     return out;
 }

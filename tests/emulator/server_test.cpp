@@ -255,6 +255,8 @@ TEST_F(EmulatorServerTest, ProxyFormAndPlainRequestsAreRoutedByHostName) {
     EXPECT_TRUE(plain.contains(QStringLiteral("找回密码").toUtf8()));
     // A host outside the service domain is not ours to serve.
     EXPECT_EQ(emulator().get(QStringLiteral("http://example.org/")).status, 502);
+    // Pages under the service's names never reach the control API.
+    EXPECT_EQ(emulator().get(QStringLiteral("http://www.%1/__emulator/status").arg(emulator().domain())).status, 404);
 }
 
 TEST_F(EmulatorServerTest, PagesShowTheirQueryKeys) {
