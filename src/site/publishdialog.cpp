@@ -78,9 +78,9 @@ QString UploadFailureText(const QString& reply, bool fg) {
     if (reply == QLatin1String("Error_0005"))
         return QStringLiteral("错误 0005：") + part +
                QStringLiteral("上传失败！网络空间已过期，请您给网络空间继费后再试。");
-    if (reply == QLatin1String("文件不存在，上传失败！"))
+    if (reply == QStringLiteral("文件不存在，上传失败！"))
         return fg ? QStringLiteral("前景文件不存在，前景上传失败！") : QStringLiteral("背景文件不存在，背景上传失败。");
-    if (reply == QLatin1String("不支持此文件类型上传。"))
+    if (reply == QStringLiteral("不支持此文件类型上传。"))
         return fg ? QStringLiteral("不支持此前景文件类型上传，前景上传失败！")
                   : QStringLiteral("不支持此背景文件类型上传，背景上传失败。");
     return QStringLiteral("错误 0006：") + part + QStringLiteral("上传失败！意外错误，请您重新登录本软件再试。");
