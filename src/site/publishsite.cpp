@@ -1,11 +1,11 @@
 #include "site/publishsite.h"
 
 #include "foundation/servicecall.h"
+#include "login/loginflow.h"
 #include "login/state.h"
 #include "mainwindow/frm个人网站_labels.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
-#include "site/modCreateHtmlFiles.h"
 #include "site/publishcheck.h"
 #include "site/sitemodel.h"
 #include "site/siteview.h"
@@ -100,16 +100,6 @@ PublishOutcome PublishSiteSettings(const PublishVariant& v) {
 
 // ---- the template apply
 
-void RegenerateSitePages() {
-    for (const char* name : {"b", "b1", "b2", "b3"}) CreateBackgroundHtml(QString::fromLatin1(name), LocalColumn);
-    for (qint16 cell : {1, 5, 6, 9, 11, 12, 17, 18, 22, 23}) CreateWidgetHtml(cell, LocalColumn);
-    for (qint16 cell : {0, 2, 3}) CreateCellHtml(cell, LocalColumn);
-    CreateMusicCellHtml(LocalColumn, 0);
-    for (qint16 cell : {7, 8, 10, 13, 14, 15, 16, 19, 20, 21, 24}) CreateCellHtml(cell, LocalColumn);
-    for (qint16 cell : {25, 27, 28, 30, 31}) CreateCellHtml(cell, PublishColumn);
-    CreateFooterHtml(FooterCell, LocalColumn);
-}
-
 PublishOutcome ApplyTemplateToSite(const TemplateApplyWindow& window) {
     QStringList saved;
     auto restore = [&saved] {
@@ -127,7 +117,9 @@ PublishOutcome ApplyTemplateToSite(const TemplateApplyWindow& window) {
             SiteSettings(PublishedColumn, r) = SiteSettings(PublishColumn, r);
             SiteSettings(LocalColumn, r) = SiteSettings(PublishColumn, r);
         }
-        RegenerateSitePages();
+        // Every page file again, in the order and from the columns the login writes them (the
+        // LocalColumn now equals the PublishColumn).
+        WriteLoginPages();
         if (window.refreshMainWindow) window.refreshMainWindow();
         MsgBox(QStringLiteral("模板成功应用到网站！"), vbInformation, kTitle);
         if (window.close) window.close();

@@ -78,6 +78,3 @@ struct TemplateApplyWindow {
 // local state too, every page file is regenerated, the main window repainted and the chooser
 // closed; a refusal, and also a call that got no reply, restore the PublishColumn as it was.
 PublishOutcome ApplyTemplateToSite(const TemplateApplyWindow& window);
-// Regenerates every page file of the site from the local state, in the order of the template
-// apply (the side cells 25, 27, 28, 30 and 31 from the PublishColumn).
-void RegenerateSitePages();

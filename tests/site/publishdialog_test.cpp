@@ -26,7 +26,6 @@ namespace B = CellBlock;
 namespace {
 
 // Readable comparisons of texts in failure reports.
-std::string str(const QString& s) { return s.toStdString(); }
 std::string str(const QStringList& l) { return l.join(QStringLiteral(" | ")).toStdString(); }
 
 const QString kUpdated = QStringLiteral("网站更新成功！");
@@ -188,7 +187,9 @@ TEST_F(PublishDialog, FailedUploadsMakeOneMessageAndThePublishStillRuns) {
         EXPECT_EQ(prompts.records().first().title, QStringLiteral("提示"));
         EXPECT_EQ(emulator().calls(QStringLiteral("UploadWebsite2")).size(), 1);
         // A failed background leaves its row as it was.
-        if (!c.background.isEmpty()) EXPECT_EQ(SiteSettings(PublishColumn, R), rowBefore);
+        if (!c.background.isEmpty()) {
+            EXPECT_EQ(SiteSettings(PublishColumn, R), rowBefore);
+        }
     }
 }
 
