@@ -1,0 +1,66 @@
+#pragma once
+// The template chooser: the service's template gallery in a browser, the member's keep-my-own
+// choices, the preview of the chosen template as a whole-site page, and its apply to the site.
+#include "site/templateload.h"
+
+#include <QDialog>
+#include <QString>
+
+class QCheckBox;
+class QColor;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QResizeEvent;
+class WebBrowser;
+
+// The gallery page: "/pwtd/mb01/mb001.aspx" on the service's materials host, no query keys.
+QString TemplateGalleryAddress();
+
+// The colour of the main window's canvas after an applied template: the home-page colour
+// (PublishColumn row 301, which keeps its text), white when it is empty.
+QColor TemplateCanvasColor();
+// The repaint after an applied template: every cell browser, then the four background browsers
+// reload their pages; then the canvas and its viewport take TemplateCanvasColor().
+void RefreshMainWindowAfterTemplate();
+
+// No Q_OBJECT: moc cannot read the name.
+class frm网站模板 : public QDialog {
+public:
+    explicit frm网站模板(QWidget* parent = nullptr);
+
+    WebBrowser* webMB = nullptr;
+    QCheckBox* cheQJ = nullptr;
+    QCheckBox* cheBJ = nullptr;
+    QCheckBox* cheTxt = nullptr;
+    QCheckBox* cheMusic = nullptr;
+    QPushButton* cmdView = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QWidget* picNetToService = nullptr;
+    QProgressBar* Image1 = nullptr;  // the moving please-wait picture
+    QLabel* Label8 = nullptr;
+    QGroupBox* fraSM = nullptr;
+    QLabel* Label1[5] = {};  // 0, 1, 2 and 4 are used
+
+    void Form_Load();
+    void Form_Resize();
+    void cmdView_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    // The check boxes as keep rules.
+    TemplateKeepRules keepRules() const;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    bool LoadChosenTemplate(const QString& nothingChosenMessage);
+    void ApplyTemplateToSite();
+};
+
+// The main window's template command: the gallery's address into labMBURL, then the chooser,
+// modally.
+void ShowTemplateChooser(QWidget* parent);
