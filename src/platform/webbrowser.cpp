@@ -148,8 +148,10 @@ QWebEnginePage* WebBrowser::page() const { return m_page; }
 
 void WebBrowser::Navigate(const QString& address) {
     const QUrl url = AddressToUrl(address);
-    if (url.isLocalFile() && needsLocalLoad(url) && loadLocalPage(url)) return;
-    m_page->load(url);
+    if (needsLocalLoad(url))
+        loadLocalPage(url);
+    else
+        m_page->load(url);
 }
 
 // The browser engine guesses the code page of a page that declares none, and guesses wrong for
@@ -166,20 +168,17 @@ bool WebBrowser::needsLocalLoad(const QUrl& url) const {
     return !DeclaresCharset(f.read(kCharsetPrescanBytes));
 }
 
-bool WebBrowser::loadLocalPage(const QUrl& url) {
+void WebBrowser::loadLocalPage(const QUrl& url) {
+    // The file is read again here: it may have changed since needsLocalLoad looked at it.
     QFile f(url.toLocalFile());
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxLocalContentBytes) {
+    const QByteArray bytes =
+        f.open(QIODevice::ReadOnly) && f.size() <= kMaxLocalContentBytes ? f.readAll() : QByteArray();
+    if (bytes.isEmpty() || DeclaresCharset(bytes.left(kCharsetPrescanBytes))) {
         m_page->load(url);
-        return true;
-    }
-    const QByteArray bytes = f.readAll();
-    if (DeclaresCharset(bytes.left(kCharsetPrescanBytes))) {
-        m_page->load(url);
-        return true;
+        return;
     }
     // The file's address stays the document's address, so its relative links and pictures resolve.
     m_page->setContent(bytes, "text/html;charset=GBK", url);
-    return true;
 }
 
 QString WebBrowser::LocationURL() const { return m_page->url().toString(); }

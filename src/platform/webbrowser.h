@@ -88,7 +88,7 @@ private:
     friend class BrowserPage;
     QWebEnginePage* createNewWindow();
     bool needsLocalLoad(const QUrl& url) const;
-    bool loadLocalPage(const QUrl& url);
+    void loadLocalPage(const QUrl& url);
     // Local pages are handed over as data, which the engine takes up to 2 MB of address; larger
     // ones load as they are.
     static constexpr qint64 kMaxLocalContentBytes = 1024 * 1024;
