@@ -182,6 +182,50 @@ TEST_F(Publish, NoRegisteredDomainWritesNothingAndCallsNothing) {
     EXPECT_TRUE(publishCalls().isEmpty());
 }
 
+// The other windows publish through the same step with hooks of their own: the home-album
+// command sends its album, accepts "OK_0002", keeps DialogState on no change and rolls nothing
+// back; the protection dialog sends every time, to its own method, with question and answer.
+TEST_F(Publish, VariantsOfOtherWindowsFitTheHooks) {
+    QStringList seen;
+    PublishVariant home;
+    home.argument11 = QStringLiteral("旅行");
+    home.writeChanges = [] { SiteSettings(LocalColumn, HomeAlbumRow) = SiteSettings(PublishColumn, HomeAlbumRow) = QStringLiteral("旅行"); };
+    home.noChange = [&seen] { seen << QStringLiteral("no change"); };
+    home.accepts = [](const QString& r) { return r == QLatin1String("OK_0001") || r == QLatin1String("OK_0002"); };
+    home.accepted = [&seen](const QString& r) {
+        seen << r;
+        CopyPublishColumnToPublished();
+    };
+    emulator().scriptReply(QStringLiteral("UploadWebsite2"), QStringLiteral("OK_0002"));
+    EXPECT_EQ(PublishSiteSettings(home), PublishOutcome::Accepted);
+    ASSERT_EQ(publishCalls().size(), 1);
+    EXPECT_EQ(publishCalls().first().args[10], QStringLiteral("旅行"));
+    EXPECT_EQ(DialogState, 99);
+    EXPECT_EQ(SiteSettings(PublishedColumn, HomeAlbumRow), QStringLiteral("旅行"));
+    DialogState = 0;
+    EXPECT_EQ(PublishSiteSettings(home), PublishOutcome::NoChange);
+    EXPECT_EQ(DialogState, 0);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("OK_0002"), QStringLiteral("no change")}));
+    EXPECT_TRUE(prompts.messages().isEmpty());
+
+    PublishVariant protect;
+    protect.domainTest = false;
+    protect.changeTest = false;
+    protect.markPublished = false;
+    protect.endpoint = QStringLiteral("wwwser003");
+    protect.method = QStringLiteral("WebsiteEncryption");
+    protect.argument11 = QStringLiteral("问题？");
+    protect.argument12 = QStringLiteral("答案");
+    emulator().scriptReply(QStringLiteral("WebsiteEncryption"), QStringLiteral("OK_0001"));
+    frm个人网站Labels::txtDomainNameVisible = true;  // the dialog tests the login record instead
+    EXPECT_EQ(PublishSiteSettings(protect), PublishOutcome::Accepted);
+    const auto calls = emulator().calls(QStringLiteral("WebsiteEncryption"));
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls.first().args.mid(10), (QStringList{QStringLiteral("问题？"), QStringLiteral("答案")}));
+    EXPECT_EQ(calls.first().args[3], PublishCheckCode(calls.first().args[9]));
+    EXPECT_EQ(DialogState, 0);
+}
+
 class CellNoReply : public Publish, public ::testing::WithParamInterface<Trouble> {};
 
 TEST_P(CellNoReply, KeepsTheEditForTheNextAttempt) {
