@@ -40,6 +40,9 @@ QJsonObject ToJson(const Member& m) {
     o[QStringLiteral("memberKey")] = m.memberKey;
     o[QStringLiteral("domain")] = m.domain;
     o[QStringLiteral("protectionKey")] = m.protectionKey;
+    o[QStringLiteral("protectionQuestion")] = m.protectionQuestion;
+    o[QStringLiteral("protectionAnswer")] = m.protectionAnswer;
+    o[QStringLiteral("homeAlbum")] = m.homeAlbum;
     o[QStringLiteral("edition")] = m.edition;
     o[QStringLiteral("hasSpace")] = m.hasSpace;
     o[QStringLiteral("realName")] = m.realName;
@@ -86,6 +89,9 @@ bool FromJson(const QJsonObject& o, Member& m) {
     m.memberKey = o[QStringLiteral("memberKey")].toString();
     m.domain = o[QStringLiteral("domain")].toString();
     m.protectionKey = o[QStringLiteral("protectionKey")].toString();
+    m.protectionQuestion = o[QStringLiteral("protectionQuestion")].toString();
+    m.protectionAnswer = o[QStringLiteral("protectionAnswer")].toString();
+    m.homeAlbum = o[QStringLiteral("homeAlbum")].toString();
     m.edition = o[QStringLiteral("edition")].toString(QStringLiteral("1"));
     m.hasSpace = o[QStringLiteral("hasSpace")].toBool(true);
     m.realName = o[QStringLiteral("realName")].toBool();

@@ -41,6 +41,9 @@ struct Member {
     QString memberKey;        // k1 of the service pages
     QString domain;           // registered domain label, empty when none
     QString protectionKey;    // 8 hex digits while the home page is protected
+    QString protectionQuestion;  // the question and answer of the protection
+    QString protectionAnswer;
+    QString homeAlbum;        // album of the home-page album cell, as the last publish named it
     QString edition = QStringLiteral("1");
     bool hasSpace = true;
     bool realName = false;

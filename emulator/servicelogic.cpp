@@ -116,7 +116,9 @@ void ServiceLogic::defaultNotices() {
 
 bool ServiceLogic::implements(const QString& method) const {
     static const QStringList done{QStringLiteral("LoginSoftV2"), QStringLiteral("Register"), QStringLiteral("EditPsw"),
-                                  QStringLiteral("UploadFile01"), QStringLiteral("UploadWebsite2")};
+                                  QStringLiteral("UploadFile01"), QStringLiteral("UploadWebsite2"),
+                                  QStringLiteral("TestDomain"), QStringLiteral("WebsiteEncryptionInfo"),
+                                  QStringLiteral("GetDirInfo")};
     return done.contains(method);
 }
 
@@ -128,6 +130,9 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("EditPsw")) return EditPsw(a);
     if (method == QLatin1String("UploadFile01")) return UploadFile01(a, bytes);
     if (method == QLatin1String("UploadWebsite2")) return UploadWebsite2(a);
+    if (method == QLatin1String("TestDomain")) return TestDomain(a);
+    if (method == QLatin1String("WebsiteEncryptionInfo")) return WebsiteEncryptionInfo(a);
+    if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
     return QString();
 }
 
@@ -309,14 +314,18 @@ QString ServiceLogic::UploadWebsite2(const QStringList& a) {
 
     const QStringList oldSettings = m->settings;
     const QString oldPublished = m->published;
+    const QString oldHomeAlbum = m->homeAlbum;
     try {
         m_store.setSitePage(*m, page);
         m->settings = fields;
         m->published = a[7];
+        // The home-album publish names the album of the home-page album cell; the others send "".
+        if (!a[10].isEmpty()) m->homeAlbum = a[10];
         m_store.save(*m);
     } catch (const VbError&) {
         m->settings = oldSettings;
         m->published = oldPublished;
+        m->homeAlbum = oldHomeAlbum;
         return QStringLiteral("Error_0006");
     }
     return QStringLiteral("OK_0001");

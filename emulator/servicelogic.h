@@ -38,6 +38,10 @@ public:
     QString EditPsw(const QStringList& a);                              // 4
     QString UploadFile01(const QStringList& a, const QByteArray& data); // 8 texts and the file
     QString UploadWebsite2(const QStringList& a);                       // 12
+    // The domain test, the protection record and the album list (sitemethods.cpp).
+    QString TestDomain(const QStringList& a);                           // 1
+    QString WebsiteEncryptionInfo(const QStringList& a);                // 3
+    QString GetDirInfo(const QStringList& a);                           // 3
 
     // The six notice rows of the login reply: all off at start, rows 0, 3 and 5 with page addresses.
     QList<Notice>& notices() { return m_notices; }

@@ -1,0 +1,75 @@
+// The domain test, the protection record and the album list: what the main window asks the
+// service directly.
+#include "emulator/servicelogic.h"
+
+#include "foundation/folders.h"
+#include "platform/vbtext.h"
+
+namespace emu {
+
+namespace {
+
+// A table of the replies that carry their separators escaped: each field followed by "{/F}",
+// each row by "{//R}", then the table's name and "{///T}".
+QString EscapedTable(const QList<QStringList>& rows, const QString& name) {
+    QString out;
+    for (const QStringList& row : rows) {
+        for (const QString& f : row) out += f + QStringLiteral("{/F}");
+        out += QStringLiteral("{//R}");
+    }
+    return out + name + QStringLiteral("{///T}");
+}
+
+// Words the service keeps for itself: a label containing one is refused as a keyword.
+const QStringList& SystemKeywords() {
+    static const QStringList words{QStringLiteral("admin"),   QStringLiteral("system"), QStringLiteral("service"),
+                                   QStringLiteral("webmaster"), QStringLiteral("orbel"), QStringLiteral("tavolin"),
+                                   QStringLiteral("vym")};
+    return words;
+}
+
+constexpr int kMaxLabelLength = 30;
+constexpr int kHomeAlbumSlots = 15;
+
+}  // namespace
+
+QString ServiceLogic::TestDomain(const QStringList& a) {
+    const QString label = vb::Trim(a.value(0)).toLower();
+    for (const QString& word : SystemKeywords())
+        if (label.contains(word)) return QStringLiteral("Error_0001");
+    if (label.size() > kMaxLabelLength || !CheckDomainName(label).isEmpty()) return QStringLiteral("Error_0002");
+    if (m_store.findByDomain(label)) return QStringLiteral("Error_0003");
+    return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::WebsiteEncryptionInfo(const QStringList& a) {
+    const Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    // Always one row: the state, the domain, the key, the question and the answer.
+    const QStringList record{m->protectionKey.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"),
+                             m->domain,
+                             m->protectionKey,
+                             m->protectionQuestion,
+                             m->protectionAnswer,
+                             QString(),
+                             QString()};
+    return QStringLiteral("{OK_0001}") + EscapedTable({record}, QStringLiteral("EncryptionInfo"));
+}
+
+QString ServiceLogic::GetDirInfo(const QStringList& a) {
+    const Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    QList<QStringList> albums;
+    for (const Album& album : m->albums) {
+        qint64 bytes = 0;
+        for (const StoredFile& f : album.files) bytes += f.size;
+        albums.append({album.name, QString::number(album.files.size()), album.created,
+                       QString::number((bytes + 1023) / 1024), QString(), QString(), album.stamp});
+    }
+    QStringList frame = m->homeAlbums.mid(0, kHomeAlbumSlots);
+    while (frame.size() < kHomeAlbumSlots) frame.append(QString());
+    return QStringLiteral("OK_0001_") + EscapedTable(albums, QStringLiteral("DirInfo")) +
+           EscapedTable({frame}, QStringLiteral("HomeAlbum"));
+}
+
+}  // namespace emu

@@ -1,0 +1,107 @@
+// The service's domain test, protection record, album list and home-album publish, against a
+// member store in a fresh folder.
+#include "emulator/servicelogic.h"
+#include "foundation/tabletext.h"
+#include "site/publishcheck.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using namespace emu;
+
+class SiteMethodsTest : public ::testing::Test {
+protected:
+    void SetUp() override { open(); }
+    void open() {
+        logic.reset();
+        store = std::make_unique<MemberStore>(dir.path());
+        logic = std::make_unique<ServiceLogic>(*store, QStringLiteral("sitehost.test"));
+        logic->ensureDemoMember();
+    }
+    Member& demo() { return *store->find(ServiceLogic::Demo().name); }
+    QStringList credentials() { return {demo().name, demo().digest, demo().prefix}; }
+    static Table table(const QString& reply, const QString& tag, const QString& name) {
+        EXPECT_TRUE(reply.startsWith(tag)) << reply.toStdString();
+        return ExtractTable(UnescapeTableSeparators(reply.mid(tag.size())), name);
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<MemberStore> store;
+    std::unique_ptr<ServiceLogic> logic;
+};
+
+TEST_F(SiteMethodsTest, TestDomainAnswersKeywordsRefusalsTakenAndFreeLabels) {
+    const struct {
+        const char* label;
+        const char* reply;
+    } cases[] = {
+        {"freesite", "OK_0001"},
+        {"myadmin1", "Error_0001"},      // a word the service keeps
+        {"orbelfans", "Error_0001"},
+        {"ab1", "Error_0002"},           // too short
+        {"bad-label", "Error_0002"},     // not letters and digits only
+        {"www2site", "Error_0002"},
+        {"abcdefghijklmnopqrstuvwxyz12345", "Error_0002"},  // 31 characters
+        {"demosite", "Error_0003"},      // the demo member's
+        {" DemoSite ", "Error_0003"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(logic->TestDomain({QString::fromUtf8(c.label)}), QString::fromUtf8(c.reply)) << c.label;
+}
+
+TEST_F(SiteMethodsTest, ProtectionRecordIsAlwaysOneRowOfTheMembersState) {
+    EXPECT_EQ(logic->WebsiteEncryptionInfo({demo().name, QStringLiteral("0123"), demo().prefix}), QStringLiteral("Error_0001"));
+
+    Table record = table(logic->WebsiteEncryptionInfo(credentials()), QStringLiteral("{OK_0001}"), QStringLiteral("EncryptionInfo"));
+    ASSERT_EQ(record.rows(), 1);
+    EXPECT_EQ(record.cols(), 7);
+    EXPECT_EQ(record.value(0, 0), QStringLiteral("0"));
+    EXPECT_EQ(record.value(0, 1), demo().domain);
+
+    demo().protectionKey = QStringLiteral("1a2b3c4d");
+    demo().protectionQuestion = QStringLiteral("请您说出我的手机号码。");
+    demo().protectionAnswer = QStringLiteral("138<0>");
+    record = table(logic->WebsiteEncryptionInfo(credentials()), QStringLiteral("{OK_0001}"), QStringLiteral("EncryptionInfo"));
+    EXPECT_EQ(record.value(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(record.value(0, 2), QStringLiteral("1a2b3c4d"));
+    EXPECT_EQ(record.value(0, 3), QStringLiteral("请您说出我的手机号码。"));
+    EXPECT_EQ(record.value(0, 4), QStringLiteral("138<0>"));
+}
+
+TEST_F(SiteMethodsTest, AlbumListCarriesEveryAlbumWithItsStampAndTheFifteenHomeSlots) {
+    EXPECT_EQ(logic->GetDirInfo({demo().name, demo().digest, QStringLiteral("www99")}), QStringLiteral("Error_0001"));
+
+    store->storeFile(demo(), QStringLiteral("旅行"), QStringLiteral("a.jpg"), QByteArray(3000, 'x'), QString(),
+                     store->newStamp());
+    demo().homeAlbums = QStringList{QStringLiteral("旅行")};
+    const QString reply = logic->GetDirInfo(credentials());
+    EXPECT_FALSE(reply.contains(QStringLiteral("</F>")));
+    const Table albums = table(reply, QStringLiteral("OK_0001_"), QStringLiteral("DirInfo"));
+    ASSERT_EQ(albums.rows(), 2);  // the demo site's material album and the new one
+    EXPECT_EQ(albums.value(1, 0), QStringLiteral("旅行"));
+    EXPECT_EQ(albums.value(1, 1), QStringLiteral("1"));
+    EXPECT_EQ(albums.value(1, 3), QStringLiteral("3"));
+    EXPECT_EQ(albums.value(1, 6), demo().album(QStringLiteral("旅行"))->stamp);
+    const Table home = table(reply, QStringLiteral("OK_0001_"), QStringLiteral("HomeAlbum"));
+    ASSERT_EQ(home.rows(), 1);
+    EXPECT_EQ(home.cols(), 15);
+    EXPECT_EQ(home.value(0, 0), QStringLiteral("旅行"));
+
+    demo().albums.clear();
+    EXPECT_TRUE(table(logic->GetDirInfo(credentials()), QStringLiteral("OK_0001_"), QStringLiteral("DirInfo")).isNull());
+}
+
+TEST_F(SiteMethodsTest, HomeAlbumOfAPublishIsKeptUntilAnotherNamesOne) {
+    auto publish = [this](const QString& album) {
+        const QString page = QStringLiteral("&x_;html&d_;");
+        return logic->UploadWebsite2({demo().name, QStringLiteral("K2"), demo().digest, PublishCheckCode(page),
+                                      demo().prefix, demo().domain, QString(), QStringLiteral("1"),
+                                      QStringLiteral("{/F}"), page, album, QStringLiteral("2.0")});
+    };
+    EXPECT_EQ(publish(QStringLiteral("旅行")), QStringLiteral("OK_0001"));
+    EXPECT_EQ(demo().homeAlbum, QStringLiteral("旅行"));
+    EXPECT_EQ(publish(QString()), QStringLiteral("OK_0001"));
+    EXPECT_EQ(demo().homeAlbum, QStringLiteral("旅行"));
+    open();  // the record survives a restart
+    EXPECT_EQ(demo().homeAlbum, QStringLiteral("旅行"));
+}
