@@ -4,9 +4,12 @@
 #include "login/frmLogin.h"
 #include "login/frmNetError.h"
 #include "login/frmRegister.h"
+#include "login/modBegin.h"
+#include "platform/serviceconfig.h"
 
 #include <QApplication>
 #include <QByteArray>
+#include <QNetworkProxy>
 
 #include <unistd.h>
 
@@ -20,9 +23,16 @@ void PrepareProcessEnvironment() {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
+void UseServiceProxy() {
+    // Set before the first web view exists: a view created earlier keeps going direct.
+    if (const auto proxy = serviceconfig::current().httpProxy()) QNetworkProxy::setApplicationProxy(*proxy);
+}
+
 int RunProgram(QApplication& app) {
     // Windows that lower subsystems open through hooks.
     hooks::showNetError = ShowNetErrorWindow;
     frmLogin::showRegisterWindow = ShowRegisterWindow;
+    UseServiceProxy();
+    if (!Main()) return 0;
     return app.exec();
 }

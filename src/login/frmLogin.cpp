@@ -6,6 +6,7 @@
 #include "foundation/machine.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
+#include "login/frmGetBackPsw.h"
 #include "login/frmSysInfo.h"
 #include "login/frmWaiting.h"
 #include "login/loginart.h"
@@ -237,7 +238,8 @@ void frmLogin::labRegister_Click() {
 }
 
 void frmLogin::labForgetPsw_Click() {
-    if (showGetBackPswWindow) showGetBackPswWindow(this);
+    frmGetBackPsw window(this);
+    window.exec();
 }
 
 void frmLogin::cmdEnd_Click() {

@@ -68,9 +68,8 @@ public:
     QLabel* Image1 = nullptr;
     QTimer* Timer1 = nullptr;
 
-    // What the two links open; the registration and recovery windows install theirs.
+    // What the registration link opens; the program installs the registration window.
     static inline std::function<void(frmLogin*)> showRegisterWindow;
-    static inline std::function<void(frmLogin*)> showGetBackPswWindow;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,6 +5,8 @@
 #include "platform/serviceconfig.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -43,5 +45,6 @@ void MainWindowStandIn::showEvent(QShowEvent* event) {
 void ShowMainWindowAfterLogin() {
     auto* w = MainWindowStandIn::loaded();
     if (!w) w = new MainWindowStandIn;
+    if (QScreen* s = QGuiApplication::primaryScreen()) w->move(s->geometry().center() - w->rect().center());
     w->show();
 }

@@ -14,7 +14,6 @@
 #include "login/logintoken.h"
 #include "login/modBegin.h"
 #include "login/state.h"
-#include "mainwindow/mainwindowstandin.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
 #include "platform/webbrowser.h"
@@ -24,6 +23,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -59,10 +59,21 @@ protected:
         ResetSiteState();
         EmulatorTest::TearDown();
     }
+    // The window the login shows last: whatever top-level window is on screen besides the login
+    // window (the main window, whichever class stands for it).
+    static QWidget* mainWindow() {
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->isVisible() && !dynamic_cast<frmLogin*>(t) && !dynamic_cast<QDialog*>(t)) return t;
+        return nullptr;
+    }
     static void closeWindows() {
-        MainWindowStandIn::unload();
         frmLogin::unload();
         frmWaiting::unload();
+        // Gone without its closing question, as the program's own unload does.
+        while (QWidget* w = mainWindow()) {
+            w->hide();
+            w->deleteLater();
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // A fresh login window with its load animation run to the end.
@@ -91,7 +102,7 @@ protected:
         }
         EXPECT_TRUE(w->cmdLogin->isEnabled());
         EXPECT_TRUE(w->cobUser->isEnabled());
-        EXPECT_EQ(MainWindowStandIn::loaded(), nullptr);
+        EXPECT_EQ(mainWindow(), nullptr);
     }
     QString memberFile(const QString& name) const { return UserFolder + QLatin1Char('/') + name; }
     static QString serial() { return QString::number(GetVolumeSerial()); }
@@ -203,8 +214,7 @@ TEST_F(LoginWindow, RightPasswordSetsUpTheMemberAndOpensTheMainWindow) {
 
     // Windows: the main window is shown and has unloaded the login window; the waiting window is
     // loaded and hidden.
-    ASSERT_NE(MainWindowStandIn::loaded(), nullptr);
-    EXPECT_TRUE(MainWindowStandIn::loaded()->isVisible());
+    ASSERT_NE(mainWindow(), nullptr);
     EXPECT_EQ(frmLogin::loaded(), nullptr);
     ASSERT_NE(frmWaiting::loaded(), nullptr);
     EXPECT_FALSE(frmWaiting::loaded()->isVisible());
@@ -221,7 +231,7 @@ TEST_F(LoginWindow, RightPasswordSetsUpTheMemberAndOpensTheMainWindow) {
 
 TEST_F(LoginWindow, LaterLoginsGoToTheRememberedPrefixHost) {
     login(demo.name, demo.password);
-    ASSERT_NE(MainWindowStandIn::loaded(), nullptr);
+    ASSERT_NE(mainWindow(), nullptr);
     const QString prefix = UserServerPrefix;
     login(demo.name, demo.password);
     const auto calls = emulator().calls("LoginSoftV2");
@@ -231,7 +241,7 @@ TEST_F(LoginWindow, LaterLoginsGoToTheRememberedPrefixHost) {
 
 TEST_F(LoginWindow, KeptPasswordIsOfferedAsItsTokenAndSentUnchanged) {
     login(demo.name, demo.password, true);
-    ASSERT_NE(MainWindowStandIn::loaded(), nullptr);
+    ASSERT_NE(mainWindow(), nullptr);
     const QString token = LoginToken(demo.password);
     EXPECT_EQ(ReadLoginList()(0, 2), token);
 
@@ -241,7 +251,7 @@ TEST_F(LoginWindow, KeptPasswordIsOfferedAsItsTokenAndSentUnchanged) {
     EXPECT_EQ(w->txtPassword->text(), kMask);
     EXPECT_EQ(frmLogin::labSavePaw, token);
     w->cmdLogin_Click();
-    ASSERT_NE(MainWindowStandIn::loaded(), nullptr) << prompts.messages().join("|").toStdString();
+    ASSERT_NE(mainWindow(), nullptr) << prompts.messages().join("|").toStdString();
     EXPECT_EQ(emulator().calls("LoginSoftV2").last().args.value(1), token);
 }
 
@@ -278,7 +288,7 @@ TEST_F(LoginWindow, UnkeptPasswordStoresTheRowWithoutToken) {
     ASSERT_EQ(frmLogin::labSavePaw, LoginToken(demo.password));
     w->cheSavePsw->setChecked(false);
     w->cmdLogin_Click();
-    ASSERT_NE(MainWindowStandIn::loaded(), nullptr);
+    ASSERT_NE(mainWindow(), nullptr);
     EXPECT_EQ(ReadLoginList()(0, 2), QString());
 }
 
@@ -395,7 +405,7 @@ TEST_F(LoginWindow, NoticesActInOrderAndTheQuitNoticeEndsTheProgram) {
     emulator().setNotice(4, true, QStringLiteral("请实名"));  // the demo member has done it
     login(demo.name, demo.password);
     EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("今日通知")});
-    ASSERT_NE(MainWindowStandIn::loaded(), nullptr);
+    ASSERT_NE(mainWindow(), nullptr);
 
     prompts.clear();
     emulator().setNotice(1, true, QStringLiteral("停止服务"));
@@ -420,5 +430,5 @@ TEST_F(LoginWindow, NoticePagesShowInTheSystemInformationWindow) {
     closer.start(50);
     login(demo.name, demo.password);
     EXPECT_EQ(shown, QStringList{page + "?k1=" + demo.name + "&k2=" + UserServerPrefix + " | 系统信息 "});
-    EXPECT_NE(MainWindowStandIn::loaded(), nullptr);
+    EXPECT_NE(mainWindow(), nullptr);
 }

@@ -1,0 +1,190 @@
+// The real program under a virtual X display against the real service emulator: the demo member
+// logs in through the login window; screenshots of the login window and of the window that opens
+// are kept in the build folder (e2e-login-window.png, e2e-after-login.png).
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <functional>
+
+namespace {
+
+QString buildDir() { return qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")); }
+
+bool waitUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms) return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+// A child process stopped when the test ends.
+struct Child {
+    QProcess p;
+    ~Child() {
+        if (p.state() == QProcess::NotRunning) return;
+        p.terminate();
+        if (!p.waitForFinished(5000)) {
+            p.kill();
+            p.waitForFinished(2000);
+        }
+    }
+};
+
+// The screen of an Xvfb started with -fbdir: an XWD file whose header fields are big-endian.
+QImage readXvfbScreen(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return QImage();
+    const QByteArray b = f.readAll();
+    auto field = [&b](int i) -> quint32 {
+        if (b.size() < (i + 1) * 4) return 0;
+        const auto* p = reinterpret_cast<const uchar*>(b.constData() + i * 4);
+        return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
+    };
+    const quint32 headerSize = field(0), width = field(4), height = field(5), bitsPerPixel = field(11),
+                  bytesPerLine = field(12), colours = field(19);
+    const qint64 offset = qint64(headerSize) + qint64(colours) * 12;
+    if (bitsPerPixel != 32 || width == 0 || height == 0 || offset + qint64(bytesPerLine) * height > b.size())
+        return QImage();
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    for (quint32 y = 0; y < height; ++y)
+        memcpy(image.scanLine(int(y)), b.constData() + offset + qint64(y) * bytesPerLine, width * 4);
+    return image;
+}
+
+}  // namespace
+
+TEST(ProgramSmoke, DemoMemberLogsInAndTheMainWindowOpens) {
+    for (const char* tool : {"Xvfb", "xdotool"})
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) GTEST_SKIP() << tool << " is not installed";
+    const QString program = buildDir() + QStringLiteral("/tavolin");
+    const QString service = buildDir() + QStringLiteral("/emulator/tavolin-service");
+    ASSERT_TRUE(QFileInfo(program).isExecutable()) << program.toStdString();
+    ASSERT_TRUE(QFileInfo(service).isExecutable()) << service.toStdString();
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString home = work.filePath(QStringLiteral("home"));
+    QDir().mkpath(home + QStringLiteral("/data"));
+    QDir().mkpath(work.filePath(QStringLiteral("service")));
+    QDir().mkpath(work.filePath(QStringLiteral("fb")));
+    QDir().mkpath(work.filePath(QStringLiteral("runtime")));
+    QFile::setPermissions(work.filePath(QStringLiteral("runtime")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // The service, as ./run starts it.
+    Child svc;
+    svc.p.setProcessChannelMode(QProcess::MergedChannels);
+    svc.p.start(service, {QStringLiteral("--data"), work.filePath(QStringLiteral("service")), QStringLiteral("--port"), QStringLiteral("0")});
+    ASSERT_TRUE(svc.p.waitForStarted(10000));
+    QString banner;
+    ASSERT_TRUE(waitUntil([&] {
+        svc.p.waitForReadyRead(100);
+        banner += QString::fromUtf8(svc.p.readAll());
+        return banner.contains(QStringLiteral("demo member: ")) && banner.endsWith(QLatin1Char('\n'));
+    }, 15000)) << banner.toStdString();
+    const auto port = QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)")).match(banner).captured(1);
+    const QStringList demo = QRegularExpression(QStringLiteral("demo member: (\\S+) (\\S+)")).match(banner).capturedTexts();
+    ASSERT_FALSE(port.isEmpty());
+    ASSERT_EQ(demo.size(), 3);
+    {
+        QFile ini(home + QStringLiteral("/data/service.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[service]\nproxy=127.0.0.1:" + port.toLatin1() + "\n");
+    }
+
+    // A display of its own.
+    int display = 90;
+    while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)) ||
+           QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(display)))
+        ++display;
+    Child xvfb;
+    xvfb.p.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(display), QStringLiteral("-screen"), QStringLiteral("0"),
+                                         QStringLiteral("1280x1024x24"), QStringLiteral("-fbdir"), work.filePath(QStringLiteral("fb")),
+                                         QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    ASSERT_TRUE(xvfb.p.waitForStarted(10000));
+    ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)); }, 15000));
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(display));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("TAVOLIN_HOME"), home);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), work.filePath(QStringLiteral("runtime")));
+    env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+    env.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), QStringLiteral("--disable-gpu"));
+    auto xdotool = [&env](const QStringList& args, QString* out = nullptr) {
+        QProcess x;
+        x.setProcessEnvironment(env);
+        x.start(QStringLiteral("xdotool"), args);
+        if (!x.waitForFinished(10000)) {
+            x.kill();
+            x.waitForFinished();
+            return false;
+        }
+        if (out) *out = QString::fromUtf8(x.readAllStandardOutput()).trimmed();
+        return x.exitStatus() == QProcess::NormalExit && x.exitCode() == 0;
+    };
+    auto visibleWindow = [&](const QString& name) {
+        QString ids;
+        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), name}, &ids);
+        return ids.section(QLatin1Char('\n'), 0, 0);
+    };
+
+    Child app;
+    app.p.setProcessEnvironment(env);
+    app.p.setProcessChannelMode(QProcess::MergedChannels);
+    app.p.start(program, {});
+    ASSERT_TRUE(app.p.waitForStarted(10000));
+
+    // The splash of a first start, then the login window and its load animation (about 6 s).
+    QString login;
+    ASSERT_TRUE(waitUntil([&] { return !(login = visibleWindow(QStringLiteral("请您登录"))).isEmpty(); }, 60000))
+        << app.p.readAll().toStdString();
+    QThread::msleep(7000);
+    const QImage loginScreen = readXvfbScreen(work.filePath(QStringLiteral("fb/Xvfb_screen0")));
+    EXPECT_TRUE(loginScreen.save(buildDir() + QStringLiteral("/e2e-login-window.png")));
+    // Member box (x 140..360, y 258..284 of the window), Enter to the password box, Enter to log in.
+    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), login, QStringLiteral("240"), QStringLiteral("271"),
+                         QStringLiteral("click"), QStringLiteral("1")}));
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")}));
+    ASSERT_TRUE(xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), demo[1]}));
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
+    ASSERT_TRUE(xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), demo[2]}));
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
+
+    // The login window goes, another window of the program opens, the member's pages exist.
+    const QString pages = home + QStringLiteral("/UserData/") + demo[1] + QStringLiteral("/temp");
+    ASSERT_TRUE(waitUntil([&] { return visibleWindow(QStringLiteral("请您登录")).isEmpty(); }, 60000))
+        << app.p.readAll().toStdString();
+    QString main;
+    ASSERT_TRUE(waitUntil([&] {
+        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                 QString::number(app.p.processId()), QStringLiteral("--name"), QStringLiteral(".")}, &main);
+        return !main.isEmpty();
+    }, 30000));
+    EXPECT_TRUE(QFileInfo::exists(pages + QStringLiteral("/0.html")));
+    EXPECT_TRUE(QFileInfo::exists(pages + QStringLiteral("/32.html")));
+    EXPECT_EQ(app.p.state(), QProcess::Running);
+
+    QThread::msleep(3000);  // let the window paint
+    const QImage screen = readXvfbScreen(work.filePath(QStringLiteral("fb/Xvfb_screen0")));
+    ASSERT_FALSE(screen.isNull());
+    const QString shot = buildDir() + QStringLiteral("/e2e-after-login.png");
+    EXPECT_TRUE(screen.save(shot)) << shot.toStdString();
+    // Something was drawn: the screen is not one colour.
+    bool varied = false;
+    const QRgb first = screen.pixel(0, 0);
+    for (int y = 0; y < screen.height() && !varied; y += 7)
+        for (int x = 0; x < screen.width() && !varied; x += 7) varied = screen.pixel(x, y) != first;
+    EXPECT_TRUE(varied);
+}
