@@ -1,6 +1,7 @@
 #include "emulator/pages.h"
 
 #include "emulator/emulator.h"
+#include "emulator/templategallery.h"
 #include "platform/ansi.h"
 
 #include <QBuffer>
@@ -231,6 +232,11 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
                                                      .arg(Esc(e.hosts().domain), Esc(demo.name)) + list + QStringLiteral("</ul>")));
         }
         return NotFound(r);
+    case HostKind::Materials: {
+        HttpResponse out;
+        if (ServeTemplateGallery(r, e.hosts().hostName(ServiceHost::Materials), &out)) return out;
+        return NotFound(r);
+    }
     default: return NotFound(r);
     }
 }
