@@ -64,6 +64,7 @@ std::string TroubleName(const ::testing::TestParamInfo<Trouble>& info) {
     }
     return "Unknown";
 }
+void PrintTo(Trouble t, std::ostream* os) { *os << TroubleName({t, 0}); }
 
 class Publish : public testsupport::PublishTest {
 protected:
@@ -137,6 +138,7 @@ struct RefusalCase {
     const char* message;
     bool rolledBack;
 };
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.reply; }
 class CellRefusal : public Publish, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(CellRefusal, RollsBackByReply) {
