@@ -136,6 +136,8 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent) {
     connect(m_page, &QWebEnginePage::loadStarted, this, &WebBrowser::onLoadStarted);
     connect(m_page, &QWebEnginePage::loadProgress, this, &WebBrowser::onLoadProgress);
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::onLoadFinished);
+    // Once the engine names the page's address, it is the location.
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this] { m_requested.clear(); });
 }
 
 WebBrowser::~WebBrowser() {
@@ -148,6 +150,8 @@ QWebEnginePage* WebBrowser::page() const { return m_page; }
 
 void WebBrowser::Navigate(const QString& address) {
     const QUrl url = AddressToUrl(address);
+    // The address is the browser's location from now on, before the engine commits to it.
+    m_requested = url;
     if (needsLocalLoad(url))
         loadLocalPage(url);
     else
@@ -181,7 +185,9 @@ void WebBrowser::loadLocalPage(const QUrl& url) {
     m_page->setContent(bytes, "text/html;charset=GBK", url);
 }
 
-QString WebBrowser::LocationURL() const { return m_page->url().toString(); }
+QString WebBrowser::LocationURL() const {
+    return (m_requested.isEmpty() ? m_page->url() : m_requested).toString();
+}
 
 void WebBrowser::execCommand(const QString& command, const QString& value) {
     if (!m_hasDocument) return;

@@ -4,12 +4,12 @@
 // small HTML-editor mode. Every browser shares one profile (GBK default encoding, local pages may
 // load remote addresses).
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 #include <QWidget>
 
 #include <functional>
 
-class QUrl;
 class QWebEngineProfile;
 class QWebEngineView;
 class QWebEnginePage;
@@ -33,7 +33,7 @@ public:
     // Starts loading an address: a web address with its query keys, or the full path of a local
     // file ("/" or "\" separators). Returns at once.
     void Navigate(const QString& address);
-    // The address of the shown (or loading) page, as text.
+    // The address of the shown page, or of the page Navigate is loading, as text.
     QString LocationURL() const;
 
     // Silent: the page's script dialogs (alert, confirm, prompt) are not shown; confirm and
@@ -99,6 +99,7 @@ private:
 
     QWebEngineView* m_view = nullptr;
     BrowserPage* m_page = nullptr;
+    QUrl m_requested;  // the address Navigate asked for, until the engine names one
     bool m_silent = false;
     bool m_hasDocument = false;
     bool m_loading = false;

@@ -92,6 +92,7 @@ TEST_F(WebBrowserTest, DeclaredCharsetsAndLinkedLocalPagesAreReadRight) {
     web.runScript(QStringLiteral("document.getElementById('a').click()"));
     ASSERT_TRUE(done.wait(kLoadTimeoutMs));
     QTRY_COMPARE_WITH_TIMEOUT(web.documentTextSync().trimmed(), QStringLiteral("春"), kLoadTimeoutMs);
+    EXPECT_EQ(web.LocationURL(), QUrl::fromLocalFile(file(QStringLiteral("second.html"))).toString());
 }
 
 TEST_F(WebBrowserTest, RefreshReadsTheFileAgainFromDisk) {
@@ -101,7 +102,13 @@ TEST_F(WebBrowserTest, RefreshReadsTheFileAgainFromDisk) {
     web.show();
     web.refresh();  // no document yet: nothing happens
     EXPECT_FALSE(web.isLoading());
-    ASSERT_TRUE(NavigateAndWait(web, path));
+    EXPECT_EQ(web.LocationURL(), QString());
+    QSignalSpy loaded(&web, &WebBrowser::documentComplete);
+    web.Navigate(path);
+    // The location is the navigated address at once, as the engine later confirms it.
+    EXPECT_EQ(web.LocationURL(), QUrl::fromLocalFile(path).toString());
+    ASSERT_TRUE(loaded.wait(kLoadTimeoutMs));
+    EXPECT_EQ(web.LocationURL(), QUrl::fromLocalFile(path).toString());
     EXPECT_EQ(web.documentTextSync().trimmed(), QStringLiteral("旧内容"));
 
     writeFile(path, AnsiCodec::encode(QStringLiteral("<html><body>新内容</body></html>")));
