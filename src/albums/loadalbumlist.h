@@ -1,0 +1,22 @@
+#pragma once
+// Reading the album list and one album's file list, from the service when its stamp changed and
+// from the cache files otherwise (file names and the upkeep by other windows: albumcache.h).
+#include <QString>
+
+// Makes AlbumList and HomeAlbums current for the window about to open. Reads the service
+// (GetDirInfo) while the main window's labDownDirFlag is "0" or the stamp in F02.dat is not
+// LoginInfo field 7, caches the reply in F01.dat and the stamp in F02.dat, and sets
+// labDownDirFlag to "1"; otherwise reads F01.dat. A refused read shows its message and leaves
+// the cached list. True only after a successful service read; callers may ignore it.
+bool LoadAlbumList();
+
+// Makes AlbumFiles the file list of the album (an album of AlbumList), from the service
+// (GetDirFileInfo) when the album's stamp differs from the one recorded in F03.dat, else from the
+// album's cache file. Nothing happens for an album the list does not hold. True only after a
+// successful service read.
+bool LoadAlbumFileList(const QString& album);
+
+// The cache file of an album's file list: <UserFolder>/data/<album>.dat, or empty when the name
+// cannot be one (a name with a separator, "." or "..", or the name of one of the list's own
+// cache files): such an album's list is read from the service every time and kept in memory only.
+QString AlbumFileListPath(const QString& album);

@@ -1,0 +1,9 @@
+#pragma once
+// How the main window opens the blog and micro-blog windows; each sets DialogState to 99 after
+// it changed posts on the service.
+class QWidget;
+
+void OpenBlogWriter(QWidget* parent);       // frm编写博客, a new post
+void OpenBlogList(QWidget* parent);         // frm博客维护
+void OpenMicroBlogWriter(QWidget* parent);  // frm编写微博
+void OpenMicroBlogList(QWidget* parent);    // frm微博维护

@@ -1,0 +1,7 @@
+#pragma once
+// How other windows open the page cell editor.
+class QWidget;
+
+// Shows the cell editor frm图片设置 modally for the cell in CellRecord (EditorKind 0); it sets
+// DialogState to 99 when it changed the cell. Not available yet: returns at once.
+void OpenCellEditor(QWidget* parent);

@@ -1,0 +1,361 @@
+#include "mainwindow/commands.h"
+
+#include "albums/albums_entry.h"
+#include "albums/frm上传_labels.h"
+#include "albums/frm上传特定_labels.h"
+#include "albums/loadalbumlist.h"
+#include "blogs/blogs_entry.h"
+#include "celleditor/celleditor_entry.h"
+#include "hostedfiles/hostedfiles_entry.h"
+#include "imageeditor/imageeditor_entry.h"
+#include "login/frmSetUserInfo.h"
+#include "login/state.h"
+#include "login/webwindows.h"
+#include "mainwindow/frm个人网站_labels.h"
+#include "platform/prompts.h"
+#include "platform/serviceconfig.h"
+#include "site/frm网站模板.h"
+#include "site/modCreateHtmlFiles.h"
+#include "site/sitemodel.h"
+#include "site/state.h"
+#include "siteoptions/siteoptions_entry.h"
+
+#include <QFile>
+
+namespace {
+
+const QString kCR = QStringLiteral("\r");
+
+template <class Window>
+void ShowModal(QWidget* parent) {
+    Window w(parent);
+    w.exec();
+}
+
+QString TempFile(const QString& name) { return UserFolder + QStringLiteral("/temp/") + name; }
+
+// The preview page(s) of an editor: removed, then a copy of the page it starts from, when that
+// page exists.
+void PreparePreviewPages(const QString& sourcePage, const QStringList& previewPages) {
+    for (const QString& p : previewPages) QFile::remove(TempFile(p));
+    if (!QFile::exists(TempFile(sourcePage))) return;
+    for (const QString& p : previewPages) QFile::copy(TempFile(sourcePage), TempFile(p));
+}
+
+struct ColorButton {
+    int index;
+    int row;
+    const char* caption;
+    const char* page;
+};
+const ColorButton kColorButtons[] = {
+    {35, MiddleBackColorRow, "[网站中栏空白处背景色设置]", "b1.html"},
+    {36, AlbumBackColorRow, "[相册围框颜色设置]", "b2.html"},
+    {37, BlogBackColorRow, "[博客围框颜色设置]", "b3.html"},
+    {38, HomeBackColorRow, "[网站首页背景色设置]", "b.html"},
+};
+
+const ColorButton* FindColorButton(int index) {
+    for (const ColorButton& b : kColorButtons)
+        if (b.index == index) return &b;
+    return nullptr;
+}
+
+// The fixed widget albums of the upload buttons in cells 1, 5 and 9.
+struct WidgetAlbum {
+    int cell;
+    const char* width;
+    const char* height;
+    const char* album;
+    const char* title;
+    const char* help;
+};
+const WidgetAlbum kWidgetAlbums[] = {
+    {1, "2250", "2250", "www个人主页时钟", "时钟设置(上传图像到时钟里)",
+     "说明：您可以向时钟里上传12张图片，在不同的小时打开您的网站可看到不同的图片，若上传的的图片多于12张则显示最后上"
+     "传的12张，若少于12张则循环显示。若上传的图像大于150×150(像素)，则上传时会弹出操作界面让您选择缩小和剪载成150×"
+     "150(像素)的图像。"},
+    {5, "5250", "3150", "www个人主页三图滚动", "首页三图滚动设置",
+     "说明：您可以上传 3 张图片，3张图片在此区域连续滚动显示，若上传的图片多于 3 张则滚动显示最后上传的3张。若上传的"
+     "图像大于350×210(像素)，则上传时会弹出操作界面让您选择缩小和剪载成350×210(像素)的图像。"},
+    {9, "2250", "5400", "www个人主页日历", "日历设置(上传图像到日历里)",
+     "说明：您可以向日历里上传31张图片，在不同的日期打开您的网站可看到不同的图片，若上传的的图片多于31张则显示最后上"
+     "传的31张，若少于31张则循环显示。若上传的图像大于150×360(像素)，则上传时会弹出操作界面让您选择缩小和剪载成150×"
+     "360(像素)的图像。"},
+};
+constexpr int kTenPictureCell = 12;
+
+QString ServicePageQuery() {
+    return QStringLiteral("?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
+}
+
+}  // namespace
+
+// ---- windows
+
+CommandWindows CommandWindows::program() {
+    CommandWindows w;
+    w.cellEditor = OpenCellEditor;
+    w.prefaceEditor = OpenPrefaceEditor;
+    w.colorDialog = OpenColorDialog;
+    w.musicEditor = OpenMusicEditor;
+    w.uploadWindow = OpenUploadWindow;
+    w.sizedUpload = OpenSizedUploadWindow;
+    w.albumSettings = OpenAlbumSettings;
+    w.blogList = OpenBlogList;
+    w.blogWriter = OpenBlogWriter;
+    w.microBlogList = OpenMicroBlogList;
+    w.microBlogWriter = OpenMicroBlogWriter;
+    w.fileManager = OpenFileManager;
+    w.imageEditor = OpenImageEditor;
+    w.templateChooser = ShowTemplateChooser;
+    w.webIE = ShowModal<frmIE>;
+    w.webFrame = ShowModal<frmWebFrame>;
+    w.mySite = ShowModal<frmIE2>;
+    w.mobileSite = OpenMobileSitePreview;
+    w.userInfo = ShowModal<frmSetUserInfo>;
+    w.buySpace = ShowModal<frmBuySpace>;
+    w.domainRegistration = OpenDomainRegistration;
+    w.protection = OpenProtectionDialog;
+    return w;
+}
+
+// ---- records and rules
+
+bool IsEditButton(int index) {
+    if (index >= 0 && index <= 25) return true;
+    return index == 27 || index == 28 || index == 30 || index == 31 || FindColorButton(index);
+}
+
+int EditedCell(int index) {
+    if (index == 27) return 25;
+    if (index == 30) return 28;
+    return index;
+}
+
+QList<int> CellsShowingEdit(int cell) {
+    if (cell == 25) return {25, 26, 27};
+    if (cell == 28) return {28, 29, 30};
+    return {cell};
+}
+
+QString FillColorRecord(int index) {
+    const ColorButton* b = FindColorButton(index);
+    if (!b) return QString();
+    RedimCellRecord(4);
+    CellRecord[0] = QString::number(b->row);
+    CellRecord[1] = SiteSettings(LocalColumn, b->row);
+    CellRecord[2] = SiteSettings(PublishColumn, b->row);
+    CellRecord[3] = QString::fromUtf8(b->caption);
+    return QString::fromLatin1(b->page);
+}
+
+void FillMusicRecord() {
+    RedimCellRecord(14);
+    const QString row = SiteSettings(LocalColumn, MusicBoxStyleRow);
+    if (row.isEmpty()) {
+        const QStringList none{QStringLiteral("-1"), QStringLiteral("50"), QStringLiteral("0"), QStringLiteral("#FFFF80"),
+                               QString(), QStringLiteral("0"), QStringLiteral("3000"), QStringLiteral("0"),
+                               QStringLiteral("1")};
+        for (int i = 0; i < none.size(); ++i) CellRecord[i] = none[i];
+    } else {
+        // Entries 4 (lyrics background) and 8 (lyrics hint) have no default.
+        static const char* const defaults[] = {"1", "50", "0", "#FFFF80", "", "0", "3000", "0", ""};
+        const QStringList fields = ReadMusicBoxFields(row);
+        for (int i = 0; i < 9; ++i) {
+            const QString f = fields.value(i);
+            CellRecord[i] = f.isEmpty() ? QString::fromUtf8(defaults[i]) : f;
+        }
+    }
+    CellRecord[9] = SiteSettings(LocalColumn, MusicUrlRow);
+    CellRecord[10] = SiteSettings(LocalColumn, MusicOffRow);
+    CellRecord[11] = SiteSettings(LocalColumn, MusicPlayerShownRow);
+    CellRecord[12] = SiteSettings(LocalColumn, MusicLyricsShownRow);
+    CellRecord[13] = SiteSettings(LocalColumn, MusicLyricsRow);
+}
+
+QString GuestbookPageAddress() {
+    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/leaveword_manage.aspx") + ServicePageQuery();
+}
+
+QString MessagePageAddress() {
+    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/msg_manage.aspx") + ServicePageQuery();
+}
+
+QString SuggestionPageAddress() {
+    return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Account) +
+           QStringLiteral("/suggest.aspx") + ServicePageQuery();
+}
+
+// ---- the command frame
+
+void MainWindowCommands::showWait() {
+    if (hooks.showWait) hooks.showWait();
+}
+
+void MainWindowCommands::hideWait() {
+    if (hooks.hideWait) hooks.hideWait();
+}
+
+void MainWindowCommands::refresh(int cell) {
+    if (hooks.refreshCell) hooks.refreshCell(cell);
+}
+
+bool MainWindowCommands::refusePreview() {
+    if (!LoginField(12).isEmpty()) return false;
+    MsgBox(QStringLiteral("抱歉！您尚未注册网站域名，请您先注册网站域名，开通网站后才能进行网站预览。"), vbInformation,
+           QStringLiteral("提示"));
+    return true;
+}
+
+void MainWindowCommands::openAndRefreshOnChange(const std::function<void(QWidget*)>& open, int cell) {
+    DialogState = 0;
+    if (open) open(hooks.window);
+    if (DialogState == 99) refresh(cell);
+}
+
+void MainWindowCommands::loadAlbumListWaiting() {
+    showWait();
+    LoadAlbumList();
+    hideWait();
+}
+
+// ---- edit and option buttons
+
+void MainWindowCommands::cmdEdit_Click(int index) {
+    if (!IsEditButton(index)) return;
+    DialogState = 0;
+    const int cell = EditedCell(index);
+
+    if (FindColorButton(index)) {
+        const QString page = FillColorRecord(index);
+        PreparePreviewPages(page, {QStringLiteral("setpic.html"), QStringLiteral("viewcolor.html")});
+        if (windows.colorDialog) windows.colorDialog(hooks.window);
+        // The dialog refreshes what it changed itself; a new page colour also shows through the
+        // three areas that fall back on it.
+        if (index == 38 && DialogState == 99) {
+            for (const char* name : {"b1", "b2", "b3"}) CreateBackgroundHtml(QString::fromLatin1(name), PublishColumn);
+            if (hooks.refreshAreaBackgrounds) hooks.refreshAreaBackgrounds();
+        }
+        return;
+    }
+
+    PreparePreviewPages(QString::number(cell) + QStringLiteral(".html"), {QStringLiteral("setpic.html")});
+    LoadCellRecord(static_cast<qint16>(cell));
+    if (cell == 10) {
+        EditorKind = 1;
+        if (windows.prefaceEditor) windows.prefaceEditor(hooks.window);
+    } else {
+        EditorKind = 0;
+        if (windows.cellEditor) windows.cellEditor(hooks.window);
+    }
+    if (DialogState == 99)
+        for (int c : CellsShowingEdit(cell)) refresh(c);
+}
+
+void MainWindowCommands::cmdSetMusic_Click() {
+    if (hooks.enableMusicButton) hooks.enableMusicButton(false);
+    PreparePreviewPages(QStringLiteral("4.html"), {QStringLiteral("setpic.html")});
+    FillMusicRecord();
+    if (windows.musicEditor) windows.musicEditor(hooks.window);
+    refresh(MusicCell);
+    if (hooks.enableMusicButton) hooks.enableMusicButton(true);
+}
+
+void MainWindowCommands::cmdUploadAreaPic_Click(int index) {
+    if (index < 0 || index > 3) return;
+    if (index < 3) {
+        const WidgetAlbum& a = kWidgetAlbums[index];
+        frm个人网站Labels::labWidth = QString::fromLatin1(a.width);
+        frm个人网站Labels::labHeight = QString::fromLatin1(a.height);
+        frm个人网站Labels::labAddWatermark = QStringLiteral("1");
+        const QString album = QString::fromUtf8(a.album);
+        frm上传特定Labels::labWebDir = album;
+        frm上传特定Labels::labDirInfo = QStringLiteral("上传到相册 [") + album + QStringLiteral("]");
+        frm上传特定Labels::labUploadToAlbum = frm上传特定Labels::labDirInfo;
+        frm上传特定Labels::labUploadInfo = QString::fromUtf8(a.title) + kCR + kCR + QString::fromUtf8(a.help);
+        if (windows.sizedUpload) windows.sizedUpload(hooks.window);
+        refresh(a.cell);
+        return;
+    }
+    frm个人网站Labels::labUPloadType = QStringLiteral("1");
+    frm上传Labels::picAlbumVisible = false;
+    frm上传Labels::labDirInfo =
+        QStringLiteral("上传文件到相册[www个人主页十图滚动](若上传的图片多于10张则显示最后上传的10张)");
+    frm上传Labels::labWebDir = QStringLiteral("www个人主页十图滚动");
+    if (windows.uploadWindow) windows.uploadWindow(hooks.window);
+    refresh(kTenPictureCell);
+}
+
+// ---- plain commands
+
+void MainWindowCommands::cmdBlogMag_Click() { openAndRefreshOnChange(windows.blogList, 22); }
+void MainWindowCommands::cmdWriteBlog_Click() { openAndRefreshOnChange(windows.blogWriter, 23); }
+void MainWindowCommands::cmdTblogMag_Click() { openAndRefreshOnChange(windows.microBlogList, 11); }
+void MainWindowCommands::cmdWriteTBlog_Click() { openAndRefreshOnChange(windows.microBlogWriter, 11); }
+
+void MainWindowCommands::cmdSetPhotoBox_Click() {
+    DialogState = 0;
+    loadAlbumListWaiting();
+    if (windows.albumSettings) windows.albumSettings(hooks.window);
+    if (frm个人网站Labels::labSaveHomeAlbum == QLatin1String("1")) frm个人网站Labels::labSaveHomeAlbum = QStringLiteral("0");
+    if (DialogState == 99) refresh(17);
+}
+
+void MainWindowCommands::cmdUploadPic_Click() {
+    frm个人网站Labels::labUPloadType = QStringLiteral("0");
+    // A window in album-choice mode starts from its design values, whatever an earlier opener set.
+    frm上传Labels::resetLabels();
+    loadAlbumListWaiting();
+    if (windows.uploadWindow) windows.uploadWindow(hooks.window);
+}
+
+void MainWindowCommands::cmdPicManage_Click() {
+    loadAlbumListWaiting();
+    frm个人网站Labels::labViewType = QStringLiteral("0");
+    if (windows.fileManager) windows.fileManager(hooks.window);
+}
+
+void MainWindowCommands::cmdPicEdit_Click() {
+    if (windows.imageEditor) windows.imageEditor(hooks.window);
+}
+
+void MainWindowCommands::cmdTemplate_Click() {
+    frm个人网站Labels::labMBURL = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Materials) +
+                                 QStringLiteral("/pwtd/mb01/mb001.aspx");
+    if (windows.templateChooser) windows.templateChooser(hooks.window);
+}
+
+void MainWindowCommands::cmdLYB_Click() {
+    PageUrl = GuestbookPageAddress();
+    if (windows.webIE) windows.webIE(hooks.window);
+    refresh(6);
+}
+
+void MainWindowCommands::cmdMsg_Click() {
+    PageUrl = MessagePageAddress();
+    if (windows.webIE) windows.webIE(hooks.window);
+}
+
+void MainWindowCommands::cmdSuggest_Click() {
+    PageUrl = SuggestionPageAddress();
+    if (windows.webFrame) windows.webFrame(hooks.window);
+}
+
+void MainWindowCommands::cmdViewMySite_Click() {
+    if (refusePreview()) return;
+    if (windows.mySite) windows.mySite(hooks.window);
+}
+
+void MainWindowCommands::cmdViewMyMBSite_Click() {
+    if (refusePreview()) return;
+    if (windows.mobileSite) windows.mobileSite(hooks.window);
+}
+
+void MainWindowCommands::cmdSetUserInfo_Click() {
+    if (windows.userInfo) windows.userInfo(hooks.window);
+}
+
+void MainWindowCommands::cmdBuySpace_Click() {
+    if (windows.buySpace) windows.buySpace(hooks.window);
+}
