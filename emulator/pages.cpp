@@ -1,6 +1,7 @@
 #include "emulator/pages.h"
 
 #include "emulator/emulator.h"
+#include "emulator/mainwindowpages.h"
 #include "emulator/templategallery.h"
 #include "platform/ansi.h"
 
@@ -163,6 +164,7 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
     if (const auto m = waiting.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("等待广告 %1").arg(m.captured(2)),
                         QStringLiteral("<p>第 %1 周的等待广告页。</p>").arg(m.captured(1)));
+    if (HttpResponse out; ServeMainWindowAdPage(r, &out)) return out;
     return NotFound(r);
 }
 
@@ -231,6 +233,7 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
                                              QStringLiteral("<p>域名 %1 的本地模拟服务。演示会员：%2</p>")
                                                      .arg(Esc(e.hosts().domain), Esc(demo.name)) + list + QStringLiteral("</ul>")));
         }
+        if (HttpResponse out; ServeFreeProvisionPage(r, &out)) return out;
         return NotFound(r);
     case HostKind::Materials: {
         HttpResponse out;

@@ -14,7 +14,7 @@
 #include "login/loginlist.h"
 #include "login/logintoken.h"
 #include "login/state.h"
-#include "mainwindow/mainwindowstandin.h"
+#include "mainwindow/frm个人网站.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"

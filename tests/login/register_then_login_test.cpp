@@ -7,7 +7,7 @@
 #include "login/frmRegister.h"
 #include "login/frmWaiting.h"
 #include "login/state.h"
-#include "mainwindow/mainwindowstandin.h"
+#include "mainwindow/frm个人网站.h"
 #include "platform/programend.h"
 #include "site/state.h"
 #include "support/emulatorfixture.h"
@@ -33,7 +33,7 @@ protected:
         frmLogin::showRegisterWindow = ShowRegisterWindow;
     }
     void TearDown() override {
-        MainWindowStandIn::unload();
+        frm个人网站::unload();
         frmLogin::unload();
         frmWaiting::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -120,7 +120,7 @@ TEST_F(RegisterThenLogin, NewMemberRegistersAndLogsIn) {
     login->cmdLogin_Click();
     EXPECT_TRUE(prompts.messages().isEmpty()) << prompts.messages().join("|").toStdString();
     EXPECT_EQ(CurrentUserName, "newbie_7");
-    ASSERT_NE(MainWindowStandIn::loaded(), nullptr);
+    ASSERT_NE(frm个人网站::loaded(), nullptr);
     EXPECT_TRUE(LoginField(6).startsWith(QStringLiteral("www")));
 }
 

@@ -1,0 +1,91 @@
+#include "emulator/mainwindowpages.h"
+
+#include <QRegularExpression>
+
+namespace emu {
+
+namespace {
+
+QString Esc(const QString& s) { return s.toHtmlEscaped(); }
+
+// The member key, prefix and client version the window sent, as one short line.
+QString KeysLine(const HttpRequest& r) {
+    return QStringLiteral("k1=%1 · k2=%2 · k3=%3")
+        .arg(Esc(r.queryValue(QStringLiteral("k1"))), Esc(r.queryValue(QStringLiteral("k2"))),
+             Esc(r.queryValue(QStringLiteral("k3"))));
+}
+
+QString StripPage(const QString& week, const HttpRequest& r) {
+    static const char* const kColours[10] = {"#E8F1FB", "#FDF1E3", "#E9F7EC", "#F6EAF7", "#FFF8D9",
+                                             "#E6F4F4", "#FBE8E8", "#EEEEF9", "#F1F6E4", "#F4EEE6"};
+    static const char* const kTexts[10] = {
+        "欢迎使用个人网站自助创建软件：33 个网页区域，所见即所得。",
+        "网站模板库：从数十种模板中挑选，一键套用到您的网站。",
+        "相册：单张、十张一组或整个文件夹上传照片到您的网络相册。",
+        "博客与微博：随时记录生活，与朋友和家人分享。",
+        "注册属于您自己的网站域名，开通后即可访问您的网站。",
+        "背景音乐与歌词：为网站配上您喜欢的音乐。",
+        "网站首页加密：只有答对问题的访客才能进入您的网站。",
+        "图像编辑：剪裁、文字水印、图片水印与边框，一应俱全。",
+        "手机网站：在手机上也能浏览您的网站。",
+        "购买网络空间：更大的空间，存放更多的照片和文件。",
+    };
+    QString pages;
+    for (int i = 0; i < 10; ++i) {
+        pages += QStringLiteral(
+                     "<div class=\"page\" id=\"page%1\" style=\"background:%2\"><span class=\"no\">%1/10</span>"
+                     "<span class=\"text\">%3</span><span class=\"keys\">%4</span></div>\n")
+                     .arg(i + 1)
+                     .arg(QString::fromLatin1(kColours[i]), QString::fromUtf8(kTexts[i]), KeysLine(r));
+    }
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>第 %1 周广告</title>\n"
+               "<style>html,body{margin:0;padding:0;overflow:hidden;font-family:sans-serif}"
+               ".page{height:70px;box-sizing:border-box;padding:8px 40px 0 16px;border-bottom:1px solid #ccd}"
+               ".no{float:right;color:#889;font-size:12px}.text{font-size:18px;color:#234;line-height:30px;display:block}"
+               ".keys{display:block;font-size:11px;line-height:16px;color:#889}</style></head>\n<body>\n%2</body></html>\n")
+        .arg(Esc(week), pages);
+}
+
+QString InfoLinePage(const QString& week, const HttpRequest& r) {
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>信息栏</title>\n"
+               "<style>html,body{margin:0;padding:0;overflow:hidden;font-family:sans-serif;font-size:12px;"
+               "color:#345;background:#F7F9FC;white-space:nowrap;line-height:22px}</style></head>\n"
+               "<body>&nbsp;本周（%1）提示：上传照片后，可在“图片管理”中复制图片链接。"
+               "<span class=\"keys\" style=\"color:#99a\">&nbsp;%2</span></body></html>\n")
+        .arg(Esc(week), KeysLine(r));
+}
+
+}  // namespace
+
+bool ServeMainWindowAdPage(const HttpRequest& r, HttpResponse* out) {
+    static const QRegularExpression strip(QStringLiteral("^/pwtd/(\\d+)/softmain\\.html$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression info(QStringLiteral("^/pwtd/(\\d+)/softmainad2\\.html$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = strip.match(r.path); m.hasMatch()) {
+        *out = HttpResponse::Html(StripPage(m.captured(1), r));
+        return true;
+    }
+    if (const auto m = info.match(r.path); m.hasMatch()) {
+        *out = HttpResponse::Html(InfoLinePage(m.captured(1), r));
+        return true;
+    }
+    return false;
+}
+
+bool ServeFreeProvisionPage(const HttpRequest& r, HttpResponse* out) {
+    if (r.path.compare(QLatin1String("/freeprovision.html"), Qt::CaseInsensitive) != 0) return false;
+    *out = HttpResponse::Html(QStringLiteral(
+        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>免费使用条款</title>\n"
+        "<style>body{font-family:sans-serif;margin:16px;color:#333;line-height:1.6}h1{font-size:18px;color:#336699}"
+        "</style></head>\n<body><h1>免费使用条款</h1>\n<ol>\n"
+        "<li>免费会员可免费使用网络空间，空间大小以登录时显示的为准。</li>\n"
+        "<li>免费会员必须在规定的天数内至少登录本软件一次，否则空间可能被收回。</li>\n"
+        "<li>请勿上传违法或侵权的内容。</li>\n"
+        "</ol>\n<p>本页由本地模拟服务提供。</p>\n</body></html>\n"));
+    return true;
+}
+
+}  // namespace emu
