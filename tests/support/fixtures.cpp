@@ -1,12 +1,16 @@
 #include "support/fixtures.h"
 
 #include "albums/state.h"
+#include "celleditor/frm图片设置_labels.h"
 #include "celleditor/state.h"
 #include "foundation/frmDB.h"
+#include "login/frmLogin_labels.h"
 #include "login/state.h"
+#include "mainwindow/frm个人网站_labels.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
 #include "site/state.h"
+#include "siteoptions/frm卷首语设置_labels.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +26,10 @@ void resetModuleState() {
     ResetCellEditorState();
     ResetAlbumState();
     frmDB::Unload();
+    frm个人网站Labels::resetLabels();
+    frm图片设置Labels::resetLabels();
+    frm卷首语设置Labels::resetLabels();
+    frmLoginLabels::resetLabels();
 }
 
 std::unique_ptr<QTemporaryDir>& processRoot() {
