@@ -48,12 +48,6 @@ const Design kDesigns[] = {
 // The cells whose pages show a picture (the widgets keep the service's frame in front).
 const int kPictureCells[] = {0, 2, 3, 7, 8, 10, 13, 14, 15, 16, 19, 20, 21, 24, 25, 28, 31};
 
-QString Escape(QString v) {
-    v.replace(QLatin1Char('<'), QStringLiteral("&x_;"));
-    v.replace(QLatin1Char('>'), QStringLiteral("&d_;"));
-    return v;
-}
-
 QString TextStyle(const QString& size, const QString& font, const QString& colour) {
     // stacking above the foreground, centred and middle, no margins, then the font, regular face,
     // no underline, strike-through, art text or scrolling, speed 5.
@@ -270,7 +264,7 @@ HttpResponse GalleryPage(const QString& host) {
         "<style>body{font-family:sans-serif;margin:12px;color:#333;background:#fafafa}"
         "h1{font-size:18px;color:#336699}.card{display:inline-block;margin:8px;padding:6px;border:2px solid #ddd;"
         "cursor:pointer;text-align:center;background:#fff}.card.chosen{border-color:#336699}"
-        ".card p{margin:4px 0 0}#choice{margin-top:12px;font-size:10px;color:#999;white-space:pre-wrap;"
+        ".card p{margin:4px 0 0}#choice{margin-top:12px;font-size:10px;color:#999;white-space:pre-wrap;max-height:64px;overflow:auto;"
         "word-break:break-all}</style>\n"
         "<script>var templates=%1;\n"
         "function choose(id){var cards=document.getElementsByClassName('card');"
@@ -292,7 +286,7 @@ QList<GalleryTemplate> GalleryTemplates(const QString& materialsHost) {
 
 QString TemplateSelectionText(const GalleryTemplate& t) {
     QString text;
-    for (const QString& f : t.fields) text += Escape(f) + QStringLiteral("{/F}");
+    for (const QString& f : t.fields) text += EncodeSiteValue(f) + QStringLiteral("{/F}");
     return text + QStringLiteral("{//R}SiteInfo{///T}");
 }
 

@@ -209,7 +209,6 @@ void frm网站模板::ApplyTemplateToSite() {
 }
 
 void ShowTemplateChooser(QWidget* parent) {
-    frm个人网站Labels::labMBURL = TemplateGalleryAddress();
     frm网站模板 chooser(parent);
     chooser.exec();
 }

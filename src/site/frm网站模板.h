@@ -61,6 +61,6 @@ private:
     void ApplyTemplateToSite();
 };
 
-// The main window's template command: the gallery's address into labMBURL, then the chooser,
-// modally.
+// Shows the chooser modally on the gallery named by the main window's labMBURL (the main window's
+// template command puts TemplateGalleryAddress() there first).
 void ShowTemplateChooser(QWidget* parent);

@@ -17,16 +17,15 @@
 #include "site/sitemodel.h"
 #include "site/state.h"
 #include "site/templateload.h"
+#include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <functional>
 
@@ -316,29 +315,6 @@ TEST_F(TemplateMerge, CanvasColourIsTheHomeColourOrWhite) {
 
 // ---- the chooser against the emulator's gallery
 
-// Acts on every modal window of type T that comes up while it lives.
-template <class T>
-class ModalWatcher {
-public:
-    explicit ModalWatcher(std::function<void(T*)> act) : m_act(std::move(act)) {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* w = dynamic_cast<T*>(QApplication::activeModalWidget()); w && w != m_last) {
-                m_last = w;
-                ++m_seen;
-                m_act(w);
-            }
-        });
-        m_timer.start(20);
-    }
-    int seen() const { return m_seen; }
-
-private:
-    std::function<void(T*)> m_act;
-    QTimer m_timer;
-    T* m_last = nullptr;
-    int m_seen = 0;
-};
-
 class TemplateChooser : public testsupport::PublishTest {
 protected:
     void SetUp() override {
@@ -396,7 +372,7 @@ TEST_F(TemplateChooser, PreviewShowsTheMergedTemplateAndChangesNoPageOfTheSite) 
     auto w = openChooser();
     pick(*w, templates[1].id);
     QString shown;
-    ModalWatcher<frmIE> preview([&](frmIE* ie) {
+    testsupport::ModalWatcher<frmIE> preview([&](frmIE* ie) {
         shown = PageUrl;
         ie->close();
     });
