@@ -443,6 +443,20 @@ TEST_F(TemplateChooser, ApplyRefusedRestoresThePublishColumnAndStaysOpen) {
     EXPECT_TRUE(QFileInfo::exists(TemplateFilePath()));
 }
 
+TEST_F(TemplateChooser, ApplyWithoutAReplyReportsTheNetworkAndStaysOpen) {
+    const QStringList publish = SiteSettings.column(PublishColumn);
+    auto w = openChooser();
+    pick(*w, templates[0].id);
+    emulator().hideWsdl(QStringLiteral("wwwser002"));
+    w->cmdOK_Click();
+    emulator().hideWsdl(QStringLiteral("wwwser002"), false);
+    EXPECT_EQ(netErrors, 1);
+    EXPECT_TRUE(prompts.records().isEmpty());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->picNetToService->isVisible());
+    EXPECT_EQ(SiteSettings.column(PublishColumn), publish);
+}
+
 TEST_F(TemplateChooser, ApplyingThePublishedTemplateAgainMakesNoCall) {
     auto w = openChooser();
     pick(*w, templates[0].id);
