@@ -120,6 +120,8 @@ HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
         {QStringLiteral("/blogframe001.aspx"), QStringLiteral("博客")},
         {QStringLiteral("/vyminfo001.aspx"), QStringLiteral("网站信息栏")},
         {QStringLiteral("/loginmyvym.aspx"), QStringLiteral("会员信息")},
+        {QStringLiteral("/leaveword_manage.aspx"), QStringLiteral("留言管理")},
+        {QStringLiteral("/msg_manage.aspx"), QStringLiteral("短消息管理")},
     };
     const QString path = r.path.toLower();
     const auto it = widgets.constFind(path);
@@ -178,6 +180,11 @@ HttpResponse AccountPage(const HttpRequest& r) {
                         offers + QStringLiteral("</table><p>本地模拟服务不收费，也不会改变空间。</p>"));
     }
     if (path == QLatin1String("/sysinfo/notice.aspx")) return KeysPage(r, QStringLiteral("系统公告"));
+    if (path == QLatin1String("/suggest.aspx"))
+        return KeysPage(r, QStringLiteral("意见与建议"),
+                        QStringLiteral("<form><p><textarea name=\"s\" rows=\"5\" cols=\"60\"></textarea></p>"
+                                       "<p><input type=\"submit\" value=\"提交\"></p></form>"
+                                       "<p>本地模拟服务不保存意见。</p>"));
     if (path == QLatin1String("/member/welcome.aspx")) return KeysPage(r, QStringLiteral("会员页面"));
     if (path == QLatin1String("/member/realname.aspx"))
         return KeysPage(r, QStringLiteral("实名认证"), QStringLiteral("<p>本地模拟服务不做实名认证。</p>"));

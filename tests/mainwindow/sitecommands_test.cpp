@@ -317,3 +317,18 @@ TEST_F(SiteCommandsTest, HomeAlbumPublishNeedsADomainAndAChoice) {
     EXPECT_TRUE(publishCalls().isEmpty());
     EXPECT_TRUE(refreshed.isEmpty());
 }
+
+TEST_F(SiteCommandsTest, TheGuestbookMessageAndSuggestionPagesAreServed) {
+    const struct {
+        QString url;
+        const char* title;
+    } pages[] = {{GuestbookPageAddress(), "留言管理"}, {MessagePageAddress(), "短消息管理"}, {SuggestionPageAddress(), "意见与建议"}};
+    for (const auto& p : pages) {
+        const EmulatorPage page = emulator().get(p.url);
+        const QString body = QString::fromUtf8(page.body);
+        EXPECT_EQ(page.status, 200) << p.url.toStdString();
+        EXPECT_TRUE(body.contains(QString::fromUtf8(p.title))) << p.url.toStdString();
+        EXPECT_TRUE(body.contains(LoginField(11))) << p.url.toStdString();
+    }
+    EXPECT_TRUE(QString::fromUtf8(emulator().get(GuestbookPageAddress()).body).contains(QStringLiteral("会员：") + demo.name));
+}
