@@ -15,6 +15,7 @@
 #include "login/logintoken.h"
 #include "login/state.h"
 #include "mainwindow/frm个人网站.h"
+#include "platform/clickablelabel.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"
@@ -30,23 +31,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-
-class ClickLabel : public QLabel {
-public:
-    ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
-    std::function<void()> onClick;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && onClick) onClick();
-        QLabel::mouseReleaseEvent(e);
-    }
-};
 
 namespace {
 const QString kTitle = QStringLiteral("提示");
@@ -58,8 +46,8 @@ void reportLoadFailure(const VbError& e) {
     MsgBox(e.description() + QStringLiteral("\r\r") + QString::number(e.number()), vbInformation, QString());
 }
 
-ClickLabel* linkLabel(const QString& text, QWidget* parent) {
-    auto* l = new ClickLabel(text, parent);
+ClickableLabel* linkLabel(const QString& text, QWidget* parent) {
+    auto* l = new ClickableLabel(text, parent);
     l->setStyleSheet(QStringLiteral("color:#1f5fa8; text-decoration:underline;"));
     l->setCursor(Qt::PointingHandCursor);
     return l;
@@ -101,7 +89,7 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent, Qt::Window) {
     labForgetPsw->setGeometry(370, 44, 80, 24);
     cheSavePsw = new QCheckBox(picLogin);
     cheSavePsw->setGeometry(130, 76, 20, 24);
-    labSavePsw = new ClickLabel(QStringLiteral("保存密码"), picLogin);
+    labSavePsw = new ClickableLabel(QStringLiteral("保存密码"), picLogin);
     labSavePsw->setGeometry(152, 76, 80, 24);
 
     cmdLogin = new QPushButton(QStringLiteral("&L.登 录"), this);

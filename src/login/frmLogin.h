@@ -16,10 +16,8 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class ClickableLabel;
 class WebBrowser;
-
-// A label with a Click handler.
-class ClickLabel;
 
 class frmLogin : public QWidget, public frmLoginLabels, public DefaultInstance<frmLogin> {
 public:
@@ -52,11 +50,11 @@ public:
     QComboBox* cobUser = nullptr;
     QLineEdit* txtPassword = nullptr;
     QCheckBox* cheSavePsw = nullptr;
-    ClickLabel* labSavePsw = nullptr;
+    ClickableLabel* labSavePsw = nullptr;
     QPushButton* cmdLogin = nullptr;
     QPushButton* cmdEnd = nullptr;
-    ClickLabel* labRegister = nullptr;
-    ClickLabel* labForgetPsw = nullptr;
+    ClickableLabel* labRegister = nullptr;
+    ClickableLabel* labForgetPsw = nullptr;
     QWidget* picLogin = nullptr;
     QWidget* picLoadInfo = nullptr;
     QProgressBar* proLogin = nullptr;
