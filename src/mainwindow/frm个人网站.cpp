@@ -284,7 +284,12 @@ void frm个人网站::buildToolsBar() {
 
     // Domain row.
     Label19 = new QLabel(QStringLiteral("您的网站域名："), picToolsFrame);
-    SetTwips(Label19, 0, 75, 1200, 330);
+    {
+        QFont f = Label19->font();
+        f.setPixelSize(11);
+        Label19->setFont(f);
+    }
+    SetTwips(Label19, 0, 75, 1170, 330);
     labDomainName = new QLabel(picToolsFrame);
     {
         // The domain box lies over the sixteen blanks of the caption; wider blanks give it room.
@@ -293,7 +298,8 @@ void frm个人网站::buildToolsBar() {
         labDomainName->setFont(f);
     }
     labDomainName->setText(QStringLiteral("www.") + kDomainBlanks + QLatin1Char('.') + serviceconfig::current().domain);
-    SetTwips(labDomainName, 1200, 75, 3390, 330);
+    // Up to the registration button's place; the tool tip shows a domain that does not fit.
+    SetTwips(labDomainName, 1170, 75, 4590 - 1170, 330);
     txtDomainName = new QLineEdit(picToolsFrame);
     {
         const QFontMetrics fm(labDomainName->font());
@@ -606,9 +612,16 @@ void frm个人网站::Form_Load() {
 
 void frm个人网站::placeDomainRowForDomain() {
     const QString domain = QStringLiteral("www.") + LoginField(12) + QLatin1Char('.') + serviceconfig::current().domain;
-    QFont f = Label19->font();  // the design font, without the blanks' extra width
+    QFont f = labDomainName->font();
+    f.setWordSpacing(0);
     f.setBold(true);
     f.setPointSize(12);
+    // A long domain is drawn a little tighter to fit before the registration button; the tool tip
+    // shows it whole anyway.
+    const int room = labDomainName->width();
+    const int needed = QFontMetrics(f).horizontalAdvance(domain);
+    if (needed > room && !domain.isEmpty())
+        f.setLetterSpacing(QFont::AbsoluteSpacing, std::max(-1.0, double(room - needed) / domain.size()));
     labDomainName->setFont(f);
     QPalette pal = labDomainName->palette();
     pal.setColor(QPalette::WindowText, QColor(255, 0, 0));

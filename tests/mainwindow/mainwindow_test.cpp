@@ -15,6 +15,7 @@
 #include "platform/webbrowser.h"
 #include "site/sitemodel.h"
 #include "support/emulatorfixture.h"
+#include "support/rendererlimit.h"
 #include "support/sitefixture.h"
 
 #include <QApplication>
@@ -34,14 +35,7 @@
 
 namespace {
 
-// 39 browsers in one window: bound the renderer processes as the program does, before the first
-// browser exists.
-const bool kRendererLimit = [] {
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--renderer-process-limit")) flags += " --renderer-process-limit=4";
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
-    return true;
-}();
+[[maybe_unused]] const bool kRendererLimit = testsupport::LimitRendererProcesses();
 
 int Twips(int pixels) { return pixels * 15; }
 
