@@ -103,20 +103,22 @@ TEST(ProgramSmoke, DemoMemberLogsInAndTheMainWindowOpens) {
         ini.write("[service]\nproxy=127.0.0.1:" + port.toLatin1() + "\n");
     }
 
-    // A display of its own.
-    int display = 90;
-    while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)) ||
-           QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(display)))
-        ++display;
+    // A display of its own: Xvfb picks a free number and writes it to its output.
     Child xvfb;
-    xvfb.p.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(display), QStringLiteral("-screen"), QStringLiteral("0"),
+    xvfb.p.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
                                          QStringLiteral("1280x1024x24"), QStringLiteral("-fbdir"), work.filePath(QStringLiteral("fb")),
                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     ASSERT_TRUE(xvfb.p.waitForStarted(10000));
-    ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)); }, 15000));
+    QString display;
+    ASSERT_TRUE(waitUntil([&] {
+        xvfb.p.waitForReadyRead(100);
+        display += QString::fromLatin1(xvfb.p.readAllStandardOutput());
+        return display.endsWith(QLatin1Char('\n'));
+    }, 15000));
+    display = display.trimmed();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(display));
+    env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("TAVOLIN_HOME"), home);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), work.filePath(QStringLiteral("runtime")));
@@ -150,7 +152,7 @@ TEST(ProgramSmoke, DemoMemberLogsInAndTheMainWindowOpens) {
     QString login;
     ASSERT_TRUE(waitUntil([&] { return !(login = visibleWindow(QStringLiteral("请您登录"))).isEmpty(); }, 60000))
         << app.p.readAll().toStdString();
-    QThread::msleep(7000);
+    QThread::msleep(9000);
     const QImage loginScreen = readXvfbScreen(work.filePath(QStringLiteral("fb/Xvfb_screen0")));
     EXPECT_TRUE(loginScreen.save(buildDir() + QStringLiteral("/e2e-login-window.png")));
     // Member box (x 140..360, y 258..284 of the window), Enter to the password box, Enter to log in.
