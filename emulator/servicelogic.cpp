@@ -4,6 +4,7 @@
 #include "foundation/md5.h"
 #include "login/logintoken.h"
 #include "login/registercheck.h"
+#include "login/registration.h"
 #include "platform/ansi.h"
 #include "platform/paths.h"
 #include "platform/vberror.h"
@@ -208,6 +209,8 @@ QString ServiceLogic::Register(const QStringList& a) {
     if (RegisterCheckCode(a.mid(0, 16), typed) != a[16]) return QStringLiteral("__Reg__Data_Error__");
     if (!IsAcceptableName(name)) return QStringLiteral("__Reg__Can_Not_Name__");
     if (!IsDigest(a[1])) return QStringLiteral("__Reg__Error0000__");
+    // Province, city, sex and occupation must be entries of the shipped lists with their codes.
+    if (!IsListedRegistration(a.mid(0, 16))) return QStringLiteral("__Reg__Error0000__");
     if (m_store.find(name)) return QStringLiteral("__Reg__False__");
 
     const QString address = a[14];

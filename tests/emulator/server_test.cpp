@@ -81,9 +81,9 @@ protected:
     }
     QList<SoapArgument> registration(const QString& name, const QString& password) {
         QStringList a{name.toLower(), Md5Hex(password), QStringLiteral("您的家乡是？"), QStringLiteral("上海"),
-                      QStringLiteral("1985-05-06"), QStringLiteral("m@x.cn"), QStringLiteral("上海"), QStringLiteral("31"),
-                      QStringLiteral("上海"), QStringLiteral("3101"), QStringLiteral("男"), QStringLiteral("1"),
-                      QStringLiteral("工程师"), QStringLiteral("7"), QStringLiteral("127.0.0.1"), QStringLiteral("12345")};
+                      QStringLiteral("1985-05-06"), QStringLiteral("m@x.cn"), QStringLiteral("上海市"), QStringLiteral("310000"),
+                      QStringLiteral("上海市"), QStringLiteral("310100"), QStringLiteral("男"), QStringLiteral("1"),
+                      QStringLiteral("工程师"), QStringLiteral("09"), QStringLiteral("127.0.0.1"), QStringLiteral("12345")};
         a << RegisterCheckCode(a, name) << QStringLiteral("1");
         QList<SoapArgument> out;
         for (const QString& s : a) out.append(s);
@@ -232,7 +232,7 @@ TEST_F(EmulatorServerTest, MalformedOrIncompleteCallsGetAFaultWith500) {
 
     // A method of a later issue is a fault too, which the program's client reports as an error.
     try {
-        call(QStringLiteral("img1"), QStringLiteral("imgser001"), QStringLiteral("GetDirInfo"), {demo.name, QString(), QString()});
+        call(QStringLiteral("img1"), QStringLiteral("imgser001"), QStringLiteral("DelDir"), {demo.name, QString(), QString(), QString()});
         FAIL() << "no fault";
     } catch (const VbError& e) {
         EXPECT_TRUE(e.description().contains(QStringLiteral("not available"))) << e.description().toStdString();

@@ -69,9 +69,9 @@ TEST_F(ServiceProgramTest, ServesStopsOnSigtermAndKeepsItsStateAcrossARestart) {
     pointAt(first.port);
 
     QStringList reg{QStringLiteral("keeper7"), Md5Hex(QStringLiteral("pw-7777")), QStringLiteral("q"), QStringLiteral("answer"),
-                    QStringLiteral("1990-02-03"), QStringLiteral("k@k.cn"), QStringLiteral("北京"), QStringLiteral("11"),
-                    QStringLiteral("北京"), QStringLiteral("1101"), QStringLiteral("男"), QStringLiteral("1"),
-                    QStringLiteral("教师"), QStringLiteral("3"), QStringLiteral("127.0.0.1"), QStringLiteral("1")};
+                    QStringLiteral("1990-02-03"), QStringLiteral("k@k.cn"), QStringLiteral("北京市"), QStringLiteral("110000"),
+                    QStringLiteral("北京市"), QStringLiteral("110100"), QStringLiteral("男"), QStringLiteral("1"),
+                    QStringLiteral("教师"), QStringLiteral("02"), QStringLiteral("127.0.0.1"), QStringLiteral("1")};
     reg << RegisterCheckCode(reg, QStringLiteral("keeper7")) << QStringLiteral("1");
     QList<SoapArgument> args;
     for (const QString& s : reg) args.append(s);

@@ -25,9 +25,9 @@ QString Login(ServiceLogic& logic, const QString& name, const QString& password)
 // The eighteen arguments of a registration with a correct check code.
 QStringList Registration(const QString& name, const QString& password, const QString& address = QStringLiteral("10.1.2.3")) {
     QStringList a{name.trimmed().toLower(), Md5Hex(password), QStringLiteral("您的家乡是？"), QStringLiteral("北京"),
-                  QStringLiteral("1990-01-01"), QStringLiteral("a@b.cn"), QStringLiteral("北京"), QStringLiteral("11"),
-                  QStringLiteral("北京"), QStringLiteral("1101"), QStringLiteral("女"), QStringLiteral("0"),
-                  QStringLiteral("教师"), QStringLiteral("3"), address, QStringLiteral("-123456")};
+                  QStringLiteral("1990-01-01"), QStringLiteral("a@b.cn"), QStringLiteral("北京市"), QStringLiteral("110000"),
+                  QStringLiteral("北京市"), QStringLiteral("110100"), QStringLiteral("女"), QStringLiteral("0"),
+                  QStringLiteral("教师"), QStringLiteral("02"), address, QStringLiteral("-123456")};
     a << RegisterCheckCode(a, name) << QStringLiteral("1");
     return a;
 }

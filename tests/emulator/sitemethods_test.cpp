@@ -1,7 +1,9 @@
 // The service's domain test, protection record, album list and home-album publish, against a
 // member store in a fresh folder.
 #include "emulator/servicelogic.h"
+#include "foundation/md5.h"
 #include "foundation/tabletext.h"
+#include "login/registercheck.h"
 #include "site/publishcheck.h"
 
 #include <gtest/gtest.h>
@@ -104,4 +106,31 @@ TEST_F(SiteMethodsTest, HomeAlbumOfAPublishIsKeptUntilAnotherNamesOne) {
     EXPECT_EQ(demo().homeAlbum, QStringLiteral("旅行"));
     open();  // the record survives a restart
     EXPECT_EQ(demo().homeAlbum, QStringLiteral("旅行"));
+}
+
+TEST_F(SiteMethodsTest, RegistrationsWithUnlistedEntriesAreRefused) {
+    // A registration as the form sends it: listed names with their own codes, a correct check code.
+    auto registration = [](const QList<std::pair<int, QString>>& changes) {
+        QStringList a{QStringLiteral("listed01"), Md5Hex(QStringLiteral("pw123456")), QStringLiteral("您的家乡是？"),
+                      QStringLiteral("杭州"), QStringLiteral("1990-01-01"), QStringLiteral("a@b.cn"),
+                      QStringLiteral("浙江省"), QStringLiteral("330000"), QStringLiteral("杭州市"), QStringLiteral("330100"),
+                      QStringLiteral("男"), QStringLiteral("1"), QStringLiteral("学生"), QStringLiteral("01"),
+                      QStringLiteral("10.0.0.2"), QStringLiteral("7")};
+        for (const auto& [index, value] : changes) a[index] = value;
+        a << RegisterCheckCode(a, a[0]) << QStringLiteral("1");
+        return a;
+    };
+    const QList<QList<std::pair<int, QString>>> unlisted = {
+        {{7, QStringLiteral("440000")}},       // another province's code
+        {{8, QStringLiteral("广州市")}},        // a city of another province
+        {{10, QStringLiteral("其他")}},         // a sex the form does not offer
+        {{11, QStringLiteral("0")}},            // the other sex's code
+        {{12, QStringLiteral("宇航员")}},       // no such occupation
+        {{6, QStringLiteral("火星")}},
+    };
+    for (const auto& changes : unlisted) {
+        EXPECT_EQ(logic->Register(registration(changes)), QStringLiteral("__Reg__Error0000__")) << changes[0].first;
+        EXPECT_FALSE(store->find(QStringLiteral("listed01")));
+    }
+    EXPECT_TRUE(logic->Register(registration({})).startsWith(QStringLiteral("__Reg__OK__")));
 }
