@@ -4,6 +4,7 @@
 #include "foundation/hooks.h"
 #include "foundation/htmltext.h"
 #include "foundation/machine.h"
+#include "foundation/servicecall.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
 #include "login/frmGetBackPsw.h"
@@ -308,8 +309,12 @@ void frmLogin::cmdLogin_Click() {
         rememberedPrefix = GetUserSetting(UcsServerPrefix);
     } catch (const VbError&) {
     }
-    // 5. The login host.
-    const QString wsdlUrl = LoginWsdlUrl(rememberedPrefix);
+    // 5. The login host: the remembered prefix's, else the default service host.
+    QString wsdlUrl;
+    try {
+        wsdlUrl = ServiceWsdlUrl(QStringLiteral("webser001"), QStringLiteral("LoginSoftV2"));
+    } catch (const VbError&) {
+    }
     // 6. Busy state.
     m_busy = true;
     picLoadInfo->show();

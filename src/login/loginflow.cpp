@@ -54,13 +54,6 @@ LoginInputProblem CheckLoginInput(const QString& name, const QString& password) 
     return LoginInputProblem::None;
 }
 
-QString LoginWsdlUrl(const QString& rememberedPrefix) {
-    const ServiceConfig& c = serviceconfig::current();
-    const QString host = rememberedPrefix.isEmpty() ? c.label(ServiceHost::Default)
-                                                    : rememberedPrefix.toLower().replace(QStringLiteral("www"), QStringLiteral("web"));
-    return QStringLiteral("http://") + host + QLatin1Char('.') + c.domain + QStringLiteral("/services/webser001.asmx?WSDL");
-}
-
 LoginReplyKind ClassifyLoginReply(const QString& reply) {
     if (reply.contains(kOkTag)) return LoginReplyKind::Ok;
     if (reply.contains(QLatin1String("__Login__False__"))) return LoginReplyKind::WrongPassword;

@@ -32,10 +32,6 @@ enum class LoginInputProblem { None, NameTooLong, NameEmpty, PasswordEmpty, Name
 // The name and the password as they stand in their boxes.
 LoginInputProblem CheckLoginInput(const QString& name, const QString& password);
 
-// ---- step 5: the WSDL address of webser001 for the login: on the host of the member's remembered
-// server prefix (lower-cased, "www" replaced by "web"), else on the fixed default service host.
-QString LoginWsdlUrl(const QString& rememberedPrefix);
-
 // ---- step 10: the reply tags, tested in this order
 enum class LoginReplyKind { Ok, WrongPassword, DatabaseDown, BadInput, Unknown };
 LoginReplyKind ClassifyLoginReply(const QString& reply);

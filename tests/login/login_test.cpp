@@ -330,10 +330,20 @@ TEST_F(LoginWindow, UnreachableServiceOpensTheNetworkErrorWindow) {
     expectInputState(w);
     emulator().hideWsdl("webser001", false);
 
+    // Nothing listens where the service should be.
+    ServiceConfig dead = emulator().config();
+    dead.proxy = QStringLiteral("127.0.0.1:1");
+    serviceconfig::set(dead, false);
+    login(demo.name, demo.password);
+    EXPECT_EQ(netErrors, 2);
+    EXPECT_TRUE(prompts.records().isEmpty());
+    expectInputState(w);
+    emulator().useConfig();
+
     // Any other failure of the call: the error's number and text.
     emulator().failHttp(500, "LoginSoftV2");
     login(demo.name, demo.password);
-    EXPECT_EQ(netErrors, 1);
+    EXPECT_EQ(netErrors, 2);
     ASSERT_EQ(prompts.messages().size(), 1);
     EXPECT_TRUE(prompts.messages()[0].startsWith(QStringLiteral("错误:")));
     EXPECT_TRUE(prompts.messages()[0].endsWith(QStringLiteral("\r\r遇到错误，请您稍后再试...")));

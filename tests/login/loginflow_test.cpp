@@ -146,16 +146,13 @@ TEST(LoginAds, WaitingPageSequence) {
 
 class LoginAddresses : public testsupport::DataRootTest {};
 
-TEST_F(LoginAddresses, AdvertisementAndServiceAddresses) {
+TEST_F(LoginAddresses, AdvertisementPages) {
     ServiceConfig c = ServiceConfig::defaults();
     c.domain = "svc.test";
     c.advertisingHost = "ad";
-    c.defaultHost = "www";
     serviceconfig::set(c, false);
     const QDate d(2012, 12, 31);
     EXPECT_EQ(LoginAdUrl("0", d), "http://ad.svc.test/pwtd/1254/loginad_0.html?k1=2.0");
     EXPECT_EQ(WaitingAdUrl("4", d, "alice", "www7"),
               "http://ad.svc.test/ad/kr/1254/loginad_4.html?k1=v1.0&k2=alice&k3=www7");
-    EXPECT_EQ(LoginWsdlUrl(""), "http://www.svc.test/services/webser001.asmx?WSDL");
-    EXPECT_EQ(LoginWsdlUrl("WWW12"), "http://web12.svc.test/services/webser001.asmx?WSDL");
 }
