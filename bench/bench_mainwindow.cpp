@@ -1,0 +1,268 @@
+// The main window's 37 site browsers (33 cells, 4 backgrounds) are the heaviest thing the program
+// does. Measured on the service emulator's demo site, offscreen:
+// - after_login: the demo member logs in through the login window; the time from the window's
+//   load (the login's last step) until all 37 pages have loaded, with the browser engine and its
+//   renderers starting cold;
+// - reload: a new main window on the same pages, the engine warm;
+// and, once the pages are in, the proportional memory (PSS) of the program's process tree (the
+// program and its browser processes; the emulator runs as a process of its own and is left out).
+// The renderer processes are bounded as the program bounds them (--renderer-process-limit=4)
+// unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own.
+#include "login/frmLogin.h"
+#include "mainwindow/frm个人网站.h"
+#include "platform/paths.h"
+#include "platform/programend.h"
+#include "platform/prompts.h"
+#include "platform/serviceconfig.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
+#include <QNetworkProxy>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms) {
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return done();
+}
+
+// Messages would wait for a click nobody gives: print them and answer the first button.
+class PrintedPrompts : public Prompts {
+public:
+    int msgBox(const QString& text, int style, const QString&) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return (style & 7) == vbYesNo || (style & 7) == vbYesNoCancel ? vbYes : vbOK;
+    }
+    QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
+    QString openFile(const QString&, const QString&, const QString&) override { return QString(); }
+    QStringList openFiles(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return QString(); }
+    QString browseFolder(const QString&, const QString&) override { return QString(); }
+    QColor chooseColor(const QColor&, const QString&) override { return QColor(); }
+};
+
+// ---- the process tree's memory, from /proc
+qint64 ParentOf(const QString& pid) {
+    QFile f(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray stat = f.readAll();
+    const int close = stat.lastIndexOf(')');  // the command name may hold blanks
+    const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() : -1;
+}
+
+qint64 PssKb(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("Pss:")) return line.mid(4).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
+
+struct TreeMemory {
+    qint64 pssKb = 0;
+    int processes = 0;
+};
+
+// This process and its descendants, without the subtree of `excluded`.
+TreeMemory MeasureTree(qint64 excluded) {
+    QMultiHash<qint64, qint64> children;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const qint64 pid = entry.toLongLong(&ok);
+        if (ok) children.insert(ParentOf(entry), pid);
+    }
+    TreeMemory out;
+    QList<qint64> todo{qint64(::getpid())};
+    while (!todo.isEmpty()) {
+        const qint64 pid = todo.takeLast();
+        if (pid == excluded) continue;
+        out.pssKb += PssKb(pid);
+        ++out.processes;
+        todo += children.values(pid);
+    }
+    return out;
+}
+
+// ---- the service and the login, once for the whole run
+struct Session {
+    QTemporaryDir root;
+    QProcess service;
+    QString member, password;
+    double afterLoginMs = 0;     // the window's load to 37 pages, cold
+    double loginToPagesMs = 0;   // the login button to 37 pages
+    TreeMemory afterLogin;
+    QString error;
+};
+
+Session* g_session = nullptr;
+
+bool StartService(Session& s) {
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../emulator/tavolin-service");
+    QDir().mkpath(s.root.filePath(QStringLiteral("service")));
+    s.service.setProcessChannelMode(QProcess::MergedChannels);
+    s.service.start(program, {QStringLiteral("--data"), s.root.filePath(QStringLiteral("service")), QStringLiteral("--port"),
+                              QStringLiteral("0")});
+    if (!s.service.waitForStarted(10000)) {
+        s.error = QStringLiteral("cannot start ") + program;
+        return false;
+    }
+    QString banner;
+    WaitUntil([&] {
+        s.service.waitForReadyRead(50);
+        banner += QString::fromUtf8(s.service.readAll());
+        return banner.contains(QStringLiteral("demo member: ")) && banner.endsWith(QLatin1Char('\n'));
+    }, 15000);
+    const QString port = QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)")).match(banner).captured(1);
+    const QRegularExpressionMatch demo = QRegularExpression(QStringLiteral("demo member: (\\S+) (\\S+)")).match(banner);
+    if (port.isEmpty() || !demo.hasMatch()) {
+        s.error = QStringLiteral("the service said: ") + banner;
+        return false;
+    }
+    s.member = demo.captured(1);
+    s.password = demo.captured(2);
+    ServiceConfig config = ServiceConfig::defaults();
+    config.proxy = QStringLiteral("127.0.0.1:") + port;
+    serviceconfig::set(config, true);
+    // As the program does before its first browser exists.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), port.toUShort()));
+    return true;
+}
+
+bool LogIn(Session& s) {
+    frmLogin* login = ShowLoginWindow();
+    login->Timer1->stop();
+    while (!login->picLogin->isEnabled()) login->Timer1_Timer();
+    login->cobUser->setEditText(s.member);
+    login->txtPassword->setText(s.password);
+    QElapsedTimer clock;
+    clock.start();
+    login->cmdLogin_Click();
+    const qint64 loaded = clock.nsecsElapsed();  // the login's last step is the window's load
+    frm个人网站* w = frm个人网站::loaded();
+    if (!w) {
+        s.error = QStringLiteral("the login did not open the main window");
+        return false;
+    }
+    w->Timer1->stop();  // no page turns meanwhile
+    if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
+        s.error = QStringLiteral("only %1 of 37 pages loaded").arg(w->siteBrowsersLoaded());
+        return false;
+    }
+    const qint64 done = clock.nsecsElapsed();
+    s.afterLoginMs = double(done - loaded) / 1e6;
+    s.loginToPagesMs = double(done) / 1e6;
+    WaitUntil([] { return false; }, 1000);  // let the renderers settle before memory is read
+    s.afterLogin = MeasureTree(s.service.processId());
+    frm个人网站::unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return true;
+}
+
+void Report(benchmark::State& state, const TreeMemory& m) {
+    state.counters["pss_MiB"] = double(m.pssKb) / 1024.0;
+    state.counters["processes"] = m.processes;
+}
+
+void BM_MainWindowAfterLogin(benchmark::State& state) {
+    if (!g_session->error.isEmpty()) {
+        state.SkipWithError(qPrintable(g_session->error));
+        return;
+    }
+    for (auto _ : state) state.SetIterationTime(g_session->afterLoginMs / 1000.0);
+    state.counters["login_to_pages_ms"] = g_session->loginToPagesMs;
+    Report(state, g_session->afterLogin);
+}
+BENCHMARK(BM_MainWindowAfterLogin)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_MainWindowReload(benchmark::State& state) {
+    if (!g_session->error.isEmpty()) {
+        state.SkipWithError(qPrintable(g_session->error));
+        return;
+    }
+    TreeMemory memory;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        auto* w = new frm个人网站;
+        w->show();  // the window's load
+        w->Timer1->stop();
+        if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
+            state.SkipWithError("the pages did not load");
+            break;
+        }
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        memory = MeasureTree(g_session->service.processId());
+        frm个人网站::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    Report(state, memory);
+}
+BENCHMARK(BM_MainWindowReload)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The environment the program's start-up and the tests give the browser engine.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--renderer-process-limit")) flags += " --renderer-process-limit=4";
+    if (!flags.contains("--disable-gpu")) flags += " --disable-gpu";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+
+    auto session = std::make_unique<Session>();
+    g_session = session.get();
+    QDir().mkpath(session->root.filePath(QStringLiteral("home/data")));
+    paths::SetDataRoot(session->root.filePath(QStringLiteral("home")));
+    PrintedPrompts prompts;
+    prompts::install(&prompts);
+    programend::SetHandler([] {});
+    if (StartService(*session)) LogIn(*session);
+    std::fprintf(stderr, "browser flags: %s\n", flags.constData());
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    prompts::install(nullptr);
+    // The login's windows go before the browser profile does.
+    frmLogin::unload();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget()) w->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    session->service.terminate();
+    session->service.waitForFinished(5000);
+    return 0;
+}
