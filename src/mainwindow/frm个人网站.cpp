@@ -6,6 +6,7 @@
 #include "login/frmLogin.h"
 #include "login/state.h"
 #include "login/webwindows.h"
+#include "mainwindow/commandwiring.h"
 #include "mainwindow/mainwindowseam.h"
 #include "mainwindow/spacenotices.h"
 #include "mainwindow/teachpanel.h"
@@ -225,6 +226,8 @@ frm个人网站::frm个人网站(QWidget* parent) : QWidget(parent, Qt::Window) 
     buildCellButtons();
     buildHintBox();
     buildPleaseWaitBox();
+    // The command buttons' handlers and the home-page album panel.
+    WireMainWindowCommands(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
