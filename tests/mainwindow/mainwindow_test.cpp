@@ -94,8 +94,10 @@ protected:
 TEST_F(MainWindowTest, MemberWithADomain) {
     SetLoginField(12, QStringLiteral("demosite"));
     SetUserSetting(UcsTeachMain, QStringLiteral("3"));
+    SmallScreen = true;
     frm个人网站& w = open();
 
+    EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tavolin【个人网站自助创建软件】 版本:2.0        欢迎 zhang 使用！"));
     EXPECT_EQ(w.labDomainName->text(), QStringLiteral("www.demosite.sitehost.test"));
     EXPECT_EQ(w.labDomainName->toolTip(), w.labDomainName->text());
@@ -165,6 +167,7 @@ TEST_F(MainWindowTest, MemberWithADomain) {
 TEST_F(MainWindowTest, MemberWithoutADomainOnAFirstLoad) {
     frm个人网站& w = open();
 
+    EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(w.labDomainName->text(), QStringLiteral("www.                .sitehost.test"));
     EXPECT_FALSE(w.txtDomainName->isHidden());
     EXPECT_TRUE(frm个人网站::txtDomainNameVisible);
