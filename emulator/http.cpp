@@ -1,6 +1,26 @@
 #include "emulator/http.h"
 
+#include "platform/ansi.h"
+
+#include <QStringDecoder>
+
 namespace emu {
+
+namespace {
+QString decodeComponent(const QString& encoded) {
+    const QByteArray bytes = QByteArray::fromPercentEncoding(encoded.toUtf8());
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? AnsiCodec::decode(bytes) : text;
+}
+}  // namespace
+
+QList<QPair<QString, QString>> HttpRequest::queryItems() const {
+    QList<QPair<QString, QString>> out;
+    for (const auto& item : query.queryItems(QUrl::FullyEncoded))
+        out.append({decodeComponent(item.first), decodeComponent(item.second)});
+    return out;
+}
 
 QByteArray HttpRequest::header(const QByteArray& name) const {
     for (const auto& h : headers)
@@ -9,13 +29,13 @@ QByteArray HttpRequest::header(const QByteArray& name) const {
 }
 
 QString HttpRequest::queryValue(const QString& key) const {
-    for (const auto& item : query.queryItems(QUrl::FullyDecoded))
+    for (const auto& item : queryItems())
         if (item.first.compare(key, Qt::CaseInsensitive) == 0) return item.second;
     return QString();
 }
 
 bool HttpRequest::hasQueryKey(const QString& key) const {
-    for (const auto& item : query.queryItems(QUrl::FullyDecoded))
+    for (const auto& item : queryItems())
         if (item.first.compare(key, Qt::CaseInsensitive) == 0) return true;
     return false;
 }

@@ -19,6 +19,9 @@ struct HttpRequest {
     QByteArray body;
 
     QByteArray header(const QByteArray& name) const;
+    // The query's keys and values, decoded. Pages of the member's site address the service in
+    // their own code page, so a value that is not UTF-8 is read as GBK, as the service does.
+    QList<QPair<QString, QString>> queryItems() const;
     // The value of a query key, letter case of the key ignored.
     QString queryValue(const QString& key) const;
     bool hasQueryKey(const QString& key) const;

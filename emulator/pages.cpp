@@ -28,7 +28,7 @@ QString Layout(const QString& title, const QString& body) {
 
 // The query keys the page received, as a small table.
 QString KeysTable(const HttpRequest& r) {
-    const auto items = r.query.queryItems(QUrl::FullyDecoded);
+    const auto items = r.queryItems();
     if (items.isEmpty()) return QStringLiteral("<p>（没有查询参数）</p>");
     QString rows;
     for (const auto& item : items)

@@ -264,6 +264,11 @@ TEST_F(EmulatorServerTest, PagesShowTheirQueryKeys) {
     const auto widget = emulator().get(QStringLiteral("http://frm1.%1/clock002.aspx?k1=key1&k2=www个人主页时钟&k3=www1&k4=0").arg(d));
     EXPECT_EQ(widget.status, 200);
     EXPECT_TRUE(widget.body.contains(QStringLiteral("www个人主页时钟").toUtf8()));
+    // The member's pages are GBK, so the browser sends their query values GBK-encoded.
+    const QByteArray gbk = AnsiCodec::encode(QStringLiteral("www网站素材")).toPercentEncoding();
+    const auto album = emulator().get(QStringLiteral("http://frm1.%1/photo10list001.aspx?k1=key1&k2=%2&k3=www1&k4=0")
+                                          .arg(d, QString::fromLatin1(gbk)));
+    EXPECT_TRUE(album.body.contains(QStringLiteral("www网站素材").toUtf8()));
     EXPECT_EQ(emulator().get(QStringLiteral("http://ad.%1/pwtd/2415/loginad_3.html?k1=2.0").arg(d)).status, 200);
     EXPECT_EQ(emulator().get(QStringLiteral("http://ad.%1/ad/kr/251/loginad_5.html?k1=v1.0&k2=a&k3=www1").arg(d)).status, 200);
     EXPECT_EQ(emulator().get(QStringLiteral("http://ad.%1/pwtd/251/regad.html?k1=v1.0").arg(d)).status, 200);
