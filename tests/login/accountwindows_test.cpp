@@ -16,6 +16,7 @@
 #include "platform/twips.h"
 #include "platform/webbrowser.h"
 #include "support/emulatorfixture.h"
+#include "support/modalwatcher.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -31,29 +32,7 @@ namespace {
 
 using testsupport::PromptRecord;
 
-// Acts on every modal window of type T that comes up while it lives (the modal loop runs the
-// timer), then forgets it.
-template <class T>
-class ModalWatcher {
-public:
-    explicit ModalWatcher(std::function<void(T*)> act) : m_act(std::move(act)) {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* w = dynamic_cast<T*>(QApplication::activeModalWidget()); w && w != m_last) {
-                m_last = w;
-                ++m_seen;
-                m_act(w);
-            }
-        });
-        m_timer.start(20);
-    }
-    int seen() const { return m_seen; }
-
-private:
-    std::function<void(T*)> m_act;
-    QTimer m_timer;
-    T* m_last = nullptr;
-    int m_seen = 0;
-};
+using testsupport::ModalWatcher;
 
 class PasswordChange : public testsupport::EmulatorTest {
 protected:
