@@ -35,9 +35,6 @@ class CommandsTest : public SiteTest {
 protected:
     void SetUp() override {
         SiteTest::SetUp();
-        frm个人网站Labels::resetLabels();
-        frm上传Labels::resetLabels();
-        frm上传特定Labels::resetLabels();
         auto record = [this](const char* name) {
             return [this, name](QWidget*) {
                 opened.append({QString::fromLatin1(name), CellRecord, EditorKind, DialogState, PageUrl});
@@ -72,12 +69,6 @@ protected:
         commands.hooks.enableMusicButton = [this](bool on) { musicButton.append(on); };
         commands.hooks.showWait = [this] { events.append(QStringLiteral("wait")); };
         commands.hooks.hideWait = [this] { events.append(QStringLiteral("ready")); };
-    }
-    void TearDown() override {
-        frm个人网站Labels::resetLabels();
-        frm上传Labels::resetLabels();
-        frm上传特定Labels::resetLabels();
-        SiteTest::TearDown();
     }
     QString temp(const QString& name) const { return UserFolder + QStringLiteral("/temp/") + name; }
     // An album-list cache that is current, so the commands that read the list make no call.

@@ -30,7 +30,6 @@ class CommandWiringTest : public testsupport::SiteTest {
 protected:
     void SetUp() override {
         SiteTest::SetUp();
-        frm个人网站Labels::resetLabels();
         WriteLoginPages();
         window = std::make_unique<frm个人网站>();
         commands = CommandsOf(*window);
@@ -59,7 +58,6 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        frm个人网站Labels::resetLabels();
         SiteTest::TearDown();
     }
     // A current album-list cache, so the album commands read no service.

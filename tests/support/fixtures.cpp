@@ -1,5 +1,7 @@
 #include "support/fixtures.h"
 
+#include "albums/frm上传_labels.h"
+#include "albums/frm上传特定_labels.h"
 #include "albums/state.h"
 #include "celleditor/frm图片设置_labels.h"
 #include "celleditor/state.h"
@@ -30,6 +32,8 @@ void resetModuleState() {
     frm图片设置Labels::resetLabels();
     frm卷首语设置Labels::resetLabels();
     frmLoginLabels::resetLabels();
+    frm上传Labels::resetLabels();
+    frm上传特定Labels::resetLabels();
 }
 
 std::unique_ptr<QTemporaryDir>& processRoot() {
