@@ -159,10 +159,10 @@ TEST_F(SiteCommandsTest, EachProtectionReplyIsReadOrReported) {
         {QStringLiteral("{OK_0001}") + record, QString(), QStringLiteral("1"), QStringLiteral("问题{OK_0001}？")},
         {QStringLiteral("{ok_0001}") + record, QString(), QStringLiteral("1"), QStringLiteral("问题{OK_0001}？")},
         {QStringLiteral("{OK_0001}"), QString(), QString(), QString()},  // no record: read, nothing to show
-        {QStringLiteral("Error_0002"), QStringLiteral("错误[Error_0002]：抱歉！遇到错误，读取网站加密信息失败。")},
-        {QStringLiteral("Error_0004"), QStringLiteral("错误[Error_0004]：抱歉！遇到错误，读取网站加密信息失败。")},
-        {QStringLiteral("Error_0005"), QStringLiteral("抱歉！遇到意外错误，读取网站加密信息失败。")},
-        {QStringLiteral("OK_0001"), QStringLiteral("抱歉！遇到意外错误，读取网站加密信息失败。")},
+        {QStringLiteral("Error_0002"), QStringLiteral("错误[Error_0002]：抱歉！遇到错误，读取网站加密信息失败。"), QString(), QString()},
+        {QStringLiteral("Error_0004"), QStringLiteral("错误[Error_0004]：抱歉！遇到错误，读取网站加密信息失败。"), QString(), QString()},
+        {QStringLiteral("Error_0005"), QStringLiteral("抱歉！遇到意外错误，读取网站加密信息失败。"), QString(), QString()},
+        {QStringLiteral("OK_0001"), QStringLiteral("抱歉！遇到意外错误，读取网站加密信息失败。"), QString(), QString()},
     };
     for (const auto& c : cases) {
         frmDB::Unload();
@@ -178,7 +178,7 @@ TEST_F(SiteCommandsTest, EachProtectionReplyIsReadOrReported) {
             EXPECT_EQ(grid.value(1, 0), c.state.isEmpty() ? QString() : LoginField(6));
             EXPECT_EQ(grid.value(1, 1), c.state);
             EXPECT_EQ(grid.value(1, 4), c.question);
-            if (!c.state.isEmpty()) EXPECT_EQ(grid.value(1, 7), QStringLiteral("y"));
+            EXPECT_EQ(grid.value(1, 7), c.state.isEmpty() ? QString() : QStringLiteral("y"));
         } else {
             EXPECT_EQ(prompts.messages(), QStringList{c.message});
             EXPECT_EQ(prompts.records()[0].title, kTitle);
