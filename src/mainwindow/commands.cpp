@@ -321,8 +321,7 @@ void MainWindowCommands::cmdPicEdit_Click() {
 }
 
 void MainWindowCommands::cmdTemplate_Click() {
-    frm个人网站Labels::labMBURL = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Materials) +
-                                 QStringLiteral("/pwtd/mb01/mb001.aspx");
+    frm个人网站Labels::labMBURL = TemplateGalleryAddress();
     if (windows.templateChooser) windows.templateChooser(hooks.window);
 }
 
