@@ -36,7 +36,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 
-#include <cmath>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -546,12 +547,11 @@ void frm个人网站::closeEvent(QCloseEvent* event) {
 }
 
 void frm个人网站::Form_Load() {
-    // 1.
+    // A small screen gets the whole screen.
     if (SmallScreen) setWindowState(windowState() | Qt::WindowMaximized);
-    // 2.
     setWindowTitle(QStringLiteral("Tavolin【个人网站自助创建软件】 版本:") + ClientVersion + QStringLiteral("        欢迎 ") +
                    CurrentUserName + QStringLiteral(" 使用！"));
-    // 3. The browsers of the strips, the side and bottom boxes and the area boxes.
+    // The strip's browser, the side and bottom boxes and the area boxes in their places.
     webAD->move(P(-kBrowserFrame), P(-kBrowserFrame));
     picAD->move(0, 0);
     picWeb->move(picWeb->x(), 0);
@@ -562,30 +562,30 @@ void frm个人网站::Form_Load() {
     picMidBack->move(P(390), P(6510));
     picPhotoBack->move(P(2340), P(12975));
     picBlogBack->move(P(390), P(24375));
-    // 4.
+    // Colours: the home colour (as published) on the canvas and the viewport, the area colours
+    // behind their browsers.
     const QString home = SiteSettings.value(PublishColumn, HomeBackColorRow);
     const QColor canvas = home.isEmpty() ? QColor(Qt::white) : ColorOf(home);
     SetCanvasColor(canvas);
     SetBackColor(picMidBack, ColorOf(SiteSettings.value(LocalColumn, MiddleBackColorRow)));
     SetBackColor(picPhotoBack, ColorOf(SiteSettings.value(LocalColumn, AlbumBackColorRow)));
     SetBackColor(picBlogBack, ColorOf(SiteSettings.value(LocalColumn, BlogBackColorRow)));
-    // 5, 6.
+    // Every cell and background browser on its page file.
     const QString temp = UserFolder + QStringLiteral("/temp/");
     for (int i = 0; i < kCells; ++i) webPage[i]->Navigate(temp + QString::number(i) + QStringLiteral(".html"));
     webBack->Navigate(temp + QStringLiteral("b.html"));
     webMidBack->Navigate(temp + QStringLiteral("b1.html"));
     webPhotoBack->Navigate(temp + QStringLiteral("b2.html"));
     webBlogBack->Navigate(temp + QStringLiteral("b3.html"));
-    // 7.
+    // The domain row of a member with a domain.
     if (!LoginField(12).isEmpty()) {
         placeDomainRowForDomain();
         cmdCloseTeach->hide();
     } else {
         txtDomainNameVisible = true;
     }
-    // 8.
     frmLogin::unload();
-    // 9.
+    // The tutorial opens by itself on the member's first three loads.
     QString teach = GetUserSetting(UcsTeachMain);
     if (teach.isEmpty()) teach = QStringLiteral("0");
     if (teach == QLatin1String("0") || teach == QLatin1String("1") || teach == QLatin1String("2")) {
@@ -594,15 +594,13 @@ void frm个人网站::Form_Load() {
         cmdOpenTeach_Click();
         SetUserSetting(UcsTeachMain, QString::number(teach.toInt() + 1));
     }
-    // 10.
     if (!LoginField(12).isEmpty() && GetUserSetting(UcsHintTemplateFirst) != QLatin1String("1")) showHint10();
-    // 11.
     const FeeLine fee = MemberFeeLine();
     labSpaceInfo->setText(fee.text);
     labSpaceInfo->setToolTip(fee.text);
     imgMF->setVisible(fee.showMF);
     imgXF->setVisible(fee.showXF);
-    // 12.
+    // The week's advertisement strip and information line.
     const QString pages = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
                           QStringLiteral("/pwtd/") + WeeklyFolderName(QDate::currentDate());
     const QString keys = QStringLiteral("?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6) +
@@ -666,28 +664,28 @@ void frm个人网站::Form_Resize() {
     auto setLeft = [](QWidget* w, double t) { w->move(P(t), w->y()); };
     auto setTop = [](QWidget* w, double t) { w->move(w->x(), P(t)); };
 
-    // 1.
+    // The tutorial panel centred across the window.
     setLeft(teachpicTeach, (W - Twips(teachpicTeach->width())) / 2.0 - 60);
-    // 2.
+    // The tools bar across the window, its buttons centred.
     setWidth(picTools, W - 105);
     setLeft(picToolsFrame, (Twips(picTools->width()) - Twips(picToolsFrame->width())) / 2.0);
-    // 3.
+    // The please-wait box a little above the middle.
     setLeft(picNetToService, (W - Twips(picNetToService->width())) / 2.0);
     setTop(picNetToService, (H - Twips(picNetToService->height())) / 2.0 - 500);
-    // 4.
+    // The strip and its page arrows at its right edge.
     setWidth(picAD, Twips(picTools->width()));
     setWidth(webAD, Twips(picAD->width()));
     setLeft(picADPage, Twips(picAD->width()) - 330);
-    // 5.
+    // The viewport down to the window's bottom.
     setWidth(picFrame, Twips(picTools->width()));
     setHeight(picFrame, teachpicTeach->isHidden() ? H - 2805 : H - 4950);
-    // 6.
+    // The scroll bar along the viewport's right edge.
     const int viewport = Twips(picFrame->height());
     setHeight(vscWeb, viewport - 60);
     setLeft(vscWeb, Twips(picFrame->width()) - 330);
     // The bar reaches the canvas's bottom whatever the viewport's height.
     vscWeb->setMaximum(std::max(0, kCanvasHeight - viewport));
-    // 7.
+    // The canvas centred left of the scroll bar.
     setLeft(picWeb, (Twips(picFrame->width()) - 315 - kCanvasWidth) / 2.0);
 }
 
