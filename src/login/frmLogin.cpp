@@ -74,7 +74,13 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent, Qt::Window) {
     Lab[0] = new QLabel(QStringLiteral("用户名"), picLogin);
     Lab[0]->setGeometry(60, 10, 60, 24);
     cobUser = new QComboBox(picLogin);
-    cobUser->setEditable(true);
+    // When the typing in its box ends (Enter, the focus leaving), the combo box makes a typed name
+    // that is in its list a choice and reports it as activated; only a choice from the list may
+    // run cobUser_Click. This handler runs before the combo box's own, the one below after it.
+    auto* nameBox = new QLineEdit;
+    connect(nameBox, &QLineEdit::editingFinished, this, [this] { m_nameTypingEnds = true; });
+    cobUser->setLineEdit(nameBox);
+    connect(nameBox, &QLineEdit::editingFinished, this, [this] { m_nameTypingEnds = false; });
     cobUser->setInsertPolicy(QComboBox::NoInsert);
     cobUser->setCompleter(nullptr);  // the list box completes nothing while the member types
     cobUser->setGeometry(130, 8, 220, 26);
@@ -123,7 +129,9 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     // A choice from the list; typing a name does not run it.
-    connect(cobUser, &QComboBox::activated, this, [this] { cobUser_Click(); });
+    connect(cobUser, &QComboBox::activated, this, [this] {
+        if (!m_nameTypingEnds) cobUser_Click();
+    });
     connect(cobUser->lineEdit(), &QLineEdit::returnPressed, this, [this] { txtPassword->setFocus(); });
     // textChanged follows every change, the program's own too, as the old Change event did.
     connect(txtPassword, &QLineEdit::textChanged, this, [this] { txtPassword_Change(); });

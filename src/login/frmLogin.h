@@ -75,6 +75,7 @@ protected:
 private:
     void setProgressPercent(int percent);
     bool m_busy = false;
+    bool m_nameTypingEnds = false;  // while the member box reports the end of typing
     double m_loadValue = 0;
 };
 

@@ -32,6 +32,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -263,10 +264,15 @@ TEST_F(LoginWindow, TypingDropsTheTokenAndATypedNameFillsNothing) {
     EXPECT_TRUE(w->txtPassword->text().isEmpty());
     EXPECT_FALSE(w->cheSavePsw->isChecked());
 
-    // Typing a listed name chooses nothing.
+    // Typing a listed name chooses nothing, also when Enter or leaving the box ends the typing.
     w->cobUser->setEditText(demo.name);
     EXPECT_TRUE(w->txtPassword->text().isEmpty());
     EXPECT_TRUE(frmLogin::labSavePaw.isEmpty());
+    QTest::keyClick(w->cobUser->lineEdit(), Qt::Key_Return);
+    emit w->cobUser->lineEdit()->editingFinished();
+    EXPECT_TRUE(w->txtPassword->text().isEmpty());
+    EXPECT_TRUE(frmLogin::labSavePaw.isEmpty());
+    EXPECT_FALSE(w->cheSavePsw->isChecked());
 
     // Choosing it from the list fills the token; a typed character drops it.
     w->cobUser->setCurrentIndex(w->cobUser->findText(demo.name));
