@@ -105,7 +105,7 @@ void frmIE::webIE_ProgressChange(int progress, int progressMax) {
 // ---- frmWebFrame
 
 frmWebFrame::frmWebFrame(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString());
+    setWindowTitle(QStringLiteral("Tavolin"));
     resize(1026, 714);
     web = new WebBrowser(this);
     proIE = NewWebProgressBar(this);

@@ -110,6 +110,8 @@ TEST_F(WebWindows, EachWindowShowsProgressWithItsDoneText) {
         {"frmGetBackPsw", [&](int p, int m) { recovery.webIE_ProgressChange(p, m); }, recovery.proIE, recovery.staIE,
          "完成"},
     };
+    EXPECT_EQ(ie.windowTitle(), QString());
+    EXPECT_EQ(frame.windowTitle(), "Tavolin");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         c.handler(1, 2);
