@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QtHttpServer/QHttpServerRequest>
 
+#include <deque>
+
 namespace emu {
 
 namespace {
@@ -27,7 +29,7 @@ public:
     static ConnectionGuard* of(QTcpSocket* socket) {
         return static_cast<ConnectionGuard*>(socket->findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly));
     }
-    // The request was answered: what comes next is the head of the next request.
+    // The request was read whole: what comes next is the head of the next request.
     void answered() {
         if (m_state == State::Chunked) {
             m_state = State::Head;
@@ -35,6 +37,18 @@ public:
         }
     }
     bool refused() const { return m_state == State::Refused; }
+
+    // Answers leave in the order their requests came: a delayed answer holds back the answers of
+    // the requests behind it on the same connection, which would otherwise overtake it (and, with
+    // "Connection: close", shut the connection under it).
+    void enqueue(const HttpResponse& response, bool headRequest, bool close) {
+        answered();
+        const quint64 id = ++m_lastAnswer;
+        m_answers.push_back(Answer{id, response, headRequest, close, response.delayMs <= 0});
+        // The timer belongs to the guard, so it dies with the connection.
+        if (response.delayMs > 0) QTimer::singleShot(response.delayMs, this, [this, id] { ready(id); });
+        flush();
+    }
 
 private:
     enum class State { Head, Body, Chunked, Refused };
@@ -107,6 +121,36 @@ private:
         }
     }
 
+    struct Answer {
+        quint64 id;
+        HttpResponse response;
+        bool headRequest;
+        bool close;
+        bool ready;
+    };
+
+    void ready(quint64 id) {
+        for (Answer& a : m_answers)
+            if (a.id == id) a.ready = true;
+        flush();
+    }
+
+    void flush() {
+        while (!m_answers.empty() && m_answers.front().ready) {
+            const Answer a = m_answers.front();
+            m_answers.pop_front();
+            if (m_socket->state() != QAbstractSocket::ConnectedState) {
+                m_answers.clear();
+                return;
+            }
+            WriteResponse(m_socket, a.response, a.headRequest, a.close);
+            if (a.close || a.response.drop) {
+                m_answers.clear();  // the connection is closing: nothing more goes out on it
+                return;
+            }
+        }
+    }
+
     void refuse(int status) {
         m_state = State::Refused;
         HttpResponse r = HttpResponse::Text(status == 413 ? QStringLiteral("请求内容过大。") : QStringLiteral("请求头过大。"), status);
@@ -121,6 +165,8 @@ private:
     QByteArray m_head;
     qint64 m_remaining = 0;
     qint64 m_chunked = 0;
+    std::deque<Answer> m_answers;
+    quint64 m_lastAnswer = 0;
 };
 
 // Hands each new connection a guard before the HTTP server connects its own reader, so the guard
@@ -162,7 +208,6 @@ QByteArray MethodName(QHttpServerRequest::Method m) {
 }  // namespace
 
 void WriteResponse(QTcpSocket* socket, const HttpResponse& response, bool headRequest, bool close) {
-    if (auto* guard = ConnectionGuard::of(socket)) guard->answered();
     if (response.drop) {
         // Broken off halfway: the head and part of the body, then the connection closes. (A
         // connection closed before any answer would be sent again by the client's network layer.)
@@ -209,20 +254,28 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     const bool head = r.method == "HEAD";
     const bool close = r.header("Connection").toLower().contains("close");
     const HttpResponse response = m_handler(r);
-    if (response.delayMs <= 0) {
-        WriteResponse(socket, response, head, close);
-        return true;
-    }
-    // Later, and only while the client still waits: the timer dies with the socket.
-    QPointer<QTcpSocket> alive(socket);
-    QTimer::singleShot(response.delayMs, socket, [alive, response, head, close] {
-        if (alive && alive->state() == QAbstractSocket::ConnectedState) WriteResponse(alive, response, head, close);
-    });
+    Answer(socket, response, head, close);
     return true;
 }
 
 void HttpFront::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {
-    WriteResponse(socket, HttpResponse::Text(QStringLiteral("Not Found"), 404), false, false);
+    Answer(socket, HttpResponse::Text(QStringLiteral("Not Found"), 404), false, false);
+}
+
+void HttpFront::Answer(QTcpSocket* socket, const HttpResponse& response, bool headRequest, bool close) {
+    if (auto* guard = ConnectionGuard::of(socket)) {
+        guard->enqueue(response, headRequest, close);
+        return;
+    }
+    // A socket without a guard (none is made that way): at once, or later while it still lives.
+    if (response.delayMs <= 0) {
+        WriteResponse(socket, response, headRequest, close);
+        return;
+    }
+    QPointer<QTcpSocket> alive(socket);
+    QTimer::singleShot(response.delayMs, socket, [alive, response, headRequest, close] {
+        if (alive && alive->state() == QAbstractSocket::ConnectedState) WriteResponse(alive, response, headRequest, close);
+    });
 }
 
 }  // namespace emu

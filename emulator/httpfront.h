@@ -28,12 +28,15 @@ protected:
     void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
 private:
+    // Hands the answer to the connection's queue, which sends it in its request's turn.
+    static void Answer(QTcpSocket* socket, const HttpResponse& response, bool headRequest, bool close);
+
     Handler m_handler;
     qint64 m_max;
 };
 
-// Writes the response on the socket (or closes it for a dropped answer) and lets the socket's guard
-// know that its request is answered.
+// Writes the response on the socket now (or breaks it off and closes the connection for a dropped
+// answer).
 void WriteResponse(QTcpSocket* socket, const HttpResponse& response, bool headRequest, bool close);
 
 }  // namespace emu

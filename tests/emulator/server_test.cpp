@@ -329,6 +329,20 @@ TEST_F(EmulatorServerTest, ADelayedAnswerToAClientThatLeftIsDropped) {
     EXPECT_TRUE(later.contains("wsdl:definitions"));
 }
 
+TEST_F(EmulatorServerTest, PipelinedRequestsAreAnsweredInOrderBehindADelayedAnswer) {
+    // The first request's answer is delayed; the second, sent on the same connection before it,
+    // must neither overtake it nor close the connection under it.
+    emulator().setLatency(200, QString());
+    const QByteArray host = "Host: www1." + emulator().domain().toUtf8() + "\r\n";
+    const QByteArray delayed = "GET /services/wwwser001.asmx?WSDL HTTP/1.1\r\n" + host + "\r\n";
+    const QByteArray quick = "GET / HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n";
+    const QByteArray r = Exchange(emulator().port(), delayed + quick, nullptr);
+    EXPECT_EQ(r.count("HTTP/1.1 "), 2) << r.left(300).toStdString();
+    const qsizetype first = r.indexOf("wsdl:definitions");
+    ASSERT_GE(first, 0) << "the delayed answer was lost";
+    EXPECT_LT(first, r.lastIndexOf("HTTP/1.1 ")) << "the second answer overtook the delayed one";
+}
+
 TEST_F(EmulatorServerTest, HeadGetsHeadersOnly) {
     const QByteArray r = Exchange(emulator().port(),
                                   "HEAD /services/webser001.asmx?WSDL HTTP/1.1\r\nHost: www." + emulator().domain().toUtf8() +
