@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int kMaxDim = 32768;
+constexpr qint64 kMaxPaddedCells = 1 << 20;
 
 QList<QStringView> splitView(QStringView text, QStringView delim) {
     QList<QStringView> out;
@@ -36,6 +37,11 @@ Table parseBody(QStringView body) {
     if (first.isEmpty()) return Table::null();  // a row with no field
     if (first.size() > kMaxDim) throw VbError(VbError::Overflow, QStringLiteral("Overflow"));
     const int F = static_cast<int>(first.size());
+    // Short rows read padded to row 0's count. Every written cell takes at least its "</F>", so a
+    // text whose padded table would have more cells than the text has characters is no writer's
+    // table; padding it could exhaust memory (row 0 of 32768 fields over 32767 empty rows asks for
+    // 2^30 cells): it reads as no table.
+    if (static_cast<qint64>(rows.size()) * F > qMax<qint64>(body.size(), kMaxPaddedCells)) return Table::null();
     Table t(static_cast<int>(rows.size()), F);
     for (int r = 0; r < rows.size(); ++r) {
         const QList<QStringView> fields = r == 0 ? first : splitView(rows[r], fieldSep);

@@ -74,6 +74,18 @@ TEST(TableText, OverflowIsRaised) {
     EXPECT_THROW(ParseTableText(QStringLiteral("T"), text), VbError);
 }
 
+TEST(TableText, RowsThatWouldPadBeyondTheTextReadAsNoTable) {
+    // Row 0 of 32768 fields over 32767 rows with no field: padding would need 2^30 cells.
+    QString text = QStringLiteral("</F>").repeated(32768) + QStringLiteral("<//R>").repeated(32768) + QStringLiteral("T<///T>");
+    EXPECT_TRUE(ParseTableText(QStringLiteral("T"), text).isNull());
+    // A wide table whose rows are all whole still reads, however many cells it has.
+    text = (QStringLiteral("x</F>").repeated(1200) + QStringLiteral("<//R>")).repeated(1000) + QStringLiteral("T<///T>");
+    const Table wide = ParseTableText(QStringLiteral("T"), text);
+    EXPECT_EQ(wide.rows(), 1000);
+    EXPECT_EQ(wide.cols(), 1200);
+    EXPECT_EQ(wide.value(999, 1199), QStringLiteral("x"));
+}
+
 class TableFileTest : public testsupport::DataRootTest {};
 
 TEST_F(TableFileTest, WriteThenReadAndExactBytes) {
