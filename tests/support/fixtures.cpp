@@ -151,7 +151,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QString testDataPath(const QString& relative) {
-    return qEnvironmentVariable("TAVOLIN_TEST_DATA", QStringLiteral(".")) + QLatin1Char('/') + relative;
+    // The source tree's tests folder, also when a test program runs outside ctest.
+    return qEnvironmentVariable("TAVOLIN_TEST_DATA", QStringLiteral(TAVOLIN_TESTS_SOURCE_DIR)) + QLatin1Char('/') + relative;
 }
 
 }  // namespace testsupport
