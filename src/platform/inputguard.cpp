@@ -29,6 +29,7 @@ bool UserInputGuard::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+    case QEvent::InputMethod:  // text committed by an input method (Chinese typing) bypasses the keys
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
     case QEvent::Wheel:

@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -14,10 +15,16 @@ TEST(UserInputGuardTest, DiscardsKeysOnlyWhileAlive) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(QChar(c)));
         QCoreApplication::sendEvent(&edit, &press);
     };
+    auto commit = [&](const QString& text) {
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QCoreApplication::sendEvent(&edit, &e);
+    };
     {
         UserInputGuard guard;
         EXPECT_TRUE(UserInputGuard::active());
         type(u'a');
+        commit(QStringLiteral("中文"));  // what an input method types
         {
             UserInputGuard nested;
             type(u'b');
@@ -28,5 +35,6 @@ TEST(UserInputGuardTest, DiscardsKeysOnlyWhileAlive) {
     EXPECT_FALSE(UserInputGuard::active());
     EXPECT_EQ(edit.text(), QString());
     type(u'd');
-    EXPECT_EQ(edit.text(), QStringLiteral("d"));
+    commit(QStringLiteral("中"));
+    EXPECT_EQ(edit.text(), QStringLiteral("d中"));
 }
