@@ -1,11 +1,15 @@
 #include "site/frm更新网站.h"
 
+#include "foundation/servicecall.h"
+#include "platform/prompts.h"
 #include "site/publishdialog.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <exception>
 
 frm更新网站::frm更新网站(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("更新网站"));
@@ -44,7 +48,12 @@ void frm更新网站::Timer1_Timer() {
     Timer1->stop();  // the tick never repeats
     if (m_started) return;
     m_started = true;
-    RunPublishDialogWork();
+    try {
+        RunPublishDialogWork();
+    } catch (const std::exception&) {
+        // The dialog refuses to close while it works: an error must still end it.
+        MsgBox(kServiceErrorMessage, vbInformation, QStringLiteral("提示"));
+    }
     m_finished = true;
     done(QDialog::Accepted);
 }

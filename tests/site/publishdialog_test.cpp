@@ -277,3 +277,16 @@ TEST_F(PublishDialog, WindowDoesItsWorkOnceShownAndCloses) {
 }
 
 #endif  // TAVOLIN_HAVE_EMULATOR
+
+#ifdef TAVOLIN_HAVE_EMULATOR
+// A fault inside the work (here: the site settings table was never created) still ends the dialog,
+// which otherwise refuses to close while it works.
+TEST_F(PublishDialog, AnErrorInsideTheWorkStillClosesTheWindow) {
+    openEditor(2);
+    SiteSettings.destroy();
+    frm更新网站 dialog;
+    dialog.exec();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(prompts.messages().isEmpty());
+}
+#endif  // TAVOLIN_HAVE_EMULATOR
