@@ -37,10 +37,10 @@ Table parseBody(QStringView body) {
     if (first.isEmpty()) return Table::null();  // a row with no field
     if (first.size() > kMaxDim) throw VbError(VbError::Overflow, QStringLiteral("Overflow"));
     const int F = static_cast<int>(first.size());
-    // Short rows read padded to row 0's count. Every written cell takes at least its "</F>", so a
-    // text whose padded table would have more cells than the text has characters is no writer's
-    // table; padding it could exhaust memory (row 0 of 32768 fields over 32767 empty rows asks for
-    // 2^30 cells): it reads as no table.
+    // Short rows read padded to row 0's count. Every written cell takes at least its "</F>", so no
+    // writer's table has more cells than its text has characters; a text of short rows that would
+    // pad out beyond that (and beyond a million cells) reads as no table rather than exhausting
+    // memory (row 0 of 32768 fields over 32767 empty rows asks for 2^30 cells).
     if (static_cast<qint64>(rows.size()) * F > qMax<qint64>(body.size(), kMaxPaddedCells)) return Table::null();
     Table t(static_cast<int>(rows.size()), F);
     for (int r = 0; r < rows.size(); ++r) {
