@@ -14,6 +14,7 @@
 #include "login/loginflow.h"
 #include "login/loginlist.h"
 #include "login/logintoken.h"
+#include "login/passwordbox.h"
 #include "login/state.h"
 #include "mainwindow/frm个人网站.h"
 #include "platform/clickablelabel.h"
@@ -89,7 +90,7 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent, Qt::Window) {
     Lab[1] = new QLabel(QStringLiteral("密  码"), picLogin);
     Lab[1]->setGeometry(60, 44, 60, 24);
     txtPassword = new QLineEdit(picLogin);
-    txtPassword->setEchoMode(QLineEdit::Password);
+    ShowTypedAsAsterisks(txtPassword);
     txtPassword->setMaxLength(16);
     txtPassword->setGeometry(130, 42, 220, 26);
     labForgetPsw = linkLabel(QStringLiteral("忘记密码"), picLogin);

@@ -6,6 +6,7 @@
 #include "foundation/machine.h"
 #include "foundation/servicecall.h"
 #include "login/frmLogin.h"
+#include "login/passwordbox.h"
 #include "login/state.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
@@ -175,7 +176,7 @@ frmRegister::frmRegister(frmLogin* login) : QDialog(login), m_login(login) {
 
     txtPassword1 = new QLineEdit(picRegInfo);
     txtPassword1->setMaxLength(16);
-    txtPassword1->setEchoMode(QLineEdit::Password);
+    ShowTypedAsAsterisks(txtPassword1);
     form->addWidget(caption(QStringLiteral("密  码"), true, picRegInfo), row, 0);
     form->addWidget(txtPassword1, row, 1);
     form->addWidget(hint(QStringLiteral("密码由6-16个字符组成，请使用英文字母(区分大小写)加数字或符号的组合密码，不能单独使用"
@@ -185,7 +186,7 @@ frmRegister::frmRegister(frmLogin* login) : QDialog(login), m_login(login) {
     ++row;
     txtPassword2 = new QLineEdit(picRegInfo);
     txtPassword2->setMaxLength(16);
-    txtPassword2->setEchoMode(QLineEdit::Password);
+    ShowTypedAsAsterisks(txtPassword2);
     form->addWidget(caption(QStringLiteral("重复密码"), true, picRegInfo), row, 0);
     form->addWidget(txtPassword2, row, 1);
     ++row;

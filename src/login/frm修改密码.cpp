@@ -3,6 +3,7 @@
 #include "foundation/md5.h"
 #include "foundation/servicecall.h"
 #include "login/loginlist.h"
+#include "login/passwordbox.h"
 #include "login/state.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
@@ -19,7 +20,7 @@ const QString kTitle = QStringLiteral("提示");
 
 QLineEdit* NewPasswordBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
-    box->setEchoMode(QLineEdit::Password);
+    ShowTypedAsAsterisks(box);
     return box;
 }
 }  // namespace

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 
@@ -85,6 +86,10 @@ TEST_F(PasswordChange, InputChecksRunInOrderAndSendNothing) {
     EXPECT_EQ(window->txtName->text(), demo.name);
     EXPECT_TRUE(window->txtName->isReadOnly());
     EXPECT_FALSE(window->picNetToService->isVisible());
+    for (QLineEdit* box : {window->txtOldPsw, window->txtNewPsw1, window->txtNewPsw2}) {
+        EXPECT_EQ(box->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(QChar(box->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, box)), QLatin1Char('*'));
+    }
 
     struct Case {
         QString old, new1, new2;

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTcpServer>
+#include <QStyle>
 #include <QTest>
 
 using testsupport::SoapTestServer;
@@ -101,6 +102,10 @@ TEST_F(RegisterWindowTest, OpensWithItsDefaults) {
     EXPECT_TRUE(w.optSex[1]->isChecked());
     EXPECT_EQ(w.cobMonth->currentText(), "01");
     EXPECT_EQ(w.cobDay->currentText(), "01");
+    for (QLineEdit* box : {w.txtPassword1, w.txtPassword2}) {
+        EXPECT_EQ(box->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(QChar(box->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, box)), QLatin1Char('*'));
+    }
     EXPECT_EQ(w.cobQuestion->count(), 11);
     EXPECT_EQ(w.cobQuestion->currentText(), "");
     EXPECT_EQ(w.cobShe->count(), 34);

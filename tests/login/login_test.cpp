@@ -33,6 +33,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -141,6 +142,9 @@ TEST_F(LoginWindow, LoadAnimationEndsOnTheNineteenthTick) {
         EXPECT_TRUE(c->isVisible());
     EXPECT_EQ(w->windowTitle(), QStringLiteral("请您登录 Tavolin 2.0"));
     EXPECT_EQ(w->txtPassword->maxLength(), 16);
+    EXPECT_EQ(w->txtPassword->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(QChar(w->txtPassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, w->txtPassword)),
+              QLatin1Char('*'));
     EXPECT_TRUE(w->cobUser->currentText().isEmpty());  // no g1.dat: nothing offered
 }
 
