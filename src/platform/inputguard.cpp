@@ -1,7 +1,8 @@
 #include "platform/inputguard.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
+#include <QWindow>
 
 namespace {
 int& depth() {
@@ -12,7 +13,10 @@ int& depth() {
 
 UserInputGuard::UserInputGuard() {
     ++depth();
-    if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        if (qobject_cast<QApplication*>(app)) m_modalAtStart = QApplication::activeModalWidget();
+        app->installEventFilter(this);
+    }
 }
 
 UserInputGuard::~UserInputGuard() {
@@ -21,6 +25,15 @@ UserInputGuard::~UserInputGuard() {
 }
 
 bool UserInputGuard::active() { return depth() > 0; }
+
+bool UserInputGuard::inModalOpenedSince(QObject* watched) const {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == m_modalAtStart) return false;
+    if (watched == modal->windowHandle()) return true;
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    return widget && widget->window() == modal;
+}
 
 bool UserInputGuard::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
@@ -39,10 +52,10 @@ bool UserInputGuard::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ContextMenu:
     case QEvent::DragEnter:
     case QEvent::Drop:
-        return true;
+        return !inModalOpenedSince(watched);
     case QEvent::Close:
         // The window manager's close button; closes made by the program itself go through.
-        return event->spontaneous();
+        return event->spontaneous() && !inModalOpenedSince(watched);
     default:
         return QObject::eventFilter(watched, event);
     }

@@ -2,7 +2,12 @@
 // While a synchronous network request waits in a local event loop, the member's clicks and keys
 // must not start other work. This guard discards (not defers) user input for its lifetime:
 // deferred input would replay queued clicks after the request. Paint events and timers still run.
+// A modal window that opens while the guard lives (a timer's message, a page's script alert) still
+// takes input: nothing else could close it, and the waiting request could never return.
 #include <QObject>
+#include <QPointer>
+
+class QWidget;
 
 class UserInputGuard : public QObject {
 public:
@@ -16,4 +21,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool inModalOpenedSince(QObject* watched) const;
+    QPointer<QWidget> m_modalAtStart;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -37,4 +38,29 @@ TEST(UserInputGuardTest, DiscardsKeysOnlyWhileAlive) {
     type(u'd');
     commit(QStringLiteral("中"));
     EXPECT_EQ(edit.text(), QStringLiteral("d中"));
+}
+
+TEST(UserInputGuardTest, AModalWindowOpenedDuringTheWaitStillTakesInput) {
+    auto type = [](QWidget* w, char16_t c) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(QChar(c)));
+        QCoreApplication::sendEvent(w, &press);
+    };
+    QDialog before;  // the modal window whose request is waiting
+    auto* beforeEdit = new QLineEdit(&before);
+    before.setWindowModality(Qt::ApplicationModal);
+    before.show();
+    {
+        UserInputGuard guard;
+        type(beforeEdit, u'x');
+        // A timer's message or a page's alert opens on top while the request waits: unless it takes
+        // input it can never close, and the request below it never returns.
+        QDialog message;
+        auto* messageEdit = new QLineEdit(&message);
+        message.setWindowModality(Qt::ApplicationModal);
+        message.show();
+        type(messageEdit, u'y');
+        type(beforeEdit, u'z');
+        EXPECT_EQ(messageEdit->text(), QStringLiteral("y"));
+    }
+    EXPECT_EQ(beforeEdit->text(), QString());
 }
