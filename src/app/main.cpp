@@ -7,6 +7,6 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavolin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tavolin"));
+    // No application display name: X11 would append it to every window title.
     return RunProgram(app);
 }

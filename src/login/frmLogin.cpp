@@ -23,6 +23,7 @@
 #include "platform/prompts.h"
 #include "platform/soapclient.h"
 #include "platform/vberror.h"
+#include "platform/vbtext.h"
 #include "platform/webbrowser.h"
 #include "site/sitemodel.h"
 
@@ -214,7 +215,7 @@ void frmLogin::Timer1_Timer() {
 
 void frmLogin::cobUser_Click() {
     const QString name = cobUser->currentText();
-    if (name.trimmed().isEmpty()) return;
+    if (vb::Trim(name).isEmpty()) return;
     const QString token = RememberedToken(name);
     if (!token.isEmpty()) {
         cheSavePsw->setChecked(true);
@@ -312,7 +313,7 @@ void frmLogin::cmdLogin_Click() {
     case LoginInputProblem::None: break;
     }
     // 4. The member and the prefix remembered on this machine.
-    CurrentUserName = cobUser->currentText().trimmed().toLower();
+    CurrentUserName = vb::Trim(cobUser->currentText()).toLower();
     QString rememberedPrefix;
     try {
         rememberedPrefix = GetUserSetting(UcsServerPrefix);

@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
+#include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/state.h"
 
@@ -45,10 +46,10 @@ bool IsSmallScreen(const QSize& screenPixels) {
 }
 
 LoginInputProblem CheckLoginInput(const QString& name, const QString& password) {
-    const QString n = name.trimmed();
+    const QString n = vb::Trim(name);
     if (n.size() > 20) return LoginInputProblem::NameTooLong;
     if (n.isEmpty()) return LoginInputProblem::NameEmpty;
-    if (password.trimmed().isEmpty()) return LoginInputProblem::PasswordEmpty;
+    if (vb::Trim(password).isEmpty()) return LoginInputProblem::PasswordEmpty;
     // The name becomes the member's folder name.
     if (!paths::IsSafeComponent(n.toLower())) return LoginInputProblem::NameUnsafe;
     return LoginInputProblem::None;

@@ -21,7 +21,8 @@ class QtPrompts final : public Prompts {
 public:
     int msgBox(const QString& text, int style, const QString& title) override {
         QMessageBox box(parentWindow());
-        box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+        // An empty title shows the program's name, as the old message boxes did.
+        box.setWindowTitle(title.isEmpty() ? QStringLiteral("Tavolin") : title);
         box.setText(forDisplay(text));
         switch (style & 0x70) {
         case vbCritical: box.setIcon(QMessageBox::Critical); break;
