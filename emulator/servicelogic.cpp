@@ -318,6 +318,7 @@ QString ServiceLogic::UploadWebsite2(const QStringList& a) {
     const QStringList oldSettings = m->settings;
     const QString oldPublished = m->published;
     const QString oldHomeAlbum = m->homeAlbum;
+    const QString oldPage = m_store.sitePage(*m);
     try {
         m_store.setSitePage(*m, page);
         m->settings = fields;
@@ -329,6 +330,11 @@ QString ServiceLogic::UploadWebsite2(const QStringList& a) {
         m->settings = oldSettings;
         m->published = oldPublished;
         m->homeAlbum = oldHomeAlbum;
+        // A refused publish leaves the site as it was served before, page and settings alike.
+        try {
+            m_store.setSitePage(*m, oldPage);
+        } catch (const VbError&) {
+        }
         return QStringLiteral("Error_0006");
     }
     return QStringLiteral("OK_0001");

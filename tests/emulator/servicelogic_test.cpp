@@ -244,6 +244,19 @@ TEST_F(ServiceLogicTest, PublishRefusals) {
     EXPECT_TRUE(store->sitePage(demoRecord()).contains(QStringLiteral("欢迎光临")));  // the sample page stays
 }
 
+TEST_F(ServiceLogicTest, APublishThatCannotBeKeptLeavesTheOldSiteWhole) {
+    const QString before = store->sitePage(demoRecord());
+    const QStringList settingsBefore = demoRecord().settings;
+    // The member's record cannot be written: its temporary file's place is taken by a folder.
+    const QString blocker = dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json.tmp");
+    ASSERT_TRUE(QDir().mkpath(blocker));
+    const QString page = QStringLiteral("&x_;html&d_;新网站&x_;/html&d_;");
+    EXPECT_EQ(logic->UploadWebsite2(publish(page, QStringLiteral("x{/F}").repeated(333))), QStringLiteral("Error_0006"));
+    EXPECT_EQ(store->sitePage(demoRecord()), before) << "a refused publish must not change the served site";
+    EXPECT_EQ(demoRecord().settings, settingsBefore);
+    QDir(blocker).removeRecursively();
+}
+
 TEST_F(ServiceLogicTest, StateSurvivesARestart) {
     logic->Register(Registration(QStringLiteral("keeper1"), QStringLiteral("pw123456")));
     const QString reply = logic->UploadFile01(upload(QStringLiteral("www网站素材"), QStringLiteral("1"), QStringLiteral("grp9"),
