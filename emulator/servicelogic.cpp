@@ -13,8 +13,11 @@
 
 #include <QBuffer>
 #include <QDate>
+#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
+
+#include <optional>
 
 namespace emu {
 
@@ -293,11 +296,27 @@ QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data)
 
     const QString stamp = m_store.newStamp();
     const QString previousStamp = m->albumStamp;
+    // A refused upload leaves the albums as they were: the list, and the bytes of a file it replaced.
+    const QList<Album> previousAlbums = m->albums;
+    const QString path = m_store.filePath(*m, album, fileName);
+    std::optional<QByteArray> previousBytes;
+    if (const Album* existing = m->album(album); existing && existing->file(fileName)) {
+        QFile old(path);
+        if (old.open(QIODevice::ReadOnly)) previousBytes = old.readAll();
+    }
     try {
         m->albumStamp = stamp;
         m_store.storeFile(*m, album, fileName, bytes, a.value(7), stamp);
     } catch (const VbError&) {
         m->albumStamp = previousStamp;
+        m->albums = previousAlbums;
+        try {
+            if (previousBytes)
+                paths::WriteFileSafely(path, *previousBytes);
+            else
+                QFile::remove(path);  // written by this upload alone
+        } catch (const VbError&) {
+        }
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001_") + stamp;

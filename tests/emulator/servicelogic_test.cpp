@@ -188,6 +188,33 @@ TEST_F(ServiceLogicTest, UploadStoresTheFileAndStampsTheAlbumAndTheList) {
     EXPECT_EQ(demoRecord().album(QStringLiteral("根目录"))->files.size(), 3);
 }
 
+TEST_F(ServiceLogicTest, AnUploadThatCannotBeKeptChangesNeitherTheAlbumNorItsFile) {
+    const QString album = QStringLiteral("www网站素材");
+    ASSERT_TRUE(logic->UploadFile01(upload(album, QStringLiteral("1"), QStringLiteral("grb7"), QStringLiteral(".gif")),
+                                    QByteArray("old-picture") + '\0')
+                    .startsWith(QStringLiteral("OK_0001_")));
+    const qint64 usedBefore = demoRecord().usedBytes();
+    const int filesBefore = int(demoRecord().album(album)->files.size());
+    // The member's record cannot be written: its temporary file's place is taken by a folder.
+    const QString blocker = dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json.tmp");
+    ASSERT_TRUE(QDir().mkpath(blocker));
+    // A replacement of the stored file and a new file, both refused.
+    EXPECT_EQ(logic->UploadFile01(upload(album, QStringLiteral("1"), QStringLiteral("grb7"), QStringLiteral(".gif")),
+                                  QByteArray("new-picture!") + '\0'),
+              QStringLiteral("Error_0003"));
+    EXPECT_EQ(logic->UploadFile01(upload(album, QStringLiteral("1"), QStringLiteral("grb8"), QStringLiteral(".gif")),
+                                  QByteArray("another") + '\0'),
+              QStringLiteral("Error_0003"));
+    QDir(blocker).removeRecursively();
+    const Member& m = demoRecord();
+    EXPECT_EQ(m.usedBytes(), usedBefore);
+    EXPECT_EQ(int(m.album(album)->files.size()), filesBefore);
+    EXPECT_EQ(m.album(album)->file(QStringLiteral("grb8.gif")), nullptr);
+    QFile stored(store->filePath(m, album, QStringLiteral("grb7.gif")));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll(), QByteArray("old-picture"));
+}
+
 TEST_F(ServiceLogicTest, UploadRefusals) {
     const QByteArray one = QByteArray(1024, 'a') + '\0';
     EXPECT_EQ(logic->UploadFile01(upload(QStringLiteral("../../etc"), QStringLiteral("1"), QStringLiteral("x"), QStringLiteral(".jpg")), one),
