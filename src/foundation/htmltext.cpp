@@ -233,7 +233,9 @@ QString DisableActiveTags(QString& html) {
     for (qsizetype i = 0; i < html.size(); ++i) {
         for (const QLatin1String& w : kWords) {
             const QStringView piece = QStringView(html).mid(i, w.size());
-            if (piece.size() == w.size() && piece.compare(w, Qt::CaseInsensitive) == 0)
+            // A piece already noted would replace nothing the second time: note it once, so a long
+            // post full of one tag takes one pass per spelling instead of one per occurrence.
+            if (piece.size() == w.size() && piece.compare(w, Qt::CaseInsensitive) == 0 && !found.contains(piece))
                 found.append(piece.toString());
         }
     }
