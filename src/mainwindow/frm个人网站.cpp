@@ -720,6 +720,11 @@ void frm个人网站::Timer1_Timer() {
         webAD->move(webAD->x(), P(-kBrowserFrame));
         imgAD[1]->show();
     }
+    showAdArrows();
+}
+
+// The arrows of the strip: none back on page 1, none on to page 10.
+void frm个人网站::showAdArrows() {
     const QString page = labADPage->text();
     if (page == QLatin1String("1")) {
         imgAD[0]->hide();
@@ -739,15 +744,7 @@ void frm个人网站::updateAdPage() {
 void frm个人网站::imgAD_Click(int index) {
     webAD->move(webAD->x(), webAD->y() + (index == 0 ? P(kAdPage) : -P(kAdPage)));
     updateAdPage();
-    const QString page = labADPage->text();
-    if (page == QLatin1String("1")) {
-        imgAD[0]->hide();
-    } else if (page == QLatin1String("10")) {
-        imgAD[1]->hide();
-    } else {
-        imgAD[0]->show();
-        imgAD[1]->show();
-    }
+    showAdArrows();
 }
 
 void frm个人网站::cmdQuit_Click() {

@@ -167,6 +167,7 @@ private:
     void buildPleaseWaitBox();
     void placeDomainRowForDomain();
     void updateAdPage();
+    void showAdArrows();
     void showHint10();
     void placeBrowsersInBoxes();
     void countSiteBrowserLoad(WebBrowser* browser);
