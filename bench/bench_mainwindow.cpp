@@ -10,6 +10,7 @@
 // unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own.
 #include "login/frmLogin.h"
 #include "mainwindow/frm个人网站.h"
+#include "platform/browserenvironment.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"
@@ -228,10 +229,8 @@ BENCHMARK(BM_MainWindowReload)->UseManualTime()->Iterations(5)->Unit(benchmark::
 int main(int argc, char** argv) {
     // The environment the program's start-up and the tests give the browser engine.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    PrepareBrowserEnvironment();
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--renderer-process-limit")) flags += " --renderer-process-limit=4";
     if (!flags.contains("--disable-gpu")) flags += " --disable-gpu";
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
     QTemporaryDir runtime;

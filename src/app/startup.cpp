@@ -5,23 +5,13 @@
 #include "login/frmNetError.h"
 #include "login/frmRegister.h"
 #include "login/modBegin.h"
+#include "platform/browserenvironment.h"
 #include "platform/serviceconfig.h"
 
 #include <QApplication>
-#include <QByteArray>
 #include <QNetworkProxy>
 
-#include <unistd.h>
-
-void PrepareProcessEnvironment() {
-    // The browser's renderer processes are bounded: 37 views share a few renderers.
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--renderer-process-limit")) flags += " --renderer-process-limit=4";
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
-    // Chromium's sandbox refuses to run as root.
-    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-}
+void PrepareProcessEnvironment() { PrepareBrowserEnvironment(); }
 
 void UseServiceProxy() {
     // Set before the first web view exists: a view created earlier keeps going direct.

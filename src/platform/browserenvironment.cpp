@@ -1,0 +1,18 @@
+#include "platform/browserenvironment.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <unistd.h>
+
+void LimitRendererProcesses() {
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--renderer-process-limit")) flags += " --renderer-process-limit=4";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
+void PrepareBrowserEnvironment() {
+    LimitRendererProcesses();
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}

@@ -1,0 +1,7 @@
+#pragma once
+// The environment the browser engine reads once, before the QApplication exists.
+
+// Bounds the renderer processes: the main window's 37 views share a few renderers.
+void LimitRendererProcesses();
+// The renderer limit, and Chromium's sandbox switched off when running as root (it refuses to run).
+void PrepareBrowserEnvironment();
