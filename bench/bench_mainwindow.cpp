@@ -8,13 +8,14 @@
 // program and its browser processes; the emulator runs as a process of its own and is left out).
 // The renderer processes are bounded as the program bounds them (--renderer-process-limit=4)
 // unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own.
-#include "login/frmLogin.h"
-#include "mainwindow/frm个人网站.h"
+#include "login/ui/loginwindow.h"
+#include "mainwindow/ui/sitewindow.h"
 #include "platform/browserenvironment.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
+#include "platform/ui/windowsplatform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -240,6 +241,7 @@ int main(int argc, char** argv) {
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    InstallWindowsPlatform();
     benchmark::Initialize(&argc, argv);
 
     auto session = std::make_unique<Session>();

@@ -5,7 +5,7 @@
 #include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"

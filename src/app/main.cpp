@@ -1,12 +1,14 @@
 #include <QApplication>
 
 #include "app/startup.h"
+#include "platform/ui/windowsplatform.h"
 
 int main(int argc, char* argv[]) {
     PrepareProcessEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavolin"));
+    InstallWindowsPlatform();
     // No application display name: X11 would append it to every window title.
     return RunProgram(app);
 }

@@ -1,10 +1,11 @@
 #include "app/startup.h"
 
 #include "foundation/hooks.h"
-#include "login/frmLogin.h"
-#include "login/frmNetError.h"
-#include "login/frmRegister.h"
+#include "login/ui/loginwindow.h"
+#include "login/ui/networkerrorwindow.h"
+#include "login/ui/registrationwindow.h"
 #include "login/modBegin.h"
+#include "login/ui/programstart.h"
 #include "platform/browserenvironment.h"
 #include "platform/serviceconfig.h"
 

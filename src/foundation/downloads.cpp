@@ -1,6 +1,6 @@
 #include "foundation/downloads.h"
 
-#include "foundation/frmDB.h"
+#include "foundation/shareddata.h"
 #include "platform/httpfetch.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
@@ -8,15 +8,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProgressBar>
 
 #include <cstdio>
-
-double ProgressBarProgress::value() const { return m_bar->value(); }
-double ProgressBarProgress::maximum() const { return m_bar->maximum(); }
-void ProgressBarProgress::setValue(double v) { m_bar->setValue(int(vb::RoundHalfEven(v))); }
-void ProgressBarProgress::setVisible(bool visible) { m_bar->setVisible(visible); }
-void ProgressBarProgress::refresh() { m_bar->repaint(); }
 
 namespace {
 
@@ -98,11 +91,6 @@ bool DownloadGridFiles(DownloadProgress& bar, int percent) {
     for (int i = 1; i <= n; ++i)
         if (!list.value(i, 1).isEmpty()) result = IsDownloadedFileValid(list.value(i, 1));
     return result;
-}
-
-bool DownloadGridFiles(QProgressBar* bar, int percent) {
-    ProgressBarProgress progress(bar);
-    return DownloadGridFiles(progress, percent);
 }
 
 bool IsDownloadedFileValid(const QString& path) {

@@ -2,9 +2,7 @@
 // Fetching the files of the download list (frmDB::grdT[0]) over HTTP, with a progress bar.
 #include <QString>
 
-class QProgressBar;
-
-// What the download needs of the caller's progress bar. Values are real numbers, as the bar's
+// What the download needs of the caller's progress bar (the widget form: foundation/ui/progressbarprogress.h). Values are real numbers, as the bar's
 // steps per row are.
 class DownloadProgress {
 public:
@@ -16,20 +14,6 @@ public:
     virtual void refresh() = 0;
 };
 
-// A QProgressBar as download progress (values rounded to the bar's whole steps).
-class ProgressBarProgress : public DownloadProgress {
-public:
-    explicit ProgressBarProgress(QProgressBar* bar) : m_bar(bar) {}
-    double value() const override;
-    double maximum() const override;
-    void setValue(double v) override;
-    void setVisible(bool visible) override;
-    void refresh() override;
-
-private:
-    QProgressBar* m_bar;
-};
-
 // Fetches every row of the download list after its header: column 0 the address, 1 the local
 // path, 2 the expected size, 3 "1" to skip a file already there with that size; column 4 gets "1"
 // (fetched, not empty) or "0" (not fetched: the address cannot be opened, an HTTP error, a broken
@@ -39,7 +23,6 @@ private:
 // row naming a local file (false when none does or no HTTP session can be made). A local file
 // that cannot be written raises a VbError.
 bool DownloadGridFiles(DownloadProgress& bar, int percent);
-bool DownloadGridFiles(QProgressBar* bar, int percent);
 
 // True when the file exists and its text holds no "<HTML>" in any letter case. A read error is
 // shown to the member and gives false.

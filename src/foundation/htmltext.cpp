@@ -1,6 +1,6 @@
 #include "foundation/htmltext.h"
 
-#include "foundation/frmDB.h"
+#include "foundation/shareddata.h"
 #include "platform/ansi.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"

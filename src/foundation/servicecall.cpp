@@ -41,30 +41,6 @@ QString ServiceWsdlUrl(const QString& endpoint, const QString& method) {
 
 // ---- the call frame
 
-PleaseWait::PleaseWait(QWidget* picture, const QList<QWidget*>& controls) : m_picture(picture) {
-    for (QWidget* w : controls) {
-        if (w && w->isEnabled()) {
-            w->setEnabled(false);
-            m_disabled.append(w);
-        }
-    }
-    if (m_picture) {
-        m_picture->show();
-        m_picture->raise();
-        m_picture->repaint();  // painted now: the call that follows blocks the ordinary repaint
-    }
-}
-
-PleaseWait::~PleaseWait() { end(); }
-
-void PleaseWait::end() {
-    if (m_picture) m_picture->hide();
-    m_picture = nullptr;
-    for (const QPointer<QWidget>& w : m_disabled)
-        if (w) w->setEnabled(true);
-    m_disabled.clear();
-}
-
 std::unique_ptr<SoapClient> NewServiceClient(const QString& endpoint, const QString& method) {
     auto client = std::make_unique<SoapClient>();
     client->MSSoapInit(ServiceWsdlUrl(endpoint, method), QString(), QString(), QString());
@@ -72,8 +48,12 @@ std::unique_ptr<SoapClient> NewServiceClient(const QString& endpoint, const QStr
 }
 
 QString ServiceCall(const QString& endpoint, const QString& method, const QList<SoapArgument>& args,
-                    QWidget* waitPicture, const QList<QWidget*>& disabled) {
-    PleaseWait wait(waitPicture, disabled);
+                    WaitIndicator* wait) {
+    struct Shown {
+        WaitIndicator* w;
+        explicit Shown(WaitIndicator* indicator) : w(indicator) { if (w) w->begin(); }
+        ~Shown() { if (w) w->end(); }
+    } shown(wait);
     const std::unique_ptr<SoapClient> client = NewServiceClient(endpoint, method);
     return client->call(method, args);
 }

@@ -15,9 +15,7 @@
 #include "platform/vberror.h"
 
 #include <QList>
-#include <QPointer>
 #include <QString>
-#include <QWidget>
 
 #include <memory>
 
@@ -35,30 +33,23 @@ QString ServiceWsdlUrl(const QString& endpoint, const QString& method = QString(
 
 // ---- the call frame
 
-// Steps 1 and 5 of an operation: shows the please-wait picture and paints it at once, so it is on
-// screen before the call blocks, and disables the given controls; end() (or the destructor) hides the
-// picture again and re-enables the controls it disabled. Widgets that go away meanwhile are skipped.
-class PleaseWait {
+// What a window shows while an operation waits for its reply: its please-wait picture, shown and
+// painted at once so it is on screen before the call blocks, and controls disabled; end() puts
+// both back. The windows layer gives the widget form (PleaseWait in foundation/ui/pleasewait.h).
+class WaitIndicator {
 public:
-    explicit PleaseWait(QWidget* picture, const QList<QWidget*>& controls = {});
-    ~PleaseWait();
-    PleaseWait(const PleaseWait&) = delete;
-    PleaseWait& operator=(const PleaseWait&) = delete;
-    void end();
-
-private:
-    QPointer<QWidget> m_picture;
-    QList<QPointer<QWidget>> m_disabled;
+    virtual ~WaitIndicator() = default;
+    virtual void begin() = 0;
+    virtual void end() = 0;
 };
 
 // A new client for endpoint, its WSDL loaded from ServiceWsdlUrl(endpoint, method). Throws VbError.
 std::unique_ptr<SoapClient> NewServiceClient(const QString& endpoint, const QString& method = QString());
 
-// One whole operation: please-wait picture (may be null) and disabled controls, a new client on the
-// endpoint's address, one call of method with args. Returns the reply; throws VbError with the
-// picture hidden and the controls enabled again.
+// One whole operation: the wait shown (may be null), a new client on the endpoint's address, one
+// call of method with args. Returns the reply; throws VbError with the wait ended.
 QString ServiceCall(const QString& endpoint, const QString& method, const QList<SoapArgument>& args,
-                    QWidget* waitPicture = nullptr, const QList<QWidget*>& disabled = {});
+                    WaitIndicator* wait = nullptr);
 
 // ---- the error convention
 

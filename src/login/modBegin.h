@@ -1,6 +1,6 @@
 #pragma once
-// The program's start: one running copy, the module constants, then the connect splash on a
-// machine where nobody has logged in yet, else the login window.
+// The rules of the program's start: the one-copy message, and whether the connect splash comes
+// first. The start itself, which opens windows, is Main() in login/ui/programstart.h.
 #include <QString>
 
 inline const QString kAlreadyRunningMessage =
@@ -11,10 +11,3 @@ inline const QString kAlreadyRunningMessage =
 QString FirstLoginState(const QString& setting, const QString& serialText);
 // The splash comes first unless a member has logged in successfully on this machine.
 bool StartsWithSplash(const QString& setting, const QString& serialText);
-
-// The start-up procedure. Refuses a second copy (message, then false: the program ends); shows
-// the login window modelessly, or the splash modally, which opens the login window when it closes
-// itself. False also when the splash was closed before it opened the login window.
-bool Main();
-// Gives up this process's single-instance lock (tests).
-void ReleaseInstanceLock();

@@ -1,36 +1,22 @@
 #include "mainwindow/commands.h"
 
-#include "albums/albums_entry.h"
-#include "albums/frm上传_labels.h"
-#include "albums/frm上传特定_labels.h"
+#include "albums/uploadwindowlabels.h"
+#include "albums/sizeduploadwindowlabels.h"
 #include "albums/loadalbumlist.h"
-#include "blogs/blogs_entry.h"
-#include "celleditor/celleditor_entry.h"
-#include "hostedfiles/hostedfiles_entry.h"
-#include "imageeditor/imageeditor_entry.h"
-#include "login/frmSetUserInfo.h"
 #include "login/state.h"
-#include "login/webwindows.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
-#include "site/frm网站模板.h"
 #include "site/modCreateHtmlFiles.h"
+#include "site/templateload.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
-#include "siteoptions/siteoptions_entry.h"
 
 #include <QFile>
 
 namespace {
 
 const QString kCR = QStringLiteral("\r");
-
-template <class Window>
-void ShowModal(QWidget* parent) {
-    Window w(parent);
-    w.exec();
-}
 
 QString TempFile(const QString& name) { return UserFolder + QStringLiteral("/temp/") + name; }
 
@@ -90,35 +76,6 @@ QString ServicePageQuery() {
 }
 
 }  // namespace
-
-// ---- windows
-
-CommandWindows CommandWindows::program() {
-    CommandWindows w;
-    w.cellEditor = OpenCellEditor;
-    w.prefaceEditor = OpenPrefaceEditor;
-    w.colorDialog = OpenColorDialog;
-    w.musicEditor = OpenMusicEditor;
-    w.uploadWindow = OpenUploadWindow;
-    w.sizedUpload = OpenSizedUploadWindow;
-    w.albumSettings = OpenAlbumSettings;
-    w.blogList = OpenBlogList;
-    w.blogWriter = OpenBlogWriter;
-    w.microBlogList = OpenMicroBlogList;
-    w.microBlogWriter = OpenMicroBlogWriter;
-    w.fileManager = OpenFileManager;
-    w.imageEditor = OpenImageEditor;
-    w.templateChooser = ShowTemplateChooser;
-    w.webIE = ShowModal<frmIE>;
-    w.webFrame = ShowModal<frmWebFrame>;
-    w.mySite = ShowModal<frmIE2>;
-    w.mobileSite = OpenMobileSitePreview;
-    w.userInfo = ShowModal<frmSetUserInfo>;
-    w.buySpace = ShowModal<frmBuySpace>;
-    w.domainRegistration = OpenDomainRegistration;
-    w.protection = OpenProtectionDialog;
-    return w;
-}
 
 // ---- records and rules
 

@@ -39,8 +39,8 @@ struct MainWindowHooks {
     std::function<void()> hideHomeAlbumPanel;
 };
 
-// The windows the commands open, each shown modally; the call returns when it is closed. The
-// defaults open the program's windows.
+// The windows the commands open, each shown modally; the call returns when it is closed. program()
+// (in the windows layer) gives the program's windows; an unset one opens nothing.
 struct CommandWindows {
     std::function<void(QWidget*)> cellEditor;       // frm图片设置
     std::function<void(QWidget*)> prefaceEditor;    // frm卷首语设置
@@ -110,7 +110,7 @@ bool HomeAlbumSaveEnabled(const QString& chosen);
 class MainWindowCommands {
 public:
     MainWindowHooks hooks;
-    CommandWindows windows = CommandWindows::program();
+    CommandWindows windows;  // the main window sets CommandWindows::program()
 
     // Edit and option buttons.
     void cmdEdit_Click(int index);

@@ -1,4 +1,4 @@
-#include "foundation/frmDB.h"
+#include "foundation/shareddata.h"
 #include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"

@@ -1,8 +1,7 @@
 #include "platform/inputguard.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
-#include <QWindow>
 
 namespace {
 int& depth() {
@@ -14,7 +13,7 @@ int& depth() {
 UserInputGuard::UserInputGuard() {
     ++depth();
     if (QCoreApplication* app = QCoreApplication::instance()) {
-        if (qobject_cast<QApplication*>(app)) m_modalAtStart = QApplication::activeModalWidget();
+        if (inputguard::activeModal) m_modalAtStart = inputguard::activeModal();
         app->installEventFilter(this);
     }
 }
@@ -27,12 +26,10 @@ UserInputGuard::~UserInputGuard() {
 bool UserInputGuard::active() { return depth() > 0; }
 
 bool UserInputGuard::inModalOpenedSince(QObject* watched) const {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
-    QWidget* modal = QApplication::activeModalWidget();
+    if (!inputguard::activeModal || !inputguard::belongsTo) return false;
+    QObject* modal = inputguard::activeModal();
     if (!modal || modal == m_modalAtStart) return false;
-    if (watched == modal->windowHandle()) return true;
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    return widget && widget->window() == modal;
+    return inputguard::belongsTo(modal, watched);
 }
 
 bool UserInputGuard::eventFilter(QObject* watched, QEvent* event) {

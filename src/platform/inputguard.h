@@ -7,7 +7,15 @@
 #include <QObject>
 #include <QPointer>
 
-class QWidget;
+#include <functional>
+
+namespace inputguard {
+// What the guard needs to know of windows, given by the windows layer at start: the modal window
+// that takes input now (null when none), and whether watched belongs to that window. Unset, no
+// modal window is recognised and all user input waits out the request.
+inline std::function<QObject*()> activeModal;
+inline std::function<bool(QObject* modal, QObject* watched)> belongsTo;
+}  // namespace inputguard
 
 class UserInputGuard : public QObject {
 public:
@@ -24,5 +32,5 @@ protected:
 
 private:
     bool inModalOpenedSince(QObject* watched) const;
-    QPointer<QWidget> m_modalAtStart;
+    QPointer<QObject> m_modalAtStart;
 };

@@ -1,12 +1,16 @@
 #include "platform/programend.h"
 
-#include <QApplication>
-#include <QWidget>
+#include <QGuiApplication>
+#include <QWindow>
 
 namespace programend {
 
 namespace {
 std::function<void()>& handler() {
+    static std::function<void()> h;
+    return h;
+}
+std::function<void()>& hider() {
     static std::function<void()> h;
     return h;
 }
@@ -23,7 +27,11 @@ void End() {
         return;
     }
     // Hidden, not closed: End fires no close handler (the main window's would ask a question).
-    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    if (hider()) {
+        hider()();
+    } else if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        for (QWindow* w : QGuiApplication::topLevelWindows()) w->hide();
+    }
     QCoreApplication::exit(0);
 }
 
@@ -32,5 +40,7 @@ bool Ended() { return ended(); }
 void SetHandler(std::function<void()> h) { handler() = std::move(h); }
 
 void Reset() { ended() = false; }
+
+void SetWindowHider(std::function<void()> h) { hider() = std::move(h); }
 
 }  // namespace programend

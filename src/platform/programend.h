@@ -10,4 +10,7 @@ bool Ended();
 // Tests observe End instead of stopping the test program; an empty function restores the real one.
 void SetHandler(std::function<void()> handler);
 void Reset();
+// How End hides every window without its close handlers; the windows layer sets it at start.
+// Unset, End hides the top-level windows of the platform.
+void SetWindowHider(std::function<void()> hider);
 }  // namespace programend

@@ -33,10 +33,13 @@ public:
 };
 
 namespace prompts {
-// The prompts in force: the Qt dialogs unless a test installed its own.
+// The prompts in force: those a test installed, else the standard ones (the windows layer's
+// dialogs, set at start), else answers without asking (logged), as in the service emulator.
 Prompts& current();
-// Installs p (not owned); nullptr restores the Qt dialogs.
+// Installs p (not owned); nullptr restores the standard prompts.
 void install(Prompts* p);
+// The standard prompts (not owned); the windows layer sets its dialogs at start.
+void setStandard(Prompts* p);
 }  // namespace prompts
 
 // The form the program's code uses: MsgBox(text, vbInformation, "提示").

@@ -1,7 +1,6 @@
 #include "site/pageselection.h"
 
 #include "foundation/htmltext.h"
-#include "platform/webbrowser.h"
 
 PageSelection PageSelectionFromText(const QString& pageText) {
     PageSelection out;
@@ -12,8 +11,4 @@ PageSelection PageSelectionFromText(const QString& pageText) {
         out.kind = PageSelection::NothingChosen;
     }
     return out;
-}
-
-PageSelection PageSelectionText(WebBrowser* browser) {
-    return PageSelectionFromText(browser ? browser->documentTextSync() : QString());
 }

@@ -1,10 +1,8 @@
 #pragma once
 // How a service gallery page hands a choice to the program: in its visible text, between "{{{"
 // and "}}}"; "[[[]]]" while nothing is chosen. The template chooser and the materials library
-// read it the same way.
+// read it the same way (from a browser: site/ui/browserselection.h).
 #include <QString>
-
-class WebBrowser;
 
 struct PageSelection {
     enum Kind {
@@ -20,7 +18,3 @@ struct PageSelection {
 // when the text holds "}}}"; otherwise nothing chosen when it holds "[[[]]]"; otherwise no
 // selection. Exact, case-sensitive searches.
 PageSelection PageSelectionFromText(const QString& pageText);
-
-// The choice of the page the browser shows (the innerText of its HTML element; the empty text
-// when it shows no document). Waits for the page's answer in a local event loop.
-PageSelection PageSelectionText(WebBrowser* browser);

@@ -1,16 +1,16 @@
 #include "site/publishdialog.h"
 
 #include "albums/albumcache.h"
-#include "celleditor/frm图片设置_labels.h"
+#include "celleditor/celleditorwindowlabels.h"
 #include "celleditor/state.h"
 #include "foundation/servicecall.h"
 #include "login/state.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
-#include "siteoptions/frm卷首语设置_labels.h"
+#include "siteoptions/prefaceeditorwindowlabels.h"
 
 #include <QStringList>
 

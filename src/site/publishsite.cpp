@@ -3,7 +3,7 @@
 #include "foundation/servicecall.h"
 #include "login/loginflow.h"
 #include "login/state.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "site/publishcheck.h"

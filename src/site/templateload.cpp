@@ -1,9 +1,11 @@
 #include "site/templateload.h"
 
+#include "foundation/htmltext.h"
 #include "foundation/table.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"
 #include "platform/prompts.h"
+#include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
@@ -99,4 +101,18 @@ bool LoadChosenTemplate(const PageSelection& selection, const QString& nothingCh
     WriteEncryptedText(text, TemplateFilePath());
     MergeTemplate(siteInfo.row(0), keep);
     return true;
+}
+
+QString TemplateGalleryAddress() {
+    return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Materials) +
+           QStringLiteral("/pwtd/mb01/mb001.aspx");
+}
+
+QColor TemplateCanvasColor() {
+    const QString homeColour = SiteSettings(PublishColumn, HomeBackColorRow);
+    if (homeColour.isEmpty()) return QColor(Qt::white);
+    // HtmlToColor takes the "#" out of the text it is given: it gets a copy, row 301 keeps its "#".
+    QString copy = homeColour;
+    const qint32 value = HtmlToColor(copy);  // red in the low byte
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }

@@ -4,6 +4,7 @@
 // pictures, texts and music are kept in it where the member asked for that.
 #include "site/pageselection.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -41,3 +42,10 @@ void MergeTemplate(const QStringList& templateFields, const TemplateKeepRules& k
 // the template was loaded.
 bool LoadChosenTemplate(const PageSelection& selection, const QString& nothingChosenMessage,
                         const TemplateKeepRules& keep);
+
+// The gallery page: "/pwtd/mb01/mb001.aspx" on the service's materials host, no query keys.
+QString TemplateGalleryAddress();
+
+// The colour of the main window's canvas after an applied template: the home-page colour
+// (PublishColumn row 301, which keeps its text), white when it is empty.
+QColor TemplateCanvasColor();

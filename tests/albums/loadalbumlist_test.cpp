@@ -6,7 +6,7 @@
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "support/publishfixture.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 // The main window on a real X display (xvfb-run): the demo member logs in through the login window
 // against the service emulator, and once all 37 site pages have loaded a screenshot of the screen
 // is kept in the build folder as e2e-main-window.png.
-#include "login/frmLogin.h"
-#include "mainwindow/frm个人网站.h"
+#include "login/ui/loginwindow.h"
+#include "mainwindow/ui/sitewindow.h"
 #include "platform/programend.h"
-#include "platform/webbrowser.h"
+#include "platform/ui/webbrowser.h"
 #include "support/emulatorfixture.h"
 #include "support/rendererlimit.h"
 

@@ -1,6 +1,7 @@
 // The download list: fetched against a real local HTTP server.
 #include "foundation/downloads.h"
-#include "foundation/frmDB.h"
+#include "foundation/ui/progressbarprogress.h"
+#include "foundation/shareddata.h"
 #include "platform/httpfetch.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"

@@ -1,5 +1,5 @@
 // Text, colour, week and HTML procedures.
-#include "foundation/frmDB.h"
+#include "foundation/shareddata.h"
 #include "foundation/htmltext.h"
 #include "platform/ansi.h"
 #include "platform/serviceconfig.h"

@@ -4,6 +4,7 @@
 
 #include "foundation/hooks.h"
 #include "foundation/servicecall.h"
+#include "foundation/ui/pleasewait.h"
 #include "foundation/settings.h"
 #include "login/state.h"
 #include "platform/serviceconfig.h"
@@ -111,8 +112,9 @@ TEST_F(ServiceCallTest, CallGoesThroughTheProxyToTheEndpointHostWithThePictureSh
         const soap::Request req = soap::ParseRequest(r.body);
         return SoapTestServer::Answer{200, soap::BuildResponse(req.ns, req.method, QStringLiteral("Error_0003"))};
     };
+    PleaseWait wait(picNetToService, {cmdOK, cmdAlreadyOff});
     EXPECT_EQ(ServiceCall(QStringLiteral("wwwser001"), QStringLiteral("TestDomain"), {QStringLiteral("一"), QStringLiteral("二")},
-                          picNetToService, {cmdOK, cmdAlreadyOff}),
+                          &wait),
               "Error_0003");
     EXPECT_TRUE(shownDuringCall);
     EXPECT_TRUE(disabledDuringCall);
@@ -126,8 +128,9 @@ TEST_F(ServiceCallTest, CallGoesThroughTheProxyToTheEndpointHostWithThePictureSh
 
     // A failure hides the picture too.
     server.postAnswers = {SoapTestServer::Answer{500, soap::BuildFault(QStringLiteral("soap:Server"), QStringLiteral("x"))}};
+    PleaseWait failingWait(picNetToService, {cmdOK});
     EXPECT_THROW(ServiceCall(QStringLiteral("wwwser001"), QStringLiteral("TestDomain"), {QStringLiteral("一"), QStringLiteral("二")},
-                             picNetToService, {cmdOK}),
+                             &failingWait),
                  VbError);
     EXPECT_FALSE(picNetToService->isVisible());
     EXPECT_TRUE(cmdOK->isEnabled());

@@ -6,9 +6,9 @@
 #include "foundation/machine.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
-#include "login/frmLogin.h"
-#include "login/frmSysInfo.h"
-#include "login/frmWaiting.h"
+#include "login/ui/loginwindow.h"
+#include "login/ui/noticewindow.h"
+#include "login/ui/waitingwindow.h"
 #include "login/loginflow.h"
 #include "login/loginlist.h"
 #include "login/logintoken.h"
@@ -16,7 +16,7 @@
 #include "login/state.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
-#include "platform/webbrowser.h"
+#include "platform/ui/webbrowser.h"
 #include "site/state.h"
 #include "support/emulatorfixture.h"
 
@@ -40,7 +40,7 @@ namespace {
 
 const QString kMask = QStringLiteral("****************");
 
-class LoginWindow : public testsupport::EmulatorTest {
+class LoginWindowTest : public testsupport::EmulatorTest {
 protected:
     void SetUp() override {
         EmulatorTest::SetUp();
@@ -124,7 +124,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LoginWindow, LoadAnimationEndsOnTheNineteenthTick) {
+TEST_F(LoginWindowTest, LoadAnimationEndsOnTheNineteenthTick) {
     closeWindows();
     frmLogin* w = ShowLoginWindow();
     w->Timer1->stop();
@@ -148,7 +148,7 @@ TEST_F(LoginWindow, LoadAnimationEndsOnTheNineteenthTick) {
     EXPECT_TRUE(w->cobUser->currentText().isEmpty());  // no g1.dat: nothing offered
 }
 
-TEST_F(LoginWindow, LoginAdvertisementMovesOnAtEveryStart) {
+TEST_F(LoginWindowTest, LoginAdvertisementMovesOnAtEveryStart) {
     EXPECT_EQ(GetGlobalSetting(GcsLoginAdIndex), QString());
     open();
     EXPECT_EQ(GetGlobalSetting(GcsLoginAdIndex), "0");
@@ -165,7 +165,7 @@ TEST_F(LoginWindow, LoginAdvertisementMovesOnAtEveryStart) {
     EXPECT_EQ(GetGlobalSetting(GcsLoginAdIndex), QString::number(next == 5 ? 1 : next + 1));
 }
 
-TEST_F(LoginWindow, RightPasswordSetsUpTheMemberAndOpensTheMainWindow) {
+TEST_F(LoginWindowTest, RightPasswordSetsUpTheMemberAndOpensTheMainWindow) {
     QPointer<frmLogin> w = login(QStringLiteral("  TavDemo "), demo.password);
     EXPECT_TRUE(prompts.records().isEmpty()) << prompts.messages().join("|").toStdString();
     EXPECT_EQ(netErrors, 0);
@@ -234,7 +234,7 @@ TEST_F(LoginWindow, RightPasswordSetsUpTheMemberAndOpensTheMainWindow) {
     EXPECT_FALSE(StartsWithSplash(GetGlobalSetting(GcsFirstLogin), serial()));
 }
 
-TEST_F(LoginWindow, LaterLoginsGoToTheRememberedPrefixHost) {
+TEST_F(LoginWindowTest, LaterLoginsGoToTheRememberedPrefixHost) {
     login(demo.name, demo.password);
     ASSERT_NE(mainWindow(), nullptr);
     const QString prefix = UserServerPrefix;
@@ -244,7 +244,7 @@ TEST_F(LoginWindow, LaterLoginsGoToTheRememberedPrefixHost) {
     EXPECT_TRUE(calls[1].host.startsWith(QString(prefix).replace("www", "web") + ".")) << calls[1].host.toStdString();
 }
 
-TEST_F(LoginWindow, KeptPasswordIsOfferedAsItsTokenAndSentUnchanged) {
+TEST_F(LoginWindowTest, KeptPasswordIsOfferedAsItsTokenAndSentUnchanged) {
     login(demo.name, demo.password, true);
     ASSERT_NE(mainWindow(), nullptr);
     const QString token = LoginToken(demo.password);
@@ -260,7 +260,7 @@ TEST_F(LoginWindow, KeptPasswordIsOfferedAsItsTokenAndSentUnchanged) {
     EXPECT_EQ(emulator().calls("LoginSoftV2").last().args.value(1), token);
 }
 
-TEST_F(LoginWindow, TypingDropsTheTokenAndATypedNameFillsNothing) {
+TEST_F(LoginWindowTest, TypingDropsTheTokenAndATypedNameFillsNothing) {
     StoreLoginEntry(demo.name, LoginToken(demo.password), "www1");
     StoreLoginEntry("other", QString(), "www2");
     frmLogin* w = open();
@@ -292,7 +292,7 @@ TEST_F(LoginWindow, TypingDropsTheTokenAndATypedNameFillsNothing) {
     EXPECT_NE(w->cheSavePsw->isChecked(), before);
 }
 
-TEST_F(LoginWindow, UnkeptPasswordStoresTheRowWithoutToken) {
+TEST_F(LoginWindowTest, UnkeptPasswordStoresTheRowWithoutToken) {
     StoreLoginEntry(demo.name, LoginToken(demo.password), "www1");
     frmLogin* w = open();
     ASSERT_EQ(frmLogin::labSavePaw, LoginToken(demo.password));
@@ -302,7 +302,7 @@ TEST_F(LoginWindow, UnkeptPasswordStoresTheRowWithoutToken) {
     EXPECT_EQ(ReadLoginList()(0, 2), QString());
 }
 
-TEST_F(LoginWindow, RefusedRepliesReturnToInputWithTheirMessages) {
+TEST_F(LoginWindowTest, RefusedRepliesReturnToInputWithTheirMessages) {
     struct Case {
         QString reply;  // empty: the real service with a wrong password
         QString message;
@@ -332,7 +332,7 @@ TEST_F(LoginWindow, RefusedRepliesReturnToInputWithTheirMessages) {
     }
 }
 
-TEST_F(LoginWindow, UnreachableServiceOpensTheNetworkErrorWindow) {
+TEST_F(LoginWindowTest, UnreachableServiceOpensTheNetworkErrorWindow) {
     emulator().hideWsdl("webser001");
     frmLogin* w = login(demo.name, demo.password);
     EXPECT_EQ(netErrors, 1);
@@ -360,7 +360,7 @@ TEST_F(LoginWindow, UnreachableServiceOpensTheNetworkErrorWindow) {
     expectInputState(w);
 }
 
-TEST_F(LoginWindow, UnwritableLoginFileEndsTheAttempt) {
+TEST_F(LoginWindowTest, UnwritableLoginFileEndsTheAttempt) {
     // A folder stands where u1.dat goes: the write fails, and nothing of the reply is used.
     const QString u1 = paths::InRoot("UserData/" + demo.name + "/u1.dat");
     QDir().mkpath(u1 + "/x");
@@ -373,7 +373,7 @@ TEST_F(LoginWindow, UnwritableLoginFileEndsTheAttempt) {
     EXPECT_FALSE(QFileInfo::exists(paths::InRoot("UserData/" + demo.name + "/temp/0.html")));
 }
 
-TEST_F(LoginWindow, RecordChecksSendTheFocusToTheMemberBox) {
+TEST_F(LoginWindowTest, RecordChecksSendTheFocusToTheMemberBox) {
     // Another edition's account: quoted exactly as typed.
     emulator().setMember(demo.name, QJsonObject{{"edition", "2"}});
     frmLogin* w = login(" TavDemo", demo.password);
@@ -398,7 +398,7 @@ TEST_F(LoginWindow, RecordChecksSendTheFocusToTheMemberBox) {
     expectInputState(w);
 }
 
-TEST_F(LoginWindow, NameThatIsNoFolderNameIsRefusedBeforeAnyCall) {
+TEST_F(LoginWindowTest, NameThatIsNoFolderNameIsRefusedBeforeAnyCall) {
     for (const QString& name : {QStringLiteral(".."), QStringLiteral("a/b"), QStringLiteral("x\\..")}) {
         prompts.clear();
         frmLogin* w = login(name, demo.password);
@@ -410,7 +410,7 @@ TEST_F(LoginWindow, NameThatIsNoFolderNameIsRefusedBeforeAnyCall) {
     EXPECT_FALSE(QFileInfo::exists(paths::InRoot("UserData/a")));
 }
 
-TEST_F(LoginWindow, InputChecksKeepTheWindowAsItIs) {
+TEST_F(LoginWindowTest, InputChecksKeepTheWindowAsItIs) {
     frmLogin* w = login(QString(21, 'a'), "pw");
     EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("用户名太长！(不符合本软件的注册限制)")});
     prompts.clear();
@@ -420,7 +420,7 @@ TEST_F(LoginWindow, InputChecksKeepTheWindowAsItIs) {
     EXPECT_TRUE(emulator().calls("LoginSoftV2").isEmpty());
 }
 
-TEST_F(LoginWindow, NoticesActInOrderAndTheQuitNoticeEndsTheProgram) {
+TEST_F(LoginWindowTest, NoticesActInOrderAndTheQuitNoticeEndsTheProgram) {
     emulator().setNotice(2, true, QStringLiteral("今日通知"));
     emulator().setNotice(4, true, QStringLiteral("请实名"));  // the demo member has done it
     login(demo.name, demo.password);
@@ -435,7 +435,7 @@ TEST_F(LoginWindow, NoticesActInOrderAndTheQuitNoticeEndsTheProgram) {
     EXPECT_EQ(ReadLoginList().rows(), 1);  // from the first login only
 }
 
-TEST_F(LoginWindow, NoticePagesShowInTheSystemInformationWindow) {
+TEST_F(LoginWindowTest, NoticePagesShowInTheSystemInformationWindow) {
     const QString page = "http://" + emulator().config().hostName(ServiceHost::Account) + "/notice.html";
     emulator().setNotice(3, true, page);
     QStringList shown;

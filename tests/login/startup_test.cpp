@@ -2,9 +2,10 @@
 
 #include "foundation/machine.h"
 #include "foundation/settings.h"
-#include "login/frmLogin.h"
-#include "login/frmNetToVYM.h"
+#include "login/ui/loginwindow.h"
+#include "login/ui/connectsplashwindow.h"
 #include "login/modBegin.h"
+#include "login/ui/programstart.h"
 #include "platform/singleinstance.h"
 #include "support/fixtures.h"
 

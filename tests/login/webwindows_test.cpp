@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "foundation/settings.h"
-#include "login/frmGetBackPsw.h"
+#include "login/ui/passwordrecoverywindow.h"
 #include "login/state.h"
-#include "login/webprogress.h"
-#include "login/webwindows.h"
-#include "platform/statuspanels.h"
+#include "login/ui/webprogress.h"
+#include "login/ui/webwindows.h"
+#include "platform/ui/statuspanels.h"
 #include "platform/twips.h"
 #include "platform/urlopening.h"
-#include "platform/webbrowser.h"
+#include "platform/ui/webbrowser.h"
 #include "support/emulatorfixture.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 // The main window's commands with recording stand-ins for the windows they open: the records
 // they fill, the windows they choose, the labels they set and the cells they refresh.
-#include "albums/frm上传_labels.h"
-#include "albums/frm上传特定_labels.h"
+#include "albums/uploadwindowlabels.h"
+#include "albums/sizeduploadwindowlabels.h"
 #include "login/state.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/serviceconfig.h"
 #include "site/sitemodel.h"
 #include "site/state.h"

@@ -1,14 +1,14 @@
 // The main window's buttons reach their commands, and the home-page album panel works as one
 // piece of the window.
 #include "albums/albumcache.h"
-#include "foundation/frmDB.h"
+#include "foundation/shareddata.h"
 #include "foundation/tabletext.h"
 #include "login/loginflow.h"
 #include "login/state.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/commandwiring.h"
-#include "mainwindow/frm个人网站.h"
-#include "mainwindow/homealbumpanel.h"
+#include "mainwindow/ui/commandwiring.h"
+#include "mainwindow/ui/sitewindow.h"
+#include "mainwindow/ui/homealbumpanel.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
 #include "support/rendererlimit.h"

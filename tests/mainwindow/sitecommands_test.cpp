@@ -1,11 +1,11 @@
 // The main window's own service commands against the emulator: the domain test, the protection
 // entry and the home-page album panel.
 #include "albums/state.h"
-#include "foundation/frmDB.h"
+#include "foundation/shareddata.h"
 #include "foundation/settings.h"
 #include "login/state.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "site/state.h"
 #include "site/sitemodel.h"

@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "platform/ansi.h"
-#include "platform/webbrowser.h"
+#include "platform/ui/webbrowser.h"
 #include "support/fixtures.h"
 
 using testsupport::writeFile;

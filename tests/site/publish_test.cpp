@@ -6,7 +6,7 @@
 
 #include "foundation/servicecall.h"
 #include "login/state.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
 #include "site/publishcheck.h"
 #include "site/publishdialog.h"

@@ -6,17 +6,17 @@
 
 #include "albums/albumcache.h"
 #include "albums/state.h"
-#include "celleditor/frm图片设置_labels.h"
+#include "celleditor/celleditorwindowlabels.h"
 #include "celleditor/state.h"
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"
-#include "mainwindow/frm个人网站_labels.h"
-#include "site/frm更新网站.h"
+#include "mainwindow/sitewindowlabels.h"
+#include "site/ui/updatesitewindow.h"
 #include "site/publishdialog.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
-#include "siteoptions/frm卷首语设置_labels.h"
+#include "siteoptions/prefaceeditorwindowlabels.h"
 #include "support/publishfixture.h"
 
 #ifdef TAVOLIN_HAVE_EMULATOR

@@ -1,18 +1,18 @@
 #include "support/fixtures.h"
 
-#include "albums/frm上传_labels.h"
-#include "albums/frm上传特定_labels.h"
+#include "albums/uploadwindowlabels.h"
+#include "albums/sizeduploadwindowlabels.h"
 #include "albums/state.h"
-#include "celleditor/frm图片设置_labels.h"
+#include "celleditor/celleditorwindowlabels.h"
 #include "celleditor/state.h"
-#include "foundation/frmDB.h"
-#include "login/frmLogin_labels.h"
+#include "foundation/shareddata.h"
+#include "login/loginwindowlabels.h"
 #include "login/state.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
 #include "site/state.h"
-#include "siteoptions/frm卷首语设置_labels.h"
+#include "siteoptions/prefaceeditorwindowlabels.h"
 
 #include <QDir>
 #include <QFile>

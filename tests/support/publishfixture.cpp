@@ -3,15 +3,15 @@
 #ifdef TAVOLIN_HAVE_EMULATOR
 
 #include "albums/albumcache.h"
-#include "celleditor/frm图片设置_labels.h"
+#include "celleditor/celleditorwindowlabels.h"
 #include "celleditor/state.h"
 #include "foundation/hooks.h"
 #include "login/state.h"
-#include "mainwindow/frm个人网站_labels.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
-#include "siteoptions/frm卷首语设置_labels.h"
+#include "siteoptions/prefaceeditorwindowlabels.h"
 
 #include <QDir>
 #include <QImage>

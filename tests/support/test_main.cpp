@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "platform/ui/windowsplatform.h"
 #include "support/fixtures.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    InstallWindowsPlatform();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new testsupport::ProcessEnvironment);
     return RUN_ALL_TESTS();

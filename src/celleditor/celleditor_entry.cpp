@@ -1,4 +1,0 @@
-#include "celleditor/celleditor_entry.h"
-
-// The cell editor window is not part of the program yet.
-void OpenCellEditor(QWidget*) {}

@@ -1,4 +1,0 @@
-#include "hostedfiles/hostedfiles_entry.h"
-
-// The file manager is not part of the program yet.
-void OpenFileManager(QWidget*) {}

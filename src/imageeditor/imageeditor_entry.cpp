@@ -1,4 +1,0 @@
-#include "imageeditor/imageeditor_entry.h"
-
-// The image editor is not part of the program yet.
-void OpenImageEditor(QWidget*) {}

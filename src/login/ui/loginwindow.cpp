@@ -1,0 +1,446 @@
+#include "login/ui/loginwindow.h"
+
+#include "foundation/folders.h"
+#include "foundation/hooks.h"
+#include "foundation/htmltext.h"
+#include "foundation/machine.h"
+#include "foundation/servicecall.h"
+#include "foundation/settings.h"
+#include "foundation/tabletext.h"
+#include "login/ui/passwordrecoverywindow.h"
+#include "login/ui/noticewindow.h"
+#include "login/ui/waitingwindow.h"
+#include "login/loginart.h"
+#include "login/loginflow.h"
+#include "login/loginlist.h"
+#include "login/logintoken.h"
+#include "login/ui/passwordbox.h"
+#include "login/state.h"
+#include "mainwindow/ui/mainwindowseam.h"
+#include "platform/ui/clickablelabel.h"
+#include "platform/paths.h"
+#include "platform/programend.h"
+#include "platform/prompts.h"
+#include "platform/soapclient.h"
+#include "platform/vberror.h"
+#include "platform/vbtext.h"
+#include "platform/ui/webbrowser.h"
+#include "site/sitemodel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+const QString kTitle = QStringLiteral("提示");
+const QString kRememberedMask = QStringLiteral("****************");
+
+void message(const QString& text) { MsgBox(text, vbInformation, kTitle); }
+
+void reportLoadFailure(const VbError& e) {
+    MsgBox(e.description() + QStringLiteral("\r\r") + QString::number(e.number()), vbInformation, QString());
+}
+
+ClickableLabel* linkLabel(const QString& text, QWidget* parent) {
+    auto* l = new ClickableLabel(text, parent);
+    l->setStyleSheet(QStringLiteral("color:#1f5fa8; text-decoration:underline;"));
+    l->setCursor(Qt::PointingHandCursor);
+    return l;
+}
+}  // namespace
+
+LoginWindow::LoginWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("请您登录 Tavolin"));
+    setFixedSize(520, 440);
+
+    Image1 = new QLabel(this);
+    Image1->setGeometry(0, 0, 520, 64);
+    Image1->setPixmap(LoginArtwork(QSize(520, 64), QStringLiteral("Tavolin 个人网站")));
+
+    Picture2 = new QFrame(this);
+    Picture2->setFrameShape(QFrame::Box);
+    Picture2->setGeometry(10, 72, 500, 170);
+    Web1 = new WebBrowser(Picture2);
+    Web1->setGeometry(1, 1, 498, 168);
+
+    picLogin = new QWidget(this);
+    picLogin->setGeometry(10, 250, 500, 110);
+    Lab[0] = new QLabel(QStringLiteral("用户名"), picLogin);
+    Lab[0]->setGeometry(60, 10, 60, 24);
+    cobUser = new QComboBox(picLogin);
+    // When the typing in its box ends (Enter, the focus leaving), the combo box makes a typed name
+    // that is in its list a choice and reports it as activated; only a choice from the list may
+    // run cobUser_Click. This handler runs before the combo box's own, the one below after it.
+    auto* nameBox = new QLineEdit;
+    connect(nameBox, &QLineEdit::editingFinished, this, [this] { m_nameTypingEnds = true; });
+    cobUser->setLineEdit(nameBox);
+    connect(nameBox, &QLineEdit::editingFinished, this, [this] { m_nameTypingEnds = false; });
+    cobUser->setInsertPolicy(QComboBox::NoInsert);
+    cobUser->setCompleter(nullptr);  // the list box completes nothing while the member types
+    cobUser->setGeometry(130, 8, 220, 26);
+    labRegister = linkLabel(QStringLiteral("免费注册"), picLogin);
+    labRegister->setGeometry(370, 10, 80, 24);
+    Lab[1] = new QLabel(QStringLiteral("密  码"), picLogin);
+    Lab[1]->setGeometry(60, 44, 60, 24);
+    txtPassword = new QLineEdit(picLogin);
+    ShowTypedAsAsterisks(txtPassword);
+    txtPassword->setMaxLength(16);
+    txtPassword->setGeometry(130, 42, 220, 26);
+    labForgetPsw = linkLabel(QStringLiteral("忘记密码"), picLogin);
+    labForgetPsw->setGeometry(370, 44, 80, 24);
+    cheSavePsw = new QCheckBox(picLogin);
+    cheSavePsw->setGeometry(130, 76, 20, 24);
+    labSavePsw = new ClickableLabel(QStringLiteral("保存密码"), picLogin);
+    labSavePsw->setGeometry(152, 76, 80, 24);
+
+    cmdLogin = new QPushButton(QStringLiteral("&L.登 录"), this);
+    cmdLogin->setGeometry(150, 372, 100, 30);
+    cmdEnd = new QPushButton(QStringLiteral("&Q.退 出"), this);
+    cmdEnd->setGeometry(270, 372, 100, 30);
+
+    picLoadInfo = new QWidget(this);
+    picLoadInfo->setGeometry(10, 368, 500, 40);
+    proLogin = new QProgressBar(picLoadInfo);
+    proLogin->setRange(0, 300);
+    proLogin->setTextVisible(false);
+    proLogin->setGeometry(0, 0, 500, 14);
+    labState = new QLabel(picLoadInfo);
+    labState->setGeometry(0, 18, 500, 20);
+    picLoadInfo->raise();
+
+    labVer = new QLabel(this);
+    labVer->setGeometry(10, 414, 200, 20);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(300);
+
+    // Hidden until the load animation ends.
+    picLogin->setEnabled(false);
+    cheSavePsw->hide();
+    labSavePsw->hide();
+    cmdLogin->hide();
+    cmdEnd->hide();
+
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    // A choice from the list; typing a name does not run it.
+    connect(cobUser, &QComboBox::activated, this, [this] {
+        if (!m_nameTypingEnds) cobUser_Click();
+    });
+    connect(cobUser->lineEdit(), &QLineEdit::returnPressed, this, [this] { txtPassword->setFocus(); });
+    // textChanged follows every change, the program's own too, as the old Change event did.
+    connect(txtPassword, &QLineEdit::textChanged, this, [this] { txtPassword_Change(); });
+    connect(txtPassword, &QLineEdit::returnPressed, this, [this] { cmdLogin_Click(); });
+    txtPassword->installEventFilter(this);
+    labSavePsw->onClick = [this] { labSavePsw_Click(); };
+    labRegister->onClick = [this] { labRegister_Click(); };
+    labForgetPsw->onClick = [this] { labForgetPsw_Click(); };
+    connect(cmdLogin, &QPushButton::clicked, this, [this] { cmdLogin_Click(); });
+    connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
+
+    Form_Load();
+}
+
+LoginWindow::~LoginWindow() = default;
+
+bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
+    // txtPassword_GotFocus: the whole text is selected (after the click that gave the focus).
+    if (watched == txtPassword && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, txtPassword, [box = txtPassword] { box->selectAll(); });
+    return QWidget::eventFilter(watched, event);
+}
+
+void LoginWindow::Form_Load() {
+    try {
+        Web1->Navigate(WriteBlankPage());
+    } catch (const VbError& e) {
+        reportLoadFailure(e);
+    }
+    setWindowTitle(windowTitle() + QLatin1Char(' ') + ClientVersion);
+    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect avail = s->geometry();
+        move(avail.x() + (avail.width() - width()) / 2, avail.y() + qMax(0, (avail.height() - height()) / 2));
+    }
+    m_loadValue = 10;
+    proLogin->setValue(10);
+    labVer->setText(QStringLiteral("版本：") + ClientVersion);
+    try {
+        if (QFileInfo::exists(LoginListPath())) {
+            const QStringList names = RememberedMemberNames();
+            cobUser->addItems(names);
+            if (cobUser->count() > 0) {
+                cobUser->setCurrentIndex(0);
+                cobUser->setEditText(cobUser->itemText(0));
+                cobUser_Click();
+            }
+        }
+    } catch (const VbError& e) {
+        reportLoadFailure(e);
+    }
+    try {
+        const AdPick ad = PickLoginAd(GetGlobalSetting(GcsLoginAdIndex), [] { return int(RandomInt(5, 1)); });
+        Web1->Navigate(LoginAdUrl(ad.page, QDate::currentDate()));
+        SetGlobalSetting(GcsLoginAdIndex, ad.next);
+    } catch (const VbError& e) {
+        reportLoadFailure(e);
+    }
+    Timer1->start();
+}
+
+void LoginWindow::Timer1_Timer() {
+    if (proLogin->maximum() > 1.2 * m_loadValue) {
+        m_loadValue *= 1.2;
+        proLogin->setValue(qRound(m_loadValue));
+        proLogin->repaint();
+        return;
+    }
+    Timer1->stop();
+    m_loadValue = proLogin->maximum();
+    proLogin->setValue(proLogin->maximum());
+    proLogin->repaint();
+    picLogin->setEnabled(true);
+    picLoadInfo->hide();
+    cheSavePsw->show();
+    labSavePsw->show();
+    cmdLogin->show();
+    cmdEnd->show();
+}
+
+void LoginWindow::cobUser_Click() {
+    const QString name = cobUser->currentText();
+    if (vb::Trim(name).isEmpty()) return;
+    const QString token = RememberedToken(name);
+    if (!token.isEmpty()) {
+        cheSavePsw->setChecked(true);
+        txtPassword->setText(kRememberedMask);  // empties labSavePaw through the Change handler
+        labSavePaw = token;
+    } else {
+        cheSavePsw->setChecked(false);
+        txtPassword->clear();
+        labSavePaw.clear();
+    }
+}
+
+void LoginWindow::txtPassword_Change() { labSavePaw.clear(); }
+
+void LoginWindow::labSavePsw_Click() { cheSavePsw->setChecked(!cheSavePsw->isChecked()); }
+
+void LoginWindow::labRegister_Click() {
+    if (showRegisterWindow) showRegisterWindow(this);
+}
+
+void LoginWindow::labForgetPsw_Click() {
+    frmGetBackPsw window(this);
+    window.exec();
+}
+
+void LoginWindow::cmdEnd_Click() {
+    unload();
+    programend::End();
+}
+
+void LoginWindow::setProgressPercent(int percent) {
+    proLogin->setValue(proLogin->maximum() * percent / 100);
+    proLogin->repaint();
+}
+
+void LoginWindow::ReturnToInputState(Focus focus) {
+    m_busy = false;
+    picLoadInfo->hide();
+    proLogin->setValue(proLogin->minimum());
+    cmdLogin->setEnabled(true);
+    cobUser->setEnabled(true);
+    if (focus == Focus::Member) {
+        cobUser->setFocus();
+        cobUser->lineEdit()->selectAll();
+    } else {
+        txtPassword->setFocus();
+        txtPassword->selectAll();
+    }
+}
+
+void LoginWindow::SaveLoginEntry(const QString& prefix, QString token) {
+    // Each step that fails is skipped: the login never fails because of the remembered list.
+    try {
+        EnsureDataFolders();
+    } catch (const VbError&) {
+    }
+    if (!cheSavePsw->isChecked()) token.clear();
+    StoreLoginEntry(CurrentUserName, token, prefix);
+    try {
+        SetGlobalSetting(GcsLastServerPrefix, prefix);
+    } catch (const VbError&) {
+    }
+}
+
+void LoginWindow::cmdLogin_Click() {
+    if (m_busy) return;
+    // 1. Screen class.
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    SmallScreen = s && IsSmallScreen(s->size());
+    try {
+        SetGlobalSetting(GcsSmallScreen, SmallScreen ? QStringLiteral("0") : QString());
+    } catch (const VbError&) {
+    }
+    // 2, 3 and the folder-name check.
+    switch (CheckLoginInput(cobUser->currentText(), txtPassword->text())) {
+    case LoginInputProblem::NameTooLong:
+        message(kLoginNameTooLong);
+        cobUser->setFocus();
+        cobUser->lineEdit()->selectAll();
+        return;
+    case LoginInputProblem::NameEmpty:
+        message(kLoginEmptyInput);
+        cobUser->setFocus();
+        return;
+    case LoginInputProblem::PasswordEmpty:
+        message(kLoginEmptyInput);
+        txtPassword->setFocus();
+        return;
+    case LoginInputProblem::NameUnsafe:
+        // The name would become a folder outside the members' folder; nothing is touched.
+        message(kLoginBadInput);
+        cobUser->setFocus();
+        cobUser->lineEdit()->selectAll();
+        return;
+    case LoginInputProblem::None: break;
+    }
+    // 4. The member and the prefix remembered on this machine.
+    CurrentUserName = vb::Trim(cobUser->currentText()).toLower();
+    QString rememberedPrefix;
+    try {
+        rememberedPrefix = GetUserSetting(UcsServerPrefix);
+    } catch (const VbError&) {
+    }
+    // 5. The login host: the remembered prefix's, else the default service host.
+    QString wsdlUrl;
+    try {
+        wsdlUrl = ServiceWsdlUrl(QStringLiteral("webser001"), QStringLiteral("LoginSoftV2"));
+    } catch (const VbError&) {
+    }
+    // 6. Busy state.
+    m_busy = true;
+    picLoadInfo->show();
+    proLogin->show();
+    setProgressPercent(10);
+    labState->setText(QStringLiteral("正在登录，请您稍候..."));
+    labState->repaint();
+    cmdLogin->setEnabled(false);
+    cobUser->setEnabled(false);
+    const QString ip = GetLocalIpAddress();
+    setProgressPercent(20);
+    // 7, 8. A failing statement here is skipped.
+    QString token;
+    try {
+        token = labSavePaw.isEmpty() ? LoginToken(txtPassword->text()) : labSavePaw;
+    } catch (const VbError&) {
+    }
+    QString serial, machineCode;
+    try {
+        serial = QString::number(GetVolumeSerial(QStringLiteral("c:\\")));
+        machineCode = MakeMachineCode(serial);
+    } catch (const VbError&) {
+    }
+    setProgressPercent(30);
+
+    try {
+        // 9. The call.
+        setProgressPercent(50);
+        QString reply;
+        {
+            SoapClient client;
+            client.MSSoapInit(wsdlUrl);
+            reply = client.call(QStringLiteral("LoginSoftV2"), {CurrentUserName, token, ip, machineCode, ClientVersion});
+        }
+        setProgressPercent(80);
+        // 10. Reply tags.
+        switch (ClassifyLoginReply(reply)) {
+        case LoginReplyKind::Ok: break;
+        case LoginReplyKind::WrongPassword: message(kLoginWrongPassword); ReturnToInputState(Focus::Password); return;
+        case LoginReplyKind::DatabaseDown: message(kLoginDatabaseDown); ReturnToInputState(Focus::Password); return;
+        case LoginReplyKind::BadInput: message(kLoginBadInput); ReturnToInputState(Focus::Password); return;
+        case LoginReplyKind::Unknown:
+            if (hooks::showNetError) hooks::showNetError();
+            ReturnToInputState(Focus::Password);
+            return;
+        }
+        // 11. The reply's tables, read from the reply itself (not back from the file, which may
+        // still hold the previous login when it cannot be written).
+        const QString text = LoginReplyText(reply);
+        // 12. Member folders.
+        EnsureDataFolders();
+        UserServerPrefix.clear();
+        UserFolder = paths::InRoot(QStringLiteral("UserData/") + CurrentUserName);
+        // 13. The login file; WriteEncryptedText has told the member when it failed.
+        if (!WriteEncryptedText(text, UserFolder + QStringLiteral("/u1.dat"))) {
+            ReturnToInputState(Focus::Password);
+            return;
+        }
+        LoginInfo = ExtractTable(text, QStringLiteral("LoginBackInfo"));
+        // 14. Record checks.
+        if (LoginInfo.value(0, 0) == QLatin1String("null")) {
+            message(kLoginRecordMissing);
+            ReturnToInputState(Focus::Member);
+            return;
+        }
+        if (LoginInfo(0, 16) != QLatin1String("1")) {  // a shorter row raises subscript out of range
+            message(LoginEditionRefusal(cobUser->currentText()));
+            ReturnToInputState(Focus::Member);
+            return;
+        }
+        // 15, 16.
+        UserServerPrefix = LoginInfo(0, 6);
+        LoadSiteSettings(ExtractTable(text, QStringLiteral("SiteInfo")).row(0));
+        // 17.
+        if (rememberedPrefix.isEmpty()) SetUserSetting(UcsServerPrefix, UserServerPrefix);
+        SetGlobalSetting(GcsFirstLogin, QStringLiteral("1{") + serial + QLatin1Char('}'));
+        // 18. Notices.
+        SysNotices = ExtractTable(text, QStringLiteral("SysInfo"));
+        if (SysNotices.value(0, 0) != QLatin1String("null")) {
+            SysNoticeHandlers handlers;
+            handlers.showPage = [this](const QString& url) {
+                labSysInfoURL = url;
+                frmSysInfo dialog(this);
+                dialog.exec();
+            };
+            handlers.message = [](const QString& t) { message(t); };
+            if (!ProcessSysNotices(SysNotices, LoginInfo.value(0, 14), CurrentUserName, UserServerPrefix, handlers)) {
+                programend::End();
+                return;
+            }
+        }
+        // 19.
+        setProgressPercent(90);
+        SaveLoginEntry(UserServerPrefix, token);
+        SetGlobalSetting(GcsMachineCode, machineCode);
+        setProgressPercent(100);
+        // 20.
+        LoadWaitingWindow();
+        // 21.
+        WriteLoginPages();
+        // 22. The main window's load unloads this window.
+        m_busy = false;
+        ShowMainWindowAfterLogin();
+    } catch (const VbError& e) {
+        if (e.description().contains(QLatin1String("WSDLReader"))) {
+            if (hooks::showNetError) hooks::showNetError();
+        } else {
+            message(LoginFailureMessage(e));
+        }
+        ReturnToInputState(Focus::Password);
+    }
+}
+
+LoginWindow* ShowLoginWindow() {
+    LoginWindow* w = LoginWindow::loaded();
+    if (!w) w = new LoginWindow;
+    w->show();
+    return w;
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The login window: remembered member names and tokens, the weekly login advertisement, the load
+// animation, and the login itself (cmdLogin_Click), which ends by showing the main window.
+#include "login/loginwindowlabels.h"
+#include "platform/defaultinstance.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class ClickableLabel;
+class WebBrowser;
+
+class LoginWindow : public QWidget, public frmLoginLabels, public DefaultInstance<LoginWindow> {
+public:
+    explicit LoginWindow(QWidget* parent = nullptr);
+    ~LoginWindow() override;
+
+    // Called by the login with the member's server prefix and the token that was sent; keeps the
+    // token only while "保存密码" is ticked.
+    void SaveLoginEntry(const QString& prefix, QString token);
+
+    // Handlers (public: the registration window and the tests drive the window as the runtime did).
+    void Form_Load();
+    void Timer1_Timer();
+    void cobUser_Click();
+    void txtPassword_Change();
+    void labSavePsw_Click();
+    void labRegister_Click();
+    void labForgetPsw_Click();
+    void cmdLogin_Click();
+    void cmdEnd_Click();
+
+    // Input state after a failed attempt, with the focus in the member or the password box.
+    enum class Focus { Member, Password };
+    void ReturnToInputState(Focus focus);
+    // True from the press of the login button until it succeeded or returned to input state.
+    bool busy() const { return m_busy; }
+    // The load animation's value (the bar shows it rounded).
+    double loadProgress() const { return m_loadValue; }
+
+    QComboBox* cobUser = nullptr;
+    QLineEdit* txtPassword = nullptr;
+    QCheckBox* cheSavePsw = nullptr;
+    ClickableLabel* labSavePsw = nullptr;
+    QPushButton* cmdLogin = nullptr;
+    QPushButton* cmdEnd = nullptr;
+    ClickableLabel* labRegister = nullptr;
+    ClickableLabel* labForgetPsw = nullptr;
+    QWidget* picLogin = nullptr;
+    QWidget* picLoadInfo = nullptr;
+    QProgressBar* proLogin = nullptr;
+    QLabel* labState = nullptr;
+    QLabel* labVer = nullptr;
+    WebBrowser* Web1 = nullptr;
+    QLabel* Lab[2] = {nullptr, nullptr};
+    QFrame* Picture2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // What the registration link opens; the program installs the registration window.
+    static inline std::function<void(LoginWindow*)> showRegisterWindow;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setProgressPercent(int percent);
+    bool m_busy = false;
+    bool m_nameTypingEnds = false;  // while the member box reports the end of typing
+    double m_loadValue = 0;
+};
+using frmLogin = LoginWindow;  // 登录 login window
+
+// Loads the login window (when it is not loaded) and shows it modelessly.
+LoginWindow* ShowLoginWindow();

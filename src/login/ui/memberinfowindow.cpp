@@ -1,0 +1,140 @@
+#include "login/ui/memberinfowindow.h"
+
+#include "login/ui/passwordchangewindow.h"
+#include "login/state.h"
+#include "login/ui/webwindows.h"
+#include "mainwindow/ui/mainwindowseam.h"
+#include "platform/twips.h"
+#include "platform/vbdate.h"
+#include "platform/vbtext.h"
+#include "site/modCreateHtmlFiles.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+using twips::ToPixels;
+
+QString SpaceQuotaText(const QString& kilobytes) {
+    if (!vb::IsNumeric(kilobytes)) return QStringLiteral("0M");
+    // The quota is made a whole number of kilobytes first; a whole number over 1024 has at most
+    // ten decimals, so the fixed form below is exact before its trailing zeros go.
+    const double megabytes = static_cast<double>(vb::RoundHalfEven(vb::Val(kilobytes))) / 1024.0;
+    QString text = QString::number(megabytes, 'f', 10);
+    while (text.endsWith(QLatin1Char('0'))) text.chop(1);
+    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+    if (text == QLatin1String("-0")) text = QStringLiteral("0");
+    return text + QLatin1Char('M');
+}
+
+QString UsedSpaceText(const QString& kilobytes) {
+    const double megabytes = vb::IsNumeric(kilobytes) ? vb::Val(kilobytes) / 1024.0 : 0.0;
+    return vb::FormatFixed(megabytes, 4) + QLatin1Char('M');
+}
+
+QString SpaceEndDateText(const QString& date) {
+    const std::optional<QDate> d = vb::DateFromText(date);
+    return d ? vb::FormatYMD(*d) : QString();
+}
+
+QString RealNamePageAddress() {
+    return SysNotices.value(5, 2) + QStringLiteral("?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
+}
+
+QString MemberInfoPageAddress() {
+    // The host is lower-cased before "www" becomes "frm", as for every other host of the member.
+    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/loginmyvym.aspx?k1=") + LoginField(11) +
+           QStringLiteral("&k2=") + LoginField(6);
+}
+
+namespace {
+QPushButton* NewActionButton(QWidget* parent, QStyle::StandardPixmap icon, const QString& text) {
+    auto* b = new QPushButton(parent->style()->standardIcon(icon), text, parent);
+    b->setIconSize(QSize(32, 32));
+    b->resize(ToPixels(1710), ToPixels(900));
+    return b;
+}
+}  // namespace
+
+MemberInfoWindow::MemberInfoWindow(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("基本信息设置"));
+    setFixedSize(405, 216);
+
+    Label2 = new QLabel(QStringLiteral("网络空间信息"), this);
+    QFont bold = Label2->font();
+    bold.setBold(true);
+    Label2->setFont(bold);
+    Label2->move(ToPixels(120), ToPixels(120));
+    const char* captions[4] = {"空间大小", "已用空间", "到期日期", "请您选择要进行的操作："};
+    for (int i = 0; i < 4; ++i) Label1[i] = new QLabel(QString::fromUtf8(captions[i]), this);
+    labSpace = new QLabel(this);
+    labUseSpace = new QLabel(this);
+    labDateEnd = new QLabel(this);
+    QLabel* values[3] = {labSpace, labUseSpace, labDateEnd};
+    for (int i = 0; i < 3; ++i) {
+        Label1[i]->move(ToPixels(360), ToPixels(480 + 300 * i));
+        values[i]->setGeometry(ToPixels(1500), ToPixels(480 + 300 * i), ToPixels(2700), ToPixels(255));
+    }
+    Label1[3]->move(ToPixels(120), ToPixels(1470));
+    Image1 = new QLabel(this);
+    Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogInfoView).pixmap(64, 64));
+    Image1->setGeometry(ToPixels(4500), ToPixels(240), 64, 64);
+
+    cmdRealName = NewActionButton(this, QStyle::SP_FileDialogDetailedView, QStringLiteral("实名认证"));
+    EditPsw = NewActionButton(this, QStyle::SP_DialogApplyButton, QStringLiteral("修改密码"));
+    EditUserInfo = NewActionButton(this, QStyle::SP_FileDialogContentsView, QStringLiteral("修改基本信息"));
+    for (QPushButton* b : {cmdRealName, EditPsw, EditUserInfo}) b->move(b->x(), ToPixels(1770));
+    cmdClose = new QPushButton(QStringLiteral("&C.关 闭"), this);
+    cmdClose->setGeometry(ToPixels(6075 - 1215 - 120), ToPixels(2760), ToPixels(1215), ToPixels(405));
+
+    connect(cmdRealName, &QPushButton::clicked, this, [this] { cmdRealName_Click(); });
+    connect(EditPsw, &QPushButton::clicked, this, [this] { EditPsw_Click(); });
+    connect(EditUserInfo, &QPushButton::clicked, this, [this] { EditUserInfo_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    Form_Load();
+}
+
+void MemberInfoWindow::Form_Load() {
+    // Beside the main window's member-information button.
+    const MainWindowGeometry g = mainwindowseam::Geometry();
+    move(ToPixels(g.left + g.picToolsFrameLeft + g.cmdSetUserInfoLeft - 2000), ToPixels(g.top + g.picFrameTop));
+
+    const int top = EditPsw->y();
+    if (SysNotices.value(4, 1) == QLatin1String("1")) {
+        EditPsw->move(ToPixels(360), top);
+        EditUserInfo->move(ToPixels(2100), top);
+        cmdRealName->move(ToPixels(4260), top);
+        cmdRealName->setVisible(true);
+    } else {
+        EditPsw->move(ToPixels(990), top);
+        EditUserInfo->move(ToPixels(3075), top);
+        cmdRealName->setVisible(false);
+    }
+
+    labSpace->setText(SpaceQuotaText(LoginField(17)));
+    labUseSpace->setText(UsedSpaceText(LoginField(18)));
+    labDateEnd->setText(SpaceEndDateText(LoginField(20)));
+}
+
+// Each action closes this window first, so only the next window remains.
+void MemberInfoWindow::cmdRealName_Click() {
+    PageUrl = RealNamePageAddress();
+    close();
+    frmWebFrame next(parentWidget());
+    next.exec();
+}
+
+void MemberInfoWindow::EditPsw_Click() {
+    close();
+    frm修改密码 next(parentWidget());
+    next.exec();
+}
+
+void MemberInfoWindow::EditUserInfo_Click() {
+    PageUrl = MemberInfoPageAddress();
+    close();
+    frmWebFrame next(parentWidget());
+    next.exec();
+}
+
+void MemberInfoWindow::cmdClose_Click() { close(); }

@@ -1,0 +1,34 @@
+#include "mainwindow/ui/teachpanel.h"
+
+#include "platform/twips.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TeachPanel::TeachPanel(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    resize(twips::ToPixels(kWidth), twips::ToPixels(kHeight));
+    teachTimer1 = new QTimer(this);
+    teachTimer1->setInterval(200);
+    teachTimer2 = new QTimer(this);
+    teachTimer2->setInterval(500);
+    auto* layout = new QVBoxLayout(this);
+    auto* note = new QLabel(QStringLiteral("软件使用教程"), this);
+    note->setAlignment(Qt::AlignCenter);
+    layout->addWidget(note);
+}
+
+void TeachPanel::TeachLoadMovie() { move(twips::ToPixels(-15), twips::ToPixels(-15)); }
+
+namespace teachpanel {
+
+TeachPanel* CreateMainPanel(QWidget* host) {
+    if (createMainPanel) {
+        if (TeachPanel* p = createMainPanel(host)) return p;
+    }
+    return new TeachPanel(host);
+}
+
+}  // namespace teachpanel

@@ -1,0 +1,281 @@
+#include "platform/ui/webbrowser.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <memory>
+
+QWebEngineProfile* BrowserProfile() {
+    static QPointer<QWebEngineProfile> profile;
+    if (!profile) {
+        // No storage name: an in-memory profile, so no browser writes beside the program.
+        profile = new QWebEngineProfile(QCoreApplication::instance());
+        QWebEngineSettings* s = profile->settings();
+        s->setDefaultTextEncoding(QStringLiteral("GBK"));
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+        s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+        s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    }
+    return profile;
+}
+
+class BrowserPage : public QWebEnginePage {
+public:
+    BrowserPage(WebBrowser* owner) : QWebEnginePage(BrowserProfile(), owner), m_owner(owner) {}
+
+protected:
+    QWebEnginePage* createWindow(WebWindowType) override { return m_owner->createNewWindow(); }
+    void javaScriptAlert(const QUrl& origin, const QString& msg) override {
+        if (!m_owner->silent()) QWebEnginePage::javaScriptAlert(origin, msg);
+    }
+    bool javaScriptConfirm(const QUrl& origin, const QString& msg) override {
+        return m_owner->silent() ? false : QWebEnginePage::javaScriptConfirm(origin, msg);
+    }
+    bool javaScriptPrompt(const QUrl& origin, const QString& msg, const QString& def, QString* result) override {
+        return m_owner->silent() ? false : QWebEnginePage::javaScriptPrompt(origin, msg, def, result);
+    }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override {
+        // Script errors of service pages are not ours to report.
+    }
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+        // A local page reached by a link, a form or a reload goes through the owner's own reading,
+        // which decodes pages without a charset as GBK.
+        if (isMainFrame && url.isLocalFile() && type != NavigationTypeTyped && m_owner->needsLocalLoad(url)) {
+            QMetaObject::invokeMethod(m_owner, [owner = QPointer<WebBrowser>(m_owner), url] {
+                if (owner) owner->loadLocalPage(url);
+            }, Qt::QueuedConnection);
+            return false;
+        }
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    }
+
+private:
+    WebBrowser* m_owner;
+};
+
+namespace {
+
+QUrl AddressToUrl(const QString& address) {
+    const QString a = address.trimmed();
+    if (a.contains(QLatin1String("://")) || a.startsWith(QLatin1String("about:"), Qt::CaseInsensitive))
+        return QUrl(a, QUrl::TolerantMode);
+    QString path = a;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (path.startsWith(QLatin1Char('/'))) return QUrl::fromLocalFile(path);
+    // An address without a scheme ("www.host/page.aspx") is a web address.
+    return QUrl::fromUserInput(a);
+}
+
+// A text as a script string literal.
+QString JsString(const QString& text) {
+    const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+// Waits in a local event loop until start() hands its result to the finish function it is given,
+// timeoutMs passes or guard is destroyed.
+template <typename T>
+T WaitFor(QObject* guard, int timeoutMs, const std::function<void(std::function<void(const T&)>)>& start) {
+    struct State {
+        QEventLoop loop;
+        T value{};
+        bool done = false;
+    };
+    auto state = std::make_shared<State>();
+    std::weak_ptr<State> weak = state;
+    start([weak](const T& v) {
+        if (auto s = weak.lock()) {
+            s->value = v;
+            s->done = true;
+            s->loop.quit();
+        }
+    });
+    if (!state->done) {
+        QTimer::singleShot(timeoutMs, &state->loop, [weak] {
+            if (auto s = weak.lock()) s->loop.quit();
+        });
+        QObject::connect(guard, &QObject::destroyed, &state->loop, &QEventLoop::quit);
+        state->loop.exec();
+    }
+    return state->done ? state->value : T{};
+}
+
+// True when the first bytes of a page name its code page: a byte-order mark, or "charset" in the
+// head (a meta element, as the HTML prescan finds it).
+bool DeclaresCharset(const QByteArray& head) {
+    if (head.startsWith("\xEF\xBB\xBF") || head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) return true;
+    return head.toLower().contains("charset");
+}
+
+const char kHtmlTextScript[] =
+    "(function(){var e=document.getElementsByTagName('HTML')[0];return e?e.innerText:'';})()";
+const char kBodyHtmlScript[] = "(function(){return document.body?document.body.innerHTML:'';})()";
+
+}  // namespace
+
+WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_view = new QWebEngineView(this);
+    m_page = new BrowserPage(this);
+    m_view->setPage(m_page);
+    layout->addWidget(m_view);
+    connect(m_page, &QWebEnginePage::loadStarted, this, &WebBrowser::onLoadStarted);
+    connect(m_page, &QWebEnginePage::loadProgress, this, &WebBrowser::onLoadProgress);
+    connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::onLoadFinished);
+    // Once the engine names the page's address, it is the location.
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this] { m_requested.clear(); });
+}
+
+WebBrowser::~WebBrowser() {
+    // The page goes before the view that shows it.
+    m_view->setPage(nullptr);
+    delete m_page;
+}
+
+QWebEnginePage* WebBrowser::page() const { return m_page; }
+
+void WebBrowser::Navigate(const QString& address) {
+    const QUrl url = AddressToUrl(address);
+    // The address is the browser's location from now on, before the engine commits to it.
+    m_requested = url;
+    if (needsLocalLoad(url))
+        loadLocalPage(url);
+    else
+        m_page->load(url);
+}
+
+// The browser engine guesses the code page of a page that declares none, and guesses wrong for
+// short texts (a lone "一" reads as UTF-8). Local HTML files without a declaration are therefore
+// read here and handed over as GBK; pages that declare a charset, other files and web addresses
+// load as they are.
+bool WebBrowser::needsLocalLoad(const QUrl& url) const {
+    if (url.isEmpty() || !url.isLocalFile()) return false;
+    const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+    if (suffix != QLatin1String("html") && suffix != QLatin1String("htm")) return false;
+    QFile f(url.toLocalFile());
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    if (f.size() > kMaxLocalContentBytes) return false;
+    return !DeclaresCharset(f.read(kCharsetPrescanBytes));
+}
+
+void WebBrowser::loadLocalPage(const QUrl& url) {
+    // The file is read again here: it may have changed since needsLocalLoad looked at it.
+    QFile f(url.toLocalFile());
+    const QByteArray bytes =
+        f.open(QIODevice::ReadOnly) && f.size() <= kMaxLocalContentBytes ? f.readAll() : QByteArray();
+    if (bytes.isEmpty() || DeclaresCharset(bytes.left(kCharsetPrescanBytes))) {
+        m_page->load(url);
+        return;
+    }
+    // The file's address stays the document's address, so its relative links and pictures resolve.
+    m_page->setContent(bytes, "text/html;charset=GBK", url);
+}
+
+QString WebBrowser::LocationURL() const {
+    return (m_requested.isEmpty() ? m_page->url() : m_requested).toString();
+}
+
+void WebBrowser::execCommand(const QString& command, const QString& value) {
+    if (!m_hasDocument) return;
+    if (command.compare(QLatin1String("Refresh"), Qt::CaseInsensitive) == 0) {
+        // A local page is read again from disk.
+        const QUrl url = m_page->url();
+        if (needsLocalLoad(url))
+            loadLocalPage(url);
+        else
+            m_page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+        return;
+    }
+    const QString script = QStringLiteral("document.execCommand(%1,false,%2)")
+                               .arg(JsString(command), JsString(value));
+    m_page->runJavaScript(script);
+}
+
+void WebBrowser::runScript(const QString& script, std::function<void(const QVariant&)> done) {
+    if (done)
+        m_page->runJavaScript(script, [done](const QVariant& v) { done(v); });
+    else
+        m_page->runJavaScript(script);
+}
+
+QVariant WebBrowser::runScriptSync(const QString& script, int timeoutMs) {
+    return WaitFor<QVariant>(this, timeoutMs, [&](std::function<void(const QVariant&)> finish) {
+        runScript(script, finish);
+    });
+}
+
+void WebBrowser::documentText(std::function<void(const QString&)> done) {
+    if (!m_hasDocument) {
+        QTimer::singleShot(0, this, [done] { done(QString()); });
+        return;
+    }
+    runScript(QString::fromLatin1(kHtmlTextScript), [done](const QVariant& v) { done(v.toString()); });
+}
+
+QString WebBrowser::documentTextSync(int timeoutMs) {
+    if (!m_hasDocument) return QString();
+    return runScriptSync(QString::fromLatin1(kHtmlTextScript), timeoutMs).toString();
+}
+
+void WebBrowser::setDesignMode(bool on) {
+    m_designMode = on;
+    m_page->runJavaScript(on ? QStringLiteral("document.designMode='on'") : QStringLiteral("document.designMode='off'"));
+}
+
+void WebBrowser::documentHtml(std::function<void(const QString&)> done) {
+    runScript(QString::fromLatin1(kBodyHtmlScript), [done](const QVariant& v) { done(v.toString()); });
+}
+
+QString WebBrowser::documentHtmlSync(int timeoutMs) {
+    return runScriptSync(QString::fromLatin1(kBodyHtmlScript), timeoutMs).toString();
+}
+
+void WebBrowser::onLoadStarted() { m_loading = true; }
+
+void WebBrowser::onLoadProgress(int percent) {
+    // 0 is the start of a load, 100 its end (reported by onLoadFinished); only the amounts between
+    // are progress.
+    if (percent > 0 && percent < kProgressMax) emit progressChange(percent, kProgressMax);
+}
+
+void WebBrowser::onLoadFinished(bool ok) {
+    m_loading = false;
+    m_hasDocument = true;
+    if (m_designMode) m_page->runJavaScript(QStringLiteral("document.designMode='on'"));
+    emit progressChange(kProgressDone, kProgressMax);
+    emit documentComplete(ok);
+}
+
+QWebEnginePage* WebBrowser::createNewWindow() {
+    bool cancel = false;
+    emit newWindow2(&cancel);
+    if (cancel) return nullptr;
+    auto* window = new WebBrowserWindow(this->window());
+    window->show();
+    return window->browser()->page();
+}
+
+WebBrowserWindow::WebBrowserWindow(QWidget* opener) : QWidget(opener, Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(800, 600);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_browser = new WebBrowser(this);
+    layout->addWidget(m_browser);
+    connect(m_browser->page(), &QWebEnginePage::titleChanged, this, &QWidget::setWindowTitle);
+    connect(m_browser->page(), &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The template chooser: the service's template gallery in a browser, the member's keep-my-own
+// choices, the preview of the chosen template as a whole-site page, and its apply to the site.
+#include "site/templateload.h"
+
+#include <QDialog>
+#include <QString>
+
+class QCheckBox;
+class QColor;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QResizeEvent;
+class WebBrowser;
+
+// The repaint after an applied template: every cell browser, then the four background browsers
+// reload their pages; then the canvas and its viewport take TemplateCanvasColor().
+void RefreshMainWindowAfterTemplate();
+
+// No Q_OBJECT: moc cannot read the name.
+class TemplateChooserWindow : public QDialog {
+public:
+    explicit TemplateChooserWindow(QWidget* parent = nullptr);
+
+    WebBrowser* webMB = nullptr;
+    QCheckBox* cheQJ = nullptr;
+    QCheckBox* cheBJ = nullptr;
+    QCheckBox* cheTxt = nullptr;
+    QCheckBox* cheMusic = nullptr;
+    QPushButton* cmdView = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QWidget* picNetToService = nullptr;
+    QProgressBar* Image1 = nullptr;  // the moving please-wait picture
+    QLabel* Label8 = nullptr;
+    QGroupBox* fraSM = nullptr;
+    QLabel* Label1[5] = {};  // 0, 1, 2 and 4 are used
+
+    void Form_Load();
+    void Form_Resize();
+    void cmdView_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    // The check boxes as keep rules.
+    TemplateKeepRules keepRules() const;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    bool LoadChosenTemplate(const QString& nothingChosenMessage);
+    void ApplyTemplateToSite();
+};
+using frm网站模板 = TemplateChooserWindow;  // 网站模板 template chooser
+
+// Shows the chooser modally on the gallery named by the main window's labMBURL (the main window's
+// template command puts TemplateGalleryAddress() there first).
+void ShowTemplateChooser(QWidget* parent);

@@ -1,0 +1,2 @@
+// A window header may include widgets.
+#include <QWidget>
