@@ -58,14 +58,6 @@ protected:
     std::unique_ptr<ServiceLogic> logic;
 };
 
-TEST(PublishCheckCode, IsTwelveDigestDigitsOfTheTrimmedLength) {
-    EXPECT_EQ(PublishCheckCode(QStringLiteral("  abc  ")), QStringLiteral("e4b5ce2fe283"));  // length "3"
-    EXPECT_EQ(PublishCheckCode(QStringLiteral("&x_;html&d_;")), QStringLiteral("76fe97759aa2"));  // "12"
-    // Only spaces are trimmed; the same length gives the same code.
-    EXPECT_EQ(PublishCheckCode(QStringLiteral("\tab")), PublishCheckCode(QStringLiteral("xyz")));
-    EXPECT_NE(PublishCheckCode(QStringLiteral("abcd")), PublishCheckCode(QStringLiteral("abc")));
-}
-
 TEST_F(ServiceLogicTest, LoginReplyCarriesTheRecordSiteNoticesAndFees) {
     const QString reply = Login(*logic, demo.name, demo.password);
     ASSERT_TRUE(reply.startsWith(QStringLiteral("__Login__OK__")));

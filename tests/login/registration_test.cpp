@@ -8,6 +8,7 @@
 #include "foundation/md5.h"
 #include "foundation/table.h"
 #include "foundation/tabletext.h"
+#include "login/registercheck.h"
 #include "login/registration.h"
 #include "platform/vbtext.h"
 #include "support/fixtures.h"
@@ -159,6 +160,7 @@ TEST(RegisterCall, EighteenArgumentsInOrder) {
         "alice_2zuq%1zuq您的家乡是？zuqzuq杭州zuqzuq1990-02-28zuqalice@example.comzuq浙江省zuq330000zuq杭州市"
         "zuq330100zuq男zuq1zuq学生zuq01zuq192.168.1.20zuq-123456789ALICE_2").arg(Md5Hex(" pass word "));
     EXPECT_EQ(args[16], Md5Hex(joined).mid(7, 19));
+    EXPECT_EQ(args[16], "c8425879f939ef5633d");  // worked out by hand, as in RegisterCheckCode.KnownAnswers
     EXPECT_EQ(args[16].size(), 19);
     EXPECT_EQ(args[17], "1");
 
@@ -166,6 +168,36 @@ TEST(RegisterCall, EighteenArgumentsInOrder) {
     const QStringList female = RegisterFirstArguments(e, id);
     EXPECT_EQ(female[10], "女");
     EXPECT_EQ(female[11], "0");
+}
+
+// The service recomputes this code with the same function, so only values worked out by hand
+// show a fault. Each row gives the digested text and its digest; the code is characters 8 to 26.
+TEST(RegisterCheckCode, KnownAnswers) {
+    const QStringList ascii{"user01", "e52d98c459819a11775936d8dfbb7929", "q1", "a1", "1990-01-01", "u@x.cn",
+                            "bj", "110000", "bjc", "110100", "m", "1", "w", "01", "10.0.0.1", "123456789"};
+    const QStringList typed{"alice_2", "b7c772017ca41ec199fd3dbd7c43ba4c", "您的家乡是？", " 杭州 ", "1990-02-28",
+                            "alice@example.com", "浙江省", "330000", "杭州市", "330100", "男", "1", "学生", "01",
+                            "192.168.1.20", "-123456789"};
+    const QStringList empty(16, QString());
+    const struct { QStringList first; QString name; QString code; } cases[] = {
+        // "user01zuqe52d…7929zuqq1zuq…zuq123456789USER01": e7911ae1379ae12d0c42a770abb6ee56
+        {ascii, "user01", "1379ae12d0c42a770ab"},
+        {ascii, " User01 ", "1379ae12d0c42a770ab"},
+        // Blanks inside values become "zuq" too; GBK text enters with its spilled sign:
+        // "alice_2zuqb7c7…ba4czuq您的家乡是？zuqzuq杭州zuqzuq1990-02-28zuq…zuq-123456789ALICE_2":
+        // eed8483c8425879f939ef5633d926d2e
+        {typed, " Alice_2 ", "c8425879f939ef5633d"},
+        // Fifteen separators and no name: e54ece6fe1a52212574b09d1ed34a8be
+        {empty, "", "fe1a52212574b09d1ed"},
+        // The name is appended after the blanks are replaced, so its own blank stays:
+        // "zuq"×15 + "AB CD": ae23d6dcde4fca8f4dc74e94ce53227a
+        {empty, "ab cd", "cde4fca8f4dc74e94ce"},
+        // Upper case leaves Chinese alone: "zuq"×15 + "小明ABC": 80bc097d4273d46f8a5077e3f4fc78d9
+        {empty, " 小明abc ", "d4273d46f8a5077e3f4"},
+        // Only spaces are trimmed: "zuq"×15 + "\tBOB": 1f17b4d377ca6e210a8993c7e6c7948f
+        {empty, "\tbob ", "377ca6e210a8993c7e6"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RegisterCheckCode(c.first, c.name), c.code) << c.name.toStdString();
 }
 
 TEST(RegisterCall, RepliesByFirstMatchingTag) {
