@@ -35,7 +35,7 @@ Table HomeAlbumsOfFile(const QString& path) {
 }
 
 QString ReplyTableText(const QString& reply) {
-    return UnescapeTableSeparators(reply.mid(kOK_0001Stamp.size()));
+    return UnescapeTableSeparators(ReplyPayload(reply, kOK_0001Stamp));
 }
 
 }  // namespace

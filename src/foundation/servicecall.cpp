@@ -70,7 +70,10 @@ void ReportServiceError(const VbError& error, const QString& message) {
 
 // ---- result codes
 
-bool ReplyStartsWith(const QString& reply, const QString& code) { return reply.startsWith(code); }
+bool ReplyStartsWith(const QString& reply, const QString& code, Qt::CaseSensitivity cs) {
+    if (cs == Qt::CaseSensitive) return reply.startsWith(code);
+    return reply.left(code.size()).toUpper() == code.toUpper();
+}
 
 QString ReplyPayload(const QString& reply, const QString& code) {
     const qsizetype skip = code.size() + (code == kOK_0001 ? 1 : 0);
@@ -84,25 +87,25 @@ QString ErrorCode(int n) { return QStringLiteral("Error_%1").arg(n, 4, 10, QLati
 QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
                           const QString& remoteName, const QString& description) {
     const QString trimmed = vb::Trim(path);
-    if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile()) return QStringLiteral("文件不存在，上传失败！");
+    if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile()) return kUploadNoFile;
     // The type test takes the untrimmed path's last four characters: "a.jpg " is refused.
     const QString ext = vb::Right(path, 4).toLower();
     static const QStringList kTypes = {QStringLiteral(".jpg"), QStringLiteral(".gif"), QStringLiteral(".png"),
                                        QStringLiteral(".bmp"), QStringLiteral(".swf")};
-    if (!kTypes.contains(ext)) return QStringLiteral("不支持此文件类型上传。");
+    if (!kTypes.contains(ext)) return kUploadWrongType;
     try {
         QFile file(trimmed);
-        if (!file.open(QIODevice::ReadOnly)) return kError0000;
+        if (!file.open(QIODevice::ReadOnly)) return kError_0000;
         QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) return kError0000;
+        if (file.error() != QFileDevice::NoError) return kError_0000;
         bytes.append('\0');  // the service expects the file followed by one zero byte
         const std::unique_ptr<SoapClient> client = NewServiceClient(QStringLiteral("imgser001"));
         return client->call(QStringLiteral("UploadFile01"),
                             {CurrentUserName, LoginField(5), LoginField(6), folder, nameMode, remoteName, ext,
                              description, bytes});
     } catch (const VbError&) {
-        return kError0000;
+        return kError_0000;
     } catch (const std::bad_alloc&) {
-        return kError0000;
+        return kError_0000;
     }
 }

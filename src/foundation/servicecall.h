@@ -61,18 +61,50 @@ void ReportServiceError(const VbError& error, const QString& message = kServiceE
 
 // ---- result codes
 
+// Every reply text the program tests, named after the text: a numbered code by its own spelling
+// (kOK_0001, kError_0003; a variant with a suffix: kOK_0001Stamp), a tag by its words (kLoginOk for
+// "__Login__OK__"), a sentence by what it says (kUploadNoFile).
 inline const QString kOK_0001 = QStringLiteral("OK_0001");
 inline const QString kOK_0002 = QStringLiteral("OK_0002");
 inline const QString kOK_0001Stamp = QStringLiteral("OK_0001_");      // followed by a stamp or table text
 inline const QString kOK_0001Table = QStringLiteral("{OK_0001}");     // followed by table text
-inline const QString kError0000 = QStringLiteral("Error_0000");       // our own: the call itself failed
-inline const QString kLoginOk = QStringLiteral("__Login__OK__");
-inline const QString kRegOk = QStringLiteral("__Reg__OK__");
+inline const QString kError_0000 = QStringLiteral("Error_0000");      // our own: the call itself failed
+inline const QString kError_0001 = QStringLiteral("Error_0001");
+inline const QString kError_0002 = QStringLiteral("Error_0002");
+inline const QString kError_0003 = QStringLiteral("Error_0003");
+inline const QString kError_0004 = QStringLiteral("Error_0004");
+inline const QString kError_0005 = QStringLiteral("Error_0005");
+inline const QString kError_0006 = QStringLiteral("Error_0006");
+inline const QString kError_0007 = QStringLiteral("Error_0007");
 
-// The reply's first characters, as many as code has, equal code.
-bool ReplyStartsWith(const QString& reply, const QString& code);
-// What follows code in the reply. For kOK_0001 the one character after it is skipped too (the
-// payload of "OK_0001" + separator + payload starts at the 9th character).
+// Login replies: the tag anywhere in the reply.
+inline const QString kLoginOk = QStringLiteral("__Login__OK__");
+inline const QString kLoginFalse = QStringLiteral("__Login__False__");
+inline const QString kLoginDbFalse = QStringLiteral("__Login__DBFalse__");
+inline const QString kLoginDataError = QStringLiteral("__Login__Data_Error__");
+
+// Registration replies: success opens the reply, a refusal is a tag anywhere in it.
+inline const QString kRegOk = QStringLiteral("__Reg__OK__");
+inline const QString kRegArea = QStringLiteral("__Area__");           // after it, the success reply's server text
+inline const QString kRegFalse = QStringLiteral("__Reg__False__");
+inline const QString kRegNextHour = QStringLiteral("__Reg_Next_Hour__");  // one underscore after Reg, as sent
+inline const QString kRegCanNotName = QStringLiteral("__Reg__Can_Not_Name__");
+inline const QString kRegDataError = QStringLiteral("__Reg__Data_Error__");
+inline const QString kRegDataNotSafe = QStringLiteral("__Reg__Data_NotSafe__");
+inline const QString kRegDbError = QStringLiteral("__Reg__DB_Error__");
+inline const QString kRegError0000 = QStringLiteral("__Reg__Error0000__");
+
+// The picture upload's own refusals, given before anything is sent (see UploadPictureFile).
+inline const QString kUploadNoFile = QStringLiteral("文件不存在，上传失败！");
+inline const QString kUploadWrongType = QStringLiteral("不支持此文件类型上传。");
+
+// The reply's first characters, as many as code has, equal code. Qt::CaseInsensitive compares them
+// upper-cased, the way the replies have always been read (Qt's case folding would also take the
+// Kelvin sign for a K).
+bool ReplyStartsWith(const QString& reply, const QString& code, Qt::CaseSensitivity cs = Qt::CaseSensitive);
+// What follows code's place in the reply; whether the reply opens with code is not checked. For
+// kOK_0001 the one character after it is skipped too (the payload of "OK_0001" + separator +
+// payload starts at the 9th character).
 QString ReplyPayload(const QString& reply, const QString& code);
 // "Error_0001" ... "Error_0020": the numbered error code n.
 QString ErrorCode(int n);

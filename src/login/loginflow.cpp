@@ -1,6 +1,7 @@
 #include "login/loginflow.h"
 
 #include "foundation/htmltext.h"
+#include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"
 #include "platform/paths.h"
@@ -11,8 +12,6 @@
 #include "site/state.h"
 
 namespace {
-const QString kOkTag = QStringLiteral("__Login__OK__");
-
 QString checked(const Table& t, int row, int col) {
     if (row < 0 || col < 0 || row >= t.rows() || col >= t.cols())
         throw VbError(VbError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
@@ -56,16 +55,16 @@ LoginInputProblem CheckLoginInput(const QString& name, const QString& password) 
 }
 
 LoginReplyKind ClassifyLoginReply(const QString& reply) {
-    if (reply.contains(kOkTag)) return LoginReplyKind::Ok;
-    if (reply.contains(QLatin1String("__Login__False__"))) return LoginReplyKind::WrongPassword;
-    if (reply.contains(QLatin1String("__Login__DBFalse__"))) return LoginReplyKind::DatabaseDown;
-    if (reply.contains(QLatin1String("__Login__Data_Error__"))) return LoginReplyKind::BadInput;
+    if (reply.contains(kLoginOk)) return LoginReplyKind::Ok;
+    if (reply.contains(kLoginFalse)) return LoginReplyKind::WrongPassword;
+    if (reply.contains(kLoginDbFalse)) return LoginReplyKind::DatabaseDown;
+    if (reply.contains(kLoginDataError)) return LoginReplyKind::BadInput;
     return LoginReplyKind::Unknown;
 }
 
 QString LoginReplyText(const QString& reply) {
     QString text = reply;
-    text.remove(kOkTag);
+    text.remove(kLoginOk);
     return UnescapeTableSeparators(text);
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/htmltext.h"
 #include "foundation/md5.h"
+#include "foundation/servicecall.h"
 #include "foundation/table.h"
 #include "foundation/tabletext.h"
 #include "login/registercheck.h"
@@ -187,18 +188,18 @@ QStringList RegisterArguments(const QStringList& firstSixteen, const QString& us
 }
 
 RegisterReply ClassifyRegisterReply(const QString& reply) {
-    if (reply.left(11) == QLatin1String("__Reg__OK__")) return RegisterReply::Ok;
-    static const std::pair<const char*, RegisterReply> tags[] = {
-        {"__Reg__False__", RegisterReply::NameTaken},
-        {"__Reg_Next_Hour__", RegisterReply::NextHour},
-        {"__Reg__Can_Not_Name__", RegisterReply::NameRefused},
-        {"__Reg__Data_Error__", RegisterReply::KeyFailed},
-        {"__Reg__Data_NotSafe__", RegisterReply::NotSafe},
-        {"__Reg__DB_Error__", RegisterReply::DatabaseError},
-        {"__Reg__Error0000__", RegisterReply::Error0000},
+    if (ReplyStartsWith(reply, kRegOk)) return RegisterReply::Ok;
+    const std::pair<const QString&, RegisterReply> tags[] = {
+        {kRegFalse, RegisterReply::NameTaken},
+        {kRegNextHour, RegisterReply::NextHour},
+        {kRegCanNotName, RegisterReply::NameRefused},
+        {kRegDataError, RegisterReply::KeyFailed},
+        {kRegDataNotSafe, RegisterReply::NotSafe},
+        {kRegDbError, RegisterReply::DatabaseError},
+        {kRegError0000, RegisterReply::Error0000},
     };
     for (const auto& [tag, kind] : tags)
-        if (reply.contains(QLatin1String(tag))) return kind;
+        if (reply.contains(tag)) return kind;
     return RegisterReply::Unknown;
 }
 
@@ -236,10 +237,9 @@ QString MaskedPassword(const QString& password) {
 
 QString RegistrationSuccessMessage(const QString& reply, const QString& nameAsTyped, const QString& password) {
     QString rest = reply;
-    rest.remove(QStringLiteral("__Reg__OK__"));
-    const QString marker = QStringLiteral("__Area__");
-    const qsizetype at = rest.indexOf(marker);
-    const QString area = at < 0 ? rest : rest.mid(at + marker.size());
+    rest.remove(kRegOk);
+    const qsizetype at = rest.indexOf(kRegArea);
+    const QString area = at < 0 ? rest : rest.mid(at + kRegArea.size());
     return QStringLiteral("新会员注册成功！欢迎 ") + nameAsTyped + QStringLiteral(" 加入Orbel的大家庭！") + kCr + kCr
         + QStringLiteral("请在返回登录界面后输入您的注册密码[") + MaskedPassword(password)
         + QStringLiteral("]登录本软件。") + kCr + kCr + area;

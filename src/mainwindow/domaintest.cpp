@@ -15,13 +15,13 @@ const QString kCR = QStringLiteral("\r");
 }  // namespace
 
 QString TestDomainReplyMessage(const QString& reply, const QString& label) {
-    if (reply == QLatin1String("OK_0001"))
+    if (reply == kOK_0001)
         return QStringLiteral("恭喜！恭喜！") + kCR + kCR + QStringLiteral("域名：www.") + label + QLatin1Char('.') +
                serviceconfig::current().domain + QStringLiteral(" 还没有被注册，您可以注册此域名。");
-    if (reply == QLatin1String("Error_0001"))
+    if (reply == kError_0001)
         return QStringLiteral("抱歉！域名“") + label + QStringLiteral("”中包含关键字，不能被注册。");
-    if (reply == QLatin1String("Error_0002")) return QStringLiteral("抱歉！您不能注册域名“") + label + QStringLiteral("”。");
-    if (reply == QLatin1String("Error_0003"))
+    if (reply == kError_0002) return QStringLiteral("抱歉！您不能注册域名“") + label + QStringLiteral("”。");
+    if (reply == kError_0003)
         return QStringLiteral("抱歉！域名“") + label + QStringLiteral("”已经被注册，您不能注册此域名。");
     return QStringLiteral("抱歉！遇到意外错误，请您稍后再试。");
 }
@@ -47,7 +47,7 @@ void MainWindowCommands::cmdTestDomain_Click() {
         showWait();
         const QString reply = ServiceCall(QStringLiteral("wwwser001"), QStringLiteral("TestDomain"), {label});
         hideWait();
-        if (reply == QLatin1String("OK_0001")) DialogState = 99;
+        if (reply == kOK_0001) DialogState = 99;
         MsgBox(TestDomainReplyMessage(reply, label), vbInformation, kTitle);
     } catch (const VbError& e) {
         hideWait();

@@ -1,5 +1,6 @@
 #include "albums/loadalbumlist.h"
 #include "albums/state.h"
+#include "foundation/servicecall.h"
 #include "mainwindow/commands.h"
 #include "platform/prompts.h"
 #include "platform/vbtext.h"
@@ -66,9 +67,7 @@ void MainWindowCommands::UploadHomeAlbumSettings() {
     v.noChange = [] { MsgBox(kUpdated, vbInformation, kTitle); };
     v.showWait = [this] { showWait(); };
     v.hideWait = [this] { hideWait(); };
-    v.accepts = [](const QString& reply) {
-        return reply == QLatin1String("OK_0001") || reply == QLatin1String("OK_0002");
-    };
+    v.accepts = [](const QString& reply) { return reply == kOK_0001 || reply == kOK_0002; };
     v.accepted = [this](const QString&) {
         MsgBox(kUpdated, vbInformation, kTitle);
         CopyPublishColumnToPublished();

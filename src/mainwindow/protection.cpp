@@ -17,7 +17,7 @@ bool ProtectionRecordRead() { return frmDB::grdDB[kProtectionGrid].cols() >= kRe
 void StoreProtectionReply(const QString& reply) {
     // The reply's tag is recognised in any letter case and taken off as a whole; the record's own
     // fields (a question, an answer) are kept as they are, whatever they contain.
-    const Table record = ExtractTable(UnescapeTableSeparators(reply.mid(kOK_0001Table.size())),
+    const Table record = ExtractTable(UnescapeTableSeparators(ReplyPayload(reply, kOK_0001Table)),
                                       QStringLiteral("EncryptionInfo"));
     Grid& grid = frmDB::grdDB[kProtectionGrid];
     grid.setCols(kRecordColumns);
@@ -39,11 +39,10 @@ void MainWindowCommands::cmdEncrypt_Click() {
             const QString reply = ServiceCall(QStringLiteral("wwwser003"), QStringLiteral("WebsiteEncryptionInfo"),
                                               {CurrentUserName, LoginField(5), LoginField(6)});
             hideWait();
-            if (reply.left(kOK_0001Table.size()).toUpper() == kOK_0001Table) {
+            if (ReplyStartsWith(reply, kOK_0001Table, Qt::CaseInsensitive)) {
                 StoreProtectionReply(reply);
             } else {
-                static const QStringList known{QStringLiteral("Error_0001"), QStringLiteral("Error_0002"),
-                                               QStringLiteral("Error_0003"), QStringLiteral("Error_0004")};
+                static const QStringList known{kError_0001, kError_0002, kError_0003, kError_0004};
                 MsgBox(known.contains(reply)
                            ? QStringLiteral("错误[") + reply + QStringLiteral("]：抱歉！遇到错误，读取网站加密信息失败。")
                            : QStringLiteral("抱歉！遇到意外错误，读取网站加密信息失败。"),

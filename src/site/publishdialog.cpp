@@ -54,9 +54,10 @@ void WriteEditedCell(int r) {
     }
 }
 
-bool IsUploadSuccess(const QString& reply) { return reply.left(8).toUpper() == QLatin1String("OK_0001_"); }
+bool IsUploadSuccess(const QString& reply) { return ReplyStartsWith(reply, kOK_0001Stamp, Qt::CaseInsensitive); }
 
-QString UploadStamp(QString reply) { return reply.remove(QStringLiteral("OK_0001_")); }
+// Takes the tag off in its own spelling only, wherever it stands.
+QString UploadStamp(QString reply) { return reply.remove(kOK_0001Stamp); }
 
 QString UploadRow(int row) {
     return UploadPictureFile(PendingPictures.value(row, PendingPicture::LocalFile),
@@ -67,20 +68,19 @@ QString UploadRow(int row) {
 
 QString UploadFailureText(const QString& reply, bool fg) {
     const QString part = fg ? QStringLiteral("前景") : QStringLiteral("背景");
-    if (reply == QLatin1String("Error_0000"))
+    if (reply == kError_0000)
         return QStringLiteral("错误 0000，") + part + QStringLiteral("上传失败：网络中断，请稍候再试。");
-    if (reply == QLatin1String("Error_0001") || reply == QLatin1String("Error_0002") ||
-        reply == QLatin1String("Error_0003"))
+    if (reply == kError_0001 || reply == kError_0002 || reply == kError_0003)
         return QStringLiteral("错误 ") + reply.right(4) + QStringLiteral("，") + part + QStringLiteral("上传失败。");
-    if (reply == QLatin1String("Error_0004"))
+    if (reply == kError_0004)
         return QStringLiteral("错误 0004：") + part +
                QStringLiteral("上传失败！网络空间已满，请您删除部份文件或扩容后再试。");
-    if (reply == QLatin1String("Error_0005"))
+    if (reply == kError_0005)
         return QStringLiteral("错误 0005：") + part +
                QStringLiteral("上传失败！网络空间已过期，请您给网络空间继费后再试。");
-    if (reply == QStringLiteral("文件不存在，上传失败！"))
+    if (reply == kUploadNoFile)
         return fg ? QStringLiteral("前景文件不存在，前景上传失败！") : QStringLiteral("背景文件不存在，背景上传失败。");
-    if (reply == QStringLiteral("不支持此文件类型上传。"))
+    if (reply == kUploadWrongType)
         return fg ? QStringLiteral("不支持此前景文件类型上传，前景上传失败！")
                   : QStringLiteral("不支持此背景文件类型上传，背景上传失败。");
     return QStringLiteral("错误 0006：") + part + QStringLiteral("上传失败！意外错误，请您重新登录本软件再试。");
@@ -177,10 +177,10 @@ PublishOutcome PublishCellSettings() {
         CopyPublishColumnToPublished();
     };
     v.refused = [&rollback](const QString& reply) {
-        if (reply == QLatin1String("Error_0006")) {
+        if (reply == kError_0006) {
             SiteSettings(LocalColumn, PublishStateRow) = QStringLiteral("2");
             MsgBox(QStringLiteral("错误(0006)：抱歉！网页数据更新失败，请您稍后再试..."), vbInformation, kTitle);
-        } else if (reply == QLatin1String("Error_0007")) {
+        } else if (reply == kError_0007) {
             rollback();
             MsgBox(QStringLiteral("错误(0007)：抱歉！网页数据更新失败，请您稍后再试..."), vbInformation, kTitle);
         } else {

@@ -80,7 +80,7 @@ PublishOutcome PublishSiteSettings(const PublishVariant& v) {
     }
     if (v.hideWait) v.hideWait();
 
-    const bool ok = v.accepts ? v.accepts(reply) : reply == QLatin1String("OK_0001");
+    const bool ok = v.accepts ? v.accepts(reply) : reply == kOK_0001;
     try {
         if (ok) {
             if (v.markPublished) {

@@ -177,6 +177,47 @@ TEST_F(ServiceCallTest, ResultCodes) {
     EXPECT_EQ(ErrorCode(20), "Error_0020");
 }
 
+TEST(ReplyCodes, OpeningCodeAndWhatFollowsIt) {
+    const auto CS = Qt::CaseSensitive;
+    const auto CI = Qt::CaseInsensitive;
+    struct Case {
+        QString reply;
+        QString code;
+        Qt::CaseSensitivity cs;
+        bool starts;
+        QString payload;
+    };
+    const Case cases[] = {
+        {QStringLiteral("OK_0001"), kOK_0001, CS, true, QString()},
+        {QStringLiteral("OK_0001|博客"), kOK_0001, CS, true, QStringLiteral("博客")},  // separator skipped
+        {QStringLiteral("OK_00012"), kOK_0001, CS, true, QString()},                 // any separator
+        {QStringLiteral("OK_0001_20240501"), kOK_0001Stamp, CS, true, QStringLiteral("20240501")},
+        {QStringLiteral("OK_0001"), kOK_0001Stamp, CS, false, QString()},  // shorter than the code
+        {QStringLiteral("OK_000"), kOK_0001, CI, false, QString()},
+        {QString(), kOK_0001, CS, false, QString()},
+        {QString(), kOK_0001Table, CI, false, QString()},
+        {QStringLiteral("ok_0001_20240501"), kOK_0001Stamp, CS, false, QStringLiteral("20240501")},
+        {QStringLiteral("ok_0001_20240501"), kOK_0001Stamp, CI, true, QStringLiteral("20240501")},
+        {QStringLiteral("{Ok_0001}a</F>"), kOK_0001Table, CI, true, QStringLiteral("a</F>")},
+        {QStringLiteral("{Ok_0001}a</F>"), kOK_0001Table, CS, false, QStringLiteral("a</F>")},
+        {QStringLiteral("{O\u212A_0001}a"), kOK_0001Table, CI, false, QStringLiteral("a")},  // a Kelvin sign is no K
+        {QStringLiteral(" OK_0001|x"), kOK_0001, CI, false, QStringLiteral("|x")},            // no trimming
+        {QStringLiteral("Error_0001"), kError_0001, CS, true, QString()},
+        {QStringLiteral("Error_00010"), kError_0001, CS, true, QStringLiteral("0")},  // a prefix, not equality
+        {QStringLiteral("Error_0001"), kError_0000, CI, false, QString()},
+        {QStringLiteral("__Reg__OK____Area__服务器"), kRegOk, CS, true, QStringLiteral("__Area__服务器")},
+        {QStringLiteral("__reg__ok__"), kRegOk, CS, false, QString()},
+        {QStringLiteral("x__Reg__OK__"), kRegOk, CS, false, QStringLiteral("_")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply.toStdString() + " / " + c.code.toStdString() + (c.cs == CI ? " any case" : " exact case"));
+        EXPECT_EQ(ReplyStartsWith(c.reply, c.code, c.cs), c.starts);
+        EXPECT_EQ(ReplyPayload(c.reply, c.code), c.payload);
+    }
+    // The case rule defaults to exact.
+    EXPECT_FALSE(ReplyStartsWith(QStringLiteral("ok_0001"), kOK_0001));
+}
+
 TEST_F(ServiceCallTest, UploadSendsTheFileWithATrailingZeroByte) {
     serve(QStringLiteral("img7"), QStringLiteral("imgser001"), {{QStringLiteral("UploadFile01"), kUploadParams}});
     server.result = QStringLiteral("OK_0001_20240501120000");

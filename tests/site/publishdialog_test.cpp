@@ -211,6 +211,20 @@ TEST_F(PublishDialog, AnUploadCountsAsAppliedEvenWhenThePublishIsRefused) {
     EXPECT_EQ(SiteSettings(LocalColumn, R + B::CellText), QStringLiteral("被拒绝"));
 }
 
+TEST_F(PublishDialog, UploadSuccessTagCountsInAnyLetterCase) {
+    emulator().scriptReply(QStringLiteral("UploadFile01"), QStringLiteral("ok_0001_20240501120000"));
+    frm个人网站Labels::labDownDirFlag = QStringLiteral("0");
+    openEditor(2);
+    pendPicture(0, pictureFile(QStringLiteral("b.png")));
+
+    RunPublishDialogWork();
+
+    EXPECT_EQ(str(prompts.messages()), str((QStringList{QStringLiteral("背景上传成功！"), kUpdated})));
+    EXPECT_EQ(SiteSettings(PublishedColumn, R), PendingPictures.value(0, PendingPicture::UploadedUrl));
+    // The tag is taken off the stamp only in its own spelling.
+    EXPECT_EQ(LoginField(7), QStringLiteral("ok_0001_20240501120000"));
+}
+
 TEST_F(PublishDialog, RemovedPictureHiddenForegroundAndThePrefaceEditor) {
     // Cell editor, background removed: row R empty in both columns, the flag cleared on success.
     for (int column : {LocalColumn, PublishColumn, PublishedColumn})
@@ -290,3 +304,33 @@ TEST_F(PublishDialog, AnErrorInsideTheWorkStillClosesTheWindow) {
     EXPECT_FALSE(prompts.messages().isEmpty());
 }
 #endif  // TAVOLIN_HAVE_EMULATOR
+
+// Each refused upload's reply gives its own sentence; the replies are compared whole and in their
+// exact spelling, anything else is the unexpected error.
+TEST(UploadFailureText, EachReplyItsSentence) {
+    struct Case {
+        QString reply;
+        bool foreground;
+        QString text;
+    };
+    const QString unexpectedBackground = QStringLiteral("错误 0006：背景上传失败！意外错误，请您重新登录本软件再试。");
+    const Case cases[] = {
+        {QStringLiteral("Error_0000"), false, QStringLiteral("错误 0000，背景上传失败：网络中断，请稍候再试。")},
+        {QStringLiteral("Error_0001"), true, QStringLiteral("错误 0001，前景上传失败。")},
+        {QStringLiteral("Error_0003"), false, QStringLiteral("错误 0003，背景上传失败。")},
+        {QStringLiteral("Error_0004"), true,
+         QStringLiteral("错误 0004：前景上传失败！网络空间已满，请您删除部份文件或扩容后再试。")},
+        {QStringLiteral("Error_0005"), false,
+         QStringLiteral("错误 0005：背景上传失败！网络空间已过期，请您给网络空间继费后再试。")},
+        {QStringLiteral("文件不存在，上传失败！"), true, QStringLiteral("前景文件不存在，前景上传失败！")},
+        {QStringLiteral("不支持此文件类型上传。"), false, QStringLiteral("不支持此背景文件类型上传，背景上传失败。")},
+        {QStringLiteral("error_0001"), false, unexpectedBackground},
+        {QStringLiteral("Error_00010"), false, unexpectedBackground},
+        {QStringLiteral("Error_0006"), false, unexpectedBackground},
+        {QString(), false, unexpectedBackground},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply.toStdString());
+        EXPECT_EQ(UploadFailureText(c.reply, c.foreground), c.text);
+    }
+}
