@@ -59,13 +59,7 @@ QStringList ScriptedPrompts::messages() const {
 int ScriptedPrompts::msgBox(const QString& text, int style, const QString& title) {
     m_records.append({QStringLiteral("msgbox"), text, style, title});
     if (!m_buttons.isEmpty()) return m_buttons.takeFirst();
-    switch (style & 0x7) {
-    case vbYesNo:
-    case vbYesNoCancel: return vbYes;
-    case vbAbortRetryIgnore: return vbAbort;
-    case vbRetryCancel: return vbRetry;
-    default: return vbOK;
-    }
+    return FirstButton(style);
 }
 
 QString ScriptedPrompts::nextText() { return m_texts.isEmpty() ? QString() : m_texts.takeFirst(); }
