@@ -6,6 +6,7 @@
 #include "albums/loadalbumlist.h"
 #include "blogs/blogs_entry.h"
 #include "celleditor/celleditor_entry.h"
+#include "foundation/folders.h"
 #include "hostedfiles/hostedfiles_entry.h"
 #include "imageeditor/imageeditor_entry.h"
 #include "login/frmSetUserInfo.h"
@@ -32,14 +33,12 @@ void ShowModal(QWidget* parent) {
     w.exec();
 }
 
-QString TempFile(const QString& name) { return UserFolder + QStringLiteral("/temp/") + name; }
-
 // The preview page(s) of an editor: removed, then a copy of the page it starts from, when that
 // page exists.
 void PreparePreviewPages(const QString& sourcePage, const QStringList& previewPages) {
-    for (const QString& p : previewPages) QFile::remove(TempFile(p));
-    if (!QFile::exists(TempFile(sourcePage))) return;
-    for (const QString& p : previewPages) QFile::copy(TempFile(sourcePage), TempFile(p));
+    for (const QString& p : previewPages) QFile::remove(MemberTempPath(p));
+    if (!QFile::exists(MemberTempPath(sourcePage))) return;
+    for (const QString& p : previewPages) QFile::copy(MemberTempPath(sourcePage), MemberTempPath(p));
 }
 
 struct ColorButton {
