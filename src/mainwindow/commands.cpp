@@ -3,6 +3,7 @@
 #include "albums/uploadwindowlabels.h"
 #include "albums/sizeduploadwindowlabels.h"
 #include "albums/loadalbumlist.h"
+#include "foundation/folders.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
@@ -18,14 +19,12 @@ namespace {
 
 const QString kCR = QStringLiteral("\r");
 
-QString TempFile(const QString& name) { return UserFolder + QStringLiteral("/temp/") + name; }
-
 // The preview page(s) of an editor: removed, then a copy of the page it starts from, when that
 // page exists.
 void PreparePreviewPages(const QString& sourcePage, const QStringList& previewPages) {
-    for (const QString& p : previewPages) QFile::remove(TempFile(p));
-    if (!QFile::exists(TempFile(sourcePage))) return;
-    for (const QString& p : previewPages) QFile::copy(TempFile(sourcePage), TempFile(p));
+    for (const QString& p : previewPages) QFile::remove(MemberTempPath(p));
+    if (!QFile::exists(MemberTempPath(sourcePage))) return;
+    for (const QString& p : previewPages) QFile::copy(MemberTempPath(sourcePage), MemberTempPath(p));
 }
 
 struct ColorButton {

@@ -1,6 +1,6 @@
 #pragma once
 // What windows of other subsystems do with the open main window (frm个人网站) beyond its hidden
-// labels (frm个人网站_labels.h): read its position and the places of a few of its controls, refresh
+// labels (sitewindowlabels.h): read its position and the places of a few of its controls, refresh
 // its browsers, colour its canvas, give its domain row the layout of a registered domain and show
 // a hint in its hint box. Every operation does nothing while no main window is open; without one
 // the geometry of its design holds. Include this header, not the window's.

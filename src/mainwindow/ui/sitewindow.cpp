@@ -1,5 +1,6 @@
 #include "mainwindow/ui/sitewindow.h"
 
+#include "foundation/folders.h"
 #include "foundation/shareddata.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
@@ -571,12 +572,11 @@ void SiteWindow::Form_Load() {
     SetBackColor(picPhotoBack, ColorOf(SiteSettings.value(LocalColumn, AlbumBackColorRow)));
     SetBackColor(picBlogBack, ColorOf(SiteSettings.value(LocalColumn, BlogBackColorRow)));
     // Every cell and background browser on its page file.
-    const QString temp = UserFolder + QStringLiteral("/temp/");
-    for (int i = 0; i < kCells; ++i) webPage[i]->Navigate(temp + QString::number(i) + QStringLiteral(".html"));
-    webBack->Navigate(temp + QStringLiteral("b.html"));
-    webMidBack->Navigate(temp + QStringLiteral("b1.html"));
-    webPhotoBack->Navigate(temp + QStringLiteral("b2.html"));
-    webBlogBack->Navigate(temp + QStringLiteral("b3.html"));
+    for (int i = 0; i < kCells; ++i) webPage[i]->Navigate(MemberTempPath(QString::number(i) + QStringLiteral(".html")));
+    webBack->Navigate(MemberTempPath(QStringLiteral("b.html")));
+    webMidBack->Navigate(MemberTempPath(QStringLiteral("b1.html")));
+    webPhotoBack->Navigate(MemberTempPath(QStringLiteral("b2.html")));
+    webBlogBack->Navigate(MemberTempPath(QStringLiteral("b3.html")));
     // The domain row of a member with a domain.
     if (!LoginField(12).isEmpty()) {
         placeDomainRowForDomain();
@@ -755,7 +755,7 @@ void SiteWindow::cmdQuit_Click() {
 bool SiteWindow::Form_QueryUnload() {
     if (MsgBox(kQuitQuestion, vbYesNo | vbInformation, kQuitTitle) != vbYes) return true;
     // Leftovers are not worth stopping the exit for: a file that cannot go stays.
-    const QDir temp(UserFolder + QStringLiteral("/temp"));
+    const QDir temp(MemberTempPath());
     if (!UserFolder.isEmpty()) {
         for (const QString& name : temp.entryList(QDir::Files | QDir::Hidden | QDir::System))
             QFile::remove(temp.filePath(name));
