@@ -12,7 +12,10 @@
 #include <QApplication>
 #include <QNetworkProxy>
 
-void PrepareProcessEnvironment() { PrepareBrowserEnvironment(); }
+void PrepareProcessEnvironment() {
+    PrepareBrowserEnvironment();
+    AllowLargePictures();
+}
 
 void UseServiceProxy() {
     // Set before the first web view exists: a view created earlier keeps going direct.

@@ -1,6 +1,7 @@
 #include "platform/browserenvironment.h"
 
 #include <QByteArray>
+#include <QImageReader>
 #include <QtGlobal>
 
 #include <unistd.h>
@@ -16,3 +17,5 @@ void PrepareBrowserEnvironment() {
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
+
+void AllowLargePictures() { QImageReader::setAllocationLimit(1024); }

@@ -5,3 +5,6 @@
 void LimitRendererProcesses();
 // The renderer limit, and Chromium's sandbox switched off when running as root (it refuses to run).
 void PrepareBrowserEnvironment();
+// Pictures decode up to 1 GiB (a 40-megapixel photo needs 160 MB; Qt's own limit is 128 MB);
+// larger ones are unreadable.
+void AllowLargePictures();

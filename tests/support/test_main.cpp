@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "platform/browserenvironment.h"
 #include "platform/ui/windowsplatform.h"
 #include "support/fixtures.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    AllowLargePictures();
     QApplication app(argc, argv);
     InstallWindowsPlatform();
     ::testing::InitGoogleTest(&argc, argv);
