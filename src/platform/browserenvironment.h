@@ -3,5 +3,6 @@
 
 // Bounds the renderer processes: the main window's 37 views share a few renderers.
 void LimitRendererProcesses();
-// The renderer limit, and Chromium's sandbox switched off when running as root (it refuses to run).
+// The renderer limit, the font aliases (fontnames.h), and Chromium's sandbox switched off when
+// running as root (it refuses to run).
 void PrepareBrowserEnvironment();
