@@ -111,7 +111,9 @@ TEST(OverlayLabelRendering, SizedToItsTextAndFrameAndPaintsInsideIt) {
     const QRect box(QPoint(50, 30), OverlayLabelSize(label));
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x) {
-            if (!box.contains(x, y)) ASSERT_EQ(canvas.pixel(x, y), qRgb(0, 0, 0)) << x << "," << y;
+            if (!box.contains(x, y)) {
+                ASSERT_EQ(canvas.pixel(x, y), qRgb(0, 0, 0)) << x << "," << y;
+            }
         }
     EXPECT_EQ(canvas.pixel(box.center().x(), box.top() + 1), qRgb(0, 0, 255)) << "filled background";
 }

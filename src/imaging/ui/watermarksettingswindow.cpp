@@ -151,8 +151,10 @@ void WatermarkSettingsWindow::buildControls() {
     cmdQuit = Button(this, QStringLiteral("&Q.退 出"), QRect(x + 140, 430, 130, 30));
 
     labPicWatermark = HiddenLabel(this);
+    labPicWatermark->setText(QStringLiteral("0"));
     labPicWaterPath = HiddenLabel(this);
     labBorder = HiddenLabel(this);
+    labBorder->setText(QStringLiteral("0"));
     labBorderPath = HiddenLabel(this);
 }
 
@@ -457,7 +459,7 @@ void WatermarkSettingsWindow::PlacePictureVertical() { place(imgWaterMark, cobPi
 
 void WatermarkSettingsWindow::cmdSave_Click() { SaveWatermarkDialog(m_view); }
 
-void WatermarkSettingsWindow::cmdQuit_Click() { close(); }
+void WatermarkSettingsWindow::cmdQuit_Click() { reject(); }
 
 void WatermarkSettingsWindow::Form_QueryUnload() { QueryUnloadWatermarkDialog(m_view); }
 
