@@ -9,7 +9,9 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QGlyphRun>
 #include <QRawFont>
+#include <QTextLayout>
 
 namespace {
 
@@ -158,6 +160,21 @@ TEST(FontNames, StoredWindowsNamesResolveToInstalledFonts) {
         SetFontPoints(f, 15);
         EXPECT_EQ(QFontInfo(f).family().toStdString(), c.family);
         EXPECT_TRUE(QRawFont::fromFont(f).supportsCharacter(c.family[0] == 'D' ? QChar(u'W') : QChar(u'水')));
+    }
+}
+
+// The brush-style face installed for "楷体" must not become the fallback of ordinary text.
+TEST(FontNames, ChineseTextInALatinFontFallsBackToThePlainFace) {
+    for (const char* family : {"DejaVu Sans", "Sans Serif"}) {
+        QFont f(QString::fromLatin1(family));
+        f.setPixelSize(20);
+        QTextLayout layout(QStringLiteral("水印"), f);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        ASSERT_FALSE(runs.isEmpty());
+        EXPECT_EQ(runs.first().rawFont().familyName().toStdString(), "Noto Sans CJK SC") << family;
     }
 }
 

@@ -44,6 +44,14 @@ protected:
         EXPECT_TRUE(img.save(path, "PNG"));
         return path;
     }
+    // Picks the picture watermark and the border through the file dialogs, then saves.
+    void chooseBothAndSave(frm水印设置& w, const QString& watermark, const QString& border) {
+        prompts.answerText(watermark);
+        w.cmdInputWaterPic_Click();
+        prompts.answerText(border);
+        w.cmdBorder_Click();
+        w.cmdSave_Click();
+    }
     static void pick(QComboBox* box, int index, const std::function<void()>& handler) {
         box->setCurrentIndex(index);
         handler();
@@ -308,11 +316,7 @@ TEST_F(WatermarkWindow, SavingAndReopeningRestoresEverySetting) {
 TEST_F(WatermarkWindow, RemovingPicturesKeepsTheirCopiesButClearsTheFlags) {
     const QString logo = picture(QStringLiteral("logo.gif"), QSize(10, 10), Qt::blue);
     auto w = open();
-    prompts.answerText(logo);
-    w->cmdInputWaterPic_Click();
-    prompts.answerText(logo);
-    w->cmdBorder_Click();
-    w->cmdSave_Click();
+    chooseBothAndSave(*w, logo, logo);
     w->cmdCancelWaterPic_Click();
     w->cmdCancelBorder_Click();
     EXPECT_TRUE(w->imgWaterMark->isHidden());
@@ -399,22 +403,11 @@ TEST_F(WatermarkWindow, AFailedWriteKeepsTheOldFileAndLetsTheMemberTryAgain) {
 
 TEST_F(WatermarkWindow, PickingTheSavedCopyItselfKeepsIt) {
     const QString logo = picture(QStringLiteral("logo.gif"), QSize(12, 12), Qt::blue);
-    {
-        auto w = open();
-        prompts.answerText(logo);
-        w->cmdInputWaterPic_Click();
-        prompts.answerText(logo);
-        w->cmdBorder_Click();
-        w->cmdSave_Click();
-    }
+    chooseBothAndSave(*open(), logo, logo);
     const QByteArray bytes = readFile(logo);
     auto w = open();
-    prompts.answerText(inFolder(QStringLiteral("watermark.gif")));
-    w->cmdInputWaterPic_Click();
-    prompts.answerText(inFolder(QStringLiteral("border.gif")));
-    w->cmdBorder_Click();
     prompts.clear();
-    w->cmdSave_Click();
+    chooseBothAndSave(*w, inFolder(QStringLiteral("watermark.gif")), inFolder(QStringLiteral("border.gif")));
     EXPECT_EQ(prompts.messages(), QStringList{kSaved});
     EXPECT_EQ(readFile(inFolder(QStringLiteral("watermark.gif"))), bytes);
     EXPECT_EQ(readFile(inFolder(QStringLiteral("border.gif"))), bytes);
