@@ -87,7 +87,17 @@ TEST_F(WatermarkWindow, DesignedAsTheMemberSeesIt) {
     }
 }
 
-// The Part's edge cases, each from a fresh member folder.
+TEST_F(WatermarkWindow, SetsEveryHookOfItsLogic) {
+    auto w = open();
+    const WatermarkDialogView& v = w->view();
+    const bool hooks[] = {bool(v.setText),     bool(v.showSettings),         bool(v.setBorderFlag),
+                          bool(v.showWatermarkCopy), bool(v.showBorderCopy), bool(v.placeAll),
+                          bool(v.settings),    bool(v.pictureWatermarkPath), bool(v.borderPath),
+                          bool(v.saveEnabled), bool(v.setSaveEnabled)};
+    for (size_t i = 0; i < std::size(hooks); ++i) EXPECT_TRUE(hooks[i]) << "hook " << i;
+}
+
+// The edge cases worth pinning, each from a fresh member folder.
 TEST_F(WatermarkWindow, EdgeCases) {
     const struct Case {
         const char* name;
@@ -372,7 +382,7 @@ TEST_F(WatermarkWindow, PickingFilesThatAreNoPicturesOrCancellingChangesNothing)
     EXPECT_FALSE(w->cmdSave->isEnabled());
 }
 
-// ---- departures from the original's behaviour that keep the member's settings safe
+// ---- what keeps the member's settings safe
 
 TEST_F(WatermarkWindow, AFailedWriteKeepsTheOldFileAndLetsTheMemberTryAgain) {
     {

@@ -61,6 +61,9 @@ public:
     QLabel* labBorder = nullptr;
     QLabel* labBorderPath = nullptr;
 
+    // The hooks the dialog's logic reaches the window through.
+    const WatermarkDialogView& view() const { return m_view; }
+
     // Colour numbers of the preview text and its background, as wab.dat codes them.
     qint32 textColor() const { return m_textColor; }
     qint32 backColor() const { return m_backColor; }
