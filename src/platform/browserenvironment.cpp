@@ -1,5 +1,7 @@
 #include "platform/browserenvironment.h"
 
+#include "platform/fontnames.h"
+
 #include <QByteArray>
 #include <QImageReader>
 #include <QtGlobal>
@@ -14,6 +16,7 @@ void LimitRendererProcesses() {
 
 void PrepareBrowserEnvironment() {
     LimitRendererProcesses();
+    UseFontAliases();
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }

@@ -1,0 +1,8 @@
+#include "imaging/ui/imaging_entry.h"
+
+#include "imaging/ui/watermarksettingswindow.h"
+
+void OpenWatermarkSettings(QWidget* parent) {
+    frm水印设置 dialog(parent);
+    dialog.exec();
+}
