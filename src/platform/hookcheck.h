@@ -12,3 +12,14 @@
 #include <QtGlobal>
 
 #define REQUIRE_HOOK(hook) Q_ASSERT_X(bool(hook), Q_FUNC_INFO, "required hook " #hook " is unset")
+
+#include <utility>
+
+// Calls a hook when it is set (an unset optional hook does nothing) and returns its result, or a
+// default-made value when it is unset.
+template <typename Hook, typename... Args>
+auto RunHook(const Hook& hook, Args&&... args) {
+    using Result = decltype(hook(std::forward<Args>(args)...));
+    if (!hook) return Result();
+    return hook(std::forward<Args>(args)...);
+}
