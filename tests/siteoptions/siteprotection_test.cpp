@@ -86,6 +86,25 @@ TEST_F(Protection, LoadShowsTheRecordsState) {
     }
 }
 
+TEST_F(Protection, WindowSetsEveryHook) {
+    SiteProtectionWindow window;
+    const SiteProtectionView& v = window.logic.view;
+    EXPECT_TRUE(v.setState && v.enableEncryption && v.enableNotEncryption && v.questionText && v.setQuestionText &&
+                v.customQuestionShown && v.showCustomQuestion && v.customQuestionText && v.answerText &&
+                v.setAnswerText && v.focusQuestion && v.focusCustomQuestion && v.focusAnswer && v.showWait &&
+                v.hideWait && v.close);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("网站首页加密"));
+    ASSERT_EQ(window.cobQuestion->count(), 8);
+    EXPECT_EQ(window.cobQuestion->itemText(7), kCustomQuestionEntry);
+    // Choosing the last entry shows the custom box; another entry hides it again.
+    window.cobQuestion->setCurrentIndex(7);
+    window.cobQuestion_Click();
+    EXPECT_FALSE(window.txtMyQuestion->isHidden());
+    window.cobQuestion->setCurrentIndex(0);
+    window.cobQuestion_Click();
+    EXPECT_TRUE(window.txtMyQuestion->isHidden());
+}
+
 TEST_F(Protection, MissingQuestionOrAnswerSendsNothing) {
     QStringList focus;
     SiteProtectionController dialog;
