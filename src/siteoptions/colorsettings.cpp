@@ -52,39 +52,30 @@ void ColorSettingsController::CreateViewColor(int mode) {
         // Only the swatch misses the change; the apply writes the real pages and reports there.
         return;
     }
-    if (mode == 0) {
-        REQUIRE_HOOK(view.refreshOldPreview);
-        RunHook(view.refreshOldPreview);
-    } else {
-        REQUIRE_HOOK(view.refreshNewPreview);
-        RunHook(view.refreshNewPreview);
-    }
+    if (mode == 0) CALL_REQUIRED_HOOK(view.refreshOldPreview);
+    else CALL_REQUIRED_HOOK(view.refreshNewPreview);
 }
 
 void ColorSettingsController::chkDel_Click(bool ticked) {
-    REQUIRE_HOOK(view.enableDel);
-    REQUIRE_HOOK(view.showCurrentCode);
     SetRecordEntry(ColorRecord::NewColor, ticked ? QString() : RecordEntry(ColorRecord::CurrentColor));
-    RunHook(view.enableDel, ticked);
-    RunHook(view.showCurrentCode, !ticked);
+    CALL_REQUIRED_HOOK(view.enableDel, ticked);
+    CALL_REQUIRED_HOOK(view.showCurrentCode, !ticked);
     // A ticked box shows the area as it will look without its own colour.
     CreateViewColor(0);
 }
 
 void ColorSettingsController::cmdSetColor_Click() {
-    REQUIRE_HOOK(view.setNewCode);
     const QColor chosen = prompts::current().chooseColor(QColor(128, 128, 128), QStringLiteral("颜色"));
     if (!chosen.isValid()) return;  // cancelled: the colour, its preview and cmdOK stay as they were
     const QString code = ColorToHtml(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
-    RunHook(view.setNewCode, code);
+    CALL_REQUIRED_HOOK(view.setNewCode, code);
     txtNewColor_Change(code);
 }
 
 void ColorSettingsController::txtNewColor_Change(const QString& text) {
-    REQUIRE_HOOK(view.enableOK);
     SetRecordEntry(ColorRecord::NewColor, text);
     CreateViewColor(1);
-    RunHook(view.enableOK, true);
+    CALL_REQUIRED_HOOK(view.enableOK, true);
 }
 
 void ColorSettingsController::cmdOK_Click() {
@@ -99,7 +90,6 @@ void ColorSettingsController::cmdOK_Click() {
 PublishOutcome ColorSettingsController::ApplyColorSetting() {
     REQUIRE_HOOK(view.showWait);
     REQUIRE_HOOK(view.hideWait);
-    REQUIRE_HOOK(view.close);
     const int row = RecordEntry(ColorRecord::Row).toInt();
     QString saved;
 
@@ -110,7 +100,7 @@ PublishOutcome ColorSettingsController::ApplyColorSetting() {
         SiteSettings(PublishColumn, row) = RecordEntry(ColorRecord::NewColor);
     };
     v.noChange = [this] {
-        RunHook(view.close);
+        CALL_REQUIRED_HOOK(view.close);
         ShowSiteUpdatedMessage();
     };
     v.showWait = view.showWait;
@@ -122,7 +112,7 @@ PublishOutcome ColorSettingsController::ApplyColorSetting() {
     };
     v.accepted = [this, row](const QString&) {
         showAppliedColor(row);
-        RunHook(view.close);
+        CALL_REQUIRED_HOOK(view.close);
         ShowSiteUpdatedMessage();
         CopyPublishColumnToPublished();
     };
@@ -130,24 +120,21 @@ PublishOutcome ColorSettingsController::ApplyColorSetting() {
 }
 
 void ColorSettingsController::showAppliedColor(int row) {
-    REQUIRE_HOOK(view.refreshBackground);
-    REQUIRE_HOOK(view.refreshCell);
-    REQUIRE_HOOK(view.setCanvasColor);
     const QString page = AreaBackgroundPage(row);
     if (page.isEmpty()) return;
     CreateBackgroundHtml(page, PublishColumn);
-    RunHook(view.refreshBackground, page);
+    CALL_REQUIRED_HOOK(view.refreshBackground, page);
     if (row != HomeBackColorRow) return;
 
     // The page colour also shows in the footer and around the side and bottom cells.
     CreateFooterHtml(32, PublishColumn);
-    RunHook(view.refreshCell, 32);
+    CALL_REQUIRED_HOOK(view.refreshCell, 32);
     for (qint16 cell : {25, 27, 28, 30, 31}) CreateCellHtml(cell, PublishColumn);
     for (int cell = 25; cell <= 31; ++cell)
-        RunHook(view.refreshCell, cell);
+        CALL_REQUIRED_HOOK(view.refreshCell, cell);
     // HtmlToColor takes the "#" off the row's cell itself, so the PublishColumn (and, by the copy
     // that follows, the PublishedColumn) keep the bare digits.
     QString& home = SiteSettings(PublishColumn, HomeBackColorRow);
     const QColor canvas = home.isEmpty() ? QColor(Qt::white) : FromColorValue(HtmlToColor(home));
-    RunHook(view.setCanvasColor, canvas);
+    CALL_REQUIRED_HOOK(view.setCanvasColor, canvas);
 }

@@ -27,7 +27,7 @@ QString AreaBackgroundPage(int row);
 // no colour at all.
 QString ColorPreviewPage();
 
-// What the logic does to its window. Every hook is required.
+// What the logic does to its window. Every hook is required (platform/hookcheck.h).
 struct ColorSettingsView {
     // "Refresh" on the current-colour preview webOldColor (setpic.html) and on the new-colour
     // preview webNewColor (viewcolor.html).
@@ -46,6 +46,22 @@ struct ColorSettingsView {
     std::function<void(const QString& page)> refreshBackground;
     std::function<void(int cell)> refreshCell;
     std::function<void(const QColor&)> setCanvasColor;
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("refreshOldPreview", bool(refreshOldPreview));
+        f("refreshNewPreview", bool(refreshNewPreview));
+        f("enableOK", bool(enableOK));
+        f("enableDel", bool(enableDel));
+        f("showCurrentCode", bool(showCurrentCode));
+        f("setNewCode", bool(setNewCode));
+        f("showWait", bool(showWait));
+        f("hideWait", bool(hideWait));
+        f("close", bool(close));
+        f("refreshBackground", bool(refreshBackground));
+        f("refreshCell", bool(refreshCell));
+        f("setCanvasColor", bool(setCanvasColor));
+    }
 };
 
 class ColorSettingsController {

@@ -27,6 +27,13 @@ Grid& ProtectionGrid() { return frmDB::grdDB[kProtectionGrid]; }
 
 void Message(const QString& text) { MsgBox(text, vbInformation, kTitle); }
 
+// A required hook that answers: checked as CALL_REQUIRED_HOOK does; the empty value when unset.
+template <class Result>
+Result Ask(const std::function<Result()>& hook) {
+    REQUIRE_HOOK(hook);
+    return hook ? hook() : Result();
+}
+
 }  // namespace
 
 const QStringList& ProtectionQuestions() {
@@ -50,74 +57,52 @@ QString NewSiteKey() {
 }
 
 void SiteProtectionController::Form_Load() {
-    REQUIRE_HOOK(view.setState);
-    REQUIRE_HOOK(view.enableNotEncryption);
-    REQUIRE_HOOK(view.setQuestionText);
-    REQUIRE_HOOK(view.setAnswerText);
     if (!ProtectionRecordRead()) {
-        RunHook(view.setState, kProtectionUnknown);
+        CALL_REQUIRED_HOOK(view.setState, kProtectionUnknown);
         return;
     }
     const Grid& grid = ProtectionGrid();
     const QString state = grid.value(kRecordRow, kStateColumn);
     if (state == QLatin1String("1")) {
-        RunHook(view.setState, kProtectionOn);
-        RunHook(view.enableNotEncryption, true);
+        CALL_REQUIRED_HOOK(view.setState, kProtectionOn);
+        CALL_REQUIRED_HOOK(view.enableNotEncryption, true);
     } else if (state == QLatin1String("0")) {
-        RunHook(view.setState, kProtectionOff);
+        CALL_REQUIRED_HOOK(view.setState, kProtectionOff);
     } else {
-        RunHook(view.setState, kProtectionUnknown);
+        CALL_REQUIRED_HOOK(view.setState, kProtectionUnknown);
     }
-    RunHook(view.setQuestionText, grid.value(kRecordRow, kQuestionColumn));
-    RunHook(view.setAnswerText, grid.value(kRecordRow, kAnswerColumn));
+    CALL_REQUIRED_HOOK(view.setQuestionText, grid.value(kRecordRow, kQuestionColumn));
+    CALL_REQUIRED_HOOK(view.setAnswerText, grid.value(kRecordRow, kAnswerColumn));
 }
 
 void SiteProtectionController::cobQuestion_Click() {
-    REQUIRE_HOOK(view.questionText);
-    REQUIRE_HOOK(view.showCustomQuestion);
-    REQUIRE_HOOK(view.focusCustomQuestion);
-    REQUIRE_HOOK(view.focusAnswer);
-    const bool custom = RunHook(view.questionText) == kCustomQuestionEntry;
-    RunHook(view.showCustomQuestion, custom);
-    if (custom) RunHook(view.focusCustomQuestion);
-    else RunHook(view.focusAnswer);
+    const bool custom = Ask(view.questionText) == kCustomQuestionEntry;
+    CALL_REQUIRED_HOOK(view.showCustomQuestion, custom);
+    if (custom) CALL_REQUIRED_HOOK(view.focusCustomQuestion);
+    else CALL_REQUIRED_HOOK(view.focusAnswer);
 }
 
 void SiteProtectionController::cmdDIY_Click() {
-    REQUIRE_HOOK(view.showCustomQuestion);
-    REQUIRE_HOOK(view.focusCustomQuestion);
-    RunHook(view.showCustomQuestion, true);
-    RunHook(view.focusCustomQuestion);
+    CALL_REQUIRED_HOOK(view.showCustomQuestion, true);
+    CALL_REQUIRED_HOOK(view.focusCustomQuestion);
 }
 
 void SiteProtectionController::cmdEncryption_Click() {
-    REQUIRE_HOOK(view.customQuestionShown);
-    REQUIRE_HOOK(view.customQuestionText);
-    REQUIRE_HOOK(view.questionText);
-    REQUIRE_HOOK(view.answerText);
-    REQUIRE_HOOK(view.focusQuestion);
-    REQUIRE_HOOK(view.focusCustomQuestion);
-    REQUIRE_HOOK(view.enableEncryption);
-    REQUIRE_HOOK(view.enableNotEncryption);
-    REQUIRE_HOOK(view.setState);
-    REQUIRE_HOOK(view.showWait);
-    REQUIRE_HOOK(view.hideWait);
-    REQUIRE_HOOK(view.close);
     // While the custom box is shown its text, not the list's, is the question.
-    const bool custom = RunHook(view.customQuestionShown);
-    const QString question = vb::Trim(custom ? RunHook(view.customQuestionText) : RunHook(view.questionText));
+    const bool custom = Ask(view.customQuestionShown);
+    const QString question = vb::Trim(custom ? Ask(view.customQuestionText) : Ask(view.questionText));
     if (question.isEmpty()) {
         Message(QStringLiteral("问题不能为空，请设置问题后再继续..."));
-        if (custom) RunHook(view.focusCustomQuestion);
-        else RunHook(view.focusQuestion);
+        if (custom) CALL_REQUIRED_HOOK(view.focusCustomQuestion);
+        else CALL_REQUIRED_HOOK(view.focusQuestion);
         return;
     }
-    const QString answer = vb::Trim(RunHook(view.answerText));
+    const QString answer = vb::Trim(Ask(view.answerText));
     if (answer.isEmpty()) {
         Message(QStringLiteral("答案不能为空，请设置答案后再继续..."));
         return;
     }
-    RunHook(view.enableEncryption, false);
+    CALL_REQUIRED_HOOK(view.enableEncryption, false);
 
     // The whole site goes out once more with the new key, on the protection service; the
     // published state and the PublishedColumn are not the switch-on's business.
@@ -134,10 +119,12 @@ void SiteProtectionController::cmdEncryption_Click() {
         oldKey = LoginField(15);
         SetLoginField(15, NewSiteKey());
     };
+    REQUIRE_HOOK(view.showWait);
+    REQUIRE_HOOK(view.hideWait);
     v.showWait = view.showWait;
     v.hideWait = view.hideWait;
     v.accepted = [this, &question, &answer](const QString&) {
-        RunHook(view.setState, kProtectionOn);
+        CALL_REQUIRED_HOOK(view.setState, kProtectionOn);
         // A record never read in this run is made here, so the next opening shows the new state.
         Grid& grid = ProtectionGrid();
         if (!ProtectionRecordRead()) {
@@ -147,43 +134,39 @@ void SiteProtectionController::cmdEncryption_Click() {
         grid.set(kRecordRow, kStateColumn, QStringLiteral("1"));
         grid.set(kRecordRow, kQuestionColumn, question);
         grid.set(kRecordRow, kAnswerColumn, answer);
-        RunHook(view.enableNotEncryption, true);
+        CALL_REQUIRED_HOOK(view.enableNotEncryption, true);
         Message(QStringLiteral("网站加密成功！"));
-        RunHook(view.close);
+        CALL_REQUIRED_HOOK(view.close);
     };
     v.refused = [&oldKey](const QString&) {
         SetLoginField(15, oldKey);
         Message(QStringLiteral("网站加密失败！请您稍后再试...\r\r注：若加密失败后出现域名无法正常访问则请稍后再重新加密。"));
     };
     PublishSiteSettings(v);
-    RunHook(view.enableEncryption, true);
+    CALL_REQUIRED_HOOK(view.enableEncryption, true);
 }
 
 void SiteProtectionController::cmdNotEncryption_Click() {
-    REQUIRE_HOOK(view.showWait);
-    REQUIRE_HOOK(view.hideWait);
-    REQUIRE_HOOK(view.enableNotEncryption);
-    REQUIRE_HOOK(view.setState);
-    RunHook(view.showWait);
-    RunHook(view.enableNotEncryption, false);
+    CALL_REQUIRED_HOOK(view.showWait);
+    CALL_REQUIRED_HOOK(view.enableNotEncryption, false);
     QString reply;
     try {
         reply = ServiceCall(kEndpoint, QStringLiteral("WebsiteNotEncryption"),
                             {CurrentUserName, LoginField(5), LoginField(6)});
     } catch (const VbError& e) {
-        RunHook(view.hideWait);
+        CALL_REQUIRED_HOOK(view.hideWait);
         ReportServiceError(e);
-        RunHook(view.enableNotEncryption, true);
+        CALL_REQUIRED_HOOK(view.enableNotEncryption, true);
         return;
     }
-    RunHook(view.hideWait);
+    CALL_REQUIRED_HOOK(view.hideWait);
     if (reply == kOK_0001) {
         ProtectionGrid().set(kRecordRow, kStateColumn, QStringLiteral("0"));
-        RunHook(view.setState, kProtectionOff);
+        CALL_REQUIRED_HOOK(view.setState, kProtectionOff);
         SetLoginField(15, QString());
         Message(QStringLiteral("“取消加密”成功！"));
     } else {
         Message(QStringLiteral("“取消加密”失败！请您稍后再试...\r\r注：若“取消加密”失败后出现域名无法正常访问则请稍后再重新取消加密。"));
-        RunHook(view.enableNotEncryption, true);
+        CALL_REQUIRED_HOOK(view.enableNotEncryption, true);
     }
 }

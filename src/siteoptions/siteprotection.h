@@ -22,7 +22,7 @@ const QStringList& ProtectionQuestions();
 // A new site key: eight lower-case hexadecimal digits from the system's secure generator.
 QString NewSiteKey();
 
-// What the logic does to its window. Every hook is required.
+// What the logic does to its window. Every hook is required (platform/hookcheck.h).
 struct SiteProtectionView {
     std::function<void(const QString&)> setState;            // labEncryption
     std::function<void(bool)> enableEncryption;              // cmdEncryption
@@ -42,6 +42,26 @@ struct SiteProtectionView {
     std::function<void()> showWait;                          // picNetToService, painted at once
     std::function<void()> hideWait;
     std::function<void()> close;
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("setState", bool(setState));
+        f("enableEncryption", bool(enableEncryption));
+        f("enableNotEncryption", bool(enableNotEncryption));
+        f("questionText", bool(questionText));
+        f("setQuestionText", bool(setQuestionText));
+        f("customQuestionShown", bool(customQuestionShown));
+        f("showCustomQuestion", bool(showCustomQuestion));
+        f("customQuestionText", bool(customQuestionText));
+        f("answerText", bool(answerText));
+        f("setAnswerText", bool(setAnswerText));
+        f("focusQuestion", bool(focusQuestion));
+        f("focusCustomQuestion", bool(focusCustomQuestion));
+        f("focusAnswer", bool(focusAnswer));
+        f("showWait", bool(showWait));
+        f("hideWait", bool(hideWait));
+        f("close", bool(close));
+    }
 };
 
 class SiteProtectionController {

@@ -60,7 +60,6 @@ class DownloadList : public DataRootTest {
 protected:
     void SetUp() override {
         DataRootTest::SetUp();
-        frmDB::Unload();
         dir = root() + QStringLiteral("/thumbs/");
         QDir().mkpath(dir);
         list().clear();
@@ -68,7 +67,6 @@ protected:
         list().setCols(7);
     }
     void TearDown() override {
-        frmDB::Unload();
         httpfetch::SetSessionFactory(nullptr);
         DataRootTest::TearDown();
     }

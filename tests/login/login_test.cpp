@@ -44,8 +44,6 @@ class LoginWindowTest : public testsupport::EmulatorTest {
 protected:
     void SetUp() override {
         EmulatorTest::SetUp();
-        frmLoginLabels::resetLabels();
-        ResetSiteState();
         netErrors = 0;
         ended = 0;
         hooks::showNetError = [this] { ++netErrors; };
@@ -56,9 +54,6 @@ protected:
         closeWindows();
         hooks::showNetError = nullptr;
         programend::SetHandler(nullptr);
-        programend::Reset();
-        frmLoginLabels::resetLabels();
-        ResetSiteState();
         EmulatorTest::TearDown();
     }
     // The window the login shows last: whatever top-level window is on screen besides the login

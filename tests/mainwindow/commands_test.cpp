@@ -64,11 +64,11 @@ protected:
         w.buySpace = record("buySpace");
         w.protection = record("protection");
         w.domainRegistration = [this](QWidget*, const QString&) { opened.append({QStringLiteral("domainRegistration"), {}, EditorKind, DialogState, PageUrl}); };
-        commands.hooks.refreshCell = [this](int cell) { refreshed.append(cell); };
-        commands.hooks.refreshAreaBackgrounds = [this] { ++areaRefreshes; };
-        commands.hooks.enableMusicButton = [this](bool on) { musicButton.append(on); };
-        commands.hooks.showWait = [this] { events.append(QStringLiteral("wait")); };
-        commands.hooks.hideWait = [this] { events.append(QStringLiteral("ready")); };
+        commands.view.refreshCell = [this](int cell) { refreshed.append(cell); };
+        commands.view.refreshAreaBackgrounds = [this] { ++areaRefreshes; };
+        commands.view.enableMusicButton = [this](bool on) { musicButton.append(on); };
+        commands.view.showWait = [this] { events.append(QStringLiteral("wait")); };
+        commands.view.hideWait = [this] { events.append(QStringLiteral("ready")); };
     }
     QString temp(const QString& name) const { return UserFolder + QStringLiteral("/temp/") + name; }
     // An album-list cache that is current, so the commands that read the list make no call.

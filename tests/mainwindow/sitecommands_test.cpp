@@ -23,7 +23,7 @@ class SiteCommandsTest : public PublishTest {
 protected:
     void SetUp() override {
         PublishTest::SetUp();
-        MainWindowHooks& h = commands.hooks;
+        SiteWindowView& h = commands.view;
         h.refreshCell = [this](int cell) { refreshed.append(cell); };
         h.showWait = [this] { events.append(QStringLiteral("wait")); };
         h.hideWait = [this] { events.append(QStringLiteral("ready")); };

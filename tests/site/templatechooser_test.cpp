@@ -8,6 +8,7 @@
 #include "login/state.h"
 #include "login/ui/webwindows.h"
 #include "mainwindow/sitewindowlabels.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/safefile.h"
 #include "platform/serviceconfig.h"
@@ -340,6 +341,11 @@ protected:
     QString field(const emu::GalleryTemplate& t, int row) const { return t.fields.at(row); }
     QList<emu::GalleryTemplate> templates;
 };
+
+TEST_F(TemplateChooser, SetsEveryRequiredHookOfItsView) {
+    frm网站模板 w;
+    EXPECT_EQ(UnsetRequiredHooks(w.view()).join(u' ').toStdString(), "");
+}
 
 TEST_F(TemplateChooser, GalleryHandsBackTheClickedTemplate) {
     auto w = openChooser();

@@ -8,6 +8,7 @@
 #include "login/state.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/sitewindowlabels.h"
+#include "platform/hookcheck.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
 #include "siteoptions/colorsettings.h"
@@ -259,10 +260,7 @@ TEST_F(ColorDialog, EmptyHomeColourPaintsTheCanvasWhite) {
 TEST_F(ColorDialog, WindowSetsEveryHookAndShowsTheRecord) {
     open(kAlbumButton);
     ColorSettingsWindow window;
-    const ColorSettingsView& v = window.logic.view;
-    EXPECT_TRUE(v.refreshOldPreview && v.refreshNewPreview && v.enableOK && v.enableDel && v.showCurrentCode &&
-                v.setNewCode && v.showWait && v.hideWait && v.close && v.refreshBackground && v.refreshCell &&
-                v.setCanvasColor);
+    EXPECT_EQ(UnsetRequiredHooks(window.logic.view).join(u' ').toStdString(), "");
     EXPECT_EQ(window.windowTitle(), QStringLiteral("[相册围框颜色设置]"));
     EXPECT_EQ(window.txtOldColor->text(), QStringLiteral("#DDE6F0"));
     EXPECT_FALSE(window.cmdOK->isEnabled());

@@ -11,6 +11,7 @@
 
 #include "foundation/shareddata.h"
 #include "login/state.h"
+#include "platform/hookcheck.h"
 #include "platform/ansi.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
@@ -88,11 +89,7 @@ TEST_F(Protection, LoadShowsTheRecordsState) {
 
 TEST_F(Protection, WindowSetsEveryHook) {
     SiteProtectionWindow window;
-    const SiteProtectionView& v = window.logic.view;
-    EXPECT_TRUE(v.setState && v.enableEncryption && v.enableNotEncryption && v.questionText && v.setQuestionText &&
-                v.customQuestionShown && v.showCustomQuestion && v.customQuestionText && v.answerText &&
-                v.setAnswerText && v.focusQuestion && v.focusCustomQuestion && v.focusAnswer && v.showWait &&
-                v.hideWait && v.close);
+    EXPECT_EQ(UnsetRequiredHooks(window.logic.view).join(u' ').toStdString(), "");
     EXPECT_EQ(window.windowTitle(), QStringLiteral("网站首页加密"));
     ASSERT_EQ(window.cobQuestion->count(), 8);
     EXPECT_EQ(window.cobQuestion->itemText(7), kCustomQuestionEntry);

@@ -4,10 +4,10 @@
 #include "foundation/shareddata.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
-#include "login/ui/loginwindow.h"
 #include "login/state.h"
-#include "login/ui/webwindows.h"
+#include "login/ui/login_entry.h"
 #include "mainwindow/ui/commandwiring.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "mainwindow/spacenotices.h"
 #include "mainwindow/ui/teachpanel.h"
@@ -584,7 +584,7 @@ void SiteWindow::Form_Load() {
     } else {
         txtDomainNameVisible = true;
     }
-    frmLogin::unload();
+    CloseLoginWindow();
     // The tutorial opens by itself on the member's first three loads.
     QString teach = GetUserSetting(UcsTeachMain);
     if (teach.isEmpty()) teach = QStringLiteral("0");
@@ -825,14 +825,10 @@ void SiteWindow::cmdCloseTeach_Click() {
 void SiteWindow::imgMF_Click() {
     PageUrl = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Main) +
               QStringLiteral("/freeprovision.html");
-    frmIE dialog(this);
-    dialog.exec();
+    OpenWebPageWindow(this);
 }
 
-void SiteWindow::imgXF_Click() {
-    frmBuySpace dialog(this);
-    dialog.exec();
-}
+void SiteWindow::imgXF_Click() { OpenBuySpaceWindow(this); }
 
 void SiteWindow::imgXF_MouseDown() {
     imgXF->setFrameShape(QFrame::Box);
