@@ -29,13 +29,12 @@ QString SpaceEndDateText(const QString& date) {
 }
 
 QString RealNamePageAddress() {
-    return SysNotices.value(5, 2) + QStringLiteral("?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
+    return SysNotices.value(5, 2) + MemberPageQuery();
 }
 
 QString MemberInfoPageAddress() {
     // The host is lower-cased before "www" becomes "frm", as for every other host of the member.
-    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/loginmyvym.aspx?k1=") + LoginField(11) +
-           QStringLiteral("&k2=") + LoginField(6);
+    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/loginmyvym.aspx") + MemberPageQuery();
 }
 
 QString MemberSiteAddress() {
@@ -44,7 +43,7 @@ QString MemberSiteAddress() {
 
 QString BuySpacePageAddress() {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Account) +
-           QStringLiteral("/buyspace.aspx?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
+           QStringLiteral("/buyspace.aspx") + MemberPageQuery();
 }
 
 QString RecoveryPageAddress() {

@@ -14,7 +14,8 @@ QString UsedSpaceText(const QString& kilobytes);
 // LoginInfo field 20 as "yyyy-m-d"; "0" (no hosted space) or a text that is no date reads "".
 QString SpaceEndDateText(const QString& date);
 
-// The real-name page: SysNotices row 5 field 2 with k1 = LoginInfo field 11 and k2 = field 6.
+// The real-name page: SysNotices row 5 field 2 with k1 = LoginInfo field 11 and k2 = field 6
+// (MemberPageQuery).
 QString RealNamePageAddress();
 
 // The member-information page loginmyvym.aspx on the member's frame host, k1 and k2 as above.

@@ -71,10 +71,6 @@ const WidgetAlbum kWidgetAlbums[] = {
 };
 constexpr int kTenPictureCell = 12;
 
-QString ServicePageQuery() {
-    return QStringLiteral("?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
-}
-
 }  // namespace
 
 // ---- records and rules
@@ -132,16 +128,16 @@ void FillMusicRecord() {
 }
 
 QString GuestbookPageAddress() {
-    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/leaveword_manage.aspx") + ServicePageQuery();
+    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/leaveword_manage.aspx") + MemberPageQuery();
 }
 
 QString MessagePageAddress() {
-    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/msg_manage.aspx") + ServicePageQuery();
+    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/msg_manage.aspx") + MemberPageQuery();
 }
 
 QString SuggestionPageAddress() {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Account) +
-           QStringLiteral("/suggest.aspx") + ServicePageQuery();
+           QStringLiteral("/suggest.aspx") + MemberPageQuery();
 }
 
 // ---- the command frame

@@ -343,6 +343,13 @@ TEST_F(CommandsTest, ServicePagesCarryTheMemberKeys) {
                                      QStringLiteral("/suggest.aspx?k1=u7788&k2=WWW12"));
     // Only the guestbook refreshes its cell, whatever happened in the window.
     EXPECT_EQ(refreshed, QList<int>{6});
+    // Keys holding "&", "#" or "%" reach the service whole.
+    SetLoginField(11, QStringLiteral("u&77#8"));
+    SetLoginField(6, QStringLiteral("WWW12%"));
+    commands.cmdSuggest_Click();
+    ASSERT_EQ(opened.size(), 4);
+    EXPECT_TRUE(opened[3].pageUrl.endsWith(QStringLiteral("/suggest.aspx?k1=u%2677%238&k2=WWW12%25")))
+        << opened[3].pageUrl.toStdString();
 
     commands.cmdTemplate_Click();
     EXPECT_EQ(frm个人网站Labels::labMBURL, QStringLiteral("http://") +

@@ -17,6 +17,7 @@
 #include "platform/serviceconfig.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
+#include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
 
 #include <QCheckBox>
@@ -603,8 +604,7 @@ void SiteWindow::Form_Load() {
     // The week's advertisement strip and information line.
     const QString pages = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
                           QStringLiteral("/pwtd/") + WeeklyFolderName(QDate::currentDate());
-    const QString keys = QStringLiteral("?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6) +
-                         QStringLiteral("&k3=") + ClientVersion;
+    const QString keys = MemberPageQuery() + QStringLiteral("&k3=") + ClientVersion;
     webAD->Navigate(pages + QStringLiteral("/softmain.html") + keys);
     webAD2->Navigate(pages + QStringLiteral("/softmainad2.html") + keys);
 
