@@ -4,6 +4,7 @@
 #include "emulator/mainwindowpages.h"
 #include "emulator/templategallery.h"
 #include "platform/ansi.h"
+#include "platform/vbtext.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -148,9 +149,25 @@ HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
     return KeysPage(r, it.value(), extra);
 }
 
+// While the home page is protected, a visitor first answers the member's question; the answer
+// comes back as query key "answer" of the site's address.
+HttpResponse VerificationPage(const HttpRequest& r, const Member& m) {
+    const QString wrong = r.hasQueryKey(QStringLiteral("answer"))
+                              ? QStringLiteral("<p class=\"wrong\">答案不正确，请您重新输入。</p>")
+                              : QString();
+    return HttpResponse::Html(Layout(
+        QStringLiteral("网站验证"),
+        QStringLiteral("<p>访问此网站前请先回答网站主人设置的问题：</p><p class=\"question\">%1</p>%2"
+                       "<form method=\"get\" action=\"/\"><p>答案 <input name=\"answer\"></p>"
+                       "<p><input type=\"submit\" value=\"进入网站\"></p></form>")
+            .arg(Esc(m.protectionQuestion), wrong)));
+}
+
 HttpResponse MemberSitePage(const HttpRequest& r, const Member* m, Emulator& e) {
     if (r.path != QLatin1String("/") && r.path.compare(QLatin1String("/index.html"), Qt::CaseInsensitive) != 0)
         return NotFound(r);
+    if (m && !m->protectionKey.isEmpty() && vb::Trim(r.queryValue(QStringLiteral("answer"))) != m->protectionAnswer)
+        return VerificationPage(r, *m);
     const QString page = m ? e.store().sitePage(*m) : QString();
     if (page.isEmpty())
         return HttpResponse::Html(Layout(QStringLiteral("网站尚未开通"),

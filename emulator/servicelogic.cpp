@@ -122,6 +122,7 @@ bool ServiceLogic::implements(const QString& method) const {
     static const QStringList done{QStringLiteral("LoginSoftV2"), QStringLiteral("Register"), QStringLiteral("EditPsw"),
                                   QStringLiteral("UploadFile01"), QStringLiteral("UploadWebsite2"),
                                   QStringLiteral("TestDomain"), QStringLiteral("WebsiteEncryptionInfo"),
+                                  QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo")};
     return done.contains(method);
 }
@@ -136,6 +137,8 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("UploadWebsite2")) return UploadWebsite2(a);
     if (method == QLatin1String("TestDomain")) return TestDomain(a);
     if (method == QLatin1String("WebsiteEncryptionInfo")) return WebsiteEncryptionInfo(a);
+    if (method == QLatin1String("WebsiteEncryption")) return WebsiteEncryption(a);
+    if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
     return QString();
 }
@@ -324,6 +327,13 @@ QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data)
 
 QString ServiceLogic::UploadWebsite2(const QStringList& a) {
     if (a.size() < 12) return QStringLiteral("Error_0001");
+    // The home-album publish names the album of the home-page album cell; the others send "".
+    return publishSite(a, [&a](Member& m) {
+        if (!a[10].isEmpty()) m.homeAlbum = a[10];
+    });
+}
+
+QString ServiceLogic::publishSite(const QStringList& a, const std::function<void(Member&)>& alsoStore) {
     Member* m = authenticate(a[0], a[2], a[4]);
     if (!m || a[1] != QLatin1String("K2")) return QStringLiteral("Error_0001");
     const QString& settings = a[8];
@@ -334,21 +344,16 @@ QString ServiceLogic::UploadWebsite2(const QStringList& a) {
     fields.removeLast();  // the text after the last separator is not a field
     if (fields.size() > kSiteFields) return QStringLiteral("Error_0003");
 
-    const QStringList oldSettings = m->settings;
-    const QString oldPublished = m->published;
-    const QString oldHomeAlbum = m->homeAlbum;
+    const Member before = *m;
     const QString oldPage = m_store.sitePage(*m);
     try {
         m_store.setSitePage(*m, page);
         m->settings = fields;
         m->published = a[7];
-        // The home-album publish names the album of the home-page album cell; the others send "".
-        if (!a[10].isEmpty()) m->homeAlbum = a[10];
+        alsoStore(*m);
         m_store.save(*m);
     } catch (const VbError&) {
-        m->settings = oldSettings;
-        m->published = oldPublished;
-        m->homeAlbum = oldHomeAlbum;
+        *m = before;
         // A refused publish leaves the site as it was served before, page and settings alike.
         try {
             m_store.setSitePage(*m, oldPage);

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace emu {
 
 // One row of the notices that the login reply carries (table SysInfo).
@@ -38,9 +40,11 @@ public:
     QString EditPsw(const QStringList& a);                              // 4
     QString UploadFile01(const QStringList& a, const QByteArray& data); // 8 texts and the file
     QString UploadWebsite2(const QStringList& a);                       // 12
-    // The domain test, the protection record and the album list (sitemethods.cpp).
+    // The domain test, the protection and the album list (sitemethods.cpp).
     QString TestDomain(const QStringList& a);                           // 1
     QString WebsiteEncryptionInfo(const QStringList& a);                // 3
+    QString WebsiteEncryption(const QStringList& a);                    // 12
+    QString WebsiteNotEncryption(const QStringList& a);                 // 3
     QString GetDirInfo(const QStringList& a);                           // 3
 
     // The six notice rows of the login reply: all off at start, rows 0, 3 and 5 with page addresses.
@@ -65,6 +69,11 @@ public:
 
 private:
     Member* authenticate(const QString& name, const QString& digest, const QString& prefix);
+    // The site payload that UploadWebsite2 and WebsiteEncryption share (their first ten
+    // arguments): checked, then the page, the settings, the published flag and whatever alsoStore
+    // changes are stored together; the member is put back whole when the record cannot be saved.
+    // "OK_0001" or the error code.
+    QString publishSite(const QStringList& a, const std::function<void(Member&)>& alsoStore);
     QString loginReply(const Member& m) const;
     void defaultNotices();
 

@@ -1,9 +1,11 @@
-// The domain test, the protection record and the album list: what the main window asks the
-// service directly.
+// The domain test, the protection of the home page and the album list.
 #include "emulator/servicelogic.h"
 
 #include "foundation/folders.h"
+#include "platform/vberror.h"
 #include "platform/vbtext.h"
+
+#include <QRegularExpression>
 
 namespace emu {
 
@@ -54,6 +56,35 @@ QString ServiceLogic::WebsiteEncryptionInfo(const QStringList& a) {
                              QString(),
                              QString()};
     return QStringLiteral("{OK_0001}") + EscapedTable({record}, QStringLiteral("EncryptionInfo"));
+}
+
+QString ServiceLogic::WebsiteEncryption(const QStringList& a) {
+    if (a.size() < 12) return QStringLiteral("Error_0001");
+    // The key travels in page addresses: eight lower-case hexadecimal digits, nothing else.
+    static const QRegularExpression keyForm(QStringLiteral("^[0-9a-f]{8}$"));
+    const QString question = vb::Trim(a[10]);
+    const QString answer = vb::Trim(a[11]);
+    if (!keyForm.match(a[6]).hasMatch() || question.isEmpty() || answer.isEmpty()) return QStringLiteral("Error_0004");
+    return publishSite(a, [&](Member& m) {
+        m.protectionKey = a[6];
+        m.protectionQuestion = question;
+        m.protectionAnswer = answer;
+    });
+}
+
+QString ServiceLogic::WebsiteNotEncryption(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    // The question and answer stay on record for the next switch-on; the key alone ends it.
+    const QString oldKey = m->protectionKey;
+    m->protectionKey.clear();
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->protectionKey = oldKey;
+        return QStringLiteral("Error_0002");
+    }
+    return QStringLiteral("OK_0001");
 }
 
 QString ServiceLogic::GetDirInfo(const QStringList& a) {

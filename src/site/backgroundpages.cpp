@@ -21,6 +21,11 @@ QString CreateBackgroundHtml(const QString& name, qint16 column) {
     QString colour = SiteSettings(column, row);
     if (colour.isEmpty()) colour = SiteSettings(column, HomeBackColorRow);
 
+    if (PreviewOnly == 0) WritePageFile(name + QStringLiteral(".html"), ColorPageText(colour));
+    return QString();
+}
+
+QString ColorPageText(const QString& colour) {
     QStringList lines;
     lines << QStringLiteral("<html>") << QStringLiteral("<head>")
           << QStringLiteral("<title>Orbel[") + serviceconfig::current().domain + QStringLiteral("]</title>");
@@ -32,9 +37,7 @@ QString CreateBackgroundHtml(const QString& name, qint16 column) {
               << QStringLiteral("-->") << QStringLiteral("</style>");
     lines << QStringLiteral("</head>") << QStringLiteral("<body>") << QStringLiteral("</body>")
           << QStringLiteral("</html>");
-
-    if (PreviewOnly == 0) WritePageFile(name + QStringLiteral(".html"), JoinPageLines(lines));
-    return QString();
+    return JoinPageLines(lines);
 }
 
 QString CreateFooterHtml(qint16 cell, qint16 column) {

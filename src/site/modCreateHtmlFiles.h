@@ -22,6 +22,9 @@ QString CreateWidgetHtml(qint16 cell, qint16 column);
 // ---- background pages "b", "b1", "b2", "b3" (rows 301, 303, 304, 306; row 301 stands in for an
 // empty row). Writes "<name>.html"; errors are raised to the caller. Returns the empty text.
 QString CreateBackgroundHtml(const QString& name, qint16 column);
+// The page of a background page and of the colour dialog's previews: an empty page whose body has
+// the colour as its background, or no style part (an empty line) for the empty text.
+QString ColorPageText(const QString& colour);
 
 // ---- the footer (cell 32): separator, notice line and the service's information frame. Puts a
 // missing "#" in front of row 301 of the column and writes "<cell>.html" (neither while

@@ -108,6 +108,47 @@ TEST_F(SiteMethodsTest, HomeAlbumOfAPublishIsKeptUntilAnotherNamesOne) {
     EXPECT_EQ(demo().homeAlbum, QStringLiteral("旅行"));
 }
 
+TEST_F(SiteMethodsTest, ProtectionSwitchesOnWithTheSiteAndOffByTheKeyAlone) {
+    const QString page = QStringLiteral("&x_;html&d_;protected&x_;/html&d_;");
+    struct Args {
+        QString digest, checkCode, key, question, answer;
+    };
+    auto switchOn = [&](const Args& x) {
+        return logic->WebsiteEncryption({demo().name, QStringLiteral("K2"), x.digest, x.checkCode, demo().prefix,
+                                         demo().domain, x.key, QStringLiteral("1"),
+                                         QStringLiteral("#FFFFFF{/F}{/F}"), page, x.question, x.answer});
+    };
+    const Args good{demo().digest, PublishCheckCode(page), QStringLiteral("0a1b2c3d"), QStringLiteral("问题？"),
+                    QStringLiteral("答案")};
+    const struct {
+        const char* what;
+        Args args;
+        const char* reply;
+    } refusals[] = {
+        {"wrong credential", {QStringLiteral("0123"), good.checkCode, good.key, good.question, good.answer}, "Error_0001"},
+        {"wrong check code", {good.digest, QStringLiteral("000000000000"), good.key, good.question, good.answer}, "Error_0002"},
+        {"upper-case key", {good.digest, good.checkCode, QStringLiteral("0A1B2C3D"), good.question, good.answer}, "Error_0004"},
+        {"short key", {good.digest, good.checkCode, QStringLiteral("0a1b2c"), good.question, good.answer}, "Error_0004"},
+        {"blank question", {good.digest, good.checkCode, good.key, QStringLiteral("  "), good.answer}, "Error_0004"},
+        {"blank answer", {good.digest, good.checkCode, good.key, good.question, QString()}, "Error_0004"},
+    };
+    for (const auto& r : refusals) EXPECT_EQ(switchOn(r.args), QString::fromLatin1(r.reply)) << r.what;
+    EXPECT_TRUE(demo().protectionKey.isEmpty());
+
+    EXPECT_EQ(switchOn(good), QStringLiteral("OK_0001"));
+    EXPECT_EQ(store->sitePage(demo()), page);
+    EXPECT_EQ(demo().settings, (QStringList{QStringLiteral("#FFFFFF"), QString()}));
+    open();  // kept across a restart, and answered by the record
+    Table record = table(logic->WebsiteEncryptionInfo(credentials()), QStringLiteral("{OK_0001}"), QStringLiteral("EncryptionInfo"));
+    EXPECT_EQ(record.row(0).mid(0, 5), (QStringList{QStringLiteral("1"), demo().domain, good.key, good.question, good.answer}));
+
+    EXPECT_EQ(logic->WebsiteNotEncryption({demo().name, QStringLiteral("0123"), demo().prefix}), QStringLiteral("Error_0001"));
+    EXPECT_EQ(logic->WebsiteNotEncryption(credentials()), QStringLiteral("OK_0001"));
+    open();
+    record = table(logic->WebsiteEncryptionInfo(credentials()), QStringLiteral("{OK_0001}"), QStringLiteral("EncryptionInfo"));
+    EXPECT_EQ(record.row(0).mid(0, 5), (QStringList{QStringLiteral("0"), demo().domain, QString(), good.question, good.answer}));
+}
+
 TEST_F(SiteMethodsTest, RegistrationsWithUnlistedEntriesAreRefused) {
     // A registration as the form sends it: listed names with their own codes, a correct check code.
     auto registration = [](const QList<std::pair<int, QString>>& changes) {

@@ -13,6 +13,8 @@
 #include "platform/programend.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
+#include "site/modCreateHtmlFiles.h"
+#include "site/pagefile.h"
 #include "site/sitemodel.h"
 #include "support/emulatorfixture.h"
 #include "support/rendererlimit.h"
@@ -451,6 +453,24 @@ TEST_F(MainWindowTest, SeamActsOnTheOpenWindowOnly) {
     mainwindowseam::SetCanvasColor(QColor(1, 2, 3));
     EXPECT_EQ(w.picWeb->palette().color(QPalette::Window), QColor(1, 2, 3));
     EXPECT_EQ(w.picFrame->palette().color(QPalette::Window), QColor(1, 2, 3));
+}
+
+TEST_F(MainWindowTest, SeamRefreshesOneBackgroundBrowserByItsPage) {
+    SetUserSetting(UcsTeachMain, QStringLiteral("3"));
+    frm个人网站& w = open();
+    ASSERT_TRUE(WaitUntil([&] { return w.siteBrowsersLoaded() == 37; })) << w.siteBrowsersLoaded();
+    const std::pair<const char*, WebBrowser*> areas[] = {
+        {"b", w.webBack}, {"b1", w.webMidBack}, {"b2", w.webPhotoBack}, {"b3", w.webBlogBack}};
+    for (const auto& [page, browser] : areas) {
+        SCOPED_TRACE(page);
+        WritePageFile(QString::fromLatin1(page) + QStringLiteral(".html"), ColorPageText(QStringLiteral("#010203")));
+        mainwindowseam::RefreshBackgroundBrowser(QString::fromLatin1(page));
+        EXPECT_TRUE(WaitUntil([b = browser] {
+            return !b->isLoading() &&
+                   b->runScriptSync(QStringLiteral("getComputedStyle(document.body).backgroundColor")).toString() ==
+                       QLatin1String("rgb(1, 2, 3)");
+        }));
+    }
 }
 
 TEST_F(MainWindowTest, CellButtonsSitInTheirBoxes) {

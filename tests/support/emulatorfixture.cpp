@@ -48,7 +48,9 @@ EmulatorPage Fetch(QNetworkAccessManager& manager, QNetworkReply* reply) {
     QObject::connect(&deadline, &QTimer::timeout, reply, [reply] { reply->abort(); });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished()) {
-        deadline.start(10000);
+        // Only a bound against a hang: on a busy machine the first request of a test process
+        // (network stack start-up included) has been seen to take more than ten seconds.
+        deadline.start(60000);
         loop.exec();
     }
     Q_UNUSED(manager);

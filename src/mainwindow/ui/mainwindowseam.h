@@ -38,6 +38,8 @@ void RefreshCell(int cell);
 void RefreshSiteBrowsers();
 // webBack, webMidBack, webPhotoBack and webBlogBack, in this order.
 void RefreshBackgroundBrowsers();
+// One of them, by its page: "b" webBack, "b1" webMidBack, "b2" webPhotoBack, "b3" webBlogBack.
+void RefreshBackgroundBrowser(const QString& page);
 // The back colour of the canvas picWeb and of its viewport picFrame (the home-page colour).
 void SetCanvasColor(const QColor& color);
 // The domain row of a member with a registered domain (LoginInfo field 12): the label shows the

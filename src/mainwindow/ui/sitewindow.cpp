@@ -859,9 +859,16 @@ void RefreshCell(int cell) {
 }
 
 void RefreshBackgroundBrowsers() {
+    for (const char* page : {"b", "b1", "b2", "b3"}) RefreshBackgroundBrowser(QString::fromLatin1(page));
+}
+
+void RefreshBackgroundBrowser(const QString& page) {
     SiteWindow* w = SiteWindow::loaded();
     if (!w) return;
-    for (WebBrowser* b : {w->webBack, w->webMidBack, w->webPhotoBack, w->webBlogBack}) b->refresh();
+    const std::pair<const char*, WebBrowser*> browsers[] = {
+        {"b", w->webBack}, {"b1", w->webMidBack}, {"b2", w->webPhotoBack}, {"b3", w->webBlogBack}};
+    for (const auto& [name, browser] : browsers)
+        if (page == QLatin1String(name)) browser->refresh();
 }
 
 void RefreshSiteBrowsers() {

@@ -1,0 +1,54 @@
+#pragma once
+// The area colour dialog: the area's current colour and the new one as two small previews, a
+// colour from the platform colour dialog or a typed code, or the colour cleared; applying
+// publishes the site at once. Opened by the main window's colour buttons for the record in
+// CellRecord.
+#include "siteoptions/colorsettings.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class PleaseWait;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class WebBrowser;
+
+// No Q_OBJECT: moc cannot read the name.
+class ColorSettingsWindow : public QDialog {
+public:
+    explicit ColorSettingsWindow(QWidget* parent = nullptr);
+    ~ColorSettingsWindow() override;
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtOldColor = nullptr;
+    QWidget* picOldColor = nullptr;
+    WebBrowser* webOldColor = nullptr;
+    QCheckBox* chkDel = nullptr;
+    QPushButton* cmdDel = nullptr;
+    QPushButton* cmdSetColor = nullptr;
+    QLineEdit* txtNewColor = nullptr;
+    QLabel* Label2 = nullptr;
+    QWidget* picNewColor = nullptr;
+    WebBrowser* webNewColor = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdQuit = nullptr;
+    QWidget* picNetToService = nullptr;
+
+    // The logic, with the hooks this window set.
+    ColorSettingsController logic;
+
+    void Form_Load();
+    void chkDel_Click();
+    void cmdSetColor_Click() { logic.cmdSetColor_Click(); }
+    void txtNewColor_Change();
+    void cmdOK_Click() { logic.cmdOK_Click(); }
+    void cmdDel_Click() { logic.cmdDel_Click(); }
+    void cmdQuit_Click() { close(); }
+
+private:
+    std::unique_ptr<PleaseWait> m_wait;
+};
+using frm颜色设置 = ColorSettingsWindow;  // 颜色设置 area colour dialog

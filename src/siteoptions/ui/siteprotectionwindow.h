@@ -1,0 +1,47 @@
+#pragma once
+// The home-page protection dialog: the protection's state, a question from the list or one of the
+// member's own, the answer, and the commands that switch the protection on and off. Opened by the
+// main window's protection button on the record it loaded into frmDB::grdDB[13].
+#include "siteoptions/siteprotection.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class PleaseWait;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// No Q_OBJECT: moc cannot read the name.
+class SiteProtectionWindow : public QDialog {
+public:
+    explicit SiteProtectionWindow(QWidget* parent = nullptr);
+    ~SiteProtectionWindow() override;
+
+    QLabel* labEncryption = nullptr;
+    QComboBox* cobQuestion = nullptr;
+    QLabel* labMyQuestion = nullptr;
+    QLineEdit* txtMyQuestion = nullptr;
+    QLineEdit* txtAnswer = nullptr;
+    QPushButton* cmdDIY = nullptr;
+    QPushButton* cmdEncryption = nullptr;
+    QPushButton* cmdNotEncryption = nullptr;
+    QPushButton* cmdBack = nullptr;
+    QWidget* picNetToService = nullptr;
+
+    // The logic, with the hooks this window set.
+    SiteProtectionController logic;
+
+    void Form_Load() { logic.Form_Load(); }
+    void cobQuestion_Click() { logic.cobQuestion_Click(); }
+    void cmdDIY_Click() { logic.cmdDIY_Click(); }
+    void cmdEncryption_Click() { logic.cmdEncryption_Click(); }
+    void cmdNotEncryption_Click() { logic.cmdNotEncryption_Click(); }
+    void cmdBack_Click() { close(); }
+
+private:
+    std::unique_ptr<PleaseWait> m_wait;
+};
+using frm网站加密 = SiteProtectionWindow;  // 网站加密 home-page protection
