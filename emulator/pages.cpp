@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace emu {
 
@@ -97,11 +98,14 @@ QString AlbumPictures(const Member* m, const QString& albumName, Emulator& e) {
     if (!a || a->files.isEmpty()) return QStringLiteral("<p>相册“%1”中还没有图片。</p>").arg(Esc(albumName));
     const QString host = QString(m->prefix).toLower().replace(QStringLiteral("www"), QStringLiteral("img")) +
                          QLatin1Char('.') + e.hosts().domain;
+    // Each part of the path percent-encoded, so an album or file named with "#", "%" or "?" is
+    // asked for whole; the hosted-file page reads the path decoded.
+    const auto part = [](const QString& s) { return QString::fromLatin1(QUrl::toPercentEncoding(s)); };
     QString out = QStringLiteral("<div class=\"pictures\">");
     for (const StoredFile& f : a->files) {
         if (f.name.endsWith(QLatin1String(".swf"), Qt::CaseInsensitive)) continue;
         out += QStringLiteral("<img src=\"http://%1/space/%2/%3/%4\" height=\"80\" alt=\"%5\"> ")
-                   .arg(host, Esc(m->folder), Esc(a->name), Esc(f.name), Esc(f.description));
+                   .arg(host, part(m->folder), part(a->name), part(f.name), Esc(f.description));
     }
     return out + QStringLiteral("</div>");
 }

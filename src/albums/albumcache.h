@@ -34,6 +34,6 @@ QString RawTableText(const QString& text, const QString& tableName);
 // ---- the hosted file manager, as seen from here
 // Closes the hosted file manager window if it is open, so that it reads albums and files afresh
 // the next time it is shown. The window lives in a subsystem above this one; it installs the
-// closer (nothing happens until it does).
+// closer, an optional hook (platform/hookcheck.h): nothing happens until it does.
 void UnloadFileManager();
 void SetFileManagerUnloader(std::function<void()> unloader);

@@ -1,6 +1,7 @@
 #pragma once
 // Module state of the page cell editor. Data only.
 #include "foundation/table.h"
+#include "platform/statereset.h"
 
 // The pictures of the open cell editor (and of the preface editor) that wait for upload: rows 0
 // to 2 by columns 0 to 5, created empty at every opening of either editor. Row 0 is the cell's
@@ -25,5 +26,6 @@ inline constexpr int UploadedUrl = 4;
 // Erases PendingPictures and sizes it to 3 by 6 empty entries (what both editors do on opening).
 inline void RedimPendingPictures() { PendingPictures = Table(PendingPicture::Rows, PendingPicture::Columns); }
 
-// Back to the state before any editor opened (tests).
+// The initial values: the state before any editor opened.
 inline void ResetCellEditorState() { PendingPictures = Table(); }
+inline const bool cellEditorStateRegistered = RegisterStateReset(&ResetCellEditorState);

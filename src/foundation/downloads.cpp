@@ -3,6 +3,7 @@
 #include "foundation/shareddata.h"
 #include "platform/httpfetch.h"
 #include "platform/prompts.h"
+#include "platform/safefile.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 
@@ -21,37 +22,33 @@ bool alreadyPresent(const Grid& list, int row) {
     return info.isFile() && QString::number(info.size()) == list.value(row, 2);
 }
 
-// Copies the response into "<path>.tmp" and renames it over the path. False, with the old file
-// untouched, when the transfer broke off or the body was empty.
+// Streams the response into a new version of the path that takes the old one's place only when
+// complete. False, with the old file untouched, when the transfer broke off or the body was empty.
 bool saveResponse(httpfetch::Response& response, const QString& path) {
     if (path.isEmpty()) throw VbError(VbError::PathFileAccess, QStringLiteral("路径/文件访问错误"));
-    const QString tmp = path + QStringLiteral(".tmp");
-    QFile::remove(tmp);
-    QFile out(tmp);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw VbError(VbError::PathNotFound, QStringLiteral("路径未找到: ") + path);
+    paths::SafeFileWriter out;
+    const auto raise = [&out, &path]() {
+        switch (out.failedStep()) {
+        case paths::SafeWriteStep::Open: return VbError(out.errorNumber(), QStringLiteral("路径未找到: ") + path);
+        case paths::SafeWriteStep::Write:
+        case paths::SafeWriteStep::Sync:
+        case paths::SafeWriteStep::Close: return VbError(out.errorNumber(), QStringLiteral("磁盘已满: ") + path);
+        case paths::SafeWriteStep::Rename: break;
+        }
+        return VbError(out.errorNumber(), QStringLiteral("路径/文件访问错误: ") + path);
+    };
+    if (!out.open(path)) throw raise();
     char piece[httpfetch::kPieceSize];
     qint64 total = 0;
     while (true) {
         const qint64 n = response.read(piece, sizeof piece);
         if (n <= 0) break;
-        if (out.write(piece, n) != n) {
-            out.close();
-            QFile::remove(tmp);
-            throw VbError(VbError::DiskFull, QStringLiteral("磁盘已满: ") + path);
-        }
+        if (!out.write(piece, n)) throw raise();
         total += n;
     }
-    out.close();
-    if (response.failed() || total == 0) {
-        QFile::remove(tmp);
-        return false;
-    }
-    // rename(2) replaces the old file in one step, so it stays whole until the new one is there.
-    if (std::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(tmp);
-        throw VbError(VbError::PathFileAccess, QStringLiteral("路径/文件访问错误: ") + path);
-    }
+    // Dropping the writer removes the unfinished version.
+    if (response.failed() || total == 0) return false;
+    if (!out.commit()) throw raise();
     return true;
 }
 

@@ -34,6 +34,10 @@ bool readsAsNumber(const QString& text) {
     return vb::IsNumeric(s);
 }
 
+QString memberFolder() {
+    return paths::InRoot(QStringLiteral("UserData/") + paths::SafeComponent(CurrentUserName));
+}
+
 }  // namespace
 
 void EnsureDataFolders() {
@@ -41,11 +45,17 @@ void EnsureDataFolders() {
     ensureFolder(paths::InRoot(QStringLiteral("data/Temp")));
     ensureFolder(paths::InRoot(QStringLiteral("UserData")));
     if (CurrentUserName.isEmpty()) return;
-    const QString member = paths::InRoot(QStringLiteral("UserData/") + paths::SafeComponent(CurrentUserName));
+    const QString member = memberFolder();
     ensureFolder(member);
     ensureFolder(member + QStringLiteral("/UpLoadPicture"));
-    ensureFolder(member + QStringLiteral("/temp"));
+    ensureFolder(MemberTempPath());
     ensureFolder(member + QStringLiteral("/data"));
+}
+
+QString MemberTempPath() { return memberFolder() + QStringLiteral("/temp"); }
+
+QString MemberTempPath(const QString& fileName) {
+    return MemberTempPath() + QLatin1Char('/') + paths::SafeComponent(fileName);
 }
 
 QString CheckDomainName(const QString& rawLabel) {

@@ -7,6 +7,13 @@
 // "data". A folder that cannot be created raises a VbError.
 void EnsureDataFolders();
 
+// The logged-in member's temp folder, <data root>/UserData/<member>/temp (no trailing "/"), which
+// holds the generated pages ("<n>.html" for cell n, "b.html", "view.html"…) and their preview
+// copies; given a file name, that file in it (the name made one safe component, so "" is "_").
+// The one place these paths are made.
+QString MemberTempPath();
+QString MemberTempPath(const QString& fileName);
+
 // The empty text when the label (trimmed, lower-cased here) may be registered; otherwise the
 // whole message for the member, its numbered items separated by "\r".
 QString CheckDomainName(const QString& label);

@@ -1,6 +1,7 @@
 #pragma once
 // Windows of upper subsystems that the foundation has to open. The foundation may not include them,
-// so src/app installs these at start; tests install their own. An empty hook does nothing.
+// so src/app installs these at start; tests install their own. Each is a required hook
+// (platform/hookcheck.h): checked where it is called.
 #include <functional>
 
 namespace hooks {

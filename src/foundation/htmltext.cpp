@@ -260,3 +260,19 @@ int WeekOfYear(const QDate& date) {
 QString WeeklyFolderName(const QDate& date) {
     return QStringLiteral("%1%2").arg(date.year() % 100, 2, 10, QLatin1Char('0')).arg(WeekOfYear(date));
 }
+
+QString EncodeQueryValue(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        if (c == QLatin1Char('%'))
+            out += QStringLiteral("%25");
+        else if (c == QLatin1Char('&'))
+            out += QStringLiteral("%26");
+        else if (c == QLatin1Char('#'))
+            out += QStringLiteral("%23");
+        else
+            out += c;
+    }
+    return out;
+}

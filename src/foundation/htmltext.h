@@ -88,3 +88,11 @@ int WeekOfYear(const QDate& date);
 // The folder of the weekly service pages: two-digit year, then the week without a leading zero
 // (31 December 2012 gives "1254").
 QString WeeklyFolderName(const QDate& date);
+
+// A value as it goes into the query of a service address or of an address in a generated page:
+// "%" becomes "%25", "&" "%26" and "#" "%23". Only these three, because only they change what the
+// service reads: "%" would start an escape, "&" a new key and "#" the fragment that never reaches
+// it. Every other character keeps its bytes (Chinese text stays GBK in a page and the engine
+// sends it percent-encoded in that code page), so addresses of values without them stay as they
+// always were.
+QString EncodeQueryValue(const QString& value);

@@ -3,6 +3,7 @@
 #include "foundation/hooks.h"
 #include "foundation/settings.h"
 #include "login/state.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbtext.h"
@@ -62,7 +63,7 @@ QString ServiceCall(const QString& endpoint, const QString& method, const QList<
 
 void ReportServiceError(const VbError& error, const QString& message) {
     if (error.description().contains(QLatin1String("WSDLReader"))) {
-        if (hooks::showNetError) hooks::showNetError();
+        CALL_REQUIRED_HOOK(hooks::showNetError);
         return;
     }
     MsgBox(message, vbInformation, QStringLiteral("提示"));

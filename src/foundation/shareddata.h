@@ -3,6 +3,7 @@
 // no window; its members exist from the start and keep their values until Unload() (at exit, and
 // between tests). Nothing in it is saved.
 #include "foundation/table.h"
+#include "platform/statereset.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,12 +36,14 @@ struct SharedData {
     static inline std::array<Grid, 4> grdT;
     // The post opened for editing, passed from the blog list to the blog writer. A non-empty
     // labBlogType makes the writer open in edit mode.
-    static inline QString labBlogRow = QStringLiteral("1");
+    static inline QString labBlogRow;
     static inline QString labBlogDate;
     static inline QString labBlogTitle;
     static inline QString labBlogType;
 
-    // Discards every table and label: back to the state of a fresh run.
+    // Discards every table and label: back to the state of a fresh run (the initial values,
+    // registered below).
     static void Unload();
 };
+inline const bool sharedDataRegistered = RegisterStateReset(&SharedData::Unload);
 using frmDB = SharedData;  // the hidden data form

@@ -76,7 +76,8 @@ bool ProcessSysNotices(const Table& notices, const QString& realNameDone, const 
     }
     if (checked(notices, 2, 1) == on) handlers.message(checked(notices, 2, 2));
     if (checked(notices, 3, 1) == on)
-        handlers.showPage(checked(notices, 3, 2) + QStringLiteral("?k1=") + member + QStringLiteral("&k2=") + prefix);
+        handlers.showPage(checked(notices, 3, 2) + QStringLiteral("?k1=") + EncodeQueryValue(member) +
+                          QStringLiteral("&k2=") + EncodeQueryValue(prefix));
     if (checked(notices, 4, 1) == on && realNameDone != on) handlers.message(checked(notices, 4, 2));
     return true;
 }
@@ -102,5 +103,6 @@ AdPick PickWaitingAd(const QString& stored, const std::function<int()>& draw1to5
 
 QString WaitingAdUrl(const QString& page, const QDate& today, const QString& member, const QString& prefix) {
     return advertisingBase() + QStringLiteral("/ad/kr/") + WeeklyFolderName(today) + QStringLiteral("/loginad_") + page +
-           QStringLiteral(".html?k1=v1.0&k2=") + member + QStringLiteral("&k3=") + prefix;
+           QStringLiteral(".html?k1=v1.0&k2=") + EncodeQueryValue(member) + QStringLiteral("&k3=") +
+           EncodeQueryValue(prefix);
 }

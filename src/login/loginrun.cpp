@@ -20,19 +20,11 @@
 #include "site/loginpages.h"
 #include "site/sitemodel.h"
 
-#include <utility>
-
 namespace {
 
 const QString kTitle = QStringLiteral("提示");
 
 void message(const QString& text) { MsgBox(text, vbInformation, kTitle); }
-
-// Calls a hook; an unset one (a release build past REQUIRE_HOOK) is skipped.
-template <typename Hook, typename... Args>
-void call(const Hook& hook, Args&&... args) {
-    if (hook) hook(std::forward<Args>(args)...);
-}
 
 void showNetError() {
     if (hooks::showNetError) hooks::showNetError();
@@ -53,20 +45,20 @@ bool InputAccepted(const LoginInput& input, LoginView& view) {
     switch (CheckLoginInput(input.memberText, input.password)) {
     case LoginInputProblem::NameTooLong:
         message(kLoginNameTooLong);
-        call(view.focusBox, LoginBox::Member, true);
+        CALL_REQUIRED_HOOK(view.focusBox, LoginBox::Member, true);
         return false;
     case LoginInputProblem::NameEmpty:
         message(kLoginEmptyInput);
-        call(view.focusBox, LoginBox::Member, false);
+        CALL_REQUIRED_HOOK(view.focusBox, LoginBox::Member, false);
         return false;
     case LoginInputProblem::PasswordEmpty:
         message(kLoginEmptyInput);
-        call(view.focusBox, LoginBox::Password, false);
+        CALL_REQUIRED_HOOK(view.focusBox, LoginBox::Password, false);
         return false;
     case LoginInputProblem::NameUnsafe:
         // The name would become a folder outside the members' folder; nothing is touched.
         message(kLoginBadInput);
-        call(view.focusBox, LoginBox::Member, true);
+        CALL_REQUIRED_HOOK(view.focusBox, LoginBox::Member, true);
         return false;
     case LoginInputProblem::None: break;
     }
@@ -130,7 +122,7 @@ bool NoticesAllowLogin(const QString& replyText, LoginView& view) {
     SysNoticeHandlers handlers;
     handlers.showPage = [&view](const QString& url) {
         LoginWindowLabels::labSysInfoURL = url;
-        call(view.showNoticePage, url);
+        CALL_REQUIRED_HOOK(view.showNoticePage, url);
     };
     handlers.message = [](const QString& t) { message(t); };
     return ProcessSysNotices(SysNotices, LoginInfo.value(0, 14), CurrentUserName, UserServerPrefix, handlers);
@@ -151,15 +143,6 @@ void SaveLoginEntry(const QString& member, const QString& prefix, const QString&
 }
 
 void RunLogin(const LoginInput& input, LoginView& view) {
-    REQUIRE_HOOK(view.showBusy);
-    REQUIRE_HOOK(view.setProgress);
-    REQUIRE_HOOK(view.setStateText);
-    REQUIRE_HOOK(view.focusBox);
-    REQUIRE_HOOK(view.returnToInput);
-    REQUIRE_HOOK(view.showNoticePage);
-    REQUIRE_HOOK(view.loadWaitingWindow);
-    REQUIRE_HOOK(view.showMainWindow);
-
     NoteScreenClass(input.screenPixels);
     if (!InputAccepted(input, view)) return;
 
@@ -171,22 +154,22 @@ void RunLogin(const LoginInput& input, LoginView& view) {
     } catch (const VbError&) {
     }
 
-    call(view.showBusy);
-    call(view.setProgress, 10);
-    call(view.setStateText, QStringLiteral("正在登录，请您稍候..."));
+    CALL_REQUIRED_HOOK(view.showBusy);
+    CALL_REQUIRED_HOOK(view.setProgress, 10);
+    CALL_REQUIRED_HOOK(view.setStateText, QStringLiteral("正在登录，请您稍候..."));
     const QString ip = GetLocalIpAddress();
-    call(view.setProgress, 20);
+    CALL_REQUIRED_HOOK(view.setProgress, 20);
     const Credentials sent = MakeCredentials(input);
-    call(view.setProgress, 30);
+    CALL_REQUIRED_HOOK(view.setProgress, 30);
 
     try {
-        call(view.setProgress, 50);
+        CALL_REQUIRED_HOOK(view.setProgress, 50);
         // On the remembered prefix's host, else the default service host.
         const QString reply = ServiceCall(QStringLiteral("webser001"), QStringLiteral("LoginSoftV2"),
                                           {CurrentUserName, sent.token, ip, sent.machineCode, ClientVersion});
-        call(view.setProgress, 80);
+        CALL_REQUIRED_HOOK(view.setProgress, 80);
         if (ReplyRefused(reply)) {
-            call(view.returnToInput, LoginBox::Password);
+            CALL_REQUIRED_HOOK(view.returnToInput, LoginBox::Password);
             return;
         }
         // The tables are read from the reply itself, not back from the file, which may still hold
@@ -197,12 +180,12 @@ void RunLogin(const LoginInput& input, LoginView& view) {
         UserFolder = paths::InRoot(QStringLiteral("UserData/") + CurrentUserName);
         // WriteEncryptedText has told the member when the login file could not be written.
         if (!WriteEncryptedText(text, UserFolder + QStringLiteral("/u1.dat"))) {
-            call(view.returnToInput, LoginBox::Password);
+            CALL_REQUIRED_HOOK(view.returnToInput, LoginBox::Password);
             return;
         }
         LoginInfo = ExtractTable(text, QStringLiteral("LoginBackInfo"));
         if (RecordRefused(input.memberText)) {
-            call(view.returnToInput, LoginBox::Member);
+            CALL_REQUIRED_HOOK(view.returnToInput, LoginBox::Member);
             return;
         }
         UserServerPrefix = LoginInfo(0, 6);
@@ -215,15 +198,15 @@ void RunLogin(const LoginInput& input, LoginView& view) {
             programend::End();
             return;
         }
-        call(view.setProgress, 90);
+        CALL_REQUIRED_HOOK(view.setProgress, 90);
         SaveLoginEntry(CurrentUserName, UserServerPrefix, sent.token, input.keepPassword);
         SetGlobalSetting(GcsMachineCode, sent.machineCode);
-        call(view.setProgress, 100);
-        call(view.loadWaitingWindow);
+        CALL_REQUIRED_HOOK(view.setProgress, 100);
+        CALL_REQUIRED_HOOK(view.loadWaitingWindow);
         WriteLoginPages();
-        call(view.showMainWindow);
+        CALL_REQUIRED_HOOK(view.showMainWindow);
     } catch (const VbError& e) {
         ReportServiceError(e, LoginFailureMessage(e));
-        call(view.returnToInput, LoginBox::Password);
+        CALL_REQUIRED_HOOK(view.returnToInput, LoginBox::Password);
     }
 }

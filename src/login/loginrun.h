@@ -19,7 +19,7 @@ struct LoginInput {
 // The login window's input boxes.
 enum class LoginBox { Member, Password };
 
-// How the login reaches its window. Every hook is required (checked with REQUIRE_HOOK before use).
+// How the login reaches its window. Every hook is required (checked with REQUIRE_HOOK when called).
 // Messages go through Prompts (MsgBox) as everywhere; the network-error window through
 // hooks::showNetError, the route the service error convention takes too; the program's end
 // through programend::End.
@@ -43,6 +43,18 @@ struct LoginView {
     // Out of the busy state, then the main window loaded and shown; its load unloads the login
     // window.
     std::function<void()> showMainWindow;
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("showBusy", bool(showBusy));
+        f("setProgress", bool(setProgress));
+        f("setStateText", bool(setStateText));
+        f("focusBox", bool(focusBox));
+        f("returnToInput", bool(returnToInput));
+        f("showNoticePage", bool(showNoticePage));
+        f("loadWaitingWindow", bool(loadWaitingWindow));
+        f("showMainWindow", bool(showMainWindow));
+    }
 };
 
 // Runs one login attempt with the input. Returns when the main window shows, the window is back

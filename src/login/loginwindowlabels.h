@@ -1,5 +1,7 @@
 #pragma once
 // The login window's hidden labels, readable without the window. Data only.
+#include "platform/statereset.h"
+
 #include <QString>
 
 struct LoginWindowLabels {
@@ -9,9 +11,11 @@ struct LoginWindowLabels {
     // The address of the service notice page that frmSysInfo shows; the login fills it.
     static inline QString labSysInfoURL;
 
+    // The initial values (registered below).
     static void resetLabels() {
         labSavePaw.clear();
         labSysInfoURL.clear();
     }
 };
+inline const bool loginWindowLabelsRegistered = RegisterStateReset(&LoginWindowLabels::resetLabels);
 using frmLoginLabels = LoginWindowLabels;  // 登录 login window

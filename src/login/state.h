@@ -2,17 +2,18 @@
 // The logged-in member's state, set by the start-up and the login and read by every window.
 #include "foundation/cipher.h"
 #include "foundation/table.h"
+#include "platform/statereset.h"
 
 #include <QString>
 
-inline bool SmallScreen = false;
+inline bool SmallScreen;
 inline QString CurrentUserName;      // the member name, trimmed and lower-cased
 inline QString UserServerPrefix;     // LoginInfo field 6 once the record passed its checks
 inline QString UserFolder;           // <data root>/UserData/<member>, no trailing "/"
 inline Table LoginInfo;              // table LoginBackInfo of the login reply; row 0 is used
 inline Table SysNotices;             // table SysInfo of the login reply
-inline QString ClientVersion = QStringLiteral("2.0");
-inline QString DataFileKey = QString::fromLatin1(kDataFileKeyText);
+inline QString ClientVersion;
+inline QString DataFileKey;
 inline QString PageUrl;              // the address a web window or the browser is to show
 
 // Field n of LoginInfo's row 0; the empty text beyond the end of a short row.
@@ -20,7 +21,7 @@ inline QString LoginField(int n) { return LoginInfo.value(0, n); }
 // Replaces field n of row 0 in memory (the windows that change the record do this).
 inline void SetLoginField(int n, const QString& v) { LoginInfo.set(0, n, v); }
 
-// Back to the state before any login (tests).
+// The initial values: the state before any login.
 inline void ResetMemberState() {
     SmallScreen = false;
     CurrentUserName.clear();
@@ -32,3 +33,4 @@ inline void ResetMemberState() {
     DataFileKey = QString::fromLatin1(kDataFileKeyText);
     PageUrl.clear();
 }
+inline const bool memberStateRegistered = RegisterStateReset(&ResetMemberState);

@@ -3,8 +3,10 @@
 #include "albums/uploadwindowlabels.h"
 #include "albums/sizeduploadwindowlabels.h"
 #include "albums/loadalbumlist.h"
+#include "foundation/folders.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
@@ -18,14 +20,12 @@ namespace {
 
 const QString kCR = QStringLiteral("\r");
 
-QString TempFile(const QString& name) { return UserFolder + QStringLiteral("/temp/") + name; }
-
 // The preview page(s) of an editor: removed, then a copy of the page it starts from, when that
 // page exists.
 void PreparePreviewPages(const QString& sourcePage, const QStringList& previewPages) {
-    for (const QString& p : previewPages) QFile::remove(TempFile(p));
-    if (!QFile::exists(TempFile(sourcePage))) return;
-    for (const QString& p : previewPages) QFile::copy(TempFile(sourcePage), TempFile(p));
+    for (const QString& p : previewPages) QFile::remove(MemberTempPath(p));
+    if (!QFile::exists(MemberTempPath(sourcePage))) return;
+    for (const QString& p : previewPages) QFile::copy(MemberTempPath(sourcePage), MemberTempPath(p));
 }
 
 struct ColorButton {
@@ -70,10 +70,6 @@ const WidgetAlbum kWidgetAlbums[] = {
      "360(像素)的图像。"},
 };
 constexpr int kTenPictureCell = 12;
-
-QString ServicePageQuery() {
-    return QStringLiteral("?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
-}
 
 }  // namespace
 
@@ -132,30 +128,40 @@ void FillMusicRecord() {
 }
 
 QString GuestbookPageAddress() {
-    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/leaveword_manage.aspx") + ServicePageQuery();
+    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/leaveword_manage.aspx") + MemberPageQuery();
 }
 
 QString MessagePageAddress() {
-    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/msg_manage.aspx") + ServicePageQuery();
+    return QStringLiteral("http://") + MemberFrameHost() + QStringLiteral("/msg_manage.aspx") + MemberPageQuery();
 }
 
 QString SuggestionPageAddress() {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Account) +
-           QStringLiteral("/suggest.aspx") + ServicePageQuery();
+           QStringLiteral("/suggest.aspx") + MemberPageQuery();
 }
 
 // ---- the command frame
 
 void MainWindowCommands::showWait() {
-    if (hooks.showWait) hooks.showWait();
+    if (view.showWait) view.showWait();
 }
 
 void MainWindowCommands::hideWait() {
-    if (hooks.hideWait) hooks.hideWait();
+    if (view.hideWait) view.hideWait();
+}
+
+QString MainWindowCommands::domainBoxText() {
+    REQUIRE_HOOK(view.domainBoxText);
+    return view.domainBoxText ? view.domainBoxText() : QString();
+}
+
+QString MainWindowCommands::homeAlbumText() {
+    REQUIRE_HOOK(view.homeAlbumText);
+    return view.homeAlbumText ? view.homeAlbumText() : QString();
 }
 
 void MainWindowCommands::refresh(int cell) {
-    if (hooks.refreshCell) hooks.refreshCell(cell);
+    CALL_REQUIRED_HOOK(view.refreshCell, cell);
 }
 
 bool MainWindowCommands::refusePreview() {
@@ -167,7 +173,7 @@ bool MainWindowCommands::refusePreview() {
 
 void MainWindowCommands::openAndRefreshOnChange(const std::function<void(QWidget*)>& open, int cell) {
     DialogState = 0;
-    if (open) open(hooks.window);
+    if (open) open(view.window);
     if (DialogState == 99) refresh(cell);
 }
 
@@ -187,12 +193,12 @@ void MainWindowCommands::cmdEdit_Click(int index) {
     if (FindColorButton(index)) {
         const QString page = FillColorRecord(index);
         PreparePreviewPages(page, {QStringLiteral("setpic.html"), QStringLiteral("viewcolor.html")});
-        if (windows.colorDialog) windows.colorDialog(hooks.window);
+        CALL_REQUIRED_HOOK(windows.colorDialog, view.window);
         // The dialog refreshes what it changed itself; a new page colour also shows through the
         // three areas that fall back on it.
         if (index == 38 && DialogState == 99) {
             for (const char* name : {"b1", "b2", "b3"}) CreateBackgroundHtml(QString::fromLatin1(name), PublishColumn);
-            if (hooks.refreshAreaBackgrounds) hooks.refreshAreaBackgrounds();
+            CALL_REQUIRED_HOOK(view.refreshAreaBackgrounds);
         }
         return;
     }
@@ -201,22 +207,22 @@ void MainWindowCommands::cmdEdit_Click(int index) {
     LoadCellRecord(static_cast<qint16>(cell));
     if (cell == 10) {
         EditorKind = 1;
-        if (windows.prefaceEditor) windows.prefaceEditor(hooks.window);
+        CALL_REQUIRED_HOOK(windows.prefaceEditor, view.window);
     } else {
         EditorKind = 0;
-        if (windows.cellEditor) windows.cellEditor(hooks.window);
+        CALL_REQUIRED_HOOK(windows.cellEditor, view.window);
     }
     if (DialogState == 99)
         for (int c : CellsShowingEdit(cell)) refresh(c);
 }
 
 void MainWindowCommands::cmdSetMusic_Click() {
-    if (hooks.enableMusicButton) hooks.enableMusicButton(false);
+    if (view.enableMusicButton) view.enableMusicButton(false);
     PreparePreviewPages(QStringLiteral("4.html"), {QStringLiteral("setpic.html")});
     FillMusicRecord();
-    if (windows.musicEditor) windows.musicEditor(hooks.window);
+    CALL_REQUIRED_HOOK(windows.musicEditor, view.window);
     refresh(MusicCell);
-    if (hooks.enableMusicButton) hooks.enableMusicButton(true);
+    if (view.enableMusicButton) view.enableMusicButton(true);
 }
 
 void MainWindowCommands::cmdUploadAreaPic_Click(int index) {
@@ -231,7 +237,7 @@ void MainWindowCommands::cmdUploadAreaPic_Click(int index) {
         frm上传特定Labels::labDirInfo = QStringLiteral("上传到相册 [") + album + QStringLiteral("]");
         frm上传特定Labels::labUploadToAlbum = frm上传特定Labels::labDirInfo;
         frm上传特定Labels::labUploadInfo = QString::fromUtf8(a.title) + kCR + kCR + QString::fromUtf8(a.help);
-        if (windows.sizedUpload) windows.sizedUpload(hooks.window);
+        CALL_REQUIRED_HOOK(windows.sizedUpload, view.window);
         refresh(a.cell);
         return;
     }
@@ -240,21 +246,33 @@ void MainWindowCommands::cmdUploadAreaPic_Click(int index) {
     frm上传Labels::labDirInfo =
         QStringLiteral("上传文件到相册[www个人主页十图滚动](若上传的图片多于10张则显示最后上传的10张)");
     frm上传Labels::labWebDir = QStringLiteral("www个人主页十图滚动");
-    if (windows.uploadWindow) windows.uploadWindow(hooks.window);
+    CALL_REQUIRED_HOOK(windows.uploadWindow, view.window);
     refresh(kTenPictureCell);
 }
 
 // ---- plain commands
 
-void MainWindowCommands::cmdBlogMag_Click() { openAndRefreshOnChange(windows.blogList, 22); }
-void MainWindowCommands::cmdWriteBlog_Click() { openAndRefreshOnChange(windows.blogWriter, 23); }
-void MainWindowCommands::cmdTblogMag_Click() { openAndRefreshOnChange(windows.microBlogList, 11); }
-void MainWindowCommands::cmdWriteTBlog_Click() { openAndRefreshOnChange(windows.microBlogWriter, 11); }
+void MainWindowCommands::cmdBlogMag_Click() {
+    REQUIRE_HOOK(windows.blogList);
+    openAndRefreshOnChange(windows.blogList, 22);
+}
+void MainWindowCommands::cmdWriteBlog_Click() {
+    REQUIRE_HOOK(windows.blogWriter);
+    openAndRefreshOnChange(windows.blogWriter, 23);
+}
+void MainWindowCommands::cmdTblogMag_Click() {
+    REQUIRE_HOOK(windows.microBlogList);
+    openAndRefreshOnChange(windows.microBlogList, 11);
+}
+void MainWindowCommands::cmdWriteTBlog_Click() {
+    REQUIRE_HOOK(windows.microBlogWriter);
+    openAndRefreshOnChange(windows.microBlogWriter, 11);
+}
 
 void MainWindowCommands::cmdSetPhotoBox_Click() {
     DialogState = 0;
     loadAlbumListWaiting();
-    if (windows.albumSettings) windows.albumSettings(hooks.window);
+    CALL_REQUIRED_HOOK(windows.albumSettings, view.window);
     if (frm个人网站Labels::labSaveHomeAlbum == QLatin1String("1")) frm个人网站Labels::labSaveHomeAlbum = QStringLiteral("0");
     if (DialogState == 99) refresh(17);
 }
@@ -264,54 +282,54 @@ void MainWindowCommands::cmdUploadPic_Click() {
     // A window in album-choice mode starts from its design values, whatever an earlier opener set.
     frm上传Labels::resetLabels();
     loadAlbumListWaiting();
-    if (windows.uploadWindow) windows.uploadWindow(hooks.window);
+    CALL_REQUIRED_HOOK(windows.uploadWindow, view.window);
 }
 
 void MainWindowCommands::cmdPicManage_Click() {
     loadAlbumListWaiting();
     frm个人网站Labels::labViewType = QStringLiteral("0");
-    if (windows.fileManager) windows.fileManager(hooks.window);
+    CALL_REQUIRED_HOOK(windows.fileManager, view.window);
 }
 
 void MainWindowCommands::cmdPicEdit_Click() {
-    if (windows.imageEditor) windows.imageEditor(hooks.window);
+    CALL_REQUIRED_HOOK(windows.imageEditor, view.window);
 }
 
 void MainWindowCommands::cmdTemplate_Click() {
     frm个人网站Labels::labMBURL = TemplateGalleryAddress();
-    if (windows.templateChooser) windows.templateChooser(hooks.window);
+    CALL_REQUIRED_HOOK(windows.templateChooser, view.window);
 }
 
 void MainWindowCommands::cmdLYB_Click() {
     PageUrl = GuestbookPageAddress();
-    if (windows.webIE) windows.webIE(hooks.window);
+    CALL_REQUIRED_HOOK(windows.webIE, view.window);
     refresh(6);
 }
 
 void MainWindowCommands::cmdMsg_Click() {
     PageUrl = MessagePageAddress();
-    if (windows.webIE) windows.webIE(hooks.window);
+    CALL_REQUIRED_HOOK(windows.webIE, view.window);
 }
 
 void MainWindowCommands::cmdSuggest_Click() {
     PageUrl = SuggestionPageAddress();
-    if (windows.webFrame) windows.webFrame(hooks.window);
+    CALL_REQUIRED_HOOK(windows.webFrame, view.window);
 }
 
 void MainWindowCommands::cmdViewMySite_Click() {
     if (refusePreview()) return;
-    if (windows.mySite) windows.mySite(hooks.window);
+    CALL_REQUIRED_HOOK(windows.mySite, view.window);
 }
 
 void MainWindowCommands::cmdViewMyMBSite_Click() {
     if (refusePreview()) return;
-    if (windows.mobileSite) windows.mobileSite(hooks.window);
+    CALL_REQUIRED_HOOK(windows.mobileSite, view.window);
 }
 
 void MainWindowCommands::cmdSetUserInfo_Click() {
-    if (windows.userInfo) windows.userInfo(hooks.window);
+    CALL_REQUIRED_HOOK(windows.userInfo, view.window);
 }
 
 void MainWindowCommands::cmdBuySpace_Click() {
-    if (windows.buySpace) windows.buySpace(hooks.window);
+    CALL_REQUIRED_HOOK(windows.buySpace, view.window);
 }

@@ -3,8 +3,8 @@
 // afterwards refreshes the cell browsers that show what the window changed; the domain box, the
 // protection button and the home-page album panel talk to the service themselves. The window
 // wires its buttons to a MainWindowCommands. What the commands need of the window comes in
-// through MainWindowHooks, and the windows they open through CommandWindows, so that both can be
-// replaced (a window of a later subsystem opens nothing until it exists).
+// through SiteWindowView, and the windows they open through CommandWindows, so that both can be
+// replaced. Required and optional hooks as platform/hookcheck.h says.
 #include <QString>
 #include <QStringList>
 
@@ -12,20 +12,16 @@
 
 class QWidget;
 
-// What the commands do to the main window. An unset hook does nothing (or reads empty).
-struct MainWindowHooks {
-    QWidget* window = nullptr;  // parent of the windows the commands open
+// What the commands do to the main window.
+struct SiteWindowView {
+    QWidget* window = nullptr;  // parent of the windows the commands open (none while null)
+
+    // Required.
     std::function<void(int cell)> refreshCell;  // "Refresh" on the cell browser webPage(cell)
     std::function<void()> refreshAreaBackgrounds;  // webMidBack, webPhotoBack and webBlogBack
-    std::function<void()> showWait;  // the please-wait box picNetToService, shown and painted at once
-    std::function<void()> hideWait;
-    std::function<void(bool)> enableMusicButton;  // cmdSetMusic
-    // The domain row: the domain box's text, and its two buttons.
+    // The domain box's text, read and written back trimmed.
     std::function<QString()> domainBoxText;
     std::function<void(const QString&)> setDomainBoxText;
-    std::function<void()> focusDomainBox;
-    std::function<void(bool)> enableTestDomain;
-    std::function<void(bool)> enableRegDomain;
     // The hint box: id, text, point size, top below the tools bar's top, left from the tool frame's
     // left (twips).
     std::function<void(int, const QString&, int, int, int)> showHint;
@@ -37,10 +33,33 @@ struct MainWindowHooks {
     std::function<void(const QString&)> setHomeAlbumText;
     std::function<void()> showHomeAlbumPanel;
     std::function<void()> hideHomeAlbumPanel;
+
+    // Optional: unset, each does nothing.
+    std::function<void()> showWait;  // the please-wait box picNetToService, shown and painted at once
+    std::function<void()> hideWait;
+    std::function<void(bool)> enableMusicButton;  // cmdSetMusic, off while its editor is open
+    std::function<void()> focusDomainBox;
+    std::function<void(bool)> enableTestDomain;  // cmdTestDomain, off while its test runs
+    std::function<void(bool)> enableRegDomain;   // cmdRegDomain, off while its window is open
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("refreshCell", bool(refreshCell));
+        f("refreshAreaBackgrounds", bool(refreshAreaBackgrounds));
+        f("domainBoxText", bool(domainBoxText));
+        f("setDomainBoxText", bool(setDomainBoxText));
+        f("showHint", bool(showHint));
+        f("fillAlbumList", bool(fillAlbumList));
+        f("homeAlbumText", bool(homeAlbumText));
+        f("setHomeAlbumText", bool(setHomeAlbumText));
+        f("showHomeAlbumPanel", bool(showHomeAlbumPanel));
+        f("hideHomeAlbumPanel", bool(hideHomeAlbumPanel));
+    }
 };
 
 // The windows the commands open, each shown modally; the call returns when it is closed. program()
-// (in the windows layer) gives the program's windows; an unset one opens nothing.
+// (in the windows layer) gives the program's windows, through the openers of their subsystems.
+// Every one is required (a window of a later subsystem has an opener that returns at once).
 struct CommandWindows {
     std::function<void(QWidget*)> cellEditor;       // frm图片设置
     std::function<void(QWidget*)> prefaceEditor;    // frm卷首语设置
@@ -66,6 +85,32 @@ struct CommandWindows {
     std::function<void(QWidget*)> protection;       // frm网站加密
 
     static CommandWindows program();
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("cellEditor", bool(cellEditor));
+        f("prefaceEditor", bool(prefaceEditor));
+        f("colorDialog", bool(colorDialog));
+        f("musicEditor", bool(musicEditor));
+        f("uploadWindow", bool(uploadWindow));
+        f("sizedUpload", bool(sizedUpload));
+        f("albumSettings", bool(albumSettings));
+        f("blogList", bool(blogList));
+        f("blogWriter", bool(blogWriter));
+        f("microBlogList", bool(microBlogList));
+        f("microBlogWriter", bool(microBlogWriter));
+        f("fileManager", bool(fileManager));
+        f("imageEditor", bool(imageEditor));
+        f("templateChooser", bool(templateChooser));
+        f("webIE", bool(webIE));
+        f("webFrame", bool(webFrame));
+        f("mySite", bool(mySite));
+        f("mobileSite", bool(mobileSite));
+        f("userInfo", bool(userInfo));
+        f("buySpace", bool(buySpace));
+        f("domainRegistration", bool(domainRegistration));
+        f("protection", bool(protection));
+    }
 };
 
 // ---- records and rules of the commands, without a window
@@ -109,7 +154,7 @@ bool HomeAlbumSaveEnabled(const QString& chosen);
 
 class MainWindowCommands {
 public:
-    MainWindowHooks hooks;
+    SiteWindowView view;
     CommandWindows windows;  // the main window sets CommandWindows::program()
 
     // Edit and option buttons.
@@ -149,6 +194,9 @@ private:
     void showWait();
     void hideWait();
     void refresh(int cell);
+    // The required text hooks, read empty while unset in a release build.
+    QString domainBoxText();
+    QString homeAlbumText();
     // Refuses a site preview while no domain is registered; true when refused.
     bool refusePreview();
     // DialogState := 0, the window, then the cell refreshed when DialogState is 99.

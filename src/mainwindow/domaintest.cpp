@@ -3,6 +3,7 @@
 #include "foundation/settings.h"
 #include "login/state.h"
 #include "mainwindow/commands.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
@@ -28,11 +29,11 @@ QString TestDomainReplyMessage(const QString& reply, const QString& label) {
 
 void MainWindowCommands::cmdTestDomain_Click() {
     auto enable = [this](bool on) {
-        if (hooks.enableTestDomain) hooks.enableTestDomain(on);
+        if (view.enableTestDomain) view.enableTestDomain(on);
     };
     enable(false);
-    const QString label = vb::Trim(hooks.domainBoxText ? hooks.domainBoxText() : QString()).toLower();
-    if (hooks.setDomainBoxText) hooks.setDomainBoxText(label);
+    const QString label = vb::Trim(domainBoxText()).toLower();
+    CALL_REQUIRED_HOOK(view.setDomainBoxText, label);
     if (label.isEmpty()) {
         MsgBox(QStringLiteral("错误：域名不能为空。请您先在域名输入框中输入您的域名后再试。"), vbInformation, kTitle);
         enable(true);
@@ -57,13 +58,13 @@ void MainWindowCommands::cmdTestDomain_Click() {
 }
 
 void MainWindowCommands::cmdRegDomain_Click() {
-    if (hooks.enableRegDomain) hooks.enableRegDomain(false);
-    const QString label = vb::Trim(hooks.domainBoxText ? hooks.domainBoxText() : QString());
-    if (windows.domainRegistration) windows.domainRegistration(hooks.window, label);
-    if (hooks.enableRegDomain) hooks.enableRegDomain(true);
+    if (view.enableRegDomain) view.enableRegDomain(false);
+    const QString label = vb::Trim(domainBoxText());
+    CALL_REQUIRED_HOOK(windows.domainRegistration, view.window, label);
+    if (view.enableRegDomain) view.enableRegDomain(true);
     // A registered domain (now or before) makes the protection available: say where it is, once.
-    if (!LoginField(12).isEmpty() && GetUserSetting(UcsHintProtection) != QLatin1String("1") && hooks.showHint)
-        hooks.showHint(UcsHintProtection,
+    if (!LoginField(12).isEmpty() && GetUserSetting(UcsHintProtection) != QLatin1String("1") )
+        CALL_REQUIRED_HOOK(view.showHint, UcsHintProtection,
                        QStringLiteral("提示：点击“网站首页加密”按钮可以给您的网站首页加密，这样别人在通过您的域名访问您"
                                       "的网站时会先打一个验证网页，让其正确输入您设置的问题的答案后才能访问到您的网站。"),
                        9, 400, 6855);

@@ -2,6 +2,7 @@
 #include "albums/state.h"
 #include "foundation/servicecall.h"
 #include "mainwindow/commands.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
@@ -30,13 +31,13 @@ bool HomeAlbumSaveEnabled(const QString& chosen) { return chosen != SiteSettings
 void MainWindowCommands::cmdSetHomePhoto_Click() {
     DialogState = 0;
     loadAlbumListWaiting();
-    if (hooks.fillAlbumList) hooks.fillAlbumList(HomeAlbumChoices());
-    if (hooks.showHomeAlbumPanel) hooks.showHomeAlbumPanel();
-    if (hooks.setHomeAlbumText) hooks.setHomeAlbumText(SiteSettings(PublishColumn, HomeAlbumRow));
+    CALL_REQUIRED_HOOK(view.fillAlbumList, HomeAlbumChoices());
+    CALL_REQUIRED_HOOK(view.showHomeAlbumPanel);
+    CALL_REQUIRED_HOOK(view.setHomeAlbumText, SiteSettings(PublishColumn, HomeAlbumRow));
 }
 
 void MainWindowCommands::cmdCloseMainAlbum_Click() {
-    if (hooks.hideHomeAlbumPanel) hooks.hideHomeAlbumPanel();
+    CALL_REQUIRED_HOOK(view.hideHomeAlbumPanel);
 }
 
 void MainWindowCommands::cmdSetAlbum_Click() {
@@ -45,7 +46,7 @@ void MainWindowCommands::cmdSetAlbum_Click() {
 }
 
 void MainWindowCommands::cmdSaveHomeAlbum_Click() {
-    const QString album = hooks.homeAlbumText ? hooks.homeAlbumText() : QString();
+    const QString album = homeAlbumText();
     if (album.isEmpty()) return;
     SiteSettings(LocalColumn, HomeAlbumRow) = album;
     SiteSettings(PublishColumn, HomeAlbumRow) = album;
@@ -58,10 +59,10 @@ void MainWindowCommands::cmdSaveHomeAlbum_Click() {
 
 void MainWindowCommands::UploadHomeAlbumSettings() {
     PublishVariant v;
-    v.argument11 = vb::Trim(hooks.homeAlbumText ? hooks.homeAlbumText() : QString());
+    v.argument11 = vb::Trim(homeAlbumText());
     v.noDomain = [this] {
         MsgBox(QStringLiteral("抱歉！您尚未注册您的网站域名，请您先注册域名后再上传您的网站。"), vbInformation, kTitle);
-        if (hooks.focusDomainBox) hooks.focusDomainBox();
+        if (view.focusDomainBox) view.focusDomainBox();
     };
     // Nothing to send: the message alone; DialogState stays, so the caller regenerates nothing.
     v.noChange = [] { MsgBox(kUpdated, vbInformation, kTitle); };

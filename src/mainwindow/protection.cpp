@@ -3,6 +3,7 @@
 #include "foundation/tabletext.h"
 #include "login/state.h"
 #include "mainwindow/commands.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 
@@ -54,5 +55,5 @@ void MainWindowCommands::cmdEncrypt_Click() {
             return;
         }
     }
-    if (windows.protection) windows.protection(hooks.window);
+    CALL_REQUIRED_HOOK(windows.protection, view.window);
 }

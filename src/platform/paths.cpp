@@ -1,15 +1,12 @@
 #include "platform/paths.h"
 
+#include "platform/safefile.h"
 #include "platform/vberror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#include <cerrno>
-#include <cstdio>
-#include <unistd.h>
 
 namespace paths {
 
@@ -71,26 +68,16 @@ QString SafeComponent(const QString& name) {
 }
 
 void WriteFileSafely(const QString& path, const QByteArray& bytes) {
-    const QString tmp = path + QStringLiteral(".tmp");
-    if (QFileInfo::exists(tmp) && !QFile::remove(tmp))
-        throw VbError(VbError::PermissionDenied, QStringLiteral("Permission denied: ") + tmp);
-    QFile f(tmp);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + tmp);
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        f.close();
-        QFile::remove(tmp);
-        throw VbError(VbError::DiskFull, QStringLiteral("Disk full: ") + tmp);
+    SafeFileWriter file;
+    if (file.open(path) && file.write(bytes) && file.commit()) return;
+    switch (file.failedStep()) {
+    case SafeWriteStep::Open: throw VbError(file.errorNumber(), QStringLiteral("Path not found: ") + path);
+    case SafeWriteStep::Write:
+    case SafeWriteStep::Sync:
+    case SafeWriteStep::Close: throw VbError(file.errorNumber(), QStringLiteral("Disk full: ") + path);
+    case SafeWriteStep::Rename: break;
     }
-    ::fsync(f.handle());
-    f.close();
-    // rename(2) replaces the target atomically: there is no moment without a whole file.
-    if (std::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(path).constData()) != 0) {
-        const int err = errno;
-        QFile::remove(tmp);
-        throw VbError(VbError::PathFileAccess,
-                      QStringLiteral("Path/File access error: %1 (%2)").arg(path).arg(err));
-    }
+    throw VbError(file.errorNumber(), QStringLiteral("Path/File access error: %1 (%2)").arg(path).arg(file.osError()));
 }
 
 }  // namespace paths

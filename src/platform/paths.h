@@ -21,8 +21,10 @@ bool IsSafeComponent(const QString& name);
 // The text made safe as one path component: separators and NULs become "_", "." and ".." and
 // the empty text become "_".
 QString SafeComponent(const QString& name);
-// Writes bytes to "<path>.tmp" (removing a leftover one first), flushes and syncs it, then renames
-// it over the target in one step, so the old file stays whole until the new one is complete.
-// Throws VbError on failure; the old file is untouched then.
+// Writes bytes through SafeFileWriter: a temporary of a unique name beside the target, synced and
+// then renamed over it in one step, so the old file stays whole until the new one is complete.
+// Throws VbError on failure (76 path not found when the temporary cannot be made, 61 disk full
+// when it cannot be written or synced, 75 path/file access error when the rename fails); the old
+// file is untouched then and no temporary is left.
 void WriteFileSafely(const QString& path, const QByteArray& bytes);
 }  // namespace paths

@@ -1,5 +1,7 @@
 #include "platform/programend.h"
 
+#include "platform/statereset.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 
@@ -15,7 +17,7 @@ std::function<void()>& hider() {
     return h;
 }
 bool& ended() {
-    static bool e = false;
+    static bool e;  // set by Reset, registered below
     return e;
 }
 }  // namespace
@@ -40,6 +42,10 @@ bool Ended() { return ended(); }
 void SetHandler(std::function<void()> h) { handler() = std::move(h); }
 
 void Reset() { ended() = false; }
+
+namespace {
+const bool registered = RegisterStateReset(&Reset);
+}  // namespace
 
 void SetWindowHider(std::function<void()> h) { hider() = std::move(h); }
 

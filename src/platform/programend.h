@@ -5,7 +5,7 @@
 
 namespace programend {
 void End();
-// True once End ran in this process (until Reset).
+// True once End ran in this process (until Reset, which ResetAllState runs).
 bool Ended();
 // Tests observe End instead of stopping the test program; an empty function restores the real one.
 void SetHandler(std::function<void()> handler);

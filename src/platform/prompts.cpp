@@ -20,13 +20,7 @@ class UnattendedPrompts final : public Prompts {
 public:
     int msgBox(const QString& text, int style, const QString& title) override {
         qWarning("unanswered message box \"%s\": %s", qUtf8Printable(title), qUtf8Printable(text));
-        switch (style & 0x7) {
-        case vbYesNo:
-        case vbYesNoCancel: return vbYes;
-        case vbAbortRetryIgnore: return vbAbort;
-        case vbRetryCancel: return vbRetry;
-        default: return vbOK;
-        }
+        return FirstButton(style);
     }
     QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
     QString openFile(const QString&, const QString&, const QString&) override { return QString(); }
@@ -37,6 +31,16 @@ public:
 };
 
 }  // namespace
+
+int FirstButton(int style) {
+    switch (style & 0x7) {
+    case vbYesNo:
+    case vbYesNoCancel: return vbYes;
+    case vbAbortRetryIgnore: return vbAbort;
+    case vbRetryCancel: return vbRetry;
+    default: return vbOK;
+    }
+}
 
 namespace prompts {
 Prompts& current() {

@@ -32,6 +32,9 @@ public:
     virtual QColor chooseColor(const QColor& initial, const QString& title) = 0;
 };
 
+// The answer of a message box whose member takes its first button: Yes, Abort, Retry or OK.
+int FirstButton(int style);
+
 namespace prompts {
 // The prompts in force: those a test installed, else the standard ones (the windows layer's
 // dialogs, set at start), else answers without asking (logged), as in the service emulator.

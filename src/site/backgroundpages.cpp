@@ -1,4 +1,5 @@
 // The pages around the cells: the four background pages and the footer.
+#include "foundation/htmltext.h"
 #include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
@@ -53,7 +54,8 @@ QString CreateFooterHtml(qint16 cell, qint16 column) {
         MH + QStringLiteral("/pwtd\" target=\"_blank\">我也要自助建站</a>][<a href=\"http://") + MH +
         QStringLiteral("/pwtdjb\" target=\"_blank\">报告不良信息</a>]</font></td>");
 
-    // The query values go in as they are, without URL encoding.
+    // The query values are encoded for the query, so a key or colour holding "&", "#" or "%"
+    // reaches the service whole.
     const QString fragment = JoinPageLines({
         QStringLiteral("<table width=\"950\" border=\"0\" align=\"center\" cellpadding=\"0\" cellspacing=\"0\">"),
         QStringLiteral("  <tr>"),
@@ -65,8 +67,9 @@ QString CreateFooterHtml(qint16 cell, qint16 column) {
         QStringLiteral("  </tr>"),
         QStringLiteral("  <tr>"),
         QStringLiteral("    <td height=\"170\" align=\"center\"><iframe src=\"http://") + MemberFrameHost() +
-            QStringLiteral("/vyminfo001.aspx?k1=") + ServicePageMemberKey() + QStringLiteral("&k2=") + LoginField(6) +
-            QStringLiteral("&k3=") + k3 + QStringLiteral("&k4=") + ServicePageSiteKey() +
+            QStringLiteral("/vyminfo001.aspx?k1=") + EncodeQueryValue(ServicePageMemberKey()) +
+            QStringLiteral("&k2=") + EncodeQueryValue(LoginField(6)) + QStringLiteral("&k3=") + EncodeQueryValue(k3) +
+            QStringLiteral("&k4=") + EncodeQueryValue(ServicePageSiteKey()) +
             QStringLiteral("\" width=\"950\" height=\"170\" frameborder=\"0\"  scrolling=\"No\" ></iframe></td>"),
         QStringLiteral("  </tr>"),
         QStringLiteral("</table>"),

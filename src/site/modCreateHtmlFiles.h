@@ -71,3 +71,6 @@ QString MemberFrameHost();
 QString ServicePageMemberKey();
 // Query key k4: LoginInfo field 15 (the site protection key), or "0" when it is empty.
 QString ServicePageSiteKey();
+// "?k1=" LoginInfo field 11 "&k2=" field 6, both encoded for the query (EncodeQueryValue): the
+// keys of the member's account, management and weekly pages.
+QString MemberPageQuery();

@@ -1,16 +1,13 @@
 #include "site/pagefile.h"
 
-#include "login/state.h"
+#include "foundation/folders.h"
 #include "platform/ansi.h"
 #include "platform/paths.h"
 #include "platform/vberror.h"
 
 #include <QFile>
 
-QString SitePagePath(const QString& fileName) {
-    return paths::InRoot(QStringLiteral("UserData/") + paths::SafeComponent(CurrentUserName) +
-                         QStringLiteral("/temp/") + paths::SafeComponent(fileName));
-}
+QString SitePagePath(const QString& fileName) { return MemberTempPath(fileName); }
 
 QString JoinPageLines(const QStringList& lines) { return lines.join(QLatin1Char('\r')); }
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-// <program folder>/UserData/<CurrentUserName>/temp/<fileName>.
+// <program folder>/UserData/<CurrentUserName>/temp/<fileName>: MemberTempPath's file.
 QString SitePagePath(const QString& fileName);
 // The lines joined by "\r" alone.
 QString JoinPageLines(const QStringList& lines);

@@ -1,4 +1,5 @@
 // Pieces that several page generators share.
+#include "foundation/htmltext.h"
 #include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
@@ -63,4 +64,9 @@ QString ServicePageMemberKey() {
 QString ServicePageSiteKey() {
     const QString key = LoginField(15);
     return key.isEmpty() ? QStringLiteral("0") : key;
+}
+
+QString MemberPageQuery() {
+    return QStringLiteral("?k1=") + EncodeQueryValue(LoginField(11)) + QStringLiteral("&k2=") +
+           EncodeQueryValue(LoginField(6));
 }

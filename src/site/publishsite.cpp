@@ -3,6 +3,7 @@
 #include "foundation/servicecall.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "site/loginpages.h"
@@ -100,7 +101,7 @@ PublishOutcome PublishSiteSettings(const PublishVariant& v) {
 
 // ---- the template apply
 
-PublishOutcome ApplyTemplateToSite(const TemplateApplyWindow& window) {
+PublishOutcome ApplyTemplateToSite(const TemplateChooserWindowView& view) {
     QStringList saved;
     auto restore = [&saved] {
         for (int r = 0; r < SiteSettingsTable::Rows; ++r) SiteSettings(PublishColumn, r) = saved.at(r);
@@ -110,9 +111,9 @@ PublishOutcome ApplyTemplateToSite(const TemplateApplyWindow& window) {
         saved = SiteSettings.column(PublishColumn);
         SiteSettings.copyColumn(TemplateColumn, PublishColumn);
     };
-    v.showWait = window.showWait;
-    v.hideWait = window.hideWait;
-    v.accepted = [&window](const QString&) {
+    v.showWait = view.showWait;
+    v.hideWait = view.hideWait;
+    v.accepted = [&view](const QString&) {
         for (int r = 0; r < SiteSettingsTable::Rows; ++r) {
             SiteSettings(PublishedColumn, r) = SiteSettings(PublishColumn, r);
             SiteSettings(LocalColumn, r) = SiteSettings(PublishColumn, r);
@@ -120,9 +121,9 @@ PublishOutcome ApplyTemplateToSite(const TemplateApplyWindow& window) {
         // Every page file again, in the order and from the columns the login writes them (the
         // LocalColumn now equals the PublishColumn).
         WriteLoginPages();
-        if (window.refreshMainWindow) window.refreshMainWindow();
+        CALL_REQUIRED_HOOK(view.refreshMainWindow);
         MsgBox(QStringLiteral("模板成功应用到网站！"), vbInformation, kTitle);
-        if (window.close) window.close();
+        CALL_REQUIRED_HOOK(view.close);
     };
     v.refused = [&restore](const QString&) {
         restore();

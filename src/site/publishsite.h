@@ -3,7 +3,8 @@
 // PublishColumn as a settings text and the whole-site page built from that column, in one call.
 // The windows that publish differ only in the hooks of a PublishVariant: the rows they write and
 // restore, their messages and wait indication, the method and endpoint, arguments 11 and 12 and
-// the replies they accept.
+// the replies they accept. Every hook of a variant is optional (platform/hookcheck.h): unset, it
+// does nothing or the common behaviour its comment names holds.
 #include <QString>
 
 #include <functional>
@@ -67,14 +68,23 @@ void ShowSiteUpdatedMessage();
 void CopyPublishColumnToPublished();
 
 // ---- the template apply
-// What the template chooser supplies to the apply.
-struct TemplateApplyWindow {
-    std::function<void()> showWait;           // the chooser's please-wait panel
-    std::function<void()> hideWait;
+// What the apply needs of the template chooser (required and optional hooks as
+// platform/hookcheck.h says).
+struct TemplateChooserWindowView {
+    // Required.
     std::function<void()> refreshMainWindow;  // each cell browser, then the four backgrounds
     std::function<void()> close;              // unloads the chooser after a success
+    // Optional: unset, each does nothing.
+    std::function<void()> showWait;  // the chooser's please-wait panel
+    std::function<void()> hideWait;
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("refreshMainWindow", bool(refreshMainWindow));
+        f("close", bool(close));
+    }
 };
 // The TemplateColumn becomes the whole PublishColumn and is published. On success it becomes the
 // local state too, every page file is regenerated, the main window repainted and the chooser
 // closed; a refusal, and also a call that got no reply, restore the PublishColumn as it was.
-PublishOutcome ApplyTemplateToSite(const TemplateApplyWindow& window);
+PublishOutcome ApplyTemplateToSite(const TemplateChooserWindowView& view);

@@ -2,6 +2,7 @@
 // Module state of the site model: the site's settings table and the values that the page
 // generators and the editor dialogs share. Data only; the procedures are in sitemodel.h and
 // modCreateHtmlFiles.h.
+#include "platform/statereset.h"
 #include "platform/vberror.h"
 
 #include <QList>
@@ -68,17 +69,17 @@ inline SiteSettingsTable SiteSettings;
 inline QStringList CellRecord;
 // Result flag of the modal dialogs: the opener sets 0 (or 1, see the editors), the dialog sets 99
 // when it changed something.
-inline qint16 DialogState = 0;
+inline qint16 DialogState;
 // 1 while the preface editor (cell 10) is the open cell editor, 0 for the cell editor.
-inline qint16 EditorKind = 0;
+inline qint16 EditorKind;
 // -1 (true) while the template chooser previews a template: the generators then write no page
 // file and change nothing in SiteSettings. 0 otherwise.
-inline qint16 PreviewOnly = 0;
+inline qint16 PreviewOnly;
 // The CSS rules of the cells' positioned text layers, CR-separated, collected while the
 // whole-site page is built.
 inline QString LayerCss;
 
-// Back to the state before any login (tests).
+// The initial values: the state before any login (no site table yet).
 inline void ResetSiteState() {
     SiteSettings.destroy();
     CellRecord.clear();
@@ -87,3 +88,4 @@ inline void ResetSiteState() {
     PreviewOnly = 0;
     LayerCss.clear();
 }
+inline const bool siteStateRegistered = RegisterStateReset(&ResetSiteState);

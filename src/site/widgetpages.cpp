@@ -1,5 +1,6 @@
 // The service widget cells: a page of the service in an iframe, with the cell's own background,
 // foreground and text in a positioned layer over it.
+#include "foundation/htmltext.h"
 #include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
@@ -11,9 +12,11 @@ namespace {
 // The widget of the cell; empty for a cell that has none.
 QString WidgetFrame(qint16 t) {
     const QString host = MemberFrameHost();
-    const QString k1 = ServicePageMemberKey();
-    const QString k4 = ServicePageSiteKey();
-    const QString prefix = LoginField(6);
+    // The member's and the service's values are encoded for the query; the fixed album names
+    // hold none of the characters that need it.
+    const QString k1 = EncodeQueryValue(ServicePageMemberKey());
+    const QString k4 = EncodeQueryValue(ServicePageSiteKey());
+    const QString prefix = EncodeQueryValue(LoginField(6));
     const QString scrollNo = QStringLiteral("\" frameborder=\"0\"  scrolling=\"No\"></iframe>");
     const auto src = [&](const char* page) {
         return QStringLiteral("<iframe src=\"http://") + host + QLatin1Char('/') + QLatin1String(page) +
@@ -60,8 +63,8 @@ QString WidgetFrame(qint16 t) {
         // The album always comes from the local column, whatever column the page is built from.
         QString album = SiteSettings(LocalColumn, HomeAlbumRow);
         if (album.isEmpty()) album = QStringLiteral("根目录");
-        return src("album001.aspx") + QStringLiteral("&k2=") + album + QStringLiteral("&k3=") + prefix +
-               QStringLiteral("&k4=") + k4 + QStringLiteral("\" width=\"670\" height=\"670") + scrollNo;
+        return src("album001.aspx") + QStringLiteral("&k2=") + EncodeQueryValue(album) + QStringLiteral("&k3=") +
+               prefix + QStringLiteral("&k4=") + k4 + QStringLiteral("\" width=\"670\" height=\"670") + scrollNo;
     }
     case 22:
         return src("bloglist001.aspx") + QStringLiteral("&k3=") + prefix + QStringLiteral("&k4=") + k4 +

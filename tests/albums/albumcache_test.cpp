@@ -10,6 +10,7 @@
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"
+#include "platform/safefile.h"
 #include "platform/vberror.h"
 #include "support/fixtures.h"
 
@@ -59,7 +60,7 @@ TEST_F(AlbumCache, NothingChangesForAnAlbumNotListed) {
 TEST_F(AlbumCache, AFailedWriteLeavesListAndFileAsTheyWere) {
     cache(kDirInfo + kHomeAlbum);
     const Table before = AlbumList;
-    QDir().mkpath(AlbumCachePath(AlbumListFileName) + QStringLiteral(".tmp/blocked"));
+    const paths::SafeWriteFault fault(AlbumCachePath(AlbumListFileName), paths::SafeWriteStep::Rename);
     EXPECT_THROW(RecordAlbumStamp(QStringLiteral("甲"), QStringLiteral("s9")), VbError);
     EXPECT_EQ(AlbumList, before);
     EXPECT_EQ(cached(), kDirInfo + kHomeAlbum);

@@ -4,6 +4,7 @@
 #include "foundation/tabletext.h"
 #include "login/logintoken.h"
 #include "login/registercheck.h"
+#include "platform/safefile.h"
 #include "site/publishcheck.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <optional>
 
 using namespace emu;
 
@@ -187,9 +190,10 @@ TEST_F(ServiceLogicTest, AnUploadThatCannotBeKeptChangesNeitherTheAlbumNorItsFil
                     .startsWith(QStringLiteral("OK_0001_")));
     const qint64 usedBefore = demoRecord().usedBytes();
     const int filesBefore = int(demoRecord().album(album)->files.size());
-    // The member's record cannot be written: its temporary file's place is taken by a folder.
-    const QString blocker = dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json.tmp");
-    ASSERT_TRUE(QDir().mkpath(blocker));
+    // The member's record cannot be written.
+    std::optional<paths::SafeWriteFault> blocker;
+    blocker.emplace(dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json"),
+                    paths::SafeWriteStep::Rename);
     // A replacement of the stored file and a new file, both refused.
     EXPECT_EQ(logic->UploadFile01(upload(album, QStringLiteral("1"), QStringLiteral("grb7"), QStringLiteral(".gif")),
                                   QByteArray("new-picture!") + '\0'),
@@ -197,7 +201,7 @@ TEST_F(ServiceLogicTest, AnUploadThatCannotBeKeptChangesNeitherTheAlbumNorItsFil
     EXPECT_EQ(logic->UploadFile01(upload(album, QStringLiteral("1"), QStringLiteral("grb8"), QStringLiteral(".gif")),
                                   QByteArray("another") + '\0'),
               QStringLiteral("Error_0003"));
-    QDir(blocker).removeRecursively();
+    blocker.reset();
     const Member& m = demoRecord();
     EXPECT_EQ(m.usedBytes(), usedBefore);
     EXPECT_EQ(int(m.album(album)->files.size()), filesBefore);
@@ -266,14 +270,13 @@ TEST_F(ServiceLogicTest, PublishRefusals) {
 TEST_F(ServiceLogicTest, APublishThatCannotBeKeptLeavesTheOldSiteWhole) {
     const QString before = store->sitePage(demoRecord());
     const QStringList settingsBefore = demoRecord().settings;
-    // The member's record cannot be written: its temporary file's place is taken by a folder.
-    const QString blocker = dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json.tmp");
-    ASSERT_TRUE(QDir().mkpath(blocker));
+    // The member's record cannot be written.
+    const paths::SafeWriteFault blocker(dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json"),
+                                        paths::SafeWriteStep::Sync);
     const QString page = QStringLiteral("&x_;html&d_;新网站&x_;/html&d_;");
     EXPECT_EQ(logic->UploadWebsite2(publish(page, QStringLiteral("x{/F}").repeated(333))), QStringLiteral("Error_0006"));
     EXPECT_EQ(store->sitePage(demoRecord()), before) << "a refused publish must not change the served site";
     EXPECT_EQ(demoRecord().settings, settingsBefore);
-    QDir(blocker).removeRecursively();
 }
 
 TEST_F(ServiceLogicTest, StateSurvivesARestart) {

@@ -3,6 +3,7 @@
 #include "foundation/ui/progressbarprogress.h"
 #include "foundation/shareddata.h"
 #include "platform/httpfetch.h"
+#include "platform/safefile.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "support/filehttpserver.h"
@@ -12,8 +13,11 @@
 #include <QFileInfo>
 #include <QProgressBar>
 
+#include <optional>
+
 using testsupport::DataRootTest;
 using testsupport::FileHttpServer;
+using testsupport::filesIn;
 using testsupport::readFile;
 using testsupport::writeFile;
 
@@ -56,7 +60,6 @@ class DownloadList : public DataRootTest {
 protected:
     void SetUp() override {
         DataRootTest::SetUp();
-        frmDB::Unload();
         dir = root() + QStringLiteral("/thumbs/");
         QDir().mkpath(dir);
         list().clear();
@@ -64,7 +67,6 @@ protected:
         list().setCols(7);
     }
     void TearDown() override {
-        frmDB::Unload();
         httpfetch::SetSessionFactory(nullptr);
         DataRootTest::TearDown();
     }
@@ -120,7 +122,10 @@ TEST_F(DownloadList, EachKindOfRowAndTheProgressValues) {
     EXPECT_EQ(readFile(dir + "cached.jpg"), old);
     EXPECT_EQ(readFile(dir + "refetch.jpg"), picture(700, 'r'));
     EXPECT_FALSE(QFileInfo::exists(dir + "noaddress.jpg"));
-    EXPECT_TRUE(QDir(dir).entryList({QStringLiteral("*.tmp")}, QDir::Files).isEmpty());
+    // Every file written or kept, and no temporary of a write left behind.
+    EXPECT_EQ(filesIn(dir), QStringList({QStringLiteral("a.jpg"), QStringLiteral("boom.jpg"), QStringLiteral("broken.jpg"),
+                                         QStringLiteral("cached.jpg"), QStringLiteral("empty.jpg"), QStringLiteral("html.jpg"),
+                                         QStringLiteral("missing.jpg"), QStringLiteral("refetch.jpg")}));
     EXPECT_FALSE(server.requests().contains("/cached.jpg"));
     // The caller's own columns are untouched.
     EXPECT_EQ(list().value(3, 5), QStringLiteral("slot"));
@@ -195,6 +200,49 @@ TEST_F(DownloadList, NoSessionJumpsToTheTarget) {
     EXPECT_EQ(bar.values, QList<double>({100}));
     EXPECT_EQ(bar.visibility, QList<bool>({true}));
     EXPECT_EQ(list().value(1, 4), QStringLiteral("kept"));
+}
+
+TEST_F(DownloadList, AFailedSaveKeepsTheOldFileAndAStoredTmpFile) {
+    const QByteArray fresh = picture(3000, 'n');
+    server.serve("/a.jpg", {200, fresh});
+    server.serve("/broken.jpg", {200, picture(9000, 'b'), "image/jpeg", 3000});
+    const QString target = dir + QStringLiteral("a.jpg");
+    const QByteArray old = picture(100, 'o');
+    writeFile(target, old);
+    writeFile(target + ".tmp", "a stored file of that name");
+    const struct {
+        const char* name;
+        const char* url;
+        std::optional<paths::SafeWriteStep> fault;
+        int error;           // of the VbError raised; 0: none
+        const char* result;  // column 4 afterwards
+    } cases[] = {
+        {"file cannot be made", "/a.jpg", paths::SafeWriteStep::Open, VbError::PathNotFound, "kept"},
+        {"a piece cannot be written", "/a.jpg", paths::SafeWriteStep::Write, VbError::DiskFull, "kept"},
+        {"sync fails", "/a.jpg", paths::SafeWriteStep::Sync, VbError::DiskFull, "kept"},
+        {"rename fails", "/a.jpg", paths::SafeWriteStep::Rename, VbError::PathFileAccess, "kept"},
+        {"transfer breaks off midway", "/broken.jpg", std::nullopt, 0, "0"},
+        {"fetched", "/a.jpg", std::nullopt, 0, "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        list().setRows(1);
+        addRow(server.url(QLatin1String(c.url)), target, QString(), QString(), QStringLiteral("kept"));
+        std::optional<paths::SafeWriteFault> fault;
+        if (c.fault) fault.emplace(target, *c.fault);
+        int error = 0;
+        try {
+            RecordingBar bar(0, 100);
+            DownloadGridFiles(bar, 90);
+        } catch (const VbError& e) {
+            error = e.number();
+        }
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(list().value(1, 4), QLatin1String(c.result));
+        EXPECT_EQ(readFile(target), QLatin1String(c.result) == QLatin1String("1") ? fresh : old);
+        EXPECT_EQ(readFile(target + ".tmp"), QByteArray("a stored file of that name"));
+        EXPECT_EQ(filesIn(dir), QStringList({QStringLiteral("a.jpg"), QStringLiteral("a.jpg.tmp")}));
+    }
 }
 
 TEST_F(DownloadList, UnwritableLocalPathRaises) {

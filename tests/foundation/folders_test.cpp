@@ -77,6 +77,22 @@ TEST_F(DataFolders, MemberTreeAndFilesStandingInForFolders) {
     EnsureDataFolders();  // nothing to do the second time
 }
 
+TEST_F(DataFolders, TheMemberTempFolderAndTheFilesInIt) {
+    loginAs(QStringLiteral("alice"));  // UserFolder as the login sets it
+    EnsureDataFolders();
+    EXPECT_EQ(MemberTempPath(), UserFolder + QStringLiteral("/temp"));
+    EXPECT_TRUE(QFileInfo(MemberTempPath()).isDir());
+    const struct {
+        const char* name;
+        const char* file;  // under <UserFolder>/temp/
+    } cases[] = {
+        {"3.html", "3.html"}, {"b1.html", "b1.html"}, {"view.html", "view.html"},
+        {"../u1.dat", ".._u1.dat"}, {"a\\b", "a_b"}, {"..", "_"}, {"", "_"},  // never out of the folder
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MemberTempPath(QString::fromLatin1(c.name)), UserFolder + QStringLiteral("/temp/") + QLatin1String(c.file)) << c.name;
+}
+
 TEST_F(DataFolders, FolderThatCannotBeMadeRaises) {
     CurrentUserName = QStringLiteral("bob");
     testsupport::writeFile(root() + QStringLiteral("/UserData"), "a file where the member folders go");

@@ -271,3 +271,20 @@ TEST(ResourceUrl, EmptyWhateverTheName) {
     EXPECT_EQ(ResolveResourceUrl(QStringLiteral("133")), QString());
     EXPECT_EQ(ResolveResourceUrl(QString()), QString());
 }
+
+TEST(QueryValues, OnlyPercentAmpersandAndHashAreEncoded) {
+    const struct { const char* value; const char* query; } cases[] = {
+        {"", ""},
+        {"www12", "www12"},
+        {"旅行", "旅行"},                             // Chinese keeps its characters (GBK in the page)
+        {"a b+c=d?e/'\"<>", "a b+c=d?e/'\"<>"},       // nothing else changes
+        {"旅行&美食", "旅行%26美食"},
+        {"第#1", "第%231"},
+        {"50%", "50%25"},
+        {"a%26b", "a%2526b"},                          // an escape already there stays text
+        {"&&##%%", "%26%26%23%23%25%25"},
+        {"%23&#", "%2523%26%23"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodeQueryValue(QString::fromUtf8(c.value)), QString::fromUtf8(c.query)) << c.value;
+}

@@ -45,14 +45,16 @@ TEST_F(SettingsTest, EmptyFileIsRecreatedOnStore) {
     EXPECT_EQ(ReadTableFile(UserSettingsPath(), QStringLiteral("UCS")).rows(), 501);
 }
 
-TEST_F(SettingsTest, LeftoverTmpDoesNotBlockAStore) {
+TEST_F(SettingsTest, AFileNamedLikeATemporaryNeitherBlocksAStoreNorIsLost) {
     loginAs(QStringLiteral("carol"));
     SetUserSetting(UcsServerPrefix, QStringLiteral("www3"));
     writeFile(UserSettingsPath() + ".tmp", "junk");
+    const QStringList before = testsupport::filesIn(QFileInfo(UserSettingsPath()).path());
     EXPECT_TRUE(SetUserSetting(UcsHintCellText, QStringLiteral("1")));
     EXPECT_EQ(GetUserSetting(UcsServerPrefix), QStringLiteral("www3"));
     EXPECT_EQ(GetUserSetting(UcsHintCellText), QStringLiteral("1"));
-    EXPECT_FALSE(QFileInfo::exists(UserSettingsPath() + ".tmp"));
+    EXPECT_EQ(readFile(UserSettingsPath() + ".tmp"), QByteArray("junk"));
+    EXPECT_EQ(testsupport::filesIn(QFileInfo(UserSettingsPath()).path()), before);
 }
 
 TEST_F(SettingsTest, LoginInfoShortRowsReadEmpty) {

@@ -92,9 +92,10 @@ TEST_F(TableFileTest, WriteThenReadAndExactBytes) {
     Table t(1, 2);
     t(0, 0) = QStringLiteral("1");
     const QString path = root() + QStringLiteral("/x.dat");
-    writeFile(path + ".tmp", "leftover of a failed write");
+    writeFile(path + ".tmp", "a stored file, not a temporary");
     ASSERT_TRUE(WriteTableFile(t, path, QStringLiteral("X")));
-    EXPECT_FALSE(QFileInfo::exists(path + ".tmp"));
+    EXPECT_EQ(readFile(path + ".tmp"), QByteArray("a stored file, not a temporary"));
+    EXPECT_EQ(testsupport::filesIn(root()), QStringList({QStringLiteral("x.dat"), QStringLiteral("x.dat.tmp")}));
     EXPECT_EQ(readFile(path), EncryptText(QStringLiteral("1</F></F><//R>X<///T>"), DataFileKey));
     EXPECT_EQ(ReadTableFile(path, QStringLiteral("X")), t);
 }

@@ -93,6 +93,10 @@ TEST(LoginNotices, ActionsInOrderWithTheirTexts) {
     const Table t = notices({{"1", "http://p/0"}, {"0", "quit"}, {"1", "hello"}, {"1", "http://p/3"}, {"1", "real"}, {"1", "rn"}});
     EXPECT_TRUE(ProcessSysNotices(t, "0", "alice", "www7", log.handlers()));
     EXPECT_EQ(log.events, (QStringList{"page http://p/0", "msg hello", "page http://p/3?k1=alice&k2=www7", "msg real"}));
+    // The member page's keys reach the service whole.
+    log.events.clear();
+    EXPECT_TRUE(ProcessSysNotices(t, "1", "a&b", "www#7%", log.handlers()));
+    EXPECT_EQ(log.events[2], "page http://p/3?k1=a%26b&k2=www%237%25");
 }
 
 TEST(LoginNotices, RealNameDoneSuppressesRowFour) {
@@ -155,4 +159,6 @@ TEST_F(LoginAddresses, AdvertisementPages) {
     EXPECT_EQ(LoginAdUrl("0", d), "http://ad.svc.test/pwtd/1254/loginad_0.html?k1=2.0");
     EXPECT_EQ(WaitingAdUrl("4", d, "alice", "www7"),
               "http://ad.svc.test/ad/kr/1254/loginad_4.html?k1=v1.0&k2=alice&k3=www7");
+    EXPECT_EQ(WaitingAdUrl("4", d, "a#b", "www&7%"),
+              "http://ad.svc.test/ad/kr/1254/loginad_4.html?k1=v1.0&k2=a%23b&k3=www%267%25");
 }

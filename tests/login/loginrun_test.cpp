@@ -31,8 +31,6 @@ class LoginRunTest : public testsupport::EmulatorTest {
 protected:
     void SetUp() override {
         EmulatorTest::SetUp();
-        LoginWindowLabels::resetLabels();
-        ResetSiteState();
         hooks::showNetError = [this] { events.append("net error"); };
         programend::SetHandler([this] { events.append("end"); });
         demo = emulator().demoMember();
@@ -40,9 +38,6 @@ protected:
     void TearDown() override {
         hooks::showNetError = nullptr;
         programend::SetHandler(nullptr);
-        programend::Reset();
-        LoginWindowLabels::resetLabels();
-        ResetSiteState();
         EmulatorTest::TearDown();
     }
 

@@ -26,8 +26,6 @@ class RegisterThenLogin : public testsupport::EmulatorTest {
 protected:
     void SetUp() override {
         EmulatorTest::SetUp();
-        frmLoginLabels::resetLabels();
-        ResetSiteState();
         hooks::showNetError = [this] { ++netErrors; };
         programend::SetHandler([] {});
         frmLogin::showRegisterWindow = ShowRegisterWindow;
@@ -40,9 +38,6 @@ protected:
         frmLogin::showRegisterWindow = nullptr;
         hooks::showNetError = nullptr;
         programend::SetHandler(nullptr);
-        programend::Reset();
-        frmLoginLabels::resetLabels();
-        ResetSiteState();
         EmulatorTest::TearDown();
     }
     static void choose(QComboBox* box, const QString& text) {

@@ -64,11 +64,11 @@ protected:
         w.buySpace = record("buySpace");
         w.protection = record("protection");
         w.domainRegistration = [this](QWidget*, const QString&) { opened.append({QStringLiteral("domainRegistration"), {}, EditorKind, DialogState, PageUrl}); };
-        commands.hooks.refreshCell = [this](int cell) { refreshed.append(cell); };
-        commands.hooks.refreshAreaBackgrounds = [this] { ++areaRefreshes; };
-        commands.hooks.enableMusicButton = [this](bool on) { musicButton.append(on); };
-        commands.hooks.showWait = [this] { events.append(QStringLiteral("wait")); };
-        commands.hooks.hideWait = [this] { events.append(QStringLiteral("ready")); };
+        commands.view.refreshCell = [this](int cell) { refreshed.append(cell); };
+        commands.view.refreshAreaBackgrounds = [this] { ++areaRefreshes; };
+        commands.view.enableMusicButton = [this](bool on) { musicButton.append(on); };
+        commands.view.showWait = [this] { events.append(QStringLiteral("wait")); };
+        commands.view.hideWait = [this] { events.append(QStringLiteral("ready")); };
     }
     QString temp(const QString& name) const { return UserFolder + QStringLiteral("/temp/") + name; }
     // An album-list cache that is current, so the commands that read the list make no call.
@@ -343,6 +343,13 @@ TEST_F(CommandsTest, ServicePagesCarryTheMemberKeys) {
                                      QStringLiteral("/suggest.aspx?k1=u7788&k2=WWW12"));
     // Only the guestbook refreshes its cell, whatever happened in the window.
     EXPECT_EQ(refreshed, QList<int>{6});
+    // Keys holding "&", "#" or "%" reach the service whole.
+    SetLoginField(11, QStringLiteral("u&77#8"));
+    SetLoginField(6, QStringLiteral("WWW12%"));
+    commands.cmdSuggest_Click();
+    ASSERT_EQ(opened.size(), 4);
+    EXPECT_TRUE(opened[3].pageUrl.endsWith(QStringLiteral("/suggest.aspx?k1=u%2677%238&k2=WWW12%25")))
+        << opened[3].pageUrl.toStdString();
 
     commands.cmdTemplate_Click();
     EXPECT_EQ(frm个人网站Labels::labMBURL, QStringLiteral("http://") +

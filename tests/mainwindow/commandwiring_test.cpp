@@ -8,6 +8,7 @@
 #include "mainwindow/ui/commandwiring.h"
 #include "mainwindow/ui/sitewindow.h"
 #include "mainwindow/ui/homealbumpanel.h"
+#include "platform/hookcheck.h"
 #include "site/loginpages.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
@@ -34,6 +35,7 @@ protected:
         window = std::make_unique<frm个人网站>();
         commands = CommandsOf(*window);
         ASSERT_TRUE(commands);
+        wiredWindows = commands->windows;
         // Every window a command opens says its name.
         CommandWindows& w = commands->windows;
         for (const auto& [slot, name] : std::initializer_list<std::pair<std::function<void(QWidget*)>*, const char*>>{
@@ -71,8 +73,15 @@ protected:
 
     std::unique_ptr<frm个人网站> window;
     MainWindowCommands* commands = nullptr;
+    CommandWindows wiredWindows;  // as the window set them, before the stand-ins above
     QStringList opened;
 };
+
+TEST_F(CommandWiringTest, TheWindowSetsEveryRequiredHookAndEveryWindowItsCommandsOpen) {
+    EXPECT_EQ(UnsetRequiredHooks(commands->view).join(u' ').toStdString(), "");
+    EXPECT_EQ(commands->view.window, window.get());
+    EXPECT_EQ(UnsetRequiredHooks(wiredWindows).join(u' ').toStdString(), "");
+}
 
 TEST_F(CommandWiringTest, EveryButtonOpensItsWindow) {
     frm个人网站& w = *window;

@@ -55,8 +55,6 @@ class MainWindowTest : public testsupport::SiteTest {
 protected:
     void SetUp() override {
         SiteTest::SetUp();
-        frm个人网站Labels::resetLabels();
-        programend::Reset();
         programend::SetHandler([this] { ++ends; });
         today = QDate::currentDate();
         SetLoginField(3, today.toString(Qt::ISODate));
@@ -69,8 +67,6 @@ protected:
     void TearDown() override {
         window.reset();
         programend::SetHandler({});
-        programend::Reset();
-        frm个人网站Labels::resetLabels();
         SiteTest::TearDown();
     }
     // The window shown (which loads it), its timer stopped so the test drives the ticks.

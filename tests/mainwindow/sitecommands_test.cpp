@@ -7,23 +7,43 @@
 #include "mainwindow/commands.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
+#include "platform/ui/webbrowser.h"
 #include "site/state.h"
 #include "site/sitemodel.h"
 #include "support/publishfixture.h"
 
 #include <QFile>
+#include <QWebEnginePage>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QTest>
 
 using namespace testsupport;
 
 namespace {
 const QString kTitle = QStringLiteral("提示");
+
+// The addresses a browser's page asks for: its frames and their pictures. Page interceptors run
+// on the user-interface thread.
+class RequestLog : public QWebEngineUrlRequestInterceptor {
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        if (info.requestUrl().scheme() == QLatin1String("http")) paths.append(info.requestUrl().path());
+    }
+    bool asked(const QString& pathEnd) const {
+        for (const QString& p : paths)
+            if (p.endsWith(pathEnd)) return true;
+        return false;
+    }
+    QStringList paths;
+};
 }
 
 class SiteCommandsTest : public PublishTest {
 protected:
     void SetUp() override {
         PublishTest::SetUp();
-        MainWindowHooks& h = commands.hooks;
+        SiteWindowView& h = commands.view;
         h.refreshCell = [this](int cell) { refreshed.append(cell); };
         h.showWait = [this] { events.append(QStringLiteral("wait")); };
         h.hideWait = [this] { events.append(QStringLiteral("ready")); };
@@ -273,6 +293,43 @@ TEST_F(SiteCommandsTest, SavingTheHomeAlbumPublishesTheSiteAndRewritesItsCell) {
     EXPECT_EQ(DialogState, 0);
     EXPECT_TRUE(refreshed.isEmpty());
     EXPECT_FALSE(QFile::exists(UserFolder + QStringLiteral("/temp/18.html")));
+}
+
+TEST_F(SiteCommandsTest, TheHomeAlbumCellShowsAnAlbumNamedWithAmpersandOrHash) {
+    // Unencoded, "旅行&美食" would reach the service as the album "旅行" and "第#1" as "第": each of
+    // those albums exists with a picture of its own, so a wrong album shows the wrong picture.
+    const struct {
+        const char* album;
+        const char* cutTo;
+    } cases[] = {{"旅行&美食", "旅行"}, {"第#1", "第"}};
+    emu::MemberStore& store = emulator().server().store();
+    for (const auto& c : cases) {
+        for (const auto& [name, file] : {std::pair{c.album, "own.jpg"}, std::pair{c.cutTo, "cut.jpg"}})
+            store.storeFile(member(), QString::fromUtf8(name), QString::fromLatin1(file), "x", QString(), store.newStamp());
+    }
+    for (const auto& c : cases) {
+        const QString album = QString::fromUtf8(c.album);
+        SCOPED_TRACE(album.toStdString());
+        homeAlbum = album;
+        DialogState = 0;
+        commands.cmdSaveHomeAlbum_Click();
+        ASSERT_EQ(DialogState, 99);
+
+        // The main window's cell browser on the rewritten page.
+        WebBrowser cell;
+        RequestLog log;
+        cell.page()->setUrlRequestInterceptor(&log);
+        bool loaded = false;
+        QObject::connect(&cell, &WebBrowser::documentComplete, [&](bool) { loaded = true; });
+        cell.resize(670, 670);
+        cell.show();
+        cell.Navigate(UserFolder + QStringLiteral("/temp/18.html"));
+        const QString own = QLatin1Char('/') + album + QStringLiteral("/own.jpg");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loaded && log.asked(own); }, 60000))
+            << log.paths.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(log.asked(QStringLiteral("/cut.jpg"))) << log.paths.join(QLatin1Char(' ')).toStdString();
+        cell.page()->setUrlRequestInterceptor(nullptr);
+    }
 }
 
 TEST_F(SiteCommandsTest, TheSecondSuccessCodeCountsAndARefusalKeepsTheChoice) {

@@ -6,10 +6,12 @@
 #include <QSettings>
 
 #include "platform/paths.h"
+#include "platform/safefile.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "support/fixtures.h"
 
+using testsupport::filesIn;
 using testsupport::readFile;
 using testsupport::writeFile;
 
@@ -20,23 +22,145 @@ TEST_F(PathsTest, DataAndUpperCaseDataAreOneFolder) {
     EXPECT_EQ(paths::InRoot(QStringLiteral("UserData/a/u0.dat")), root() + QStringLiteral("/UserData/a/u0.dat"));
 }
 
-TEST_F(PathsTest, SafeWriteReplacesWholeAndRemovesLeftoverTmp) {
-    const QString target = root() + QStringLiteral("/f.dat");
-    writeFile(target, "old");
-    writeFile(target + ".tmp", "half-written leftover");
+// ---- safe writes: one writer for whole files and streams
+
+class SafeWrite : public testsupport::DataRootTest {
+protected:
+    void SetUp() override {
+        DataRootTest::SetUp();
+        folder = root() + QStringLiteral("/w");
+        target = folder + QStringLiteral("/f.dat");
+        writeFile(target, "old");
+        // A stored file that merely looks like a temporary: it is the member's, never ours.
+        writeFile(target + ".tmp", "stored beside it");
+    }
+    // The folder holds the target and the stored ".tmp" file, and nothing else.
+    void expectOnlyTheStoredFiles() const {
+        EXPECT_EQ(filesIn(folder), QStringList({QStringLiteral("f.dat"), QStringLiteral("f.dat.tmp")}));
+        EXPECT_EQ(readFile(target + ".tmp"), QByteArray("stored beside it"));
+    }
+    static int errorOf(const QString& path, const QByteArray& bytes) {
+        try {
+            paths::WriteFileSafely(path, bytes);
+        } catch (const VbError& e) {
+            return e.number();
+        }
+        return 0;
+    }
+    QString folder, target;
+};
+
+TEST_F(SafeWrite, ReplacesTheWholeFileAndLeavesAStoredTmpFileAlone) {
     paths::WriteFileSafely(target, "new contents");
     EXPECT_EQ(readFile(target), QByteArray("new contents"));
-    EXPECT_FALSE(QFileInfo::exists(target + ".tmp"));
+    expectOnlyTheStoredFiles();
+
+    // A new file gets the permissions any new file gets here (not a private temporary's 0600).
+    const QString plain = folder + QStringLiteral("/plain.dat");
+    writeFile(plain, "x");
+    const QString fresh = folder + QStringLiteral("/fresh.dat");
+    paths::WriteFileSafely(fresh, "y");
+    EXPECT_EQ(QFileInfo(fresh).permissions(), QFileInfo(plain).permissions());
+
+    // A name at the file system's limit (85 characters of 3 bytes) still gets a temporary beside
+    // it, its name cut short between characters so that it can be removed and renamed.
+    const QString longName = folder + QLatin1Char('/') + QStringLiteral("网").repeated(85);
+    paths::WriteFileSafely(longName, "long");
+    EXPECT_EQ(readFile(longName), QByteArray("long"));
+    EXPECT_EQ(filesIn(folder).size(), 5);
 }
 
-TEST_F(PathsTest, FailedSafeWriteKeepsTheOldFile) {
-    EXPECT_THROW(paths::WriteFileSafely(root() + QStringLiteral("/no/such/folder/f.dat"), "x"), VbError);
-    const QString target = root() + QStringLiteral("/keep.dat");
-    writeFile(target, "old");
-    // A folder in the way of the ".tmp" makes the write fail before the rename.
-    QDir().mkpath(target + ".tmp/blocker");
-    EXPECT_THROW(paths::WriteFileSafely(target, "new"), VbError);
-    EXPECT_EQ(readFile(target), QByteArray("old"));
+TEST_F(SafeWrite, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
+    const struct {
+        const char* name;
+        paths::SafeWriteStep step;
+        int number;
+    } cases[] = {
+        {"temporary cannot be made", paths::SafeWriteStep::Open, VbError::PathNotFound},
+        {"bytes cannot be written", paths::SafeWriteStep::Write, VbError::DiskFull},
+        {"sync to disk fails", paths::SafeWriteStep::Sync, VbError::DiskFull},
+        {"close reports an error", paths::SafeWriteStep::Close, VbError::DiskFull},
+        {"rename fails", paths::SafeWriteStep::Rename, VbError::PathFileAccess},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            paths::SafeWriteFault fault(target, c.step);
+            EXPECT_EQ(errorOf(target, "new"), c.number);
+        }
+        EXPECT_EQ(readFile(target), QByteArray("old"));
+        expectOnlyTheStoredFiles();
+    }
+    // The fault ends with its scope; it never touched another file.
+    EXPECT_EQ(errorOf(target, "new"), 0);
+    EXPECT_EQ(readFile(target), QByteArray("new"));
+}
+
+TEST_F(SafeWrite, RealFailuresRaiseAndLeaveNothingBehind) {
+    EXPECT_EQ(errorOf(root() + QStringLiteral("/no/such/folder/f.dat"), "x"), VbError::PathNotFound);
+    EXPECT_FALSE(QFileInfo::exists(root() + QStringLiteral("/no")));
+
+    // A folder (with a file in it) where the file goes: the rename cannot replace it.
+    const QString occupied = folder + QStringLiteral("/occupied");
+    writeFile(occupied + QStringLiteral("/inside.txt"), "kept");
+    EXPECT_EQ(errorOf(occupied, "x"), VbError::PathFileAccess);
+    EXPECT_TRUE(QFileInfo(occupied).isDir());
+    EXPECT_EQ(readFile(occupied + QStringLiteral("/inside.txt")), QByteArray("kept"));
+    expectOnlyTheStoredFiles();
+}
+
+TEST_F(SafeWrite, AStreamReplacesTheFileOnlyWhenCommitted) {
+    paths::SafeFileWriter first, second;
+    ASSERT_TRUE(first.open(target));
+    ASSERT_TRUE(second.open(target));  // two writers of one file never share a temporary
+    EXPECT_NE(first.temporaryPath(), second.temporaryPath());
+    EXPECT_TRUE(first.write("new ") && first.write(QByteArray("contents")));
+    EXPECT_TRUE(second.write("second"));
+    EXPECT_EQ(readFile(target), QByteArray("old"));  // nothing shows before the commit
+    EXPECT_EQ(filesIn(folder).size(), 4);
+    EXPECT_TRUE(first.commit());
+    EXPECT_EQ(readFile(target), QByteArray("new contents"));
+    EXPECT_TRUE(second.commit());
+    EXPECT_EQ(readFile(target), QByteArray("second"));
+    expectOnlyTheStoredFiles();
+    // Nothing open: nothing to write or commit.
+    EXPECT_FALSE(first.write("more"));
+    EXPECT_FALSE(first.commit());
+    EXPECT_EQ(readFile(target), QByteArray("second"));
+}
+
+TEST_F(SafeWrite, AStreamAbortedMidwayLeavesTheOldFileAndNoTemporary) {
+    const struct {
+        const char* name;
+        void (*stop)(paths::SafeFileWriter&, const QString& target);
+    } cases[] = {
+        {"abort", [](paths::SafeFileWriter& w, const QString&) { w.abort(); }},
+        {"destroyed uncommitted", [](paths::SafeFileWriter&, const QString&) {}},
+        {"opened again", [](paths::SafeFileWriter& w, const QString& t) {
+             ASSERT_TRUE(w.open(t));
+             w.abort();
+         }},
+        {"a piece fails", [](paths::SafeFileWriter& w, const QString& t) {
+             paths::SafeWriteFault fault(t, paths::SafeWriteStep::Write);
+             EXPECT_FALSE(w.write("rest"));
+             EXPECT_EQ(w.failedStep(), paths::SafeWriteStep::Write);
+             EXPECT_EQ(w.errorNumber(), VbError::DiskFull);
+             EXPECT_FALSE(w.isOpen());
+             EXPECT_FALSE(w.commit());
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            paths::SafeFileWriter w;
+            ASSERT_TRUE(w.open(target));
+            ASSERT_TRUE(w.write(QByteArray(10000, 'h')));
+            EXPECT_TRUE(QFileInfo::exists(w.temporaryPath()));
+            c.stop(w, target);
+        }
+        EXPECT_EQ(readFile(target), QByteArray("old"));
+        expectOnlyTheStoredFiles();
+    }
 }
 
 TEST_F(PathsTest, NamesFromOutsideStayOneComponent) {

@@ -89,6 +89,20 @@ TEST_F(BackgroundPages, GoldenFooters) {
     }
 }
 
+TEST_F(BackgroundPages, FooterQueryValuesReachTheServiceWhole) {
+    // "&", "#" and "%" in a key or in the colour would split, cut or escape the address; the
+    // colour's own "#" still becomes "--" first, and the page's style keeps the colour as it is.
+    SetLoginField(6, QStringLiteral("WWW&1"));
+    SetLoginField(11, QStringLiteral("k#1"));
+    SetLoginField(15, QStringLiteral("%41"));
+    SiteSettings(LocalColumn, HomeBackColorRow) = QStringLiteral("#a&b%");
+    const QString fragment = CreateFooterHtml(FooterCell, LocalColumn);
+    EXPECT_TRUE(fragment.contains(QStringLiteral("http://frm&1.sitehost.test/vyminfo001.aspx?k1=k%231&k2=WWW%261"
+                                                 "&k3=--a%26b%25&k4=%2541\"")))
+        << fragment.toStdString();
+    EXPECT_TRUE(page(QStringLiteral("32.html")).contains("    background-color: #a&b%;\r}"));
+}
+
 TEST_F(BackgroundPages, PreviewOnlyLeavesFilesAndTableAlone) {
     SiteSettings(TemplateColumn, HomeBackColorRow) = QStringLiteral("123456");
     PreviewOnly = -1;

@@ -266,7 +266,7 @@ protected:
         SiteSettings(TemplateColumn, HomeBackColorRow) = QStringLiteral("#FFEEDD");
         SiteSettings(TemplateColumn, 1 + B::CellTextHtml) = QStringLiteral("模板标题");
     }
-    TemplateApplyWindow window;
+    TemplateChooserWindowView window;
     QStringList events;
 };
 

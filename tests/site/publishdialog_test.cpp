@@ -12,12 +12,15 @@
 #include "foundation/tabletext.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
+#include "platform/safefile.h"
 #include "site/ui/updatesitewindow.h"
 #include "site/publishdialog.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
 #include "siteoptions/prefaceeditorwindowlabels.h"
 #include "support/publishfixture.h"
+
+#include <optional>
 
 #ifdef TAVOLIN_HAVE_EMULATOR
 
@@ -121,10 +124,8 @@ TEST_F(PublishDialog, StampGoesToTheLoginRecordWhenTheListIsNotCurrent) {
         frm个人网站Labels::labDownDirFlag = QString::fromLatin1(c.downDirFlag);
         const Table listBefore = AlbumList;
         const QString fileBefore = cachedAlbumListText();
-        if (c.dataFolderBroken) {
-            QFile::remove(AlbumCachePath(AlbumListFileName) + QStringLiteral(".tmp"));
-            QDir().mkpath(AlbumCachePath(AlbumListFileName) + QStringLiteral(".tmp/blocked"));
-        }
+        std::optional<paths::SafeWriteFault> broken;
+        if (c.dataFolderBroken) broken.emplace(AlbumCachePath(AlbumListFileName), paths::SafeWriteStep::Write);
         SetLoginField(7, QStringLiteral("before"));
         openEditor(2);
         pendPicture(0, pictureFile(QStringLiteral("b.png")));
@@ -137,7 +138,6 @@ TEST_F(PublishDialog, StampGoesToTheLoginRecordWhenTheListIsNotCurrent) {
         EXPECT_EQ(fileManagerUnloads, 2);  // once for each upload
         EXPECT_EQ(AlbumList, listBefore);
         EXPECT_EQ(cachedAlbumListText(), fileBefore);
-        QDir(AlbumCachePath(AlbumListFileName) + QStringLiteral(".tmp")).removeRecursively();
     }
 }
 

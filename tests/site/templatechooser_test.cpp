@@ -8,7 +8,9 @@
 #include "login/state.h"
 #include "login/ui/webwindows.h"
 #include "mainwindow/sitewindowlabels.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
+#include "platform/safefile.h"
 #include "platform/serviceconfig.h"
 #include "platform/ui/webbrowser.h"
 #include "site/ui/templatechooserwindow.h"
@@ -294,8 +296,8 @@ TEST_F(LoadTemplate, TheChoiceIsKeptInMbDatAndFillsTheTemplateColumn) {
 
 TEST_F(LoadTemplate, AnUnwritableMbDatKeepsTheOldFileButTheNewChoiceIsUsed) {
     ASSERT_TRUE(LoadChosenTemplate(chosen(selectionOf({QStringLiteral("旧模板"), QStringLiteral("a")})), kApplyNothing, TemplateKeepRules{}));
-    // A folder in the way of the temporary file: the write fails and the old file stays.
-    ASSERT_TRUE(QDir().mkpath(TemplateFilePath() + QStringLiteral(".tmp/blocked")));
+    // The write fails and the old file stays.
+    const paths::SafeWriteFault fault(TemplateFilePath(), paths::SafeWriteStep::Open);
     ASSERT_TRUE(LoadChosenTemplate(chosen(selectionOf({QStringLiteral("新模板"), QStringLiteral("b")})), kApplyNothing, TemplateKeepRules{}));
     EXPECT_EQ(prompts.messages(), QStringList{kWriteFailed});
     EXPECT_EQ(ReadTableFile(TemplateFilePath(), QStringLiteral("SiteInfo")).value(0, 0), QStringLiteral("旧模板"));
@@ -339,6 +341,11 @@ protected:
     QString field(const emu::GalleryTemplate& t, int row) const { return t.fields.at(row); }
     QList<emu::GalleryTemplate> templates;
 };
+
+TEST_F(TemplateChooser, SetsEveryRequiredHookOfItsView) {
+    frm网站模板 w;
+    EXPECT_EQ(UnsetRequiredHooks(w.view()).join(u' ').toStdString(), "");
+}
 
 TEST_F(TemplateChooser, GalleryHandsBackTheClickedTemplate) {
     auto w = openChooser();

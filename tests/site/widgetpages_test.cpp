@@ -93,7 +93,37 @@ TEST_F(WidgetPages, KeysHostsAndAlbum) {
                                               "&k3=WWW1www&k4=0\"")));
     SiteSettings(LocalColumn, HomeAlbumRow) = QStringLiteral("我的 相册&1");
     SiteSettings(TemplateColumn, HomeAlbumRow) = QStringLiteral("模板相册");
-    EXPECT_TRUE(CreateWidgetHtml(18, TemplateColumn).contains(QStringLiteral("&k2=我的 相册&1&k3=")));
+    EXPECT_TRUE(CreateWidgetHtml(18, TemplateColumn).contains(QStringLiteral("&k2=我的 相册%261&k3=")));
+}
+
+TEST_F(WidgetPages, QueryValuesReachTheServiceWhole) {
+    // "&", "#" and "%" in any value would split the key, cut the address or start an escape.
+    SetLoginField(6, QStringLiteral("WWW1#"));
+    SetLoginField(11, QStringLiteral("k&1"));
+    SetLoginField(15, QStringLiteral("50%"));
+    const struct {
+        qint16 cell;
+        const char* album;
+        const char* query;
+    } cases[] = {
+        {18, "旅行&美食", "?k1=k%261&k2=旅行%26美食&k3=WWW1%23&k4=50%25\""},
+        {18, "第#1", "&k2=第%231&k3="},
+        {18, "a%26b", "&k2=a%2526b&k3="},
+        {1, "", "?k1=k%261&k2=www个人主页时钟&k3=WWW1%23&k4=50%25\""},
+        {6, "", "?k1=k%261&k2=WWW1%23&k4=50%25\""},
+        {22, "", "?k1=k%261&k3=WWW1%23&k4=50%25\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        SiteSettings(LocalColumn, HomeAlbumRow) = QString::fromUtf8(c.album);
+        const QString fragment = CreateWidgetHtml(c.cell, LocalColumn);
+        EXPECT_TRUE(fragment.contains(QString::fromUtf8(c.query))) << fragment.toStdString();
+        // The page file carries the same address, Chinese as GBK bytes.
+        const QByteArray file = page(QString::number(c.cell) + QStringLiteral(".html"));
+        EXPECT_TRUE(file.contains(AnsiCodec::encode(QString::fromUtf8(c.query))));
+    }
+    // The frame host is built from the prefix as stored, not from its encoded form.
+    EXPECT_TRUE(CreateWidgetHtml(1, LocalColumn).contains(QStringLiteral("http://frm1#.sitehost.test/clock002.aspx?")));
     // A cell outside the ten gets no widget, but the rest is built.
     putCell(LocalColumn, 8, B::CellTextHtml, QStringLiteral("T"));
     EXPECT_EQ(CreateWidgetHtml(8, LocalColumn), QStringLiteral("><div id=\"Layer8\">T</div>"));

@@ -1,18 +1,9 @@
 #include "support/fixtures.h"
 
-#include "albums/uploadwindowlabels.h"
-#include "albums/sizeduploadwindowlabels.h"
-#include "albums/state.h"
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/state.h"
-#include "foundation/shareddata.h"
-#include "login/loginwindowlabels.h"
 #include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
-#include "site/state.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "platform/statereset.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,21 +12,6 @@
 namespace testsupport {
 
 namespace {
-// Every subsystem's module state back to its start, so one test never sees another's member.
-void resetModuleState() {
-    ResetMemberState();
-    ResetSiteState();
-    ResetCellEditorState();
-    ResetAlbumState();
-    frmDB::Unload();
-    frm个人网站Labels::resetLabels();
-    frm图片设置Labels::resetLabels();
-    frm卷首语设置Labels::resetLabels();
-    frmLoginLabels::resetLabels();
-    frm上传Labels::resetLabels();
-    frm上传特定Labels::resetLabels();
-}
-
 std::unique_ptr<QTemporaryDir>& processRoot() {
     static std::unique_ptr<QTemporaryDir> d;
     return d;
@@ -59,13 +35,7 @@ QStringList ScriptedPrompts::messages() const {
 int ScriptedPrompts::msgBox(const QString& text, int style, const QString& title) {
     m_records.append({QStringLiteral("msgbox"), text, style, title});
     if (!m_buttons.isEmpty()) return m_buttons.takeFirst();
-    switch (style & 0x7) {
-    case vbYesNo:
-    case vbYesNoCancel: return vbYes;
-    case vbAbortRetryIgnore: return vbAbort;
-    case vbRetryCancel: return vbRetry;
-    default: return vbOK;
-    }
+    return FirstButton(style);
 }
 
 QString ScriptedPrompts::nextText() { return m_texts.isEmpty() ? QString() : m_texts.takeFirst(); }
@@ -101,11 +71,12 @@ void DataRootTest::SetUp() {
     ASSERT_TRUE(m_dir->isValid());
     paths::SetDataRoot(m_dir->path());
     serviceconfig::reload();
-    resetModuleState();
+    // Every subsystem's module state back to its start, so one test never sees another's member.
+    ResetAllState();
 }
 
 void DataRootTest::TearDown() {
-    resetModuleState();
+    ResetAllState();
     if (processRoot()) paths::SetDataRoot(processRoot()->path());
     serviceconfig::reload();
     m_dir.reset();
@@ -121,6 +92,10 @@ QByteArray readFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return QByteArray();
     return f.readAll();
+}
+
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {

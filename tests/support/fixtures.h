@@ -72,6 +72,8 @@ protected:
 
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
+// The names of the files in a folder, hidden ones included, sorted: shows a stray temporary.
+QStringList filesIn(const QString& folder);
 // Compares bytes and, on a difference, reports the first differing line ("\r" or "\n" ends lines).
 ::testing::AssertionResult sameBytes(const QByteArray& expected, const QByteArray& actual);
 // A file under tests/ (the source tree).

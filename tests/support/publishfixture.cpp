@@ -21,10 +21,7 @@ namespace testsupport {
 
 void PublishTest::SetUp() {
     EmulatorTest::SetUp();
-    frm个人网站Labels::resetLabels();
     frm个人网站Labels::txtDomainNameVisible = false;
-    frm图片设置Labels::resetLabels();
-    frm卷首语设置Labels::resetLabels();
     netErrors = 0;
     fileManagerUnloads = 0;
     hooks::showNetError = [this] { ++netErrors; };
@@ -48,9 +45,6 @@ void PublishTest::SetUp() {
 void PublishTest::TearDown() {
     hooks::showNetError = nullptr;
     SetFileManagerUnloader(nullptr);
-    frm个人网站Labels::resetLabels();
-    frm图片设置Labels::resetLabels();
-    frm卷首语设置Labels::resetLabels();
     EmulatorTest::TearDown();
 }
 

@@ -11,7 +11,6 @@ namespace testsupport {
 
 void SiteTest::SetUp() {
     DataRootTest::SetUp();
-    ResetSiteState();
     ServiceConfig config = ServiceConfig::defaults();
     config.domain = QStringLiteral("sitehost.test");
     config.frameHost = QStringLiteral("frm");
@@ -27,11 +26,6 @@ void SiteTest::SetUp() {
     SetLoginField(15, QStringLiteral("9f8e7d6c"));
     SetLoginField(20, QStringLiteral("0"));
     SiteSettings.create();
-}
-
-void SiteTest::TearDown() {
-    ResetSiteState();
-    DataRootTest::TearDown();
 }
 
 void putCell(int column, int cell, int offset, const QString& value) {

@@ -15,7 +15,6 @@ void putCell(int column, int cell, int offset, const QString& value);
 class SiteTest : public DataRootTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     static constexpr const char* kMember = "zhang";
     // The member's generated page, as bytes.

@@ -1,6 +1,6 @@
 #pragma once
 // How other windows open the upload and album windows. The upload windows read their own labels
-// (frm上传_labels.h, frm上传特定_labels.h) and the main window's, which the opener sets first.
+// (uploadwindowlabels.h, sizeduploadwindowlabels.h) and the main window's, which the opener sets first.
 class QWidget;
 
 // frm上传, the album upload window.

@@ -10,11 +10,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-QString RecoveryPageAddress() {
-    return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Recovery) +
-           QStringLiteral("/usersys/getbackpassword.aspx");
-}
-
 PasswordRecoveryWindow::PasswordRecoveryWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("找回密码"));
     resize(800, 600);

@@ -1,6 +1,8 @@
 #pragma once
 // PasswordRecoveryWindow: the service's password-recovery page in an embedded browser; the recovery itself
 // happens on that page.
+#include "login/memberpages.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -9,9 +11,6 @@ class QPushButton;
 class QResizeEvent;
 class StatusPanels;
 class WebBrowser;
-
-// "/usersys/getbackpassword.aspx" on the service's password-recovery host, no query keys.
-QString RecoveryPageAddress();
 
 class PasswordRecoveryWindow : public QDialog {
 public:

@@ -23,15 +23,6 @@
 
 using twips::ToPixels;
 
-QString MemberSiteAddress() {
-    return QStringLiteral("http://www.") + LoginField(12) + QLatin1Char('.') + serviceconfig::current().domain;
-}
-
-QString BuySpacePageAddress() {
-    return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Account) +
-           QStringLiteral("/buyspace.aspx?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
-}
-
 namespace {
 
 const QString kDone = QStringLiteral("完成");

@@ -2,6 +2,8 @@
 // The web windows: a service page or a generated page in an embedded browser, each shown modally
 // by its opener and returning nothing. WebPageWindow and WebFrameWindow show PageUrl; MySiteWindow the member's
 // published site with a refresh hint; BuySpaceWindow the service's buy-space page.
+#include "login/memberpages.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -15,11 +17,6 @@ class QShowEvent;
 class QTimer;
 class StatusPanels;
 class WebBrowser;
-
-// "http://www.<registered domain label>.<service domain>", no path.
-QString MemberSiteAddress();
-// The buy-space page on the account host with k1 = LoginInfo field 11 and k2 = field 6.
-QString BuySpacePageAddress();
 
 // WebPageWindow: PageUrl in a silent browser; pages may open their own browser windows.
 class WebPageWindow : public QDialog {

@@ -6,18 +6,9 @@
 #include "celleditor/ui/celleditor_entry.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
 #include "imageeditor/ui/imageeditor_entry.h"
-#include "login/ui/memberinfowindow.h"
-#include "login/ui/webwindows.h"
-#include "site/ui/templatechooserwindow.h"
+#include "login/ui/login_entry.h"
+#include "site/ui/site_entry.h"
 #include "siteoptions/ui/siteoptions_entry.h"
-
-namespace {
-template <class Window>
-void ShowModal(QWidget* parent) {
-    Window w(parent);
-    w.exec();
-}
-}  // namespace
 
 CommandWindows CommandWindows::program() {
     CommandWindows w;
@@ -34,13 +25,13 @@ CommandWindows CommandWindows::program() {
     w.microBlogWriter = OpenMicroBlogWriter;
     w.fileManager = OpenFileManager;
     w.imageEditor = OpenImageEditor;
-    w.templateChooser = ShowTemplateChooser;
-    w.webIE = ShowModal<frmIE>;
-    w.webFrame = ShowModal<frmWebFrame>;
-    w.mySite = ShowModal<frmIE2>;
+    w.templateChooser = OpenTemplateChooser;
+    w.webIE = OpenWebPageWindow;
+    w.webFrame = OpenWebFrameWindow;
+    w.mySite = OpenMySiteWindow;
     w.mobileSite = OpenMobileSitePreview;
-    w.userInfo = ShowModal<frmSetUserInfo>;
-    w.buySpace = ShowModal<frmBuySpace>;
+    w.userInfo = OpenMemberInfoWindow;
+    w.buySpace = OpenBuySpaceWindow;
     w.domainRegistration = OpenDomainRegistration;
     w.protection = OpenProtectionDialog;
     return w;

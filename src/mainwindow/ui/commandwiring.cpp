@@ -62,7 +62,7 @@ void WireMainWindowCommands(frm个人网站& w) {
     holder->panel = new HomeAlbumPanel(w.picWeb, c);
     HomeAlbumPanel* panel = holder->panel;
 
-    MainWindowHooks& h = c.hooks;
+    SiteWindowView& h = c.view;
     h.window = &w;
     h.refreshCell = [&w](int cell) {
         if (cell >= 0 && cell < frm个人网站::kCells && w.webPage[cell]) w.webPage[cell]->refresh();

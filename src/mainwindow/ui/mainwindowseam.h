@@ -1,9 +1,12 @@
 #pragma once
 // What windows of other subsystems do with the open main window (frm个人网站) beyond its hidden
-// labels (frm个人网站_labels.h): read its position and the places of a few of its controls, refresh
+// labels (sitewindowlabels.h): read its position and the places of a few of its controls, refresh
 // its browsers, colour its canvas, give its domain row the layout of a registered domain and show
 // a hint in its hint box. Every operation does nothing while no main window is open; without one
-// the geometry of its design holds. Include this header, not the window's.
+// the geometry of its design holds. Include this header, not the window's. Its geometry provider
+// is an optional hook (platform/hookcheck.h): unset while no main window is open.
+#include "mainwindow/ui/mainwindow_entry.h"  // the opener, for the includers of this header
+
 #include <functional>
 
 class QColor;
@@ -48,6 +51,3 @@ void ShowRegisteredDomain();
 void ShowHint(int hintId, const QString& text, int pointSize, int topFromTools, int leftFromToolsFrame);
 }  // namespace mainwindowseam
 
-// Loads the main window after a successful login and shows it modelessly; its load unloads the
-// login window.
-void ShowMainWindowAfterLogin();

@@ -1,12 +1,13 @@
 #include "mainwindow/ui/sitewindow.h"
 
+#include "foundation/folders.h"
 #include "foundation/shareddata.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
-#include "login/ui/loginwindow.h"
 #include "login/state.h"
-#include "login/ui/webwindows.h"
+#include "login/ui/login_entry.h"
 #include "mainwindow/ui/commandwiring.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "mainwindow/spacenotices.h"
 #include "mainwindow/ui/teachpanel.h"
@@ -16,6 +17,7 @@
 #include "platform/serviceconfig.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
+#include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
 
 #include <QCheckBox>
@@ -571,12 +573,11 @@ void SiteWindow::Form_Load() {
     SetBackColor(picPhotoBack, ColorOf(SiteSettings.value(LocalColumn, AlbumBackColorRow)));
     SetBackColor(picBlogBack, ColorOf(SiteSettings.value(LocalColumn, BlogBackColorRow)));
     // Every cell and background browser on its page file.
-    const QString temp = UserFolder + QStringLiteral("/temp/");
-    for (int i = 0; i < kCells; ++i) webPage[i]->Navigate(temp + QString::number(i) + QStringLiteral(".html"));
-    webBack->Navigate(temp + QStringLiteral("b.html"));
-    webMidBack->Navigate(temp + QStringLiteral("b1.html"));
-    webPhotoBack->Navigate(temp + QStringLiteral("b2.html"));
-    webBlogBack->Navigate(temp + QStringLiteral("b3.html"));
+    for (int i = 0; i < kCells; ++i) webPage[i]->Navigate(MemberTempPath(QString::number(i) + QStringLiteral(".html")));
+    webBack->Navigate(MemberTempPath(QStringLiteral("b.html")));
+    webMidBack->Navigate(MemberTempPath(QStringLiteral("b1.html")));
+    webPhotoBack->Navigate(MemberTempPath(QStringLiteral("b2.html")));
+    webBlogBack->Navigate(MemberTempPath(QStringLiteral("b3.html")));
     // The domain row of a member with a domain.
     if (!LoginField(12).isEmpty()) {
         placeDomainRowForDomain();
@@ -584,7 +585,7 @@ void SiteWindow::Form_Load() {
     } else {
         txtDomainNameVisible = true;
     }
-    frmLogin::unload();
+    CloseLoginWindow();
     // The tutorial opens by itself on the member's first three loads.
     QString teach = GetUserSetting(UcsTeachMain);
     if (teach.isEmpty()) teach = QStringLiteral("0");
@@ -603,8 +604,7 @@ void SiteWindow::Form_Load() {
     // The week's advertisement strip and information line.
     const QString pages = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
                           QStringLiteral("/pwtd/") + WeeklyFolderName(QDate::currentDate());
-    const QString keys = QStringLiteral("?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6) +
-                         QStringLiteral("&k3=") + ClientVersion;
+    const QString keys = MemberPageQuery() + QStringLiteral("&k3=") + ClientVersion;
     webAD->Navigate(pages + QStringLiteral("/softmain.html") + keys);
     webAD2->Navigate(pages + QStringLiteral("/softmainad2.html") + keys);
 
@@ -755,7 +755,7 @@ void SiteWindow::cmdQuit_Click() {
 bool SiteWindow::Form_QueryUnload() {
     if (MsgBox(kQuitQuestion, vbYesNo | vbInformation, kQuitTitle) != vbYes) return true;
     // Leftovers are not worth stopping the exit for: a file that cannot go stays.
-    const QDir temp(UserFolder + QStringLiteral("/temp"));
+    const QDir temp(MemberTempPath());
     if (!UserFolder.isEmpty()) {
         for (const QString& name : temp.entryList(QDir::Files | QDir::Hidden | QDir::System))
             QFile::remove(temp.filePath(name));
@@ -825,14 +825,10 @@ void SiteWindow::cmdCloseTeach_Click() {
 void SiteWindow::imgMF_Click() {
     PageUrl = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Main) +
               QStringLiteral("/freeprovision.html");
-    frmIE dialog(this);
-    dialog.exec();
+    OpenWebPageWindow(this);
 }
 
-void SiteWindow::imgXF_Click() {
-    frmBuySpace dialog(this);
-    dialog.exec();
-}
+void SiteWindow::imgXF_Click() { OpenBuySpaceWindow(this); }
 
 void SiteWindow::imgXF_MouseDown() {
     imgXF->setFrameShape(QFrame::Box);

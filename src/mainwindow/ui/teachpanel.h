@@ -27,7 +27,8 @@ public:
 };
 
 namespace teachpanel {
-// Builds the main window's tutorial panel inside the given host; empty: the stand-in panel.
+// Builds the main window's tutorial panel inside the given host; an optional hook
+// (platform/hookcheck.h): empty, the stand-in panel.
 inline std::function<TeachPanel*(QWidget* host)> createMainPanel;
 // The factory's panel, or the stand-in.
 TeachPanel* CreateMainPanel(QWidget* host);

@@ -3,7 +3,7 @@
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
 #include "login/state.h"
-#include "login/ui/webwindows.h"
+#include "login/ui/login_entry.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/prompts.h"
@@ -13,6 +13,7 @@
 #include "platform/ui/webbrowser.h"
 #include "site/pagefile.h"
 #include "site/publishsite.h"
+#include "site/ui/site_entry.h"
 #include "site/ui/browserselection.h"
 #include "site/siteview.h"
 #include "site/sitemodel.h"
@@ -168,8 +169,7 @@ void TemplateChooserWindow::cmdView_Click() {
     }
     PreviewOnly = 0;
     PageUrl = SitePagePath(QStringLiteral("view.html"));
-    frmIE preview(this);
-    preview.exec();
+    OpenWebPageWindow(this);
 }
 
 void TemplateChooserWindow::cmdOK_Click() {
@@ -182,20 +182,22 @@ void TemplateChooserWindow::cmdOK_Click() {
     ApplyTemplateToSite();
 }
 
-void TemplateChooserWindow::ApplyTemplateToSite() {
-    TemplateApplyWindow window;
-    window.showWait = [this] {
+TemplateChooserWindowView TemplateChooserWindow::view() {
+    TemplateChooserWindowView v;
+    v.showWait = [this] {
         picNetToService->show();
         picNetToService->raise();
         picNetToService->repaint();
     };
-    window.hideWait = [this] { picNetToService->hide(); };
-    window.refreshMainWindow = RefreshMainWindowAfterTemplate;
-    window.close = [this] { accept(); };
-    ::ApplyTemplateToSite(window);
+    v.hideWait = [this] { picNetToService->hide(); };
+    v.refreshMainWindow = RefreshMainWindowAfterTemplate;
+    v.close = [this] { accept(); };
+    return v;
 }
 
-void ShowTemplateChooser(QWidget* parent) {
+void TemplateChooserWindow::ApplyTemplateToSite() { ::ApplyTemplateToSite(view()); }
+
+void OpenTemplateChooser(QWidget* parent) {
     TemplateChooserWindow chooser(parent);
     chooser.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The template chooser: the service's template gallery in a browser, the member's keep-my-own
 // choices, the preview of the chosen template as a whole-site page, and its apply to the site.
+#include "site/publishsite.h"
 #include "site/templateload.h"
 
 #include <QDialog>
@@ -46,6 +47,8 @@ public:
 
     // The check boxes as keep rules.
     TemplateKeepRules keepRules() const;
+    // What the template apply does to this window.
+    TemplateChooserWindowView view();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -55,7 +58,3 @@ private:
     void ApplyTemplateToSite();
 };
 using frm网站模板 = TemplateChooserWindow;  // 网站模板 template chooser
-
-// Shows the chooser modally on the gallery named by the main window's labMBURL (the main window's
-// template command puts TemplateGalleryAddress() there first).
-void ShowTemplateChooser(QWidget* parent);

@@ -1,0 +1,164 @@
+#include "platform/safefile.h"
+
+#include "platform/vberror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <mutex>
+#include <unistd.h>
+
+namespace paths {
+
+namespace {
+
+// The test seam's fault: which target fails at which step. The flag keeps the lock off the
+// ordinary path.
+struct Fault {
+    std::atomic<bool> active{false};
+    std::mutex lock;
+    QString target;
+    SafeWriteStep step = SafeWriteStep::Open;
+};
+Fault& fault() {
+    static Fault f;
+    return f;
+}
+
+QString canonicalTarget(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+
+// "<name>.XXXXXX" in the target's folder, the name cut short (at a whole character) where the
+// whole would pass the file system's limit on a name.
+QByteArray temporaryName(const QByteArray& target) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = target.left(slash + 1);
+    QByteArray name = target.mid(slash + 1);
+    constexpr qsizetype kSuffix = 7;
+    if (name.size() + kSuffix > NAME_MAX) {
+        qsizetype cut = NAME_MAX - kSuffix;
+        while (cut > 0 && (uchar(name[cut]) & 0xC0) == 0x80) --cut;  // not inside a UTF-8 sequence
+        name.truncate(cut);
+    }
+    QByteArray out = folder + name + '.';
+    for (int i = 0; i < 6; ++i) out += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    return out;
+}
+
+}  // namespace
+
+SafeFileWriter::~SafeFileWriter() { abort(); }
+
+bool SafeFileWriter::open(const QString& target) {
+    abort();
+    m_target = target;
+    m_temporary.clear();
+    if (injectedFault(SafeWriteStep::Open)) return fail(SafeWriteStep::Open, EIO);
+    const QByteArray encoded = QFile::encodeName(target);
+    // O_EXCL never takes over a file that is already there; another name is tried instead.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = temporaryName(encoded);
+        m_fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd >= 0) {
+            m_temporary = name;
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    return fail(SafeWriteStep::Open, errno);
+}
+
+bool SafeFileWriter::write(const char* data, qint64 size) {
+    if (m_fd < 0) return fail(SafeWriteStep::Write, EBADF);
+    if (injectedFault(SafeWriteStep::Write)) return fail(SafeWriteStep::Write, EIO);
+    while (size > 0) {
+        const ssize_t n = ::write(m_fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail(SafeWriteStep::Write, errno);
+        }
+        if (n == 0) return fail(SafeWriteStep::Write, ENOSPC);
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+bool SafeFileWriter::commit() {
+    if (m_fd < 0) return fail(SafeWriteStep::Sync, EBADF);
+    if (injectedFault(SafeWriteStep::Sync)) return fail(SafeWriteStep::Sync, EIO);
+    if (::fsync(m_fd) != 0) return fail(SafeWriteStep::Sync, errno);
+    // close() releases the descriptor even when it reports an error; EINTR loses nothing here,
+    // since the data is already on disk.
+    const int closed = ::close(m_fd);
+    const int closeError = errno;
+    m_fd = -1;
+    if (injectedFault(SafeWriteStep::Close)) return fail(SafeWriteStep::Close, EIO);
+    if (closed != 0 && closeError != EINTR) return fail(SafeWriteStep::Close, closeError);
+    // rename(2) replaces the target atomically: there is no moment without a whole file.
+    if (injectedFault(SafeWriteStep::Rename)) return fail(SafeWriteStep::Rename, EIO);
+    if (std::rename(m_temporary.constData(), QFile::encodeName(m_target).constData()) != 0)
+        return fail(SafeWriteStep::Rename, errno);
+    m_temporary.clear();
+    return true;
+}
+
+void SafeFileWriter::abort() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temporary.isEmpty()) ::unlink(m_temporary.constData());
+    m_temporary.clear();
+}
+
+QString SafeFileWriter::temporaryPath() const { return QFile::decodeName(m_temporary); }
+
+int SafeFileWriter::errorNumber() const {
+    switch (m_failedStep) {
+    case SafeWriteStep::Open: return VbError::PathNotFound;
+    case SafeWriteStep::Write:
+    case SafeWriteStep::Sync:
+    case SafeWriteStep::Close: return VbError::DiskFull;
+    case SafeWriteStep::Rename: return VbError::PathFileAccess;
+    }
+    return VbError::PathFileAccess;
+}
+
+bool SafeFileWriter::fail(SafeWriteStep step, int osError) {
+    m_failedStep = step;
+    m_osError = osError;
+    abort();
+    return false;
+}
+
+bool SafeFileWriter::injectedFault(SafeWriteStep step) const {
+    Fault& f = fault();
+    if (!f.active.load(std::memory_order_acquire)) return false;
+    std::lock_guard<std::mutex> guard(f.lock);
+    return f.active.load(std::memory_order_relaxed) && f.step == step && f.target == canonicalTarget(m_target);
+}
+
+SafeWriteFault::SafeWriteFault(const QString& target, SafeWriteStep step) {
+    Fault& f = fault();
+    std::lock_guard<std::mutex> guard(f.lock);
+    f.target = canonicalTarget(target);
+    f.step = step;
+    f.active.store(true, std::memory_order_release);
+}
+
+SafeWriteFault::~SafeWriteFault() {
+    Fault& f = fault();
+    std::lock_guard<std::mutex> guard(f.lock);
+    f.active.store(false, std::memory_order_release);
+    f.target.clear();
+}
+
+}  // namespace paths
