@@ -8,8 +8,6 @@
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/modCreateHtmlFiles.h"
-#include "site/state.h"
 
 namespace {
 QString checked(const Table& t, int row, int col) {
@@ -107,14 +105,4 @@ QString WaitingAdUrl(const QString& page, const QDate& today, const QString& mem
     return advertisingBase() + QStringLiteral("/ad/kr/") + WeeklyFolderName(today) + QStringLiteral("/loginad_") + page +
            QStringLiteral(".html?k1=v1.0&k2=") + EncodeQueryValue(member) + QStringLiteral("&k3=") +
            EncodeQueryValue(prefix);
-}
-
-void WriteLoginPages() {
-    for (const char* name : {"b", "b1", "b2", "b3"}) CreateBackgroundHtml(QString::fromLatin1(name), LocalColumn);
-    for (qint16 cell : {1, 5, 6, 9, 11, 12, 17, 18, 22, 23}) CreateWidgetHtml(cell, LocalColumn);
-    for (qint16 cell : {0, 2, 3}) CreateCellHtml(cell, LocalColumn);
-    CreateMusicCellHtml(LocalColumn, 0);
-    for (qint16 cell : {7, 8, 10, 13, 14, 15, 16, 19, 20, 21, 24}) CreateCellHtml(cell, LocalColumn);
-    for (qint16 cell : {25, 27, 28, 30, 31}) CreateCellHtml(cell, PublishColumn);
-    CreateFooterHtml(32, LocalColumn);
 }

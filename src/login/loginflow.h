@@ -1,7 +1,6 @@
 #pragma once
 // The login's rules that need no window: the input checks, the reply tags and tables, the
-// notices, the advertisement pages of the login and waiting windows, and the pages written after
-// a successful login.
+// notices and the advertisement pages of the login and waiting windows.
 #include "foundation/table.h"
 
 #include <QDate>
@@ -24,21 +23,21 @@ QString LoginEditionRefusal(const QString& typedName);
 // The exception path: "错误:" + number + description + two carriage returns + the hint.
 QString LoginFailureMessage(const VbError& e);
 
-// ---- step 1: the screen class (15 twips per pixel)
+// ---- the screen class (15 twips per pixel), kept as SmallScreen
 bool IsSmallScreen(const QSize& screenPixels);
 
-// ---- steps 2, 3 and the member-name check
+// ---- the input checks before any call: name length, empty boxes, the name as a folder name
 enum class LoginInputProblem { None, NameTooLong, NameEmpty, PasswordEmpty, NameUnsafe };
 // The name and the password as they stand in their boxes.
 LoginInputProblem CheckLoginInput(const QString& name, const QString& password);
 
-// ---- step 10: the reply tags, tested in this order
+// ---- the reply's tag, tested in this order
 enum class LoginReplyKind { Ok, WrongPassword, DatabaseDown, BadInput, Unknown };
 LoginReplyKind ClassifyLoginReply(const QString& reply);
-// Step 11: the tag removed and the escaped separators restored.
+// The reply's table text: the tag removed and the escaped separators restored.
 QString LoginReplyText(const QString& reply);
 
-// ---- step 18: rows 0 to 4 of SysNotices, each when its field 1 is "1"
+// ---- the service notices: rows 0 to 4 of SysNotices, each when its field 1 is "1"
 struct SysNoticeHandlers {
     std::function<void(const QString& url)> showPage;  // frmSysInfo on that address, modal
     std::function<void(const QString& text)> message;  // a message box titled "提示"
@@ -62,8 +61,3 @@ QString LoginAdUrl(const QString& page, const QDate& today);
 // The waiting window's page from global setting 4: empty or "0" draws 1 to 5.
 AdPick PickWaitingAd(const QString& stored, const std::function<int()>& draw1to5);
 QString WaitingAdUrl(const QString& page, const QDate& today, const QString& member, const QString& prefix);
-
-// ---- step 21: every cell, background and footer page into the member's temp folder, in the
-// order the login writes them. The whole-site page is not written. Raises what the generators
-// raise (background, widget and footer pages).
-void WriteLoginPages();

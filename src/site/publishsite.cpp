@@ -1,12 +1,12 @@
 #include "site/publishsite.h"
 
 #include "foundation/servicecall.h"
-#include "login/loginflow.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
+#include "site/loginpages.h"
 #include "site/publishcheck.h"
 #include "site/sitemodel.h"
 #include "site/siteview.h"

@@ -14,6 +14,7 @@
 #include "login/logintoken.h"
 #include "login/modBegin.h"
 #include "login/state.h"
+#include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
 #include "platform/ui/webbrowser.h"
@@ -445,5 +446,42 @@ TEST_F(LoginWindowTest, NoticePagesShowInTheSystemInformationWindow) {
     closer.start(50);
     login(demo.name, demo.password);
     EXPECT_EQ(shown, QStringList{page + "?k1=" + demo.name + "&k2=" + UserServerPrefix + " | 系统信息 "});
+    EXPECT_NE(mainWindow(), nullptr);
+}
+
+TEST_F(LoginWindowTest, WindowIsTheViewOfEveryLoginHook) {
+    EXPECT_EQ(UnsetRequiredHooks(open()->loginView()).join(u' ').toStdString(), "");
+}
+
+TEST_F(LoginWindowTest, LoginButtonDoesNothingWhileALoginRuns) {
+    const QString page = "http://" + emulator().config().hostName(ServiceHost::Account) + "/notice.html";
+    emulator().setNotice(0, true, page);
+    // While the login waits for the notice window, the button is pressed again; the notice windows
+    // are closed once that press has run.
+    bool pressed = false, pressRan = false, busyThen = false, enabledThen = true;
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        auto* d = dynamic_cast<frmSysInfo*>(QApplication::activeModalWidget());
+        if (!d) return;
+        if (!pressed) {
+            pressed = true;
+            frmLogin* w = frmLogin::loaded();
+            busyThen = w->busy();
+            enabledThen = w->cmdLogin->isEnabled();
+            // Pressed from the dialog's event loop, not from inside this timer's handler.
+            QTimer::singleShot(0, w, [&pressRan, w] {
+                pressRan = true;
+                w->cmdLogin_Click();
+            });
+            return;
+        }
+        if (pressRan) d->cmdOk->click();
+    });
+    presser.start(50);
+    login(demo.name, demo.password);
+    EXPECT_TRUE(pressed);
+    EXPECT_TRUE(busyThen);
+    EXPECT_FALSE(enabledThen);
+    EXPECT_EQ(emulator().calls("LoginSoftV2").size(), 1);
     EXPECT_NE(mainWindow(), nullptr);
 }

@@ -1,31 +1,22 @@
 #include "login/ui/loginwindow.h"
 
-#include "foundation/folders.h"
-#include "foundation/hooks.h"
 #include "foundation/htmltext.h"
-#include "foundation/machine.h"
-#include "foundation/servicecall.h"
 #include "foundation/settings.h"
-#include "foundation/tabletext.h"
 #include "login/ui/passwordrecoverywindow.h"
 #include "login/ui/noticewindow.h"
 #include "login/ui/waitingwindow.h"
 #include "login/loginart.h"
 #include "login/loginflow.h"
 #include "login/loginlist.h"
-#include "login/logintoken.h"
 #include "login/ui/passwordbox.h"
 #include "login/state.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/ui/clickablelabel.h"
-#include "platform/paths.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"
-#include "platform/soapclient.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 #include "platform/ui/webbrowser.h"
-#include "site/sitemodel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,10 +31,7 @@
 #include <QTimer>
 
 namespace {
-const QString kTitle = QStringLiteral("提示");
 const QString kRememberedMask = QStringLiteral("****************");
-
-void message(const QString& text) { MsgBox(text, vbInformation, kTitle); }
 
 void reportLoadFailure(const VbError& e) {
     MsgBox(e.description() + QStringLiteral("\r\r") + QString::number(e.number()), vbInformation, QString());
@@ -257,185 +245,61 @@ void LoginWindow::ReturnToInputState(Focus focus) {
     proLogin->setValue(proLogin->minimum());
     cmdLogin->setEnabled(true);
     cobUser->setEnabled(true);
-    if (focus == Focus::Member) {
+    focusBox(focus, true);
+}
+
+void LoginWindow::focusBox(LoginBox box, bool selectAll) {
+    if (box == LoginBox::Member) {
         cobUser->setFocus();
-        cobUser->lineEdit()->selectAll();
+        if (selectAll) cobUser->lineEdit()->selectAll();
     } else {
         txtPassword->setFocus();
-        txtPassword->selectAll();
+        if (selectAll) txtPassword->selectAll();
     }
 }
 
-void LoginWindow::SaveLoginEntry(const QString& prefix, QString token) {
-    // Each step that fails is skipped: the login never fails because of the remembered list.
-    try {
-        EnsureDataFolders();
-    } catch (const VbError&) {
-    }
-    if (!cheSavePsw->isChecked()) token.clear();
-    StoreLoginEntry(CurrentUserName, token, prefix);
-    try {
-        SetGlobalSetting(GcsLastServerPrefix, prefix);
-    } catch (const VbError&) {
-    }
+LoginInput LoginWindow::loginInput() const {
+    LoginInput in;
+    in.memberText = cobUser->currentText();
+    in.password = txtPassword->text();
+    in.rememberedToken = labSavePaw;
+    in.keepPassword = cheSavePsw->isChecked();
+    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) in.screenPixels = s->size();
+    return in;
+}
+
+LoginView LoginWindow::loginView() {
+    LoginView v;
+    v.showBusy = [this] {
+        m_busy = true;
+        picLoadInfo->show();
+        proLogin->show();
+        cmdLogin->setEnabled(false);
+        cobUser->setEnabled(false);
+    };
+    v.setProgress = [this](int percent) { setProgressPercent(percent); };
+    v.setStateText = [this](const QString& text) {
+        labState->setText(text);
+        labState->repaint();
+    };
+    v.focusBox = [this](LoginBox box, bool selectAll) { focusBox(box, selectAll); };
+    v.returnToInput = [this](LoginBox box) { ReturnToInputState(box); };
+    v.showNoticePage = [this](const QString&) {
+        frmSysInfo dialog(this);  // shows labSysInfoURL
+        dialog.exec();
+    };
+    v.loadWaitingWindow = [] { LoadWaitingWindow(); };
+    v.showMainWindow = [this] {
+        m_busy = false;
+        ShowMainWindowAfterLogin();
+    };
+    return v;
 }
 
 void LoginWindow::cmdLogin_Click() {
     if (m_busy) return;
-    // 1. Screen class.
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    SmallScreen = s && IsSmallScreen(s->size());
-    try {
-        SetGlobalSetting(GcsSmallScreen, SmallScreen ? QStringLiteral("0") : QString());
-    } catch (const VbError&) {
-    }
-    // 2, 3 and the folder-name check.
-    switch (CheckLoginInput(cobUser->currentText(), txtPassword->text())) {
-    case LoginInputProblem::NameTooLong:
-        message(kLoginNameTooLong);
-        cobUser->setFocus();
-        cobUser->lineEdit()->selectAll();
-        return;
-    case LoginInputProblem::NameEmpty:
-        message(kLoginEmptyInput);
-        cobUser->setFocus();
-        return;
-    case LoginInputProblem::PasswordEmpty:
-        message(kLoginEmptyInput);
-        txtPassword->setFocus();
-        return;
-    case LoginInputProblem::NameUnsafe:
-        // The name would become a folder outside the members' folder; nothing is touched.
-        message(kLoginBadInput);
-        cobUser->setFocus();
-        cobUser->lineEdit()->selectAll();
-        return;
-    case LoginInputProblem::None: break;
-    }
-    // 4. The member and the prefix remembered on this machine.
-    CurrentUserName = vb::Trim(cobUser->currentText()).toLower();
-    QString rememberedPrefix;
-    try {
-        rememberedPrefix = GetUserSetting(UcsServerPrefix);
-    } catch (const VbError&) {
-    }
-    // 5. The login host: the remembered prefix's, else the default service host.
-    QString wsdlUrl;
-    try {
-        wsdlUrl = ServiceWsdlUrl(QStringLiteral("webser001"), QStringLiteral("LoginSoftV2"));
-    } catch (const VbError&) {
-    }
-    // 6. Busy state.
-    m_busy = true;
-    picLoadInfo->show();
-    proLogin->show();
-    setProgressPercent(10);
-    labState->setText(QStringLiteral("正在登录，请您稍候..."));
-    labState->repaint();
-    cmdLogin->setEnabled(false);
-    cobUser->setEnabled(false);
-    const QString ip = GetLocalIpAddress();
-    setProgressPercent(20);
-    // 7, 8. A failing statement here is skipped.
-    QString token;
-    try {
-        token = labSavePaw.isEmpty() ? LoginToken(txtPassword->text()) : labSavePaw;
-    } catch (const VbError&) {
-    }
-    QString serial, machineCode;
-    try {
-        serial = QString::number(GetVolumeSerial(QStringLiteral("c:\\")));
-        machineCode = MakeMachineCode(serial);
-    } catch (const VbError&) {
-    }
-    setProgressPercent(30);
-
-    try {
-        // 9. The call.
-        setProgressPercent(50);
-        QString reply;
-        {
-            SoapClient client;
-            client.MSSoapInit(wsdlUrl);
-            reply = client.call(QStringLiteral("LoginSoftV2"), {CurrentUserName, token, ip, machineCode, ClientVersion});
-        }
-        setProgressPercent(80);
-        // 10. Reply tags.
-        switch (ClassifyLoginReply(reply)) {
-        case LoginReplyKind::Ok: break;
-        case LoginReplyKind::WrongPassword: message(kLoginWrongPassword); ReturnToInputState(Focus::Password); return;
-        case LoginReplyKind::DatabaseDown: message(kLoginDatabaseDown); ReturnToInputState(Focus::Password); return;
-        case LoginReplyKind::BadInput: message(kLoginBadInput); ReturnToInputState(Focus::Password); return;
-        case LoginReplyKind::Unknown:
-            if (hooks::showNetError) hooks::showNetError();
-            ReturnToInputState(Focus::Password);
-            return;
-        }
-        // 11. The reply's tables, read from the reply itself (not back from the file, which may
-        // still hold the previous login when it cannot be written).
-        const QString text = LoginReplyText(reply);
-        // 12. Member folders.
-        EnsureDataFolders();
-        UserServerPrefix.clear();
-        UserFolder = paths::InRoot(QStringLiteral("UserData/") + CurrentUserName);
-        // 13. The login file; WriteEncryptedText has told the member when it failed.
-        if (!WriteEncryptedText(text, UserFolder + QStringLiteral("/u1.dat"))) {
-            ReturnToInputState(Focus::Password);
-            return;
-        }
-        LoginInfo = ExtractTable(text, QStringLiteral("LoginBackInfo"));
-        // 14. Record checks.
-        if (LoginInfo.value(0, 0) == QLatin1String("null")) {
-            message(kLoginRecordMissing);
-            ReturnToInputState(Focus::Member);
-            return;
-        }
-        if (LoginInfo(0, 16) != QLatin1String("1")) {  // a shorter row raises subscript out of range
-            message(LoginEditionRefusal(cobUser->currentText()));
-            ReturnToInputState(Focus::Member);
-            return;
-        }
-        // 15, 16.
-        UserServerPrefix = LoginInfo(0, 6);
-        LoadSiteSettings(ExtractTable(text, QStringLiteral("SiteInfo")).row(0));
-        // 17.
-        if (rememberedPrefix.isEmpty()) SetUserSetting(UcsServerPrefix, UserServerPrefix);
-        SetGlobalSetting(GcsFirstLogin, QStringLiteral("1{") + serial + QLatin1Char('}'));
-        // 18. Notices.
-        SysNotices = ExtractTable(text, QStringLiteral("SysInfo"));
-        if (SysNotices.value(0, 0) != QLatin1String("null")) {
-            SysNoticeHandlers handlers;
-            handlers.showPage = [this](const QString& url) {
-                labSysInfoURL = url;
-                frmSysInfo dialog(this);
-                dialog.exec();
-            };
-            handlers.message = [](const QString& t) { message(t); };
-            if (!ProcessSysNotices(SysNotices, LoginInfo.value(0, 14), CurrentUserName, UserServerPrefix, handlers)) {
-                programend::End();
-                return;
-            }
-        }
-        // 19.
-        setProgressPercent(90);
-        SaveLoginEntry(UserServerPrefix, token);
-        SetGlobalSetting(GcsMachineCode, machineCode);
-        setProgressPercent(100);
-        // 20.
-        LoadWaitingWindow();
-        // 21.
-        WriteLoginPages();
-        // 22. The main window's load unloads this window.
-        m_busy = false;
-        ShowMainWindowAfterLogin();
-    } catch (const VbError& e) {
-        if (e.description().contains(QLatin1String("WSDLReader"))) {
-            if (hooks::showNetError) hooks::showNetError();
-        } else {
-            message(LoginFailureMessage(e));
-        }
-        ReturnToInputState(Focus::Password);
-    }
+    LoginView view = loginView();
+    RunLogin(loginInput(), view);
 }
 
 LoginWindow* ShowLoginWindow() {

@@ -1,6 +1,7 @@
 #pragma once
 // The login window: remembered member names and tokens, the weekly login advertisement, the load
-// animation, and the login itself (cmdLogin_Click), which ends by showing the main window.
+// animation, and the login button, which runs the login (RunLogin) with this window as its view.
+#include "login/loginrun.h"
 #include "login/loginwindowlabels.h"
 #include "platform/defaultinstance.h"
 
@@ -24,10 +25,6 @@ public:
     explicit LoginWindow(QWidget* parent = nullptr);
     ~LoginWindow() override;
 
-    // Called by the login with the member's server prefix and the token that was sent; keeps the
-    // token only while "保存密码" is ticked.
-    void SaveLoginEntry(const QString& prefix, QString token);
-
     // Handlers (public: the registration window and the tests drive the window as the runtime did).
     void Form_Load();
     void Timer1_Timer();
@@ -40,8 +37,11 @@ public:
     void cmdEnd_Click();
 
     // Input state after a failed attempt, with the focus in the member or the password box.
-    enum class Focus { Member, Password };
+    using Focus = LoginBox;
     void ReturnToInputState(Focus focus);
+    // What the login button runs the login with: the controls' input, and this window as its view.
+    LoginInput loginInput() const;
+    LoginView loginView();
     // True from the press of the login button until it succeeded or returned to input state.
     bool busy() const { return m_busy; }
     // The load animation's value (the bar shows it rounded).
@@ -74,6 +74,7 @@ protected:
 
 private:
     void setProgressPercent(int percent);
+    void focusBox(LoginBox box, bool selectAll);
     bool m_busy = false;
     bool m_nameTypingEnds = false;  // while the member box reports the end of typing
     double m_loadValue = 0;
