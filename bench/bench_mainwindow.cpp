@@ -56,7 +56,7 @@ class PrintedPrompts : public Prompts {
 public:
     int msgBox(const QString& text, int style, const QString&) override {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return (style & 7) == vbYesNo || (style & 7) == vbYesNoCancel ? vbYes : vbOK;
+        return FirstButton(style);
     }
     QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
     QString openFile(const QString&, const QString&, const QString&) override { return QString(); }

@@ -14,6 +14,7 @@
 #include "platform/paths.h"
 #include "platform/programend.h"
 #include "site/state.h"
+#include "login/loginchecks.h"
 #include "support/emulatorfixture.h"
 
 #include <QDir>
@@ -117,11 +118,7 @@ TEST_F(LoginRunTest, RightPasswordSetsUpTheMemberAndShowsTheMainWindowOnce) {
     ASSERT_EQ(list.rows(), 1);
     EXPECT_EQ(list.row(0), (QStringList{code, demo.name, QString(), UserServerPrefix, QString()}));
 
-    for (int cell = 0; cell <= 32; ++cell)
-        EXPECT_TRUE(QFileInfo::exists(memberFile("temp/" + QString::number(cell) + ".html"))) << cell;
-    for (const char* b : {"b", "b1", "b2", "b3"})
-        EXPECT_TRUE(QFileInfo::exists(memberFile(QStringLiteral("temp/%1.html").arg(QLatin1String(b))))) << b;
-    EXPECT_FALSE(QFileInfo::exists(memberFile("temp/view.html")));
+    ExpectLoginPagesWritten(paths::InRoot("UserData/" + demo.name));
 }
 
 TEST_F(LoginRunTest, TokenSentIsKeptOnlyWhenTheBoxIsTicked) {
