@@ -21,6 +21,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -30,10 +31,9 @@ QString recordEntry(int i) { return i < CellRecord.size() ? CellRecord.at(i) : Q
 
 // A whole number of a text, -1 when it is none (the frame then keeps its designed size).
 double wholeOrNone(const QString& text) {
-    const QString t = vb::Trim(text);
-    if (!vb::IsNumeric(t)) return -1;
-    const double v = vb::Val(t);
-    return std::isfinite(v) ? double(vb::RoundHalfEven(v)) : -1;
+    const auto v = CropGeometry::numberOf(text);
+    if (!v || qAbs(*v) > std::numeric_limits<qint32>::max()) return -1;
+    return double(vb::RoundHalfEven(*v));
 }
 
 double cellTwips(int entry) {

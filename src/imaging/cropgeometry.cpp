@@ -12,10 +12,9 @@ namespace {
 // when it is no number or outside the range of the given type.
 template <typename Int>
 std::optional<Int> wholeNumber(const QString& text) {
-    if (!vb::IsNumeric(text)) return std::nullopt;
-    const double v = vb::Val(text);
-    if (!std::isfinite(v)) return std::nullopt;
-    const double r = double(vb::RoundHalfEven(v));
+    const auto v = CropGeometry::numberOf(text);
+    if (!v) return std::nullopt;
+    const double r = double(vb::RoundHalfEven(*v));
     if (r < double(std::numeric_limits<Int>::min()) || r > double(std::numeric_limits<Int>::max())) return std::nullopt;
     return Int(r);
 }
@@ -23,15 +22,15 @@ std::optional<Int> wholeNumber(const QString& text) {
 // A position or size as a label holds it: "4500", "3150.5".
 QString asText(double v) { return QString::number(v, 'g', 15); }
 
-std::optional<double> number(const QString& text) {
+}  // namespace
+
+std::optional<double> CropGeometry::numberOf(const QString& text) {
     const QString t = vb::Trim(text);
     if (!vb::IsNumeric(t)) return std::nullopt;
     const double v = vb::Val(t);
     if (!std::isfinite(v)) return std::nullopt;
     return v;
 }
-
-}  // namespace
 
 void CropGeometry::load(double frameWidth, double frameHeight, double pictureWidth, double pictureHeight) {
     frame.width = frameWidth;
@@ -82,13 +81,13 @@ void CropGeometry::centrePicture() {
 }
 
 int CropGeometry::moveStepTwips(const QString& millimetres) {
-    const auto mm = number(millimetres);
+    const auto mm = numberOf(millimetres);
     if (!mm) return -1;
     return int(std::floor(*mm * kTwipsPerMillimetre));
 }
 
 bool CropGeometry::move(int dx, int dy, const QString& millimetres) {
-    const auto mm = number(millimetres);
+    const auto mm = numberOf(millimetres);
     if (!mm) return false;
     const double d = std::floor(*mm * kTwipsPerMillimetre);
     picture.left += dx * d;
@@ -97,7 +96,7 @@ bool CropGeometry::move(int dx, int dy, const QString& millimetres) {
 }
 
 bool CropGeometry::zoom(bool in, const QString& factor) {
-    const auto k = number(factor);
+    const auto k = numberOf(factor);
     if (!k || (!in && *k == 0)) return false;
     picture.width = in ? picture.width * *k : picture.width / *k;
     picture.height = in ? picture.height * *k : picture.height / *k;

@@ -4,6 +4,8 @@
 // move, slider, fit, drag and scroll controls change them. The window places its widgets from it.
 #include <QString>
 
+#include <optional>
+
 struct CropBox {
     double left = 0;
     double top = 0;
@@ -64,6 +66,8 @@ struct CropGeometry {
     void scrollH(int value) { canvas.top = -value; }
 
     void centrePicture();
+    // A control's or label's text as a number (spaces trimmed); nothing when it is none.
+    static std::optional<double> numberOf(const QString& text);
     // The move distance in twips of a millimetre text, rounded down; -1 when it is no number.
     static int moveStepTwips(const QString& millimetres);
 };

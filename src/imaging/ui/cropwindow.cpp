@@ -18,8 +18,10 @@
 
 namespace {
 
+// Widgets hold whole pixels within Qt's size limit; a picture zoomed past it is shown clipped.
 QRect pixelRect(const CropBox& b) {
-    return QRect(twips::ToPixels(b.left), twips::ToPixels(b.top), twips::ToPixels(b.width), twips::ToPixels(b.height));
+    const auto px = [](double t) { return twips::ToPixels(qBound(-1.5e8, t, 1.5e8)); };
+    return QRect(px(b.left), px(b.top), px(b.width), px(b.height));
 }
 
 ClickableLabel* clickPicture(QWidget* parent, const QString& text, const QRect& r) {
