@@ -233,8 +233,7 @@ TEST_F(CropWindowTest, ATurnUndoesZoomAndFitAndTheCutFollowsTheTurn) {
     w.cmdOK_Click();
     const QImage cut = readJpeg(out);
     ASSERT_EQ(cut.size(), QSize(100, 150));
-    // The turned picture's centre region: bottom-left quadrant above, top-left below... of the
-    // source turned clockwise: its left half (top row) becomes the top half.
+    // Turned clockwise, the source's left half becomes the top half and its bottom the left.
     EXPECT_TRUE(near(cut.pixelColor(10, 10), kBottomLeft));
     EXPECT_TRUE(near(cut.pixelColor(90, 10), kTopLeft));
     EXPECT_TRUE(near(cut.pixelColor(10, 140), kBottomRight));
