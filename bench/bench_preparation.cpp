@@ -176,6 +176,13 @@ void BM_Batch100InProcess(benchmark::State& state) {
 }
 BENCHMARK(BM_Batch100InProcess)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The decoding alone (at the reduced DCT scale, then smoothly scaled), where most of the time goes.
+void BM_DecodeFittedOnly(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadScaledPicture(setup().photo, [](QSize natural) { return FitUploadPicture(natural); }));
+}
+BENCHMARK(BM_DecodeFittedOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 // ---- peers
 
 struct Peer {
