@@ -71,16 +71,22 @@ struct JpegPixels {
     int height = 0;
 };
 
-// Plain data only between setjmp and longjmp: nothing here needs a destructor.
-bool ReadJpegHeader(const uchar* data, size_t size, JpegHeader* header) {
+// Reads the header, and with a scale (eighths, 1 to 8) also the pixels at that scale. Plain data
+// only between setjmp and longjmp: nothing here needs a destructor.
+bool ReadJpeg(const uchar* data, size_t size, int scaleNum, JpegHeader* header, JpegPixels* out) {
     jpeg_decompress_struct cinfo;
     JpegErrors errors;
     cinfo.err = jpeg_std_error(&errors.pub);
     errors.pub.error_exit = onJpegError;
     errors.pub.emit_message = onJpegMessage;
     errors.truncated = false;
+    if (out) out->bits = nullptr;
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&cinfo);
+        if (out) {
+            std::free(out->bits);
+            out->bits = nullptr;
+        }
         return false;
     }
     jpeg_create_decompress(&cinfo);
@@ -90,31 +96,13 @@ bool ReadJpegHeader(const uchar* data, size_t size, JpegHeader* header) {
     header->height = int(cinfo.image_height);
     header->decodable = cinfo.jpeg_color_space == JCS_YCbCr || cinfo.jpeg_color_space == JCS_RGB ||
                         cinfo.jpeg_color_space == JCS_GRAYSCALE;
-    jpeg_destroy_decompress(&cinfo);
-    return true;
-}
-
-bool DecodeJpeg(const uchar* data, size_t size, int scaleNum, JpegPixels* out) {
-    jpeg_decompress_struct cinfo;
-    JpegErrors errors;
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = onJpegError;
-    errors.pub.emit_message = onJpegMessage;
-    errors.truncated = false;
-    out->bits = nullptr;
-    if (setjmp(errors.jump)) {
+    if (!out) {
         jpeg_destroy_decompress(&cinfo);
-        std::free(out->bits);
-        out->bits = nullptr;
-        return false;
+        return true;
     }
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-    jpeg_read_header(&cinfo, TRUE);
     cinfo.scale_num = unsigned(scaleNum);
     cinfo.scale_denom = 8;
     cinfo.out_color_space = JCS_EXT_BGRX;  // QImage's RGB32 byte order, no conversion pass
-    cinfo.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&cinfo);
     out->width = int(cinfo.output_width);
     out->height = int(cinfo.output_height);
@@ -150,7 +138,7 @@ QImage ScaledTo(const QImage& picture, QSize size) {
 std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor) {
     const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
     JpegHeader header;
-    if (!ReadJpegHeader(data, size_t(bytes.size()), &header)) return QImage();
+    if (!ReadJpeg(data, size_t(bytes.size()), 0, &header, nullptr)) return QImage();
     if (!header.decodable) return std::nullopt;
     const QSize wanted = sizeFor(QSize(header.width, header.height));
     if (wanted.isEmpty()) return QImage();
@@ -166,7 +154,7 @@ std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::functio
     const QSize decoded(int((qint64(header.width) * scale + 7) / 8), int((qint64(header.height) * scale + 7) / 8));
     if (!WithinAllocationLimit(decoded)) return QImage();
     JpegPixels pixels;
-    if (!DecodeJpeg(data, size_t(bytes.size()), scale, &pixels)) return QImage();
+    if (!ReadJpeg(data, size_t(bytes.size()), scale, &header, &pixels)) return QImage();
     const QImage image(pixels.bits, pixels.width, pixels.height, qsizetype(pixels.width) * 4, QImage::Format_RGB32,
                        FreeBits, pixels.bits);
     return ScaledTo(image, wanted);

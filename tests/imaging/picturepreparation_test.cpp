@@ -111,8 +111,11 @@ protected:
         s.textAlignV = alignV;
         return s;
     }
-    // A border whose top 8 rows are blue and the rest transparent.
-    void writeBorder() {
+    // The settings with the border set, and a border whose top 8 rows are blue and the rest
+    // transparent.
+    void writeSettingsWithBorder(WatermarkSettings s) {
+        s.hasBorder = true;
+        WriteWatermarkSettings(UserFolder, s);
         QImage border(100, 100, QImage::Format_ARGB32);
         border.fill(Qt::transparent);
         QPainter(&border).fillRect(0, 0, 100, 8, kBlue);
@@ -173,10 +176,7 @@ TEST_F(PicturePreparationTest, ExplicitSizeLabelsAreUsedOnceAndEmptied) {
 }
 
 TEST_F(PicturePreparationTest, OverlaysOnlyWhenTheLabelAsks) {
-    WatermarkSettings s = textSettings(1, 1);
-    s.hasBorder = true;
-    WriteWatermarkSettings(UserFolder, s);
-    writeBorder();
+    writeSettingsWithBorder(textSettings(1, 1));
     const QString path = picture(QStringLiteral("p.jpg"), twoTone(600, 450));
 
     const QImage plain = prepare(path, QStringLiteral("0"), QStringLiteral("0"));
@@ -199,10 +199,7 @@ TEST_F(PicturePreparationTest, TextPlacedBottomRightTwentyPixelsInside) {
 }
 
 TEST_F(PicturePreparationTest, TurnsPictureAndBorderButLaysTheTextUpright) {
-    WatermarkSettings s = textSettings(0, 0);
-    s.hasBorder = true;
-    WriteWatermarkSettings(UserFolder, s);
-    writeBorder();
+    writeSettingsWithBorder(textSettings(0, 0));
     const QString path = picture(QStringLiteral("p.jpg"), twoTone(600, 450));
     const QSize upright = boxOf(prepare(path, QStringLiteral("1"), QStringLiteral("0")), kRed, 60).size();
     ASSERT_GT(upright.width(), upright.height());
@@ -289,9 +286,7 @@ TEST_F(PicturePreparationTest, MissingPictureWatermarkLeavesTheRestAsSet) {
     s.pictureExtension = QStringLiteral("png");
     s.pictureAlignH = 2;
     s.pictureAlignV = 2;
-    s.hasBorder = true;
-    WriteWatermarkSettings(UserFolder, s);
-    writeBorder();
+    writeSettingsWithBorder(s);
     const QString path = picture(QStringLiteral("p.png"), twoTone(600, 450), "PNG");
 
     const QImage without = compose(path, QStringLiteral("0")).picture;
