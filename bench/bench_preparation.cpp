@@ -31,6 +31,7 @@
 #include "imaging/picturepreparation.h"
 #include "imaging/watermarksettings.h"
 #include "login/state.h"
+#include "platform/fontnames.h"
 #include "platform/paths.h"
 
 namespace {
@@ -329,6 +330,7 @@ void PrintSummary() {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseFontAliases();
     QGuiApplication app(argc, argv);
     QThreadPool::globalInstance()->setMaxThreadCount(1);  // single-threaded, as the peers run
     setup();

@@ -206,7 +206,8 @@ Overlays LayOverlays(const UploadPictureRequest& request, QSize canvas, bool wit
     if (!settings->text.isEmpty()) {
         OverlayLabel label = DesignedLabel();
         label.text = settings->text;
-        label.font.setFamily(settings->fontName);
+        // An empty name is refused, as the label keeps its font when setting one fails.
+        if (!vb::Trim(settings->fontName).isEmpty()) label.font.setFamily(settings->fontName);
         // A size that is no number leaves the designed one, as a failed step is skipped.
         const QString size = vb::Trim(settings->fontSize);
         if (vb::IsNumeric(size)) {
