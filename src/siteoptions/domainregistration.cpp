@@ -35,12 +35,6 @@ QString TakenRefusal(const QString& label) {
     return QStringLiteral("抱歉！域名“") + label + QStringLiteral("”已经被注册，您不能注册此域名。");
 }
 
-template <class Result>
-Result Ask(const std::function<Result()>& hook) {
-    REQUIRE_HOOK(hook);
-    return hook ? hook() : Result();
-}
-
 // The cell browsers whose pages show the domain.
 constexpr int kDomainCells[] = {6, 11, 22, 23};
 
@@ -139,7 +133,7 @@ QString DomainAgreementUrl() {
 }
 
 QString DomainRegistrationController::checkedLabel() {
-    const QString label = vb::Trim(Ask(view.domainText)).toLower();
+    const QString label = vb::Trim(AskRequiredHook(view.domainText)).toLower();
     CALL_REQUIRED_HOOK(view.setDomainText, label);
     if (label.isEmpty()) {
         Message(QStringLiteral("错误：域名不能为空。请您先在域名输入框中输入您的域名后再试。"));
@@ -184,7 +178,7 @@ void DomainRegistrationController::cmdRegister_Click() {
                 QStringLiteral("    然后再用新注册的用户名注册新的域名，域名一旦注册成功将不能修改。"));
         return;
     }
-    if (!Ask(view.agreementTicked)) {
+    if (!AskRequiredHook(view.agreementTicked)) {
         Message(QStringLiteral("您必须接受“Orbel域名注册协议”才能继续注册域名。"));
         return;
     }

@@ -51,7 +51,6 @@ void MobileSiteController::Timer1_Timer() {
 }
 
 void MobileSiteController::SetPageZoom(int percent) {
-    REQUIRE_HOOK(view.hasDocument);
-    if (!view.hasDocument || !view.hasDocument()) return;
+    if (!AskRequiredHook(view.hasDocument)) return;
     CALL_REQUIRED_HOOK(view.runScript, PageZoomScript(percent));
 }

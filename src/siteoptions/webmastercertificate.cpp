@@ -95,12 +95,11 @@ void ShowCertificateSaveError(const VbError& error) {
 }
 
 void WebmasterCertificateController::cmdSave_Click() {
-    REQUIRE_HOOK(view.capture);
     StdPicture& saved = picSave;
     saved = StdPicture{};
     try {
         // Captured before the save dialog opens, so the dialog is never in the picture.
-        const StdPicture captured = view.capture ? view.capture() : StdPicture{};
+        const StdPicture captured = AskRequiredHook(view.capture);
         const QString scratch = CertificateScratchPath();
         WriteScratchBitmap(scratch, captured.Handle);
         saved.Handle.load(scratch, "BMP");

@@ -4,19 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDate>
+#include <QTimer>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "foundation/settings.h"
 #include "login/state.h"
+#include "mainwindow/ui/sitewindow.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
+#include "site/loginpages.h"
 #include "site/state.h"
 #include "siteoptions/domainregistration.h"
 #include "siteoptions/ui/domainregistrationwindow.h"
+#include "siteoptions/ui/mobilesitewindow.h"
+#include "siteoptions/ui/siteoptions_entry.h"
 #include "siteoptions/ui/webmastercertificatewindow.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
@@ -217,6 +224,18 @@ TEST_F(DomainRegistration, AnUnreachableServiceIsReportedAndTheControlsComeBack)
 }
 
 TEST_F(DomainRegistration, ARegistrationMakesTheSiteTheMembersAndShowsTheCertificate) {
+    // The main window of a member without a domain, its timer stopped.
+    const QDate today = QDate::currentDate();
+    SetLoginField(3, today.toString(Qt::ISODate));
+    SetLoginField(17, QStringLiteral("102400"));
+    SetLoginField(20, today.addDays(100).toString(Qt::ISODate));
+    SetUserSetting(UcsTeachMain, QStringLiteral("3"));
+    WriteLoginPages();
+    frm个人网站 main;
+    main.show();
+    main.Timer1->stop();
+    ASSERT_FALSE(main.txtDomainName->isHidden());
+
     testsupport::ModalWatcher<WebmasterCertificateWindow> shown([&](WebmasterCertificateWindow* w) {
         events << QStringLiteral("certificate ") + w->labName1->text();
         w->close();
@@ -236,6 +255,10 @@ TEST_F(DomainRegistration, ARegistrationMakesTheSiteTheMembersAndShowsTheCertifi
     EXPECT_EQ(DialogState, 99);
     EXPECT_EQ(LoginField(12), QStringLiteral("newsite"));
     EXPECT_FALSE(frm个人网站Labels::txtDomainNameVisible);
+    EXPECT_EQ(main.labDomainName->text(), host);
+    EXPECT_TRUE(main.txtDomainName->isHidden());
+    EXPECT_TRUE(main.cmdTestDomain->isHidden());
+    EXPECT_FALSE(main.cmdViewMySite->isHidden());
     EXPECT_EQ(window->result(), int(QDialog::Accepted));
     EXPECT_TRUE(testsupport::sameBytes(testsupport::readFile(testsupport::testDataPath(
                                            QStringLiteral("siteoptions/golden/Congratulation.html"))),
@@ -276,6 +299,31 @@ TEST_F(DomainRegistration, TheAgreementOpensOnTheMainHostWithTheMembersKeys) {
     const testsupport::EmulatorPage page = emulator().get(url);
     EXPECT_EQ(page.status, 200);
     EXPECT_TRUE(QString::fromUtf8(page.body).contains(member().memberKey));
+}
+
+#endif  // TAVOLIN_HAVE_EMULATOR
+
+#ifdef TAVOLIN_HAVE_EMULATOR
+
+TEST_F(DomainRegistration, TheOpenersShowTheirWindows) {
+    QString boxText;
+    testsupport::ModalWatcher<DomainRegistrationWindow> registration([&](DomainRegistrationWindow* w) {
+        boxText = w->txtDomainName->text();
+        w->close();
+    });
+    OpenDomainRegistration(nullptr, QStringLiteral("mysite"));
+    EXPECT_EQ(registration.seen(), 1);
+    EXPECT_EQ(boxText, QStringLiteral("mysite"));
+
+    SetLoginField(12, demo.domain);
+    QString address;
+    testsupport::ModalWatcher<MobileSiteWindow> mobile([&](MobileSiteWindow* w) {
+        address = w->txtURL->text();
+        w->close();
+    });
+    OpenMobileSitePreview(nullptr);
+    EXPECT_EQ(mobile.seen(), 1);
+    EXPECT_EQ(address, QStringLiteral("http://m.") + demo.domain + QLatin1Char('.') + emulator().domain());
 }
 
 #endif  // TAVOLIN_HAVE_EMULATOR
