@@ -1,5 +1,6 @@
 #include "emulator/pages.h"
 
+#include "emulator/domainpages.h"
 #include "emulator/emulator.h"
 #include "emulator/mainwindowpages.h"
 #include "emulator/templategallery.h"
@@ -248,6 +249,7 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
         return WidgetPage(r, e);
     case HostKind::Image: return HostedFilePage(r, e);
     case HostKind::MemberSite: return MemberSitePage(r, e.store().findByDomain(host.label), e);
+    case HostKind::MobileSite: return MobileSitePage(r, e.store().findByDomain(host.label));
     case HostKind::Example:
         return MemberSitePage(r, e.store().findByDomain(ServiceLogic::Demo().domain), e);
     case HostKind::Local:
@@ -262,6 +264,7 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
                                                      .arg(Esc(e.hosts().domain), Esc(demo.name)) + list + QStringLiteral("</ul>")));
         }
         if (HttpResponse out; ServeFreeProvisionPage(r, &out)) return out;
+        if (HttpResponse out; ServeDomainAgreementPage(r, &out)) return out;
         return NotFound(r);
     case HostKind::Materials: {
         HttpResponse out;
