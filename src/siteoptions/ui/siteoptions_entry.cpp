@@ -1,11 +1,11 @@
 #include "siteoptions/ui/siteoptions_entry.h"
 
 #include "siteoptions/ui/colorsettingswindow.h"
+#include "siteoptions/ui/musicsettingswindow.h"
 #include "siteoptions/ui/siteprotectionwindow.h"
 
 // These windows are not part of the program yet: each opener returns at once.
 void OpenPrefaceEditor(QWidget*) {}
-void OpenMusicEditor(QWidget*) {}
 void OpenDomainRegistration(QWidget*, const QString&) {}
 void OpenMobileSitePreview(QWidget*) {}
 
@@ -16,5 +16,10 @@ void OpenColorDialog(QWidget* parent) {
 
 void OpenProtectionDialog(QWidget* parent) {
     SiteProtectionWindow window(parent);
+    window.exec();
+}
+
+void OpenMusicEditor(QWidget* parent) {
+    MusicSettingsWindow window(parent);
     window.exec();
 }
