@@ -2,6 +2,7 @@
 
 #include "emulator/emulator.h"
 #include "emulator/mainwindowpages.h"
+#include "emulator/musicpages.h"
 #include "emulator/templategallery.h"
 #include "platform/ansi.h"
 #include "platform/vbtext.h"
@@ -262,6 +263,7 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
                                                      .arg(Esc(e.hosts().domain), Esc(demo.name)) + list + QStringLiteral("</ul>")));
         }
         if (HttpResponse out; ServeFreeProvisionPage(r, &out)) return out;
+        if (HttpResponse out; ServeMusicPage(r, &out)) return out;
         return NotFound(r);
     case HostKind::Materials: {
         HttpResponse out;
