@@ -19,6 +19,8 @@
 #include "support/publishfixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QLabel>
@@ -589,6 +591,30 @@ TEST_F(MusicEditor, WindowLoadsTheRecordAndSetsEveryHook) {
     EXPECT_TRUE(window.cobMusicTimes->isHidden());
     EXPECT_TRUE(window.cmdClear->isHidden());
     EXPECT_TRUE(tempFile(QStringLiteral("setpic.html")).contains("<marquee"));
+}
+
+TEST_F(MusicEditor, WindowPastesAndAppliesWhatWasTyped) {
+    FillMusicRecord();
+    MusicSettingsWindow window;
+    QGuiApplication::clipboard()->setText(QStringLiteral("http://www.sitehost.test/music/sample.wav"));
+    window.cmdClear->click();
+    window.cmdPastMusic->click();
+    QGuiApplication::clipboard()->setText(QStringLiteral("第二行"));
+    window.txtLyrics->setPlainText(QStringLiteral("第一行\n"));
+    window.txtLyrics->moveCursor(QTextCursor::End);
+    window.cmdPastLyrics->click();
+    EXPECT_EQ(window.labCodeNum->text(), QStringLiteral("[歌词代码最多3000字节,当前16字节]"));
+    window.cobTX1->setCurrentIndex(1);
+    window.cobTX1->activated(1);
+    EXPECT_EQ(CellRecord[MusicRecord::Effect], QStringLiteral("1"));
+    window.cmdOK->click();
+
+    EXPECT_EQ(prompts.messages(), QStringList{kUpdated});
+    EXPECT_EQ(row(MusicUrlRow, PublishedColumn), QStringLiteral("http://www.sitehost.test/music/sample.wav"));
+    EXPECT_EQ(row(MusicLyricsRow, PublishedColumn), QStringLiteral("第一行<br>第二行"));
+    EXPECT_TRUE(row(MusicBoxStyleRow, PublishedColumn).startsWith(QStringLiteral("-1,50,0,")));
+    EXPECT_TRUE(window.cmdOK->isEnabled());
+    EXPECT_TRUE(window.picNetToService->isHidden());
 }
 
 TEST_F(MusicEditor, CloseBoxRewritesCellFourLikeTheCloseButton) {
