@@ -3,6 +3,7 @@
 #include "emulator/domainpages.h"
 #include "emulator/emulator.h"
 #include "emulator/mainwindowpages.h"
+#include "emulator/musicpages.h"
 #include "emulator/templategallery.h"
 #include "platform/ansi.h"
 #include "platform/vbtext.h"
@@ -265,6 +266,7 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
         }
         if (HttpResponse out; ServeFreeProvisionPage(r, &out)) return out;
         if (HttpResponse out; ServeDomainAgreementPage(r, &out)) return out;
+        if (HttpResponse out; ServeMusicPage(r, &out)) return out;
         return NotFound(r);
     case HostKind::Materials: {
         HttpResponse out;

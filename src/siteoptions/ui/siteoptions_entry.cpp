@@ -3,11 +3,11 @@
 #include "siteoptions/ui/colorsettingswindow.h"
 #include "siteoptions/ui/domainregistrationwindow.h"
 #include "siteoptions/ui/mobilesitewindow.h"
+#include "siteoptions/ui/musicsettingswindow.h"
 #include "siteoptions/ui/siteprotectionwindow.h"
 
-// These windows are not part of the program yet: each opener returns at once.
+// The preface editor is not part of the program yet: its opener returns at once.
 void OpenPrefaceEditor(QWidget*) {}
-void OpenMusicEditor(QWidget*) {}
 
 void OpenColorDialog(QWidget* parent) {
     ColorSettingsWindow window(parent);
@@ -27,5 +27,10 @@ void OpenDomainRegistration(QWidget* parent, const QString& label) {
 
 void OpenMobileSitePreview(QWidget* parent) {
     MobileSiteWindow window(parent);
+    window.exec();
+}
+
+void OpenMusicEditor(QWidget* parent) {
+    MusicSettingsWindow window(parent);
     window.exec();
 }
