@@ -123,7 +123,8 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("UploadFile01"), QStringLiteral("UploadWebsite2"),
                                   QStringLiteral("TestDomain"), QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
-                                  QStringLiteral("GetDirInfo")};
+                                  QStringLiteral("GetDirInfo"), QStringLiteral("UploadBlog"),
+                                  QStringLiteral("EditBlog")};
     return done.contains(method);
 }
 
@@ -140,6 +141,8 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("WebsiteEncryption")) return WebsiteEncryption(a);
     if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
+    if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
+    if (method == QLatin1String("EditBlog")) return EditBlog(a);
     return QString();
 }
 
