@@ -15,6 +15,7 @@
 #include "support/publishfixture.h"
 
 #include <QDir>
+#include <QImage>
 
 #ifdef TAVOLIN_HAVE_EMULATOR
 
@@ -422,6 +423,20 @@ TEST(BlogPages, PlaceholdersBecomeFramesWithTheirQueryAndSize) {
     EXPECT_EQ(emu::ExpandEffectPlaceholders(body, QStringLiteral("frm.t")),
               QStringLiteral("<p>a<iframe src=\"http://frm.t/album0002.aspx?k1=m&amp;k2=x&amp;k3=www1\" width=\"600\" "
                              "height=\"500\" scrolling=\"no\" frameborder=\"0\"></iframe>b</p>"));
+}
+
+TEST_F(BlogWriter, AlbumFrameAndPlaceholderPicturesAreServed) {
+    const testsupport::EmulatorPage frame = emulator().get(
+        QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Frame) +
+        QStringLiteral("/album0002.aspx?k1=") + demo.name + QStringLiteral("&k2=WWW网站素材&k3=") + member().prefix);
+    ASSERT_EQ(frame.status, 200);
+    // The album is found whatever the letter case a post left it in, and shows its picture.
+    EXPECT_TRUE(QString::fromUtf8(frame.body).contains(QStringLiteral("/grp2.png\""))) << frame.body.toStdString();
+    const testsupport::EmulatorPage picture = emulator().get(
+        QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::PhotoList) +
+        QStringLiteral("/images/slide_effect_350_210.gif"));
+    EXPECT_EQ(picture.status, 200);
+    EXPECT_TRUE(QImage::fromData(picture.body).size() == QSize(350, 210));
 }
 
 #endif  // TAVOLIN_HAVE_EMULATOR
