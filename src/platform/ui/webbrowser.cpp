@@ -250,18 +250,22 @@ QVariant WebBrowser::runScriptSync(const QString& script, int timeoutMs) {
     });
 }
 
-void WebBrowser::documentText(std::function<void(const QString&)> done) {
+void WebBrowser::readDocument(const char* script, std::function<void(const QString&)> done) {
     if (!m_hasDocument) {
         QTimer::singleShot(0, this, [done] { done(QString()); });
         return;
     }
-    runScript(QString::fromLatin1(kHtmlTextScript), [done](const QVariant& v) { done(v.toString()); });
+    runScript(QString::fromLatin1(script), [done](const QVariant& v) { done(v.toString()); });
 }
 
-QString WebBrowser::documentTextSync(int timeoutMs) {
+QString WebBrowser::readDocumentSync(const char* script, int timeoutMs) {
     if (!m_hasDocument) return QString();
-    return runScriptSync(QString::fromLatin1(kHtmlTextScript), timeoutMs).toString();
+    return runScriptSync(QString::fromLatin1(script), timeoutMs).toString();
 }
+
+void WebBrowser::documentText(std::function<void(const QString&)> done) { readDocument(kHtmlTextScript, done); }
+
+QString WebBrowser::documentTextSync(int timeoutMs) { return readDocumentSync(kHtmlTextScript, timeoutMs); }
 
 void WebBrowser::setDesignMode(bool on) {
     m_designMode = on;
@@ -277,18 +281,9 @@ QString WebBrowser::documentHtmlSync(int timeoutMs) {
     return runScriptSync(QString::fromLatin1(kBodyHtmlScript), timeoutMs).toString();
 }
 
-void WebBrowser::documentOuterHtml(std::function<void(const QString&)> done) {
-    if (!m_hasDocument) {
-        QTimer::singleShot(0, this, [done] { done(QString()); });
-        return;
-    }
-    runScript(QString::fromLatin1(kOuterHtmlScript), [done](const QVariant& v) { done(v.toString()); });
-}
+void WebBrowser::documentOuterHtml(std::function<void(const QString&)> done) { readDocument(kOuterHtmlScript, done); }
 
-QString WebBrowser::documentOuterHtmlSync(int timeoutMs) {
-    if (!m_hasDocument) return QString();
-    return runScriptSync(QString::fromLatin1(kOuterHtmlScript), timeoutMs).toString();
-}
+QString WebBrowser::documentOuterHtmlSync(int timeoutMs) { return readDocumentSync(kOuterHtmlScript, timeoutMs); }
 
 void WebBrowser::onLoadStarted() { m_loading = true; }
 

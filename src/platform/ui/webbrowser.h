@@ -107,6 +107,9 @@ private:
     // ones load as they are.
     static constexpr qint64 kMaxLocalContentBytes = 1024 * 1024;
     static constexpr int kCharsetPrescanBytes = 1024;
+    // A text the script reads from the shown document; the empty text when none is shown.
+    void readDocument(const char* script, std::function<void(const QString&)> done);
+    QString readDocumentSync(const char* script, int timeoutMs);
     void onLoadStarted();
     void onLoadProgress(int percent);
     void onLoadFinished(bool ok);
