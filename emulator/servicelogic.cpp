@@ -124,7 +124,8 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("TestDomain"), QStringLiteral("RegDomainNameV2"),
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
-                                  QStringLiteral("GetDirInfo")};
+                                  QStringLiteral("GetDirInfo"), QStringLiteral("UploadBlog"),
+                                  QStringLiteral("EditBlog")};
     return done.contains(method);
 }
 
@@ -142,6 +143,8 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("WebsiteEncryption")) return WebsiteEncryption(a);
     if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
+    if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
+    if (method == QLatin1String("EditBlog")) return EditBlog(a);
     return QString();
 }
 

@@ -47,6 +47,9 @@ public:
     QString WebsiteEncryption(const QStringList& a);                    // 12
     QString WebsiteNotEncryption(const QStringList& a);                 // 3
     QString GetDirInfo(const QStringList& a);                           // 3
+    // The blog posts (blogmethods.cpp).
+    QString UploadBlog(const QStringList& a);                           // 6
+    QString EditBlog(const QStringList& a);                             // 8
 
     // The six notice rows of the login reply: all off at start, rows 0, 3 and 5 with page addresses.
     QList<Notice>& notices() { return m_notices; }

@@ -165,4 +165,40 @@ TEST_F(WebBrowserTest, DesignModeEditsTheDocumentAndReadsBackItsHtml) {
     EXPECT_EQ(web.documentHtmlSync(), QStringLiteral("<p id=\"p\"><b>abc</b></p>"));
 }
 
+TEST_F(WebBrowserTest, EditablePagesRunNoPageScriptsYetTakeCommandsAndGiveTheirOuterHtml) {
+    writeFile(file(QStringLiteral("post.html")),
+              "<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY>\r<P ID=p>abc</P>"
+              "<script>document.body.setAttribute('ran','yes')</script></BODY></HTML>");
+    WebBrowser web;
+    web.show();
+    EXPECT_EQ(web.documentOuterHtmlSync(), QString());  // no document yet
+    web.setDesignMode(true);
+    ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("post.html"))));
+    QTRY_COMPARE_WITH_TIMEOUT(web.runScriptSync(QStringLiteral("document.designMode")).toString(), QStringLiteral("on"),
+                              kLoadTimeoutMs);
+    web.runScriptSync(QStringLiteral("document.getSelection().selectAllChildren(document.getElementById('p'))"));
+    web.execCommand(QStringLiteral("bold"));  // names in any letter case
+    web.execCommand(QStringLiteral("FontSize"), QStringLiteral("7"));
+    // The page's script did not run; the engine's serialisation: lower-case tags, quoted
+    // attributes, "\r" read as "\n".
+    EXPECT_EQ(web.documentOuterHtmlSync(),
+              QStringLiteral("<html><head><title>t</title></head><body>\n<p id=\"p\"><b><font size=\"7\">abc</font></b></p>"
+                             "<script>document.body.setAttribute('ran','yes')</script></body></html>"));
+    QString async;
+    web.documentOuterHtml([&](const QString& t) { async = t; });
+    QTRY_VERIFY_WITH_TIMEOUT(!async.isEmpty(), kLoadTimeoutMs);
+    EXPECT_TRUE(async.startsWith(QStringLiteral("<html><head>")));
+
+    // Commands in a document that never had a caret go to the body's end; a rule gets its id.
+    ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("post.html"))));
+    web.execCommand(QStringLiteral("InsertHorizontalRule"), QStringLiteral("aa"));
+    const QString body = web.documentHtmlSync();
+    EXPECT_TRUE(body.contains(QStringLiteral("abc</p><hr id=\"aa\">"))) << body.toStdString();
+
+    // A page that is not edited runs its scripts as before.
+    web.setDesignMode(false);
+    ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("post.html"))));
+    EXPECT_EQ(web.runScriptSync(QStringLiteral("document.body.getAttribute('ran')")).toString(), QStringLiteral("yes"));
+}
+
 }  // namespace
