@@ -206,14 +206,14 @@ void TeachPlayerLogic::teachcmdNext_MouseUp() {
 }
 
 void TeachPlayerLogic::teachcmdPause_MouseDown() {
-    const bool playing = c.teachlabP.caption == QLatin1String("暂 停");
+    const bool playing = c.teachlabP.caption == QStringLiteral("暂 停");
     c.teachcmdPause.border = true;
     c.teachcmdPause.picture = playing ? QStringLiteral("BC2") : QStringLiteral("BP2");
     shown();
 }
 
 void TeachPlayerLogic::teachcmdPause_MouseUp() {
-    const bool playing = c.teachlabP.caption == QLatin1String("暂 停");
+    const bool playing = c.teachlabP.caption == QStringLiteral("暂 停");
     c.teachcmdPause.border = false;
     c.teachcmdPause.picture = playing ? QStringLiteral("BC1") : QStringLiteral("BP1");
     shown();
