@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -15,7 +16,8 @@ constexpr QRect kCaptionArea(696, 12, FlashControl::kStageWidth - 708, FlashCont
 // slowly over the scene, so a playing movie moves and a paused one stands still.
 QRectF cropAround(const QRect& highlight, const QSize& slide, double progress) {
     const double aspect = double(kSlideArea.width()) / kSlideArea.height();
-    double w = qMax(highlight.width() * 1.6, highlight.height() * 1.6 * aspect);
+    // Small controls keep some of their surroundings, so the member sees where they are.
+    double w = std::max({highlight.width() * 1.6, highlight.height() * 1.6 * aspect, 420.0});
     w *= 1.2 - 0.2 * progress;
     double h = w / aspect;
     if (w > slide.width()) { w = slide.width(); h = w / aspect; }
