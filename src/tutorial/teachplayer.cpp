@@ -177,46 +177,37 @@ void TeachPlayerLogic::teachcmdPause_Click() {
     shown();
 }
 
-void TeachPlayerLogic::teachcmdBack_MouseDown() {
-    if (!c.teachcmdBack.enabled) return;
-    c.teachcmdBack.border = true;
-    c.teachcmdBack.picture = QStringLiteral("BL2");
+// A button held down shows its pressed picture with a thin border; released, its normal picture.
+void TeachPlayerLogic::press(TeachButtonState& button, bool down, const QString& picture) {
+    button.border = down;
+    button.picture = picture;
     shown();
+}
+
+void TeachPlayerLogic::teachcmdBack_MouseDown() {
+    if (c.teachcmdBack.enabled) press(c.teachcmdBack, true, QStringLiteral("BL2"));
 }
 
 void TeachPlayerLogic::teachcmdBack_MouseUp() {
-    if (!c.teachcmdBack.enabled) return;
-    c.teachcmdBack.border = false;
-    c.teachcmdBack.picture = QStringLiteral("BL1");
-    shown();
+    if (c.teachcmdBack.enabled) press(c.teachcmdBack, false, QStringLiteral("BL1"));
 }
 
 void TeachPlayerLogic::teachcmdNext_MouseDown() {
-    if (!c.teachcmdNext.enabled) return;
-    c.teachcmdNext.border = true;
-    c.teachcmdNext.picture = QStringLiteral("BR2");
-    shown();
+    if (c.teachcmdNext.enabled) press(c.teachcmdNext, true, QStringLiteral("BR2"));
 }
 
 void TeachPlayerLogic::teachcmdNext_MouseUp() {
-    if (!c.teachcmdNext.enabled) return;
-    c.teachcmdNext.border = false;
-    c.teachcmdNext.picture = QStringLiteral("BR1");
-    shown();
+    if (c.teachcmdNext.enabled) press(c.teachcmdNext, false, QStringLiteral("BR1"));
 }
 
 void TeachPlayerLogic::teachcmdPause_MouseDown() {
     const bool playing = c.teachlabP.caption == QStringLiteral("暂 停");
-    c.teachcmdPause.border = true;
-    c.teachcmdPause.picture = playing ? QStringLiteral("BC2") : QStringLiteral("BP2");
-    shown();
+    press(c.teachcmdPause, true, playing ? QStringLiteral("BC2") : QStringLiteral("BP2"));
 }
 
 void TeachPlayerLogic::teachcmdPause_MouseUp() {
     const bool playing = c.teachlabP.caption == QStringLiteral("暂 停");
-    c.teachcmdPause.border = false;
-    c.teachcmdPause.picture = playing ? QStringLiteral("BC1") : QStringLiteral("BP1");
-    shown();
+    press(c.teachcmdPause, false, playing ? QStringLiteral("BC1") : QStringLiteral("BP1"));
 }
 
 void TeachPlayerLogic::teachimgP0_MouseDown() {

@@ -113,6 +113,7 @@ public:
 
     const TeachHost& host() const { return config; }
     const TeachControls& controls() const { return c; }
+    const TeachPlayerView& hooks() const { return view; }
 
     // Player state.
     QList<int> TeachChapterStarts;
@@ -133,6 +134,7 @@ private:
     void pauseShown();
     void playShown();
     void nextClick();
+    void press(TeachButtonState& button, bool down, const QString& picture);
     void shown() const;
 
     TeachHost config;

@@ -3,6 +3,7 @@
 #include "foundation/settings.h"
 #include "login/state.h"
 #include "mainwindow/ui/sitewindow.h"
+#include "platform/hookcheck.h"
 #include "platform/programend.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/flashcontrol.h"
@@ -54,6 +55,7 @@ protected:
 TEST_F(MainWindowTutorial, TheFirstLoadPlaysTheMovieFromItsFirstPage) {
     TeachPlayer* player = open("0");
     ASSERT_NE(player, nullptr);
+    EXPECT_EQ(UnsetRequiredHooks(player->logic().hooks()), QStringList());
     EXPECT_FALSE(player->isHidden());
     EXPECT_EQ(player->teachSF1->playback().TotalFrames(), 1503);
     EXPECT_TRUE(player->teachTimer1->isActive());
