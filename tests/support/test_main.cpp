@@ -8,6 +8,7 @@
 #include "platform/fontnames.h"
 #include "platform/ui/windowsplatform.h"
 #include "support/fixtures.h"
+#include "tutorial/ui/tutorial_entry.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     AllowLargePictures();
     QApplication app(argc, argv);
     InstallWindowsPlatform();
+    InstallTutorialPlayers();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new testsupport::ProcessEnvironment);
     return RUN_ALL_TESTS();
