@@ -8,6 +8,7 @@
 #include "login/ui/programstart.h"
 #include "platform/browserenvironment.h"
 #include "platform/serviceconfig.h"
+#include "platform/ui/windowsplatform.h"
 
 #include <QApplication>
 #include <QNetworkProxy>
@@ -28,5 +29,7 @@ int RunProgram(QApplication& app) {
     frmLogin::showRegisterWindow = ShowRegisterWindow;
     UseServiceProxy();
     if (!Main()) return 0;
-    return app.exec();
+    const int result = app.exec();
+    DeleteAllWindows();
+    return result;
 }

@@ -14,8 +14,15 @@ void LimitRendererProcesses() {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
 }
 
+void UseChineseBrowserLanguage() {
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--lang=")) flags += " --lang=zh-CN";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
 void PrepareBrowserEnvironment() {
     LimitRendererProcesses();
+    UseChineseBrowserLanguage();
     UseFontAliases();
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

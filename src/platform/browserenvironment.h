@@ -3,7 +3,9 @@
 
 // Bounds the renderer processes: the main window's 37 views share a few renderers.
 void LimitRendererProcesses();
-// The renderer limit, the font aliases (fontnames.h), and Chromium's sandbox switched off when
+// The engine's own pages (errors) in Chinese.
+void UseChineseBrowserLanguage();
+// The renderer limit, the engine's language, the font aliases (fontnames.h), and Chromium's sandbox switched off when
 // running as root (it refuses to run).
 void PrepareBrowserEnvironment();
 // Pictures decode up to 1 GiB (a 40-megapixel photo needs 160 MB; Qt's own limit is 128 MB);

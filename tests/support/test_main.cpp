@@ -15,11 +15,14 @@ int main(int argc, char** argv) {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
     UseFontAliases();
+    UseChineseBrowserLanguage();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     AllowLargePictures();
     QApplication app(argc, argv);
     InstallWindowsPlatform();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new testsupport::ProcessEnvironment);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    DeleteAllWindows();
+    return result;
 }
