@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
     UseFontAliases();
     UseChineseBrowserLanguage();
+    DrawViewsInSoftware();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     AllowLargePictures();
     QApplication app(argc, argv);
