@@ -8,6 +8,7 @@
 #include "login/ui/programstart.h"
 #include "platform/browserenvironment.h"
 #include "platform/serviceconfig.h"
+#include "platform/ui/windowsplatform.h"
 #include "tutorial/ui/tutorial_entry.h"
 
 #include <QApplication>
@@ -30,5 +31,7 @@ int RunProgram(QApplication& app) {
     InstallTutorialPlayers();
     UseServiceProxy();
     if (!Main()) return 0;
-    return app.exec();
+    const int result = app.exec();
+    DeleteAllWindows();
+    return result;
 }

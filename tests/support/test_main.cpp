@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
     UseFontAliases();
+    UseChineseBrowserLanguage();
+    DrawViewsInSoftware();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     AllowLargePictures();
     QApplication app(argc, argv);
@@ -23,5 +25,7 @@ int main(int argc, char** argv) {
     InstallTutorialPlayers();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new testsupport::ProcessEnvironment);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    DeleteAllWindows();
+    return result;
 }

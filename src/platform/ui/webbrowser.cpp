@@ -23,6 +23,7 @@ QWebEngineProfile* BrowserProfile() {
     if (!profile) {
         // No storage name: an in-memory profile, so no browser writes beside the program.
         profile = new QWebEngineProfile(QCoreApplication::instance());
+        profile->setHttpAcceptLanguage(QStringLiteral("zh-CN"));
         QWebEngineSettings* s = profile->settings();
         s->setDefaultTextEncoding(QStringLiteral("GBK"));
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
