@@ -124,7 +124,8 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("TestDomain"), QStringLiteral("RegDomainNameV2"),
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
-                                  QStringLiteral("GetDirInfo"), QStringLiteral("UploadBlog"),
+                                  QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
+                                  QStringLiteral("UploadBlog"),
                                   QStringLiteral("EditBlog")};
     return done.contains(method);
 }
@@ -143,6 +144,7 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("WebsiteEncryption")) return WebsiteEncryption(a);
     if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
+    if (method == QLatin1String("GetDirFileInfo")) return GetDirFileInfo(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
     return QString();

@@ -47,6 +47,7 @@ public:
     QString WebsiteEncryption(const QStringList& a);                    // 12
     QString WebsiteNotEncryption(const QStringList& a);                 // 3
     QString GetDirInfo(const QStringList& a);                           // 3
+    QString GetDirFileInfo(const QStringList& a);                       // 4
     // The blog posts (blogmethods.cpp).
     QString UploadBlog(const QStringList& a);                           // 6
     QString EditBlog(const QStringList& a);                             // 8

@@ -1,0 +1,342 @@
+#include "hostedfiles/ui/filemanagerwindow.h"
+
+#include "albums/ui/albums_entry.h"
+#include "platform/twips.h"
+#include "platform/ui/clickablelabel.h"
+#include "platform/ui/flexgrid.h"
+#include "platform/ui/webbrowser.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+using twips::ToPixels;
+
+namespace {
+
+void place(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
+}
+void moveTo(QWidget* w, int left, int top) { w->move(ToPixels(left), ToPixels(top)); }
+
+ClickableLabel* PictureButton(QWidget* parent, const QString& caption, const QString& tooltip = QString()) {
+    auto* b = new ClickableLabel(caption, parent);
+    b->setToolTip(tooltip);
+    b->setFrameShape(QFrame::StyledPanel);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAlignment(Qt::AlignCenter);
+    return b;
+}
+
+QColor FromOleColour(unsigned c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+void SetBackColour(QWidget* w, unsigned c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, FromOleColour(c));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+enum { kNodeKeyRole = Qt::UserRole + 1 };
+
+}  // namespace
+
+FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("图像管理"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(ToPixels(13620), ToPixels(8175));
+
+    picAD = new QFrame(this);
+    place(picAD, 0, 0, 13620, 1215);
+    webAD = new WebBrowser(picAD);
+    place(webAD, -30, -30, 13875, 2490);
+
+    tvwDir = new QTreeWidget(this);
+    place(tvwDir, 0, 1230, 2730, 6480);
+    tvwDir->setHeaderHidden(true);
+    tvwDir->setMouseTracking(true);
+    tvwDir->viewport()->installEventFilter(this);
+
+    tabFile = new QTabWidget(this);
+    place(tabFile, 2745, 1215, 10860, 6480);
+    auto* tab0 = new QWidget;
+    auto* tab1 = new QWidget;
+    tabFile->addTab(tab0, QStringLiteral("缩略图"));
+    tabFile->addTab(tab1, QStringLiteral("列 表"));
+    // The tab pages start below the tab bar; the design's tops count from the control's top.
+    const int tabBar = twips::FromPixels(tabFile->tabBar()->sizeHint().height());
+    auto onTab = [tabBar](QWidget* w, int left, int top, int width, int height) {
+        place(w, left, qMax(0, top - tabBar), width, height);
+    };
+
+    picTitle = new QFrame(tab0);
+    onTab(picTitle, 60, 345, 10755, 345);
+    auto* labTitle = new QLabel(QStringLiteral("当前相册："), picTitle);
+    moveTo(labTitle, 60, 75);
+    labPicDir = new QLabel(picTitle);
+    place(labPicDir, 990, 75, 1380, 225);
+    const struct {
+        ClickableLabel** label;
+        const char* caption;
+        int left;
+    } paging[] = {{&labGoTop, "首页", 2385}, {&labPageUp, "上一页", 2805}, {&labPageDown, "下一页", 3390},
+                  {&labGoEnd, "末页", 3975}};
+    for (const auto& p : paging) {
+        *p.label = new ClickableLabel(QString::fromUtf8(p.caption), picTitle);
+        moveTo(*p.label, p.left, 75);
+        (*p.label)->hide();
+    }
+    cheSelectAll = new QCheckBox(QStringLiteral("全选"), picTitle);
+    moveTo(cheSelectAll, 7500, 45);
+    cmdDelSelectFiles = new QPushButton(QStringLiteral("删除选定的文件"), picTitle);
+    place(cmdDelSelectFiles, 8400, 15, 1800, 315);
+
+    Picture1 = new QFrame(tab0);
+    onTab(Picture1, 60, 690, 10755, 5760);
+    picFile = new QFrame(Picture1);
+    place(picFile, 0, 0, 10530, 6945);
+    srcFile = new QScrollBar(Qt::Vertical, Picture1);
+    place(srcFile, 10455, 0, 255, 5715);
+    srcFile->setRange(0, 1500);
+    srcFile->setSingleStep(1500);
+    srcFile->setPageStep(1500);
+    for (int k = 0; k < 15; ++k) buildCell(k);
+    picFileInfo = new QFrame(picFile);
+    picFileInfo->setFrameShape(QFrame::Box);
+    place(picFileInfo, 0, 0, 3000, 1500);
+    SetBackColour(picFileInfo, kInfoColourOriginal);
+    labCloss = new ClickableLabel(QStringLiteral("×关闭"), picFileInfo);
+    moveTo(labCloss, 2400, 30);
+    picFileInfo->hide();
+
+    grdFile = new FlexGrid(tab1);
+    onTab(grdFile, 60, 345, 10740, 4515);
+    grdFile->setFormatString(kFileListFormat);
+    grdFile->setCols(kFileListColumns);
+    grdFile->setRows(2);
+    picGridPicInfo = new QFrame(tab1);
+    onTab(picGridPicInfo, 45, 4875, 10740, 1545);
+    fraDir = new QGroupBox(QStringLiteral("当前目录"), picGridPicInfo);
+    place(fraDir, 60, 30, 2250, 1500);
+    labDir = new QLabel(QStringLiteral("根目录"), fraDir);
+    place(labDir, 120, 600, 2000, 300);
+    picGrdView = new QFrame(picGridPicInfo);
+    picGrdView->setFrameShape(QFrame::Box);
+    place(picGrdView, 2430, 30, 1500, 1500);
+    imgFileView = new QLabel(picGrdView);
+    txtGridMemo = new QLineEdit(QStringLiteral("------------------------"), picGridPicInfo);
+    place(txtGridMemo, 4185, 630, 2385, 225);
+    imgGridURL = PictureButton(picGridPicInfo, QStringLiteral("复制"));
+    place(imgGridURL, 4155, 915, 600, 330);
+    imgGridRenew = PictureButton(picGridPicInfo, QStringLiteral("替换"));
+    place(imgGridRenew, 4860, 915, 600, 330);
+    imgGridPutIn = PictureButton(picGridPicInfo, QStringLiteral("插入"));
+    place(imgGridPutIn, 5505, 915, 600, 330);
+
+    picUpLoadPicture = PictureButton(this, QStringLiteral("上传图片"), QStringLiteral("把图片上传到网络服务器中"));
+    place(picUpLoadPicture, 6390, 1200, 1515, 345);
+    cmdClose = new QPushButton(QStringLiteral("&C.关 闭"), this);
+    place(cmdClose, 12480, 1200, 930, 315);
+
+    Label4 = new QLabel(QStringLiteral("复制网址、代码或插入时的操作对象："), this);
+    moveTo(Label4, 690, 7830);
+    optYT = new QRadioButton(QStringLiteral("原图"), this);
+    moveTo(optYT, 3690, 7800);
+    optYT->setToolTip(QStringLiteral("插入或复制网址的图像的大小为原图的实际大小。"));
+    optYT->setChecked(true);
+    optSLT = new QRadioButton(QStringLiteral("缩略图"), this);
+    moveTo(optSLT, 4530, 7800);
+    optSLT->setToolTip(QStringLiteral("插入或复制网址的图像的大小为缩略图的大小。"));
+
+    picNetToService = new QFrame(this);
+    picNetToService->setFrameShape(QFrame::Box);
+    place(picNetToService, 4410, 2490, 6075, 870);
+    SetBackColour(picNetToService, 0xFFFFFF);
+    auto* wait = new QLabel(QStringLiteral("正在处理数据，请您稍候..."), picNetToService);
+    place(wait, 1200, 300, 4500, 300);
+    picNetToService->hide();
+
+    picLoadInfo = new QFrame(this);
+    picLoadInfo->setFrameShape(QFrame::Box);
+    place(picLoadInfo, 3435, 2460, 6825, 885);
+    SetBackColour(picLoadInfo, 0xFFFFFF);
+    labState = new QLabel(QStringLiteral("正在加载数据，请您稍候..."), picLoadInfo);
+    place(labState, 240, 90, 6300, 255);
+    proDL = new QProgressBar(picLoadInfo);
+    place(proDL, 240, 435, 6300, 255);
+    picLoadInfo->hide();
+
+    buildHintBox(0, picFile);
+    buildHintBox(1, this);
+    buildHintBox(2, this);
+    labMsgSN = new QLabel(QStringLiteral("0"), picOpeMsg[0]);
+    labMsgSN->hide();
+
+    // ---- handlers
+    connect(tvwDir, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvwDir_NodeClick(node); });
+    connect(tabFile, &QTabWidget::currentChanged, this, [this] { tabFile_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    // Queued: the upload window may unload this window (a new album), and the label's own mouse
+    // handler must not run on after it.
+    picUpLoadPicture->onClick = [this] { QTimer::singleShot(0, this, [this] { picUpLoadPicture_Click(); }); };
+    connect(optYT, &QRadioButton::clicked, this, [this] { logic.optYT_Click(); });
+    connect(optSLT, &QRadioButton::clicked, this, [this] { logic.optSLT_Click(); });
+    labCloss->onClick = [this] { logic.HideInfoBox(); };
+    connect(srcFile, &QScrollBar::valueChanged, this, [this](int v) { picFile->move(0, -ToPixels(v)); });
+    for (int i = 0; i < 3; ++i) {
+        connect(cmdClosOpeMsg[i], &QPushButton::clicked, this, [this, i] { logic.CloseHintBox(i); });
+        imgCloseOpe[i]->onClick = [this, i] { logic.CloseHintBox(i); };
+    }
+    wireView();
+
+    if (QScreen* s = QApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+}
+
+void FileManagerWindow::buildCell(int k) {
+    QFrame* cell = picPicInfo[k] = new QFrame(picFile);
+    place(cell, 30 + 2085 * (k % 5), 75 + 2295 * (k / 5), 2055, 2100);
+    picView[k] = new QFrame(cell);
+    picView[k]->setFrameShape(QFrame::Box);
+    place(picView[k], 277, 15, 1500, 1500);
+    imgView[k] = new QLabel(picView[k]);
+    txtMemo[k] = new QLineEdit(cell);
+    place(txtMemo[k], 30, 1545, 1995, 225);
+    txtMemo[k]->installEventFilter(this);
+    txtMemo[k]->setMouseTracking(true);
+    cheSelect[k] = new QCheckBox(cell);
+    place(cheSelect[k], 30, 1845, 195, 195);
+    imgPutIn[k] = PictureButton(cell, QStringLiteral("插入"));
+    place(imgPutIn[k], 270, 1800, 555, 270);
+    imgURL[k] = PictureButton(cell, QStringLiteral("复制"));
+    place(imgURL[k], 885, 1800, 555, 270);
+    imgRenew[k] = PictureButton(cell, QStringLiteral("替换"));
+    place(imgRenew[k], 1500, 1800, 525, 270);
+    picEdit[k] = PictureButton(cell, QStringLiteral("✎"));
+    place(picEdit[k], 1830, 1530, 210, 195);
+    cell->hide();
+}
+
+void FileManagerWindow::buildHintBox(int i, QWidget* parent) {
+    QFrame* box = picOpeMsg[i] = new QFrame(parent);
+    box->setFrameShape(QFrame::Box);
+    place(box, 0, 0, 4500, 1875);
+    SetBackColour(box, 0xE1FFFF);
+    labOpeMsg[i] = new QLabel(QStringLiteral("提示："), box);
+    labOpeMsg[i]->setWordWrap(true);
+    place(labOpeMsg[i], 120, 120, 4260, 1080);
+    chkIKnowOpe[i] = new QCheckBox(QStringLiteral("我知道了，请不要再提示我了"), box);
+    moveTo(chkIKnowOpe[i], 120, 1320);
+    cmdClosOpeMsg[i] = new QPushButton(QStringLiteral("&C.关闭"), box);
+    place(cmdClosOpeMsg[i], 3420, 1320, 900, 375);
+    imgCloseOpe[i] = new ClickableLabel(QStringLiteral("×"), box);
+    imgCloseOpe[i]->setToolTip(QStringLiteral("关闭"));
+    moveTo(imgCloseOpe[i], 4260, 30);
+    box->hide();
+}
+
+void FileManagerWindow::wireView() {
+    FileManagerView& v = logic.view;
+    v.clearTree = [this] { tvwDir->clear(); };
+    v.addTreeNode = [this](const AlbumTreeNode& n) {
+        QTreeWidgetItem* item = nullptr;
+        if (n.parentKey.isEmpty()) {
+            item = new QTreeWidgetItem(tvwDir, QStringList{n.text});
+            item->setForeground(0, QColor(255, 0, 0));
+        } else {
+            const auto roots = tvwDir->findItems(QStringLiteral("*"), Qt::MatchWildcard);
+            for (QTreeWidgetItem* root : roots)
+                if (root->data(0, kNodeKeyRole).toString() == n.parentKey) item = new QTreeWidgetItem(root, QStringList{n.text});
+        }
+        if (!item) return;
+        item->setData(0, kNodeKeyRole, n.key);
+        if (n.parentKey.isEmpty()) item->setExpanded(true);
+        if (item->parent()) item->parent()->setExpanded(true);
+    };
+    v.setAlbumName = [this](const QString& name) {
+        labDir->setText(name);
+        labPicDir->setText(name);
+    };
+    v.showNetToService = [this](bool on) {
+        picNetToService->setVisible(on);
+        picNetToService->raise();
+        if (on) picNetToService->repaint();
+    };
+    v.fillFileList = [this](const QList<QStringList>& rows) {
+        grdFile->clearGrid();
+        grdFile->setFormatString(kFileListFormat);
+        grdFile->setRows(2);
+        grdFile->setCols(kFileListColumns);
+        grdFile->setRows(int(rows.size()) + 1);
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 1; c < kFileListColumns && c < rows[r].size(); ++c) grdFile->setTextMatrix(r + 1, c, rows[r][c]);
+    };
+    v.listTabShown = [this] { return tabFile->currentIndex() == 1; };
+    v.selectFirstListRow = [this] {
+        grdFile->setTopRow(1);
+        grdFile->setRow(1);
+    };
+    v.hideInsertButtons = [this] {
+        for (int k = 0; k < 15; ++k) {
+            imgPutIn[k]->hide();
+            moveTo(imgURL[k], 465, 1800);
+            moveTo(imgRenew[k], 1230, 1800);
+        }
+        imgGridPutIn->hide();
+    };
+    v.showHintBox = [this](int box, const QString& text, int left, int top) {
+        labOpeMsg[box]->setText(text);
+        moveTo(picOpeMsg[box], left, top);
+        picOpeMsg[box]->show();
+        picOpeMsg[box]->raise();
+    };
+    v.hideHintBox = [this](int box) { picOpeMsg[box]->hide(); };
+    v.hintTicked = [this](int box) { return chkIKnowOpe[box]->isChecked(); };
+    v.clearHintTick = [this](int box) { chkIKnowOpe[box]->setChecked(false); };
+    v.setMsgSN = [this](const QString& s) { labMsgSN->setText(s); };
+    // Visible within its window, as the old runtime's Visible reads while the window is loaded.
+    v.pageDownVisible = [this] { return labPageDown->isVisibleTo(this); };
+    v.navigateAd = [this](const QString& a) { webAD->Navigate(a); };
+    v.setInfoBackColour = [this](unsigned c) { SetBackColour(picFileInfo, c); };
+    v.hideInfoBox = [this] { picFileInfo->hide(); };
+}
+
+void FileManagerWindow::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!m_loaded) Form_Load();
+}
+
+void FileManagerWindow::Form_Load() {
+    m_loaded = true;
+    logic.Form_Load(QDate::currentDate());
+}
+
+bool FileManagerWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseMove && picFileInfo && picFileInfo->isVisibleTo(this)) logic.HideInfoBox();
+    return QDialog::eventFilter(watched, e);
+}
+
+void FileManagerWindow::tvwDir_NodeClick(QTreeWidgetItem* node) {
+    if (!node) return;
+    logic.tvwDir_NodeClick(node->data(0, kNodeKeyRole).toString(), node->text(0));
+}
+
+void FileManagerWindow::tabFile_Click() { logic.tabFile_Click(tabFile->currentIndex()); }
+
+void FileManagerWindow::picUpLoadPicture_Click() {
+    // Beneath this window's own parent, so that unloading this window leaves the upload window
+    // whole; nothing of this window is touched afterwards.
+    OpenUploadWindow(parentWidget());
+}

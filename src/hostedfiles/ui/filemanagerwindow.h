@@ -1,0 +1,103 @@
+#pragma once
+// The hosted file manager: the album tree on the left, the open album as thumbnail pages or as a
+// list on the right, the upload button, the copy target and the hint boxes. Made anew at each
+// opening; others reach the open window through its default instance.
+#include "hostedfiles/filemanager.h"
+#include "platform/defaultinstance.h"
+
+#include <QDialog>
+
+class ClickableLabel;
+class FlexGrid;
+class PictureBox;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class WebBrowser;
+
+// No Q_OBJECT: moc cannot read the alias's name, and the window needs no signals of its own.
+class FileManagerWindow : public QDialog, public DefaultInstance<FileManagerWindow> {
+public:
+    explicit FileManagerWindow(QWidget* parent = nullptr);
+
+    FileManagerController logic;
+
+    QFrame* picAD = nullptr;
+    WebBrowser* webAD = nullptr;
+    QTreeWidget* tvwDir = nullptr;
+    QTabWidget* tabFile = nullptr;
+    QFrame* picTitle = nullptr;
+    QLabel* labPicDir = nullptr;
+    ClickableLabel* labGoTop = nullptr;
+    ClickableLabel* labPageUp = nullptr;
+    ClickableLabel* labPageDown = nullptr;
+    ClickableLabel* labGoEnd = nullptr;
+    QCheckBox* cheSelectAll = nullptr;
+    QPushButton* cmdDelSelectFiles = nullptr;
+    QFrame* Picture1 = nullptr;
+    QFrame* picFile = nullptr;
+    QScrollBar* srcFile = nullptr;
+    // The 15 thumbnail cells, laid out empty and hidden.
+    QFrame* picPicInfo[15] = {};
+    QFrame* picView[15] = {};
+    QLabel* imgView[15] = {};
+    QLineEdit* txtMemo[15] = {};
+    QCheckBox* cheSelect[15] = {};
+    ClickableLabel* imgPutIn[15] = {};
+    ClickableLabel* imgURL[15] = {};
+    ClickableLabel* imgRenew[15] = {};
+    ClickableLabel* picEdit[15] = {};
+    QFrame* picFileInfo = nullptr;
+    ClickableLabel* labCloss = nullptr;
+    FlexGrid* grdFile = nullptr;
+    QFrame* picGridPicInfo = nullptr;
+    QGroupBox* fraDir = nullptr;
+    QLabel* labDir = nullptr;
+    QFrame* picGrdView = nullptr;
+    QLabel* imgFileView = nullptr;
+    QLineEdit* txtGridMemo = nullptr;
+    ClickableLabel* imgGridURL = nullptr;
+    ClickableLabel* imgGridRenew = nullptr;
+    ClickableLabel* imgGridPutIn = nullptr;
+    ClickableLabel* picUpLoadPicture = nullptr;
+    QPushButton* cmdClose = nullptr;
+    QLabel* Label4 = nullptr;
+    QRadioButton* optYT = nullptr;
+    QRadioButton* optSLT = nullptr;
+    QFrame* picNetToService = nullptr;
+    QFrame* picLoadInfo = nullptr;
+    QProgressBar* proDL = nullptr;
+    QLabel* labState = nullptr;
+    QFrame* picOpeMsg[3] = {};
+    QLabel* labOpeMsg[3] = {};
+    QCheckBox* chkIKnowOpe[3] = {};
+    QPushButton* cmdClosOpeMsg[3] = {};
+    ClickableLabel* imgCloseOpe[3] = {};
+    QLabel* labMsgSN = nullptr;
+
+    void Form_Load();
+    void tvwDir_NodeClick(QTreeWidgetItem* node);
+    void tabFile_Click();
+    void picUpLoadPicture_Click();
+    void cmdClose_Click() { close(); }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildCell(int k);
+    void buildHintBox(int i, QWidget* parent);
+    void wireView();
+    bool m_loaded = false;
+};
+using frmMyUploadFiles = FileManagerWindow;  // 图像管理 hosted file manager

@@ -1,0 +1,107 @@
+// The file manager window against the emulator: the demo member's albums in the tree, an album
+// click filling the list from the service once and from the cache after, and the mode's layout.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include "albums/loadalbumlist.h"
+#include "albums/state.h"
+#include "emulator/memberstore.h"
+#include "foundation/settings.h"
+#include "hostedfiles/ui/filemanagerwindow.h"
+#include "login/state.h"
+#include "mainwindow/sitewindowlabels.h"
+#include "platform/hookcheck.h"
+#include "platform/twips.h"
+#include "platform/ui/clickablelabel.h"
+#include "platform/ui/flexgrid.h"
+#include "support/publishfixture.h"
+
+using namespace testsupport;
+
+namespace {
+
+QTreeWidgetItem* nodeNamed(QTreeWidget* tree, const QString& text) {
+    const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+class FileManagerWindowTest : public PublishTest {
+protected:
+    void SetUp() override {
+        PublishTest::SetUp();
+        emu::MemberStore& store = emulator().server().store();
+        store.storeFile(member(), QStringLiteral("旅行"), QStringLiteral("a.gif"), "GIF89a", QStringLiteral("第一张"),
+                        store.newStamp());
+        store.storeFile(member(), QStringLiteral("旅行"), QStringLiteral("b.swf"), "FWS", QString(), store.newStamp());
+        SetLoginField(7, member().albumStamp);
+        QDir().mkpath(UserFolder + QStringLiteral("/UpLoadPicture"));
+        LoadAlbumList();
+        frm个人网站Labels::labViewType = QStringLiteral("0");
+    }
+    int fileReads() { return emulator().calls(QStringLiteral("GetDirFileInfo")).size(); }
+};
+
+TEST_F(FileManagerWindowTest, AnAlbumClickListsItsFilesFromTheServiceOnceThenFromTheCache) {
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
+        FileManagerWindow window;
+        EXPECT_TRUE(UnsetRequiredHooks(window.logic.view).isEmpty());
+        window.Form_Load();
+        QTreeWidgetItem* album = nodeNamed(window.tvwDir, QStringLiteral("旅行"));
+        ASSERT_NE(album, nullptr);
+        EXPECT_EQ(album->parent()->text(0), QStringLiteral("我创建的相册"));
+        EXPECT_TRUE(QFileInfo(UserFolder + QStringLiteral("/UpLoadPicture/旅行")).isDir());
+
+        window.tvwDir_NodeClick(album);
+        EXPECT_EQ(fileReads(), 1);
+        EXPECT_EQ(window.labDir->text(), QStringLiteral("旅行"));
+        EXPECT_EQ(window.labPicDir->text(), QStringLiteral("旅行"));
+        ASSERT_EQ(window.grdFile->rows(), 3);
+        // Latest upload first.
+        EXPECT_TRUE(window.grdFile->textMatrix(1, 4).endsWith(QStringLiteral("/旅行/b.swf")));
+        EXPECT_EQ(window.grdFile->textMatrix(1, 7), QStringLiteral("1"));
+        EXPECT_EQ(window.grdFile->textMatrix(2, 2), QStringLiteral("第一张"));
+        EXPECT_EQ(window.grdFile->textMatrix(2, 12), QStringLiteral("a.gif"));
+        EXPECT_TRUE(window.grdFile->textMatrix(2, 3).endsWith(QStringLiteral("KB")));
+        EXPECT_EQ(window.grdFile->textMatrix(0, 3), QStringLiteral("[ 大小(K) ]"));
+    }
+}
+
+TEST_F(FileManagerWindowTest, TheModeMovesTheCellButtonsAndTheListTabSelectsRowOne) {
+    const struct {
+        QString mode;
+        bool insert;
+        int urlLeft, renewLeft;
+    } cases[] = {{QStringLiteral("0"), false, 465, 1230}, {QStringLiteral("2"), true, 885, 1500}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode.toStdString());
+        frm个人网站Labels::labViewType = c.mode;
+        FileManagerWindow window;
+        window.Form_Load();
+        for (int k : {0, 14}) {
+            EXPECT_EQ(window.imgPutIn[k]->isVisibleTo(window.picPicInfo[k]), c.insert);
+            EXPECT_EQ(window.imgURL[k]->x(), twips::ToPixels(c.urlLeft));
+            EXPECT_EQ(window.imgRenew[k]->x(), twips::ToPixels(c.renewLeft));
+        }
+        EXPECT_EQ(window.imgGridPutIn->isVisibleTo(window.picGridPicInfo), c.insert);
+        // Hint 13 shows at load until the member turns it off.
+        EXPECT_TRUE(window.picOpeMsg[1]->isVisibleTo(&window));
+        EXPECT_EQ(window.labMsgSN->text(), QStringLiteral("13"));
+        window.chkIKnowOpe[1]->setChecked(true);
+        window.cmdClosOpeMsg[1]->click();
+        EXPECT_FALSE(window.picOpeMsg[1]->isVisibleTo(&window));
+        EXPECT_EQ(GetUserSetting(13), QStringLiteral("1"));
+        SetUserSetting(13, QString());
+
+        window.tabFile->setCurrentIndex(1);
+        window.tvwDir_NodeClick(nodeNamed(window.tvwDir, QStringLiteral("旅行")));
+        EXPECT_EQ(window.grdFile->row(), 1);
+    }
+}
+
+}  // namespace
