@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -310,6 +311,7 @@ void MemberStore::storeFile(Member& m, const QString& albumName, const QString& 
     const QString dir = albumDir(m, albumName);
     if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
     paths::WriteFileSafely(filePath(m, albumName, file), bytes);
+    MakeThumbnail(filePath(m, albumName, file));
     Album* a = m.album(albumName);
     if (!a) {
         m.albums.append(Album{albumName, stamp, stamp, {}});
@@ -325,6 +327,27 @@ void MemberStore::storeFile(Member& m, const QString& albumName, const QString& 
     if (!replaced) a->files.append(StoredFile{file, description, bytes.size(), stamp});
     a->stamp = stamp;
     save(m);
+}
+
+namespace {
+QString ThumbnailFileOf(const QString& filePath) {
+    const QFileInfo info(filePath);
+    return info.path() + QStringLiteral("/.thumbs/") + info.fileName() + QStringLiteral(".jpg");
+}
+}  // namespace
+
+bool MakeThumbnail(const QString& filePath) {
+    const QString thumb = ThumbnailFileOf(filePath);
+    QFile::remove(thumb);
+    const QImage picture(filePath);
+    if (picture.isNull() || !QDir().mkpath(QFileInfo(thumb).path())) return false;
+    return picture.scaled(100, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation).save(thumb, "JPG", 90);
+}
+
+QString ThumbnailPath(const QString& filePath) {
+    const QString thumb = ThumbnailFileOf(filePath);
+    if (QFileInfo::exists(thumb) || MakeThumbnail(filePath)) return thumb;
+    return QString();
 }
 
 HostedFile MemberStore::hostedFile(const QString& folder, const QString& albumName, const QString& file) const {

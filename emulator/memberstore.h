@@ -81,6 +81,13 @@ struct HostedFile {
     QString path;             // on disk
 };
 
+// The thumbnail of a stored picture, a JPEG whose longer side is 100 px, kept in the album's
+// ".thumbs" folder (so that no stored file name can meet it) and served from there: made when the
+// file is stored, for older files at the first request. Empty when the file is no picture.
+QString ThumbnailPath(const QString& filePath);
+// Makes the thumbnail afresh (after the file's bytes changed); false for a file that is no picture.
+bool MakeThumbnail(const QString& filePath);
+
 class MemberStore {
 public:
     // Reads what the folder holds (an empty or missing folder is an empty store).

@@ -82,17 +82,9 @@ HttpResponse HostedFilePage(const HttpRequest& r, Emulator& e) {
     if (!parts[3].endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)) return NotFound(r);
     const HostedFile original = e.store().hostedFile(parts[1], parts[2], parts[3].chopped(4));
     if (!original.file) return NotFound(r);
-    QImage img;
-    if (!img.loadFromData(ReadFile(original.path))) return NotFound(r);
-    img = img.scaled(100, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (img.save(&buffer, "JPG", 90)) return HttpResponse::Bytes(bytes, "image/jpeg");
-    bytes.clear();
-    buffer.seek(0);
-    img.save(&buffer, "PNG");
-    return HttpResponse::Bytes(bytes, "image/png");
+    const QString thumb = ThumbnailPath(original.path);
+    if (thumb.isEmpty()) return NotFound(r);
+    return HttpResponse::Bytes(ReadFile(thumb), "image/jpeg");
 }
 
 // The pictures of one of a member's albums, for the photo widgets.

@@ -139,24 +139,6 @@ QString ServiceLogic::GetDirInfo(const QStringList& a) {
            EscapedTable({frame}, QStringLiteral("HomeAlbum"));
 }
 
-namespace {
-
-// The thumbnail served beside a stored picture (<file>.jpg): a JPEG whose longer side is 100 px,
-// made once; its byte count, or 0 when the file is no picture.
-qint64 ThumbnailBytes(const QString& filePath) {
-    const QString thumb = filePath + QStringLiteral(".jpg");
-    QFileInfo info(thumb);
-    if (!info.exists()) {
-        QImage picture(filePath);
-        if (picture.isNull()) return 0;
-        picture.scaled(100, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation).save(thumb, "JPG", 85);
-        info.refresh();
-    }
-    return info.exists() ? info.size() : 0;
-}
-
-}  // namespace
-
 QString ServiceLogic::GetDirFileInfo(const QStringList& a) {
     const Member* m = authenticate(a.value(0), a.value(1), a.value(2));
     if (!m) return QStringLiteral("Error_0001");
@@ -171,10 +153,11 @@ QString ServiceLogic::GetDirFileInfo(const QStringList& a) {
         const bool flash = f.name.endsWith(QLatin1String(".swf"), Qt::CaseInsensitive);
         const QString path = m_store.filePath(*m, album->name, f.name);
         const QImage size = flash ? QImage() : QImage(path);
+        const QString thumb = flash ? QString() : ThumbnailPath(path);
         rows.append({QStringLiteral("http://") + host + QStringLiteral("/space/") + m->folder + QLatin1Char('/') +
                          album->name + QLatin1Char('/') + f.name,
                      f.description, QString::number(vb::RoundHalfEven(double(f.size) / 1024 - 1)), f.uploaded,
-                     QString::number(flash ? 0 : ThumbnailBytes(path)), flash ? QStringLiteral("1") : QStringLiteral("0"),
+                     QString::number(thumb.isEmpty() ? 0 : QFileInfo(thumb).size()), flash ? QStringLiteral("1") : QStringLiteral("0"),
                      QString::number(i + 1), QString::number(size.width()), QString::number(size.height()), f.name});
     }
     return QStringLiteral("OK_0001_") + EscapedTable(rows, QStringLiteral("FileInfo"));

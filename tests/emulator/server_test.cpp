@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QEventLoop>
 #include <QProcess>
 #include <QTcpSocket>
@@ -181,6 +183,48 @@ TEST_F(EmulatorServerTest, UploadedPictureIsServedByTheImageHost) {
     EXPECT_EQ(page.body, picture);
     EXPECT_EQ(record(login(QStringLiteral("web1"), demo.name, demo.password)).value(0, 7), reply.mid(8));
     EXPECT_EQ(emulator().calls(QStringLiteral("UploadFile01")).value(0).args.value(8), QStringLiteral("<29 bytes>"));
+}
+
+TEST_F(EmulatorServerTest, AlbumFileListNamesEachFileLatestFirstWithItsServedThumbnail) {
+    const Table r = record(login(QStringLiteral("web1"), demo.name, demo.password));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(400, 200, QImage::Format_RGB32).save(&buffer, "PNG");
+    auto upload = [&](const QString& name, const QString& ext, const QByteArray& bytes) {
+        return call(QStringLiteral("img1"), QStringLiteral("imgser001"), QStringLiteral("UploadFile01"),
+                    {demo.name, r.value(0, 5), r.value(0, 6), QStringLiteral("www旅行"), QStringLiteral("1"), name, ext,
+                     QStringLiteral("海边"), bytes + '\0'});
+    };
+    ASSERT_TRUE(upload(QStringLiteral("sea"), QStringLiteral(".png"), png).startsWith(QStringLiteral("OK_0001_")));
+    ASSERT_TRUE(upload(QStringLiteral("movie"), QStringLiteral(".swf"), "FWS").startsWith(QStringLiteral("OK_0001_")));
+    auto list = [&](const QString& digest, const QString& album) {
+        return call(QStringLiteral("img1"), QStringLiteral("imgser001"), QStringLiteral("GetDirFileInfo"),
+                    {demo.name, digest, r.value(0, 6), album});
+    };
+    EXPECT_EQ(list(QStringLiteral("0123"), QStringLiteral("www旅行")), QStringLiteral("Error_0001"));
+    EXPECT_EQ(list(r.value(0, 5), QStringLiteral("没有")), QStringLiteral("Error_0002"));
+
+    const QString reply = list(r.value(0, 5), QStringLiteral("www旅行"));
+    ASSERT_TRUE(reply.startsWith(QStringLiteral("OK_0001_"))) << reply.toStdString();
+    const Table files = ExtractTable(UnescapeTableSeparators(reply.mid(8)), QStringLiteral("FileInfo"));
+    ASSERT_EQ(files.rows(), 2);
+    ASSERT_EQ(files.cols(), 10);
+    const QString base = QStringLiteral("http://img1.%1/space/%2/www旅行/").arg(emulator().domain(), r.value(0, 10));
+    EXPECT_EQ(files.row(0).mid(0, 2), (QStringList{base + QStringLiteral("movie.swf"), QStringLiteral("海边")}));
+    EXPECT_EQ(files.value(0, 4), QStringLiteral("0"));
+    EXPECT_EQ(files.value(0, 5), QStringLiteral("1"));
+    EXPECT_EQ(files.value(1, 0), base + QStringLiteral("sea.png"));
+    EXPECT_EQ(files.value(1, 5), QStringLiteral("0"));
+    EXPECT_EQ(files.row(1).mid(7), (QStringList{QStringLiteral("400"), QStringLiteral("200"), QStringLiteral("sea.png")}));
+
+    // The thumbnail at the address + ".jpg" is the one whose byte count the list gives.
+    const auto thumb = emulator().get(files.value(1, 0) + QStringLiteral(".jpg"));
+    EXPECT_EQ(thumb.status, 200);
+    EXPECT_EQ(QString::number(thumb.body.size()), files.value(1, 4));
+    QImage served;
+    ASSERT_TRUE(served.loadFromData(thumb.body, "JPG"));
+    EXPECT_EQ(served.size(), QSize(100, 50));
 }
 
 TEST_F(EmulatorServerTest, PublishedPageIsServedAsGbkAndAWrongCheckCodeIsRefused) {
