@@ -6,9 +6,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
+#include "albums/albumcache.h"
 #include "albums/loadalbumlist.h"
+#include "hostedfiles/ui/hostedfiles_entry.h"
 #include "albums/state.h"
 #include "emulator/memberstore.h"
 #include "foundation/settings.h"
@@ -102,6 +107,31 @@ TEST_F(FileManagerWindowTest, TheModeMovesTheCellButtonsAndTheListTabSelectsRowO
         window.tvwDir_NodeClick(nodeNamed(window.tvwDir, QStringLiteral("旅行")));
         EXPECT_EQ(window.grdFile->row(), 1);
     }
+}
+
+TEST_F(FileManagerWindowTest, UnloadedWhileShownTheWindowClosesAndTheNextOpeningStartsAfresh) {
+    // Unloaded from beneath, as a publish or a new album in the upload window does; the opener's
+    // code after the modal show then touches no deleted window.
+    QPointer<FileManagerWindow> first;
+    QTimer::singleShot(0, [&first] {
+        first = FileManagerWindow::loaded();
+        UnloadFileManager();
+    });
+    OpenFileManager(nullptr);
+    ASSERT_EQ(FileManagerWindow::loaded(), nullptr);
+    QTRY_VERIFY(first.isNull());
+
+    // Closed by the member, the window goes too; each opening builds its tree anew.
+    QPointer<FileManagerWindow> second;
+    QTimer::singleShot(0, [&second] {
+        second = FileManagerWindow::loaded();
+        ASSERT_NE(second.data(), nullptr);
+        EXPECT_NE(nodeNamed(second->tvwDir, QStringLiteral("旅行")), nullptr);
+        second->cmdClose->click();
+    });
+    OpenFileManager(nullptr);
+    EXPECT_EQ(FileManagerWindow::loaded(), nullptr);
+    QTRY_VERIFY(second.isNull());
 }
 
 }  // namespace
