@@ -202,6 +202,7 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
     static const QRegularExpression login(QStringLiteral("^/pwtd/(\\d+)/loginad_(\\d+)\\.html$"));
     static const QRegularExpression reg(QStringLiteral("^/pwtd/(\\d+)/regad\\.html$"));
     static const QRegularExpression waiting(QStringLiteral("^/ad/kr/(\\d+)/loginad_(\\d+)\\.html$"));
+    static const QRegularExpression picManage(QStringLiteral("^/pwtd/(\\d+)/picmanage\\.html$"));
     if (const auto m = login.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("登录广告 %1").arg(m.captured(2)),
                         QStringLiteral("<p>第 %1 周的登录广告页。</p>").arg(m.captured(1)));
@@ -210,6 +211,8 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
     if (const auto m = waiting.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("等待广告 %1").arg(m.captured(2)),
                         QStringLiteral("<p>第 %1 周的等待广告页。</p>").arg(m.captured(1)));
+    if (const auto m = picManage.match(r.path); m.hasMatch())
+        return KeysPage(r, QStringLiteral("图像管理广告"), QStringLiteral("<p>第 %1 周的图像管理广告页。</p>").arg(m.captured(1)));
     if (HttpResponse out; ServeMainWindowAdPage(r, &out)) return out;
     return NotFound(r);
 }

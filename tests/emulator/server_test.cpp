@@ -316,6 +316,9 @@ TEST_F(EmulatorServerTest, PagesShowTheirQueryKeys) {
     EXPECT_EQ(emulator().get(QStringLiteral("http://ad.%1/pwtd/2415/loginad_3.html?k1=2.0").arg(d)).status, 200);
     EXPECT_EQ(emulator().get(QStringLiteral("http://ad.%1/ad/kr/251/loginad_5.html?k1=v1.0&k2=a&k3=www1").arg(d)).status, 200);
     EXPECT_EQ(emulator().get(QStringLiteral("http://ad.%1/pwtd/251/regad.html?k1=v1.0").arg(d)).status, 200);
+    const auto picManage = emulator().get(QStringLiteral("http://ad.%1/pwtd/2650/picmanage.html?k1=mkey&k2=www7&k3=2.0").arg(d));
+    EXPECT_EQ(picManage.status, 200);
+    EXPECT_TRUE(picManage.body.contains("mkey") && picManage.body.contains("www7"));
     EXPECT_EQ(emulator().get(QStringLiteral("http://user.%1/buyspace.aspx?k1=a&k2=www1").arg(d)).status, 200);
     EXPECT_EQ(emulator().get(QStringLiteral("http://frm.%1/images/vymline.gif").arg(d)).contentType, QByteArray("image/gif"));
     EXPECT_EQ(emulator().get(QStringLiteral("http://frm1.%1/vyminfo001.aspx?k1=a&k2=www1&k3=--EEF3F8&k4=0").arg(d)).status, 200);
