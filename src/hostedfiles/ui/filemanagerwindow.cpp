@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -99,10 +100,32 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
         moveTo(*p.label, p.left, 75);
         (*p.label)->hide();
     }
+    // The page line 第1页/共0页, its parts placed one after another.
+    int lineLeft = 4440;
+    for (QLabel** part : {&labP1, &labPS, &labP2, &labAllPS, &labP3}) {
+        const QString text = part == &labP1 ? QStringLiteral("第")
+                             : part == &labP2 ? QStringLiteral("页/共")
+                             : part == &labP3 ? QStringLiteral("页")
+                                              : QStringLiteral("0");
+        *part = new QLabel(text, picTitle);
+        moveTo(*part, lineLeft, 75);
+        (*part)->adjustSize();
+        lineLeft += twips::FromPixels((*part)->width());
+    }
+    labGoto = new QLabel(QStringLiteral("转到第      页"), picTitle);
+    moveTo(labGoto, 6060, 75);
+    cobPage = new QComboBox(picTitle);
+    cobPage->setEditable(true);
+    place(cobPage, 6630, 15, 510, 315);
+    cmdGotoPage = new QPushButton(QStringLiteral("确定"), picTitle);
+    place(cmdGotoPage, 7350, 15, 495, 315);
+    labGoto->hide();
+    cobPage->hide();
+    cmdGotoPage->hide();
     cheSelectAll = new QCheckBox(QStringLiteral("全选"), picTitle);
-    moveTo(cheSelectAll, 7500, 45);
+    moveTo(cheSelectAll, 7950, 45);
     cmdDelSelectFiles = new QPushButton(QStringLiteral("删除选定的文件"), picTitle);
-    place(cmdDelSelectFiles, 8400, 15, 1800, 315);
+    place(cmdDelSelectFiles, 8790, 15, 1800, 315);
 
     Picture1 = new QFrame(tab0);
     onTab(Picture1, 60, 690, 10755, 5760);
