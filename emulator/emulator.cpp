@@ -37,7 +37,8 @@ HttpResponse Fault(const QString& code, const QString& text) {
     HttpResponse r;
     r.status = 500;
     r.contentType = "text/xml; charset=utf-8";
-    r.body = soap::BuildFault(code, text);
+    // The text may quote what a client sent, bytes XML cannot carry included.
+    r.body = soap::BuildFault(code, soap::XmlSafeText(text));
     return r;
 }
 
@@ -289,7 +290,7 @@ HttpResponse Emulator::soapCall(const HttpRequest& r, const EndpointSpec& endpoi
     if (m_control.scripts.contains(request.method) && m_control.scripts[request.method].isEmpty())
         m_control.scripts.remove(request.method);
     if (problem.isEmpty()) {
-        out = HttpResponse::Bytes(soap::BuildResponse(op->requestNamespace, request.method, reply),
+        out = HttpResponse::Bytes(soap::BuildResponse(op->requestNamespace, request.method, soap::XmlSafeText(reply)),
                                   "text/xml; charset=utf-8");
         record.reply = reply;
     }

@@ -1,5 +1,7 @@
 #include "emulator/httpfront.h"
 
+#include "platform/vberror.h"
+
 #include <QHostAddress>
 #include <QPointer>
 #include <QTcpServer>
@@ -253,9 +255,25 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
 
     const bool head = r.method == "HEAD";
     const bool close = r.header("Connection").toLower().contains("close");
-    const HttpResponse response = m_handler(r);
-    Answer(socket, response, head, close);
+    Answer(socket, HandleGuarded(m_handler, r), head, close);
     return true;
+}
+
+HttpResponse HandleGuarded(const std::function<HttpResponse(const HttpRequest&)>& handler, const HttpRequest& r) {
+    // No request may end the process: whatever escapes the handling of one is logged and answered
+    // with 500, and the server goes on serving the others.
+    QString why;
+    try {
+        return handler(r);
+    } catch (const VbError& e) {
+        why = e.description();
+    } catch (const std::exception& e) {
+        why = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        why = QStringLiteral("unknown exception");
+    }
+    qWarning("tavolin-service: %s %s failed: %s", r.method.constData(), qUtf8Printable(r.path), qUtf8Printable(why));
+    return HttpResponse::Text(QStringLiteral("服务器内部错误。"), 500);
 }
 
 void HttpFront::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {

@@ -35,6 +35,9 @@ private:
     qint64 m_max;
 };
 
+// The handler's answer to the request, or 500 when handling it threw (logged on stderr).
+HttpResponse HandleGuarded(const std::function<HttpResponse(const HttpRequest&)>& handler, const HttpRequest& r);
+
 // Writes the response on the socket now (or breaks it off and closes the connection for a dropped
 // answer).
 void WriteResponse(QTcpSocket* socket, const HttpResponse& response, bool headRequest, bool close);

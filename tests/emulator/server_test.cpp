@@ -1,6 +1,7 @@
 // The emulator over HTTP, driven by the program's own SOAP client and by raw sockets where the
 // wire itself matters (proxy-form requests, the body cap, HEAD, dropped clients).
 #include "emulator/catalog.h"
+#include "emulator/httpfront.h"
 #include "foundation/md5.h"
 #include "foundation/tabletext.h"
 #include "login/logintoken.h"
@@ -238,6 +239,42 @@ TEST_F(EmulatorServerTest, MalformedOrIncompleteCallsGetAFaultWith500) {
         EXPECT_TRUE(e.description().contains(QStringLiteral("not available"))) << e.description().toStdString();
         EXPECT_FALSE(e.description().contains(QStringLiteral("WSDLReader")));
     }
+}
+
+TEST_F(EmulatorServerTest, BytesXmlCannotCarryNeverEndTheServer) {
+    const QString address = QStringLiteral("http://web1.%1/services/webser001.asmx").arg(emulator().domain());
+    const QByteArray post = "POST " + address.toUtf8() + " HTTP/1.1\r\nHost: web1." + emulator().domain().toUtf8() +
+                            "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: %1\r\n\r\n";
+    auto send = [&](const QByteArray& body) {
+        return Exchange(emulator().port(), QByteArray(post).replace("%1", QByteArray::number(body.size())) + body, WholeResponse);
+    };
+    // The reader's message quotes the control characters; the fault must still go out as XML.
+    const QByteArray bodies[] = {QByteArray("<?x\x01\x01 version=\"1.0\"?>"), QByteArray("<a\x01>"),
+                                 QByteArray("<?xml version=\"1.0\"?><\x02\x03/>")};
+    for (const QByteArray& body : bodies) {
+        const QByteArray answer = send(body);
+        ASSERT_TRUE(answer.startsWith("HTTP/1.1 500")) << answer.left(200).toStdString();
+        const soap::Response fault = soap::ParseResponse(answer.mid(answer.indexOf("\r\n\r\n") + 4));
+        EXPECT_TRUE(fault.isFault);
+    }
+    // A scripted reply holding U+0001 reaches the client with the character replaced.
+    emulator().scriptReply(QStringLiteral("LoginSoftV2"), QStringLiteral("__Login__DBFalse__\u0001x"));
+    EXPECT_EQ(login(QStringLiteral("web1"), demo.name, demo.password), QStringLiteral("__Login__DBFalse__\uFFFDx"));
+    EXPECT_TRUE(login(QStringLiteral("web1"), demo.name, demo.password).startsWith(QStringLiteral("__Login__OK__")));
+}
+
+TEST(EmulatorGuard, AnythingThrownWhileHandlingARequestBecomesA500) {
+    emu::HttpRequest r;
+    r.method = "POST";
+    r.path = QStringLiteral("/services/webser001.asmx");
+    const std::function<emu::HttpResponse(const emu::HttpRequest&)> throwers[] = {
+        [](const emu::HttpRequest&) -> emu::HttpResponse { throw VbError(5, QStringLiteral("x")); },
+        [](const emu::HttpRequest&) -> emu::HttpResponse { throw std::bad_alloc(); },
+        [](const emu::HttpRequest&) -> emu::HttpResponse { throw 42; },
+    };
+    for (const auto& t : throwers) EXPECT_EQ(emu::HandleGuarded(t, r).status, 500);
+    EXPECT_EQ(emu::HandleGuarded([](const emu::HttpRequest&) { return emu::HttpResponse::Text(QStringLiteral("ok"), 201); }, r).status,
+              201);
 }
 
 TEST_F(EmulatorServerTest, ProxyFormAndPlainRequestsAreRoutedByHostName) {
