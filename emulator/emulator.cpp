@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace emu {
 
 namespace {
@@ -130,7 +132,17 @@ HostInfo Emulator::classify(const QString& host) const {
 HttpResponse Emulator::handle(const HttpRequest& r) {
     const HostInfo host = classify(r.host);
     // The control API answers on the loopback address only, never under the service's host names.
-    if (r.path.startsWith(QLatin1String("/__emulator/")) && host.kind == HostKind::Local) return handleControl(r);
+    if (r.path.startsWith(QLatin1String("/__emulator/")) && host.kind == HostKind::Local) {
+        // A page in a browser can post here too (a form needs no permission): control requests come
+        // from tests and scripts, which name no page they come from and address a loopback host.
+        const bool loopback = r.host == QLatin1String("localhost") || QHostAddress(r.host).isLoopback();
+        const bool fromAPage = std::any_of(r.headers.begin(), r.headers.end(), [](const auto& h) {
+            return h.first.compare("Origin", Qt::CaseInsensitive) == 0 || h.first.compare("Referer", Qt::CaseInsensitive) == 0;
+        });
+        if (!loopback || fromAPage)
+            return HttpResponse::Text(QStringLiteral("控制接口只接受本机的直接请求。"), 403);
+        return handleControl(r);
+    }
     if (host.kind == HostKind::Foreign)
         return HttpResponse::Text(QStringLiteral("本地服务模拟器只服务域名 ") + m_hosts.domain + QStringLiteral(" 下的主机。"), 502);
     if (r.method == "CONNECT") return HttpResponse::Text(QStringLiteral("不支持隧道连接。"), 501);

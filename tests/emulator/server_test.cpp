@@ -263,6 +263,33 @@ TEST_F(EmulatorServerTest, BytesXmlCannotCarryNeverEndTheServer) {
     EXPECT_TRUE(login(QStringLiteral("web1"), demo.name, demo.password).startsWith(QStringLiteral("__Login__OK__")));
 }
 
+TEST_F(EmulatorServerTest, ControlRequestsFromPagesOrUnderOtherHostsAreRefused) {
+    const QByteArray quota = "{\"quotaKb\":1}";
+    auto post = [&](const QByteArray& host, const QByteArray& extra) {
+        const QByteArray request = "POST /__emulator/member?name=" + demo.name.toUtf8() + " HTTP/1.1\r\nHost: " + host +
+                                   "\r\nContent-Type: text/plain\r\n" + extra + "Content-Length: " +
+                                   QByteArray::number(quota.size()) + "\r\n\r\n" + quota;
+        const QByteArray answer = Exchange(emulator().port(), request, WholeResponse);
+        return answer.mid(9, 3).toInt();
+    };
+    const QByteArray local = "127.0.0.1:" + QByteArray::number(emulator().port());
+    const struct {
+        QByteArray host, extra;
+    } refused[] = {
+        {local, "Origin: http://evil.example\r\n"},
+        {local, "Referer: http://evil.example/page.html\r\n"},
+        {local, "Origin: null\r\n"},
+        {"10.1.2.3:" + QByteArray::number(emulator().port()), ""},   // a host name bound to us by a foreign resolver
+        {"evil.example", ""},
+    };
+    for (const auto& c : refused) EXPECT_GE(post(c.host, c.extra), 400) << c.host.constData() << " " << c.extra.constData();
+    for (const emu::Member* m : emulator().server().store().members()) {
+        if (m->name == demo.name) EXPECT_NE(m->quotaKb, 1);
+    }
+    EXPECT_EQ(post(local, ""), 200);
+    EXPECT_EQ(post("localhost:" + QByteArray::number(emulator().port()), ""), 200);
+}
+
 TEST(EmulatorGuard, AnythingThrownWhileHandlingARequestBecomesA500) {
     emu::HttpRequest r;
     r.method = "POST";

@@ -88,6 +88,29 @@ TEST_F(ServiceProgramTest, ServesStopsOnSigtermAndKeepsItsStateAcrossARestart) {
     EXPECT_EQ(Stop(second), 0);
 }
 
+TEST(ServiceProgram, ASecondEmulatorOnTheSameDataFolderSaysWhoHoldsItAndExits) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    Running first = Start(data.path());
+    ASSERT_NE(first.port, 0);
+    QProcess second;
+    second.start(qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")) + QStringLiteral("/emulator/tavolin-service"),
+                 {QStringLiteral("--data"), data.path(), QStringLiteral("--port"), QStringLiteral("0")});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 1);
+    const QByteArray err = second.readAllStandardError();
+    EXPECT_TRUE(err.contains("process " + QByteArray::number(first.process->processId()))) << err.constData();
+    EXPECT_EQ(Stop(first), 0);
+    // Once the first has gone (by kill -9 too) the folder is free again.
+    Running third = Start(data.path());
+    ASSERT_NE(third.port, 0);
+    third.process->kill();
+    ASSERT_TRUE(third.process->waitForFinished(10000));
+    Running fourth = Start(data.path());
+    EXPECT_NE(fourth.port, 0);
+    EXPECT_EQ(Stop(fourth), 0);
+}
+
 TEST(ServiceProgram, RefusesToStartWithoutADataFolder) {
     QProcess p;
     p.start(qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")) + QStringLiteral("/emulator/tavolin-service"), {});
