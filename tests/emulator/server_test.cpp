@@ -284,7 +284,9 @@ TEST_F(EmulatorServerTest, ControlRequestsFromPagesOrUnderOtherHostsAreRefused) 
     };
     for (const auto& c : refused) EXPECT_GE(post(c.host, c.extra), 400) << c.host.constData() << " " << c.extra.constData();
     for (const emu::Member* m : emulator().server().store().members()) {
-        if (m->name == demo.name) EXPECT_NE(m->quotaKb, 1);
+        if (m->name == demo.name) {
+            EXPECT_NE(m->quotaKb, 1);
+        }
     }
     EXPECT_EQ(post(local, ""), 200);
     EXPECT_EQ(post("localhost:" + QByteArray::number(emulator().port()), ""), 200);
