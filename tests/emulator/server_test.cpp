@@ -447,6 +447,44 @@ TEST(EmulatorBodyCap, OversizedBodiesGet413AndExpectContinueIsAnswered) {
     EXPECT_TRUE(fine.startsWith("HTTP/1.1 500")) << fine.left(100).toStdString();
 }
 
+TEST(EmulatorConnections, SilentOrEndlessHeadsAreClosedAndADelayedAnswerStillArrives) {
+    QTemporaryDir dir;
+    emu::Options options;
+    options.dataDir = dir.path();
+    options.idleTimeoutMs = 300;
+    options.headTimeoutMs = 900;
+    emu::Emulator server(options);
+    ASSERT_TRUE(server.listen());
+    // Whether the server closed the connection; trickle() keeps sending bytes that never end a head.
+    auto closedByServer = [&](bool trickle) {
+        QTcpSocket socket;
+        QEventLoop loop;
+        bool closed = false;
+        QTimer drip;
+        QObject::connect(&drip, &QTimer::timeout, &socket, [&] { socket.write("X-Slow: 1\r\n"); });
+        QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
+            if (!trickle) return;
+            socket.write("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n");
+            drip.start(100);
+        });
+        QObject::connect(&socket, &QTcpSocket::disconnected, &loop, [&] {
+            closed = true;
+            loop.quit();
+        });
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        socket.connectToHost(QStringLiteral("127.0.0.1"), server.port());
+        loop.exec();
+        return closed;
+    };
+    EXPECT_TRUE(closedByServer(false));
+    EXPECT_TRUE(closedByServer(true));
+
+    server.control().latency.append({emu::RequestMatch{QString(), QString(), QStringLiteral("/")}, 1200});
+    const QByteArray slow = Exchange(server.port(), "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n", WholeResponse, 30000);
+    EXPECT_TRUE(slow.startsWith("HTTP/1.1 ")) << slow.left(100).toStdString();
+    EXPECT_TRUE(WholeResponse(slow));
+}
+
 TEST_F(EmulatorServerTest, AStandardSoapClientConsumesTheDocuments) {
     QProcess probe;
     probe.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import zeep")});
