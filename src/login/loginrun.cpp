@@ -190,8 +190,10 @@ void RunLogin(const LoginInput& input, LoginView& view) {
         }
         UserServerPrefix = LoginInfo(0, 6);
         LoadSiteSettings(ExtractTable(text, QStringLiteral("SiteInfo")).row(0));
-        // The first login of this member here keeps its prefix for the next login's host.
-        if (rememberedPrefix.isEmpty()) SetUserSetting(UcsServerPrefix, UserServerPrefix);
+        // Every login keeps the member's prefix for the next login's host, so a damaged or stale
+        // remembered prefix mends itself with the next login that works.
+        if (IsServerPrefix(UserServerPrefix) && UserServerPrefix != rememberedPrefix)
+            SetUserSetting(UcsServerPrefix, UserServerPrefix);
         // The next start skips the connect splash on this machine.
         SetGlobalSetting(GcsFirstLogin, QStringLiteral("1{") + sent.serial + QLatin1Char('}'));
         if (!NoticesAllowLogin(text, view)) {

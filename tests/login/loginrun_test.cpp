@@ -4,6 +4,7 @@
 #include "foundation/cipher.h"
 #include "foundation/hooks.h"
 #include "foundation/machine.h"
+#include "foundation/servicecall.h"
 #include "foundation/settings.h"
 #include "login/loginflow.h"
 #include "login/loginlist.h"
@@ -119,6 +120,22 @@ TEST_F(LoginRunTest, RightPasswordSetsUpTheMemberAndShowsTheMainWindowOnce) {
     EXPECT_EQ(list.row(0), (QStringList{code, demo.name, QString(), UserServerPrefix, QString()}));
 
     ExpectLoginPagesWritten(paths::InRoot("UserData/" + demo.name));
+}
+
+TEST_F(LoginRunTest, ADamagedOrStaleRememberedPrefixIsReplacedByTheLoginsOwn) {
+    run(demo.name, demo.password);
+    const QString own = UserServerPrefix;
+    ASSERT_TRUE(IsServerPrefix(own)) << own.toStdString();
+    // One changed byte, and a well-formed prefix the member no longer has.
+    for (const QString& remembered : {QString(own).replace(0, 1, QStringLiteral("v")), QStringLiteral("www987")}) {
+        CurrentUserName = demo.name;
+        SetUserSetting(UcsServerPrefix, remembered);
+        emulator().reset();
+        events.clear();
+        run(demo.name, demo.password);
+        EXPECT_EQ(events.last(), "main") << remembered.toStdString() << ": " << events.join("|").toStdString();
+        EXPECT_EQ(GetUserSetting(UcsServerPrefix), own) << remembered.toStdString();
+    }
 }
 
 TEST_F(LoginRunTest, TokenSentIsKeptOnlyWhenTheBoxIsTicked) {
