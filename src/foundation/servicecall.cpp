@@ -68,6 +68,7 @@ QString ServiceCall(const QString& endpoint, const QString& method, const QList<
 // ---- the error convention
 
 void ReportServiceError(const VbError& error, const QString& message) {
+    qWarning("tavolin: service call failed: error %d: %s", error.number(), qUtf8Printable(error.description()));
     if (error.description().contains(QLatin1String("WSDLReader"))) {
         CALL_REQUIRED_HOOK(hooks::showNetError);
         return;
