@@ -66,7 +66,9 @@ Emulator::Emulator(Options options) : m_options(std::move(options)), m_hosts(Ser
     m_options.domain = m_hosts.domain;
     m_store = std::make_unique<MemberStore>(m_options.dataDir);
     m_logic = std::make_unique<ServiceLogic>(*m_store, m_hosts.domain);
-    m_logic->ensureDemoMember();
+    // On a damaged store the demo member may be one of the records that did not read: making it
+    // again would give it a new id and prefix over its old files. The program refuses to start.
+    if (m_store->damaged().isEmpty()) m_logic->ensureDemoMember();
 }
 
 Emulator::~Emulator() {
@@ -82,7 +84,11 @@ bool Emulator::listen() {
     return m_port != 0;
 }
 
-bool Emulator::save() { return m_store->saveAll(); }
+bool Emulator::save() {
+    // Writing over a store that did not read whole would lose what it holds for good.
+    if (!m_store->damaged().isEmpty()) return false;
+    return m_store->saveAll();
+}
 
 HostInfo Emulator::classify(const QString& host) const {
     HostInfo info;

@@ -66,6 +66,11 @@ int main(int argc, char** argv) {
     options.domain = parser.value(domainOption).trimmed();
     options.port = quint16(port);
     emu::Emulator emulator(options);
+    if (!emulator.store().damaged().isEmpty()) {
+        std::fprintf(stderr, "tavolin-service: damaged files in the data folder, not starting (repair or move them away):\n");
+        for (const QString& path : emulator.store().damaged()) std::fprintf(stderr, "  %s\n", qPrintable(path));
+        return 1;
+    }
     if (!emulator.listen()) {
         std::fprintf(stderr, "tavolin-service: cannot listen: %s\n", qPrintable(emulator.errorString()));
         return 1;

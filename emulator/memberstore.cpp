@@ -161,17 +161,30 @@ MemberStore::MemberStore(const QString& dataDir) : m_dir(QDir(dataDir).absoluteP
 }
 
 void MemberStore::load() {
-    const QJsonObject counters = QJsonDocument::fromJson(ReadAll(m_dir + QStringLiteral("/service.json"))).object();
+    const QString countersPath = m_dir + QStringLiteral("/service.json");
+    QJsonParseError error{};
+    const QJsonDocument countersDoc = QJsonDocument::fromJson(ReadAll(countersPath), &error);
+    // Lost counters would hand out ids and prefixes again.
+    if (QFileInfo::exists(countersPath) && !countersDoc.isObject()) m_damaged.append(countersPath);
+    const QJsonObject counters = countersDoc.object();
     m_nextId = qMax(1, counters[QStringLiteral("nextId")].toInt(1));
     m_nextServer = qMax(1, counters[QStringLiteral("nextServer")].toInt(1));
     m_lastStamp = QDateTime::fromString(counters[QStringLiteral("lastStamp")].toString(), kStampFormat);
 
     QDir membersDir(m_dir + QStringLiteral("/members"));
+    const QFileInfo membersInfo(membersDir.path());
+    if (membersInfo.exists() && !membersInfo.isDir()) {
+        m_damaged.append(membersDir.path());
+        return;
+    }
     for (const QString& entry : membersDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        const QJsonObject o =
-            QJsonDocument::fromJson(ReadAll(membersDir.filePath(entry) + QStringLiteral("/member.json"))).object();
+        const QString recordPath = membersDir.filePath(entry) + QStringLiteral("/member.json");
+        const QJsonObject o = QJsonDocument::fromJson(ReadAll(recordPath)).object();
         auto m = std::make_unique<Member>();
-        if (!FromJson(o, *m) || paths::SafeComponent(m->name) != entry || find(m->name)) continue;
+        if (!FromJson(o, *m) || paths::SafeComponent(m->name) != entry || find(m->name)) {
+            m_damaged.append(recordPath);
+            continue;
+        }
         m_nextId = qMax(m_nextId, m->id + 1);
         const QDateTime last = QDateTime::fromString(m->albumStamp, kStampFormat);
         if (last.isValid() && (!m_lastStamp.isValid() || last > m_lastStamp)) m_lastStamp = last;
@@ -213,7 +226,12 @@ const Member* MemberStore::findByKey(const QString& memberKey) const {
     return nullptr;
 }
 
+bool MemberStore::nameInUse(const QString& name) const {
+    return find(name) || QFileInfo::exists(m_dir + QStringLiteral("/members/") + paths::SafeComponent(name));
+}
+
 Member& MemberStore::add(const QString& name, const QString& digest) {
+    if (nameInUse(name)) throw VbError(VbError::PathFileAccess, QStringLiteral("Member name in use: ") + name);
     auto m = std::make_unique<Member>();
     m->id = m_nextId;
     m->name = name;

@@ -85,8 +85,15 @@ public:
     const Member* findByFolder(const QString& folder) const;
     const Member* findByKey(const QString& memberKey) const;
 
+    // Files of the folder that could not be read at the start (a member record or the counters
+    // that do not parse, a "members" path that is not a folder). The service must not run on
+    // them: a member would silently vanish and its name could be taken over its files.
+    const QStringList& damaged() const { return m_damaged; }
+    // True when the name is a member's, or its folder exists on disk (a record that did not read).
+    bool nameInUse(const QString& name) const;
+
     // A new member under the next free id, prefix and picture folder; saved at once. Throws VbError
-    // when the record cannot be written (the member is not kept then).
+    // when the record cannot be written or the name is in use (the member is not kept then).
     Member& add(const QString& name, const QString& digest);
     // Saves one member's record. Throws VbError on failure.
     void save(const Member& m);
@@ -120,6 +127,7 @@ private:
     int m_nextId = 1;
     int m_nextServer = 1;
     QDateTime m_lastStamp;
+    QStringList m_damaged;
 };
 
 }  // namespace emu

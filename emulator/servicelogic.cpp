@@ -217,7 +217,7 @@ QString ServiceLogic::Register(const QStringList& a) {
     if (!IsDigest(a[1])) return QStringLiteral("__Reg__Error0000__");
     // Province, city, sex and occupation must be entries of the shipped lists with their codes.
     if (!IsListedRegistration(a.mid(0, 16))) return QStringLiteral("__Reg__Error0000__");
-    if (m_store.find(name)) return QStringLiteral("__Reg__False__");
+    if (m_store.nameInUse(name)) return QStringLiteral("__Reg__False__");
 
     const QString address = a[14];
     const QString network = address.section(QLatin1Char('.'), 0, 2);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -109,6 +111,29 @@ TEST(ServiceProgram, ASecondEmulatorOnTheSameDataFolderSaysWhoHoldsItAndExits) {
     Running fourth = Start(data.path());
     EXPECT_NE(fourth.port, 0);
     EXPECT_EQ(Stop(fourth), 0);
+}
+
+TEST(ServiceProgram, ADamagedStoreIsNamedAndLeftAsItIs) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    Running first = Start(data.path());
+    ASSERT_NE(first.port, 0);
+    ASSERT_EQ(Stop(first), 0);
+    const QString demoRecord = data.path() + "/members/" + QStringLiteral("tavdemo") + "/member.json";
+    ASSERT_TRUE(QFileInfo::exists(demoRecord));
+    const QByteArray damaged = testsupport::readFile(demoRecord).left(40);
+    testsupport::writeFile(demoRecord, damaged);
+    const QByteArray counters = testsupport::readFile(data.path() + "/service.json");
+
+    QProcess second;
+    second.start(qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")) + QStringLiteral("/emulator/tavolin-service"),
+                 {QStringLiteral("--data"), data.path(), QStringLiteral("--port"), QStringLiteral("0")});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_TRUE(second.readAllStandardError().contains(QFile::encodeName(demoRecord)));
+    // Nothing was written over it: no new demo member, no new counters.
+    EXPECT_EQ(testsupport::readFile(demoRecord), damaged);
+    EXPECT_EQ(testsupport::readFile(data.path() + "/service.json"), counters);
 }
 
 TEST(ServiceProgram, RefusesToStartWithoutADataFolder) {

@@ -6,6 +6,7 @@
 #include "login/registercheck.h"
 #include "platform/safefile.h"
 #include "site/publishcheck.h"
+#include "support/fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -298,4 +299,28 @@ TEST_F(ServiceLogicTest, StateSurvivesARestart) {
     EXPECT_GT(again.newStamp(), reply.mid(8));
     // The next member gets the next prefix, not one given before.
     EXPECT_TRUE(restarted.Register(Registration(QStringLiteral("later01"), QStringLiteral("pw123456"))).contains(QStringLiteral("www3")));
+}
+
+TEST(MemberStoreStart, UnreadableRecordsAreListedAndTheirNamesStayTaken) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        emu::MemberStore store(dir.path());
+        store.add(QStringLiteral("alice"), Md5Hex(QStringLiteral("pw")));
+        EXPECT_TRUE(store.damaged().isEmpty());
+    }
+    const QString record = dir.path() + QStringLiteral("/members/alice/member.json");
+    const QString garbled[] = {QStringLiteral("{\"name\": \"ali"), QString(), QStringLiteral("[1,2]")};
+    for (const QString& g : garbled) {
+        testsupport::writeFile(record, g.toUtf8());
+        emu::MemberStore store(dir.path());
+        EXPECT_EQ(store.damaged(), QStringList{record}) << g.toStdString();
+        EXPECT_TRUE(store.nameInUse(QStringLiteral("alice")));
+        EXPECT_THROW(store.add(QStringLiteral("alice"), Md5Hex(QStringLiteral("x"))), VbError);
+    }
+    // A "members" path that is not a folder is named, not a crash.
+    QTemporaryDir other;
+    testsupport::writeFile(other.path() + QStringLiteral("/members"), "x");
+    emu::MemberStore store(other.path());
+    EXPECT_EQ(store.damaged(), QStringList{other.path() + QStringLiteral("/members")});
 }
