@@ -90,6 +90,14 @@ protected:
         for (const QString& s : a) out.append(s);
         return out;
     }
+    // The whole answer to a raw POST of the body to the account service, over a fresh connection.
+    QByteArray postToAccountService(const QByteArray& body) {
+        const QString address = QStringLiteral("http://web1.%1/services/webser001.asmx").arg(emulator().domain());
+        const QByteArray head = "POST " + address.toUtf8() + " HTTP/1.1\r\nHost: web1." + emulator().domain().toUtf8() +
+                                "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
+                                QByteArray::number(body.size()) + "\r\n\r\n";
+        return Exchange(emulator().port(), head + body, WholeResponse);
+    }
     const emu::DemoMember demo = emu::ServiceLogic::Demo();
 };
 
@@ -213,12 +221,7 @@ TEST_F(EmulatorServerTest, AnotherMembersCredentialIsRefused) {
 }
 
 TEST_F(EmulatorServerTest, MalformedOrIncompleteCallsGetAFaultWith500) {
-    const QString address = QStringLiteral("http://web1.%1/services/webser001.asmx").arg(emulator().domain());
-    const QByteArray post = "POST " + address.toUtf8() + " HTTP/1.1\r\nHost: web1." + emulator().domain().toUtf8() +
-                            "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: %1\r\n\r\n";
-    auto send = [&](const QByteArray& body) {
-        return Exchange(emulator().port(), QByteArray(post).replace("%1", QByteArray::number(body.size())) + body, WholeResponse);
-    };
+    auto send = [&](const QByteArray& body) { return postToAccountService(body); };
     const QByteArray garbage = send("<soap:Envelope><not closed");
     EXPECT_TRUE(garbage.startsWith("HTTP/1.1 500")) << garbage.left(200).toStdString();
     EXPECT_TRUE(garbage.contains("faultstring"));
@@ -242,12 +245,7 @@ TEST_F(EmulatorServerTest, MalformedOrIncompleteCallsGetAFaultWith500) {
 }
 
 TEST_F(EmulatorServerTest, BytesXmlCannotCarryNeverEndTheServer) {
-    const QString address = QStringLiteral("http://web1.%1/services/webser001.asmx").arg(emulator().domain());
-    const QByteArray post = "POST " + address.toUtf8() + " HTTP/1.1\r\nHost: web1." + emulator().domain().toUtf8() +
-                            "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: %1\r\n\r\n";
-    auto send = [&](const QByteArray& body) {
-        return Exchange(emulator().port(), QByteArray(post).replace("%1", QByteArray::number(body.size())) + body, WholeResponse);
-    };
+    auto send = [&](const QByteArray& body) { return postToAccountService(body); };
     // The reader's message quotes the control characters; the fault must still go out as XML.
     const QByteArray bodies[] = {QByteArray("<?x\x01\x01 version=\"1.0\"?>"), QByteArray("<a\x01>"),
                                  QByteArray("<?xml version=\"1.0\"?><\x02\x03/>")};

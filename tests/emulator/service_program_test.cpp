@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <utility>
 
 namespace {
 
@@ -38,6 +39,15 @@ Running Start(const QString& dataDir, quint16 port = 0) {
     const auto d = QRegularExpression(QStringLiteral("^(demo member: .*)$"), QRegularExpression::MultilineOption).match(out);
     if (d.hasMatch()) r.demoLine = d.captured(1);
     return r;
+}
+
+// Runs the emulator on a data folder that it is expected to refuse: its exit code and stderr.
+std::pair<int, QByteArray> RunRefused(const QString& dataDir) {
+    QProcess p;
+    p.start(qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")) + QStringLiteral("/emulator/tavolin-service"),
+            {QStringLiteral("--data"), dataDir, QStringLiteral("--port"), QStringLiteral("0")});
+    if (!p.waitForFinished(10000)) return {-1, QByteArray()};
+    return {p.exitCode(), p.readAllStandardError()};
 }
 
 int Stop(Running& r) {
@@ -95,12 +105,8 @@ TEST(ServiceProgram, ASecondEmulatorOnTheSameDataFolderSaysWhoHoldsItAndExits) {
     ASSERT_TRUE(data.isValid());
     Running first = Start(data.path());
     ASSERT_NE(first.port, 0);
-    QProcess second;
-    second.start(qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")) + QStringLiteral("/emulator/tavolin-service"),
-                 {QStringLiteral("--data"), data.path(), QStringLiteral("--port"), QStringLiteral("0")});
-    ASSERT_TRUE(second.waitForFinished(10000));
-    EXPECT_EQ(second.exitCode(), 1);
-    const QByteArray err = second.readAllStandardError();
+    const auto [code, err] = RunRefused(data.path());
+    EXPECT_EQ(code, 1);
     EXPECT_TRUE(err.contains("process " + QByteArray::number(first.process->processId()))) << err.constData();
     EXPECT_EQ(Stop(first), 0);
     // Once the first has gone (by kill -9 too) the folder is free again.
@@ -125,12 +131,9 @@ TEST(ServiceProgram, ADamagedStoreIsNamedAndLeftAsItIs) {
     testsupport::writeFile(demoRecord, damaged);
     const QByteArray counters = testsupport::readFile(data.path() + "/service.json");
 
-    QProcess second;
-    second.start(qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")) + QStringLiteral("/emulator/tavolin-service"),
-                 {QStringLiteral("--data"), data.path(), QStringLiteral("--port"), QStringLiteral("0")});
-    ASSERT_TRUE(second.waitForFinished(10000));
-    EXPECT_EQ(second.exitCode(), 1);
-    EXPECT_TRUE(second.readAllStandardError().contains(QFile::encodeName(demoRecord)));
+    const auto [code, err] = RunRefused(data.path());
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.contains(QFile::encodeName(demoRecord))) << err.constData();
     // Nothing was written over it: no new demo member, no new counters.
     EXPECT_EQ(testsupport::readFile(demoRecord), damaged);
     EXPECT_EQ(testsupport::readFile(data.path() + "/service.json"), counters);
