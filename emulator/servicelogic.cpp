@@ -196,14 +196,9 @@ QString ServiceLogic::LoginSoftV2(const QStringList& a) {
     Member* m = m_store.find(name);
     if (!m || token != LoginTokenFromDigest(m->digest)) return QStringLiteral("__Login__False__");
     const QString reply = loginReply(*m);
-    const QString previous = m->lastLogin;
+    // Kept in memory only: the record goes to disk with the member's next change or at the stop,
+    // so a login costs no write (the time of the last login is all that a kill can lose).
     m->lastLogin = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    try {
-        m_store.save(*m);
-    } catch (const VbError&) {
-        m->lastLogin = previous;
-        return QStringLiteral("__Login__DBFalse__");
-    }
     return reply;
 }
 

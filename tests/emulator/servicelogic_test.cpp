@@ -280,6 +280,19 @@ TEST_F(ServiceLogicTest, APublishThatCannotBeKeptLeavesTheOldSiteWhole) {
     EXPECT_EQ(demoRecord().settings, settingsBefore);
 }
 
+TEST_F(ServiceLogicTest, ALoginWritesNothingAndItsTimeIsKeptAtTheStop) {
+    const QString record = dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json");
+    const QByteArray before = testsupport::readFile(record);
+    ASSERT_FALSE(before.isEmpty());
+    EXPECT_TRUE(Login(*logic, demo.name, demo.password).startsWith(QStringLiteral("__Login__OK__")));
+    EXPECT_EQ(testsupport::readFile(record), before);  // a written record would carry the login's time
+    const QString last = demoRecord().lastLogin;
+    EXPECT_FALSE(last.isEmpty());
+    EXPECT_TRUE(store->saveAll());
+    MemberStore again(dir.path());
+    EXPECT_EQ(again.find(demo.name)->lastLogin, last);
+}
+
 TEST_F(ServiceLogicTest, StateSurvivesARestart) {
     logic->Register(Registration(QStringLiteral("keeper1"), QStringLiteral("pw123456")));
     const QString reply = logic->UploadFile01(upload(QStringLiteral("www网站素材"), QStringLiteral("1"), QStringLiteral("grp9"),
