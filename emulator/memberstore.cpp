@@ -53,6 +53,7 @@ QJsonObject ToJson(const Member& m) {
     o[QStringLiteral("albumStamp")] = m.albumStamp;
     o[QStringLiteral("settings")] = ToArray(m.settings);
     o[QStringLiteral("published")] = m.published;
+    o[QStringLiteral("sitePage")] = m.sitePageFile;
     o[QStringLiteral("homeAlbums")] = ToArray(m.homeAlbums);
     QJsonArray albums;
     for (const Album& a : m.albums) {
@@ -102,6 +103,9 @@ bool FromJson(const QJsonObject& o, Member& m) {
     m.albumStamp = o[QStringLiteral("albumStamp")].toString();
     m.settings = ToList(o[QStringLiteral("settings")]);
     m.published = o[QStringLiteral("published")].toString();
+    // Records from before the page had a file of its own per publish name the old fixed file.
+    m.sitePageFile = o.contains(QStringLiteral("sitePage")) ? o[QStringLiteral("sitePage")].toString() : QStringLiteral("site.html");
+    if (!m.sitePageFile.isEmpty() && !paths::IsSafeComponent(m.sitePageFile)) m.sitePageFile.clear();
     m.homeAlbums = ToList(o[QStringLiteral("homeAlbums")]);
     for (const QJsonValue& av : o[QStringLiteral("albums")].toArray()) {
         const QJsonObject ao = av.toObject();
@@ -185,11 +189,22 @@ void MemberStore::load() {
             m_damaged.append(recordPath);
             continue;
         }
+        removeUnnamedPages(*m);
         m_nextId = qMax(m_nextId, m->id + 1);
         const QDateTime last = QDateTime::fromString(m->albumStamp, kStampFormat);
         if (last.isValid() && (!m_lastStamp.isValid() || last > m_lastStamp)) m_lastStamp = last;
         m_members.push_back(std::move(m));
     }
+}
+
+void MemberStore::removeUnnamedPages(const Member& m) {
+    // A publish cut short (a kill) may have left its new page without the record that names it,
+    // or a write its temporary file.
+    QDir dir(memberDir(m));
+    const QStringList leftovers{QStringLiteral("site-*.html"), QStringLiteral("site.html"), QStringLiteral("site-*.html.*"),
+                                QStringLiteral("member.json.*")};
+    for (const QString& file : dir.entryList(leftovers, QDir::Files))
+        if (file != m.sitePageFile) dir.remove(file);
 }
 
 QList<const Member*> MemberStore::members() const {
@@ -302,11 +317,23 @@ QString MemberStore::newStamp() {
 }
 
 QString MemberStore::sitePage(const Member& m) const {
-    return QString::fromUtf8(ReadAll(memberDir(m) + QStringLiteral("/site.html")));
+    if (m.sitePageFile.isEmpty()) return QString();
+    return QString::fromUtf8(ReadAll(memberDir(m) + QLatin1Char('/') + m.sitePageFile));
 }
 
-void MemberStore::setSitePage(const Member& m, const QString& escapedPage) {
-    paths::WriteFileSafely(memberDir(m) + QStringLiteral("/site.html"), escapedPage.toUtf8());
+QString MemberStore::writeSitePage(const Member& m, const QString& escapedPage) {
+    const QString dir = memberDir(m);
+    if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
+    QString name;
+    for (int n = 0; name.isEmpty() || QFileInfo::exists(dir + QLatin1Char('/') + name); ++n)
+        name = QStringLiteral("site-%1-%2.html").arg(QDateTime::currentMSecsSinceEpoch()).arg(n);
+    paths::WriteFileSafely(dir + QLatin1Char('/') + name, escapedPage.toUtf8());
+    return name;
+}
+
+void MemberStore::dropSitePage(const Member& m, const QString& fileName) {
+    if (fileName.isEmpty() || !paths::IsSafeComponent(fileName)) return;
+    QFile::remove(memberDir(m) + QLatin1Char('/') + fileName);
 }
 
 void MemberStore::storeFile(Member& m, const QString& albumName, const QString& file, const QByteArray& bytes,

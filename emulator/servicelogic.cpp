@@ -339,23 +339,23 @@ QString ServiceLogic::publishSite(const QStringList& a, const std::function<void
     fields.removeLast();  // the text after the last separator is not a field
     if (fields.size() > kSiteFields) return QStringLiteral("Error_0003");
 
+    // The new page goes under a fresh name; saving the record that names it switches page and
+    // settings together, so a kill at any point leaves the one or the other publish whole.
     const Member before = *m;
-    const QString oldPage = m_store.sitePage(*m);
+    QString newPage;
     try {
-        m_store.setSitePage(*m, page);
+        newPage = m_store.writeSitePage(*m, page);
+        m->sitePageFile = newPage;
         m->settings = fields;
         m->published = a[7];
         alsoStore(*m);
         m_store.save(*m);
     } catch (const VbError&) {
         *m = before;
-        // A refused publish leaves the site as it was served before, page and settings alike.
-        try {
-            m_store.setSitePage(*m, oldPage);
-        } catch (const VbError&) {
-        }
+        m_store.dropSitePage(*m, newPage);
         return QStringLiteral("Error_0006");
     }
+    m_store.dropSitePage(*m, before.sitePageFile);
     return QStringLiteral("OK_0001");
 }
 
@@ -400,7 +400,7 @@ void ServiceLogic::ensureDemoMember() {
         "<table width=\"1002\" align=\"center\" bgcolor=\"#FFFFFF\">\r<tr><td><img src=\"%2\" width=\"696\" "
         "height=\"150\" /></td></tr>\r<tr><td align=\"center\">欢迎光临 www.%3.%4</td></tr>\r</table>\r</body>\r</html>")
                              .arg(m.name, pictureUrl, m.domain, m_domain);
-    m_store.setSitePage(m, EscapeBrackets(page));
+    m.sitePageFile = m_store.writeSitePage(m, EscapeBrackets(page));
     m_store.save(m);
 }
 

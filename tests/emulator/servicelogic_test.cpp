@@ -293,6 +293,33 @@ TEST_F(ServiceLogicTest, ALoginWritesNothingAndItsTimeIsKeptAtTheStop) {
     EXPECT_EQ(again.find(demo.name)->lastLogin, last);
 }
 
+TEST_F(ServiceLogicTest, APublishCutShortLeavesTheOldPageAndSettingsTogether) {
+    ASSERT_EQ(logic->UploadWebsite2(publish(QStringLiteral("<p>one</p>"), QStringLiteral("one{/F}"))), QStringLiteral("OK_0001"));
+    const QString memberDir = store->memberDir(demoRecord());
+    // What a kill between the page and the record leaves: the new page on disk, the record not
+    // yet naming it, and a write's temporary file.
+    testsupport::writeFile(memberDir + QStringLiteral("/site-99-0.html"), "<p>two</p>");
+    testsupport::writeFile(memberDir + QStringLiteral("/member.json.Ab12Cd"), "{");
+    {
+        // The record's write fails: the publish is refused and nothing of it is served.
+        const paths::SafeWriteFault fault(memberDir + QStringLiteral("/member.json"), paths::SafeWriteStep::Rename);
+        EXPECT_EQ(logic->UploadWebsite2(publish(QStringLiteral("<p>three</p>"), QStringLiteral("three{/F}"))),
+                  QStringLiteral("Error_0006"));
+    }
+    EXPECT_EQ(store->sitePage(demoRecord()), QStringLiteral("<p>one</p>"));
+    logic.reset();
+    store.reset();
+
+    MemberStore again(dir.path());
+    const Member* m = again.find(demo.name);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(again.sitePage(*m), QStringLiteral("<p>one</p>"));
+    EXPECT_EQ(m->settings.value(0), QStringLiteral("one"));
+    // Only the page the record names is left.
+    EXPECT_EQ(QDir(memberDir).entryList({QStringLiteral("site*"), QStringLiteral("member.json*")}, QDir::Files),
+              (QStringList{QStringLiteral("member.json"), m->sitePageFile}));
+}
+
 TEST_F(ServiceLogicTest, StateSurvivesARestart) {
     logic->Register(Registration(QStringLiteral("keeper1"), QStringLiteral("pw123456")));
     const QString reply = logic->UploadFile01(upload(QStringLiteral("www网站素材"), QStringLiteral("1"), QStringLiteral("grp9"),
