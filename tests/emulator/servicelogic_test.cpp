@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 
 #include <optional>
+#include <unistd.h>
+#include <sys/wait.h>
+#include <csignal>
 
 using namespace emu;
 
@@ -363,4 +366,68 @@ TEST(MemberStoreStart, UnreadableRecordsAreListedAndTheirNamesStayTaken) {
     testsupport::writeFile(other.path() + QStringLiteral("/members"), "x");
     emu::MemberStore store(other.path());
     EXPECT_EQ(store.damaged(), QStringList{other.path() + QStringLiteral("/members")});
+}
+
+// Kills a process that publishes without pause at random moments, 200 times; after each kill a new
+// store must serve a page and settings of the same publish and keep no file that no record names.
+TEST(StoreKills, EveryKillDuringPublishesLeavesPageAndSettingsOfOnePublish) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        MemberStore store(dir.path());
+        ServiceLogic logic(store, QStringLiteral("sitehost.test"));
+        logic.ensureDemoMember();
+    }
+    const DemoMember demo = ServiceLogic::Demo();
+    quint32 seed = 20261210;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    int mismatches = 0, kills = 0;
+    for (int round = 0; round < 200; ++round) {
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            MemberStore store(dir.path());
+            ServiceLogic logic(store, QStringLiteral("sitehost.test"));
+            Member& m = *store.find(demo.name);
+            for (int i = 0;; ++i) {
+                const QString n = QStringLiteral("%1-%2").arg(round).arg(i);
+                const QString page = QStringLiteral("<p>") + n + QStringLiteral("</p>");
+                logic.UploadWebsite2({m.name, QStringLiteral("K2"), m.digest, PublishCheckCode(page), m.prefix, m.domain,
+                                      QString(), QStringLiteral("1"), n + QStringLiteral("{/F}"), page, QString(),
+                                      QStringLiteral("2.0")});
+                if (i == 0) {
+                    const char c = 1;
+                    [[maybe_unused]] const ssize_t w = ::write(ready[1], &c, 1);
+                }
+            }
+        }
+        ::close(ready[1]);
+        char c = 0;
+        const bool started = ::read(ready[0], &c, 1) == 1;
+        ::close(ready[0]);
+        // The kill lands anywhere in the next few publishes.
+        if (started) ::usleep(useconds_t(next() % 4000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(started) << "round " << round;
+        ++kills;
+
+        MemberStore store(dir.path());
+        ASSERT_TRUE(store.damaged().isEmpty()) << store.damaged().join(",").toStdString();
+        const Member* m = store.find(demo.name);
+        ASSERT_TRUE(m);
+        const QString expected = QStringLiteral("<p>") + m->settings.value(0) + QStringLiteral("</p>");
+        const QStringList left = QDir(store.memberDir(*m)).entryList({QStringLiteral("site*"), QStringLiteral("member.json.*")}, QDir::Files);
+        if (store.sitePage(*m) != expected || left != QStringList{m->sitePageFile}) {
+            ++mismatches;
+            ADD_FAILURE() << "round " << round << ": page " << store.sitePage(*m).toStdString() << ", settings "
+                          << m->settings.value(0).toStdString() << ", files " << left.join(",").toStdString();
+        }
+    }
+    EXPECT_EQ(kills, 200);
+    EXPECT_EQ(mismatches, 0);
 }
