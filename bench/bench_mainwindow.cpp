@@ -4,10 +4,13 @@
 //   load (the login's last step) until all 37 pages have loaded, with the browser engine and its
 //   renderers starting cold;
 // - reload: a new main window on the same pages, the engine warm;
+// - idle_with_animation: a main window whose lyrics cell (4) scrolls its lyrics, left alone for 10 s
+//   once its pages are in: the program's CPU seconds per wall second (its browser processes apart);
 // and, once the pages are in, the proportional memory (PSS) of the program's process tree (the
 // program and its browser processes; the emulator runs as a process of its own and is left out).
 // The renderer processes are bounded as the program bounds them (--renderer-process-limit=4)
 // unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own.
+#include "foundation/folders.h"
 #include "login/ui/loginwindow.h"
 #include "mainwindow/ui/sitewindow.h"
 #include "platform/browserenvironment.h"
@@ -36,6 +39,7 @@
 #include <functional>
 #include <memory>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -224,6 +228,53 @@ void BM_MainWindowReload(benchmark::State& state) {
     Report(state, memory);
 }
 BENCHMARK(BM_MainWindowReload)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+double ProcessCpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+void BM_MainWindowIdleWithAnimation(benchmark::State& state) {
+    if (!g_session->error.isEmpty()) {
+        state.SkipWithError(qPrintable(g_session->error));
+        return;
+    }
+    // Scrolling lyrics in the lyrics cell, as the music box writes them.
+    const QString cell = MemberTempPath(QStringLiteral("4.html"));
+    QFile page(cell);
+    if (!page.open(QIODevice::WriteOnly)) {
+        state.SkipWithError("cannot write the lyrics cell");
+        return;
+    }
+    page.write("<html><body style=\"margin:0\"><marquee direction=\"up\" height=\"200\" width=\"240\" "
+               "scrollamount=\"15\" scrolldelay=\"200\">first line<br>second line<br>third line<br>fourth line"
+               "</marquee></body></html>");
+    page.close();
+    double cpuPerSecond = 0;
+    for (auto _ : state) {
+        auto* w = new frm个人网站;
+        w->show();
+        w->Timer1->stop();
+        if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
+            state.SkipWithError("the pages did not load");
+            break;
+        }
+        WaitUntil([] { return false; }, 1000);  // the loads' own work done
+        const double cpu0 = ProcessCpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        QEventLoop idle;
+        QTimer::singleShot(10000, &idle, &QEventLoop::quit);
+        idle.exec();
+        cpuPerSecond = (ProcessCpuSeconds() - cpu0) / (double(wall.nsecsElapsed()) / 1e9);
+        state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
+        frm个人网站::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    state.counters["cpu_s_per_s"] = cpuPerSecond;
+}
+BENCHMARK(BM_MainWindowIdleWithAnimation)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

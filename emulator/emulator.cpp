@@ -121,6 +121,7 @@ HostInfo Emulator::classify(const QString& host) const {
     }
     static const QRegularExpression numbered(QStringLiteral("^(www|web|img|frm)\\d+$"));
     static const QRegularExpression site(QStringLiteral("^www\\.([a-z0-9-]+)$"));
+    static const QRegularExpression mobile(QStringLiteral("^m\\.([a-z0-9-]+)$"));
     if (const auto m = numbered.match(label); m.hasMatch()) {
         const QString kind = m.captured(1);
         info.kind = kind == QLatin1String("www")   ? HostKind::SiteServices
@@ -129,6 +130,9 @@ HostInfo Emulator::classify(const QString& host) const {
                                                    : HostKind::Frame;
     } else if (const auto s = site.match(label); s.hasMatch()) {
         info.kind = HostKind::MemberSite;
+        info.label = s.captured(1);
+    } else if (const auto s = mobile.match(label); s.hasMatch()) {
+        info.kind = HostKind::MobileSite;
         info.label = s.captured(1);
     } else {
         info.kind = HostKind::Unknown;

@@ -43,6 +43,7 @@ enum class HostKind {
     Example,
     PhotoList,
     MemberSite,    // www.<label>: a member's published site
+    MobileSite,    // m.<label>: a member's mobile site
     Unknown,       // under the domain, but no host of the service
     Foreign,       // outside the domain
 };

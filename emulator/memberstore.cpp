@@ -74,6 +74,13 @@ QJsonObject ToJson(const Member& m) {
         albums.append(ao);
     }
     o[QStringLiteral("albums")] = albums;
+    QJsonArray blogs;
+    for (const BlogPost& b : m.blogs)
+        blogs.append(QJsonObject{{QStringLiteral("time"), b.time},
+                                 {QStringLiteral("title"), b.title},
+                                 {QStringLiteral("category"), b.category},
+                                 {QStringLiteral("body"), b.body}});
+    o[QStringLiteral("blogs")] = blogs;
     QJsonObject reg;
     for (auto it = m.registration.cbegin(); it != m.registration.cend(); ++it) reg[it.key()] = it.value();
     o[QStringLiteral("registration")] = reg;
@@ -121,6 +128,11 @@ bool FromJson(const QJsonObject& o, Member& m) {
             if (paths::IsSafeComponent(f.name)) a.files.append(f);
         }
         m.albums.append(a);
+    }
+    for (const QJsonValue& bv : o[QStringLiteral("blogs")].toArray()) {
+        const QJsonObject bo = bv.toObject();
+        m.blogs.append(BlogPost{bo[QStringLiteral("time")].toString(), bo[QStringLiteral("title")].toString(),
+                                bo[QStringLiteral("category")].toString(), bo[QStringLiteral("body")].toString()});
     }
     const QJsonObject reg = o[QStringLiteral("registration")].toObject();
     for (auto it = reg.begin(); it != reg.end(); ++it) m.registration.insert(it.key(), it.value().toString());

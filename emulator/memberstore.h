@@ -24,6 +24,14 @@ struct StoredFile {
     QString uploaded;     // stamp of the upload
 };
 
+// A blog post, found by its time key.
+struct BlogPost {
+    QString time;         // "yyyy-MM-dd HH:mm:ss", unique per member
+    QString title;        // as sent
+    QString category;
+    QString body;         // the post's page, album frames as placeholder pictures
+};
+
 struct Album {
     QString name;
     QString created;      // stamp of the creation
@@ -57,6 +65,7 @@ struct Member {
     QString sitePageFile;     // the file of the published page in the member's folder, empty: none
     QStringList homeAlbums;   // 15 slots
     QList<Album> albums;
+    QList<BlogPost> blogs;    // oldest first
     QMap<QString, QString> registration;  // the registration details, by argument name
 
     qint64 usedBytes() const;

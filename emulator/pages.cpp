@@ -1,7 +1,10 @@
 #include "emulator/pages.h"
 
+#include "emulator/blogposts.h"
+#include "emulator/domainpages.h"
 #include "emulator/emulator.h"
 #include "emulator/mainwindowpages.h"
+#include "emulator/musicpages.h"
 #include "emulator/templategallery.h"
 #include "platform/ansi.h"
 #include "platform/vbtext.h"
@@ -139,6 +142,9 @@ HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
                                           QStringLiteral("/calendar002.aspx"), QStringLiteral("/photo10list001.aspx"),
                                           QStringLiteral("/album001.aspx")};
     if (photoWidgets.contains(path)) extra += AlbumPictures(m, r.queryValue(QStringLiteral("k2")), e);
+    const QString frameHost = e.hosts().hostName(ServiceHost::Frame);
+    if (path == QLatin1String("/bloglist001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, false);
+    if (path == QLatin1String("/blogframe001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, true);
     if (path == QLatin1String("/albumlist001.aspx") && m) {
         extra += QStringLiteral("<ul>");
         for (const Album& a : m->albums)
@@ -147,6 +153,31 @@ HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
         extra += QStringLiteral("</ul>");
     }
     return KeysPage(r, it.value(), extra);
+}
+
+// The album frame of a blog post: k1 the member name, k2 the album (its letter case may be lost
+// on the way through a post), k3 the member's server prefix.
+HttpResponse BlogAlbumPage(const HttpRequest& r, Emulator& e) {
+    const Member* m = e.store().find(r.queryValue(QStringLiteral("k1")).toLower());
+    QString album = r.queryValue(QStringLiteral("k2"));
+    if (m)
+        for (const Album& a : m->albums)
+            if (a.name.compare(album, Qt::CaseInsensitive) == 0) album = a.name;
+    const QString extra = m ? QStringLiteral("<p class=\"member\">会员：%1</p>").arg(Esc(m->name)) +
+                                  AlbumPictures(m, album, e)
+                            : QStringLiteral("<p>没有这位会员。</p>");
+    return KeysPage(r, QStringLiteral("相册"), extra);
+}
+
+// The picture that stands for an album frame in a stored post: a grey box.
+QByteArray EffectPlaceholderGif() {
+    QImage img(350, 210, QImage::Format_RGB32);
+    img.fill(QColor(0xdd, 0xe6, 0xf0));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "PNG");
+    return bytes;
 }
 
 // While the home page is protected, a visitor first answers the member's question; the answer
@@ -245,9 +276,15 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
     case HostKind::Frame:
         if (r.path.compare(QLatin1String("/images/vymline.gif"), Qt::CaseInsensitive) == 0)
             return HttpResponse::Bytes(LineGif(), "image/gif");
+        if (r.path.compare(QLatin1String("/album0002.aspx"), Qt::CaseInsensitive) == 0) return BlogAlbumPage(r, e);
         return WidgetPage(r, e);
+    case HostKind::PhotoList:
+        if (r.path.compare(QLatin1String("/images/slide_effect_350_210.gif"), Qt::CaseInsensitive) == 0)
+            return HttpResponse::Bytes(EffectPlaceholderGif(), "image/png");
+        return NotFound(r);
     case HostKind::Image: return HostedFilePage(r, e);
     case HostKind::MemberSite: return MemberSitePage(r, e.store().findByDomain(host.label), e);
+    case HostKind::MobileSite: return MobileSitePage(r, e.store().findByDomain(host.label));
     case HostKind::Example:
         return MemberSitePage(r, e.store().findByDomain(ServiceLogic::Demo().domain), e);
     case HostKind::Local:
@@ -262,6 +299,8 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
                                                      .arg(Esc(e.hosts().domain), Esc(demo.name)) + list + QStringLiteral("</ul>")));
         }
         if (HttpResponse out; ServeFreeProvisionPage(r, &out)) return out;
+        if (HttpResponse out; ServeDomainAgreementPage(r, &out)) return out;
+        if (HttpResponse out; ServeMusicPage(r, &out)) return out;
         return NotFound(r);
     case HostKind::Materials: {
         HttpResponse out;

@@ -121,9 +121,11 @@ void ServiceLogic::defaultNotices() {
 bool ServiceLogic::implements(const QString& method) const {
     static const QStringList done{QStringLiteral("LoginSoftV2"), QStringLiteral("Register"), QStringLiteral("EditPsw"),
                                   QStringLiteral("UploadFile01"), QStringLiteral("UploadWebsite2"),
-                                  QStringLiteral("TestDomain"), QStringLiteral("WebsiteEncryptionInfo"),
+                                  QStringLiteral("TestDomain"), QStringLiteral("RegDomainNameV2"),
+                                  QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
-                                  QStringLiteral("GetDirInfo")};
+                                  QStringLiteral("GetDirInfo"), QStringLiteral("UploadBlog"),
+                                  QStringLiteral("EditBlog")};
     return done.contains(method);
 }
 
@@ -136,10 +138,13 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("UploadFile01")) return UploadFile01(a, bytes);
     if (method == QLatin1String("UploadWebsite2")) return UploadWebsite2(a);
     if (method == QLatin1String("TestDomain")) return TestDomain(a);
+    if (method == QLatin1String("RegDomainNameV2")) return RegDomainNameV2(a);
     if (method == QLatin1String("WebsiteEncryptionInfo")) return WebsiteEncryptionInfo(a);
     if (method == QLatin1String("WebsiteEncryption")) return WebsiteEncryption(a);
     if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
+    if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
+    if (method == QLatin1String("EditBlog")) return EditBlog(a);
     return QString();
 }
 

@@ -40,12 +40,16 @@ public:
     QString EditPsw(const QStringList& a);                              // 4
     QString UploadFile01(const QStringList& a, const QByteArray& data); // 8 texts and the file
     QString UploadWebsite2(const QStringList& a);                       // 12
-    // The domain test, the protection and the album list (sitemethods.cpp).
+    // The domain test and registration, the protection and the album list (sitemethods.cpp).
     QString TestDomain(const QStringList& a);                           // 1
+    QString RegDomainNameV2(const QStringList& a);                      // 5
     QString WebsiteEncryptionInfo(const QStringList& a);                // 3
     QString WebsiteEncryption(const QStringList& a);                    // 12
     QString WebsiteNotEncryption(const QStringList& a);                 // 3
     QString GetDirInfo(const QStringList& a);                           // 3
+    // The blog posts (blogmethods.cpp).
+    QString UploadBlog(const QStringList& a);                           // 6
+    QString EditBlog(const QStringList& a);                             // 8
 
     // The six notice rows of the login reply: all off at start, rows 0, 3 and 5 with page addresses.
     QList<Notice>& notices() { return m_notices; }

@@ -31,16 +31,50 @@ const QStringList& SystemKeywords() {
 }
 
 constexpr int kMaxLabelLength = 30;
+// A domain needs at least 100M of hosted space.
+constexpr qint64 kDomainQuotaKb = 100 * 1024;
 constexpr int kHomeAlbumSlots = 15;
 
 }  // namespace
 
-QString ServiceLogic::TestDomain(const QStringList& a) {
-    const QString label = vb::Trim(a.value(0)).toLower();
+namespace {
+
+// Why a label cannot be had, whoever asks: 1 a word the service keeps, 2 against the rules,
+// 3 taken; 0 when it is free.
+int LabelRefusal(const QString& label, const MemberStore& store) {
     for (const QString& word : SystemKeywords())
-        if (label.contains(word)) return QStringLiteral("Error_0001");
-    if (label.size() > kMaxLabelLength || !CheckDomainName(label).isEmpty()) return QStringLiteral("Error_0002");
-    if (m_store.findByDomain(label)) return QStringLiteral("Error_0003");
+        if (label.contains(word)) return 1;
+    if (label.size() > kMaxLabelLength || !CheckDomainName(label).isEmpty()) return 2;
+    if (store.findByDomain(label)) return 3;
+    return 0;
+}
+
+}  // namespace
+
+QString ServiceLogic::TestDomain(const QStringList& a) {
+    static const QString replies[] = {QStringLiteral("OK_0001"), QStringLiteral("Error_0001"),
+                                      QStringLiteral("Error_0002"), QStringLiteral("Error_0003")};
+    return replies[LabelRefusal(vb::Trim(a.value(0)).toLower(), m_store)];
+}
+
+QString ServiceLogic::RegDomainNameV2(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0020");
+    // A label, once registered, is the member's for good.
+    if (!m->domain.isEmpty()) return QStringLiteral("Error_0011");
+    const QString label = vb::Trim(a.value(3)).toLower();
+    static const QString refusals[] = {QString(), QStringLiteral("Error_0006"), QStringLiteral("Error_0007"),
+                                       QStringLiteral("Error_0008")};
+    if (const int refusal = LabelRefusal(label, m_store)) return refusals[refusal];
+    if (!m->hasSpace) return QStringLiteral("Error_0009");
+    if (m->quotaKb < kDomainQuotaKb) return QStringLiteral("Error_0010");
+    m->domain = label;
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->domain.clear();
+        return QStringLiteral("Error_0020");
+    }
     return QStringLiteral("OK_0001");
 }
 

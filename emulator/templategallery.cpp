@@ -1,5 +1,7 @@
 #include "emulator/templategallery.h"
 
+#include "emulator/musicpages.h"
+
 #include "site/sitemodel.h"
 
 #include <QBuffer>
@@ -202,26 +204,7 @@ QByteArray Png(const QImage& img) {
 }
 
 // One second of silence, 8 kHz, 8-bit mono.
-QByteArray SilentWave() {
-    constexpr quint32 samples = 8000;
-    QByteArray w;
-    const auto u32 = [&w](quint32 v) { for (int i = 0; i < 4; ++i) w.append(char((v >> (8 * i)) & 0xFF)); };
-    const auto u16 = [&w](quint16 v) { w.append(char(v & 0xFF)).append(char(v >> 8)); };
-    w.append("RIFF");
-    u32(36 + samples);
-    w.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(8000);
-    u16(1);
-    u16(8);
-    w.append("data");
-    u32(samples);
-    w.append(QByteArray(samples, char(0x80)));
-    return w;
-}
+QByteArray SilentWave() { return WaveFile(8000, QByteArray(8000, char(0x80))); }
 
 bool ServePicture(const QString& name, HttpResponse* out) {
     static const QRegularExpression re(QStringLiteral("^(mb\\d+)_(bg(\\d+)|banner|logo|thumb)\\.png$"));

@@ -8,6 +8,8 @@
 #include "login/ui/programstart.h"
 #include "platform/browserenvironment.h"
 #include "platform/serviceconfig.h"
+#include "platform/ui/windowsplatform.h"
+#include "tutorial/ui/tutorial_entry.h"
 
 #include <QApplication>
 #include <QNetworkProxy>
@@ -26,7 +28,10 @@ int RunProgram(QApplication& app) {
     // Windows that lower subsystems open through hooks.
     hooks::showNetError = ShowNetErrorWindow;
     frmLogin::showRegisterWindow = ShowRegisterWindow;
+    InstallTutorialPlayers();
     UseServiceProxy();
     if (!Main()) return 0;
-    return app.exec();
+    const int result = app.exec();
+    DeleteAllWindows();
+    return result;
 }

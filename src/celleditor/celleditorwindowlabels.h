@@ -4,6 +4,7 @@
 // derives from this struct and resets them when it opens. Data only.
 #include "platform/statereset.h"
 
+#include <QImage>
 #include <QString>
 
 struct CellEditorWindowLabels {
@@ -24,6 +25,9 @@ struct CellEditorWindowLabels {
     // photo scroller. The publish dialog writes the foreground and text rows only while it is
     // true. A flag of its own, never the widget's visibility.
     static inline bool picSetQJVisible;
+    // The chosen picture at its own size, which the editor fills to measure it; the crop dialog
+    // cuts from it.
+    static inline QImage imgSize;
 
     // The design values (every opening of the editor starts from them).
     static void resetLabels() {
@@ -34,6 +38,7 @@ struct CellEditorWindowLabels {
         labURLFlag.clear();
         labSCURL.clear();
         picSetQJVisible = true;
+        imgSize = QImage();
     }
 };
 inline const bool cellEditorWindowLabelsRegistered = RegisterStateReset(&CellEditorWindowLabels::resetLabels);

@@ -79,6 +79,11 @@ inline const QString kError_0004 = QStringLiteral("Error_0004");
 inline const QString kError_0005 = QStringLiteral("Error_0005");
 inline const QString kError_0006 = QStringLiteral("Error_0006");
 inline const QString kError_0007 = QStringLiteral("Error_0007");
+inline const QString kError_0008 = QStringLiteral("Error_0008");
+inline const QString kError_0009 = QStringLiteral("Error_0009");
+inline const QString kError_0010 = QStringLiteral("Error_0010");
+inline const QString kError_0011 = QStringLiteral("Error_0011");
+inline const QString kError_0020 = QStringLiteral("Error_0020");
 
 // Login replies: the tag anywhere in the reply.
 inline const QString kLoginOk = QStringLiteral("__Login__OK__");

@@ -79,6 +79,28 @@ QByteArray encode(const QString& text) {
     return out;
 }
 
+QByteArray encodeHtml(const QString& text) {
+    const Tables& t = tables();
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const int v = t.toGbk[c.unicode()];
+        if (v >= 0x100) {
+            out.append(static_cast<char>(v >> 8));
+            out.append(static_cast<char>(v & 0xFF));
+        } else if (v >= 0) {
+            out.append(static_cast<char>(v));
+        } else {
+            char32_t point = c.unicode();
+            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                point = QChar::surrogateToUcs4(c, text.at(++i));
+            out.append("&#").append(QByteArray::number(static_cast<uint>(point))).append(';');
+        }
+    }
+    return out;
+}
+
 QString decode(const QByteArray& bytes) {
     const Tables& t = tables();
     QString out;

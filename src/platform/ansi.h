@@ -6,6 +6,9 @@
 namespace AnsiCodec {
 // GBK bytes of the text; a character GBK cannot represent becomes "?".
 QByteArray encode(const QString& text);
+// GBK bytes of an HTML text: a character GBK lacks becomes its character reference "&#N;" (N the
+// code point, a surrogate pair counting as one character), so the page keeps the member's text.
+QByteArray encodeHtml(const QString& text);
 // Text of GBK bytes; an invalid sequence becomes U+FFFD.
 QString decode(const QByteArray& bytes);
 // Byte length in GBK (a Chinese character counts 2; an unmappable one 1, as its "?").

@@ -14,8 +14,23 @@ void LimitRendererProcesses() {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
 }
 
+void UseChineseBrowserLanguage() {
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--lang=")) flags += " --lang=zh-CN";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
+void DrawViewsInSoftware() {
+    // With the default scene graph every web view is a texture that the window composes as a
+    // whole: one animated cell (scrolling lyrics) then recomposes all 37 views at the frame rate,
+    // a whole core. Drawn in software, a view's update repaints that view alone.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) qputenv("QT_QUICK_BACKEND", "software");
+}
+
 void PrepareBrowserEnvironment() {
     LimitRendererProcesses();
+    DrawViewsInSoftware();
+    UseChineseBrowserLanguage();
     UseFontAliases();
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -3,7 +3,11 @@
 
 // Bounds the renderer processes: the main window's 37 views share a few renderers.
 void LimitRendererProcesses();
-// The renderer limit, the font aliases (fontnames.h), and Chromium's sandbox switched off when
+// Web views drawn by the software scene graph, so one view's animation repaints that view only.
+void DrawViewsInSoftware();
+// The engine's own pages (errors) in Chinese.
+void UseChineseBrowserLanguage();
+// The renderer limit, software-drawn views, the engine's language, the font aliases (fontnames.h), and Chromium's sandbox switched off when
 // running as root (it refuses to run).
 void PrepareBrowserEnvironment();
 // Pictures decode up to 1 GiB (a 40-megapixel photo needs 160 MB; Qt's own limit is 128 MB);

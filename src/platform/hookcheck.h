@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+
 #define REQUIRE_HOOK(hook) Q_ASSERT_X(bool(hook), Q_FUNC_INFO, "required hook " #hook " is unset")
 
 // Calls a required hook whose result is not used: checked as above, skipped when unset.
@@ -23,6 +25,14 @@
         REQUIRE_HOOK(hook);           \
         if (hook) (hook)(__VA_ARGS__); \
     } while (false)
+
+// Calls a required hook whose result is used: checked as above; the result type's empty value
+// when unset.
+template <class Result>
+Result AskRequiredHook(const std::function<Result()>& hook) {
+    REQUIRE_HOOK(hook);
+    return hook ? hook() : Result();
+}
 
 // The names of the required hooks a view leaves unset (empty when the window wired it fully).
 template <class View>

@@ -12,9 +12,11 @@ struct CellPage {
     QString page;
 };
 
-// musicAutostart: the autostart argument of cell 4's music box. bodyColor: whether column 1 may
-// put the home-page colour into the body rule.
-CellPage BuildPictureCell(qint16 n, qint16 c, const QString& musicAutostart, bool bodyColor) {
+// The page around a given text layer T stacked by S. bodyColor: whether column 1 may put the
+// home-page colour into the body rule; bodyEnd goes right before "</body>". rule receives the
+// layer rule (empty without a layer).
+CellPage BuildCellPage(qint16 n, qint16 c, const QString& T, const QString& S, bool bodyColor,
+                       const QString& bodyEnd, QString* ruleOut) {
     const int R = GetCellBaseRow(n);
     const QString W = QString::number(GetCellWidth(n));
     const QString H = QString::number(GetCellHeight(n));
@@ -24,16 +26,6 @@ CellPage BuildPictureCell(qint16 n, qint16 c, const QString& musicAutostart, boo
     const QString FH = SiteSettings(c, R + CellBlock::CellForeHeight);
     const QString CODE = SiteSettings(c, R + CellBlock::CellForeCode);
     const QString BC = SiteSettings(c, HomeBackColorRow);
-
-    QString T, S;
-    if (n == MusicCell && MusicBoxShown(c)) {
-        T = CreateMusicBoxHtml(c, musicAutostart);
-        S = QStringLiteral("2");
-    } else {
-        T = SiteSettings(c, R + CellBlock::CellTextHtml);
-        const QString style = SiteSettings(c, R + CellBlock::CellTextStyle);
-        S = style.isEmpty() ? QStringLiteral("2") : CellTextStacking(style);
-    }
     const bool layer = !F.isEmpty() && !T.isEmpty();
 
     const QString AL = ForeAlignAttributes(CODE);
@@ -62,11 +54,8 @@ CellPage BuildPictureCell(qint16 n, qint16 c, const QString& musicAutostart, boo
             QLatin1Char('\r') + T;
     }
 
-    QString rule;
-    if (layer) {
-        rule = LayerRule(n);
-        AppendLayerCss(rule);
-    }
+    const QString rule = layer ? LayerRule(n) : QString();
+    *ruleOut = rule;
 
     QStringList lines;
     lines << QStringLiteral("<html>") << QStringLiteral("<head>")
@@ -82,9 +71,32 @@ CellPage BuildPictureCell(qint16 n, qint16 c, const QString& musicAutostart, boo
           << QStringLiteral("  <tr>")
           << QStringLiteral("    <td height=\"") + H + QLatin1Char('"') + OA + BA + QLatin1Char('>')
           << QStringLiteral("      ") + K << QStringLiteral("    </td>") << QStringLiteral("  </tr>")
-          << QStringLiteral("</table>") << QStringLiteral("</body>") << QStringLiteral("</html>");
+          << QStringLiteral("</table>") << bodyEnd + QStringLiteral("</body>") << QStringLiteral("</html>");
 
     return {OA + BA + QLatin1Char('>') + K, JoinPageLines(lines)};
+}
+
+// The cell's own text layer and its stacking ("2" above the foreground when the style is empty).
+void CellTextLayer(qint16 n, qint16 c, QString* T, QString* S) {
+    const int R = GetCellBaseRow(n);
+    *T = SiteSettings(c, R + CellBlock::CellTextHtml);
+    const QString style = SiteSettings(c, R + CellBlock::CellTextStyle);
+    *S = style.isEmpty() ? QStringLiteral("2") : CellTextStacking(style);
+}
+
+// musicAutostart: the autostart argument of cell 4's music box. bodyColor: as BuildCellPage.
+CellPage BuildPictureCell(qint16 n, qint16 c, const QString& musicAutostart, bool bodyColor) {
+    QString T, S;
+    if (n == MusicCell && MusicBoxShown(c)) {
+        T = CreateMusicBoxHtml(c, musicAutostart);
+        S = QStringLiteral("2");
+    } else {
+        CellTextLayer(n, c, &T, &S);
+    }
+    QString rule;
+    CellPage built = BuildCellPage(n, c, T, S, bodyColor, QString(), &rule);
+    if (!rule.isEmpty()) AppendLayerCss(rule);
+    return built;
 }
 
 // A page-file step whose failure the cell generators ignore: the next step runs all the same.
@@ -113,4 +125,16 @@ QString CreateMusicCellHtml(qint16 column, qint16 autostart) {
     const CellPage built = BuildPictureCell(MusicCell, column, QString::number(autostart), false);
     if (PreviewOnly == 0) IgnoringFileErrors([&] { WritePageFile(QStringLiteral("4.html"), built.page); });
     return built.fragment;
+}
+
+QString PictureCellPreviewPage(qint16 cell, qint16 column, const QString* layer, const QString& bodyEnd) {
+    QString T, S;
+    if (layer) {
+        T = *layer;
+        S = QStringLiteral("2");
+    } else {
+        CellTextLayer(cell, column, &T, &S);
+    }
+    QString rule;
+    return BuildCellPage(cell, column, T, S, false, bodyEnd, &rule).page;
 }

@@ -41,6 +41,28 @@ QString CreateMusicBoxHtml(qint16 column, const QString& autostart);
 // the body never carries a colour. Writes "4.html" only; file errors are ignored.
 QString CreateMusicCellHtml(qint16 column, qint16 autostart);
 
+// A picture cell's page as an editor previews it: layer (stacked above the foreground) in place
+// of the cell's own text layer, or that text layer when null; no body colour; bodyEnd right
+// before "</body>". Writes no file and leaves LayerCss alone.
+QString PictureCellPreviewPage(qint16 cell, qint16 column, const QString* layer, const QString& bodyEnd);
+
+// The pieces of the music box, shared with the music editor's preview. The table: with the
+// player row the lyrics are 168 high, else 210; the two markers below stand for the lyrics and
+// the player cell.
+QString MusicBoxTable(bool playerRow);
+QString MusicBoxLyricsHeight(bool playerRow);
+inline const QString kMusicLyricsMarker = QStringLiteral("<!--$*Replace#GC#*$-->");
+inline const QString kMusicPlayerMarker = QStringLiteral("<!--$*Replace#Player#*$-->");
+// The scrolling lyrics: the lyrics HTML in the font style, the effect (default shadow and glow
+// colours where the back colour is empty) and the marquee with the hint in front. Colours go in
+// as given.
+QString MusicLyricsMarquee(const QString& lyrics, const QString& fontStyle, const QString& color,
+                           const QString& backColor, const QString& effect, const QString& delay,
+                           const QString& hint, const QString& height);
+// The player cell: the audio player at the address (unquoted) under the alpha filter.
+QString MusicPlayerCell(const QString& opacity, const QString& fade, const QString& address,
+                        const QString& loop, const QString& autostart);
+
 // The nine fields of the music-box row, each taken as the text before the next comma of what
 // remains; a field not ended by a comma, and every field after it, read as empty.
 QStringList ReadMusicBoxFields(const QString& row);

@@ -5,8 +5,6 @@
 #include "site/sitemodel.h"
 
 namespace {
-const QString kLyricsMarker = QStringLiteral("<!--$*Replace#GC#*$-->");
-const QString kPlayerMarker = QStringLiteral("<!--$*Replace#Player#*$-->");
 constexpr int kMusicBoxFields = 9;
 
 QString orDefault(const QString& v, const char* fallback) {
@@ -52,75 +50,91 @@ MusicBoxSettings MusicBoxSettings::fromRow(const QString& row) {
     return s;
 }
 
+QString MusicBoxLyricsHeight(bool playerRow) {
+    return playerRow ? QStringLiteral("168") : QStringLiteral("210");
+}
+
+QString MusicBoxTable(bool playerRow) {
+    QStringList layout;
+    layout << QStringLiteral("<table width=\"280\" border=\"0\" cellspacing=\"0\" cellpadding=\"0\">")
+           << QStringLiteral("   <tr>")
+           << QStringLiteral("     <td width=\"20\" height=\"") + MusicBoxLyricsHeight(playerRow) +
+                  QStringLiteral("\"></td>")
+           << QStringLiteral("     <td width=\"240\">") + kMusicLyricsMarker + QStringLiteral("</td>")
+           << QStringLiteral("     <td width=\"20\"></td>") << QStringLiteral("   </tr>");
+    if (playerRow)
+        layout << QStringLiteral("   <tr>") << QStringLiteral("     ") + kMusicPlayerMarker
+               << QStringLiteral("     </tr>");
+    layout << QStringLiteral("</table>");
+    return JoinPageLines(layout);
+}
+
+QString MusicLyricsMarquee(const QString& lyrics, const QString& fontStyle, const QString& color,
+                           const QString& back, const QString& effect, const QString& delay,
+                           const QString& hint, const QString& height) {
+    QString x = lyrics;
+    if (fontStyle == QLatin1String("1"))
+        x = QStringLiteral("<em>") + x + QStringLiteral("</em>");
+    else if (fontStyle == QLatin1String("2"))
+        x = QStringLiteral("<strong>") + x + QStringLiteral("</strong>");
+    else if (fontStyle == QLatin1String("3"))
+        x = QStringLiteral("<em><strong>") + x + QStringLiteral("</strong></em>");
+
+    if (effect == QLatin1String("1")) {
+        const QString EC = back.isEmpty() ? QStringLiteral("#FF0000") : back;
+        x = QStringLiteral("<DIV style=\"FONT-SIZE: 15px; FILTER: shadow(color=") + EC +
+            QStringLiteral("); WIDTH: 100%; COLOR: ") + color +
+            QStringLiteral("; LINE-HEIGHT: 150%; FONT-FAMILY: 宋体\">") + x + QStringLiteral("</DIV>");
+    } else if (effect == QLatin1String("2")) {
+        const QString EC = back.isEmpty() ? QStringLiteral("#00CCCC") : back;
+        x = QStringLiteral("<SPAN style=\"DISPLAY: inline-block; FILTER: glow(color=") + EC +
+            QStringLiteral(",strength=3); COLOR:") + color +
+            QStringLiteral("; LINE-HEIGHT: 1.3em; FONT-SIZE: 15px; FONT-FAMILY: 宋体\">") + x + QStringLiteral("</SPAN>");
+    } else {
+        const QString BK = back.isEmpty() ? QString() : QStringLiteral("BACKGROUND-COLOR: ") + back + QStringLiteral("; ");
+        x = QStringLiteral("<font style=\"") + BK + QStringLiteral("FONT-FAMILY: 宋体; COLOR: ") + color +
+            QStringLiteral("; FONT-SIZE: 15px\">") + x + QStringLiteral("</font>");
+    }
+    return QStringLiteral("<marquee align=\"left\" behavior=\"scroll\" direction=\"up\" height=\"") + height +
+           QStringLiteral("\" width=\"240\" scrollamount=\"15\" scrolldelay=\"") + delay +
+           QStringLiteral("\" onMouseOut=\"this.start()\" onMouseOver=\"this.stop()\">") + hint + x +
+           QStringLiteral("</marquee>");
+}
+
+QString MusicPlayerCell(const QString& opacity, const QString& fade, const QString& address, const QString& loop,
+                        const QString& autostart) {
+    const QString AS = autostart == QLatin1String("0") ? QStringLiteral("autostart=\"false\"")
+                                                       : QStringLiteral("autostart=\"true\"");
+    return QStringLiteral("<td height=\"42\" colspan=\"3\" style=\"FILTER: alpha (opacity=") + opacity +
+           QStringLiteral(",style=") + fade + QStringLiteral(")\"><embed src=") + address +
+           QStringLiteral(" width=280 height=42 type=audio/mpeg loop=\"") + loop + QStringLiteral("\" ") + AS +
+           QStringLiteral(" volume=\"0\"></td>");
+}
+
 QString CreateMusicBoxHtml(qint16 column, const QString& autostart) {
     const auto row = [column](int r) -> const QString& { return SiteSettings(column, r); };
     const MusicBoxSettings s = MusicBoxSettings::fromRow(row(MusicBoxStyleRow));
     const bool musicOff = row(MusicOffRow) == QLatin1String("1");
     const QString& player = row(MusicPlayerShownRow);
-
     const bool playerRow = !musicOff && player != QLatin1String("0");
-    const QString MH = playerRow ? QStringLiteral("168") : QStringLiteral("210");
-    QStringList layout;
-    layout << QStringLiteral("<table width=\"280\" border=\"0\" cellspacing=\"0\" cellpadding=\"0\">")
-           << QStringLiteral("   <tr>")
-           << QStringLiteral("     <td width=\"20\" height=\"") + MH + QStringLiteral("\"></td>")
-           << QStringLiteral("     <td width=\"240\">") + kLyricsMarker + QStringLiteral("</td>")
-           << QStringLiteral("     <td width=\"20\"></td>") << QStringLiteral("   </tr>");
-    if (playerRow)
-        layout << QStringLiteral("   <tr>") << QStringLiteral("     ") + kPlayerMarker
-               << QStringLiteral("     </tr>");
-    layout << QStringLiteral("</table>");
 
     // The lyrics slot.
     QString slot;
     if (musicOff && player == QLatin1String("0")) {
         slot = SiteSettings(column, GetCellBaseRow(MusicCell) + CellBlock::CellTextHtml);
     } else {
-        QString x = row(MusicLyricsRow);
-        if (s.lyricsFontStyle == QLatin1String("1"))
-            x = QStringLiteral("<em>") + x + QStringLiteral("</em>");
-        else if (s.lyricsFontStyle == QLatin1String("2"))
-            x = QStringLiteral("<strong>") + x + QStringLiteral("</strong>");
-        else if (s.lyricsFontStyle == QLatin1String("3"))
-            x = QStringLiteral("<em><strong>") + x + QStringLiteral("</strong></em>");
-
-        const QString& back = s.lyricsBackColor;
-        if (s.lyricsEffect == QLatin1String("1")) {
-            const QString EC = back.isEmpty() ? QStringLiteral("#FF0000") : back;
-            x = QStringLiteral("<DIV style=\"FONT-SIZE: 15px; FILTER: shadow(color=") + EC +
-                QStringLiteral("); WIDTH: 100%; COLOR: ") + s.lyricsColor +
-                QStringLiteral("; LINE-HEIGHT: 150%; FONT-FAMILY: 宋体\">") + x + QStringLiteral("</DIV>");
-        } else if (s.lyricsEffect == QLatin1String("2")) {
-            const QString EC = back.isEmpty() ? QStringLiteral("#00CCCC") : back;
-            x = QStringLiteral("<SPAN style=\"DISPLAY: inline-block; FILTER: glow(color=") + EC +
-                QStringLiteral(",strength=3); COLOR:") + s.lyricsColor +
-                QStringLiteral("; LINE-HEIGHT: 1.3em; FONT-SIZE: 15px; FONT-FAMILY: 宋体\">") + x +
-                QStringLiteral("</SPAN>");
-        } else {
-            const QString BK = back.isEmpty() ? QString() : QStringLiteral("BACKGROUND-COLOR: ") + back + QStringLiteral("; ");
-            x = QStringLiteral("<font style=\"") + BK + QStringLiteral("FONT-FAMILY: 宋体; COLOR: ") + s.lyricsColor +
-                QStringLiteral("; FONT-SIZE: 15px\">") + x + QStringLiteral("</font>");
-        }
-        slot = QStringLiteral("<marquee align=\"left\" behavior=\"scroll\" direction=\"up\" height=\"") + MH +
-               QStringLiteral("\" width=\"240\" scrollamount=\"15\" scrolldelay=\"") + s.lyricsDelay +
-               QStringLiteral("\" onMouseOut=\"this.start()\" onMouseOver=\"this.stop()\">") + s.lyricsHint + x +
-               QStringLiteral("</marquee>");
+        slot = MusicLyricsMarquee(row(MusicLyricsRow), s.lyricsFontStyle, s.lyricsColor, s.lyricsBackColor,
+                                  s.lyricsEffect, s.lyricsDelay, s.lyricsHint, MusicBoxLyricsHeight(playerRow));
     }
 
     // The player cell.
     QString playerCell;
-    if (player == QLatin1String("1")) {
-        const QString src = musicOff ? QString() : row(MusicUrlRow);
-        const QString AS = autostart == QLatin1String("0") ? QStringLiteral("autostart=\"false\"")
-                                                           : QStringLiteral("autostart=\"true\"");
-        playerCell = QStringLiteral("<td height=\"42\" colspan=\"3\" style=\"FILTER: alpha (opacity=") + s.playerOpacity +
-                     QStringLiteral(",style=") + s.playerFade + QStringLiteral(")\"><embed src=") + src +
-                     QStringLiteral(" width=280 height=42 type=audio/mpeg loop=\"") + s.playCount +
-                     QStringLiteral("\" ") + AS + QStringLiteral(" volume=\"0\"></td>");
-    }
+    if (player == QLatin1String("1"))
+        playerCell = MusicPlayerCell(s.playerOpacity, s.playerFade, musicOff ? QString() : row(MusicUrlRow),
+                                     s.playCount, autostart);
 
-    QString box = JoinPageLines(layout);
-    box.replace(kLyricsMarker, slot);
-    box.replace(kPlayerMarker, playerCell);
+    QString box = MusicBoxTable(playerRow);
+    box.replace(kMusicLyricsMarker, slot);
+    box.replace(kMusicPlayerMarker, playerCell);
     return box;
 }

@@ -4,6 +4,7 @@
 // from this struct and resets them when it opens. Data only.
 #include "platform/statereset.h"
 
+#include <QImage>
 #include <QString>
 
 struct PrefaceEditorWindowLabels {
@@ -14,12 +15,16 @@ struct PrefaceEditorWindowLabels {
     // Target of the materials library ("0" background) and the address of the page it shows.
     static inline QString labURLFlag;
     static inline QString labSCURL;
+    // The chosen background at its own size, which the editor fills to measure it; the crop
+    // dialog cuts from it.
+    static inline QImage imgSize;
 
     // The design values (every opening of the editor starts from them).
     static void resetLabels() {
         labBJFlag = QStringLiteral("0");
         labURLFlag.clear();
         labSCURL.clear();
+        imgSize = QImage();
     }
 };
 inline const bool prefaceEditorWindowLabelsRegistered = RegisterStateReset(&PrefaceEditorWindowLabels::resetLabels);

@@ -27,13 +27,6 @@ Grid& ProtectionGrid() { return frmDB::grdDB[kProtectionGrid]; }
 
 void Message(const QString& text) { MsgBox(text, vbInformation, kTitle); }
 
-// A required hook that answers: checked as CALL_REQUIRED_HOOK does; the empty value when unset.
-template <class Result>
-Result Ask(const std::function<Result()>& hook) {
-    REQUIRE_HOOK(hook);
-    return hook ? hook() : Result();
-}
-
 }  // namespace
 
 const QStringList& ProtectionQuestions() {
@@ -76,7 +69,7 @@ void SiteProtectionController::Form_Load() {
 }
 
 void SiteProtectionController::cobQuestion_Click() {
-    const bool custom = Ask(view.questionText) == kCustomQuestionEntry;
+    const bool custom = AskRequiredHook(view.questionText) == kCustomQuestionEntry;
     CALL_REQUIRED_HOOK(view.showCustomQuestion, custom);
     if (custom) CALL_REQUIRED_HOOK(view.focusCustomQuestion);
     else CALL_REQUIRED_HOOK(view.focusAnswer);
@@ -89,15 +82,16 @@ void SiteProtectionController::cmdDIY_Click() {
 
 void SiteProtectionController::cmdEncryption_Click() {
     // While the custom box is shown its text, not the list's, is the question.
-    const bool custom = Ask(view.customQuestionShown);
-    const QString question = vb::Trim(custom ? Ask(view.customQuestionText) : Ask(view.questionText));
+    const bool custom = AskRequiredHook(view.customQuestionShown);
+    const QString question =
+        vb::Trim(custom ? AskRequiredHook(view.customQuestionText) : AskRequiredHook(view.questionText));
     if (question.isEmpty()) {
         Message(QStringLiteral("问题不能为空，请设置问题后再继续..."));
         if (custom) CALL_REQUIRED_HOOK(view.focusCustomQuestion);
         else CALL_REQUIRED_HOOK(view.focusQuestion);
         return;
     }
-    const QString answer = vb::Trim(Ask(view.answerText));
+    const QString answer = vb::Trim(AskRequiredHook(view.answerText));
     if (answer.isEmpty()) {
         Message(QStringLiteral("答案不能为空，请设置答案后再继续..."));
         return;

@@ -4,6 +4,7 @@
 #include "foundation/md5.h"
 #include "foundation/tabletext.h"
 #include "login/registercheck.h"
+#include "platform/safefile.h"
 #include "site/publishcheck.h"
 
 #include <gtest/gtest.h>
@@ -174,4 +175,60 @@ TEST_F(SiteMethodsTest, RegistrationsWithUnlistedEntriesAreRefused) {
         EXPECT_FALSE(store->find(QStringLiteral("listed01")));
     }
     EXPECT_TRUE(logic->Register(registration({})).startsWith(QStringLiteral("__Reg__OK__")));
+}
+
+TEST_F(SiteMethodsTest, DomainRegistrationRefusesInOrderAndKeepsTheLabelForGood) {
+    const QString demoLabel = demo().domain;
+    const QString version = QStringLiteral("2.0");
+    auto reg = [&](const QString& label, const QString& digest = QString()) {
+        return logic->RegDomainNameV2(
+            {demo().name, digest.isNull() ? demo().digest : digest, demo().prefix, label, version});
+    };
+    EXPECT_EQ(reg(QStringLiteral("freesite"), QStringLiteral("0123")), QStringLiteral("Error_0020"));
+    // A member with a label keeps it, whatever is asked.
+    EXPECT_EQ(reg(QStringLiteral("freesite")), QStringLiteral("Error_0011"));
+
+    // Another member holds the demo's old label.
+    Member& other = store->add(QStringLiteral("other"), demo().digest);
+    other.domain = demoLabel;
+    demo().domain.clear();
+    const struct {
+        const char* label;
+        qint64 quotaKb;
+        bool hasSpace;
+        const char* reply;
+    } cases[] = {
+        {"myadmin1", 200 * 1024, true, "Error_0006"},
+        {"ab1", 200 * 1024, true, "Error_0007"},
+        {"www2site", 200 * 1024, true, "Error_0007"},
+        {"abcdefghijklmnopqrstuvwxyz12345", 200 * 1024, true, "Error_0007"},
+        {"demosite", 200 * 1024, true, "Error_0008"},
+        {"freesite", 200 * 1024, false, "Error_0009"},
+        {"freesite", 100 * 1024 - 1, true, "Error_0010"},
+    };
+    ASSERT_EQ(demoLabel, QStringLiteral("demosite"));
+    for (const auto& c : cases) {
+        demo().quotaKb = c.quotaKb;
+        demo().hasSpace = c.hasSpace;
+        EXPECT_EQ(reg(QString::fromLatin1(c.label)), QString::fromLatin1(c.reply)) << c.label;
+        EXPECT_TRUE(demo().domain.isEmpty()) << c.label;
+    }
+
+    // A record that cannot be written keeps no label.
+    demo().quotaKb = 100 * 1024;
+    demo().hasSpace = true;
+    {
+        paths::SafeWriteFault blocker(dir.path() + QStringLiteral("/members/") + demo().name + QStringLiteral("/member.json"),
+                                      paths::SafeWriteStep::Rename);
+        EXPECT_EQ(reg(QStringLiteral("freesite")), QStringLiteral("Error_0020"));
+    }
+    EXPECT_TRUE(demo().domain.isEmpty());
+
+    EXPECT_EQ(reg(QStringLiteral(" FreeSite ")), QStringLiteral("OK_0001"));
+    EXPECT_EQ(demo().domain, QStringLiteral("freesite"));
+    EXPECT_EQ(logic->TestDomain({QStringLiteral("freesite")}), QStringLiteral("Error_0003"));
+    EXPECT_EQ(reg(QStringLiteral("secondsite")), QStringLiteral("Error_0011"));
+    // The label survives a restart of the service.
+    open();
+    EXPECT_EQ(demo().domain, QStringLiteral("freesite"));
 }

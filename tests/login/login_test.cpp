@@ -30,6 +30,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -143,6 +144,34 @@ TEST_F(LoginWindowTest, LoadAnimationEndsOnTheNineteenthTick) {
     EXPECT_EQ(QChar(w->txtPassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, w->txtPassword)),
               QLatin1Char('*'));
     EXPECT_TRUE(w->cobUser->currentText().isEmpty());  // no g1.dat: nothing offered
+}
+
+TEST_F(LoginWindowTest, AnimationEndSendsTheFocusToTheFirstBoxToFill) {
+    const auto focusIn = [](frmLogin* w, QWidget* box) {
+        QWidget* f = w->focusWidget();
+        return f && (f == box || box->isAncestorOf(f));
+    };
+    frmLogin* w = open();  // nothing remembered: the name first
+    EXPECT_TRUE(focusIn(w, w->cobUser)) << (w->focusWidget() ? w->focusWidget()->metaObject()->className() : "none");
+    StoreLoginEntry(demo.name, QString(), "www1");
+    w = open();  // a remembered name filled in: the password
+    ASSERT_EQ(w->cobUser->currentText(), demo.name);
+    EXPECT_TRUE(focusIn(w, w->txtPassword));
+}
+
+TEST_F(LoginWindowTest, BusyPanelHidesTheButtonsItCovers) {
+    frmLogin* w = open();
+    w->loginView().showBusy();
+    // A strip of the panel between its bar and its text, over the login button: the panel's own
+    // ground, not the button's face or frame.
+    const QRect button = w->cmdLogin->geometry();
+    const int y = w->picLoadInfo->y() + w->proLogin->geometry().bottom() + 2;
+    ASSERT_LT(y, w->picLoadInfo->y() + w->labState->y());
+    ASSERT_TRUE(y > button.top() && y < button.bottom());
+    const QImage shot = w->grab().toImage();
+    const QColor ground = w->picLoadInfo->palette().color(QPalette::Window);
+    for (int x = button.left(); x <= button.right(); ++x)
+        ASSERT_EQ(shot.pixelColor(x, y).rgb(), ground.rgb()) << "x " << x;
 }
 
 TEST_F(LoginWindowTest, LoginAdvertisementMovesOnAtEveryStart) {

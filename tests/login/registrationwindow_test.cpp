@@ -19,7 +19,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTcpServer>
 #include <QStyle>
 #include <QTest>
@@ -139,6 +143,55 @@ TEST_F(RegisterWindowTest, OpensWithItsDefaults) {
         w.labGetNewPic_Click();
     }
     EXPECT_TRUE(prompts.records().isEmpty());
+}
+
+TEST_F(RegisterWindowTest, WholeFormAndItsButtonsFitTheScreen) {
+    frmRegister w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QRect avail = w.screen()->availableGeometry();
+    EXPECT_TRUE(avail.contains(w.frameGeometry())) << w.frameGeometry().width() << "x" << w.frameGeometry().height() << "+"
+                                                   << w.x() << "+" << w.y() << " on " << avail.width() << "x" << avail.height();
+    // The buttons are never scrolled away; every field can be scrolled into view, none is cut.
+    for (QWidget* button : {static_cast<QWidget*>(w.cmdRegister), static_cast<QWidget*>(w.cmdBack)}) {
+        const QRect r(button->mapTo(&w, QPoint(0, 0)), button->size());
+        EXPECT_TRUE(w.rect().contains(r)) << button->metaObject()->className();
+        EXPECT_FALSE(w.formScroll->isAncestorOf(button));
+    }
+    for (QWidget* field : {static_cast<QWidget*>(w.Text15), static_cast<QWidget*>(w.txtUserName),
+                           static_cast<QWidget*>(w.cobWork), static_cast<QWidget*>(w.txtKey)}) {
+        QCoreApplication::processEvents();  // the scroll range follows the laid-out form
+        w.formScroll->ensureWidgetVisible(field, 0, 0);
+        // Its whole height and its start; a screen narrower than the form scrolls it sideways too.
+        const QPoint at = field->mapTo(w.formScroll->viewport(), QPoint(0, 0));
+        const QRect view = w.formScroll->viewport()->rect();
+        EXPECT_TRUE(view.contains(at) && at.y() + field->height() <= view.height()) << field->metaObject()->className() << " at " << at.x() << "," << at.y() << " h " << field->height() << " view " << view.width() << "x" << view.height();
+    }
+}
+
+TEST_F(RegisterWindowTest, EscapeAsksOnceBeforeThrowingTypedEntriesAway) {
+    struct Case {
+        const char* typed;
+        int answer;  // 0: no question expected
+        bool closes;
+    };
+    for (const Case& c : {Case{"", 0, true}, Case{"alice", vbNo, false}, Case{"alice", vbYes, true}}) {
+        prompts.clear();
+        frmRegister w;
+        w.show();
+        w.txtUserName->setText(QString::fromUtf8(c.typed));
+        w.txtUserName->setFocus();
+        if (c.answer) prompts.answer(c.answer);
+        QTest::keyClick(w.txtUserName, Qt::Key_Escape);
+        EXPECT_EQ(w.isVisible(), !c.closes) << c.typed << " " << c.answer;
+        if (c.answer) {
+            ASSERT_EQ(prompts.messages(), QStringList{frmRegister::kDiscardQuestion});
+            EXPECT_EQ(prompts.records()[0].style, vbYesNo | vbQuestion | vbDefaultButton2);
+            EXPECT_EQ(w.txtUserName->text(), QString::fromUtf8(c.typed));
+        } else {
+            EXPECT_TRUE(prompts.records().isEmpty());
+        }
+    }
 }
 
 TEST_F(RegisterWindowTest, CityListFollowsTheProvince) {

@@ -108,6 +108,7 @@ TEST_F(MainWindowTest, MemberWithADomain) {
     EXPECT_FALSE(w.cmdEncrypt->isHidden());
     EXPECT_FALSE(w.cmdViewMySite->isHidden());
     EXPECT_EQ(Twips(w.cmdRegDomain->x()), 4590);
+    EXPECT_LE(w.labDomainName->geometry().right() + 5, w.cmdRegDomain->x());  // a gap, not touching
     EXPECT_EQ(Twips(w.cmdEncrypt->x()), 4590 + 1155);
     EXPECT_EQ(Twips(w.cmdOpenTeach->x()), 4590 + 3210);
     EXPECT_EQ(Twips(w.cmdSetUserInfo->x()), 4590 + 5280);
@@ -160,6 +161,18 @@ TEST_F(MainWindowTest, MemberWithADomain) {
     EXPECT_EQ(g.picFrameTop, 2295);
     EXPECT_EQ(g.cmdSetUserInfoLeft, 9870);
     EXPECT_EQ(g.picToolsFrameLeft, Twips(w.picToolsFrame->x()));
+}
+
+TEST_F(MainWindowTest, SmallScreenWindowStaysMaximisedWhileItsBrowsersLoad) {
+    SetUserSetting(UcsTeachMain, QStringLiteral("3"));
+    SmallScreen = true;
+    frm个人网站& w = open();
+    ASSERT_TRUE(WaitUntil([&] { return w.siteBrowsersLoaded() == 37; })) << w.siteBrowsersLoaded();
+    const QRect avail = w.screen()->availableGeometry();
+    // The window takes the screen's free area (its frame included) and keeps it.
+    EXPECT_TRUE(WaitUntil([&] { return w.frameGeometry().size() == avail.size(); }))
+        << w.frameGeometry().width() << "x" << w.frameGeometry().height() << " on " << avail.width() << "x" << avail.height();
+    EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
 }
 
 TEST_F(MainWindowTest, MemberWithoutADomainOnAFirstLoad) {

@@ -8,6 +8,7 @@
 #include "platform/fontnames.h"
 #include "platform/ui/windowsplatform.h"
 #include "support/fixtures.h"
+#include "tutorial/ui/tutorial_entry.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -15,11 +16,16 @@ int main(int argc, char** argv) {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
     UseFontAliases();
+    UseChineseBrowserLanguage();
+    DrawViewsInSoftware();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     AllowLargePictures();
     QApplication app(argc, argv);
     InstallWindowsPlatform();
+    InstallTutorialPlayers();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new testsupport::ProcessEnvironment);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    DeleteAllWindows();
+    return result;
 }

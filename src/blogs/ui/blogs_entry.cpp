@@ -1,7 +1,13 @@
 #include "blogs/ui/blogs_entry.h"
 
+#include "blogs/ui/blogwriterwindow.h"
+
+void OpenBlogWriter(QWidget* parent) {
+    BlogWriterWindow window(parent);
+    window.exec();
+}
+
 // These windows are not part of the program yet: each opener returns at once.
-void OpenBlogWriter(QWidget*) {}
 void OpenBlogList(QWidget*) {}
 void OpenMicroBlogWriter(QWidget*) {}
 void OpenMicroBlogList(QWidget*) {}

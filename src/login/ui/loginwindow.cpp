@@ -96,6 +96,8 @@ LoginWindow::LoginWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     picLoadInfo = new QWidget(this);
     picLoadInfo->setGeometry(10, 368, 500, 40);
+    // Drawn over the login and exit buttons while a login runs: opaque, so they do not show through.
+    picLoadInfo->setAutoFillBackground(true);
     proLogin = new QProgressBar(picLoadInfo);
     proLogin->setRange(0, 300);
     proLogin->setTextVisible(false);
@@ -199,6 +201,8 @@ void LoginWindow::Timer1_Timer() {
     labSavePsw->show();
     cmdLogin->show();
     cmdEnd->show();
+    // Ready for typing: the name first, or the password when a remembered name is filled in.
+    focusBox(vb::Trim(cobUser->currentText()).isEmpty() ? LoginBox::Member : LoginBox::Password, false);
 }
 
 void LoginWindow::cobUser_Click() {

@@ -15,6 +15,12 @@
 #include "platform/ui/webbrowser.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
@@ -35,6 +41,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("提示");
 constexpr int kTwipsPerPixel = 15;
+// Room that a window manager's frame and title bar take around the window.
+constexpr int kFrameAllowance = 8;
+constexpr int kTitleAllowance = 32;
 
 int toPixels(int twips) { return static_cast<int>(vb::RoundHalfEven(double(twips) / kTwipsPerPixel)); }
 
@@ -131,10 +140,14 @@ RegistrationWindow::RegistrationWindow(frmLogin* login) : QDialog(login), m_logi
     auto* left = new QVBoxLayout;
     outer->addLayout(left, 1);
 
-    picRegInfo = new QWidget(this);
+    // The form scrolls when the screen is too low for it; the buttons below it stay in view.
+    formScroll = new QScrollArea(this);
+    formScroll->setWidgetResizable(true);
+    formScroll->setFrameShape(QFrame::NoFrame);
+    left->addWidget(formScroll, 1);
+    picRegInfo = new QWidget;
     auto* panel = new QVBoxLayout(picRegInfo);
     panel->setContentsMargins(0, 0, 0, 0);
-    left->addWidget(picRegInfo);
 
     Text15 = new QPlainTextEdit(picRegInfo);
     Text15->setReadOnly(true);
@@ -305,13 +318,16 @@ RegistrationWindow::RegistrationWindow(frmLogin* login) : QDialog(login), m_logi
     form->addLayout(codeRow, row, 1, 1, 2);
     ++row;
 
-    left->addWidget(hint(QStringLiteral("注：非网络空间用户若连续60天不登录软件或网站，其会员名将被注销并释放给别人注册，网络空间"
-                                        "用户在空间有效期内不受此限制。"),
-                         this));
-    left->addWidget(hint(QStringLiteral("为防止恶意批量注册，IP地址前3段相同的所有地址(第4段为0～255)每小时只允许注册一位会员；\n"
-                                        "使用同一IP段的两位用户在同一小时内注册的情况极少发生；\n"
-                                        "如果注册失败，请在下一个整点之后再注册。"),
-                         this));
+    panel->addWidget(hint(QStringLiteral("注：非网络空间用户若连续60天不登录软件或网站，其会员名将被注销并释放给别人注册，网络空间"
+                                         "用户在空间有效期内不受此限制。"),
+                          picRegInfo));
+    panel->addWidget(hint(QStringLiteral("为防止恶意批量注册，IP地址前3段相同的所有地址(第4段为0～255)每小时只允许注册一位会员；\n"
+                                         "使用同一IP段的两位用户在同一小时内注册的情况极少发生；\n"
+                                         "如果注册失败，请在下一个整点之后再注册。"),
+                          picRegInfo));
+    // Never squeezed below its natural size (wrapped hints would overlap the rows): scrolled instead.
+    picRegInfo->setMinimumSize(picRegInfo->sizeHint());
+    formScroll->setWidget(picRegInfo);
 
     auto* buttons = new QHBoxLayout;
     cmdRegister = new QPushButton(QStringLiteral("注册成为会员"), this);
@@ -346,13 +362,27 @@ RegistrationWindow::RegistrationWindow(frmLogin* login) : QDialog(login), m_logi
     connect(cmdRegister, &QPushButton::clicked, this, [this] { cmdRegister_Click(); });
     connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
 
-    setFixedSize(sizeHint());
+    fitToScreen();
     Form_Load();
+}
+
+void RegistrationWindow::fitToScreen() {
+    // The whole form wide, as high as it is, and never beyond the screen's free area (a frame and
+    // title bar of a window manager included): the form scrolls instead.
+    const QScreen* s = m_login && m_login->screen() ? m_login->screen() : QGuiApplication::primaryScreen();
+    const QSize room = s ? s->availableGeometry().size() - QSize(kFrameAllowance, kTitleAllowance + kFrameAllowance)
+                         : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const int formWidth = picRegInfo->sizeHint().width() + formScroll->verticalScrollBar()->sizeHint().width();
+    const int besideForm = sizeHint().width() - formScroll->sizeHint().width();
+    formScroll->setMinimumWidth(qMax(0, qMin(formWidth, room.width() - besideForm)));
+    QSize wanted = sizeHint();
+    wanted.setHeight(wanted.height() + picRegInfo->sizeHint().height() - formScroll->sizeHint().height());
+    resize(wanted.boundedTo(room));
 }
 
 void RegistrationWindow::Form_Load() {
     labGetNewPic_Click();
-    if (m_login) move(m_login->pos());
+    placeOnScreen();
     const int waitTop = (height() - picWaiting->height()) / 2 - toPixels(500);
     picWaiting->move((width() - picWaiting->width()) / 2, waitTop);
 
@@ -372,6 +402,48 @@ void RegistrationWindow::Form_Load() {
     const ServiceConfig& config = serviceconfig::current();
     webAD->Navigate(QStringLiteral("http://") + config.hostName(ServiceHost::Advertising) + QStringLiteral("/pwtd/") +
                     WeeklyFolderName(QDate::currentDate()) + QStringLiteral("/regad.html?k1=v1.0"));
+}
+
+void RegistrationWindow::placeOnScreen() {
+    // At the login window's place, moved as far as needed to be wholly on its screen.
+    const QScreen* s = m_login && m_login->screen() ? m_login->screen() : QGuiApplication::primaryScreen();
+    QPoint at = m_login ? m_login->pos() : pos();
+    if (s) {
+        const QRect avail = s->availableGeometry();
+        const QSize outer = size() + QSize(kFrameAllowance, kTitleAllowance + kFrameAllowance);
+        at.setX(qBound(avail.left(), at.x(), qMax(avail.left(), avail.right() + 1 - outer.width())));
+        at.setY(qBound(avail.top(), at.y(), qMax(avail.top(), avail.bottom() + 1 - outer.height())));
+    }
+    move(at);
+}
+
+bool RegistrationWindow::somethingTyped() const {
+    for (const QLineEdit* box : {txtUserName, txtPassword1, txtPassword2, txtAnswer, txtEmail, txtYear, txtKey})
+        if (!box->text().isEmpty()) return true;
+    return false;
+}
+
+bool RegistrationWindow::mayDiscardForm() {
+    return !somethingTyped() ||
+           MsgBox(kDiscardQuestion, vbYesNo | vbQuestion | vbDefaultButton2, kTitle) == vbYes;
+}
+
+void RegistrationWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape would throw the filled-in form away unasked.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (mayDiscardForm()) reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void RegistrationWindow::closeEvent(QCloseEvent* event) {
+    // The title bar's close button, like Escape; closing by the program's own code is not asked about.
+    if (event->spontaneous() && !mayDiscardForm()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void RegistrationWindow::cobShe_Click() {

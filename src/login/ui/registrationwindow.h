@@ -16,6 +16,9 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
+class QKeyEvent;
+class QCloseEvent;
 class WebBrowser;
 class LoginWindow;
 
@@ -69,8 +72,23 @@ public:
 
     // The four characters of the captcha drawn now; never sent.
     QString CaptchaText;
+    // Asked once when Escape or the close button would throw typed entries away.
+    static inline const QString kDiscardQuestion = QStringLiteral("您填写的注册信息还没有提交，确定要放弃注册并关闭本窗口吗？");
+    // The scroll area that holds the form (picRegInfo) above the buttons.
+    QScrollArea* formScroll = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // As large as the form wants, within the screen's free area.
+    void fitToScreen();
+    // At the login window's place, wholly on screen.
+    void placeOnScreen();
+    bool somethingTyped() const;
+    // True when nothing was typed or the member agrees to throw it away.
+    bool mayDiscardForm();
     QString ValidateRegistration() const;
     // A local refusal: its message, the panel enabled again, nothing sent.
     void refuse(const QString& message);

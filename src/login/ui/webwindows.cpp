@@ -223,8 +223,12 @@ void MySiteWindow::Form_Resize() {
     barTop = qBound(0, barTop, statusTop - proIE->height() - (rowH - proIE->height()) / 2);
     const int rowTop = barTop - (rowH - proIE->height()) / 2;
     proIE->move(ToPixels(60), barTop);
-    cmdRefresh->move(ToPixels(W - 3060), rowTop);
-    cmdViewWithIE->move(ToPixels(W - 2280), rowTop);
+    // The buttons at their lefts as long as they fit there; wider ones (their captions) keep the
+    // order and move left, so neither covers the other and the second stays in the window.
+    const int gap = ToPixels(60);
+    const int viewLeft = qMax(0, qMin(ToPixels(W - 2280), clientW - gap - cmdViewWithIE->width()));
+    cmdViewWithIE->move(viewLeft, rowTop);
+    cmdRefresh->move(qMax(0, qMin(ToPixels(W - 3060), viewLeft - gap - cmdRefresh->width())), rowTop);
     txtTX->move(cmdRefresh->x() - txtTX->width() - ToPixels(30), rowTop + (rowH - txtTX->height()) / 2);
 
     const int webTop = ToPixels(450);

@@ -70,6 +70,8 @@ constexpr CellBox kCellBoxes[SiteWindow::kCells] = {
 // The browsers' frame: a browser sits at (-30, -30) twips inside its box and is that much larger
 // on every side, so its frame falls outside the box and the page starts at the box's corner.
 constexpr int kBrowserFrame = 30;
+// Twips between the domain caption and the button after it.
+constexpr int kDomainGap = 90;
 
 // A browser of the site: silent, no scroll bars, its page inset by the frame.
 WebBrowser* NewFramedBrowser(QWidget* parent) {
@@ -549,7 +551,7 @@ void SiteWindow::closeEvent(QCloseEvent* event) {
 }
 
 void SiteWindow::Form_Load() {
-    // A small screen gets the whole screen.
+    // A small screen gets the whole screen (asked again once the browsers are under way, below).
     if (SmallScreen) setWindowState(windowState() | Qt::WindowMaximized);
     setWindowTitle(QStringLiteral("Tavolin【个人网站自助创建软件】 版本:") + ClientVersion + QStringLiteral("        欢迎 ") +
                    CurrentUserName + QStringLiteral(" 使用！"));
@@ -578,6 +580,9 @@ void SiteWindow::Form_Load() {
     webMidBack->Navigate(MemberTempPath(QStringLiteral("b1.html")));
     webPhotoBack->Navigate(MemberTempPath(QStringLiteral("b2.html")));
     webBlogBack->Navigate(MemberTempPath(QStringLiteral("b3.html")));
+    // The first web views replace the window's native window (a surface the engine can draw on),
+    // and the replacement opens at the normal size under a window manager: maximised again.
+    if (SmallScreen) QTimer::singleShot(0, this, [this] { maximiseAgain(); });
     // The domain row of a member with a domain.
     if (!LoginField(12).isEmpty()) {
         placeDomainRowForDomain();
@@ -611,12 +616,21 @@ void SiteWindow::Form_Load() {
     Timer1->start();
 }
 
+void SiteWindow::maximiseAgain() {
+    if (windowState() & Qt::WindowMinimized) return;
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
 void SiteWindow::placeDomainRowForDomain() {
     const QString domain = QStringLiteral("www.") + LoginField(12) + QLatin1Char('.') + serviceconfig::current().domain;
     QFont f = labDomainName->font();
     f.setWordSpacing(0);
     f.setBold(true);
     f.setPointSize(12);
+    const int reg = 4590;
+    // Ends a little before the registration button, which moves to its place below.
+    labDomainName->resize(P(reg - kDomainGap) - labDomainName->x(), labDomainName->height());
     // A long domain is drawn a little tighter to fit before the registration button; the tool tip
     // shows it whole anyway.
     const int room = labDomainName->width();
@@ -632,7 +646,6 @@ void SiteWindow::placeDomainRowForDomain() {
     txtDomainName->hide();
     txtDomainNameVisible = false;
     cmdTestDomain->hide();
-    const int reg = 4590;
     cmdRegDomain->move(P(reg), cmdRegDomain->y());
     cmdEncrypt->move(P(reg + 1155), cmdEncrypt->y());
     cmdCloseTeach->move(P(reg + 3210), cmdCloseTeach->y());
@@ -841,6 +854,7 @@ void SiteWindow::countSiteBrowserLoad(WebBrowser* browser) {
     if (browser->property("tavolinSiteLoaded").toBool()) return;
     browser->setProperty("tavolinSiteLoaded", true);
     ++m_siteBrowsersLoaded;
+    if (m_siteBrowsersLoaded == kCells + 4 && SmallScreen) maximiseAgain();
 }
 
 void ShowMainWindowAfterLogin() {

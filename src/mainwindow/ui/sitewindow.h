@@ -165,6 +165,8 @@ private:
     void buildCellButtons();
     void buildHintBox();
     void buildPleaseWaitBox();
+    // The maximised state once more, after the web views replaced the native window.
+    void maximiseAgain();
     void placeDomainRowForDomain();
     void updateAdPage();
     void showAdArrows();

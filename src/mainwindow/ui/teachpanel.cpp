@@ -14,10 +14,6 @@ TeachPanel::TeachPanel(QWidget* parent) : QFrame(parent) {
     teachTimer1->setInterval(200);
     teachTimer2 = new QTimer(this);
     teachTimer2->setInterval(500);
-    auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(QStringLiteral("软件使用教程"), this);
-    note->setAlignment(Qt::AlignCenter);
-    layout->addWidget(note);
 }
 
 void TeachPanel::TeachLoadMovie() { move(twips::ToPixels(-15), twips::ToPixels(-15)); }
@@ -28,7 +24,12 @@ TeachPanel* CreateMainPanel(QWidget* host) {
     if (createMainPanel) {
         if (TeachPanel* p = createMainPanel(host)) return p;
     }
-    return new TeachPanel(host);
+    auto* panel = new TeachPanel(host);
+    auto* layout = new QVBoxLayout(panel);
+    auto* note = new QLabel(QStringLiteral("软件使用教程"), panel);
+    note->setAlignment(Qt::AlignCenter);
+    layout->addWidget(note);
+    return panel;
 }
 
 }  // namespace teachpanel

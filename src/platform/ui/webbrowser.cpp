@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -22,6 +23,7 @@ QWebEngineProfile* BrowserProfile() {
     if (!profile) {
         // No storage name: an in-memory profile, so no browser writes beside the program.
         profile = new QWebEngineProfile(QCoreApplication::instance());
+        profile->setHttpAcceptLanguage(QStringLiteral("zh-CN"));
         QWebEngineSettings* s = profile->settings();
         s->setDefaultTextEncoding(QStringLiteral("GBK"));
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
@@ -123,6 +125,31 @@ bool DeclaresCharset(const QByteArray& head) {
 const char kHtmlTextScript[] =
     "(function(){var e=document.getElementsByTagName('HTML')[0];return e?e.innerText:'';})()";
 const char kBodyHtmlScript[] = "(function(){return document.body?document.body.innerHTML:'';})()";
+const char kOuterHtmlScript[] =
+    "(function(){var a=document.getElementsByTagName('*');"
+    "for(var i=0;i<a.length;i++){if(a[i].tagName.toUpperCase()==='HTML')return a[i].outerHTML;}return '';})()";
+// Puts the caret at the end of the body when the document has none (a fresh editor never had the
+// focus), then runs the command.
+const char kEditScript[] =
+    "(function(c,v){var s=document.getSelection();"
+    "if(s&&s.rangeCount===0&&document.body){var r=document.createRange();"
+    "r.selectNodeContents(document.body);r.collapse(false);s.addRange(r);}"
+    "return document.execCommand(c,false,v);})(%1,%2)";
+
+// The commands that are the engine's actions rather than execCommand.
+bool EngineAction(const QString& command, QWebEnginePage::WebAction* action) {
+    static const std::pair<const char*, QWebEnginePage::WebAction> actions[] = {
+        {"Copy", QWebEnginePage::Copy}, {"Cut", QWebEnginePage::Cut},   {"Paste", QWebEnginePage::Paste},
+        {"Undo", QWebEnginePage::Undo}, {"Redo", QWebEnginePage::Redo},
+    };
+    for (const auto& [name, a] : actions) {
+        if (command.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
+            *action = a;
+            return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -200,16 +227,22 @@ void WebBrowser::execCommand(const QString& command, const QString& value) {
             m_page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
         return;
     }
-    const QString script = QStringLiteral("document.execCommand(%1,false,%2)")
-                               .arg(JsString(command), JsString(value));
-    m_page->runJavaScript(script);
+    if (command.compare(QLatin1String("editMode"), Qt::CaseInsensitive) == 0) {
+        setDesignMode(true);
+        return;
+    }
+    if (QWebEnginePage::WebAction action; EngineAction(command, &action)) {
+        m_page->triggerAction(action);
+        return;
+    }
+    runScript(QString::fromLatin1(kEditScript).arg(JsString(command), JsString(value)));
 }
 
 void WebBrowser::runScript(const QString& script, std::function<void(const QVariant&)> done) {
     if (done)
-        m_page->runJavaScript(script, [done](const QVariant& v) { done(v); });
+        m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [done](const QVariant& v) { done(v); });
     else
-        m_page->runJavaScript(script);
+        m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
 }
 
 QVariant WebBrowser::runScriptSync(const QString& script, int timeoutMs) {
@@ -218,22 +251,27 @@ QVariant WebBrowser::runScriptSync(const QString& script, int timeoutMs) {
     });
 }
 
-void WebBrowser::documentText(std::function<void(const QString&)> done) {
+void WebBrowser::readDocument(const char* script, std::function<void(const QString&)> done) {
     if (!m_hasDocument) {
         QTimer::singleShot(0, this, [done] { done(QString()); });
         return;
     }
-    runScript(QString::fromLatin1(kHtmlTextScript), [done](const QVariant& v) { done(v.toString()); });
+    runScript(QString::fromLatin1(script), [done](const QVariant& v) { done(v.toString()); });
 }
 
-QString WebBrowser::documentTextSync(int timeoutMs) {
+QString WebBrowser::readDocumentSync(const char* script, int timeoutMs) {
     if (!m_hasDocument) return QString();
-    return runScriptSync(QString::fromLatin1(kHtmlTextScript), timeoutMs).toString();
+    return runScriptSync(QString::fromLatin1(script), timeoutMs).toString();
 }
+
+void WebBrowser::documentText(std::function<void(const QString&)> done) { readDocument(kHtmlTextScript, done); }
+
+QString WebBrowser::documentTextSync(int timeoutMs) { return readDocumentSync(kHtmlTextScript, timeoutMs); }
 
 void WebBrowser::setDesignMode(bool on) {
     m_designMode = on;
-    m_page->runJavaScript(on ? QStringLiteral("document.designMode='on'") : QStringLiteral("document.designMode='off'"));
+    m_page->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !on);
+    runScript(on ? QStringLiteral("document.designMode='on'") : QStringLiteral("document.designMode='off'"));
 }
 
 void WebBrowser::documentHtml(std::function<void(const QString&)> done) {
@@ -243,6 +281,10 @@ void WebBrowser::documentHtml(std::function<void(const QString&)> done) {
 QString WebBrowser::documentHtmlSync(int timeoutMs) {
     return runScriptSync(QString::fromLatin1(kBodyHtmlScript), timeoutMs).toString();
 }
+
+void WebBrowser::documentOuterHtml(std::function<void(const QString&)> done) { readDocument(kOuterHtmlScript, done); }
+
+QString WebBrowser::documentOuterHtmlSync(int timeoutMs) { return readDocumentSync(kOuterHtmlScript, timeoutMs); }
 
 void WebBrowser::onLoadStarted() { m_loading = true; }
 
@@ -255,7 +297,7 @@ void WebBrowser::onLoadProgress(int percent) {
 void WebBrowser::onLoadFinished(bool ok) {
     m_loading = false;
     m_hasDocument = true;
-    if (m_designMode) m_page->runJavaScript(QStringLiteral("document.designMode='on'"));
+    if (m_designMode) runScript(QStringLiteral("document.designMode='on'"));
     emit progressChange(kProgressDone, kProgressMax);
     emit documentComplete(ok);
 }

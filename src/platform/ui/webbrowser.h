@@ -46,9 +46,14 @@ public:
     // True while a page loads.
     bool isLoading() const { return m_loading; }
 
-    // The document command: "Refresh" loads the shown page again, bypassing the cache (a local
-    // file is read again from disk); any other command goes to the document's execCommand (the
-    // editor mode). Nothing happens when no document is shown.
+    // The document command, its name in any letter case: "Refresh" loads the shown page again,
+    // bypassing the cache (a local file is read again from disk); "editMode" is
+    // setDesignMode(true); "Copy", "Cut", "Paste", "Undo" and "Redo" are the engine's own actions
+    // (a page script may not use the clipboard); any other command goes to the document's
+    // execCommand with the user-interface flag false ("Bold", "FontSize" "7", "InsertText",
+    // "InsertLineBreak"...). An editing command in a document with no caret puts the caret at the
+    // end of the body first, so an insertion lands somewhere. Nothing happens when no document is
+    // shown.
     void execCommand(const QString& command, const QString& value = QString());
     void refresh() { execCommand(QStringLiteral("Refresh")); }
 
@@ -61,13 +66,22 @@ public:
     QString documentTextSync(int timeoutMs = 10000);
 
     // HTML-editor mode: the document becomes editable (kept across loads); commands go through
-    // execCommand ("Bold", "InsertHTML", value); the edited markup is read back below.
+    // execCommand ("Bold", "InsertHTML", value); the edited markup is read back below. An
+    // editable page is data: its own scripts do not run (set the mode before navigating, so none
+    // of the page's scripts runs at all), while this layer's scripts still do.
     void setDesignMode(bool on);
     bool designMode() const { return m_designMode; }
     void documentHtml(std::function<void(const QString&)> done);  // the body's innerHTML
     QString documentHtmlSync(int timeoutMs = 10000);
+    // The document's text as the editor publishes it: the outer HTML of the first element whose
+    // upper-cased tag name is "HTML", as the engine serialises it (lower-case tags, quoted
+    // attributes, line ends "\n"); the empty text when no document is shown.
+    void documentOuterHtml(std::function<void(const QString&)> done);
+    QString documentOuterHtmlSync(int timeoutMs = 10000);
 
-    // Runs a script in the shown document; done gets its result (asynchronous, optional).
+    // Runs a script in the shown document, in the application's own script world: it sees the
+    // document, not the page's script variables, and runs in editable pages too; done gets its
+    // result (asynchronous, optional).
     void runScript(const QString& script, std::function<void(const QVariant&)> done = {});
     QVariant runScriptSync(const QString& script, int timeoutMs = 10000);
 
@@ -93,6 +107,9 @@ private:
     // ones load as they are.
     static constexpr qint64 kMaxLocalContentBytes = 1024 * 1024;
     static constexpr int kCharsetPrescanBytes = 1024;
+    // A text the script reads from the shown document; the empty text when none is shown.
+    void readDocument(const char* script, std::function<void(const QString&)> done);
+    QString readDocumentSync(const char* script, int timeoutMs);
     void onLoadStarted();
     void onLoadProgress(int percent);
     void onLoadFinished(bool ok);

@@ -1,13 +1,19 @@
 #include "platform/ui/windowsplatform.h"
 
 #include "platform/inputguard.h"
+#include "platform/paths.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QIcon>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QWidget>
 #include <QWindow>
@@ -84,7 +90,32 @@ public:
 
 }  // namespace
 
+void LoadChineseTranslations() {
+    // Qt's own texts (message box buttons, file and colour dialogs) in the program's language;
+    // the catalogue "qt" pulls in those of every module. Without the package the texts stay English.
+    static QTranslator* translator = nullptr;
+    if (translator) return;
+    translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+void DeleteAllWindows() {
+    // Windows without a parent are owned by nobody; their web pages must go before the browser
+    // profile, which the application deletes last.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget()) windows.append(w);
+    for (const QPointer<QWidget>& w : windows) delete w.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void InstallWindowsPlatform() {
+    LoadChineseTranslations();
+    // Every window shows the program's icon.
+    if (const QString icon = paths::SharedFile(QStringLiteral("tavolin.svg")); !icon.isEmpty())
+        QApplication::setWindowIcon(QIcon(icon));
     static QtPrompts dialogs;
     prompts::setStandard(&dialogs);
     inputguard::activeModal = []() -> QObject* { return QApplication::activeModalWidget(); };

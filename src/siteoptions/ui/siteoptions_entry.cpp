@@ -1,13 +1,13 @@
 #include "siteoptions/ui/siteoptions_entry.h"
 
 #include "siteoptions/ui/colorsettingswindow.h"
+#include "siteoptions/ui/domainregistrationwindow.h"
+#include "siteoptions/ui/mobilesitewindow.h"
+#include "siteoptions/ui/musicsettingswindow.h"
 #include "siteoptions/ui/siteprotectionwindow.h"
 
-// These windows are not part of the program yet: each opener returns at once.
+// The preface editor is not part of the program yet: its opener returns at once.
 void OpenPrefaceEditor(QWidget*) {}
-void OpenMusicEditor(QWidget*) {}
-void OpenDomainRegistration(QWidget*, const QString&) {}
-void OpenMobileSitePreview(QWidget*) {}
 
 void OpenColorDialog(QWidget* parent) {
     ColorSettingsWindow window(parent);
@@ -16,5 +16,21 @@ void OpenColorDialog(QWidget* parent) {
 
 void OpenProtectionDialog(QWidget* parent) {
     SiteProtectionWindow window(parent);
+    window.exec();
+}
+
+void OpenDomainRegistration(QWidget* parent, const QString& label) {
+    DomainRegistrationWindow window(parent);
+    if (!label.isEmpty()) window.txtDomainName->setText(label);
+    window.exec();
+}
+
+void OpenMobileSitePreview(QWidget* parent) {
+    MobileSiteWindow window(parent);
+    window.exec();
+}
+
+void OpenMusicEditor(QWidget* parent) {
+    MusicSettingsWindow window(parent);
     window.exec();
 }

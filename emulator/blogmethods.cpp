@@ -1,0 +1,90 @@
+// The blog posts: publishing a new post and replacing one, and their pages.
+#include "emulator/blogposts.h"
+#include "emulator/servicelogic.h"
+
+#include "platform/vberror.h"
+
+#include <QRegularExpression>
+
+namespace emu {
+
+QString ServiceLogic::UploadBlog(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    if (a.value(3).isEmpty()) return QStringLiteral("Error_0003");
+    m->blogs.append(BlogPost{m_store.newStamp(), a.value(3), a.value(4), a.value(5)});
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->blogs.removeLast();
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::EditBlog(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const QString& time = a.value(3);
+    const auto post = std::find_if(m->blogs.begin(), m->blogs.end(), [&](const BlogPost& b) { return b.time == time; });
+    if (post == m->blogs.end()) return QStringLiteral("Error_0002");
+    if (a.value(5).isEmpty()) return QStringLiteral("Error_0003");
+    const BlogPost before = *post;
+    post->title = a.value(5);
+    post->category = a.value(6);
+    post->body = a.value(7);
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        *post = before;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
+}
+
+QString ExpandEffectPlaceholders(const QString& body, const QString& frameHost) {
+    static const QRegularExpression placeholder(
+        QStringLiteral(R"(<img\s+title="?\{!--EFFECT;TYPE\{100\};DATA\{(.*?)\}/--\}"?(.*?)>)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression width(QStringLiteral(R"(width="?(\d+))"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression height(QStringLiteral(R"(height="?(\d+))"), QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype last = 0;
+    for (auto it = placeholder.globalMatch(body); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        QString query = match.captured(1);
+        query.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        const QString rest = match.captured(2);
+        out += body.mid(last, match.capturedStart() - last);
+        out += QStringLiteral(R"(<iframe src="http://%1/album0002.aspx?%2" width="%3" height="%4" scrolling="no" frameborder="0"></iframe>)")
+                   .arg(frameHost, query.toHtmlEscaped(), width.match(rest).captured(1), height.match(rest).captured(1));
+        last = match.capturedEnd();
+    }
+    return out + body.mid(last);
+}
+
+QString BlogPostsHtml(const Member& m, const QString& frameHost, bool withBodies) {
+    if (m.blogs.isEmpty()) return QStringLiteral("<p>还没有博客。</p>");
+    static const QRegularExpression bodyPart(QStringLiteral(R"(<body[^>]*>(.*)</body>)"),
+                                             QRegularExpression::CaseInsensitiveOption |
+                                                 QRegularExpression::DotMatchesEverythingOption);
+    QString out = QStringLiteral("<div class=\"blogs\">");
+    for (auto it = m.blogs.crbegin(); it != m.blogs.crend(); ++it) {
+        // The title is stored as sent: a new post's comes escaped already, an edited one as typed,
+        // so only its brackets are escaped here.
+        QString title = it->title;
+        title.replace(QLatin1Char('<'), QStringLiteral("&lt;")).replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+        out += QStringLiteral("<div class=\"blog\"><h2>%1</h2><p class=\"blog-info\">%2 · %3</p>")
+                   .arg(title, it->category.toHtmlEscaped(), it->time);
+        if (withBodies) {
+            const QRegularExpressionMatch body = bodyPart.match(it->body);
+            out += QStringLiteral("<div class=\"blog-body\">") +
+                   ExpandEffectPlaceholders(body.hasMatch() ? body.captured(1) : it->body, frameHost) +
+                   QStringLiteral("</div>");
+        }
+        out += QStringLiteral("</div>");
+    }
+    return out + QStringLiteral("</div>");
+}
+
+}  // namespace emu

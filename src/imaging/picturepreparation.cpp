@@ -1,0 +1,400 @@
+#include "imaging/picturepreparation.h"
+
+#include "imaging/dibprocess.h"
+#include "imaging/dibsection.h"
+#include "imaging/jpegwriter.h"
+#include "imaging/overlaypainting.h"
+#include "imaging/watermarksettings.h"
+#include "login/state.h"
+#include "mainwindow/sitewindowlabels.h"
+#include "platform/hookcheck.h"
+#include "platform/paths.h"
+#include "platform/twips.h"
+#include "platform/vberror.h"
+#include "platform/vbtext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace {
+
+constexpr double kFitTwips = 9000;
+
+// A size in twips as the grab measures it: the fraction dropped, then whole pixels, halves even.
+int TwipsToGrabPixels(double twipsValue) {
+    return int(vb::RoundHalfEven(std::trunc(twipsValue) / twips::kPerPixel));
+}
+
+// Bytes a picture of that size may take, by the same bound Qt's readers apply (0: no bound).
+bool WithinAllocationLimit(QSize size) {
+    const qint64 limitMb = QImageReader::allocationLimit();
+    if (limitMb <= 0) return true;
+    return qint64(size.width()) * size.height() * 4 <= limitMb * 1024 * 1024;
+}
+
+// ---- JPEG through libjpeg-turbo, at a reduced DCT scale
+
+struct JpegErrors {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    bool truncated;
+};
+
+void onJpegError(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegErrors*>(cinfo->err)->jump, 1); }
+
+// The decoder pads a file cut short with grey and carries on; such a file is not a picture.
+void onJpegMessage(j_common_ptr cinfo, int level) {
+    auto* errors = reinterpret_cast<JpegErrors*>(cinfo->err);
+    if (level < 0 && errors->pub.msg_code == JWRN_JPEG_EOF) errors->truncated = true;
+}
+
+struct JpegHeader {
+    int width = 0;
+    int height = 0;
+    bool decodable = false;  // a colour space the decoder turns into BGRX itself
+};
+
+struct JpegPixels {
+    uchar* bits = nullptr;  // malloc'ed, 4 bytes a pixel, rows top-down
+    int width = 0;
+    int height = 0;
+};
+
+// Reads the header, and with a scale (eighths, 1 to 8) also the pixels at that scale. Plain data
+// only between setjmp and longjmp: nothing here needs a destructor.
+bool ReadJpeg(const uchar* data, size_t size, int scaleNum, JpegHeader* header, JpegPixels* out) {
+    jpeg_decompress_struct cinfo;
+    JpegErrors errors;
+    cinfo.err = jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = onJpegError;
+    errors.pub.emit_message = onJpegMessage;
+    errors.truncated = false;
+    if (out) out->bits = nullptr;
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        if (out) {
+            std::free(out->bits);
+            out->bits = nullptr;
+        }
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+    header->width = int(cinfo.image_width);
+    header->height = int(cinfo.image_height);
+    header->decodable = cinfo.jpeg_color_space == JCS_YCbCr || cinfo.jpeg_color_space == JCS_RGB ||
+                        cinfo.jpeg_color_space == JCS_GRAYSCALE;
+    if (!out) {
+        jpeg_destroy_decompress(&cinfo);
+        return true;
+    }
+    cinfo.scale_num = unsigned(scaleNum);
+    cinfo.scale_denom = 8;
+    cinfo.out_color_space = JCS_EXT_BGRX;  // QImage's RGB32 byte order, no conversion pass
+    jpeg_start_decompress(&cinfo);
+    out->width = int(cinfo.output_width);
+    out->height = int(cinfo.output_height);
+    const size_t stride = size_t(out->width) * 4;
+    out->bits = static_cast<uchar*>(std::malloc(stride * size_t(out->height)));
+    if (!out->bits) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = out->bits + stride * cinfo.output_scanline;
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    if (errors.truncated) {
+        std::free(out->bits);
+        out->bits = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void FreeBits(void* bits) { std::free(bits); }
+
+// Smooth scaling to the exact size; a picture already of that size is kept as it is.
+QImage ScaledTo(const QImage& picture, QSize size) {
+    if (picture.isNull() || picture.size() == size) return picture;
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// nullopt when the data is not a JPEG this decoder takes (the Qt reader then tries it).
+std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor) {
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    JpegHeader header;
+    if (!ReadJpeg(data, size_t(bytes.size()), 0, &header, nullptr)) return QImage();
+    if (!header.decodable) return std::nullopt;
+    const QSize wanted = sizeFor(QSize(header.width, header.height));
+    if (wanted.isEmpty()) return QImage();
+    // The smallest eighth that still covers the wanted size on both axes.
+    int scale = 8;
+    for (int m = 1; m <= 8; ++m) {
+        const qint64 w = (qint64(header.width) * m + 7) / 8, h = (qint64(header.height) * m + 7) / 8;
+        if (w >= wanted.width() && h >= wanted.height()) {
+            scale = m;
+            break;
+        }
+    }
+    const QSize decoded(int((qint64(header.width) * scale + 7) / 8), int((qint64(header.height) * scale + 7) / 8));
+    if (!WithinAllocationLimit(decoded)) return QImage();
+    JpegPixels pixels;
+    if (!ReadJpeg(data, size_t(bytes.size()), scale, &header, &pixels)) return QImage();
+    const QImage image(pixels.bits, pixels.width, pixels.height, qsizetype(pixels.width) * 4, QImage::Format_RGB32,
+                       FreeBits, pixels.bits);
+    return ScaledTo(image, wanted);
+}
+
+// ---- the layout
+
+// What a layout lays over the picture, placed on its canvas.
+struct Overlays {
+    QImage border;
+    std::optional<OverlayLabel> text;
+    QPoint textAt;
+    QImage watermark;
+    OverlayFrame watermarkFrame = OverlayFrame::None;
+    QPoint watermarkAt;
+};
+
+// The label as the window designs it: Arial Black, 15 points, weight 900, italic.
+OverlayLabel DesignedLabel() {
+    OverlayLabel label;
+    label.font.setFamily(QStringLiteral("Arial Black"));
+    SetFontPoints(label.font, 15);
+    label.font.setWeight(QFont::Black);
+    label.font.setItalic(true);
+    return label;
+}
+
+QImage ReadOverlayPicture(const QString& path) {
+    if (!QFile::exists(path)) return QImage();
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QPoint Placed(int codeH, int codeV, QSize canvas, QSize item) {
+    const double left = PlaceOverlay(codeH, twips::FromPixels(canvas.width()), twips::FromPixels(item.width()), 0);
+    const double top = PlaceOverlay(codeV, twips::FromPixels(canvas.height()), twips::FromPixels(item.height()), 0);
+    return QPoint(twips::ToPixels(left), twips::ToPixels(top));
+}
+
+// The overlays wab.dat sets for a canvas of that size; withBorder false leaves the border out
+// (after a turn it is already in the picture).
+Overlays LayOverlays(const UploadPictureRequest& request, QSize canvas, bool withBorder) {
+    Overlays laid;
+    if (!request.overlays) return laid;
+    const std::optional<WatermarkSettings> settings = ReadWatermarkSettings(request.userFolder);
+    if (!settings) return laid;
+    const QDir folder(request.userFolder);
+    if (!settings->text.isEmpty()) {
+        OverlayLabel label = DesignedLabel();
+        label.text = settings->text;
+        // An empty name is refused, as the label keeps its font when setting one fails.
+        if (!vb::Trim(settings->fontName).isEmpty()) label.font.setFamily(settings->fontName);
+        // A size that is no number leaves the designed one, as a failed step is skipped.
+        const QString size = vb::Trim(settings->fontSize);
+        if (vb::IsNumeric(size)) {
+            const qint64 points = vb::RoundHalfEven(vb::Val(size));
+            if (points > 0 && points <= 2048) SetFontPoints(label.font, double(points));
+        }
+        ApplyFontStyle(label.font, vb::Trim(settings->fontStyle));
+        label.backColor = ColorFromNumber(settings->backColor);
+        label.transparent = settings->transparentBack;
+        label.frame = FrameOf(settings->textFrame, settings->textFrame3D);
+        label.font.setUnderline(settings->underline);
+        label.foreColor = ColorFromNumber(settings->textColor);
+        label.font.setStrikeOut(settings->strikeout);
+        laid.textAt = Placed(settings->textAlignH, settings->textAlignV, canvas, OverlayLabelSize(label));
+        laid.text = label;
+    }
+    if (settings->hasPicture && !settings->pictureExtension.isEmpty()) {
+        laid.watermark = ReadOverlayPicture(folder.filePath(WatermarkCopyFile(settings->pictureExtension)));
+        laid.watermarkFrame = FrameOf(settings->pictureFrame, settings->pictureFrame3D);
+        if (!laid.watermark.isNull())
+            laid.watermarkAt = Placed(settings->pictureAlignH, settings->pictureAlignV, canvas,
+                                      FramedPictureSize(laid.watermark, laid.watermarkFrame));
+    }
+    if (withBorder && settings->hasBorder) laid.border = ReadOverlayPicture(folder.filePath(kBorderCopyFile));
+    return laid;
+}
+
+// The canvas from bottom to top: picture, border, picture watermark, text.
+QImage Render(const QImage& picture, const Overlays& laid, bool watermarks) {
+    const bool anything = !laid.border.isNull() || (watermarks && (laid.text || !laid.watermark.isNull()));
+    if (!anything) return picture;
+    QImage canvas = picture.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    DrawStretchedBorder(painter, canvas.rect(), laid.border);
+    if (watermarks) {
+        DrawFramedPicture(painter, laid.watermarkAt, laid.watermark, laid.watermarkFrame);
+        if (laid.text) DrawOverlayLabel(painter, laid.textAt, *laid.text);
+    }
+    painter.end();
+    return canvas;
+}
+
+// Quarter turns as the text gives them; text that is no number turns nothing.
+int QuarterTurns(const QString& rotation) {
+    const QString count = vb::Trim(rotation);
+    if (!vb::IsNumeric(count)) return 0;
+    const double v = vb::Val(count);
+    if (std::abs(v) > 1e6) return 0;
+    return int(vb::RoundHalfEven(v));
+}
+
+QImage Turned(const QImage& picture, int quarterTurns) {
+    auto dib = std::make_shared<cDIBSection1>();
+    if (!dib->CreateFromHandle(picture, 0, 0, -1, -1)) return QImage();
+    cDIBProcess process;
+    try {
+        process.RotateDIB(dib, float(quarterTurns * 90), 0x000000);  // picBackColor is black
+    } catch (const VbError&) {
+        return QImage();
+    }
+    // The section stores its rows bottom-up.
+    return dib->hDC()->memoryView(QRect(0, 0, dib->Width(), dib->Height())).mirrored(false, true);
+}
+
+void WriteBitmap(const QImage& picture, const QString& path) {
+    cDIBSection1 dib;
+    if (dib.CreateFromHandle(picture, 0, 0, -1, -1)) dib.SaveBitmap(path);
+}
+
+}  // namespace
+
+QSize FitUploadPicture(QSize natural) {
+    const double w0 = twips::FromPixels(natural.width()), h0 = twips::FromPixels(natural.height());
+    if (w0 <= 0 || h0 <= 0) return QSize(0, 0);
+    double w, h;
+    if (w0 >= h0) {
+        w = w0 <= kFitTwips ? w0 : kFitTwips;
+        h = h0 / (w0 / w);
+    } else {
+        h = h0 <= kFitTwips ? h0 : kFitTwips;
+        w = w0 / (h0 / h);
+    }
+    return QSize(TwipsToGrabPixels(w), TwipsToGrabPixels(h));
+}
+
+QSize ExplicitUploadSize(const QString& widthTwips, const QString& heightTwips) {
+    const double w = vb::Val(widthTwips), h = vb::Val(heightTwips);
+    // Beyond any picture a window could show; such a size is refused like an oversized picture.
+    if (!(w > 0 && h > 0 && w < 1e9 && h < 1e9)) return QSize(0, 0);
+    return QSize(TwipsToGrabPixels(w), TwipsToGrabPixels(h));
+}
+
+QImage LoadScaledPicture(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
+    if (path.isEmpty()) return QImage();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QImage();
+    const bool jpeg = file.peek(3) == QByteArray("\xFF\xD8\xFF", 3);
+    if (jpeg) {
+        const QByteArray bytes = file.readAll();
+        if (std::optional<QImage> picture = LoadJpegScaled(bytes, sizeFor)) return *picture;
+    }
+    file.close();
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    const QSize natural = reader.size();
+    if (natural.isEmpty()) return QImage();
+    const QSize wanted = sizeFor(natural);
+    if (wanted.isEmpty() || !WithinAllocationLimit(wanted)) return QImage();
+    QImage picture;
+    if (!reader.read(&picture)) return QImage();
+    return ScaledTo(picture.convertToFormat(QImage::Format_RGB32), wanted);
+}
+
+UploadPictureComposition ComposeUploadPicture(const UploadPictureRequest& request) {
+    UploadPictureComposition made;
+    const bool explicitSize = !request.explicitWidth.isEmpty();
+    const QImage fitted = LoadScaledPicture(request.picturePath, [&](QSize natural) {
+        return explicitSize ? ExplicitUploadSize(request.explicitWidth, request.explicitHeight)
+                            : FitUploadPicture(natural);
+    });
+    if (fitted.isNull()) return made;
+
+    const Overlays first = LayOverlays(request, fitted.size(), true);
+    made.shown = Render(fitted, first, true);
+    if (request.rotation == QLatin1String("0")) {
+        made.firstGrab = made.shown;
+        made.picture = made.shown;
+        return made;
+    }
+    // The watermarks are hidden for the turn and laid again upright on the turned canvas; the
+    // border turns with the picture.
+    made.firstGrab = Render(fitted, first, false);
+    made.turned = Turned(made.firstGrab, QuarterTurns(request.rotation));
+    if (made.turned.isNull()) return made;
+    const QImage refitted = ScaledTo(made.turned, FitUploadPicture(made.turned.size()));
+    made.picture = Render(refitted, LayOverlays(request, refitted.size(), false), true);
+    return made;
+}
+
+UploadPictureRequest UploadPictureRequestFromLabels() {
+    UploadPictureRequest request;
+    request.picturePath = frm个人网站Labels::labZipPicPath;
+    request.overlays = frm个人网站Labels::labUploadWatermarkBorder == QLatin1String("1");
+    request.rotation = frm个人网站Labels::labRotation;
+    request.userFolder = UserFolder;
+    if (!frm个人网站Labels::labZipPicWidth.isEmpty()) {
+        request.explicitWidth = frm个人网站Labels::labZipPicWidth;
+        request.explicitHeight = frm个人网站Labels::labZipPicHeight;
+        frm个人网站Labels::labZipPicWidth.clear();
+        frm个人网站Labels::labZipPicHeight.clear();
+    }
+    return request;
+}
+
+void RemovePreparedFiles(const QString& userFolder) {
+    if (userFolder.isEmpty()) return;
+    const QDir folder(userFolder);
+    QFile::remove(folder.filePath(kPreparedGrabFile));
+    QFile::remove(folder.filePath(kPreparedPictureFile));
+}
+
+bool WritePreparedFiles(const UploadPictureComposition& composition, const QString& userFolder) {
+    if (userFolder.isEmpty() || composition.firstGrab.isNull()) return false;
+    const QDir folder(userFolder);
+    const QString grabFile = folder.filePath(kPreparedGrabFile);
+    WriteBitmap(composition.firstGrab, grabFile);
+    if (!composition.turned.isNull()) {
+        WriteBitmap(composition.turned, QDir(paths::DataRoot()).filePath(kTurnedPictureFile));
+        if (!composition.picture.isNull()) WriteBitmap(composition.picture, grabFile);
+    }
+    if (composition.picture.isNull()) return false;
+    cDIBSection dib;
+    dib.CreateFromPicture(StdPicture{composition.picture});
+    try {
+        return WriteJpegFile(dib, folder.filePath(kPreparedPictureFile), kPreparedJpegQuality);
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
+void PicturePreparation::LoadAndOverlayPicture() {
+    const UploadPictureRequest request = UploadPictureRequestFromLabels();
+    m_userFolder = request.userFolder;
+    RemovePreparedFiles(m_userFolder);
+    m_composition = ComposeUploadPicture(request);
+    CALL_REQUIRED_HOOK(m_view.showComposition, m_composition.shown);
+}
+
+bool PicturePreparation::Finish() { return WritePreparedFiles(m_composition, m_userFolder); }

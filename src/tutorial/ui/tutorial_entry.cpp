@@ -1,0 +1,8 @@
+#include "tutorial/ui/tutorial_entry.h"
+
+#include "mainwindow/ui/teachpanel.h"
+#include "tutorial/ui/teachplayer.h"
+
+void InstallTutorialPlayers() {
+    teachpanel::createMainPanel = [](QWidget* host) -> TeachPanel* { return new TeachPlayer(host, teachhosts::MainWindow()); };
+}
