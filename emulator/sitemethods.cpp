@@ -156,7 +156,7 @@ QString ServiceLogic::GetDirFileInfo(const QStringList& a) {
         const QString thumb = flash ? QString() : ThumbnailPath(path);
         rows.append({QStringLiteral("http://") + host + QStringLiteral("/space/") + m->folder + QLatin1Char('/') +
                          album->name + QLatin1Char('/') + f.name,
-                     f.description, QString::number(vb::RoundHalfEven(double(f.size) / 1024 - 1)), f.uploaded,
+                     f.description, QString::number(qMax<qint64>(0, vb::RoundHalfEven(double(f.size) / 1024 - 1))), f.uploaded,
                      QString::number(thumb.isEmpty() ? 0 : QFileInfo(thumb).size()), flash ? QStringLiteral("1") : QStringLiteral("0"),
                      QString::number(i + 1), QString::number(size.width()), QString::number(size.height()), f.name});
     }

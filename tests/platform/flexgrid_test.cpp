@@ -18,6 +18,8 @@ TEST(FlexGrid, FormatStringGivesHeaderTextsAlignmentsAndWidths) {
     EXPECT_GT(grid.colWidth(3), grid.colWidth(2));
     EXPECT_GE(grid.colWidth(3), QFontMetrics(grid.font()).horizontalAdvance(headers[3]));
 
+    grid.setCols(7);
+    EXPECT_EQ(grid.model()->headerData(6, Qt::Horizontal).toString(), QString());
     grid.setRows(3);
     grid.setTextMatrix(1, 1, QStringLiteral("a"));
     grid.setTextMatrix(1, 2, QStringLiteral("b"));

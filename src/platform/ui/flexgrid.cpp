@@ -9,6 +9,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     horizontalHeader()->setStretchLastSection(false);
+    setWordWrap(false);
 }
 
 void FlexGrid::setFormatString(const QString& format) {
@@ -32,7 +33,12 @@ void FlexGrid::setFormatString(const QString& format) {
 
 void FlexGrid::setRows(int rows) { setRowCount(qMax(0, rows - 1)); }
 
-void FlexGrid::setCols(int cols) { setColumnCount(qMax(0, cols)); }
+void FlexGrid::setCols(int cols) {
+    setColumnCount(qMax(0, cols));
+    // A column without header text shows none, not the table's column number.
+    for (int c = 0; c < columnCount(); ++c)
+        if (!horizontalHeaderItem(c)) setHorizontalHeaderItem(c, new QTableWidgetItem);
+}
 
 QTableWidgetItem* FlexGrid::itemAt(int row, int col) {
     if (col < 0 || col >= columnCount()) return nullptr;
