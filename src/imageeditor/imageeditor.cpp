@@ -209,17 +209,20 @@ void ImageEditorController::Open() {
     SelectSizeEntry(SizeListEntries().at(entry));
 }
 
-void ImageEditorController::HideGrabPanels() {
+void ImageEditorController::EnlargeWorkArea() {
     picAddTextVisible = false;
     picSetWaterMarkVisible = false;
     picSetSizeVisible = false;
     picHelpVisible = false;
 }
 
+void ImageEditorController::RestoreWorkArea() { refresh(); }
+
 QImage ImageEditorController::GrabFrameRegion() {
-    HideGrabPanels();
-    refresh();
-    return RenderFrameRegion(canvas, MeasuredTwipsPerPixel);
+    EnlargeWorkArea();
+    QImage region = RenderFrameRegion(canvas, MeasuredTwipsPerPixel);
+    RestoreWorkArea();
+    return region;
 }
 
 void ImageEditorController::Save() {

@@ -103,6 +103,10 @@ public:
     qint16 MeasuredTwipsPerPixel = 15;
     bool HasHostedSpace = true;
     bool EditorLoaded = false;
+    // The grab renders offscreen, so nothing moves around it: these stay idle for the tools that
+    // read them.
+    bool LayoutSuspended = false;
+    std::array<std::array<qint32, 2>, 7> SavedWorkAreaLayout{};
 
     QString caption = QStringLiteral("图像编辑");
     QString cobSetSizeText;
@@ -143,10 +147,11 @@ public:
     void cmdSetSizeYes_Click(const QString& txtSizeW, const QString& txtSizeH);
     void cmdSetSizeCancel_Click();
 
-    // The lasting effect of enlarging and restoring the work area around a grab: these panels end
-    // hidden.
-    void HideGrabPanels();
-    // The frame region as the grab gives it.
+    // What enlarging the work area for a grab leaves behind: the caption, text-watermark,
+    // custom-size and help panels end hidden. Restoring shows the rest as it was.
+    void EnlargeWorkArea();
+    void RestoreWorkArea();
+    // The frame region with every visible overlay, as the grab gives it (between the two above).
     QImage GrabFrameRegion();
 
 private:

@@ -2,7 +2,8 @@
 // with scripted prompts, the size panel's keys.
 #include <gtest/gtest.h>
 
-#include "imageeditor/ui/imageeditor_entry.h"
+#include "login/state.h"
+#include "mainwindow/commands.h"
 #include "imageeditor/ui/imageeditorwindow.h"
 #include "platform/hookcheck.h"
 #include "support/fixtures.h"
@@ -24,7 +25,7 @@ namespace {
 
 using EditorWindow = DataRootTest;
 
-TEST_F(EditorWindow, TheOpenerShowsAFreshEditorModally) {
+TEST_F(EditorWindow, TheMainWindowsCommandShowsAFreshEditorModally) {
     for (int opening = 0; opening < 2; ++opening) {
         QString seen;
         QTimer poll;
@@ -38,7 +39,7 @@ TEST_F(EditorWindow, TheOpenerShowsAFreshEditorModally) {
             w->reject();
         });
         poll.start(10);
-        OpenImageEditor(nullptr);
+        CommandWindows::program().imageEditor(nullptr);
         EXPECT_EQ(seen, QStringLiteral("1|600×450 (像素)|图像编辑"));
         EXPECT_EQ(ImageEditorWindow::loaded(), nullptr);
     }
@@ -63,11 +64,18 @@ TEST_F(EditorWindow, DesignedControlsAndEveryHookSet) {
         EXPECT_TRUE(panel->isHidden());
     EXPECT_EQ(w.staPicInfo->findChildren<QLabel*>().size(), 2);
     for (QComboBox* fonts : w.cobFont) EXPECT_EQ(fonts->count(), EditorFontNames().size());
+    EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
     // The design's outer size gives the work area 13185 × 8385 twips.
     EXPECT_EQ(w.outerWidthTwips(), 15480);
     EXPECT_EQ(w.outerHeightTwips(), 11190);
     EXPECT_EQ(w.picFrame->size(), QSize(879, 559));
     EXPECT_EQ(w.editor.MeasuredTwipsPerPixel, 15);
+}
+
+TEST_F(EditorWindow, OpensMaximisedOnASmallScreen) {
+    SmallScreen = true;
+    ImageEditorWindow w;
+    EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
 }
 
 TEST_F(EditorWindow, ATooSmallWindowKeepsItsLastLayout) {

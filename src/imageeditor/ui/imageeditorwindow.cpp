@@ -160,8 +160,8 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     txtSizeW->installEventFilter(this);
     txtSizeH->installEventFilter(this);
 
-    if (SmallScreen) setWindowState(windowState() | Qt::WindowMaximized);
     resize(ToPixels(kClientWidth), ToPixels(kClientHeight));
+    if (SmallScreen) setWindowState(windowState() | Qt::WindowMaximized);
     Form_Resize();
     Form_Load();
 }
