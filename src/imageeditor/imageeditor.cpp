@@ -48,8 +48,7 @@ QString UsePicNotice() { return QStringLiteral("插图功能仅限Tavolin空间�
 
 QColor WorkspaceColor() {
     constexpr quint32 vbApplicationWorkspace = 0x8000000C;
-    const quint32 bgr = TranslateOleColor(vbApplicationWorkspace);
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+    return OleColorToQColor(vbApplicationWorkspace);
 }
 
 void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerPixel, bool withFrameLine) {
@@ -93,8 +92,8 @@ void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerP
     }
     if (canvas.labUsePicVisible) {
         const QRectF r = px(canvas.labUsePicRect);
-        const quint32 face = GetSysColor(15);
-        painter.fillRect(r, QColor(int(face & 0xFF), int((face >> 8) & 0xFF), int((face >> 16) & 0xFF)));
+        constexpr quint32 vbButtonFace = 0x8000000F;
+        painter.fillRect(r, OleColorToQColor(vbButtonFace));
         painter.setPen(Qt::black);
         painter.drawText(r, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, UsePicNotice());
     }
