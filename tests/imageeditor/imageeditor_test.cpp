@@ -78,12 +78,16 @@ TEST_F(Editor, StartsWithThe600By450FrameAtTheMeasuredScaleCentredOnTheCanvas) {
 TEST_F(Editor, BothScalesAt12TwipsPerPixel) {
     start(12);
     // The starting frame is a preset: 600 × 450 pixels whatever the display.
-    EXPECT_EQ(RenderFrameRegion(e.canvas, 12).size(), QSize(600, 450));
+    prompts.answerText(root() + QStringLiteral("/start"));
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    EXPECT_EQ(savedSize(root() + QStringLiteral("/start.jpg")), QSize(600, 450));
     // A typed size converts at 15 twips a pixel: 9000 × 6750 twips, 750 × 562.5 → 562 pixels.
     e.cmdOtherSize_Click();
     e.cmdSetSizeYes_Click(QStringLiteral("600"), QStringLiteral("450"));
     EXPECT_EQ(e.canvas.shaCut.size(), QSizeF(9000, 6750));
-    EXPECT_EQ(RenderFrameRegion(e.canvas, 12).size(), QSize(750, 562));
+    prompts.answerText(root() + QStringLiteral("/custom"));
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    EXPECT_EQ(savedSize(root() + QStringLiteral("/custom.jpg")), QSize(750, 562));
 }
 
 TEST_F(Editor, OpenChoosesThePresetByOrientation) {
@@ -263,6 +267,26 @@ TEST_F(Editor, TheRenderShowsTheGroundAndOverlaysCutAtTheFrameButNoFrameLine) {
     EXPECT_EQ(shot.pixelColor(0, 449), ground);
     // The frame line is drawn on screen only.
     EXPECT_TRUE(e.canvas.shaCutVisible);
+
+    // A label drawn by the shared renderer, half below the frame's bottom edge; a hidden border
+    // adds nothing until it is shown, and then it covers the frame.
+    OverlayLabel yellow;
+    yellow.text = QStringLiteral("水印");
+    yellow.transparent = false;
+    yellow.backColor = Qt::yellow;
+    yellow.foreColor = Qt::yellow;
+    const int labelHeight = OverlayLabelSize(yellow).height();
+    e.canvas.labWaterMark[1] = {yellow, QPointF(cut.left() + 15 * 15, cut.bottom() - labelHeight / 2 * 15), true};
+    QImage magenta(10, 10, QImage::Format_RGB32);
+    magenta.fill(Qt::magenta);
+    e.canvas.imgBorder.picture = magenta;
+    const QImage labelled = RenderFrameRegion(e.canvas, 15);
+    EXPECT_EQ(labelled.pixelColor(16, 449), QColor(Qt::yellow));
+    EXPECT_EQ(labelled.pixelColor(0, 0), ground);
+    e.canvas.imgBorder.visible = true;
+    const QImage bordered = RenderFrameRegion(e.canvas, 15);
+    EXPECT_EQ(bordered.pixelColor(0, 0), QColor(Qt::magenta));
+    EXPECT_EQ(bordered.pixelColor(599, 449), QColor(Qt::magenta));
 }
 
 TEST_F(Editor, CustomSizeMessages) {
