@@ -6,6 +6,7 @@
 #include "mainwindow/commands.h"
 #include "imageeditor/ui/imageeditorwindow.h"
 #include "platform/hookcheck.h"
+#include "platform/twips.h"
 #include "support/fixtures.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -76,6 +78,9 @@ TEST_F(EditorWindow, OpensMaximisedOnASmallScreen) {
     SmallScreen = true;
     ImageEditorWindow w;
     EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
+    // The canvas starts as high as the maximised window.
+    EXPECT_EQ(w.editor.canvas.height, w.outerHeightTwips());
+    EXPECT_EQ(w.outerHeightTwips(), twips::FromPixels(w.screen()->availableGeometry().height()));
 }
 
 TEST_F(EditorWindow, ATooSmallWindowKeepsItsLastLayout) {

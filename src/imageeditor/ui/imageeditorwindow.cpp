@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -161,7 +162,14 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     txtSizeH->installEventFilter(this);
 
     resize(ToPixels(kClientWidth), ToPixels(kClientHeight));
-    if (SmallScreen) setWindowState(windowState() | Qt::WindowMaximized);
+    if (SmallScreen) {
+        // Start-up lays the canvas out for the maximised size, which a hidden window only gets
+        // once it is shown.
+        if (const QScreen* s = screen())
+            resize(s->availableGeometry().width() - ToPixels(kDecorationWidth),
+                   s->availableGeometry().height() - ToPixels(kDecorationHeight));
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
     Form_Resize();
     Form_Load();
 }
