@@ -30,6 +30,9 @@ namespace teachpanel {
 // Builds the main window's tutorial panel inside the given host; an optional hook
 // (platform/hookcheck.h): empty, the stand-in panel.
 inline std::function<TeachPanel*(QWidget* host)> createMainPanel;
+// The same for the cell editor's panel (movie "MFC80CHS.dll").
+inline std::function<TeachPanel*(QWidget* host)> createCellEditorPanel;
 // The factory's panel, or the stand-in.
 TeachPanel* CreateMainPanel(QWidget* host);
+TeachPanel* CreateCellEditorPanel(QWidget* host);
 }  // namespace teachpanel
