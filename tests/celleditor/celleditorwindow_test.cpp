@@ -189,3 +189,65 @@ TEST_F(CellEditorWindowTest, ClosingAsksOnlyWhileChanged) {
     w.close();
     EXPECT_EQ(prompts.messages(), QStringList{kApplyQuestion});
 }
+
+#ifdef TAVOLIN_HAVE_EMULATOR
+#include "foundation/htmltext.h"
+#include "login/state.h"
+#include "platform/serviceconfig.h"
+#include "platform/ui/webbrowser.h"
+#include "platform/urlopening.h"
+#include "support/emulatorfixture.h"
+
+#include <QTest>
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 30000;
+
+class CellEditorOnTheService : public testsupport::EmulatorTest {
+protected:
+    void SetUp() override {
+        EmulatorTest::SetUp();
+        loginAs(QStringLiteral("member"));
+        SiteSettings.create();
+        SetUserSetting(UcsTeachPicture, QStringLiteral("3"));
+        SetLoginField(11, QStringLiteral("key&11"));
+        SetLoginField(6, QStringLiteral("www1"));
+        CellRecord = QStringList(14);
+        CellRecord[0] = QStringLiteral("3");
+        CellRecord[1] = QStringLiteral("300");
+        CellRecord[2] = QStringLiteral("200");
+    }
+};
+
+}  // namespace
+
+TEST_F(CellEditorOnTheService, AdvertisementPageShowsTheKeysAndHelpOpensInTheBrowser) {
+    const QString week = WeeklyFolderName(QDate::currentDate());
+    EXPECT_EQ(CellEditorAdUrl(QDate::currentDate()),
+              "http://" + emulator().config().hostName(ServiceHost::Advertising) + "/pwtd/" + week +
+                  "/setpic.html?k1=key%2611&k2=www1&k3=" + ClientVersion);
+    CellEditorWindow w;
+    w.show();
+    QTRY_VERIFY_WITH_TIMEOUT(w.webAD->hasDocument() && !w.webAD->isLoading(), kLoadTimeoutMs);
+    const QString text = w.webAD->documentTextSync();
+    EXPECT_TRUE(text.contains(QStringLiteral("区域设置广告"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("key&11"))) << text.toStdString();
+
+    QStringList opened;
+    urlopening::Openers openers;
+    openers.openWithDesktop = [&opened](const QString& url) {
+        opened.append(url);
+        return true;
+    };
+    urlopening::install(&openers);
+    w.labANQ_Click();
+    urlopening::install(nullptr);
+    const QString help = "http://" + emulator().config().hostName(ServiceHost::Main) + "/setpic.html?k1=key%2611&k2=www1";
+    EXPECT_EQ(PageUrl, help);
+    EXPECT_EQ(opened, QStringList{help});
+    const testsupport::EmulatorPage page = emulator().get(help);
+    EXPECT_EQ(page.status, 200);
+    EXPECT_TRUE(page.body.contains("www1"));
+}
+#endif
