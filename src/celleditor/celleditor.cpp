@@ -157,13 +157,6 @@ QString CellTextForEditing(const QString& cellText) {
     return t;
 }
 
-std::optional<QString> TutorialCounterAfterOpening(const QString& counter) {
-    const QString c = counter.isEmpty() ? QStringLiteral("0") : counter;
-    if (c == QLatin1String("0") || c == QLatin1String("1") || c == QLatin1String("2"))
-        return QString::number(c.toInt() + 1);
-    return std::nullopt;
-}
-
 bool ShowsTextHint(bool textInfoShown, const QString& text, const QString& hintFlag) {
     return !textInfoShown && !text.isEmpty() && hintFlag != QLatin1String("1");
 }

@@ -86,10 +86,6 @@ inline const QString kTextInfoNote = QStringLiteral(
 // markup stays text.
 QString CellTextForEditing(const QString& cellText);
 
-// The tutorial's automatic opening: the counter (UcsTeachPicture) to store, or nothing when the
-// tutorial stays closed.
-std::optional<QString> TutorialCounterAfterOpening(const QString& counter);
-
 // The text hint (HintFlag 35) is shown.
 bool ShowsTextHint(bool textInfoShown, const QString& text, const QString& hintFlag);
 inline const QString kTextHint = QStringLiteral("提示：\r    您可以把此处的文字修改成其它文字。");

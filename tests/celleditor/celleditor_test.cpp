@@ -4,6 +4,7 @@
 
 #include "celleditor/celleditor.h"
 #include "foundation/htmltext.h"
+#include "foundation/settings.h"
 #include "site/sitemodel.h"
 
 namespace {
@@ -131,11 +132,11 @@ TEST(CellEditorOpening, ForegroundFieldsFromTheRecord) {
 TEST(CellEditorOpening, TextTutorialAndHint) {
     EXPECT_EQ(CellTextForEditing(QStringLiteral("一<br>二 &lt;b&gt; <i>")), QStringLiteral("一\r\n二 <b> <i>"));
 
-    EXPECT_EQ(TutorialCounterAfterOpening(QString()), QStringLiteral("1"));
-    EXPECT_EQ(TutorialCounterAfterOpening(QStringLiteral("0")), QStringLiteral("1"));
-    EXPECT_EQ(TutorialCounterAfterOpening(QStringLiteral("2")), QStringLiteral("3"));
-    EXPECT_FALSE(TutorialCounterAfterOpening(QStringLiteral("3")).has_value());
-    EXPECT_FALSE(TutorialCounterAfterOpening(QStringLiteral("x")).has_value());
+    EXPECT_EQ(TeachCounterAfterOpening(QString()), QStringLiteral("1"));
+    EXPECT_EQ(TeachCounterAfterOpening(QStringLiteral("0")), QStringLiteral("1"));
+    EXPECT_EQ(TeachCounterAfterOpening(QStringLiteral("2")), QStringLiteral("3"));
+    EXPECT_FALSE(TeachCounterAfterOpening(QStringLiteral("3")).has_value());
+    EXPECT_FALSE(TeachCounterAfterOpening(QStringLiteral("x")).has_value());
 
     EXPECT_TRUE(ShowsTextHint(false, QStringLiteral("a"), QString()));
     EXPECT_FALSE(ShowsTextHint(false, QString(), QString()));

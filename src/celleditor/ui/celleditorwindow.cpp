@@ -316,13 +316,7 @@ void CellEditorWindow::Form_Load() {
     labSize->setText(CellSizeLabel(cell, width, height));
     RedimPendingPictures();
 
-    const std::optional<QString> counter = TutorialCounterAfterOpening(GetUserSetting(UcsTeachPicture));
-    if (counter) {
-        teachpicTeach->TeachLoadMovie();
-        teachpicTeach->teachlabPlayFlag = QStringLiteral("1");
-        cmdOpenTeach_Click();
-        SetUserSetting(UcsTeachPicture, *counter);
-    }
+    teachpicTeach->openFirstTimes(UcsTeachPicture, [this] { cmdOpenTeach_Click(); });
 
     txtTxt->setPlainText(CellTextForEditing(rec.value(CellRecordEntry::FirstBlockRow + 6)));
 
@@ -448,21 +442,14 @@ void CellEditorWindow::labANQ_Click() {
 }
 
 void CellEditorWindow::cmdOpenTeach_Click() {
-    if (teachpicTeach->teachlabPlayFlag == QLatin1String("0")) {
-        teachpicTeach->TeachLoadMovie();
-        teachpicTeach->teachlabPlayFlag = QStringLiteral("1");
-    }
-    teachpicTeach->teachTimer1->start();
-    teachpicTeach->show();
+    teachpicTeach->openPanel();
     teachpicTeach->raise();
     cmdCloseTeach->show();
     cmdOpenTeach->hide();
 }
 
 void CellEditorWindow::cmdCloseTeach_Click() {
-    teachpicTeach->teachTimer1->stop();
-    teachpicTeach->teachTimer2->stop();
-    teachpicTeach->hide();
+    teachpicTeach->closePanel();
     cmdCloseTeach->hide();
     cmdOpenTeach->show();
     SetUserSetting(UcsTeachPicture, QStringLiteral("3"));

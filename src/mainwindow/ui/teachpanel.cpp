@@ -1,5 +1,6 @@
 #include "mainwindow/ui/teachpanel.h"
 
+#include "foundation/settings.h"
 #include "platform/twips.h"
 
 #include <QLabel>
@@ -17,6 +18,30 @@ TeachPanel::TeachPanel(QWidget* parent) : QFrame(parent) {
 }
 
 void TeachPanel::TeachLoadMovie() { move(twips::ToPixels(-15), twips::ToPixels(-15)); }
+
+void TeachPanel::openPanel() {
+    if (teachlabPlayFlag == QLatin1String("0")) {
+        TeachLoadMovie();
+        teachlabPlayFlag = QStringLiteral("1");
+    }
+    teachTimer1->start();
+    show();
+}
+
+void TeachPanel::closePanel() {
+    teachTimer1->stop();
+    teachTimer2->stop();
+    hide();
+}
+
+void TeachPanel::openFirstTimes(int counterSetting, const std::function<void()>& cmdOpenTeach_Click) {
+    const std::optional<QString> next = TeachCounterAfterOpening(GetUserSetting(counterSetting));
+    if (!next) return;
+    TeachLoadMovie();
+    teachlabPlayFlag = QStringLiteral("1");
+    cmdOpenTeach_Click();
+    SetUserSetting(counterSetting, *next);
+}
 
 namespace teachpanel {
 
