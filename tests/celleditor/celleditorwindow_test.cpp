@@ -186,8 +186,19 @@ TEST_F(CellEditorWindowTest, ClosingAsksOnlyWhileChanged) {
     w.show();
     w.cmdOK->setEnabled(true);
     prompts.answer(vbNo);
-    w.close();
+    w.reject();  // Escape
     EXPECT_EQ(prompts.messages(), QStringList{kApplyQuestion});
+    EXPECT_FALSE(w.isVisible());
+
+    CellEditorWindow byCloseBox;
+    byCloseBox.show();
+    byCloseBox.cmdOK->setEnabled(true);
+    prompts.answer(vbYes);
+    byCloseBox.close();
+    EXPECT_EQ(prompts.messages(), QStringList({kApplyQuestion, kApplyQuestion}));
+    EXPECT_EQ(prompts.records().last().title, QStringLiteral("提示"));
+    EXPECT_EQ(prompts.records().last().style, vbYesNo + vbQuestion);
+    EXPECT_FALSE(byCloseBox.isVisible());
 }
 
 #ifdef TAVOLIN_HAVE_EMULATOR

@@ -15,7 +15,6 @@
 #include "site/state.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -467,12 +466,12 @@ void CellEditorWindow::Form_Unload() {
     teachpicTeach->teachTimer2->stop();
 }
 
-void CellEditorWindow::closeEvent(QCloseEvent* e) {
+// Every way out (the close box, Escape, the return button) ends here: the dialog's close runs reject.
+void CellEditorWindow::reject() {
     if (!m_closing) {
         m_closing = true;
         Form_QueryUnload();
         Form_Unload();
     }
-    e->accept();
-    QDialog::closeEvent(e);
+    QDialog::reject();
 }

@@ -134,8 +134,7 @@ public:
     TextPanelState textPanel() const;
     void setTextPanel(const TextPanelState& s);
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
 
 private:
     QLineEdit* marginBox(int side) const;
