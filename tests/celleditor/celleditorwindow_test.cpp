@@ -165,6 +165,7 @@ TEST_F(CellEditorWindowTest, TutorialCounterAndHint) {
         CellEditorWindow w;
         EXPECT_FALSE(w.picOpeMsg->isHidden());
         EXPECT_EQ(w.labMsgSN, QStringLiteral("35"));
+        EXPECT_EQ(w.labOpeMsg->text(), QStringLiteral("提示：\n    您可以把此处的文字修改成其它文字。"));
         w.chkIKnowOpe->setChecked(true);
         w.cmdClosOpeMsg_Click();
         EXPECT_TRUE(w.picOpeMsg->isHidden());

@@ -128,6 +128,9 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     txtQJW = new QLineEdit(this);
     labQJW = new QLabel(this);
     txtQJH = new QLineEdit(this);
+    txtQJ->setMinimumWidth(ToPixels(2400));
+    txtQJW->setFixedWidth(ToPixels(600));
+    txtQJH->setFixedWidth(ToPixels(600));
     labQJH = new QLabel(this);
     cobQJSP = NewList(this, {QStringLiteral("居中"), QStringLiteral("左对齐"), QStringLiteral("右对齐")});
     cobQJCZ = NewList(this, {QStringLiteral("居中"), QStringLiteral("顶端"), QStringLiteral("底端")});
@@ -149,6 +152,7 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     txtBJX = new QLineEdit(QStringLiteral("0"), this);
     txtBJZ = new QLineEdit(QStringLiteral("0"), this);
     txtBJY = new QLineEdit(QStringLiteral("0"), this);
+    for (QLineEdit* box : {txtBJS, txtBJX, txtBJZ, txtBJY}) box->setFixedWidth(ToPixels(600));
     cobFontSize = NewList(this, Numbers({8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 36, 42, 48, 54, 60, 66, 72, 78}), true);
     cobFontSize->setCurrentText(QStringLiteral("16"));
     cobFont = NewList(this, {});
@@ -346,7 +350,8 @@ void CellEditorWindow::Form_Load() {
         QFont f = labOpeMsg->font();
         f.setPointSize(11);
         labOpeMsg->setFont(f);
-        labOpeMsg->setText(kTextHint);
+        // The stored text breaks its line with a carriage return.
+        labOpeMsg->setText(QString(kTextHint).replace(QLatin1Char('\r'), QLatin1Char('\n')));
         picOpeMsg->adjustSize();
         picOpeMsg->move(ToPixels(1110), ToPixels(75));
         picOpeMsg->show();
