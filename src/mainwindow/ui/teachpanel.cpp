@@ -1,5 +1,6 @@
 #include "mainwindow/ui/teachpanel.h"
 
+#include "foundation/settings.h"
 #include "platform/twips.h"
 
 #include <QLabel>
@@ -18,11 +19,36 @@ TeachPanel::TeachPanel(QWidget* parent) : QFrame(parent) {
 
 void TeachPanel::TeachLoadMovie() { move(twips::ToPixels(-15), twips::ToPixels(-15)); }
 
+void TeachPanel::openPanel() {
+    if (teachlabPlayFlag == QLatin1String("0")) {
+        TeachLoadMovie();
+        teachlabPlayFlag = QStringLiteral("1");
+    }
+    teachTimer1->start();
+    show();
+}
+
+void TeachPanel::closePanel() {
+    teachTimer1->stop();
+    teachTimer2->stop();
+    hide();
+}
+
+void TeachPanel::openFirstTimes(int counterSetting, const std::function<void()>& cmdOpenTeach_Click) {
+    const std::optional<QString> next = TeachCounterAfterOpening(GetUserSetting(counterSetting));
+    if (!next) return;
+    TeachLoadMovie();
+    teachlabPlayFlag = QStringLiteral("1");
+    cmdOpenTeach_Click();
+    SetUserSetting(counterSetting, *next);
+}
+
 namespace teachpanel {
 
-TeachPanel* CreateMainPanel(QWidget* host) {
-    if (createMainPanel) {
-        if (TeachPanel* p = createMainPanel(host)) return p;
+namespace {
+TeachPanel* CreatePanel(const std::function<TeachPanel*(QWidget*)>& factory, QWidget* host) {
+    if (factory) {
+        if (TeachPanel* p = factory(host)) return p;
     }
     auto* panel = new TeachPanel(host);
     auto* layout = new QVBoxLayout(panel);
@@ -31,5 +57,9 @@ TeachPanel* CreateMainPanel(QWidget* host) {
     layout->addWidget(note);
     return panel;
 }
+}  // namespace
+
+TeachPanel* CreateMainPanel(QWidget* host) { return CreatePanel(createMainPanel, host); }
+TeachPanel* CreateCellEditorPanel(QWidget* host) { return CreatePanel(createCellEditorPanel, host); }
 
 }  // namespace teachpanel

@@ -5,4 +5,7 @@
 
 void InstallTutorialPlayers() {
     teachpanel::createMainPanel = [](QWidget* host) -> TeachPanel* { return new TeachPlayer(host, teachhosts::MainWindow()); };
+    teachpanel::createCellEditorPanel = [](QWidget* host) -> TeachPanel* {
+        return new TeachPlayer(host, teachhosts::CellEditor());
+    };
 }
