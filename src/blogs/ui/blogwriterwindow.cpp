@@ -120,9 +120,6 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     Frame1 = new QWidget(this);
     cmdOpenTemp = new QPushButton(QStringLiteral("&O.打开"), Frame1);
     cmdSaveTemp = new QPushButton(QStringLiteral("&S.暂存在我的电脑中"), Frame1);
-    // Blog files are not part of the program yet.
-    cmdOpenTemp->setEnabled(false);
-    cmdSaveTemp->setEnabled(false);
     auto* frame1Row = new QHBoxLayout(Frame1);
     frame1Row->setContentsMargins(0, 0, 0, 0);
     frame1Row->addWidget(cmdOpenTemp);
@@ -247,6 +244,8 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(cmdInputAlbum, &QPushButton::clicked, this, [this] { cmdInputAlbum_Click(); });
     connect(lisAlbum, &QListWidget::itemDoubleClicked, this, [this] { cmdInputAlbum_Click(); });
+    connect(cmdSaveTemp, &QPushButton::clicked, this, [this] { cmdSaveTemp_Click(); });
+    connect(cmdOpenTemp, &QPushButton::clicked, this, [this] { cmdOpenTemp_Click(); });
     connect(cmdView, &QPushButton::clicked, this, [this] { cmdView_Click(); });
     connect(cmdUpload, &QPushButton::clicked, this, [this] { cmdUpload_Click(); });
     connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
