@@ -1,6 +1,7 @@
 #include "blogs/ui/blogwriterwindow.h"
 
 #include "albums/ui/albums_entry.h"
+#include "blogs/ui/bloglistwindow.h"
 #include "foundation/ui/pleasewait.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
 #include "login/ui/login_entry.h"
@@ -231,6 +232,9 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     v.openFileManager = [this] { OpenFileManager(this); };
     v.openUploadWindow = [this] { OpenUploadWindow(this); };
     v.openPreview = [this] { OpenWebFrameWindow(this); };
+    v.updateBlogListRow = [](int row, const QString& title, const QString& category) {
+        if (BlogListWindow* list = BlogListWindow::loaded()) list->logic.updateRow(row, title, category);
+    };
 
     connect(webBlog, &WebBrowser::documentComplete, this, [this] { logic.documentLoaded(); });
     connect(cmbFont, &QComboBox::activated, this, [this] { cmbFont_Click(); });
