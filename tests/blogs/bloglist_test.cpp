@@ -202,6 +202,10 @@ TEST_F(BlogList, EditFetchesThePostOpensTheWriterAndTakesItsRowBack) {
     EXPECT_EQ(shown, list.rows());
     EXPECT_EQ(DialogState, 99);
     EXPECT_EQ(SharedData::labBlogType, QString());
+    // A new post: the writer in new-post mode.
+    onWriter = nullptr;
+    list.cmdNewBlog_Click();
+    EXPECT_EQ(events.last(), QStringLiteral("writer "));
 }
 
 TEST_F(BlogList, DeleteAsksFirstAndRemovesTheRow) {
