@@ -1,9 +1,9 @@
 #include "blogs/ui/bloglistwindow.h"
 
 #include "blogs/ui/blogwriterwindow.h"
+#include "blogs/ui/blogwindowparts.h"
 #include "blogs/ui/flexgrid.h"
 #include "foundation/ui/pleasewait.h"
-#include "mainwindow/ui/mainwindowseam.h"
 #include "platform/twips.h"
 
 #include <QHBoxLayout>
@@ -17,7 +17,6 @@ using twips::ToPixels;
 namespace {
 constexpr int kWidthTwips = 12600;
 constexpr int kHeightTwips = 7800;
-constexpr int kTopBelowMainTwips = 1500;
 constexpr int kRowTwips = 375;
 }  // namespace
 
@@ -56,12 +55,7 @@ BlogListWindow::BlogListWindow(QWidget* parent, const QDate& today) : QDialog(pa
     column->addWidget(grdBlogList, 1);
     column->addLayout(buttonRow);
 
-    picNetToService = new QLabel(QStringLiteral("正在读取数据，请您稍候..."), this);
-    picNetToService->setAlignment(Qt::AlignCenter);
-    picNetToService->setAutoFillBackground(true);
-    picNetToService->setFrameShape(QFrame::Box);
-    picNetToService->setFixedSize(ToPixels(4200), ToPixels(600));
-    picNetToService->hide();
+    picNetToService = blogwindows::MakeWaitPicture(this, QStringLiteral("正在读取数据，请您稍候..."));
     m_wait = std::make_unique<PleaseWait>(picNetToService,
                                           QList<QWidget*>{cmdSearch, grdBlogList, cmdNewBlog, cmdClose});
 
@@ -78,8 +72,7 @@ BlogListWindow::BlogListWindow(QWidget* parent, const QDate& today) : QDialog(pa
         grdBlogList->setRows(rows, {bloglist::kEditColumn, bloglist::kDeleteColumn});
     };
     v.showWait = [this] {
-        picNetToService->move((width() - picNetToService->width()) / 2, (height() - picNetToService->height()) / 2);
-        picNetToService->raise();
+        blogwindows::CentreWaitPicture(this, picNetToService);
         m_wait->begin();
     };
     v.hideWait = [this] { m_wait->end(); };
@@ -99,9 +92,7 @@ BlogListWindow::BlogListWindow(QWidget* parent, const QDate& today) : QDialog(pa
 BlogListWindow::~BlogListWindow() = default;
 
 void BlogListWindow::Form_Load(const QDate& today) {
-    const MainWindowGeometry main = mainwindowseam::Geometry();
-    const int ownWidth = twips::FromPixels(frameGeometry().width());
-    move(ToPixels(main.left + (main.width - ownWidth) / 2.0), ToPixels(main.top + kTopBelowMainTwips));
+    blogwindows::PlaceBelowMainWindow(this);
     grdBlogList->setRows(logic.rows(), {});
     logic.Form_Load(today);
 }

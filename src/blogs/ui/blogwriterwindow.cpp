@@ -2,10 +2,10 @@
 
 #include "albums/ui/albums_entry.h"
 #include "blogs/ui/bloglistwindow.h"
+#include "blogs/ui/blogwindowparts.h"
 #include "foundation/ui/pleasewait.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
 #include "login/ui/login_entry.h"
-#include "mainwindow/ui/mainwindowseam.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
@@ -32,8 +32,6 @@ namespace {
 
 constexpr int kWidthTwips = 11400;
 constexpr int kHeightTwips = 8700;
-// The window's top below the main window's top.
-constexpr int kTopBelowMainTwips = 1500;
 constexpr int kIconSize = 20;
 
 // The toolbar's pictures: a short glyph of each command, drawn here.
@@ -179,12 +177,7 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     frmAlbum->setFixedSize(ToPixels(3600), ToPixels(4200));
     frmAlbum->hide();
 
-    picNetToService = new QLabel(QStringLiteral("正在处理数据，请您稍候..."), this);
-    picNetToService->setAlignment(Qt::AlignCenter);
-    picNetToService->setAutoFillBackground(true);
-    picNetToService->setFrameShape(QFrame::Box);
-    picNetToService->setFixedSize(ToPixels(4200), ToPixels(600));
-    picNetToService->hide();
+    picNetToService = blogwindows::MakeWaitPicture(this, QStringLiteral("正在处理数据，请您稍候..."));
     m_wait = std::make_unique<PleaseWait>(
         picNetToService, QList<QWidget*>{cmdUpload, cmdView, cmdQuit, fraWebTools, frmAlbum});
 
@@ -224,8 +217,7 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     };
     v.centred = [this] { return chkCenter->isChecked(); };
     v.showWait = [this] {
-        picNetToService->move((width() - picNetToService->width()) / 2, (height() - picNetToService->height()) / 2);
-        picNetToService->raise();
+        blogwindows::CentreWaitPicture(this, picNetToService);
         m_wait->begin();
     };
     v.hideWait = [this] { m_wait->end(); };
@@ -261,9 +253,7 @@ BlogWriterWindow::~BlogWriterWindow() = default;
 
 void BlogWriterWindow::Form_Load() {
     logic.Form_Load();
-    const MainWindowGeometry main = mainwindowseam::Geometry();
-    const int ownWidth = twips::FromPixels(frameGeometry().width());
-    move(ToPixels(main.left + (main.width - ownWidth) / 2.0), ToPixels(main.top + kTopBelowMainTwips));
+    blogwindows::PlaceBelowMainWindow(this);
 }
 
 void BlogWriterWindow::cmbFont_Click() { logic.cmbFont_Click(cmbFont->currentIndex(), cmbFont->currentText()); }
