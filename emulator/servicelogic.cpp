@@ -125,8 +125,8 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
-                                  QStringLiteral("UploadBlog"),
-                                  QStringLiteral("EditBlog")};
+                                  QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
+                                  QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
     return done.contains(method);
 }
 
@@ -147,6 +147,9 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("GetDirFileInfo")) return GetDirFileInfo(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
+    if (method == QLatin1String("GetBlogList")) return GetBlogList(a);
+    if (method == QLatin1String("GetBlog")) return GetBlog(a);
+    if (method == QLatin1String("DelBlog")) return DelBlog(a);
     return QString();
 }
 
