@@ -23,7 +23,7 @@
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
-#include "platform/ui/flexgrid.h"
+#include "blogs/ui/flexgrid.h"
 #include "support/publishfixture.h"
 
 using namespace testsupport;

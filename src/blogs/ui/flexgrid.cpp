@@ -9,6 +9,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     verticalHeader()->hide();
     setMouseTracking(true);
+    setWordWrap(false);
     connect(this, &QTableWidget::cellClicked, this, [this](int row, int column) {
         if (onCellClick) onCellClick(row + 1, column);
     });
@@ -54,4 +55,65 @@ void FlexGrid::mouseMoveEvent(QMouseEvent* e) {
     const bool hot = index.isValid() && isHotCell && isHotCell(index.row() + 1, index.column());
     viewport()->setCursor(hot ? Qt::PointingHandCursor : Qt::ArrowCursor);
     QTableWidget::mouseMoveEvent(e);
+}
+
+void FlexGrid::setRows(int rows) { setRowCount(qMax(0, rows - 1)); }
+
+void FlexGrid::setCols(int cols) {
+    setColumnCount(qMax(0, cols));
+    for (int c = 0; c < columnCount(); ++c)
+        if (!horizontalHeaderItem(c)) setHorizontalHeaderItem(c, new QTableWidgetItem);
+}
+
+QTableWidgetItem* FlexGrid::cellItem(int row, int col) {
+    if (col < 0 || col >= columnCount()) return nullptr;
+    if (row == 0) {
+        if (!horizontalHeaderItem(col)) setHorizontalHeaderItem(col, new QTableWidgetItem);
+        return horizontalHeaderItem(col);
+    }
+    if (row < 1 || row > rowCount()) return nullptr;
+    QTableWidgetItem* it = item(row - 1, col);
+    if (!it) {
+        it = new QTableWidgetItem;
+        it->setTextAlignment(m_alignments.value(col, Qt::AlignLeft | Qt::AlignVCenter));
+        setItem(row - 1, col, it);
+    }
+    return it;
+}
+
+QString FlexGrid::textMatrix(int row, int col) const {
+    const QTableWidgetItem* it = row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
+    return it ? it->text() : QString();
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
+    if (QTableWidgetItem* it = cellItem(row, col)) it->setText(text);
+}
+
+void FlexGrid::setRow(int row) { setCurrentCell(row - 1, qMax(0, currentColumn())); }
+
+void FlexGrid::setCol(int col) { setCurrentCell(qMax(0, currentRow()), col); }
+
+int FlexGrid::topRow() const { return qMax(0, rowAt(0)) + 1; }
+
+void FlexGrid::setTopRow(int row) {
+    if (row >= 1 && row <= rowCount()) scrollTo(model()->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void FlexGrid::removeItem(int row) {
+    if (row >= 1 && row <= rowCount()) removeRow(row - 1);
+}
+
+void FlexGrid::clearGrid() {
+    clearContents();
+    for (int c = 0; c < columnCount(); ++c)
+        if (QTableWidgetItem* h = horizontalHeaderItem(c)) h->setText(QString());
+}
+
+void FlexGrid::setCellForeColor(int row, int col, const QColor& c) {
+    if (QTableWidgetItem* it = cellItem(row, col)) it->setForeground(c);
+}
+
+void FlexGrid::setCellBackColor(int row, int col, const QColor& c) {
+    if (QTableWidgetItem* it = cellItem(row, col)) it->setBackground(c);
 }

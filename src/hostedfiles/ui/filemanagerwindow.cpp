@@ -3,7 +3,7 @@
 #include "albums/ui/albums_entry.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
-#include "platform/ui/flexgrid.h"
+#include "blogs/ui/flexgrid.h"
 #include "platform/ui/webbrowser.h"
 
 #include <QApplication>

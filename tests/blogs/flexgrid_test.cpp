@@ -2,9 +2,9 @@
 // header, cells, current and top row, removal, clearing and cell colours.
 #include <gtest/gtest.h>
 
-#include <QFontMetrics>
+#include <QHeaderView>
 
-#include "platform/ui/flexgrid.h"
+#include "blogs/ui/flexgrid.h"
 
 TEST(FlexGrid, FormatStringGivesHeaderTextsAlignmentsAndWidths) {
     FlexGrid grid;
@@ -16,7 +16,7 @@ TEST(FlexGrid, FormatStringGivesHeaderTextsAlignmentsAndWidths) {
     for (int c = 0; c < 5; ++c) EXPECT_EQ(grid.textMatrix(0, c), headers[c]) << c;
     // The longer header text makes the wider column.
     EXPECT_GT(grid.colWidth(3), grid.colWidth(2));
-    EXPECT_GE(grid.colWidth(3), QFontMetrics(grid.font()).horizontalAdvance(headers[3]));
+    EXPECT_GE(grid.colWidth(3), grid.horizontalHeader()->fontMetrics().horizontalAdvance(headers[3]));
 
     grid.setCols(7);
     EXPECT_EQ(grid.model()->headerData(6, Qt::Horizontal).toString(), QString());
