@@ -20,9 +20,10 @@ void TeachPanel::TeachLoadMovie() { move(twips::ToPixels(-15), twips::ToPixels(-
 
 namespace teachpanel {
 
-TeachPanel* CreateMainPanel(QWidget* host) {
-    if (createMainPanel) {
-        if (TeachPanel* p = createMainPanel(host)) return p;
+namespace {
+TeachPanel* CreatePanel(const std::function<TeachPanel*(QWidget*)>& factory, QWidget* host) {
+    if (factory) {
+        if (TeachPanel* p = factory(host)) return p;
     }
     auto* panel = new TeachPanel(host);
     auto* layout = new QVBoxLayout(panel);
@@ -31,5 +32,9 @@ TeachPanel* CreateMainPanel(QWidget* host) {
     layout->addWidget(note);
     return panel;
 }
+}  // namespace
+
+TeachPanel* CreateMainPanel(QWidget* host) { return CreatePanel(createMainPanel, host); }
+TeachPanel* CreateUploadPanel(QWidget* host) { return CreatePanel(createUploadPanel, host); }
 
 }  // namespace teachpanel

@@ -32,4 +32,7 @@ namespace teachpanel {
 inline std::function<TeachPanel*(QWidget* host)> createMainPanel;
 // The factory's panel, or the stand-in.
 TeachPanel* CreateMainPanel(QWidget* host);
+// The same for the album upload window's panel.
+inline std::function<TeachPanel*(QWidget* host)> createUploadPanel;
+TeachPanel* CreateUploadPanel(QWidget* host);
 }  // namespace teachpanel

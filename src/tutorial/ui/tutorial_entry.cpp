@@ -5,4 +5,5 @@
 
 void InstallTutorialPlayers() {
     teachpanel::createMainPanel = [](QWidget* host) -> TeachPanel* { return new TeachPlayer(host, teachhosts::MainWindow()); };
+    teachpanel::createUploadPanel = [](QWidget* host) -> TeachPanel* { return new TeachPlayer(host, teachhosts::Upload()); };
 }
