@@ -11,6 +11,7 @@
 // The renderer processes are bounded as the program bounds them (--renderer-process-limit=4)
 // unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own.
 #include "foundation/folders.h"
+#include "platform/eventwait.h"
 #include "login/ui/loginwindow.h"
 #include "mainwindow/ui/sitewindow.h"
 #include "platform/browserenvironment.h"
@@ -43,17 +44,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
 
 // Messages would wait for a click nobody gives: print them and answer the first button.
 class PrintedPrompts : public Prompts {
@@ -141,7 +131,7 @@ bool StartService(Session& s) {
         s.service.waitForReadyRead(50);
         banner += QString::fromUtf8(s.service.readAll());
         return banner.contains(QStringLiteral("demo member: ")) && banner.endsWith(QLatin1Char('\n'));
-    }, 15000);
+    }, 15000, 5);
     const QString port = QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)")).match(banner).captured(1);
     const QRegularExpressionMatch demo = QRegularExpression(QStringLiteral("demo member: (\\S+) (\\S+)")).match(banner);
     if (port.isEmpty() || !demo.hasMatch()) {
@@ -174,14 +164,14 @@ bool LogIn(Session& s) {
         return false;
     }
     w->Timer1->stop();  // no page turns meanwhile
-    if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
+    if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000, 5)) {
         s.error = QStringLiteral("only %1 of 37 pages loaded").arg(w->siteBrowsersLoaded());
         return false;
     }
     const qint64 done = clock.nsecsElapsed();
     s.afterLoginMs = double(done - loaded) / 1e6;
     s.loginToPagesMs = double(done) / 1e6;
-    WaitUntil([] { return false; }, 1000);  // let the renderers settle before memory is read
+    WaitUntil([] { return false; }, 1000, 5);  // let the renderers settle before memory is read
     s.afterLogin = MeasureTree(s.service.processId());
     frm个人网站::unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -216,7 +206,7 @@ void BM_MainWindowReload(benchmark::State& state) {
         auto* w = new frm个人网站;
         w->show();  // the window's load
         w->Timer1->stop();
-        if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
+        if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000, 5)) {
             state.SkipWithError("the pages did not load");
             break;
         }
@@ -256,11 +246,11 @@ void BM_MainWindowIdleWithAnimation(benchmark::State& state) {
         auto* w = new frm个人网站;
         w->show();
         w->Timer1->stop();
-        if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
+        if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000, 5)) {
             state.SkipWithError("the pages did not load");
             break;
         }
-        WaitUntil([] { return false; }, 1000);  // the loads' own work done
+        WaitUntil([] { return false; }, 1000, 5);  // the loads' own work done
         const double cpu0 = ProcessCpuSeconds();
         QElapsedTimer wall;
         wall.start();

@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace emu {
 
 namespace {
@@ -37,7 +39,8 @@ HttpResponse Fault(const QString& code, const QString& text) {
     HttpResponse r;
     r.status = 500;
     r.contentType = "text/xml; charset=utf-8";
-    r.body = soap::BuildFault(code, text);
+    // The text may quote what a client sent, bytes XML cannot carry included.
+    r.body = soap::BuildFault(code, soap::XmlSafeText(text));
     return r;
 }
 
@@ -63,7 +66,9 @@ Emulator::Emulator(Options options) : m_options(std::move(options)), m_hosts(Ser
     m_options.domain = m_hosts.domain;
     m_store = std::make_unique<MemberStore>(m_options.dataDir);
     m_logic = std::make_unique<ServiceLogic>(*m_store, m_hosts.domain);
-    m_logic->ensureDemoMember();
+    // On a damaged store the demo member may be one of the records that did not read: making it
+    // again would give it a new id and prefix over its old files. The program refuses to start.
+    if (m_store->damaged().isEmpty()) m_logic->ensureDemoMember();
 }
 
 Emulator::~Emulator() {
@@ -72,13 +77,18 @@ Emulator::~Emulator() {
 }
 
 bool Emulator::listen() {
-    m_front = std::make_unique<HttpFront>([this](const HttpRequest& r) { return handle(r); }, m_options.maxBodyBytes);
+    m_front = std::make_unique<HttpFront>([this](const HttpRequest& r) { return handle(r); }, m_options.maxBodyBytes,
+                                          ConnectionLimits{m_options.idleTimeoutMs, m_options.headTimeoutMs});
     m_port = m_front->listenLocal(m_options.port, &m_error);
     if (m_port == 0) m_front.reset();
     return m_port != 0;
 }
 
-bool Emulator::save() { return m_store->saveAll(); }
+bool Emulator::save() {
+    // Writing over a store that did not read whole would lose what it holds for good.
+    if (!m_store->damaged().isEmpty()) return false;
+    return m_store->saveAll();
+}
 
 HostInfo Emulator::classify(const QString& host) const {
     HostInfo info;
@@ -133,7 +143,17 @@ HostInfo Emulator::classify(const QString& host) const {
 HttpResponse Emulator::handle(const HttpRequest& r) {
     const HostInfo host = classify(r.host);
     // The control API answers on the loopback address only, never under the service's host names.
-    if (r.path.startsWith(QLatin1String("/__emulator/")) && host.kind == HostKind::Local) return handleControl(r);
+    if (r.path.startsWith(QLatin1String("/__emulator/")) && host.kind == HostKind::Local) {
+        // A page in a browser can post here too (a form needs no permission): control requests come
+        // from tests and scripts, which name no page they come from and address a loopback host.
+        const bool loopback = r.host == QLatin1String("localhost") || QHostAddress(r.host).isLoopback();
+        const bool fromAPage = std::any_of(r.headers.begin(), r.headers.end(), [](const auto& h) {
+            return h.first.compare("Origin", Qt::CaseInsensitive) == 0 || h.first.compare("Referer", Qt::CaseInsensitive) == 0;
+        });
+        if (!loopback || fromAPage)
+            return HttpResponse::Text(QStringLiteral("控制接口只接受本机的直接请求。"), 403);
+        return handleControl(r);
+    }
     if (host.kind == HostKind::Foreign)
         return HttpResponse::Text(QStringLiteral("本地服务模拟器只服务域名 ") + m_hosts.domain + QStringLiteral(" 下的主机。"), 502);
     if (r.method == "CONNECT") return HttpResponse::Text(QStringLiteral("不支持隧道连接。"), 501);
@@ -293,7 +313,7 @@ HttpResponse Emulator::soapCall(const HttpRequest& r, const EndpointSpec& endpoi
     if (m_control.scripts.contains(request.method) && m_control.scripts[request.method].isEmpty())
         m_control.scripts.remove(request.method);
     if (problem.isEmpty()) {
-        out = HttpResponse::Bytes(soap::BuildResponse(op->requestNamespace, request.method, reply),
+        out = HttpResponse::Bytes(soap::BuildResponse(op->requestNamespace, request.method, soap::XmlSafeText(reply)),
                                   "text/xml; charset=utf-8");
         record.reply = reply;
     }

@@ -25,6 +25,8 @@ struct Options {
     QString domain;                          // empty: the program's default service domain
     quint16 port = 0;                        // 0: a free port
     qint64 maxBodyBytes = 16 * 1024 * 1024;  // larger request bodies get 413
+    int idleTimeoutMs = 60000;               // a connection silent this long is closed
+    int headTimeoutMs = 30000;               // so is one whose request head takes longer
 };
 
 enum class HostKind {

@@ -1,5 +1,7 @@
 #include "emulator/httpfront.h"
 
+#include "platform/vberror.h"
+
 #include <QHostAddress>
 #include <QPointer>
 #include <QTcpServer>
@@ -21,9 +23,19 @@ class ConnectionGuard : public QObject {
     static constexpr char kName[] = "emu-connection-guard";
 
 public:
-    ConnectionGuard(QTcpSocket* socket, qint64 maxBody) : QObject(socket), m_socket(socket), m_max(maxBody) {
+    ConnectionGuard(QTcpSocket* socket, qint64 maxBody, const ConnectionLimits& limits)
+        : QObject(socket), m_socket(socket), m_max(maxBody) {
         setObjectName(QLatin1String(kName));
         connect(socket, &QTcpSocket::readyRead, this, [this] { onReadyRead(); });
+        // Each connection costs a descriptor: one that says nothing, or never finishes its head,
+        // is closed rather than held until the process runs out of them.
+        m_idle.setSingleShot(true);
+        m_idle.setInterval(limits.idleMs);
+        connect(&m_idle, &QTimer::timeout, this, [this] { timedOut(); });
+        m_idle.start();
+        m_headTimer.setSingleShot(true);
+        m_headTimer.setInterval(limits.headMs);
+        connect(&m_headTimer, &QTimer::timeout, this, [this] { timedOut(); });
     }
     // Found by name: without Q_OBJECT the class has no meta-object of its own to look for.
     static ConnectionGuard* of(QTcpSocket* socket) {
@@ -53,7 +65,17 @@ public:
 private:
     enum class State { Head, Body, Chunked, Refused };
 
+    void timedOut() {
+        // An answer still on its way (a delayed one) keeps the connection.
+        if (!m_answers.empty()) {
+            m_idle.start();
+            return;
+        }
+        m_socket->abort();
+    }
+
     void onReadyRead() {
+        m_idle.start();
         if (m_state == State::Refused) {
             m_socket->skip(m_socket->bytesAvailable());  // nothing more reaches the server
             return;
@@ -64,6 +86,7 @@ private:
     void feed(QByteArray data) {
         while (!data.isEmpty() && m_state != State::Refused) {
             if (m_state == State::Head) {
+                if (m_head.isEmpty() && !m_headTimer.isActive()) m_headTimer.start();
                 m_head += data;
                 data.clear();
                 const qsizetype end = m_head.indexOf("\r\n\r\n");
@@ -72,6 +95,7 @@ private:
                     return;
                 }
                 data = m_head.mid(end + 4);
+                m_headTimer.stop();
                 headComplete(m_head.left(end));
                 m_head.clear();
             } else if (m_state == State::Body) {
@@ -144,6 +168,7 @@ private:
                 return;
             }
             WriteResponse(m_socket, a.response, a.headRequest, a.close);
+            m_idle.start();
             if (a.close || a.response.drop) {
                 m_answers.clear();  // the connection is closing: nothing more goes out on it
                 return;
@@ -167,13 +192,16 @@ private:
     qint64 m_chunked = 0;
     std::deque<Answer> m_answers;
     quint64 m_lastAnswer = 0;
+    QTimer m_idle;
+    QTimer m_headTimer;
 };
 
 // Hands each new connection a guard before the HTTP server connects its own reader, so the guard
 // sees every byte first.
 class GuardedTcpServer : public QTcpServer {
 public:
-    GuardedTcpServer(qint64 maxBody, QObject* parent) : QTcpServer(parent), m_max(maxBody) {}
+    GuardedTcpServer(qint64 maxBody, const ConnectionLimits& limits, QObject* parent)
+        : QTcpServer(parent), m_max(maxBody), m_limits(limits) {}
 
 protected:
     void incomingConnection(qintptr descriptor) override {
@@ -182,12 +210,13 @@ protected:
             delete socket;
             return;
         }
-        new ConnectionGuard(socket, m_max);
+        new ConnectionGuard(socket, m_max, m_limits);
         addPendingConnection(socket);
     }
 
 private:
     qint64 m_max;
+    ConnectionLimits m_limits;
 };
 
 QByteArray MethodName(QHttpServerRequest::Method m) {
@@ -224,11 +253,11 @@ void WriteResponse(QTcpSocket* socket, const HttpResponse& response, bool headRe
     if (close) socket->disconnectFromHost();
 }
 
-HttpFront::HttpFront(Handler handler, qint64 maxBodyBytes, QObject* parent)
-    : QAbstractHttpServer(parent), m_handler(std::move(handler)), m_max(maxBodyBytes) {}
+HttpFront::HttpFront(Handler handler, qint64 maxBodyBytes, const ConnectionLimits& limits, QObject* parent)
+    : QAbstractHttpServer(parent), m_handler(std::move(handler)), m_max(maxBodyBytes), m_limits(limits) {}
 
 quint16 HttpFront::listenLocal(quint16 port, QString* error) {
-    auto* server = new GuardedTcpServer(m_max, this);
+    auto* server = new GuardedTcpServer(m_max, m_limits, this);
     if (!server->listen(QHostAddress::LocalHost, port)) {
         if (error) *error = server->errorString();
         delete server;
@@ -253,9 +282,25 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
 
     const bool head = r.method == "HEAD";
     const bool close = r.header("Connection").toLower().contains("close");
-    const HttpResponse response = m_handler(r);
-    Answer(socket, response, head, close);
+    Answer(socket, HandleGuarded(m_handler, r), head, close);
     return true;
+}
+
+HttpResponse HandleGuarded(const std::function<HttpResponse(const HttpRequest&)>& handler, const HttpRequest& r) {
+    // No request may end the process: whatever escapes the handling of one is logged and answered
+    // with 500, and the server goes on serving the others.
+    QString why;
+    try {
+        return handler(r);
+    } catch (const VbError& e) {
+        why = e.description();
+    } catch (const std::exception& e) {
+        why = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        why = QStringLiteral("unknown exception");
+    }
+    qWarning("tavolin-service: %s %s failed: %s", r.method.constData(), qUtf8Printable(r.path), qUtf8Printable(why));
+    return HttpResponse::Text(QStringLiteral("服务器内部错误。"), 500);
 }
 
 void HttpFront::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {

@@ -15,10 +15,17 @@ class QTcpSocket;
 
 namespace emu {
 
+// How long a connection may stay silent, and how long the head of a request may take to arrive,
+// before the connection is closed.
+struct ConnectionLimits {
+    int idleMs = 60000;
+    int headMs = 30000;
+};
+
 class HttpFront : public QAbstractHttpServer {
 public:
     using Handler = std::function<HttpResponse(const HttpRequest&)>;
-    HttpFront(Handler handler, qint64 maxBodyBytes, QObject* parent = nullptr);
+    HttpFront(Handler handler, qint64 maxBodyBytes, const ConnectionLimits& limits = {}, QObject* parent = nullptr);
 
     // Listens on 127.0.0.1 at the port (0: a free one); the port, or 0 on failure.
     quint16 listenLocal(quint16 port, QString* error);
@@ -33,7 +40,11 @@ private:
 
     Handler m_handler;
     qint64 m_max;
+    ConnectionLimits m_limits;
 };
+
+// The handler's answer to the request, or 500 when handling it threw (logged on stderr).
+HttpResponse HandleGuarded(const std::function<HttpResponse(const HttpRequest&)>& handler, const HttpRequest& r);
 
 // Writes the response on the socket now (or breaks it off and closes the connection for a dropped
 // answer).

@@ -3,6 +3,7 @@
 // Prints "listening on 127.0.0.1:<port>" and "demo member: <name> <password>", serves until
 // SIGINT or SIGTERM, then saves its state and exits with 0.
 #include "emulator/emulator.h"
+#include "platform/singleinstance.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -54,9 +55,22 @@ int main(int argc, char** argv) {
 
     emu::Options options;
     options.dataDir = QDir(parser.value(dataOption)).absolutePath();
+    // One emulator per data folder: two would each keep their own copy and lose the other's writes.
+    SingleInstanceLock folderLock(options.dataDir, QStringLiteral("tavolin-service.lock"));
+    if (!folderLock.tryLock()) {
+        const qint64 holder = folderLock.holderPid();
+        std::fprintf(stderr, "tavolin-service: the data folder %s is in use by %s\n", qPrintable(options.dataDir),
+                     holder > 0 ? qPrintable(QStringLiteral("process %1").arg(holder)) : "another process");
+        return 1;
+    }
     options.domain = parser.value(domainOption).trimmed();
     options.port = quint16(port);
     emu::Emulator emulator(options);
+    if (!emulator.store().damaged().isEmpty()) {
+        std::fprintf(stderr, "tavolin-service: damaged files in the data folder, not starting (repair or move them away):\n");
+        for (const QString& path : emulator.store().damaged()) std::fprintf(stderr, "  %s\n", qPrintable(path));
+        return 1;
+    }
     if (!emulator.listen()) {
         std::fprintf(stderr, "tavolin-service: cannot listen: %s\n", qPrintable(emulator.errorString()));
         return 1;

@@ -53,6 +53,7 @@ QJsonObject ToJson(const Member& m) {
     o[QStringLiteral("albumStamp")] = m.albumStamp;
     o[QStringLiteral("settings")] = ToArray(m.settings);
     o[QStringLiteral("published")] = m.published;
+    o[QStringLiteral("sitePage")] = m.sitePageFile;
     o[QStringLiteral("homeAlbums")] = ToArray(m.homeAlbums);
     QJsonArray albums;
     for (const Album& a : m.albums) {
@@ -109,6 +110,9 @@ bool FromJson(const QJsonObject& o, Member& m) {
     m.albumStamp = o[QStringLiteral("albumStamp")].toString();
     m.settings = ToList(o[QStringLiteral("settings")]);
     m.published = o[QStringLiteral("published")].toString();
+    // Records from before the page had a file of its own per publish name the old fixed file.
+    m.sitePageFile = o.contains(QStringLiteral("sitePage")) ? o[QStringLiteral("sitePage")].toString() : QStringLiteral("site.html");
+    if (!m.sitePageFile.isEmpty() && !paths::IsSafeComponent(m.sitePageFile)) m.sitePageFile.clear();
     m.homeAlbums = ToList(o[QStringLiteral("homeAlbums")]);
     for (const QJsonValue& av : o[QStringLiteral("albums")].toArray()) {
         const QJsonObject ao = av.toObject();
@@ -173,22 +177,46 @@ MemberStore::MemberStore(const QString& dataDir) : m_dir(QDir(dataDir).absoluteP
 }
 
 void MemberStore::load() {
-    const QJsonObject counters = QJsonDocument::fromJson(ReadAll(m_dir + QStringLiteral("/service.json"))).object();
+    const QString countersPath = m_dir + QStringLiteral("/service.json");
+    QJsonParseError error{};
+    const QJsonDocument countersDoc = QJsonDocument::fromJson(ReadAll(countersPath), &error);
+    // Lost counters would hand out ids and prefixes again.
+    if (QFileInfo::exists(countersPath) && !countersDoc.isObject()) m_damaged.append(countersPath);
+    const QJsonObject counters = countersDoc.object();
     m_nextId = qMax(1, counters[QStringLiteral("nextId")].toInt(1));
     m_nextServer = qMax(1, counters[QStringLiteral("nextServer")].toInt(1));
     m_lastStamp = QDateTime::fromString(counters[QStringLiteral("lastStamp")].toString(), kStampFormat);
 
     QDir membersDir(m_dir + QStringLiteral("/members"));
+    const QFileInfo membersInfo(membersDir.path());
+    if (membersInfo.exists() && !membersInfo.isDir()) {
+        m_damaged.append(membersDir.path());
+        return;
+    }
     for (const QString& entry : membersDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        const QJsonObject o =
-            QJsonDocument::fromJson(ReadAll(membersDir.filePath(entry) + QStringLiteral("/member.json"))).object();
+        const QString recordPath = membersDir.filePath(entry) + QStringLiteral("/member.json");
+        const QJsonObject o = QJsonDocument::fromJson(ReadAll(recordPath)).object();
         auto m = std::make_unique<Member>();
-        if (!FromJson(o, *m) || paths::SafeComponent(m->name) != entry || find(m->name)) continue;
+        if (!FromJson(o, *m) || paths::SafeComponent(m->name) != entry || find(m->name)) {
+            m_damaged.append(recordPath);
+            continue;
+        }
+        removeUnnamedPages(*m);
         m_nextId = qMax(m_nextId, m->id + 1);
         const QDateTime last = QDateTime::fromString(m->albumStamp, kStampFormat);
         if (last.isValid() && (!m_lastStamp.isValid() || last > m_lastStamp)) m_lastStamp = last;
         m_members.push_back(std::move(m));
     }
+}
+
+void MemberStore::removeUnnamedPages(const Member& m) {
+    // A publish cut short (a kill) may have left its new page without the record that names it,
+    // or a write its temporary file.
+    QDir dir(memberDir(m));
+    const QStringList leftovers{QStringLiteral("site-*.html"), QStringLiteral("site.html"), QStringLiteral("site-*.html.*"),
+                                QStringLiteral("member.json.*")};
+    for (const QString& file : dir.entryList(leftovers, QDir::Files))
+        if (file != m.sitePageFile) dir.remove(file);
 }
 
 QList<const Member*> MemberStore::members() const {
@@ -225,7 +253,12 @@ const Member* MemberStore::findByKey(const QString& memberKey) const {
     return nullptr;
 }
 
+bool MemberStore::nameInUse(const QString& name) const {
+    return find(name) || QFileInfo::exists(m_dir + QStringLiteral("/members/") + paths::SafeComponent(name));
+}
+
 Member& MemberStore::add(const QString& name, const QString& digest) {
+    if (nameInUse(name)) throw VbError(VbError::PathFileAccess, QStringLiteral("Member name in use: ") + name);
     auto m = std::make_unique<Member>();
     m->id = m_nextId;
     m->name = name;
@@ -296,11 +329,23 @@ QString MemberStore::newStamp() {
 }
 
 QString MemberStore::sitePage(const Member& m) const {
-    return QString::fromUtf8(ReadAll(memberDir(m) + QStringLiteral("/site.html")));
+    if (m.sitePageFile.isEmpty()) return QString();
+    return QString::fromUtf8(ReadAll(memberDir(m) + QLatin1Char('/') + m.sitePageFile));
 }
 
-void MemberStore::setSitePage(const Member& m, const QString& escapedPage) {
-    paths::WriteFileSafely(memberDir(m) + QStringLiteral("/site.html"), escapedPage.toUtf8());
+QString MemberStore::writeSitePage(const Member& m, const QString& escapedPage) {
+    const QString dir = memberDir(m);
+    if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
+    QString name;
+    for (int n = 0; name.isEmpty() || QFileInfo::exists(dir + QLatin1Char('/') + name); ++n)
+        name = QStringLiteral("site-%1-%2.html").arg(QDateTime::currentMSecsSinceEpoch()).arg(n);
+    paths::WriteFileSafely(dir + QLatin1Char('/') + name, escapedPage.toUtf8());
+    return name;
+}
+
+void MemberStore::dropSitePage(const Member& m, const QString& fileName) {
+    if (fileName.isEmpty() || !paths::IsSafeComponent(fileName)) return;
+    QFile::remove(memberDir(m) + QLatin1Char('/') + fileName);
 }
 
 void MemberStore::storeFile(Member& m, const QString& albumName, const QString& file, const QByteArray& bytes,

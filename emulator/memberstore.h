@@ -1,7 +1,7 @@
 #pragma once
 // The service's members and everything they keep on it, held in memory and saved in a data
 // folder: one record per member ("members/<name>/member.json"), the published page beside it
-// ("site.html"), the hosted files under "space/<album>/", and the service-wide counters
+// (a "site-<n>.html" that the record names), the hosted files under "space/<album>/", and the service-wide counters
 // ("service.json"). Every write replaces its file atomically; every stored name is one safe path
 // component, so nothing escapes the data folder.
 #include <QByteArray>
@@ -62,6 +62,7 @@ struct Member {
     QString albumStamp;       // the album-list stamp
     QStringList settings;     // the site settings fields as the service keeps them (escaped)
     QString published;        // published flag of the last publication
+    QString sitePageFile;     // the file of the published page in the member's folder, empty: none
     QStringList homeAlbums;   // 15 slots
     QList<Album> albums;
     QList<BlogPost> blogs;    // oldest first
@@ -94,8 +95,15 @@ public:
     const Member* findByFolder(const QString& folder) const;
     const Member* findByKey(const QString& memberKey) const;
 
+    // Files of the folder that could not be read at the start (a member record or the counters
+    // that do not parse, a "members" path that is not a folder). The service must not run on
+    // them: a member would silently vanish and its name could be taken over its files.
+    const QStringList& damaged() const { return m_damaged; }
+    // True when the name is a member's, or its folder exists on disk (a record that did not read).
+    bool nameInUse(const QString& name) const;
+
     // A new member under the next free id, prefix and picture folder; saved at once. Throws VbError
-    // when the record cannot be written (the member is not kept then).
+    // when the record cannot be written or the name is in use (the member is not kept then).
     Member& add(const QString& name, const QString& digest);
     // Saves one member's record. Throws VbError on failure.
     void save(const Member& m);
@@ -112,7 +120,12 @@ public:
     QString filePath(const Member& m, const QString& album, const QString& file) const;
     // The published page (escaped text as sent), empty when none.
     QString sitePage(const Member& m) const;
-    void setSitePage(const Member& m, const QString& escapedPage);
+    // Writes a page under a fresh file name and returns the name; nothing serves it until the
+    // member's record names it in sitePageFile and is saved (the one rename that commits a
+    // publish). Throws VbError.
+    QString writeSitePage(const Member& m, const QString& escapedPage);
+    // Removes a page file that no record names any more (nothing for an empty name).
+    void dropSitePage(const Member& m, const QString& fileName);
     // Stores bytes as a hosted file (replacing one of that name) and records it. Throws VbError.
     void storeFile(Member& m, const QString& album, const QString& file, const QByteArray& bytes,
                    const QString& description, const QString& stamp);
@@ -123,12 +136,14 @@ public:
 
 private:
     void load();
+    void removeUnnamedPages(const Member& m);
     void saveCounters();
     QString m_dir;
     std::vector<std::unique_ptr<Member>> m_members;
     int m_nextId = 1;
     int m_nextServer = 1;
     QDateTime m_lastStamp;
+    QStringList m_damaged;
 };
 
 }  // namespace emu

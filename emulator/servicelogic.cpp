@@ -201,14 +201,9 @@ QString ServiceLogic::LoginSoftV2(const QStringList& a) {
     Member* m = m_store.find(name);
     if (!m || token != LoginTokenFromDigest(m->digest)) return QStringLiteral("__Login__False__");
     const QString reply = loginReply(*m);
-    const QString previous = m->lastLogin;
+    // Kept in memory only: the record goes to disk with the member's next change or at the stop,
+    // so a login costs no write (the time of the last login is all that a kill can lose).
     m->lastLogin = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    try {
-        m_store.save(*m);
-    } catch (const VbError&) {
-        m->lastLogin = previous;
-        return QStringLiteral("__Login__DBFalse__");
-    }
     return reply;
 }
 
@@ -222,7 +217,7 @@ QString ServiceLogic::Register(const QStringList& a) {
     if (!IsDigest(a[1])) return QStringLiteral("__Reg__Error0000__");
     // Province, city, sex and occupation must be entries of the shipped lists with their codes.
     if (!IsListedRegistration(a.mid(0, 16))) return QStringLiteral("__Reg__Error0000__");
-    if (m_store.find(name)) return QStringLiteral("__Reg__False__");
+    if (m_store.nameInUse(name)) return QStringLiteral("__Reg__False__");
 
     const QString address = a[14];
     const QString network = address.section(QLatin1Char('.'), 0, 2);
@@ -349,23 +344,23 @@ QString ServiceLogic::publishSite(const QStringList& a, const std::function<void
     fields.removeLast();  // the text after the last separator is not a field
     if (fields.size() > kSiteFields) return QStringLiteral("Error_0003");
 
+    // The new page goes under a fresh name; saving the record that names it switches page and
+    // settings together, so a kill at any point leaves the one or the other publish whole.
     const Member before = *m;
-    const QString oldPage = m_store.sitePage(*m);
+    QString newPage;
     try {
-        m_store.setSitePage(*m, page);
+        newPage = m_store.writeSitePage(*m, page);
+        m->sitePageFile = newPage;
         m->settings = fields;
         m->published = a[7];
         alsoStore(*m);
         m_store.save(*m);
     } catch (const VbError&) {
         *m = before;
-        // A refused publish leaves the site as it was served before, page and settings alike.
-        try {
-            m_store.setSitePage(*m, oldPage);
-        } catch (const VbError&) {
-        }
+        m_store.dropSitePage(*m, newPage);
         return QStringLiteral("Error_0006");
     }
+    m_store.dropSitePage(*m, before.sitePageFile);
     return QStringLiteral("OK_0001");
 }
 
@@ -410,7 +405,7 @@ void ServiceLogic::ensureDemoMember() {
         "<table width=\"1002\" align=\"center\" bgcolor=\"#FFFFFF\">\r<tr><td><img src=\"%2\" width=\"696\" "
         "height=\"150\" /></td></tr>\r<tr><td align=\"center\">欢迎光临 www.%3.%4</td></tr>\r</table>\r</body>\r</html>")
                              .arg(m.name, pictureUrl, m.domain, m_domain);
-    m_store.setSitePage(m, EscapeBrackets(page));
+    m.sitePageFile = m_store.writeSitePage(m, EscapeBrackets(page));
     m_store.save(m);
 }
 

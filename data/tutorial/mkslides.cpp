@@ -3,6 +3,7 @@
 // scenes highlight the controls each chapter teaches. Run by hand (see README); the output ships.
 //   tavolin_mkslides <output folder>
 #include "emulator/emulator.h"
+#include "platform/eventwait.h"
 #include "login/ui/loginwindow.h"
 #include "mainwindow/ui/sitewindow.h"
 #include "mainwindow/ui/teachpanel.h"
@@ -32,17 +33,6 @@
 #include <functional>
 
 namespace {
-
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(50, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
 
 struct Chapter {
     QWidget* control;  // null: the whole window

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <new>
 
@@ -24,6 +25,11 @@ QString ServiceHostFromPrefix(const QString& endpoint, const QString& prefix) {
     return host;
 }
 
+bool IsServerPrefix(const QString& prefix) {
+    static const QRegularExpression form(QStringLiteral("^www[0-9]{1,9}$"), QRegularExpression::CaseInsensitiveOption);
+    return form.match(prefix).hasMatch();
+}
+
 QString ServiceWsdlUrlOnHost(const QString& endpoint, const QString& host) {
     return QStringLiteral("http://") + host + QLatin1Char('.') + serviceconfig::current().domain +
            QStringLiteral("/services/") + endpoint + QStringLiteral(".asmx?WSDL");
@@ -34,8 +40,8 @@ QString ServiceWsdlUrl(const QString& endpoint, const QString& method) {
     if (endpoint == u"regser001") return ServiceWsdlUrlOnHost(endpoint, defaultHost);
     if (endpoint == u"webser001" && method == u"LoginSoftV2") {
         const QString remembered = GetUserSetting(UcsServerPrefix);
-        return ServiceWsdlUrlOnHost(endpoint, remembered.isEmpty() ? defaultHost
-                                                                   : ServiceHostFromPrefix(endpoint, remembered));
+        return ServiceWsdlUrlOnHost(endpoint, IsServerPrefix(remembered) ? ServiceHostFromPrefix(endpoint, remembered)
+                                                                          : defaultHost);
     }
     return ServiceWsdlUrlOnHost(endpoint, ServiceHostFromPrefix(endpoint, LoginField(6)));
 }
@@ -62,6 +68,7 @@ QString ServiceCall(const QString& endpoint, const QString& method, const QList<
 // ---- the error convention
 
 void ReportServiceError(const VbError& error, const QString& message) {
+    qWarning("tavolin: service call failed: error %d: %s", error.number(), qUtf8Printable(error.description()));
     if (error.description().contains(QLatin1String("WSDLReader"))) {
         CALL_REQUIRED_HOOK(hooks::showNetError);
         return;

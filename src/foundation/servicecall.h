@@ -24,11 +24,14 @@
 // The host that a server prefix gives for endpoint: the prefix lower-cased, then every "www"
 // replaced by "web" for webser001 and webser002, by "img" for imgser001, unchanged for the others.
 QString ServiceHostFromPrefix(const QString& endpoint, const QString& prefix);
+// True for a prefix of the service's own form: "www" and decimal digits (any letter case). A
+// remembered prefix of another form (a damaged settings file) is not used.
+bool IsServerPrefix(const QString& prefix);
 // "http://<host>.<service domain>/services/<endpoint>.asmx?WSDL"
 QString ServiceWsdlUrlOnHost(const QString& endpoint, const QString& host);
 // The WSDL address of endpoint by its host rule: regser001 on the default service host; webser001's
 // LoginSoftV2 on the member's remembered prefix (member setting 0 of CurrentUserName), or the default
-// host when there is none; everything else on LoginInfo field 6.
+// host when there is none or it is not well formed; everything else on LoginInfo field 6.
 QString ServiceWsdlUrl(const QString& endpoint, const QString& method = QString());
 
 // ---- the call frame

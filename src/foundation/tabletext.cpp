@@ -6,6 +6,7 @@
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringView>
@@ -143,10 +144,21 @@ bool WriteEncryptedText(const QString& text, const QString& path) {
     try {
         paths::WriteFileSafely(path, EncryptText(text, DataFileKey));
         return true;
-    } catch (const VbError&) {
-        MsgBox(QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。"), vbInformation, QStringLiteral("提示"));
+    } catch (const VbError& e) {
+        ReportLocalFileWriteFailure(path, e);
         return false;
     }
+}
+
+QString LocalFileWriteMessage(const QString& path) {
+    return QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。\r\r无法写入文件 ") + QFileInfo(path).fileName() +
+           QStringLiteral("。");
+}
+
+void ReportLocalFileWriteFailure(const QString& path, const VbError& error) {
+    qWarning("tavolin: cannot write %s: error %d: %s", qUtf8Printable(QDir::toNativeSeparators(path)), error.number(),
+             qUtf8Printable(error.description()));
+    MsgBox(LocalFileWriteMessage(path), vbInformation, QStringLiteral("提示"));
 }
 
 QStringList SplitByDelimiter(const QString& text, const QString& delimiter) {

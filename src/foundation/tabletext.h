@@ -2,6 +2,7 @@
 // Table text: a table is its rows, then its name and "<///T>"; a row is its fields, each followed
 // by "</F>", then "<//R>". The readers and writers of table text and of table files.
 #include "foundation/table.h"
+#include "platform/vberror.h"
 
 #include <QList>
 #include <QString>
@@ -30,8 +31,15 @@ Table SelectTableRows(const QString& path, const QString& tableName, int fieldIn
 QString TableToText(const Table& table, const QString& tableName);
 // Writes the table enciphered with DataFileKey; raises VbError on failure (the old file is kept).
 bool WriteTableFile(const Table& table, const QString& path, const QString& tableName);
-// Writes a whole text enciphered; on failure shows the fixed message and returns false.
+// Writes a whole text enciphered; on failure shows the local-file message naming the file (the
+// technical detail goes to the log) and returns false.
 bool WriteEncryptedText(const QString& text, const QString& path);
+// The message a member sees when a local data file cannot be written: the fixed text, then the
+// file's name (never its full path or the system's wording).
+QString LocalFileWriteMessage(const QString& path);
+// Shows that message ("提示", information icon) and writes the error with the full path to the
+// program's log (stderr).
+void ReportLocalFileWriteFailure(const QString& path, const VbError& error);
 // The pieces of the text that end with the delimiter, without it; text after the last one is
 // dropped. No delimiter in the text: no pieces.
 QStringList SplitByDelimiter(const QString& text, const QString& delimiter);

@@ -376,7 +376,7 @@ bool cDIBSection::CopyToClipboard(bool bAsDIB) {
 
 void cDIBSection::RandomiseBits(bool bGray) {
     if (!m_bits) return;
-    QRandomGenerator random(quint32(QDateTime::currentMSecsSinceEpoch()));
+    QRandomGenerator random{quint32(QDateTime::currentMSecsSinceEpoch())};
     const auto next = [&] { return uchar(vb::RoundHalfEven(random.generateDouble() * 255)); };
     const int width = Width(), height = Height(), stride = BytesPerScanLine();
     uchar* bits = m_bits.get();

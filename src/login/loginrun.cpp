@@ -190,10 +190,26 @@ void RunLogin(const LoginInput& input, LoginView& view) {
         }
         UserServerPrefix = LoginInfo(0, 6);
         LoadSiteSettings(ExtractTable(text, QStringLiteral("SiteInfo")).row(0));
-        // The first login of this member here keeps its prefix for the next login's host.
-        if (rememberedPrefix.isEmpty()) SetUserSetting(UcsServerPrefix, UserServerPrefix);
-        // The next start skips the connect splash on this machine.
-        SetGlobalSetting(GcsFirstLogin, QStringLiteral("1{") + sent.serial + QLatin1Char('}'));
+        // Every login keeps the member's prefix for the next login's host, so a damaged or stale
+        // remembered prefix mends itself with the next login that works.
+        // A settings file that cannot be written is the member's to mend: named in the message,
+        // the detail in the log, not the service's failure text.
+        try {
+            if (IsServerPrefix(UserServerPrefix) && UserServerPrefix != rememberedPrefix)
+                SetUserSetting(UcsServerPrefix, UserServerPrefix);
+        } catch (const VbError& e) {
+            ReportLocalFileWriteFailure(UserSettingsPath(), e);
+            CALL_REQUIRED_HOOK(view.returnToInput, LoginBox::Password);
+            return;
+        }
+        try {
+            // The next start skips the connect splash on this machine.
+            SetGlobalSetting(GcsFirstLogin, QStringLiteral("1{") + sent.serial + QLatin1Char('}'));
+        } catch (const VbError& e) {
+            ReportLocalFileWriteFailure(GlobalSettingsPath(), e);
+            CALL_REQUIRED_HOOK(view.returnToInput, LoginBox::Password);
+            return;
+        }
         if (!NoticesAllowLogin(text, view)) {
             programend::End();
             return;

@@ -3,9 +3,12 @@
 #include "platform/paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QNetworkProxy>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QStringList>
 
 #include <optional>
 
@@ -93,19 +96,75 @@ void writeIni(const ServiceConfig& c) {
 
 QString iniPath() { return paths::InRoot(QStringLiteral("data/service.ini")); }
 
+namespace {
+bool isHostText(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9.-]*[A-Za-z0-9])?$"));
+    return form.match(text).hasMatch();
+}
+}  // namespace
+
+ServiceConfig readIni(const QString& path, QStringList* damaged) {
+    ServiceConfig c = ServiceConfig::defaults();
+    // A file may name only some keys (./run writes the proxy alone): the others keep their
+    // defaults. Damage is a line that is neither a section, a key with its value nor a comment, or
+    // a value that does not read.
+    QFile raw(path);
+    if (raw.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : raw.readAll().split('\n')) {
+            const QByteArray t = line.trimmed();
+            if (t.isEmpty() || t.startsWith(';') || t.startsWith('#')) continue;
+            if ((t.startsWith('[') && t.endsWith(']')) || t.indexOf('=') > 0) continue;
+            damaged->append(QStringLiteral("(format)"));
+            break;
+        }
+    }
+    QSettings s(path, QSettings::IniFormat);
+    if (s.status() != QSettings::NoError && !damaged->contains(QStringLiteral("(format)")))
+        damaged->append(QStringLiteral("(format)"));
+    s.beginGroup(QStringLiteral("service"));
+    for (const Key& k : kKeys) {
+        const QString name = QLatin1String(k.name);
+        if (!s.contains(name)) continue;
+        const QString value = s.value(name).toString().trimmed();
+        ServiceConfig probe;
+        probe.proxy = value;
+        const bool good = k.field == &ServiceConfig::proxy ? value.isEmpty() || probe.httpProxy().has_value() : isHostText(value);
+        if (good)
+            c.*(k.field) = value;
+        else
+            damaged->append(name);
+    }
+    if (s.contains(QStringLiteral("timeout_seconds"))) {
+        bool ok = false;
+        const int t = s.value(QStringLiteral("timeout_seconds")).toInt(&ok);
+        if (ok && t > 0)
+            c.timeoutSeconds = t;
+        else
+            damaged->append(QStringLiteral("timeout_seconds"));
+    }
+    s.endGroup();
+    return c;
+}
+
 const ServiceConfig& current() {
     if (!cached()) {
         ServiceConfig c = ServiceConfig::defaults();
         if (!QFileInfo::exists(iniPath())) {
             writeIni(c);
         } else {
-            QSettings s(iniPath(), QSettings::IniFormat);
-            s.beginGroup(QStringLiteral("service"));
-            for (const Key& k : kKeys) c.*(k.field) = s.value(QLatin1String(k.name), c.*(k.field)).toString().trimmed();
-            bool ok = false;
-            const int t = s.value(QStringLiteral("timeout_seconds"), c.timeoutSeconds).toInt(&ok);
-            if (ok && t > 0) c.timeoutSeconds = t;
-            s.endGroup();
+            QStringList damaged;
+            c = readIni(iniPath(), &damaged);
+            if (!damaged.isEmpty()) {
+                // Said once: the damaged file is set aside for whoever wants to look, and the file
+                // is rewritten with what could be read and the defaults for the rest.
+                qWarning("tavolin: %s is damaged (%s); defaults are used for those, the old file is kept as %s.damaged",
+                         qUtf8Printable(QDir::toNativeSeparators(iniPath())), qUtf8Printable(damaged.join(QStringLiteral(", "))),
+                         qUtf8Printable(QFileInfo(iniPath()).fileName()));
+                const QString aside = iniPath() + QStringLiteral(".damaged");
+                QFile::remove(aside);
+                QFile::copy(iniPath(), aside);
+                writeIni(c);
+            }
         }
         cached() = c;
     }

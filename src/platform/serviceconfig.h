@@ -3,6 +3,7 @@
 // first use. Service hosts are labels under the service domain; the two Flash plug-in hosts are
 // outside hosts and given whole.
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -44,4 +45,7 @@ void set(const ServiceConfig& config, bool write = true);
 // Forgets the cached configuration so the next current() reads the file again.
 void reload();
 QString iniPath();
+// Reads a configuration file: each value that reads well, the default for the others, whose keys
+// (or "(format)" for a file QSettings cannot read) are added to damaged.
+ServiceConfig readIni(const QString& path, QStringList* damaged);
 }  // namespace serviceconfig

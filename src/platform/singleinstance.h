@@ -1,26 +1,27 @@
 #pragma once
 // One running copy of the program per data root: a lock file there, held while the program runs.
-// A lock left behind by a process that no longer runs (a crash) is taken over.
+// The kernel holds the lock on the open file and drops it when the process ends however it ends,
+// so the file's contents never decide anything: an empty, garbled or stale file, or one naming the
+// process number of some other running program, cannot lock the member out.
 #include <QString>
-
-#include <memory>
-
-class QLockFile;
 
 class SingleInstanceLock {
 public:
-    // The lock file "<folder>/tavolin.lock".
-    explicit SingleInstanceLock(const QString& folder);
+    // The lock file "<folder>/<fileName>".
+    explicit SingleInstanceLock(const QString& folder, const QString& fileName = QStringLiteral("tavolin.lock"));
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
-    // True when this process now holds the lock (also when it held it already); false when another
-    // running process holds it.
+    // True when this object now holds the lock (also when it held it already); false when another
+    // holder (another process, or another lock object on the same file) has it.
     bool tryLock();
-    bool isLocked() const;
+    bool isLocked() const { return m_fd >= 0; }
+    void unlock();
     QString path() const { return m_path; }
+    // The process number the holder wrote into the file (for messages only), or 0 when unreadable.
+    qint64 holderPid() const;
 
 private:
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
 };

@@ -160,7 +160,9 @@ QString SoapClient::call(const QString& method, const QList<SoapArgument>& args)
     request.setRawHeader("SOAPAction", '"' + action.toUtf8() + '"');
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     const Transfer t = transfer(request, &envelope);
-    if (t.timedOut) throw VbError(soap::kErrorNumber, head + QStringLiteral("超时（%1 秒）").arg(seconds(m_timeout)));
+    if (t.timedOut)
+        throw VbError(soap::kErrorNumber, head + QStringLiteral("超时（%1 秒）").arg(seconds(m_timeout)),
+                      QLatin1String(kUnansweredSource));
     if (t.tooLarge) throw VbError(soap::kErrorNumber, head + QStringLiteral("回答过大"));
     if (t.transportFailed()) throw VbError(soap::kErrorNumber, head + t.errorString);
 

@@ -69,6 +69,10 @@ public:
     // Runtime error numbers used besides soap::kErrorNumber.
     static constexpr int kNoSuchMethod = 438;       // "object doesn't support this property or method"
     static constexpr int kWrongArgumentCount = 450;
+    // The source of the error a call throws when its request went out and no answer came within
+    // the time-out: the service may well have done what was asked.
+    static constexpr char kUnansweredSource[] = "SoapClient.call: unanswered";
+    static bool Unanswered(const VbError& e) { return e.source() == QLatin1String(kUnansweredSource); }
 
 private:
     struct Transfer;

@@ -15,18 +15,34 @@ const QString kWsdlNs = QStringLiteral("http://schemas.xmlsoap.org/wsdl/");
 const QString kWsdlSoapNs = QStringLiteral("http://schemas.xmlsoap.org/wsdl/soap/");
 const QString kSoapHttpTransport = QStringLiteral("http://schemas.xmlsoap.org/soap/http");
 constexpr int kMaxDepth = 64;
+// Far above any real reply or WSDL (a few hundred elements), far below what memory would bear.
+constexpr qsizetype kMaxElements = 200000;
 
 [[noreturn]] void fail(const QString& what) { throw VbError(kErrorNumber, what); }
 
-// A small element tree read with a streaming reader: bounded depth, no DTD, no external anything.
+// A small element tree read with a streaming reader: bounded depth and element count, no DTD, no
+// external anything. Nodes are kept small, since a hostile document may be nothing but elements:
+// names and namespaces are shared strings, attributes are kept only where an element has some.
+struct Attr {
+    QString ns;
+    QString name;
+    QString value;
+};
+
 struct Node {
     QString ns;     // namespace URI
     QString name;   // local name
-    QXmlStreamAttributes attrs;
     QString text;   // character data directly inside this element
+    std::unique_ptr<std::vector<Attr>> attrs;  // null: no attributes
     std::vector<std::unique_ptr<Node>> children;
 
-    QString attr(const QString& local) const { return attrs.value(QString(), local).toString(); }
+    QString attrValue(const QString& nsUri, const QString& local) const {
+        if (attrs)
+            for (const Attr& a : *attrs)
+                if (a.name == local && a.ns == nsUri) return a.value;
+        return QString();
+    }
+    QString attr(const QString& local) const { return attrValue(QString(), local); }
     // First child element with that local name (and namespace, when given).
     const Node* child(const QString& local, const QString& nsUri = QString()) const {
         for (const auto& c : children)
@@ -40,26 +56,50 @@ struct Node {
         return out;
     }
     bool isNil() const {
-        const QString nil = attrs.value(QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"),
-                                        QStringLiteral("nil")).toString();
+        const QString nil = attrValue(QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"), QStringLiteral("nil"));
         return nil == QLatin1String("true") || nil == QLatin1String("1");
     }
+};
+
+// Hands out one shared copy of each distinct name, so a thousand <row> elements hold one "row".
+class NamePool {
+public:
+    QString get(QStringView s) {
+        for (const QString& k : m_names)
+            if (k == s) return k;
+        QString k = s.toString();
+        if (m_names.size() < kPoolSize) m_names.push_back(k);
+        return k;
+    }
+
+private:
+    static constexpr std::size_t kPoolSize = 64;
+    std::vector<QString> m_names;
 };
 
 std::unique_ptr<Node> readTree(const QByteArray& bytes, const QString& what) {
     QXmlStreamReader r(bytes);
     std::unique_ptr<Node> root;
     std::vector<Node*> stack;
+    NamePool pool;
+    qsizetype elements = 0;
     while (!r.atEnd()) {
         switch (r.readNext()) {
         case QXmlStreamReader::DTD:
             fail(what + QStringLiteral("含有DTD，不予处理"));
         case QXmlStreamReader::StartElement: {
             if (static_cast<int>(stack.size()) >= kMaxDepth) fail(what + QStringLiteral("的元素嵌套过深"));
+            if (++elements > kMaxElements) fail(what + QStringLiteral("的元素过多"));
             auto n = std::make_unique<Node>();
-            n->ns = r.namespaceUri().toString();
-            n->name = r.name().toString();
-            n->attrs = r.attributes();
+            n->ns = pool.get(r.namespaceUri());
+            n->name = pool.get(r.name());
+            const QXmlStreamAttributes attributes = r.attributes();
+            if (!attributes.isEmpty()) {
+                n->attrs = std::make_unique<std::vector<Attr>>();
+                n->attrs->reserve(std::size_t(attributes.size()));
+                for (const QXmlStreamAttribute& a : attributes)
+                    n->attrs->push_back(Attr{pool.get(a.namespaceUri()), pool.get(a.name()), a.value().toString()});
+            }
             Node* raw = n.get();
             if (stack.empty()) {
                 root = std::move(n);
@@ -70,7 +110,10 @@ std::unique_ptr<Node> readTree(const QByteArray& bytes, const QString& what) {
             break;
         }
         case QXmlStreamReader::EndElement:
-            if (!stack.empty()) stack.pop_back();
+            if (!stack.empty()) {
+                stack.back()->children.shrink_to_fit();
+                stack.pop_back();
+            }
             break;
         case QXmlStreamReader::Characters:
             if (!stack.empty()) stack.back()->text += r.text();
@@ -154,6 +197,24 @@ QString EscapeXml(const QString& text) {
         case '"': out += QLatin1String("&quot;"); break;
         case '\r': out += QLatin1String("&#13;"); break;
         default: out += ch;
+        }
+    }
+    return out;
+}
+
+QString XmlSafeText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            out += ch;
+            out += text.at(++i);
+        } else if (ch.isSurrogate() || !isXmlChar(ch.unicode())) {
+            out += QChar(QChar::ReplacementCharacter);
+        } else {
+            out += ch;
         }
     }
     return out;

@@ -123,6 +123,10 @@ Response ParseResponse(const QByteArray& bytes, const QString& method = QString(
 // Strict base64 decoding (whitespace allowed between characters); ok becomes false on bad input.
 QByteArray DecodeBase64(const QString& text, bool* ok = nullptr);
 
+// The text with every character XML 1.0 cannot carry (control characters, lone surrogates) replaced
+// by U+FFFD, for texts that must go out whatever they hold (faults, replies of the emulator).
+QString XmlSafeText(const QString& text);
+
 // Text escaped for XML character data or attribute values: & < > " and carriage return (kept as
 // "&#13;" so it survives line-end normalisation). Throws VbError on characters XML cannot carry.
 QString EscapeXml(const QString& text);

@@ -5,6 +5,7 @@
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
+#include "platform/soapclient.h"
 #include "platform/vberror.h"
 #include "site/loginpages.h"
 #include "site/publishcheck.h"
@@ -72,9 +73,16 @@ PublishOutcome PublishSiteSettings(const PublishVariant& v) {
             v.argument12.value_or(ClientVersion)};
         reply = ServiceCall(v.endpoint, v.method, args);
     } catch (const VbError& e) {
+        if (v.hideWait) v.hideWait();
+        if (SoapClient::Unanswered(e)) {
+            // Neither a success nor a failure: the rows stay unpublished and go out again.
+            qWarning("tavolin: publish unconfirmed: %s", qUtf8Printable(e.description()));
+            MsgBox(kPublishUnconfirmedMessage, vbInformation, kTitle);
+            if (v.unconfirmed) v.unconfirmed();
+            return PublishOutcome::Unconfirmed;
+        }
         // No reply: nothing is rolled back unless the variant says so; the written rows and the
         // publish state "2" count as a change at the next attempt.
-        if (v.hideWait) v.hideWait();
         ReportServiceError(e);
         if (v.failed) v.failed();
         return PublishOutcome::Failed;
@@ -132,5 +140,16 @@ PublishOutcome ApplyTemplateToSite(const TemplateChooserWindowView& view) {
     // Without a reply the template would stay in the PublishColumn and go out with the next
     // unrelated publish; the member did not see it applied, so it is taken back as after a refusal.
     v.failed = restore;
+    v.unconfirmed = [&view] {
+        // What the service may show already is what the member sees; only the PublishedColumn
+        // keeps the old site, so the next publish sends the template again.
+        SiteSettings.copyColumn(PublishColumn, LocalColumn);
+        try {
+            WriteLoginPages();
+        } catch (const VbError& e) {
+            ReportServiceError(e);
+        }
+        CALL_REQUIRED_HOOK(view.refreshMainWindow);
+    };
     return PublishSiteSettings(v);
 }

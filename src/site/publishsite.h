@@ -42,9 +42,17 @@ struct PublishVariant {
     std::function<void(const QString& reply)> refused;
     // No reply: the error was reported (network-error window or the common message).
     std::function<void()> failed;
+    // The request went out but its reply did not come in time: the service may have applied it.
+    // The member was told the result is unknown; nothing counts as published, so the next publish
+    // sends the site again. Unset: nothing more.
+    std::function<void()> unconfirmed;
 };
 
-enum class PublishOutcome { NoDomain, NoChange, Accepted, Refused, Failed };
+enum class PublishOutcome { NoDomain, NoChange, Accepted, Refused, Failed, Unconfirmed };
+
+// What the member is told when a publish got no reply in time.
+inline const QString kPublishUnconfirmedMessage =
+    QStringLiteral("服务器没有及时回答，网站是否已经更新尚不能确定。请您稍后再更新一次网站。");
 
 // Runs the step: the domain test, the variant's writes, the change test, the publish state
 // "2" in the PublishColumn, the payload, the call, and the hook for the reply.
@@ -86,5 +94,7 @@ struct TemplateChooserWindowView {
 };
 // The TemplateColumn becomes the whole PublishColumn and is published. On success it becomes the
 // local state too, every page file is regenerated, the main window repainted and the chooser
-// closed; a refusal, and also a call that got no reply, restore the PublishColumn as it was.
+// closed; a refusal, and also a call that got no reply, restore the PublishColumn as it was. A
+// call whose reply came too late keeps the template (the service may show it already) in the
+// PublishColumn and the LocalColumn, not in the PublishedColumn, so the next publish sends it again.
 PublishOutcome ApplyTemplateToSite(const TemplateChooserWindowView& view);

@@ -121,7 +121,7 @@ TEST_F(AlbumCacheTest, AListFileThatCannotBeWrittenIsNotMarkedCurrent) {
     SetLoginField(7, QStringLiteral("2030-01-01 00:00:00"));
     prompts.clear();
     EXPECT_TRUE(LoadAlbumList());
-    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。")});
+    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。\r\r无法写入文件 F01.dat。")});
     EXPECT_EQ(decrypted(cache(AlbumListStampFileName)), oldStamp);
     EXPECT_TRUE(LoadAlbumList());  // still not current: read again
     EXPECT_EQ(listReads(), 3);

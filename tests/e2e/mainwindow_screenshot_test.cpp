@@ -2,6 +2,7 @@
 // against the service emulator, and once all 37 site pages have loaded a screenshot of the screen
 // is kept in the build folder as e2e-main-window.png.
 #include "login/ui/loginwindow.h"
+#include "platform/eventwait.h"
 #include "mainwindow/ui/sitewindow.h"
 #include "platform/programend.h"
 #include "platform/ui/webbrowser.h"
@@ -35,17 +36,6 @@ const char kChildVariable[] = "TAVOLIN_MAINWINDOW_SCREENSHOT_CHILD";
 
 QString ShotPath() {
     return qEnvironmentVariable("TAVOLIN_BUILD_DIR", QDir::currentPath()) + QStringLiteral("/e2e-main-window.png");
-}
-
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(50, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
 }
 
 // The number of distinct colours in a rectangle: a page that rendered shows more than one.

@@ -1,6 +1,7 @@
 // The emulator over HTTP, driven by the program's own SOAP client and by raw sockets where the
 // wire itself matters (proxy-form requests, the body cap, HEAD, dropped clients).
 #include "emulator/catalog.h"
+#include "emulator/httpfront.h"
 #include "foundation/md5.h"
 #include "foundation/tabletext.h"
 #include "login/logintoken.h"
@@ -88,6 +89,14 @@ protected:
         QList<SoapArgument> out;
         for (const QString& s : a) out.append(s);
         return out;
+    }
+    // The whole answer to a raw POST of the body to the account service, over a fresh connection.
+    QByteArray postToAccountService(const QByteArray& body) {
+        const QString address = QStringLiteral("http://web1.%1/services/webser001.asmx").arg(emulator().domain());
+        const QByteArray head = "POST " + address.toUtf8() + " HTTP/1.1\r\nHost: web1." + emulator().domain().toUtf8() +
+                                "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
+                                QByteArray::number(body.size()) + "\r\n\r\n";
+        return Exchange(emulator().port(), head + body, WholeResponse);
     }
     const emu::DemoMember demo = emu::ServiceLogic::Demo();
 };
@@ -212,12 +221,7 @@ TEST_F(EmulatorServerTest, AnotherMembersCredentialIsRefused) {
 }
 
 TEST_F(EmulatorServerTest, MalformedOrIncompleteCallsGetAFaultWith500) {
-    const QString address = QStringLiteral("http://web1.%1/services/webser001.asmx").arg(emulator().domain());
-    const QByteArray post = "POST " + address.toUtf8() + " HTTP/1.1\r\nHost: web1." + emulator().domain().toUtf8() +
-                            "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: %1\r\n\r\n";
-    auto send = [&](const QByteArray& body) {
-        return Exchange(emulator().port(), QByteArray(post).replace("%1", QByteArray::number(body.size())) + body, WholeResponse);
-    };
+    auto send = [&](const QByteArray& body) { return postToAccountService(body); };
     const QByteArray garbage = send("<soap:Envelope><not closed");
     EXPECT_TRUE(garbage.startsWith("HTTP/1.1 500")) << garbage.left(200).toStdString();
     EXPECT_TRUE(garbage.contains("faultstring"));
@@ -238,6 +242,66 @@ TEST_F(EmulatorServerTest, MalformedOrIncompleteCallsGetAFaultWith500) {
         EXPECT_TRUE(e.description().contains(QStringLiteral("not available"))) << e.description().toStdString();
         EXPECT_FALSE(e.description().contains(QStringLiteral("WSDLReader")));
     }
+}
+
+TEST_F(EmulatorServerTest, BytesXmlCannotCarryNeverEndTheServer) {
+    auto send = [&](const QByteArray& body) { return postToAccountService(body); };
+    // The reader's message quotes the control characters; the fault must still go out as XML.
+    const QByteArray bodies[] = {QByteArray("<?x\x01\x01 version=\"1.0\"?>"), QByteArray("<a\x01>"),
+                                 QByteArray("<?xml version=\"1.0\"?><\x02\x03/>")};
+    for (const QByteArray& body : bodies) {
+        const QByteArray answer = send(body);
+        ASSERT_TRUE(answer.startsWith("HTTP/1.1 500")) << answer.left(200).toStdString();
+        const soap::Response fault = soap::ParseResponse(answer.mid(answer.indexOf("\r\n\r\n") + 4));
+        EXPECT_TRUE(fault.isFault);
+    }
+    // A scripted reply holding U+0001 reaches the client with the character replaced.
+    emulator().scriptReply(QStringLiteral("LoginSoftV2"), QStringLiteral("__Login__DBFalse__\u0001x"));
+    EXPECT_EQ(login(QStringLiteral("web1"), demo.name, demo.password), QStringLiteral("__Login__DBFalse__\uFFFDx"));
+    EXPECT_TRUE(login(QStringLiteral("web1"), demo.name, demo.password).startsWith(QStringLiteral("__Login__OK__")));
+}
+
+TEST_F(EmulatorServerTest, ControlRequestsFromPagesOrUnderOtherHostsAreRefused) {
+    const QByteArray quota = "{\"quotaKb\":1}";
+    auto post = [&](const QByteArray& host, const QByteArray& extra) {
+        const QByteArray request = "POST /__emulator/member?name=" + demo.name.toUtf8() + " HTTP/1.1\r\nHost: " + host +
+                                   "\r\nContent-Type: text/plain\r\n" + extra + "Content-Length: " +
+                                   QByteArray::number(quota.size()) + "\r\n\r\n" + quota;
+        const QByteArray answer = Exchange(emulator().port(), request, WholeResponse);
+        return answer.mid(9, 3).toInt();
+    };
+    const QByteArray local = "127.0.0.1:" + QByteArray::number(emulator().port());
+    const struct {
+        QByteArray host, extra;
+    } refused[] = {
+        {local, "Origin: http://evil.example\r\n"},
+        {local, "Referer: http://evil.example/page.html\r\n"},
+        {local, "Origin: null\r\n"},
+        {"10.1.2.3:" + QByteArray::number(emulator().port()), ""},   // a host name bound to us by a foreign resolver
+        {"evil.example", ""},
+    };
+    for (const auto& c : refused) EXPECT_GE(post(c.host, c.extra), 400) << c.host.constData() << " " << c.extra.constData();
+    for (const emu::Member* m : emulator().server().store().members()) {
+        if (m->name == demo.name) {
+            EXPECT_NE(m->quotaKb, 1);
+        }
+    }
+    EXPECT_EQ(post(local, ""), 200);
+    EXPECT_EQ(post("localhost:" + QByteArray::number(emulator().port()), ""), 200);
+}
+
+TEST(EmulatorGuard, AnythingThrownWhileHandlingARequestBecomesA500) {
+    emu::HttpRequest r;
+    r.method = "POST";
+    r.path = QStringLiteral("/services/webser001.asmx");
+    const std::function<emu::HttpResponse(const emu::HttpRequest&)> throwers[] = {
+        [](const emu::HttpRequest&) -> emu::HttpResponse { throw VbError(5, QStringLiteral("x")); },
+        [](const emu::HttpRequest&) -> emu::HttpResponse { throw std::bad_alloc(); },
+        [](const emu::HttpRequest&) -> emu::HttpResponse { throw 42; },
+    };
+    for (const auto& t : throwers) EXPECT_EQ(emu::HandleGuarded(t, r).status, 500);
+    EXPECT_EQ(emu::HandleGuarded([](const emu::HttpRequest&) { return emu::HttpResponse::Text(QStringLiteral("ok"), 201); }, r).status,
+              201);
 }
 
 TEST_F(EmulatorServerTest, ProxyFormAndPlainRequestsAreRoutedByHostName) {
@@ -379,6 +443,44 @@ TEST(EmulatorBodyCap, OversizedBodiesGet413AndExpectContinueIsAnswered) {
     const QByteArray fine = Exchange(server.port(), head + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body,
                                      WholeResponse);
     EXPECT_TRUE(fine.startsWith("HTTP/1.1 500")) << fine.left(100).toStdString();
+}
+
+TEST(EmulatorConnections, SilentOrEndlessHeadsAreClosedAndADelayedAnswerStillArrives) {
+    QTemporaryDir dir;
+    emu::Options options;
+    options.dataDir = dir.path();
+    options.idleTimeoutMs = 300;
+    options.headTimeoutMs = 900;
+    emu::Emulator server(options);
+    ASSERT_TRUE(server.listen());
+    // Whether the server closed the connection; trickle() keeps sending bytes that never end a head.
+    auto closedByServer = [&](bool trickle) {
+        QTcpSocket socket;
+        QEventLoop loop;
+        bool closed = false;
+        QTimer drip;
+        QObject::connect(&drip, &QTimer::timeout, &socket, [&] { socket.write("X-Slow: 1\r\n"); });
+        QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
+            if (!trickle) return;
+            socket.write("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n");
+            drip.start(100);
+        });
+        QObject::connect(&socket, &QTcpSocket::disconnected, &loop, [&] {
+            closed = true;
+            loop.quit();
+        });
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        socket.connectToHost(QStringLiteral("127.0.0.1"), server.port());
+        loop.exec();
+        return closed;
+    };
+    EXPECT_TRUE(closedByServer(false));
+    EXPECT_TRUE(closedByServer(true));
+
+    server.control().latency.append({emu::RequestMatch{QString(), QString(), QStringLiteral("/")}, 1200});
+    const QByteArray slow = Exchange(server.port(), "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n", WholeResponse, 30000);
+    EXPECT_TRUE(slow.startsWith("HTTP/1.1 ")) << slow.left(100).toStdString();
+    EXPECT_TRUE(WholeResponse(slow));
 }
 
 TEST_F(EmulatorServerTest, AStandardSoapClientConsumesTheDocuments) {

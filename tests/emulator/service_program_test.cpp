@@ -9,11 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <utility>
 
 namespace {
 
@@ -36,6 +39,15 @@ Running Start(const QString& dataDir, quint16 port = 0) {
     const auto d = QRegularExpression(QStringLiteral("^(demo member: .*)$"), QRegularExpression::MultilineOption).match(out);
     if (d.hasMatch()) r.demoLine = d.captured(1);
     return r;
+}
+
+// Runs the emulator on a data folder that it is expected to refuse: its exit code and stderr.
+std::pair<int, QByteArray> RunRefused(const QString& dataDir) {
+    QProcess p;
+    p.start(qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")) + QStringLiteral("/emulator/tavolin-service"),
+            {QStringLiteral("--data"), dataDir, QStringLiteral("--port"), QStringLiteral("0")});
+    if (!p.waitForFinished(10000)) return {-1, QByteArray()};
+    return {p.exitCode(), p.readAllStandardError()};
 }
 
 int Stop(Running& r) {
@@ -86,6 +98,45 @@ TEST_F(ServiceProgramTest, ServesStopsOnSigtermAndKeepsItsStateAcrossARestart) {
                                 QStringLiteral("mc"), QStringLiteral("2.0")});
     EXPECT_TRUE(reply.startsWith(QStringLiteral("__Login__OK__"))) << reply.left(80).toStdString();
     EXPECT_EQ(Stop(second), 0);
+}
+
+TEST(ServiceProgram, ASecondEmulatorOnTheSameDataFolderSaysWhoHoldsItAndExits) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    Running first = Start(data.path());
+    ASSERT_NE(first.port, 0);
+    const auto [code, err] = RunRefused(data.path());
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.contains("process " + QByteArray::number(first.process->processId()))) << err.constData();
+    EXPECT_EQ(Stop(first), 0);
+    // Once the first has gone (by kill -9 too) the folder is free again.
+    Running third = Start(data.path());
+    ASSERT_NE(third.port, 0);
+    third.process->kill();
+    ASSERT_TRUE(third.process->waitForFinished(10000));
+    Running fourth = Start(data.path());
+    EXPECT_NE(fourth.port, 0);
+    EXPECT_EQ(Stop(fourth), 0);
+}
+
+TEST(ServiceProgram, ADamagedStoreIsNamedAndLeftAsItIs) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    Running first = Start(data.path());
+    ASSERT_NE(first.port, 0);
+    ASSERT_EQ(Stop(first), 0);
+    const QString demoRecord = data.path() + "/members/" + QStringLiteral("tavdemo") + "/member.json";
+    ASSERT_TRUE(QFileInfo::exists(demoRecord));
+    const QByteArray damaged = testsupport::readFile(demoRecord).left(40);
+    testsupport::writeFile(demoRecord, damaged);
+    const QByteArray counters = testsupport::readFile(data.path() + "/service.json");
+
+    const auto [code, err] = RunRefused(data.path());
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.contains(QFile::encodeName(demoRecord))) << err.constData();
+    // Nothing was written over it: no new demo member, no new counters.
+    EXPECT_EQ(testsupport::readFile(demoRecord), damaged);
+    EXPECT_EQ(testsupport::readFile(data.path() + "/service.json"), counters);
 }
 
 TEST(ServiceProgram, RefusesToStartWithoutADataFolder) {

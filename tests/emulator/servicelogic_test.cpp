@@ -6,6 +6,7 @@
 #include "login/registercheck.h"
 #include "platform/safefile.h"
 #include "site/publishcheck.h"
+#include "support/fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,9 @@
 #include <QTemporaryDir>
 
 #include <optional>
+#include <unistd.h>
+#include <sys/wait.h>
+#include <csignal>
 
 using namespace emu;
 
@@ -279,6 +283,46 @@ TEST_F(ServiceLogicTest, APublishThatCannotBeKeptLeavesTheOldSiteWhole) {
     EXPECT_EQ(demoRecord().settings, settingsBefore);
 }
 
+TEST_F(ServiceLogicTest, ALoginWritesNothingAndItsTimeIsKeptAtTheStop) {
+    const QString record = dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json");
+    const QByteArray before = testsupport::readFile(record);
+    ASSERT_FALSE(before.isEmpty());
+    EXPECT_TRUE(Login(*logic, demo.name, demo.password).startsWith(QStringLiteral("__Login__OK__")));
+    EXPECT_EQ(testsupport::readFile(record), before);  // a written record would carry the login's time
+    const QString last = demoRecord().lastLogin;
+    EXPECT_FALSE(last.isEmpty());
+    EXPECT_TRUE(store->saveAll());
+    MemberStore again(dir.path());
+    EXPECT_EQ(again.find(demo.name)->lastLogin, last);
+}
+
+TEST_F(ServiceLogicTest, APublishCutShortLeavesTheOldPageAndSettingsTogether) {
+    ASSERT_EQ(logic->UploadWebsite2(publish(QStringLiteral("<p>one</p>"), QStringLiteral("one{/F}"))), QStringLiteral("OK_0001"));
+    const QString memberDir = store->memberDir(demoRecord());
+    // What a kill between the page and the record leaves: the new page on disk, the record not
+    // yet naming it, and a write's temporary file.
+    testsupport::writeFile(memberDir + QStringLiteral("/site-99-0.html"), "<p>two</p>");
+    testsupport::writeFile(memberDir + QStringLiteral("/member.json.Ab12Cd"), "{");
+    {
+        // The record's write fails: the publish is refused and nothing of it is served.
+        const paths::SafeWriteFault fault(memberDir + QStringLiteral("/member.json"), paths::SafeWriteStep::Rename);
+        EXPECT_EQ(logic->UploadWebsite2(publish(QStringLiteral("<p>three</p>"), QStringLiteral("three{/F}"))),
+                  QStringLiteral("Error_0006"));
+    }
+    EXPECT_EQ(store->sitePage(demoRecord()), QStringLiteral("<p>one</p>"));
+    logic.reset();
+    store.reset();
+
+    MemberStore again(dir.path());
+    const Member* m = again.find(demo.name);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(again.sitePage(*m), QStringLiteral("<p>one</p>"));
+    EXPECT_EQ(m->settings.value(0), QStringLiteral("one"));
+    // Only the page the record names is left.
+    EXPECT_EQ(QDir(memberDir).entryList({QStringLiteral("site*"), QStringLiteral("member.json*")}, QDir::Files),
+              (QStringList{QStringLiteral("member.json"), m->sitePageFile}));
+}
+
 TEST_F(ServiceLogicTest, StateSurvivesARestart) {
     logic->Register(Registration(QStringLiteral("keeper1"), QStringLiteral("pw123456")));
     const QString reply = logic->UploadFile01(upload(QStringLiteral("www网站素材"), QStringLiteral("1"), QStringLiteral("grp9"),
@@ -298,4 +342,92 @@ TEST_F(ServiceLogicTest, StateSurvivesARestart) {
     EXPECT_GT(again.newStamp(), reply.mid(8));
     // The next member gets the next prefix, not one given before.
     EXPECT_TRUE(restarted.Register(Registration(QStringLiteral("later01"), QStringLiteral("pw123456"))).contains(QStringLiteral("www3")));
+}
+
+TEST(MemberStoreStart, UnreadableRecordsAreListedAndTheirNamesStayTaken) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        emu::MemberStore store(dir.path());
+        store.add(QStringLiteral("alice"), Md5Hex(QStringLiteral("pw")));
+        EXPECT_TRUE(store.damaged().isEmpty());
+    }
+    const QString record = dir.path() + QStringLiteral("/members/alice/member.json");
+    const QString garbled[] = {QStringLiteral("{\"name\": \"ali"), QString(), QStringLiteral("[1,2]")};
+    for (const QString& g : garbled) {
+        testsupport::writeFile(record, g.toUtf8());
+        emu::MemberStore store(dir.path());
+        EXPECT_EQ(store.damaged(), QStringList{record}) << g.toStdString();
+        EXPECT_TRUE(store.nameInUse(QStringLiteral("alice")));
+        EXPECT_THROW(store.add(QStringLiteral("alice"), Md5Hex(QStringLiteral("x"))), VbError);
+    }
+    // A "members" path that is not a folder is named, not a crash.
+    QTemporaryDir other;
+    testsupport::writeFile(other.path() + QStringLiteral("/members"), "x");
+    emu::MemberStore store(other.path());
+    EXPECT_EQ(store.damaged(), QStringList{other.path() + QStringLiteral("/members")});
+}
+
+// Kills a process that publishes without pause at random moments, 200 times; after each kill a new
+// store must serve a page and settings of the same publish and keep no file that no record names.
+TEST(StoreKills, EveryKillDuringPublishesLeavesPageAndSettingsOfOnePublish) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        MemberStore store(dir.path());
+        ServiceLogic logic(store, QStringLiteral("sitehost.test"));
+        logic.ensureDemoMember();
+    }
+    const DemoMember demo = ServiceLogic::Demo();
+    quint32 seed = 20261210;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    int mismatches = 0, kills = 0;
+    for (int round = 0; round < 200; ++round) {
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            MemberStore store(dir.path());
+            ServiceLogic logic(store, QStringLiteral("sitehost.test"));
+            Member& m = *store.find(demo.name);
+            for (int i = 0;; ++i) {
+                const QString n = QStringLiteral("%1-%2").arg(round).arg(i);
+                const QString page = QStringLiteral("<p>") + n + QStringLiteral("</p>");
+                logic.UploadWebsite2({m.name, QStringLiteral("K2"), m.digest, PublishCheckCode(page), m.prefix, m.domain,
+                                      QString(), QStringLiteral("1"), n + QStringLiteral("{/F}"), page, QString(),
+                                      QStringLiteral("2.0")});
+                if (i == 0) {
+                    const char c = 1;
+                    [[maybe_unused]] const ssize_t w = ::write(ready[1], &c, 1);
+                }
+            }
+        }
+        ::close(ready[1]);
+        char c = 0;
+        const bool started = ::read(ready[0], &c, 1) == 1;
+        ::close(ready[0]);
+        // The kill lands anywhere in the next few publishes.
+        if (started) ::usleep(useconds_t(next() % 4000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(started) << "round " << round;
+        ++kills;
+
+        MemberStore store(dir.path());
+        ASSERT_TRUE(store.damaged().isEmpty()) << store.damaged().join(",").toStdString();
+        const Member* m = store.find(demo.name);
+        ASSERT_TRUE(m);
+        const QString expected = QStringLiteral("<p>") + m->settings.value(0) + QStringLiteral("</p>");
+        const QStringList left = QDir(store.memberDir(*m)).entryList({QStringLiteral("site*"), QStringLiteral("member.json.*")}, QDir::Files);
+        if (store.sitePage(*m) != expected || left != QStringList{m->sitePageFile}) {
+            ++mismatches;
+            ADD_FAILURE() << "round " << round << ": page " << store.sitePage(*m).toStdString() << ", settings "
+                          << m->settings.value(0).toStdString() << ", files " << left.join(",").toStdString();
+        }
+    }
+    EXPECT_EQ(kills, 200);
+    EXPECT_EQ(mismatches, 0);
 }

@@ -90,6 +90,13 @@ TEST_F(ServiceCallTest, LoginHostIsTheRememberedPrefixOrTheDefaultHost) {
     SetUserSetting(UcsServerPrefix, QStringLiteral("WWW9"));
     EXPECT_EQ(ServiceWsdlUrl(QStringLiteral("webser001"), QStringLiteral("LoginSoftV2")),
               "http://web9.sitehost.test/services/webser001.asmx?WSDL");
+    // A damaged remembered prefix would name a host that does not exist: the default host serves.
+    for (const char* damaged : {"wwx9", "www9.", "www", "www9x", "w\u00e99", "www 9", "www99999999999"}) {
+        SetUserSetting(UcsServerPrefix, QString::fromUtf8(damaged));
+        EXPECT_EQ(ServiceWsdlUrl(QStringLiteral("webser001"), QStringLiteral("LoginSoftV2")),
+                  "http://www.sitehost.test/services/webser001.asmx?WSDL")
+            << damaged;
+    }
     // A member never seen on this machine has no folder and so no remembered prefix.
     CurrentUserName = QStringLiteral("newcomer");
     EXPECT_EQ(ServiceWsdlUrl(QStringLiteral("webser001"), QStringLiteral("LoginSoftV2")),

@@ -139,7 +139,7 @@ TEST_F(TableFileTest, WriteEncryptedTextReportsFailure) {
     EXPECT_TRUE(WriteEncryptedText(QStringLiteral("t"), root() + QStringLiteral("/ok.dat")));
     EXPECT_FALSE(WriteEncryptedText(QStringLiteral("t"), root() + QStringLiteral("/no/such/dir/u1.dat")));
     ASSERT_EQ(prompts.records().size(), 1);
-    EXPECT_EQ(prompts.records()[0].text, QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。"));
+    EXPECT_EQ(prompts.records()[0].text, QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。\r\r无法写入文件 u1.dat。"));
     EXPECT_EQ(prompts.records()[0].title, QStringLiteral("提示"));
     EXPECT_EQ(prompts.records()[0].style, vbInformation);
 }

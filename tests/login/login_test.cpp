@@ -386,7 +386,7 @@ TEST_F(LoginWindowTest, UnwritableLoginFileEndsTheAttempt) {
     const QString u1 = paths::InRoot("UserData/" + demo.name + "/u1.dat");
     QDir().mkpath(u1 + "/x");
     frmLogin* w = login(demo.name, demo.password);
-    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。")});
+    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。\r\r无法写入文件 u1.dat。")});
     expectInputState(w);
     EXPECT_FALSE(SiteSettings.created());
     EXPECT_EQ(GetGlobalSetting(GcsFirstLogin), QString());

@@ -4,6 +4,7 @@
 #include "foundation/cipher.h"
 #include "foundation/hooks.h"
 #include "foundation/machine.h"
+#include "foundation/servicecall.h"
 #include "foundation/settings.h"
 #include "login/loginflow.h"
 #include "login/loginlist.h"
@@ -121,6 +122,49 @@ TEST_F(LoginRunTest, RightPasswordSetsUpTheMemberAndShowsTheMainWindowOnce) {
     ExpectLoginPagesWritten(paths::InRoot("UserData/" + demo.name));
 }
 
+TEST_F(LoginRunTest, ADamagedOrStaleRememberedPrefixIsReplacedByTheLoginsOwn) {
+    run(demo.name, demo.password);
+    const QString own = UserServerPrefix;
+    ASSERT_TRUE(IsServerPrefix(own)) << own.toStdString();
+    // One changed byte, and a well-formed prefix the member no longer has.
+    for (const QString& remembered : {QString(own).replace(0, 1, QStringLiteral("v")), QStringLiteral("www987")}) {
+        CurrentUserName = demo.name;
+        SetUserSetting(UcsServerPrefix, remembered);
+        emulator().reset();
+        events.clear();
+        run(demo.name, demo.password);
+        EXPECT_EQ(events.last(), "main") << remembered.toStdString() << ": " << events.join("|").toStdString();
+        EXPECT_EQ(GetUserSetting(UcsServerPrefix), own) << remembered.toStdString();
+    }
+}
+
+TEST_F(LoginRunTest, AFolderInPlaceOfALocalFileIsNamedInChineseWithoutInternals) {
+    const struct {
+        QString path;
+        QString file;
+    } cases[] = {
+        {paths::InRoot("data/g0.dat"), "g0.dat"},
+        {paths::InRoot("UserData/" + demo.name + "/u0.dat"), "u0.dat"},
+        {paths::InRoot("UserData/" + demo.name + "/u1.dat"), "u1.dat"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(c.path);
+        ASSERT_TRUE(QDir().mkpath(c.path + "/blocker")) << c.path.toStdString();
+        prompts.clear();
+        events.clear();
+        run(demo.name, demo.password);
+        EXPECT_EQ(events.last(), "input password") << c.file.toStdString() << ": " << events.join("|").toStdString();
+        ASSERT_EQ(prompts.records().size(), 1) << c.file.toStdString() << ": " << prompts.messages().join("|").toStdString();
+        EXPECT_EQ(prompts.records()[0].text,
+                  "遇到意外错误！请您退出软件后重新登录本软件再试。\r\r无法写入文件 " + c.file + "。")
+            << c.file.toStdString();
+        EXPECT_EQ(prompts.records()[0].title, "提示");
+        ASSERT_TRUE(QDir(c.path).removeRecursively());
+    }
+    run(demo.name, demo.password);
+    EXPECT_EQ(events.last(), "main");
+}
+
 TEST_F(LoginRunTest, TokenSentIsKeptOnlyWhenTheBoxIsTicked) {
     // A remembered token is sent as it is, whatever the password box holds.
     const QString token = LoginToken(demo.password);
@@ -216,7 +260,7 @@ TEST_F(LoginRunTest, UnwritableLoginFileReturnsToThePasswordBoxAndUsesNothing) {
     // A folder stands where u1.dat goes.
     QDir().mkpath(memberFile("u1.dat/x"));
     run(demo.name, demo.password);
-    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。")});
+    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。\r\r无法写入文件 u1.dat。")});
     EXPECT_EQ(events, (untilReply() + QStringList{"input password"}));
     EXPECT_FALSE(SiteSettings.created());
     EXPECT_TRUE(UserServerPrefix.isEmpty());

@@ -13,6 +13,13 @@
 #include <QProgressBar>
 #include <QSysInfo>
 #include <QTimer>
+#include <QFile>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -79,6 +86,53 @@ TEST_F(StartUp, LockLeftByAProcessThatIsGoneIsTakenOver) {
                            "2147483000\ntavolin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     SingleInstanceLock lock(root());
     EXPECT_TRUE(lock.tryLock());
+}
+
+TEST_F(StartUp, NoContentOfTheLockFileRefusesAStart) {
+    // Only a live holder counts: whatever a crash, a full disk or another program left in the file.
+    const QByteArray contents[] = {
+        "",
+        "12",                                                   // truncated
+        "\xff\xfe garbage \x01\x02",                            // garbled
+        QByteArray::number(qint64(getppid())) + "\ntavolin\n" +  // a running process, on this host
+            QSysInfo::machineHostName().toUtf8() + "\n",
+        "1\ntavolin\n",                                        // the init process
+    };
+    SetGlobalSetting(GcsFirstLogin, QStringLiteral("1{") + serial() + QStringLiteral("}"));
+    for (const QByteArray& c : contents) {
+        testsupport::writeFile(root() + QStringLiteral("/tavolin.lock"), c);
+        EXPECT_TRUE(Main()) << c.toStdString();
+        ReleaseInstanceLock();
+        frmLogin::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    for (const auto& r : prompts.records()) EXPECT_NE(r.text, kAlreadyRunningMessage);
+}
+
+TEST_F(StartUp, LockOfAKilledHolderIsFreeAtOnce) {
+    SingleInstanceLock probe(root());
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Only system calls after fork: take the lock the way the program does, report, wait.
+        const int fd = ::open(QFile::encodeName(probe.path()).constData(), O_RDWR | O_CREAT, 0644);
+        const char ok = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? '1' : '0';
+        [[maybe_unused]] const ssize_t w = ::write(ready[1], &ok, 1);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char ok = 0;
+    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(ok, '1');
+    EXPECT_FALSE(probe.tryLock());
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(probe.tryLock());
+    EXPECT_EQ(probe.holderPid(), qint64(getpid()));
 }
 
 TEST_F(StartUp, AfterAFirstLoginTheLoginWindowOpensDirectly) {

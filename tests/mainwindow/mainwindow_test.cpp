@@ -1,6 +1,7 @@
 // The main window: its load for members with and without a domain, the strip's pages, the hint
 // box, scrolling, the first tick and the exit.
 #include "foundation/shareddata.h"
+#include "platform/eventwait.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
@@ -37,21 +38,11 @@
 
 namespace {
 
+bool WaitFor(const std::function<bool()>& done, int ms = 30000) { return WaitUntil(done, ms, 20); }
+
 [[maybe_unused]] const bool kRendererLimit = testsupport::LimitRendererProcesses();
 
 int Twips(int pixels) { return pixels * 15; }
-
-// Runs the event loop until done() holds or ms pass.
-bool WaitUntil(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
 
 class MainWindowTest : public testsupport::SiteTest {
 protected:
@@ -132,7 +123,7 @@ TEST_F(MainWindowTest, MemberWithADomain) {
 
     // Every cell and background browser on its page file, and the two weekly pages (served by the
     // emulator, through which this test program's browsers go).
-    ASSERT_TRUE(WaitUntil([&] { return w.siteBrowsersLoaded() == 37; })) << w.siteBrowsersLoaded();
+    ASSERT_TRUE(WaitFor([&] { return w.siteBrowsersLoaded() == 37; })) << w.siteBrowsersLoaded();
     const QString temp = QUrl::fromLocalFile(UserFolder + QStringLiteral("/temp/")).toString();
     for (int i = 0; i < frm个人网站::kCells; ++i)
         EXPECT_EQ(w.webPage[i]->LocationURL(), temp + QString::number(i) + QStringLiteral(".html")) << i;
@@ -145,7 +136,7 @@ TEST_F(MainWindowTest, MemberWithADomain) {
                                           QStringLiteral("/softmain.html?k1=u7788&k2=www12&k3=2.0"));
     EXPECT_EQ(w.webAD2->LocationURL(), QStringLiteral("http://ad.sitehost.test/pwtd/") + week +
                                            QStringLiteral("/softmainad2.html?k1=u7788&k2=www12&k3=2.0"));
-    ASSERT_TRUE(WaitUntil([&] { return w.webAD->hasDocument() && !w.webAD->isLoading(); }));
+    ASSERT_TRUE(WaitFor([&] { return w.webAD->hasDocument() && !w.webAD->isLoading(); }));
     const QString strip = w.webAD->documentTextSync();
     EXPECT_TRUE(strip.contains(QStringLiteral("1/10"))) << strip.toStdString();
     EXPECT_TRUE(strip.contains(QStringLiteral("10/10")));
@@ -167,10 +158,10 @@ TEST_F(MainWindowTest, SmallScreenWindowStaysMaximisedWhileItsBrowsersLoad) {
     SetUserSetting(UcsTeachMain, QStringLiteral("3"));
     SmallScreen = true;
     frm个人网站& w = open();
-    ASSERT_TRUE(WaitUntil([&] { return w.siteBrowsersLoaded() == 37; })) << w.siteBrowsersLoaded();
+    ASSERT_TRUE(WaitFor([&] { return w.siteBrowsersLoaded() == 37; })) << w.siteBrowsersLoaded();
     const QRect avail = w.screen()->availableGeometry();
     // The window takes the screen's free area (its frame included) and keeps it.
-    EXPECT_TRUE(WaitUntil([&] { return w.frameGeometry().size() == avail.size(); }))
+    EXPECT_TRUE(WaitFor([&] { return w.frameGeometry().size() == avail.size(); }))
         << w.frameGeometry().width() << "x" << w.frameGeometry().height() << " on " << avail.width() << "x" << avail.height();
     EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
 }
@@ -471,14 +462,14 @@ TEST_F(MainWindowTest, SeamActsOnTheOpenWindowOnly) {
 TEST_F(MainWindowTest, SeamRefreshesOneBackgroundBrowserByItsPage) {
     SetUserSetting(UcsTeachMain, QStringLiteral("3"));
     frm个人网站& w = open();
-    ASSERT_TRUE(WaitUntil([&] { return w.siteBrowsersLoaded() == 37; })) << w.siteBrowsersLoaded();
+    ASSERT_TRUE(WaitFor([&] { return w.siteBrowsersLoaded() == 37; })) << w.siteBrowsersLoaded();
     const std::pair<const char*, WebBrowser*> areas[] = {
         {"b", w.webBack}, {"b1", w.webMidBack}, {"b2", w.webPhotoBack}, {"b3", w.webBlogBack}};
     for (const auto& [page, browser] : areas) {
         SCOPED_TRACE(page);
         WritePageFile(QString::fromLatin1(page) + QStringLiteral(".html"), ColorPageText(QStringLiteral("#010203")));
         mainwindowseam::RefreshBackgroundBrowser(QString::fromLatin1(page));
-        EXPECT_TRUE(WaitUntil([b = browser] {
+        EXPECT_TRUE(WaitFor([b = browser] {
             return !b->isLoading() &&
                    b->runScriptSync(QStringLiteral("getComputedStyle(document.body).backgroundColor")).toString() ==
                        QLatin1String("rgb(1, 2, 3)");

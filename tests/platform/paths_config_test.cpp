@@ -185,3 +185,37 @@ TEST_F(PathsTest, ServiceConfigurationIsWrittenWithDefaultsAndReadBack) {
     EXPECT_EQ(serviceconfig::current().timeoutSeconds, 7);
     EXPECT_EQ(serviceconfig::current().hostName(ServiceHost::Frame), QStringLiteral("frm.example.test"));
 }
+
+TEST_F(PathsTest, DamagedServiceConfigurationKeepsWhatReadsAndIsRepairedOnce) {
+    serviceconfig::set([] {
+        ServiceConfig c = ServiceConfig::defaults();
+        c.proxy = QStringLiteral("127.0.0.1:8123");
+        c.domain = QStringLiteral("example.test");
+        return c;
+    }());
+    const QByteArray whole = testsupport::readFile(serviceconfig::iniPath());
+    ASSERT_TRUE(whole.contains("proxy=127.0.0.1:8123"));
+    // The file cut short in its proxy line, within its value, and a proxy line garbled.
+    const QByteArray damages[] = {whole.left(whole.indexOf("proxy=") + 3), whole.left(whole.indexOf("proxy=") + 10),
+                                  QByteArray(whole).replace("127.0.0.1:8123", "127.0\x01:x")};
+    for (const QByteArray& damaged : damages) {
+        testsupport::writeFile(serviceconfig::iniPath(), damaged);
+        serviceconfig::reload();
+        const ServiceConfig& c = serviceconfig::current();
+        EXPECT_EQ(c.domain, QStringLiteral("example.test"));  // what was readable is kept
+        EXPECT_EQ(c.proxy, QString());                         // the default for what was not
+        EXPECT_EQ(c.materialsHost, ServiceConfig::defaults().materialsHost);
+        EXPECT_EQ(testsupport::readFile(serviceconfig::iniPath() + ".damaged"), damaged);
+        QStringList again;
+        serviceconfig::readIni(serviceconfig::iniPath(), &again);
+        EXPECT_TRUE(again.isEmpty()) << again.join(",").toStdString();  // repaired: said only once
+    }
+    // Whole files, and one that names the proxy alone as ./run writes it, are not damaged.
+    for (const QByteArray& fine : {whole, QByteArray("[service]\nproxy=127.0.0.1:9\n")}) {
+        QStringList none;
+        testsupport::writeFile(serviceconfig::iniPath(), fine);
+        const ServiceConfig c = serviceconfig::readIni(serviceconfig::iniPath(), &none);
+        EXPECT_TRUE(none.isEmpty()) << none.join(",").toStdString();
+        EXPECT_FALSE(c.proxy.isEmpty());
+    }
+}

@@ -209,6 +209,41 @@ TEST(SoapEnvelope, MalformedEnvelopesAndUnwritableTextsAreErrors) {
     EXPECT_FALSE(ok);
 }
 
+TEST(SoapEnvelope, DocumentsOfMoreElementsThanAnyRealReplyAreRefused) {
+    // A reply that is nothing but elements: below the limit it parses, above it is the usual error.
+    auto reply = [](int elements) {
+        QByteArray inner;
+        inner.reserve(elements * 10);
+        for (int i = 0; i < elements; ++i) inner += "<r a=\"1\"/>";
+        return "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+               "<TestResponse xmlns=\"urn:x\"><TestResult>ok" + inner + "</TestResult></TestResponse></soap:Body></soap:Envelope>";
+    };
+    EXPECT_EQ(soap::ParseResponse(reply(150000), QStringLiteral("Test")).result, QStringLiteral("ok"));
+    try {
+        soap::ParseResponse(reply(250000), QStringLiteral("Test"));
+        FAIL() << "no error";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.number(), soap::kErrorNumber);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("元素过多"))) << e.description().toStdString();
+    }
+}
+
+TEST(SoapEnvelope, XmlSafeTextReplacesOnlyWhatXmlCannotCarry) {
+    const struct {
+        QString in, out;
+    } cases[] = {
+        {QStringLiteral("a\u0001b"), QStringLiteral("a\uFFFDb")},
+        {QStringLiteral("\t\r\n中文<&>"), QStringLiteral("\t\r\n中文<&>")},
+        {QString(QChar(0xD800)) + QLatin1Char('x'), QStringLiteral("\uFFFDx")},         // lone surrogate
+        {QStringLiteral("\U0001F600"), QStringLiteral("\U0001F600")},                  // a pair stays
+        {QString(QChar(0xFFFE)), QStringLiteral("\uFFFD")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(soap::XmlSafeText(c.in), c.out);
+        EXPECT_NO_THROW(soap::BuildFault(QStringLiteral("soap:Client"), soap::XmlSafeText(c.in)));
+    }
+}
+
 TEST(SoapEnvelope, CutAndCorruptedDocumentsNeverCrash) {
     // Every prefix and a run of seeded byte flips of a WSDL and of an envelope: each parses or throws
     // VbError, nothing else.

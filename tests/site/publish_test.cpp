@@ -293,6 +293,36 @@ TEST_F(TemplateApply, AcceptedTemplateBecomesTheLocalSiteAndItsPages) {
     EXPECT_EQ(publishCalls().size(), 1);
 }
 
+// The service applies the template but its reply comes after the time-out: the member is told the
+// result is unknown, the template is kept (it may be live) and goes out again with the next publish,
+// which then cannot turn the live site back.
+TEST_F(TemplateApply, AReplyAfterTheTimeOutKeepsTheTemplateUnconfirmed) {
+    const QStringList publishedBefore = SiteSettings.column(PublishedColumn);
+    ServiceConfig c = emulator().config();
+    c.timeoutSeconds = 1;
+    serviceconfig::set(c, false);
+    emulator().setLatency(3000, QStringLiteral("UploadWebsite2"));
+    EXPECT_EQ(ApplyTemplateToSite(window), PublishOutcome::Unconfirmed);
+    EXPECT_EQ(prompts.messages(), QStringList{kPublishUnconfirmedMessage});
+    EXPECT_EQ(netErrors, 0);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("show"), QStringLiteral("hide"), QStringLiteral("refresh")}));
+    EXPECT_EQ(SiteSettings(PublishColumn, HomeBackColorRow), QStringLiteral("#FFEEDD"));
+    EXPECT_EQ(SiteSettings(LocalColumn, HomeBackColorRow), QStringLiteral("#FFEEDD"));
+    EXPECT_EQ(SiteSettings.column(PublishedColumn), publishedBefore);
+    EXPECT_TRUE(SiteHasUnpublishedChanges());
+    EXPECT_TRUE(servedSite().contains(QStringLiteral("模板标题")));  // the service did apply it
+
+    // The next publish, in time, sends the template again and the live site keeps it.
+    emulator().setLatency(0, QStringLiteral("UploadWebsite2"));
+    emulator().useConfig();
+    events.clear();
+    prompts.clear();
+    EXPECT_EQ(ApplyTemplateToSite(window), PublishOutcome::Accepted);
+    EXPECT_EQ(SiteSettings(PublishedColumn, HomeBackColorRow), QStringLiteral("#FFEEDD"));
+    EXPECT_FALSE(SiteHasUnpublishedChanges());
+    EXPECT_TRUE(servedSite().contains(QStringLiteral("模板标题")));
+}
+
 class TemplateNotApplied : public TemplateApply, public ::testing::WithParamInterface<Trouble> {};
 
 // A refusal restores the PublishColumn; so does a call without a reply, so that the template does

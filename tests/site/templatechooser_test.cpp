@@ -42,7 +42,7 @@ const QString kApplyNothing = QStringLiteral("您尚未选择要调用的模板�
 const QString kApplied = QStringLiteral("模板成功应用到网站！");
 const QString kUpToDate = QStringLiteral("网站更新成功！");
 const QString kRefused = QStringLiteral("抱歉！网站更新失败，请您稍后再试...");
-const QString kWriteFailed = QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。");
+const QString kWriteFailed = QStringLiteral("遇到意外错误！请您退出软件后重新登录本软件再试。\r\r无法写入文件 mb.dat。");
 constexpr int kLoadTimeoutMs = 30000;
 
 // ---- the choice in a page's text

@@ -37,7 +37,7 @@ public:
     QProgressBar* Image1 = nullptr;  // the moving please-wait picture
     QLabel* Label8 = nullptr;
     QGroupBox* fraSM = nullptr;
-    QLabel* Label1[5] = {};  // 0, 1, 2 and 4 are used
+    QLabel* Label1[5] = {};  // all but Label1[3] are used
 
     void Form_Load();
     void Form_Resize();
