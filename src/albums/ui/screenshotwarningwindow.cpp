@@ -1,5 +1,6 @@
 #include "albums/ui/screenshotwarningwindow.h"
 
+#include "albums/ui/uploadframe.h"
 #include "albums/uploadwindow.h"
 #include "platform/twips.h"
 
@@ -9,9 +10,7 @@
 #include <QPushButton>
 
 namespace {
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twips::ToPixels(left), twips::ToPixels(top), twips::ToPixels(width), twips::ToPixels(height));
-}
+constexpr auto place = &UploadFrame::place;
 }  // namespace
 
 ScreenshotWarningWindow::ScreenshotWarningWindow(QWidget* parent) : QDialog(parent) {
