@@ -8,7 +8,9 @@
 #include "albums/uploadwindowlabels.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
+#include "foundation/tabletext.h"
 #include "login/state.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/hookcheck.h"
@@ -19,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -254,59 +257,80 @@ protected:
 };
 
 TEST_F(UploadWindowTest, OpenersSetTheModeTheLoadFollows) {
+    // The album list the main window's commands read: a current cache, so no service call.
+    QDir().mkpath(UserFolder + QStringLiteral("/data"));
+    SetLoginField(7, QStringLiteral("2024-05-01 10:00:00"));
+    WriteEncryptedText(QStringLiteral("旅行</F><//R>www网站素材</F><//R>家人</F><//R>DirInfo<///T>"),
+                       UserFolder + QStringLiteral("/data/F01.dat"));
+    WriteEncryptedText(LoginField(7) + QStringLiteral("</F><//R>DirTime<///T>"), UserFolder + QStringLiteral("/data/F02.dat"));
+    frm个人网站Labels::labDownDirFlag = QStringLiteral("1");
+    AlbumList = Table::null();
+
+    MainWindowCommands commands;
+    commands.view.refreshCell = [](int) {};
+    using Open = std::function<void(QWidget*)>;
     const QStringList own{QStringLiteral("旅行"), QStringLiteral("家人")};
     const struct {
         const char* opener;
-        std::function<void()> prepare;
+        std::function<void(const Open&)> run;
         bool chooser;
         QStringList items;
         QString text;
         QString caption;  // labUploadToAlbum, empty when hidden
-        bool dirInfo;
+        QString dirInfo;  // labDirInfo, empty when not looked at
     } cases[] = {
-        {"main upload command", [] { frm个人网站Labels::labUPloadType = QStringLiteral("0"); }, true, own,
-         QStringLiteral("旅行"), QStringLiteral("上传到相册[旅行]"), false},
-        {"ten-picture album",
-         [] {
-             frm个人网站Labels::labUPloadType = QStringLiteral("1");
-             frm上传Labels::picAlbumVisible = false;
-             frm上传Labels::labDirInfo = QStringLiteral("上传文件到相册[www个人主页十图滚动](若上传的图片多于10张则显示最后上传的10张)");
-             frm上传Labels::labWebDir = QStringLiteral("www个人主页十图滚动");
+        {"main upload command",
+         [&](const Open& open) {
+             commands.windows.uploadWindow = open;
+             commands.cmdUploadPic_Click();
          },
-         false, {}, QString(), QString(), true},
+         true, own, QStringLiteral("旅行"), QStringLiteral("上传到相册[旅行]"), QString()},
+        {"ten-picture album",
+         [&](const Open& open) {
+             commands.windows.uploadWindow = open;
+             commands.cmdUploadAreaPic_Click(3);
+         },
+         false, {}, QString(), QString(),
+         QStringLiteral("上传文件到相册[www个人主页十图滚动](若上传的图片多于10张则显示最后上传的10张)")},
+        // What the album settings window presets for the album of a home-frame slot.
         {"album settings preset",
-         [] {
+         [](const Open& open) {
              frm个人网站Labels::labUPloadType = QStringLiteral("1");
              frm上传Labels::labUploadToAlbum = QStringLiteral("上传文件到相册[家人]");
              frm上传Labels::labUploadToAlbumVisible = true;
              frm上传Labels::labWebDir = QStringLiteral("家人");
              frm上传Labels::cobAlbumItems = QStringList{QStringLiteral("旅行"), QStringLiteral("家人")};
              frm上传Labels::cobAlbumText = QStringLiteral("家人");
+             open(nullptr);
          },
-         true, own, QStringLiteral("家人"), QStringLiteral("上传文件到相册[家人]"), false},
-        // After the album settings' window closed, the file manager's button writes nothing.
-        {"file manager after the album settings", [] {}, true, own, QStringLiteral("旅行"),
-         QStringLiteral("上传到相册[旅行]"), false},
+         true, own, QStringLiteral("家人"), QStringLiteral("上传文件到相册[家人]"), QString()},
+        // After the album settings' upload window closed, the file manager's button writes nothing.
+        {"file manager after the album settings", [](const Open& open) { open(nullptr); }, true, own,
+         QStringLiteral("旅行"), QStringLiteral("上传到相册[旅行]"), QString()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.opener);
-        c.prepare();
-        UploadWindow w;
-        EXPECT_TRUE(UnsetRequiredHooks(w.logic.view).isEmpty());
-        EXPECT_EQ(w.windowTitle(), QStringLiteral("上传文件"));
-        EXPECT_EQ(w.picAlbum->isVisibleTo(&w), c.chooser);
-        EXPECT_EQ(Items(w.cobAlbum), c.items);
-        EXPECT_EQ(w.cobAlbum->currentText(), c.text);
-        EXPECT_EQ(w.labUploadToAlbumCaption->isVisibleTo(&w), !c.caption.isEmpty());
-        if (!c.caption.isEmpty()) {
-            EXPECT_EQ(w.labUploadToAlbumCaption->text(), c.caption);
-        }
-        if (c.dirInfo) {
-            EXPECT_EQ(w.labDirInfoCaption->text(), frm上传Labels::labDirInfo);
-        }
-        for (int r = 1; r <= 10; ++r) EXPECT_EQ(w.grdUpLoad->item(r, 0)->text(), QString::number(r));
-        EXPECT_TRUE(w.logic.WindowLoaded);
-        w.reject();
+        int opened = 0;
+        c.run([&](QWidget*) {
+            ++opened;
+            UploadWindow w;
+            EXPECT_TRUE(UnsetRequiredHooks(w.logic.view).isEmpty());
+            EXPECT_EQ(w.windowTitle(), QStringLiteral("上传文件"));
+            EXPECT_EQ(w.picAlbum->isVisibleTo(&w), c.chooser);
+            EXPECT_EQ(Items(w.cobAlbum), c.items);
+            EXPECT_EQ(w.cobAlbum->currentText(), c.text);
+            EXPECT_EQ(w.labUploadToAlbumCaption->isVisibleTo(&w), !c.caption.isEmpty());
+            if (!c.caption.isEmpty()) {
+                EXPECT_EQ(w.labUploadToAlbumCaption->text(), c.caption);
+            }
+            if (!c.dirInfo.isEmpty()) {
+                EXPECT_EQ(w.labDirInfoCaption->text(), c.dirInfo);
+            }
+            for (int r = 1; r <= 10; ++r) EXPECT_EQ(w.grdUpLoad->item(r, 0)->text(), QString::number(r));
+            EXPECT_TRUE(w.logic.WindowLoaded);
+            w.reject();
+        });
+        EXPECT_EQ(opened, 1);
     }
 }
 
