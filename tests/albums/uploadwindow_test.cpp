@@ -16,6 +16,8 @@
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
+#include "platform/vberror.h"
+#include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 
 #include <QCheckBox>
@@ -135,6 +137,17 @@ TEST_F(UploadLogicTest, TheTutorialOpensOnTheFirstThreeLoadsOnly) {
         EXPECT_EQ(GetUserSetting(UcsTeachUpload), QString::fromUtf8(c.after)) << c.before;
         EXPECT_TRUE(logic.WindowLoaded);
     }
+}
+
+TEST_F(UploadLogicTest, AnErrorEarlyInTheLoadSaysSoAndSkipsTheChooser) {
+    SetUserSetting(UcsTeachUpload, QStringLiteral("3"));
+    AlbumList = Albums({QStringLiteral("旅行")});
+    logic.view.navigateAd = [](const QString&) { throw VbError(5, QStringLiteral("broken")); };
+    logic.Form_Load();
+    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("读取相册信息失败！请您稍后再试...")});
+    EXPECT_EQ(prompts.records().value(0).title, QStringLiteral("提示"));
+    EXPECT_FALSE(logic.WindowLoaded);
+    EXPECT_TRUE(log.filter(QStringLiteral("chooser")).isEmpty());
 }
 
 TEST_F(UploadLogicTest, TheLoadStartsWithoutTheGroupsOfAnEarlierOpening) {
@@ -429,6 +442,20 @@ TEST_F(UploadWindowTest, TheBandShowsTheWeeksUploadPage) {
     EXPECT_TRUE(text.contains(LoginField(11))) << text.toStdString();
     EXPECT_TRUE(prompts.messages().isEmpty());
     w.reject();
+}
+
+TEST_F(UploadWindowTest, ScreenshotWarningOpensOnlyUntilSwitchedOff) {
+    frm个人网站Labels::labUploadJM = QStringLiteral("1");
+    ModalWatcher<ScreenshotWarningWindow> watcher([](ScreenshotWarningWindow* w) {
+        EXPECT_EQ(w->Label2[4]->text(), QStringLiteral("持在上完毕之前，不要在屏幕上显示其它程序的运行界面。"));
+        w->chkIKnow->setChecked(true);
+        w->cmdYes->click();
+    });
+    ShowScreenshotWarning(nullptr);
+    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(GetUserSetting(UcsHintScreenshotUpload), QStringLiteral("1"));
+    ShowScreenshotWarning(nullptr);  // returns at once: nothing to wait for
+    EXPECT_EQ(watcher.seen(), 1);
 }
 
 TEST_F(UploadWindowTest, ScreenshotWarningStoresTheSettingOfTheAskingWindow) {
