@@ -41,9 +41,11 @@ std::optional<PendingCopy> ReadCopySource(const QString& source, const QString& 
 
 }  // namespace
 
-QStringList WatermarkFontNames() {
+QStringList WatermarkFontNames() { return WithoutPrinterFonts(ScreenFontNames()); }
+
+QStringList WithoutPrinterFonts(const QStringList& fonts) {
     QStringList names;
-    for (const QString& name : ScreenFontNames()) {
+    for (const QString& name : fonts) {
         const QString upper = name.toUpper();
         if (!upper.contains(QLatin1String("CPI")) && !upper.contains(QLatin1String("POINT"))) names.append(name);
     }

@@ -39,6 +39,8 @@ struct WatermarkDialogView {
 // The fonts the font list offers: every screen font name (fontnames.h) but those whose upper-case
 // form holds "CPI" or "POINT".
 QStringList WatermarkFontNames();
+// The names a font list keeps of those given: none whose upper-case form holds "CPI" or "POINT".
+QStringList WithoutPrinterFonts(const QStringList& names);
 // The text the dialog is designed with: "www." + the service domain.
 QString DesignedWatermarkText();
 // The text of a first opening: the member's site host, "www." + the registered domain

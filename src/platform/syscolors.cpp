@@ -48,3 +48,8 @@ quint32 TranslateOleColor(quint32 oleColor) {
     if ((oleColor & 0xFF000000u) == 0x80000000u) return GetSysColor(int(oleColor & 0xFF));
     return oleColor;
 }
+
+QColor OleColorToQColor(quint32 oleColor) {
+    const quint32 c = TranslateOleColor(oleColor);
+    return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
+}

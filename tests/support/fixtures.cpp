@@ -33,7 +33,7 @@ QStringList ScriptedPrompts::messages() const {
 }
 
 int ScriptedPrompts::msgBox(const QString& text, int style, const QString& title) {
-    m_records.append({QStringLiteral("msgbox"), text, style, title});
+    m_records.append({QStringLiteral("msgbox"), text, style, title, QString()});
     if (!m_buttons.isEmpty()) return m_buttons.takeFirst();
     return FirstButton(style);
 }
@@ -41,28 +41,28 @@ int ScriptedPrompts::msgBox(const QString& text, int style, const QString& title
 QString ScriptedPrompts::nextText() { return m_texts.isEmpty() ? QString() : m_texts.takeFirst(); }
 
 QString ScriptedPrompts::inputBox(const QString& prompt, const QString& title, const QString&) {
-    m_records.append({QStringLiteral("input"), prompt, 0, title});
+    m_records.append({QStringLiteral("input"), prompt, 0, title, QString()});
     return nextText();
 }
-QString ScriptedPrompts::openFile(const QString& title, const QString& filter, const QString&) {
-    m_records.append({QStringLiteral("open"), filter, 0, title});
+QString ScriptedPrompts::openFile(const QString& title, const QString& filter, const QString& dir) {
+    m_records.append({QStringLiteral("open"), filter, 0, title, dir});
     return nextText();
 }
 QStringList ScriptedPrompts::openFiles(const QString& title, const QString& filter, const QString&) {
-    m_records.append({QStringLiteral("openmany"), filter, 0, title});
+    m_records.append({QStringLiteral("openmany"), filter, 0, title, QString()});
     const QString t = nextText();
     return t.isEmpty() ? QStringList() : t.split(QLatin1Char('\n'));
 }
-QString ScriptedPrompts::saveFile(const QString& title, const QString& filter, const QString&) {
-    m_records.append({QStringLiteral("save"), filter, 0, title});
+QString ScriptedPrompts::saveFile(const QString& title, const QString& filter, const QString& dir) {
+    m_records.append({QStringLiteral("save"), filter, 0, title, dir});
     return nextText();
 }
 QString ScriptedPrompts::browseFolder(const QString& title, const QString&) {
-    m_records.append({QStringLiteral("folder"), QString(), 0, title});
+    m_records.append({QStringLiteral("folder"), QString(), 0, title, QString()});
     return nextText();
 }
 QColor ScriptedPrompts::chooseColor(const QColor&, const QString& title) {
-    m_records.append({QStringLiteral("color"), QString(), 0, title});
+    m_records.append({QStringLiteral("color"), QString(), 0, title, QString()});
     return m_colors.isEmpty() ? QColor() : m_colors.takeFirst();
 }
 

@@ -27,6 +27,7 @@ struct PromptRecord {
     QString text;   // message or prompt (as the program wrote it, "\r" kept)
     int style = 0;  // buttons | icon of a message box
     QString title;
+    QString dir;    // initial folder or file name of a file dialog
 };
 
 // Records every prompt and answers from a queue; an empty queue answers the first button

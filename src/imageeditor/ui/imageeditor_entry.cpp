@@ -1,4 +1,9 @@
 #include "imageeditor/ui/imageeditor_entry.h"
 
-// The image editor is not part of the program yet.
-void OpenImageEditor(QWidget*) {}
+#include "imageeditor/ui/imageeditorwindow.h"
+
+void OpenImageEditor(QWidget* parent) {
+    // Built anew at each opening: the next opening starts from the design values.
+    ImageEditorWindow window(parent);
+    window.exec();
+}

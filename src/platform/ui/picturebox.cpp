@@ -4,17 +4,10 @@
 
 #include <QPainter>
 
-namespace {
-QColor fromOle(quint32 ole) {
-    const quint32 c = TranslateOleColor(ole);
-    return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
-}
-}  // namespace
-
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_image = QImage(qMax(width(), 1), qMax(height(), 1), QImage::Format_RGB32);
-    m_image.fill(fromOle(m_backColor));
+    m_image.fill(OleColorToQColor(m_backColor));
 }
 
 DeviceContext* PictureBox::hDC() {
@@ -32,7 +25,7 @@ const QImage& PictureBox::Image() {
 
 void PictureBox::Cls() {
     followSize();
-    m_image.fill(fromOle(m_backColor));
+    m_image.fill(OleColorToQColor(m_backColor));
     update();
 }
 
@@ -53,7 +46,7 @@ void PictureBox::followSize() {
     const QSize size = this->size().expandedTo(QSize(1, 1));
     if (size == m_image.size()) return;
     QImage grown(size, QImage::Format_RGB32);
-    grown.fill(fromOle(m_backColor));
+    grown.fill(OleColorToQColor(m_backColor));
     QPainter p(&grown);
     p.drawImage(0, 0, m_image);
     p.end();

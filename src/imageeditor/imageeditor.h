@@ -1,0 +1,162 @@
+#pragma once
+// The image editor frm图像编辑 apart from its window: the canvas in twips with its layers, the one
+// painting routine that draws it (on screen and into the saved picture), start-up, Open, Save and
+// the output-size frame. The window only shows this state and passes the member's input in.
+#include "imaging/overlaypainting.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+class QPainter;
+
+// A picture laid on the canvas: its place and size in twips, shown or not.
+struct CanvasPicture {
+    QImage picture;
+    QRectF rect;
+    bool visible = false;
+};
+
+// A text label on the canvas, drawn by the shared label renderer at its own size.
+struct CanvasLabel {
+    OverlayLabel label;
+    QPointF topLeft;  // twips
+    bool visible = false;
+};
+
+// The canvas picPic and what lies on it, in twips, in stacking order from the bottom: the base
+// picture, the border, the inserted picture, the three text labels, the notice labUsePic, the frame.
+struct EditorCanvas {
+    double width = 0;
+    double height = 0;
+    double top = 0;                 // inside the viewport; the scroll bar's value is minus it
+    CanvasPicture imgPic;           // the base picture
+    bool imgPicStretch = false;     // shown at rect's size rather than its own
+    QRectF shaCut{60, 60, 7500, 7500};
+    bool shaCutVisible = true;
+    CanvasPicture imgBorder;        // always given the frame's rectangle
+    CanvasPicture imgAddPic;        // drawn with a thin border
+    std::array<CanvasLabel, 3> labWaterMark;  // two text watermarks and the caption
+    QRectF labUsePicRect{720, 4140, 900, 735};
+    bool labUsePicVisible = false;
+};
+
+// The notice shown to a member without hosted space in place of the inserted picture.
+QString UsePicNotice();
+// The canvas ground: the platform's application-workspace colour.
+QColor WorkspaceColor();
+
+// Paints the canvas with its top-left corner at the painter's origin, twipsPerPixel twips to a
+// pixel. The base picture is scaled only where it shows inside the painter's clip.
+void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerPixel, bool withFrameLine);
+// The frame region as a picture, without the frame line: its left, top, width and height each
+// converted at twipsPerPixel and rounded half to even. Empty for a frame of no pixels.
+QImage RenderFrameRegion(const EditorCanvas& canvas, int twipsPerPixel);
+
+// The fifteen presets and the custom entry of cobSetSize, in list order.
+QStringList SizeListEntries();
+inline const QString kOtherSizeEntry = QStringLiteral("其它大小");
+
+// The font lists' names: the screen fonts less those whose upper-case name holds "CPI" or "POINT".
+QStringList EditorFontNames();
+
+// Loads a GIF (first frame), JPEG, BMP, PNG or ICO file as it is stored (no EXIF turn). A null
+// picture for anything else, a missing or unreadable file, or one past the picture size bound.
+QImage LoadEditorPicture(const QString& path);
+
+// What the logic does to its window. Every hook is required (platform/hookcheck.h).
+struct ImageEditorView {
+    // Shows the controller's state: caption, list and labels, panels, scroll bar, canvas.
+    std::function<void()> refresh;
+    // Focus with the whole text selected.
+    std::function<void()> focusWidthBox;   // txtSizeW
+    std::function<void()> focusHeightBox;  // txtSizeH
+    std::function<void()> focusScrollBar;  // vscr1
+    // The width of img500p in twips: a picture 500 pixels wide shown unstretched.
+    std::function<double()> measureImg500p;
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("refresh", bool(refresh));
+        f("focusWidthBox", bool(focusWidthBox));
+        f("focusHeightBox", bool(focusHeightBox));
+        f("focusScrollBar", bool(focusScrollBar));
+        f("measureImg500p", bool(measureImg500p));
+    }
+};
+
+class ImageEditorController {
+public:
+    ImageEditorView view;
+    EditorCanvas canvas;
+
+    // The window's outer size and the viewport's size, in twips; the window keeps them current.
+    double windowWidth = 15480;
+    double windowHeight = 11190;
+    double viewportHeight = 8385 - 405;
+
+    qint16 MeasuredTwipsPerPixel = 15;
+    bool HasHostedSpace = true;
+    bool EditorLoaded = false;
+    // The grab renders offscreen, so nothing moves around it: these stay idle for the tools that
+    // read them.
+    bool LayoutSuspended = false;
+    std::array<std::array<qint32, 2>, 7> SavedWorkAreaLayout{};
+
+    QString caption = QStringLiteral("图像编辑");
+    QString cobSetSizeText;
+    int sli1 = 0;  // the zoom slider's value
+    // The panels, hidden at design.
+    bool picSetSizeVisible = false;
+    bool picAddTextVisible = false;
+    bool picSetWaterMarkVisible = false;
+    bool picHelpVisible = false;
+    // Hidden labels with their values at load.
+    QString labTemp = QStringLiteral("Temp");
+    QString labBorder = QStringLiteral("1");
+    QString labMyText = QStringLiteral("1");
+    QString labPicture = QStringLiteral("1");
+    QString labOpenPath;
+    QString labSavePath;
+    QString labImgW = QStringLiteral("W");
+    QString labImgH = QStringLiteral("H");
+    QString labOtherSize;
+    QString labW;
+    QString labH;
+    QString labMaxWidth = QStringLiteral("600");
+    QString labMaxHeight = QStringLiteral("600");
+
+    // Start-up after the window has its size: the measured scale, the hosted-space flag, the canvas
+    // height, the 600 × 450 frame centred, the canvas centred, the list on its second entry.
+    void Form_Load();
+
+    // The toolbar: "Open" and "Save"; any other key does nothing.
+    void tooPic_ButtonClick(const QString& key);
+    void Open();
+    void Save();
+
+    // The size list's choice (its current text in cobSetSizeText), as the member's click.
+    void cobSetSize_Click();
+    void SelectSizeEntry(const QString& entry);
+    void cmdOtherSize_Click();
+    void cmdSetSizeYes_Click(const QString& txtSizeW, const QString& txtSizeH);
+    void cmdSetSizeCancel_Click();
+
+    // What enlarging the work area for a grab leaves behind: the caption, text-watermark,
+    // custom-size and help panels end hidden. Restoring shows the rest as it was.
+    void EnlargeWorkArea();
+    void RestoreWorkArea();
+    // The frame region with every visible overlay, as the grab gives it (between the two above).
+    QImage GrabFrameRegion();
+
+private:
+    void placeFrame(bool raiseNegative);
+    void centreCanvas();
+    void showMaxSizes();
+    void refresh();
+};

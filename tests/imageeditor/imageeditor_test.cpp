@@ -1,0 +1,413 @@
+// The image editor's logic without its window: start-up, the output-size frame and its custom-size
+// checks, Open and Save through scripted prompts, and the offscreen render of the frame region.
+#include <gtest/gtest.h>
+
+#include "imageeditor/imageeditor.h"
+#include "imaging/watermarkdialog.h"
+#include "login/state.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+using namespace testsupport;
+
+namespace {
+
+// A canvas as the designed window lays it out: viewport 10710 × 7980 twips, window 15480 × 11190.
+class Editor : public DataRootTest {
+protected:
+    void start(int twipsPerPixel = 15) {
+        e.view.refresh = [this] { ++refreshes; };
+        e.view.focusWidthBox = [this] { focus << QStringLiteral("txtSizeW"); };
+        e.view.focusHeightBox = [this] { focus << QStringLiteral("txtSizeH"); };
+        e.view.focusScrollBar = [this] { focus << QStringLiteral("vscr1"); };
+        e.view.measureImg500p = [twipsPerPixel] { return 500.0 * twipsPerPixel; };
+        e.canvas.width = 10710;
+        e.viewportHeight = 7980;
+        e.windowWidth = 15480;
+        e.windowHeight = 11190;
+        e.Form_Load();
+        focus.clear();
+    }
+    QString picture(const QString& name, int w, int h, QColor c = Qt::green) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(c);
+        const QString path = root() + QLatin1Char('/') + name;
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    void open(const QString& path) {
+        prompts.answerText(path);
+        e.tooPic_ButtonClick(QStringLiteral("Open"));
+    }
+    QSize savedSize(const QString& path) { return QImageReader(path).size(); }
+    // The last message box's text, title and style.
+    PromptRecord lastBox() const {
+        for (qsizetype i = prompts.records().size() - 1; i >= 0; --i)
+            if (prompts.records()[i].kind == QLatin1String("msgbox")) return prompts.records()[i];
+        return {};
+    }
+
+    ImageEditorController e;
+    QStringList focus;
+    int refreshes = 0;
+};
+
+TEST_F(Editor, StartsWithThe600By450FrameAtTheMeasuredScaleCentredOnTheCanvas) {
+    LoginInfo.set(0, 2, QStringLiteral("0"));
+    start(12);
+    EXPECT_EQ(e.MeasuredTwipsPerPixel, 12);
+    EXPECT_FALSE(e.HasHostedSpace);
+    EXPECT_TRUE(e.EditorLoaded);
+    EXPECT_EQ(e.cobSetSizeText, QStringLiteral("600×450 (像素)"));
+    EXPECT_EQ(e.canvas.height, 11190);
+    EXPECT_EQ(e.canvas.shaCut, QRectF((10710 - 7200) / 2.0, (11190 - 5400) / 2.0, 7200, 5400));
+    EXPECT_EQ(e.canvas.top, (7980 - 11190) / 2.0 - 30);
+    // Loading ran the list's handler, which does nothing yet: no focus moved, nothing cleared.
+    EXPECT_TRUE(focus.isEmpty());
+    for (const QString& label : {e.labTemp, e.labBorder, e.labMyText, e.labPicture, e.labImgW, e.labImgH})
+        EXPECT_FALSE(label.isEmpty());
+    EXPECT_EQ(e.labTemp, QStringLiteral("Temp"));
+    EXPECT_EQ(e.labImgW + e.labImgH, QStringLiteral("WH"));
+    EXPECT_EQ(e.labMaxWidth + e.labMaxHeight, QStringLiteral("600600"));
+}
+
+TEST_F(Editor, BothScalesAt12TwipsPerPixel) {
+    start(12);
+    // The starting frame is a preset: 600 × 450 pixels whatever the display.
+    prompts.answerText(root() + QStringLiteral("/start"));
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    EXPECT_EQ(savedSize(root() + QStringLiteral("/start.jpg")), QSize(600, 450));
+    // A typed size converts at 15 twips a pixel: 9000 × 6750 twips, 750 × 562.5 → 562 pixels.
+    e.cmdOtherSize_Click();
+    e.cmdSetSizeYes_Click(QStringLiteral("600"), QStringLiteral("450"));
+    EXPECT_EQ(e.canvas.shaCut.size(), QSizeF(9000, 6750));
+    prompts.answerText(root() + QStringLiteral("/custom"));
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    EXPECT_EQ(savedSize(root() + QStringLiteral("/custom.jpg")), QSize(750, 562));
+}
+
+TEST_F(Editor, OpenChoosesThePresetByOrientation) {
+    start(12);
+    struct Case {
+        int w, h;
+        const char* entry;
+        QSize saved;
+    };
+    for (const Case& c : {Case{800, 600, "600×450 (像素)", {600, 450}}, Case{600, 800, "450×600 (像素)", {450, 600}},
+                          Case{500, 500, "600×600 (像素)", {600, 600}}}) {
+        SCOPED_TRACE(c.entry);
+        e.cmdOtherSize_Click();
+        e.cmdSetSizeYes_Click(QStringLiteral("100"), QStringLiteral("100"));
+        ASSERT_FALSE(e.labOtherSize.isEmpty());
+        const QString path = picture(QStringLiteral("p%1x%2.png").arg(c.w).arg(c.h), c.w, c.h);
+        open(path);
+        EXPECT_EQ(e.cobSetSizeText, QString::fromUtf8(c.entry));
+        EXPECT_TRUE(e.labOtherSize.isEmpty());
+        EXPECT_EQ(RenderFrameRegion(e.canvas, 12).size(), c.saved);
+        EXPECT_EQ(e.caption, QStringLiteral("图像编辑[") + path + QStringLiteral("]"));
+        EXPECT_EQ(e.labOpenPath, path);
+        EXPECT_EQ(e.labImgW, QString::number(c.w * 12));
+        EXPECT_EQ(e.labImgH, QString::number(c.h * 12));
+        EXPECT_EQ(e.canvas.imgPic.rect,
+                  QRectF((10710 - c.w * 12) / 2.0, (11190 - c.h * 12) / 2.0, c.w * 12, c.h * 12));
+        EXPECT_EQ(focus.last(), QStringLiteral("vscr1"));
+    }
+    // A GIF opens too (its first frame).
+    const QString gif = testDataPath("imaging/golden/two_colours_3x2.gif");
+    e.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+    open(gif);
+    EXPECT_EQ(e.labOpenPath, gif);
+    EXPECT_EQ(e.labImgW + "×" + e.labImgH, QStringLiteral("36×24"));
+    EXPECT_EQ(e.cobSetSizeText, QStringLiteral("600×450 (像素)"));
+    // The next Open dialog starts at the picture opened last.
+    prompts.clear();
+    e.tooPic_ButtonClick(QStringLiteral("Open"));
+    ASSERT_EQ(prompts.records().size(), 1);
+    EXPECT_EQ(prompts.records()[0].dir, e.labOpenPath);
+    EXPECT_EQ(prompts.records()[0].text,
+              QStringLiteral("图像文件(*.gif;*.jpg) (*.gif *.jpg);;其他图像文件(*.bmp;*.png;*.ico) (*.bmp *.png *.ico)"));
+}
+
+TEST_F(Editor, AFileThatIsNoPictureOrACancelledOpenChangesNothing) {
+    start();
+    const QString good = picture(QStringLiteral("good.png"), 40, 30);
+    open(good);
+    const QImage before = RenderFrameRegion(e.canvas, 15);
+    const QString notPicture = root() + QStringLiteral("/fake.jpg");
+    writeFile(notPicture, "not a picture at all");
+    e.picHelpVisible = true;
+    for (const QString& answer : {notPicture, root() + QStringLiteral("/missing.png"), QString()}) {
+        open(answer);
+        EXPECT_EQ(e.labOpenPath, good);
+        EXPECT_EQ(e.caption, QStringLiteral("图像编辑[") + good + QStringLiteral("]"));
+        EXPECT_EQ(e.labImgW, QStringLiteral("600"));
+        EXPECT_EQ(RenderFrameRegion(e.canvas, 15), before);
+        EXPECT_FALSE(e.picHelpVisible);
+    }
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+TEST_F(Editor, SaveAppliesTheNameRuleAndRemembersTheName) {
+    start();
+    open(picture(QStringLiteral("wide.bmp"), 900, 700));
+    struct Case {
+        const char* typed;
+        const char* saved;
+    };
+    for (const Case& c : {Case{"a", "a.jpg"}, Case{"b.JPG", "b.JPG"}, Case{"c.png", "c.png.jpg"}}) {
+        SCOPED_TRACE(c.typed);
+        const QString previous = e.labSavePath;
+        prompts.clear();
+        prompts.answerText(root() + QLatin1Char('/') + QString::fromUtf8(c.typed));
+        e.tooPic_ButtonClick(QStringLiteral("Save"));
+        const QString saved = root() + QLatin1Char('/') + QString::fromUtf8(c.saved);
+        ASSERT_EQ(prompts.records().size(), 1);
+        EXPECT_EQ(prompts.records()[0].title, QStringLiteral("保存图像文件"));
+        EXPECT_EQ(prompts.records()[0].text, QStringLiteral("JPEG (*.jpg)"));
+        EXPECT_EQ(prompts.records()[0].dir, previous);
+        EXPECT_EQ(savedSize(saved), QSize(600, 450));
+        EXPECT_EQ(QImageReader(saved).format(), QByteArray("jpeg"));
+        EXPECT_EQ(e.labSavePath, saved);
+        EXPECT_EQ(e.caption, QStringLiteral("图像编辑[") + saved + QStringLiteral("]"));
+    }
+    EXPECT_FALSE(QFile::exists(root() + QStringLiteral("/c.png")));
+}
+
+TEST_F(Editor, CancelledSaveWritesNothingAndTheWatermarkPanelReturnsOnlyAfterASave) {
+    start();
+    e.labTemp = QStringLiteral("1");
+    e.picSetWaterMarkVisible = e.picAddTextVisible = e.picSetSizeVisible = e.picHelpVisible = true;
+    e.tooPic_ButtonClick(QStringLiteral("Save"));  // cancelled: the empty answer
+    EXPECT_FALSE(e.picSetWaterMarkVisible || e.picAddTextVisible || e.picSetSizeVisible || e.picHelpVisible);
+    EXPECT_EQ(e.caption, QStringLiteral("图像编辑"));
+    EXPECT_TRUE(e.labSavePath.isEmpty());
+    EXPECT_TRUE(QDir(root()).entryList(QDir::Files).isEmpty());
+
+    e.picAddTextVisible = e.picSetSizeVisible = true;
+    prompts.answerText(root() + QStringLiteral("/out"));
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    EXPECT_TRUE(e.picSetWaterMarkVisible);
+    EXPECT_FALSE(e.picAddTextVisible || e.picSetSizeVisible);
+    EXPECT_TRUE(QFile::exists(root() + QStringLiteral("/out.jpg")));
+}
+
+TEST_F(Editor, AFailedWriteIsReportedAndChangesNothing) {
+    start();
+    prompts.answerText(root() + QStringLiteral("/first.jpg"));
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    const QString caption = e.caption;
+    // A folder where the file should go: the write cannot replace it.
+    ASSERT_TRUE(QDir(root()).mkdir(QStringLiteral("taken.jpg")));
+    prompts.answerText(root() + QStringLiteral("/taken.jpg"));
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    const PromptRecord box = lastBox();
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("错误：26001\r\r"))) << box.text.toStdString();
+    EXPECT_EQ(box.style, vbInformation);
+    EXPECT_EQ(box.title, QStringLiteral("错误提示"));
+    EXPECT_EQ(e.caption, caption);
+    EXPECT_EQ(e.labSavePath, root() + QStringLiteral("/first.jpg"));
+    EXPECT_TRUE(QFileInfo(root() + QStringLiteral("/taken.jpg")).isDir());
+}
+
+TEST_F(Editor, AnExistingFileUnderTheAppendedNameIsReplacedOnlyWhenTheMemberSaysSo) {
+    start();
+    const QString existing = root() + QStringLiteral("/b.jpg");
+    writeFile(existing, "old bytes");
+    prompts.answerText(root() + QStringLiteral("/b"));
+    prompts.answer(vbNo);
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    const PromptRecord box = lastBox();
+    EXPECT_EQ(box.text, existing + QStringLiteral(" 已存在。\r要替换它吗？"));
+    EXPECT_EQ(box.style, vbYesNo | vbExclamation);
+    EXPECT_EQ(box.title, QStringLiteral("保存图像文件"));
+    EXPECT_EQ(readFile(existing), QByteArray("old bytes"));
+    EXPECT_TRUE(e.labSavePath.isEmpty());
+    EXPECT_EQ(e.caption, QStringLiteral("图像编辑"));
+
+    prompts.answerText(root() + QStringLiteral("/b"));
+    prompts.answer(vbYes);
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    EXPECT_EQ(savedSize(existing), QSize(600, 450));
+    EXPECT_EQ(e.labSavePath, existing);
+    // A typed name the dialog already asked about is not asked again.
+    prompts.clear();
+    prompts.answerText(existing);
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+TEST_F(Editor, TheRenderShowsTheGroundAndOverlaysCutAtTheFrameButNoFrameLine) {
+    start();
+    const QColor ground = WorkspaceColor();
+    const QImage empty = RenderFrameRegion(e.canvas, 15);
+    ASSERT_EQ(empty.size(), QSize(600, 450));
+    for (const QPoint p : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 449), QPoint(599, 449), QPoint(300, 200)})
+        EXPECT_EQ(empty.pixelColor(p), ground) << p.x() << "," << p.y();
+
+    // A red picture straddling the frame's right edge by 10 pixels, a blue base picture inside.
+    const QRectF cut = e.canvas.shaCut;
+    open(picture(QStringLiteral("blue.png"), 100, 100, Qt::blue));
+    e.cmdOtherSize_Click();
+    e.cmdSetSizeYes_Click(QStringLiteral("600"), QStringLiteral("450"));
+    ASSERT_EQ(e.canvas.shaCut, cut);
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    e.canvas.imgAddPic = {red, QRectF(cut.right() - 10 * 15, cut.top() + 100 * 15, 40 * 15, 20 * 15), true};
+    const QImage shot = RenderFrameRegion(e.canvas, 15);
+    ASSERT_EQ(shot.size(), QSize(600, 450));
+    EXPECT_EQ(shot.pixelColor(595, 110), QColor(Qt::red));
+    EXPECT_EQ(shot.pixelColor(589, 110), ground);  // outside the inserted picture's left edge
+    const QPoint baseCentre((e.canvas.imgPic.rect.center() - cut.topLeft()).toPoint() / 15);
+    EXPECT_EQ(shot.pixelColor(baseCentre), QColor(Qt::blue));
+    EXPECT_EQ(shot.pixelColor(0, 0), ground);
+    EXPECT_EQ(shot.pixelColor(0, 449), ground);
+    // The frame line is drawn on screen only.
+    EXPECT_TRUE(e.canvas.shaCutVisible);
+
+    // A label drawn by the shared renderer, half below the frame's bottom edge; a hidden border
+    // adds nothing until it is shown, and then it covers the frame.
+    OverlayLabel yellow;
+    yellow.text = QStringLiteral("水印");
+    yellow.transparent = false;
+    yellow.backColor = Qt::yellow;
+    yellow.foreColor = Qt::yellow;
+    const int labelHeight = OverlayLabelSize(yellow).height();
+    e.canvas.labWaterMark[1] = {yellow, QPointF(cut.left() + 15 * 15, cut.bottom() - labelHeight / 2 * 15), true};
+    QImage magenta(10, 10, QImage::Format_RGB32);
+    magenta.fill(Qt::magenta);
+    e.canvas.imgBorder.picture = magenta;
+    const QImage labelled = RenderFrameRegion(e.canvas, 15);
+    EXPECT_EQ(labelled.pixelColor(16, 449), QColor(Qt::yellow));
+    EXPECT_EQ(labelled.pixelColor(0, 0), ground);
+    e.canvas.imgBorder.visible = true;
+    const QImage bordered = RenderFrameRegion(e.canvas, 15);
+    EXPECT_EQ(bordered.pixelColor(0, 0), QColor(Qt::magenta));
+    EXPECT_EQ(bordered.pixelColor(599, 449), QColor(Qt::magenta));
+}
+
+TEST_F(Editor, CustomSizeMessages) {
+    struct Case {
+        const char* width;
+        const char* height;
+        double windowWidth;
+        const char* message;  // empty: accepted
+        double frameWidth = 0;
+    };
+    const Case cases[] = {
+        {"abc", "x1", 15480, "错误：宽度必须是数字；高度必须是数字，请您重新输入。"},
+        {"abc", "300", 15480, "错误：宽度必须是数字，请您重新输入。"},
+        {"", "300", 15480, "错误：宽度必须是数字，请您重新输入。"},
+        {"2000", "300", 15360, "错误：宽度不能大于1002，请您重新输入。"},
+        {"2000", "900", 15360, "错误：宽度不能大于1002；高度不能大于687，请您重新输入。"},
+        {"0", "300", 15480, "错误：宽度必须大于0，请您重新输入。"},
+        {"300", "-5", 15480, "错误：高度必须大于0，请您重新输入。"},
+        {"845", "300", 13000, "", 845 * 15},  // the limit shows as 844.6667 and rounds to 845
+        {"300.5", "200", 15480, "", 300 * 15},
+        {" 300 ", "  200", 15480, "", 300 * 15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.width) + "x" + c.height);
+        prompts.clear();
+        e = ImageEditorController();
+        start();
+        e.windowWidth = c.windowWidth;
+        e.cmdOtherSize_Click();
+        const QRectF before = e.canvas.shaCut;
+        e.cmdSetSizeYes_Click(QString::fromUtf8(c.width), QString::fromUtf8(c.height));
+        if (*c.message) {
+            ASSERT_EQ(prompts.messages(), QStringList{QString::fromUtf8(c.message)});
+            EXPECT_EQ(lastBox().style, vbExclamation);
+            EXPECT_EQ(lastBox().title, QStringLiteral("错误提示"));
+            EXPECT_TRUE(e.picSetSizeVisible);
+            EXPECT_EQ(e.canvas.shaCut, before);
+            EXPECT_EQ(e.cobSetSizeText, QStringLiteral("600×450 (像素)"));
+            EXPECT_TRUE(e.labOtherSize.isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(prompts.messages().isEmpty());
+        EXPECT_FALSE(e.picSetSizeVisible);
+        EXPECT_TRUE(e.canvas.shaCutVisible);
+        EXPECT_EQ(e.cobSetSizeText, kOtherSizeEntry);
+        const QString w = QString::fromUtf8(c.width).trimmed();
+        const QString h = QString::fromUtf8(c.height).trimmed();
+        EXPECT_EQ(e.labOtherSize, w + QStringLiteral("×") + h + QStringLiteral(" (像素)"));
+        EXPECT_EQ(e.labW + "|" + e.labH, w + "|" + h);
+        EXPECT_EQ(e.canvas.shaCut.width(), c.frameWidth);
+        EXPECT_EQ(e.canvas.shaCut.height(), h.toDouble() * 15);
+        EXPECT_EQ(e.canvas.imgBorder.rect, e.canvas.shaCut);
+    }
+    EXPECT_EQ(e.labMaxWidth, QStringLiteral("1010"));
+    e.windowWidth = 13000;
+    e.cmdOtherSize_Click();
+    EXPECT_EQ(e.labMaxWidth, QStringLiteral("844.6667"));
+}
+
+TEST_F(Editor, CancelLeavesTheFrameVisibleAndAPresetClearsTheCustomSize) {
+    start();
+    const QRectF frame = e.canvas.shaCut;
+    // From the list: the height box takes the focus and the frame stays shown.
+    e.SelectSizeEntry(kOtherSizeEntry);
+    EXPECT_TRUE(e.picSetSizeVisible);
+    EXPECT_TRUE(e.canvas.shaCutVisible);
+    EXPECT_EQ(focus, QStringList{QStringLiteral("txtSizeH")});
+    e.cmdSetSizeCancel_Click();
+    EXPECT_FALSE(e.picSetSizeVisible);
+    EXPECT_TRUE(e.canvas.shaCutVisible);
+    EXPECT_EQ(e.canvas.shaCut, frame);
+    // From the button: the width box, the frame hidden until Cancel.
+    focus.clear();
+    e.cmdOtherSize_Click();
+    EXPECT_FALSE(e.canvas.shaCutVisible);
+    EXPECT_EQ(focus, QStringList{QStringLiteral("txtSizeW")});
+    e.cmdSetSizeCancel_Click();
+    EXPECT_TRUE(e.canvas.shaCutVisible);
+    EXPECT_EQ(e.canvas.shaCut, frame);
+
+    e.cmdOtherSize_Click();
+    e.cmdSetSizeYes_Click(QStringLiteral("300"), QStringLiteral("200"));
+    ASSERT_EQ(e.labOtherSize, QStringLiteral("300×200 (像素)"));
+    e.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+    EXPECT_TRUE(e.labOtherSize.isEmpty());
+    EXPECT_EQ(e.canvas.shaCut, QRectF((10710 - 1200) / 2.0, (11190 - 1200) / 2.0, 1200, 1200));
+    // Before loading ends the list's handler does nothing.
+    e.EditorLoaded = false;
+    e.SelectSizeEntry(QStringLiteral("100×100 (像素)"));
+    EXPECT_EQ(e.canvas.shaCut.width(), 1200);
+}
+
+TEST_F(Editor, PlacingTheFrameBringsTheBorderAndNoticeAlongAndKeepsACustomFrameOnTheCanvas) {
+    start();
+    // A custom frame wider than the canvas starts at its left edge; a preset may stay off it.
+    e.windowWidth = 30000;
+    e.cmdOtherSize_Click();
+    e.cmdSetSizeYes_Click(QStringLiteral("900"), QStringLiteral("300"));
+    EXPECT_EQ(e.canvas.shaCut, QRectF(0, (11190 - 4500) / 2.0, 13500, 4500));
+    EXPECT_EQ(e.canvas.imgBorder.rect, e.canvas.shaCut);
+    e.canvas.width = 7000;
+    e.SelectSizeEntry(QStringLiteral("600×600 (像素)"));
+    EXPECT_EQ(e.canvas.shaCut.left(), (7000 - 9000) / 2.0);
+    // The notice (900 × 735 twips at 720, 4140) moves inside a small frame.
+    e.canvas.width = 10710;
+    e.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+    const QRectF cut = e.canvas.shaCut;
+    EXPECT_EQ(e.canvas.labUsePicRect, QRectF(cut.left(), cut.top(), 900, 735));
+    e.canvas.labUsePicRect.moveTo(10000, 10000);
+    e.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+    EXPECT_EQ(e.canvas.labUsePicRect, QRectF(cut.right() - 900, cut.bottom() - 735, 900, 735));
+    e.SelectSizeEntry(QStringLiteral("600×600 (像素)"));
+    EXPECT_TRUE(e.canvas.shaCut.contains(e.canvas.labUsePicRect));
+}
+
+TEST(EditorFonts, ListsNoFontNamingCpiOrPoint) {
+    EXPECT_EQ(WithoutPrinterFonts({QStringLiteral("宋体"), QStringLiteral("Courier 10cpi"), QStringLiteral("Arial"),
+                                   QStringLiteral("Tiny Point"), QStringLiteral("CPIfont"), QStringLiteral("Pointer"),
+                                   QStringLiteral("Cp i")}),
+              (QStringList{QStringLiteral("宋体"), QStringLiteral("Arial"), QStringLiteral("Cp i")}));
+    EXPECT_EQ(EditorFontNames(), WatermarkFontNames());
+}
+
+}  // namespace
