@@ -4,9 +4,41 @@
 
 #include "platform/vberror.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 
 namespace emu {
+
+namespace {
+
+const QString kStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+// A range bound as the program sends it: a whole time, or a day taken from its start or its end.
+QDateTime RangeBound(const QString& text, bool end) {
+    const QDateTime whole = QDateTime::fromString(text, kStampFormat);
+    if (whole.isValid()) return whole;
+    const QDate day = QDate::fromString(text, QStringLiteral("yyyyMMdd"));
+    if (!day.isValid()) return {};
+    return QDateTime(day, end ? QTime(23, 59, 59) : QTime(0, 0));
+}
+
+// The service keeps these words out of what it sends; the program puts them back.
+QString EscapeSqlWords(QString text) {
+    static const char* const kPairs[][2] = {
+        {"--", "[__]"},          {"insert", "[_insert_]"}, {"delete", "[_delete_]"},
+        {"INSERT", "[_INSERT_]"}, {"DELETE", "[_DELETE_]"}, {"net user", "[_net user_]"},
+        {"NET USER", "[_NET USER_]"}, {"from", "[_from_]"},   {"FROM", "[_FROM_]"},
+    };
+    for (const auto& p : kPairs) text.replace(QLatin1String(p[0]), QLatin1String(p[1]));
+    return text;
+}
+
+}  // namespace
+
+QList<BlogPost>::iterator ServiceLogic::findBlog(Member& m, const QString& time, const QString& title) {
+    return std::find_if(m.blogs.begin(), m.blogs.end(),
+                        [&](const BlogPost& b) { return b.time == time && b.title == title; });
+}
 
 QString ServiceLogic::UploadBlog(const QStringList& a) {
     Member* m = authenticate(a.value(0), a.value(1), a.value(2));
@@ -37,6 +69,47 @@ QString ServiceLogic::EditBlog(const QStringList& a) {
         m_store.save(*m);
     } catch (const VbError&) {
         *post = before;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::GetBlogList(const QStringList& a) {
+    const Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const QDateTime from = RangeBound(a.value(3), false);
+    const QDateTime to = RangeBound(a.value(4), true);
+    if (!from.isValid() || !to.isValid()) return QStringLiteral("Error_0003");
+    QString table;
+    for (auto it = m->blogs.crbegin(); it != m->blogs.crend(); ++it) {
+        const QDateTime time = QDateTime::fromString(it->time, kStampFormat);
+        if (time < from || time > to) continue;
+        table += it->title + QStringLiteral("</F>") + it->category + QStringLiteral("</F>") + it->time +
+                 QStringLiteral("</F><//R>");
+    }
+    return QStringLiteral("OK_0001_") + table + QStringLiteral("BlogList<///T>");
+}
+
+QString ServiceLogic::GetBlog(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const auto post = findBlog(*m, a.value(3), a.value(4));
+    if (post == m->blogs.end()) return QStringLiteral("Error_0002");
+    return QStringLiteral("OK_0001_") + EscapeSqlWords(post->body);
+}
+
+QString ServiceLogic::DelBlog(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const auto post = findBlog(*m, a.value(3), a.value(4));
+    if (post == m->blogs.end()) return QStringLiteral("Error_0002");
+    const qsizetype index = post - m->blogs.begin();
+    const BlogPost removed = *post;
+    m->blogs.removeAt(index);
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->blogs.insert(index, removed);
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");

@@ -211,6 +211,9 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
     static const QRegularExpression reg(QStringLiteral("^/pwtd/(\\d+)/regad\\.html$"));
     static const QRegularExpression upload(QStringLiteral("^/pwtd/(\\d+)/upload\\.html$"));
     static const QRegularExpression waiting(QStringLiteral("^/ad/kr/(\\d+)/loginad_(\\d+)\\.html$"));
+    static const QRegularExpression cellEditor(QStringLiteral("^/pwtd/(\\d+)/setpic\\.html$"));
+    if (const auto m = cellEditor.match(r.path); m.hasMatch())
+        return KeysPage(r, QStringLiteral("区域设置广告"), QStringLiteral("<p>第 %1 周的区域设置广告页。</p>").arg(m.captured(1)));
     if (const auto m = login.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("登录广告 %1").arg(m.captured(2)),
                         QStringLiteral("<p>第 %1 周的登录广告页。</p>").arg(m.captured(1)));
@@ -304,6 +307,9 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
         if (HttpResponse out; ServeFreeProvisionPage(r, &out)) return out;
         if (HttpResponse out; ServeDomainAgreementPage(r, &out)) return out;
         if (HttpResponse out; ServeMusicPage(r, &out)) return out;
+        if (r.path.compare(QLatin1String("/setpic.html"), Qt::CaseInsensitive) == 0)
+            return KeysPage(r, QStringLiteral("区域设置常见问题解答"),
+                            QStringLiteral("<p>如何设置区域的背景图、前景图和文字。</p>"));
         return NotFound(r);
     case HostKind::Materials: {
         HttpResponse out;

@@ -125,7 +125,8 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo"), QStringLiteral("UploadBlog"),
-                                  QStringLiteral("EditBlog")};
+                                  QStringLiteral("EditBlog"), QStringLiteral("GetBlogList"),
+                                  QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
     return done.contains(method);
 }
 
@@ -145,6 +146,9 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
+    if (method == QLatin1String("GetBlogList")) return GetBlogList(a);
+    if (method == QLatin1String("GetBlog")) return GetBlog(a);
+    if (method == QLatin1String("DelBlog")) return DelBlog(a);
     return QString();
 }
 

@@ -50,6 +50,9 @@ public:
     // The blog posts (blogmethods.cpp).
     QString UploadBlog(const QStringList& a);                           // 6
     QString EditBlog(const QStringList& a);                             // 8
+    QString GetBlogList(const QStringList& a);                          // 5
+    QString GetBlog(const QStringList& a);                              // 5
+    QString DelBlog(const QStringList& a);                              // 5
 
     // The six notice rows of the login reply: all off at start, rows 0, 3 and 5 with page addresses.
     QList<Notice>& notices() { return m_notices; }
@@ -73,6 +76,8 @@ public:
 
 private:
     Member* authenticate(const QString& name, const QString& digest, const QString& prefix);
+    // The member's post of that time key and title; end() when there is none.
+    QList<BlogPost>::iterator findBlog(Member& m, const QString& time, const QString& title);
     // The site payload that UploadWebsite2 and WebsiteEncryption share (their first ten
     // arguments): checked, then the page, the settings, the published flag and whatever alsoStore
     // changes are stored together; the member is put back whole when the record cannot be saved.

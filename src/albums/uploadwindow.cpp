@@ -12,6 +12,7 @@
 #include "platform/serviceconfig.h"
 
 #include <exception>
+#include <optional>
 
 namespace {
 const QString kPicZipCaption = QStringLiteral("jpg、bmp图像大于500k时转换成600×600(像素)以内的图像。");
@@ -83,11 +84,9 @@ void UploadWindowLogic::Form_Load() {
         // Nothing of an earlier opening carries over: a left-over group would be offered by the
         // next run and hide the usual buttons.
         uploadSlots.reset();
-        QString teach = GetUserSetting(UcsTeachUpload);
-        if (teach.isEmpty()) teach = QStringLiteral("0");
-        if (teach == QLatin1String("0") || teach == QLatin1String("1") || teach == QLatin1String("2")) {
+        if (const std::optional<QString> next = TeachCounterAfterOpening(GetUserSetting(UcsTeachUpload))) {
             CALL_REQUIRED_HOOK(view.openTutorial);
-            SetUserSetting(UcsTeachUpload, QString::number(teach.toInt() + 1));
+            SetUserSetting(UcsTeachUpload, *next);
         }
         CALL_REQUIRED_HOOK(view.navigateAd, UploadAdvertisementAddress(QDate::currentDate()));
     } catch (const std::exception&) {

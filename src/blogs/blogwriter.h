@@ -158,6 +158,14 @@ public:
     // published is lost only after the member agrees.
     bool queryClose();
 
+    // Frame1: the post saved to a blog file the member chooses, and a blog file opened into the
+    // editor. A cancel or a failed write ends the command silently.
+    void cmdSaveTemp_Click();
+    void cmdOpenTemp_Click();
+    enum class LoadResult { Shown, Refused, Unreadable };
+    // The file is read and checked before the editor changes: a refused file leaves it as it was.
+    LoadResult LoadBlogFile(const QString& path);
+
 private:
     void refreshAlbumList();
     bool m_editMode = false;

@@ -119,6 +119,18 @@ QString GetTextBefore(const QString& text, const QString& marker) {
     return text.left(p);
 }
 
+QStringList ReadCommaFields(const QString& row, int n) {
+    QStringList fields;
+    QString rest = row;
+    for (int k = 0; k < n; ++k) {
+        fields.append(GetTextBefore(rest, QStringLiteral(",")));
+        // Past the last comma nothing is ended by a comma: the later fields read empty.
+        const qsizetype comma = rest.indexOf(QLatin1Char(','));
+        rest = comma < 0 ? QString() : rest.mid(comma + 1);
+    }
+    return fields;
+}
+
 QStringList SortByFirstChar(const QStringList& texts) {
     // Insertion sort, so equal first characters keep their order. An empty text has no first
     // character and sorts last.

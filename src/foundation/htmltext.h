@@ -47,6 +47,9 @@ QString GetNumericAttribute(QString& text, QString& name);
 // The text before the first occurrence of the marker; empty when the text is empty or the marker
 // does not occur.
 QString GetTextBefore(const QString& text, const QString& marker);
+// The first n fields of a stored row, each the text before the next comma of what remains; a field
+// not ended by a comma, and every field after it, reads as empty. Fields past n are ignored.
+QStringList ReadCommaFields(const QString& row, int n);
 
 // n + 1 texts ordered by their first character, highest character code first (equal first
 // characters keep their order; an empty text counts lowest), followed by one empty text.

@@ -73,6 +73,13 @@ bool SetGlobalSetting(int id, const QString& value) {
     return setSetting(GlobalSettingsPath(), QStringLiteral("GCS"), id, value);
 }
 
+std::optional<QString> TeachCounterAfterOpening(const QString& counter) {
+    const QString c = counter.isEmpty() ? QStringLiteral("0") : counter;
+    if (c == QLatin1String("0") || c == QLatin1String("1") || c == QLatin1String("2"))
+        return QString::number(c.toInt() + 1);
+    return std::nullopt;
+}
+
 QString GetUserSetting(int id) {
     if (!userFolderExists()) return QString();
     if (!QFileInfo::exists(UserSettingsPath())) CreateUserSettings();

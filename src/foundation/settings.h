@@ -3,6 +3,8 @@
 // ("UserData/<member>/u0.dat", table UCS): 501 rows of an id and a value.
 #include <QString>
 
+#include <optional>
+
 // Global settings.
 inline constexpr int GcsFirstLogin = 0;
 inline constexpr int GcsLoginAdIndex = 1;
@@ -43,6 +45,10 @@ QString UserSettingsPath();
 QString GetGlobalSetting(int id);
 bool SetGlobalSetting(int id, const QString& value);
 QString GetUserSetting(int id);
+// A window's tutorial counter (UcsTeachMain, UcsTeachPicture ...) at its opening: empty reads "0";
+// "0", "1" and "2" open the tutorial by itself and give the counter to store, anything else
+// (the close button stores "3") keeps it closed.
+std::optional<QString> TeachCounterAfterOpening(const QString& counter);
 bool SetUserSetting(int id, const QString& value);
 void CreateGlobalSettings();
 void CreateUserSettings();

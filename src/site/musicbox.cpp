@@ -22,18 +22,7 @@ bool MusicBoxShown(qint16 column) {
            (row(MusicLyricsShownRow) == QLatin1String("1") && !row(MusicLyricsRow).isEmpty());
 }
 
-QStringList ReadMusicBoxFields(const QString& row) {
-    QStringList fields;
-    QString rest = row;
-    for (int k = 0; k < kMusicBoxFields; ++k) {
-        const QString field = GetTextBefore(rest, QStringLiteral(","));
-        fields.append(field);
-        // Past the last comma nothing is ended by a comma: the later fields read empty.
-        const int comma = rest.indexOf(QLatin1Char(','));
-        rest = comma < 0 ? QString() : rest.mid(comma + 1);
-    }
-    return fields;
-}
+QStringList ReadMusicBoxFields(const QString& row) { return ReadCommaFields(row, kMusicBoxFields); }
 
 MusicBoxSettings MusicBoxSettings::fromRow(const QString& row) {
     const QStringList f = ReadMusicBoxFields(row);

@@ -84,7 +84,11 @@ QString ForeAlignAttributes(const QString& foreCode) {
         .arg(QLatin1String(kHorizontal[h]), QLatin1String(kVertical[v]));
 }
 
-bool ForeCodeTransparent(const QString& foreCode) { return !foreCode.startsWith(QLatin1Char('1')); }
+bool ForeCodeTransparent(const QString& foreCode) {
+    // Only a three-digit code carries the Flash digit; a two-digit one starts with the vertical
+    // alignment, which says nothing about opacity.
+    return !(foreCode.size() == 3 && foreCode.startsWith(QLatin1Char('1')));
+}
 
 bool IsFlashMovie(const QString& address) {
     return address.right(4).toLower() == QLatin1String(".swf");

@@ -77,7 +77,7 @@ QString MakeCellForeCode(bool flashTransparent, int vertical, int horizontal);
 // The alignment attributes chosen by the last two characters of the code, with their leading
 // space (" align=\"center\" valign=\"middle\""); empty when they are none of the nine pairs.
 QString ForeAlignAttributes(const QString& foreCode);
-// A Flash foreground is transparent unless the code's first character is "1".
+// A Flash foreground is transparent unless the code has three digits and the first is "1".
 bool ForeCodeTransparent(const QString& foreCode);
 // The address names a Flash movie: its last four characters, lower-cased, are ".swf".
 bool IsFlashMovie(const QString& address);

@@ -65,7 +65,8 @@ TEST(SiteValues, ForeCodeAndStyleFormats) {
     EXPECT_FALSE(ForeCodeTransparent(QStringLiteral("111")));
     EXPECT_TRUE(ForeCodeTransparent(QStringLiteral("011")));
     EXPECT_TRUE(ForeCodeTransparent(QStringLiteral("211")));
-    EXPECT_FALSE(ForeCodeTransparent(QStringLiteral("11")));  // two digits: the first is V
+    EXPECT_TRUE(ForeCodeTransparent(QStringLiteral("11")));  // two digits: no Flash digit
+    EXPECT_TRUE(ForeCodeTransparent(QStringLiteral("12")));
     EXPECT_TRUE(ForeCodeTransparent(QString()));
     EXPECT_EQ(MakeCellForeCode(true, 2, 0), QStringLiteral("020"));
     EXPECT_EQ(MakeCellForeCode(false, 1, 1), QStringLiteral("111"));

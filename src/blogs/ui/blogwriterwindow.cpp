@@ -1,10 +1,11 @@
 #include "blogs/ui/blogwriterwindow.h"
 
 #include "albums/ui/albums_entry.h"
+#include "blogs/ui/bloglistwindow.h"
+#include "blogs/ui/blogwindowparts.h"
 #include "foundation/ui/pleasewait.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
 #include "login/ui/login_entry.h"
-#include "mainwindow/ui/mainwindowseam.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
@@ -31,8 +32,6 @@ namespace {
 
 constexpr int kWidthTwips = 11400;
 constexpr int kHeightTwips = 8700;
-// The window's top below the main window's top.
-constexpr int kTopBelowMainTwips = 1500;
 constexpr int kIconSize = 20;
 
 // The toolbar's pictures: a short glyph of each command, drawn here.
@@ -120,9 +119,6 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     Frame1 = new QWidget(this);
     cmdOpenTemp = new QPushButton(QStringLiteral("&O.打开"), Frame1);
     cmdSaveTemp = new QPushButton(QStringLiteral("&S.暂存在我的电脑中"), Frame1);
-    // Blog files are not part of the program yet.
-    cmdOpenTemp->setEnabled(false);
-    cmdSaveTemp->setEnabled(false);
     auto* frame1Row = new QHBoxLayout(Frame1);
     frame1Row->setContentsMargins(0, 0, 0, 0);
     frame1Row->addWidget(cmdOpenTemp);
@@ -181,12 +177,7 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     frmAlbum->setFixedSize(ToPixels(3600), ToPixels(4200));
     frmAlbum->hide();
 
-    picNetToService = new QLabel(QStringLiteral("正在处理数据，请您稍候..."), this);
-    picNetToService->setAlignment(Qt::AlignCenter);
-    picNetToService->setAutoFillBackground(true);
-    picNetToService->setFrameShape(QFrame::Box);
-    picNetToService->setFixedSize(ToPixels(4200), ToPixels(600));
-    picNetToService->hide();
+    picNetToService = blogwindows::MakeWaitPicture(this, QStringLiteral("正在处理数据，请您稍候..."));
     m_wait = std::make_unique<PleaseWait>(
         picNetToService, QList<QWidget*>{cmdUpload, cmdView, cmdQuit, fraWebTools, frmAlbum});
 
@@ -226,14 +217,16 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     };
     v.centred = [this] { return chkCenter->isChecked(); };
     v.showWait = [this] {
-        picNetToService->move((width() - picNetToService->width()) / 2, (height() - picNetToService->height()) / 2);
-        picNetToService->raise();
+        blogwindows::CentreWaitPicture(this, picNetToService);
         m_wait->begin();
     };
     v.hideWait = [this] { m_wait->end(); };
     v.openFileManager = [this] { OpenFileManager(this); };
     v.openUploadWindow = [this] { OpenUploadWindow(this); };
     v.openPreview = [this] { OpenWebFrameWindow(this); };
+    v.updateBlogListRow = [](int row, const QString& title, const QString& category) {
+        if (BlogListWindow* list = BlogListWindow::loaded()) list->logic.updateRow(row, title, category);
+    };
 
     connect(webBlog, &WebBrowser::documentComplete, this, [this] { logic.documentLoaded(); });
     connect(cmbFont, &QComboBox::activated, this, [this] { cmbFont_Click(); });
@@ -247,6 +240,8 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(cmdInputAlbum, &QPushButton::clicked, this, [this] { cmdInputAlbum_Click(); });
     connect(lisAlbum, &QListWidget::itemDoubleClicked, this, [this] { cmdInputAlbum_Click(); });
+    connect(cmdSaveTemp, &QPushButton::clicked, this, [this] { cmdSaveTemp_Click(); });
+    connect(cmdOpenTemp, &QPushButton::clicked, this, [this] { cmdOpenTemp_Click(); });
     connect(cmdView, &QPushButton::clicked, this, [this] { cmdView_Click(); });
     connect(cmdUpload, &QPushButton::clicked, this, [this] { cmdUpload_Click(); });
     connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
@@ -258,9 +253,7 @@ BlogWriterWindow::~BlogWriterWindow() = default;
 
 void BlogWriterWindow::Form_Load() {
     logic.Form_Load();
-    const MainWindowGeometry main = mainwindowseam::Geometry();
-    const int ownWidth = twips::FromPixels(frameGeometry().width());
-    move(ToPixels(main.left + (main.width - ownWidth) / 2.0), ToPixels(main.top + kTopBelowMainTwips));
+    blogwindows::PlaceBelowMainWindow(this);
 }
 
 void BlogWriterWindow::cmbFont_Click() { logic.cmbFont_Click(cmbFont->currentIndex(), cmbFont->currentText()); }

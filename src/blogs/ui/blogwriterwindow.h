@@ -72,6 +72,8 @@ public:
     void cmdView_Click() { logic.cmdView_Click(); }
     void cmdUpload_Click() { logic.cmdUpload_Click(); }
     void cmdQuit_Click() { reject(); }
+    void cmdSaveTemp_Click() { logic.cmdSaveTemp_Click(); }
+    void cmdOpenTemp_Click() { logic.cmdOpenTemp_Click(); }
 
     // Every way of closing (cmdQuit, Escape, the title bar) asks the logic first.
     void reject() override;

@@ -1,4 +1,8 @@
 #include "celleditor/ui/celleditor_entry.h"
 
-// The cell editor window is not part of the program yet.
-void OpenCellEditor(QWidget*) {}
+#include "celleditor/ui/celleditorwindow.h"
+
+void OpenCellEditor(QWidget* parent) {
+    CellEditorWindow window(parent);
+    window.exec();
+}

@@ -3,5 +3,5 @@
 class QWidget;
 
 // Shows the cell editor frm图片设置 modally for the cell in CellRecord (EditorKind 0); it sets
-// DialogState to 99 when it changed the cell. Not available yet: returns at once.
+// DialogState to 99 when it changed the cell (once applying is built).
 void OpenCellEditor(QWidget* parent);

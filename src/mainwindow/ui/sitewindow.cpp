@@ -592,14 +592,7 @@ void SiteWindow::Form_Load() {
     }
     CloseLoginWindow();
     // The tutorial opens by itself on the member's first three loads.
-    QString teach = GetUserSetting(UcsTeachMain);
-    if (teach.isEmpty()) teach = QStringLiteral("0");
-    if (teach == QLatin1String("0") || teach == QLatin1String("1") || teach == QLatin1String("2")) {
-        teachpicTeach->TeachLoadMovie();
-        teachpicTeach->teachlabPlayFlag = QStringLiteral("1");
-        cmdOpenTeach_Click();
-        SetUserSetting(UcsTeachMain, QString::number(teach.toInt() + 1));
-    }
+    teachpicTeach->openFirstTimes(UcsTeachMain, [this] { cmdOpenTeach_Click(); });
     if (!LoginField(12).isEmpty() && GetUserSetting(UcsHintTemplateFirst) != QLatin1String("1")) showHint10();
     const FeeLine fee = MemberFeeLine();
     labSpaceInfo->setText(fee.text);
@@ -808,27 +801,20 @@ void SiteWindow::cmdClosOpeMsg_Click() {
 }
 
 void SiteWindow::cmdOpenTeach_Click() {
-    if (teachpicTeach->teachlabPlayFlag == QLatin1String("0")) {
-        teachpicTeach->TeachLoadMovie();
-        teachpicTeach->teachlabPlayFlag = QStringLiteral("1");
-    }
-    teachpicTeach->teachTimer1->start();
+    teachpicTeach->openPanel();
     cmdCloseTeach->show();
     cmdOpenTeach->hide();
     picAD->hide();
-    teachpicTeach->show();
     picTools->move(picTools->x(), P(3180));
     picFrame->move(picFrame->x(), P(4440));
     Form_Resize();
 }
 
 void SiteWindow::cmdCloseTeach_Click() {
-    teachpicTeach->teachTimer1->stop();
-    teachpicTeach->teachTimer2->stop();
+    teachpicTeach->closePanel();
     cmdCloseTeach->hide();
     cmdOpenTeach->show();
     picAD->show();
-    teachpicTeach->hide();
     picTools->move(picTools->x(), P(1035));
     picFrame->move(picFrame->x(), P(2295));
     Form_Resize();

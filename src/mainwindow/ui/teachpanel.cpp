@@ -1,5 +1,6 @@
 #include "mainwindow/ui/teachpanel.h"
 
+#include "foundation/settings.h"
 #include "platform/twips.h"
 
 #include <QLabel>
@@ -18,6 +19,30 @@ TeachPanel::TeachPanel(QWidget* parent) : QFrame(parent) {
 
 void TeachPanel::TeachLoadMovie() { move(twips::ToPixels(-15), twips::ToPixels(-15)); }
 
+void TeachPanel::openPanel() {
+    if (teachlabPlayFlag == QLatin1String("0")) {
+        TeachLoadMovie();
+        teachlabPlayFlag = QStringLiteral("1");
+    }
+    teachTimer1->start();
+    show();
+}
+
+void TeachPanel::closePanel() {
+    teachTimer1->stop();
+    teachTimer2->stop();
+    hide();
+}
+
+void TeachPanel::openFirstTimes(int counterSetting, const std::function<void()>& cmdOpenTeach_Click) {
+    const std::optional<QString> next = TeachCounterAfterOpening(GetUserSetting(counterSetting));
+    if (!next) return;
+    TeachLoadMovie();
+    teachlabPlayFlag = QStringLiteral("1");
+    cmdOpenTeach_Click();
+    SetUserSetting(counterSetting, *next);
+}
+
 namespace teachpanel {
 
 namespace {
@@ -35,6 +60,7 @@ TeachPanel* CreatePanel(const std::function<TeachPanel*(QWidget*)>& factory, QWi
 }  // namespace
 
 TeachPanel* CreateMainPanel(QWidget* host) { return CreatePanel(createMainPanel, host); }
+TeachPanel* CreateCellEditorPanel(QWidget* host) { return CreatePanel(createCellEditorPanel, host); }
 TeachPanel* CreateUploadPanel(QWidget* host) { return CreatePanel(createUploadPanel, host); }
 
 }  // namespace teachpanel

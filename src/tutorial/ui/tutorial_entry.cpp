@@ -5,5 +5,8 @@
 
 void InstallTutorialPlayers() {
     teachpanel::createMainPanel = [](QWidget* host) -> TeachPanel* { return new TeachPlayer(host, teachhosts::MainWindow()); };
+    teachpanel::createCellEditorPanel = [](QWidget* host) -> TeachPanel* {
+        return new TeachPlayer(host, teachhosts::CellEditor());
+    };
     teachpanel::createUploadPanel = [](QWidget* host) -> TeachPanel* { return new TeachPlayer(host, teachhosts::Upload()); };
 }

@@ -1,0 +1,144 @@
+#pragma once
+// The cell editor: one page cell's background, foreground picture or Flash movie and text layer,
+// with the cell shown at its real size. Opened modally for the cell in CellRecord.
+#include "celleditor/celleditor.h"
+#include "celleditor/celleditorwindowlabels.h"
+#include "platform/defaultinstance.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class TeachPanel;
+class WebBrowser;
+
+// No Q_OBJECT: moc cannot read the name.
+class CellEditorWindow : public QDialog, public CellEditorWindowLabels, public DefaultInstance<CellEditorWindow> {
+public:
+    explicit CellEditorWindow(QWidget* parent = nullptr);
+    ~CellEditorWindow() override;
+
+    // Canvas
+    QWidget* picSet = nullptr;
+    QWidget* picFrame = nullptr;
+    QWidget* picView = nullptr;
+    WebBrowser* webView = nullptr;
+    QWidget* picViewLineS = nullptr;
+    QWidget* picViewLineX = nullptr;
+    QWidget* picViewLineZ = nullptr;
+    QWidget* picViewLineY = nullptr;
+    QWidget* picPicInfo = nullptr;
+    QScrollBar* hscPic = nullptr;
+    QScrollBar* vscPic = nullptr;
+    // Background row and its replacement
+    QWidget* picSetBJ = nullptr;
+    QLineEdit* txtBJ = nullptr;
+    QPushButton* cmdSearchBJ = nullptr;
+    QPushButton* CmdBJSC = nullptr;
+    QPushButton* cmdBJXZ = nullptr;
+    QPushButton* cmdDelBJ = nullptr;
+    QWidget* picSetBJInfo = nullptr;
+    QLabel* labBJInfo = nullptr;
+    std::array<QPushButton*, 4> cmdUploadAreaPic{};
+    // Foreground row and its replacement
+    QWidget* picSetQJ = nullptr;
+    QLineEdit* txtQJ = nullptr;
+    QPushButton* cmdSearchQJ = nullptr;
+    QPushButton* cmdQJSC = nullptr;
+    QPushButton* cmdQJXZ = nullptr;
+    QPushButton* cmdDelQJ = nullptr;
+    QLineEdit* txtQJW = nullptr;
+    QLabel* labQJW = nullptr;
+    QLineEdit* txtQJH = nullptr;
+    QLabel* labQJH = nullptr;
+    QComboBox* cobQJSP = nullptr;
+    QComboBox* cobQJCZ = nullptr;
+    QCheckBox* cheFlash = nullptr;
+    QWidget* picSet12QJ = nullptr;
+    // Text panel and its replacement
+    QWidget* picText = nullptr;
+    QPlainTextEdit* txtTxt = nullptr;
+    QComboBox* cobTC = nullptr;
+    QComboBox* cobTxtSP = nullptr;
+    QComboBox* cobTxtCZ = nullptr;
+    QLineEdit* txtBJS = nullptr;
+    QLineEdit* txtBJX = nullptr;
+    QLineEdit* txtBJZ = nullptr;
+    QLineEdit* txtBJY = nullptr;
+    QComboBox* cobFontSize = nullptr;
+    QComboBox* cobFont = nullptr;
+    QLabel* labFontColor = nullptr;
+    QPushButton* cmdSetFontColor = nullptr;
+    QLabel* labFontBackColor = nullptr;
+    QPushButton* cmdSetBackColor = nullptr;
+    QCheckBox* cheBackStyle = nullptr;
+    QComboBox* cobFontType = nullptr;
+    QCheckBox* cheUnderline = nullptr;
+    QCheckBox* cheStrikethru = nullptr;
+    QComboBox* cobTX1 = nullptr;
+    QComboBox* cobTX2 = nullptr;
+    QComboBox* cobSpeed = nullptr;
+    QLabel* labSpeed = nullptr;
+    QCheckBox* chkShowViewLine = nullptr;
+    QPushButton* cmdViewTxt = nullptr;
+    QPushButton* cmdDelTxt = nullptr;
+    QWidget* picSetTextInfo = nullptr;
+    // Commands
+    QPushButton* cmdReSet = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdQuit = nullptr;
+    QLabel* labANQ = nullptr;
+    QLabel* labSize = nullptr;
+    // Hint box
+    QWidget* picOpeMsg = nullptr;
+    QLabel* labOpeMsg = nullptr;
+    QString labMsgSN = QStringLiteral("0");
+    QCheckBox* chkIKnowOpe = nullptr;
+    QPushButton* cmdClosOpeMsg = nullptr;
+    QPushButton* imgCloseOpe = nullptr;
+    // Other
+    WebBrowser* webAD = nullptr;
+    TeachPanel* teachpicTeach = nullptr;
+    QPushButton* cmdOpenTeach = nullptr;
+    QPushButton* cmdCloseTeach = nullptr;
+
+    bool EditorReady = false;
+    QStringList TextStyleFields;
+    CanvasLayout canvas;
+    GuideLines guides;
+
+    void Form_Load();
+    // Asks to apply while changes are pending; the closing is never cancelled.
+    void Form_QueryUnload();
+    void Form_Unload();
+    void cheBackStyle_Click();
+    void cobTX2_Click();
+    // The margin boxes: 0 top (txtBJS), 1 bottom, 2 left, 3 right.
+    void marginChanged(int side);
+    void cmdClosOpeMsg_Click();
+    void imgCloseOpe_Click() { cmdClosOpeMsg_Click(); }
+    void labANQ_Click();
+    void cmdOpenTeach_Click();
+    void cmdCloseTeach_Click();
+    // Applying the cell comes with the editing controls; until then it changes nothing.
+    void cmdOK_Click() {}
+
+    // The text panel's controls as the style reads and writes them.
+    TextPanelState textPanel() const;
+    void setTextPanel(const TextPanelState& s);
+
+    void reject() override;
+
+private:
+    QLineEdit* marginBox(int side) const;
+    void placeGuideLines();
+    bool m_closing = false;
+};
+using frm图片设置 = CellEditorWindow;  // 图片设置 cell editor

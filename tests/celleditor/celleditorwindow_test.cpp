@@ -1,0 +1,265 @@
+// The cell editor window opened offscreen on a prepared CellRecord.
+#include <gtest/gtest.h>
+
+#include "celleditor/state.h"
+#include "celleditor/ui/celleditorwindow.h"
+#include "foundation/settings.h"
+#include "mainwindow/ui/teachpanel.h"
+#include "site/state.h"
+#include "support/fixtures.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+class CellEditorWindowTest : public testsupport::DataRootTest {
+protected:
+    void SetUp() override {
+        DataRootTest::SetUp();
+        loginAs(QStringLiteral("member"));
+        SiteSettings.create();
+        // No automatic tutorial unless a test asks for it.
+        SetUserSetting(UcsTeachPicture, QStringLiteral("3"));
+    }
+    // CellRecord for a cell: 0 cell, 1 width, 2 height, 4 to 7 the foreground, 9 text, 10 style.
+    static void record(const QString& cell, int w, int h, const QString& text = {}, const QString& style = {},
+                       const QString& fore = {}, const QString& code = {}) {
+        CellRecord = QStringList(14);
+        CellRecord[0] = cell;
+        CellRecord[1] = QString::number(w);
+        CellRecord[2] = QString::number(h);
+        CellRecord[4] = fore;
+        CellRecord[5] = QStringLiteral("40");
+        CellRecord[6] = QStringLiteral("30");
+        CellRecord[7] = code;
+        CellRecord[9] = text;
+        CellRecord[10] = style;
+    }
+};
+
+}  // namespace
+
+TEST_F(CellEditorWindowTest, SizeLabelAndPanelsByCell) {
+    struct Case {
+        const char* cell;
+        bool music;
+        const char* size;
+        bool bj, qj, text, textInfo, qj12Flag;
+    };
+    const Case cases[] = {
+        {"1", false, "1区 [区域大小：300×200(像素)]", false, true, true, false, true},
+        {"3", false, "3区 [区域大小：300×200(像素)]", true, true, true, false, true},
+        {"4", false, "4区 [区域大小：300×200(像素)]", true, true, true, false, true},
+        {"4", true, "4区 [区域大小：300×200(像素)]", true, true, false, true, true},
+        {"6", false, "6区 [区域大小：300×200(像素)]", false, true, true, false, true},
+        {"12", false, "12区 [区域大小：300×200(像素)]", true, false, false, false, false},
+        {"17", false, "17区 [区域大小：300×200(像素)]", false, true, true, false, true},
+        {"28", false, "26区 [区域大小：300×200(像素)]", true, true, true, false, true},
+        {"31", false, "27区 [区域大小：300×200(像素)]", true, true, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        SiteSettings(LocalColumn, 314) = c.music ? QStringLiteral("1") : QString();
+        SiteSettings(LocalColumn, 316) = c.music ? QStringLiteral("歌词") : QString();
+        record(QString::fromUtf8(c.cell), 300, 200);
+        CellEditorWindow w;
+        EXPECT_EQ(w.labSize->text(), QString::fromUtf8(c.size));
+        EXPECT_EQ(!w.picSetBJ->isHidden(), c.bj);
+        EXPECT_EQ(!w.picSetBJInfo->isHidden(), !c.bj);
+        EXPECT_EQ(!w.picSetQJ->isHidden(), c.qj);
+        EXPECT_EQ(!w.picText->isHidden(), c.text);
+        EXPECT_EQ(!w.picSetTextInfo->isHidden(), c.textInfo);
+        EXPECT_EQ(CellEditorWindowLabels::picSetQJVisible, c.qj12Flag);
+    }
+    EXPECT_EQ(PendingPictures.rows(), 3);
+}
+
+TEST_F(CellEditorWindowTest, CanvasForAWideAndASmallCell) {
+    record(QStringLiteral("3"), 900, 100);
+    {
+        CellEditorWindow w;
+        EXPECT_TRUE(w.hscPic->isEnabled());
+        EXPECT_EQ(w.hscPic->maximum(), 1065);
+        EXPECT_EQ(w.picView->x(), 0);
+    }
+    record(QStringLiteral("3"), 100, 50);
+    CellEditorWindow w;
+    EXPECT_FALSE(w.hscPic->isEnabled());
+    EXPECT_FALSE(w.vscPic->isEnabled());
+    EXPECT_EQ(w.labQJW->text(), QStringLiteral("≤100"));
+    EXPECT_EQ(w.txtQJW->text(), QStringLiteral("100"));  // no foreground: the cell's size
+}
+
+TEST_F(CellEditorWindowTest, StyleFillsThePanelWithItsLastingEffects) {
+    record(QStringLiteral("3"), 300, 200, QStringLiteral("甲<br>&lt;乙&gt;"),
+           QStringLiteral("2,02,5/5/10/10/,17,宋体,#FF0000,,2,1,0,1,1,3,"), QStringLiteral("m.SWF"),
+           QStringLiteral("102"));
+    CellEditorWindow w;
+    EXPECT_EQ(w.txtTxt->toPlainText(), QStringLiteral("甲\n<乙>"));
+    EXPECT_EQ(w.cobTC->currentIndex(), 1);
+    EXPECT_EQ(w.cobTxtSP->currentIndex(), 1);
+    EXPECT_EQ(w.cobTxtCZ->currentIndex(), 2);
+    EXPECT_EQ(w.txtBJZ->text(), QStringLiteral("10"));
+    EXPECT_EQ(w.cobFontSize->currentText(), QStringLiteral("17"));
+    EXPECT_EQ(w.cobFontType->currentIndex(), 2);
+    EXPECT_TRUE(w.cheUnderline->isChecked());
+    // Art text: the background box unticked, field 6 the swatch's white.
+    EXPECT_FALSE(w.cheBackStyle->isChecked());
+    EXPECT_EQ(w.TextStyleFields.value(6), QStringLiteral("#FFFFFF"));
+    EXPECT_FALSE(w.cobSpeed->isHidden());
+    EXPECT_EQ(w.cobSpeed->currentIndex(), 3);
+    // The guide lines moved inward by the margins.
+    EXPECT_EQ(w.guides.top, w.canvas.view.top() + 75);
+    EXPECT_EQ(w.guides.right, w.canvas.view.left() + w.canvas.view.width() - 150);
+    // Foreground "102" of a movie: top, right, Flash box shown and opaque.
+    EXPECT_EQ(w.cobQJCZ->currentIndex(), 1);
+    EXPECT_EQ(w.cobQJSP->currentIndex(), 2);
+    EXPECT_FALSE(w.cheFlash->isHidden());
+    EXPECT_FALSE(w.cheFlash->isChecked());
+    EXPECT_FALSE(w.cmdOK->isEnabled());
+    EXPECT_FALSE(w.cmdReSet->isEnabled());
+    EXPECT_TRUE(w.EditorReady);
+    // Written back unchanged except what the reading normalised.
+    EXPECT_EQ(WriteCellTextStyle(w.textPanel(), w.TextStyleFields),
+              QStringLiteral("2,02,5/5/10/10/,17,宋体,#FF0000,#FFFFFF,2,1,0,1,1,3,,,,,,"));
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+TEST_F(CellEditorWindowTest, MarginThatIsNoNumberIsReportedAndReset) {
+    record(QStringLiteral("3"), 300, 200, {}, QStringLiteral("1,11,x/0/0/0/,12,宋体,,,0,0,0,0,0,0,"));
+    CellEditorWindow w;
+    EXPECT_EQ(prompts.messages(), QStringList{kMarginNotNumber});
+    EXPECT_EQ(w.txtBJS->text(), QStringLiteral("0"));
+}
+
+TEST_F(CellEditorWindowTest, TutorialCounterAndHint) {
+    struct Case {
+        const char* counter;
+        bool opens;
+        const char* stored;
+    };
+    const Case cases[] = {{"", true, "1"}, {"2", true, "3"}, {"3", false, "3"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.counter);
+        SetUserSetting(UcsTeachPicture, QString::fromUtf8(c.counter));
+        record(QStringLiteral("3"), 300, 200);
+        CellEditorWindow w;
+        EXPECT_EQ(!w.teachpicTeach->isHidden(), c.opens);
+        EXPECT_EQ(!w.cmdCloseTeach->isHidden(), c.opens);
+        EXPECT_EQ(GetUserSetting(UcsTeachPicture), QString::fromUtf8(c.stored));
+        if (c.opens) {
+            w.cmdCloseTeach_Click();
+            EXPECT_EQ(GetUserSetting(UcsTeachPicture), QStringLiteral("3"));
+            EXPECT_TRUE(w.teachpicTeach->isHidden());
+        }
+    }
+
+    record(QStringLiteral("3"), 300, 200, QStringLiteral("文字"));
+    {
+        CellEditorWindow w;
+        EXPECT_FALSE(w.picOpeMsg->isHidden());
+        EXPECT_EQ(w.labMsgSN, QStringLiteral("35"));
+        EXPECT_EQ(w.labOpeMsg->text(), QStringLiteral("提示：\n    您可以把此处的文字修改成其它文字。"));
+        w.chkIKnowOpe->setChecked(true);
+        w.cmdClosOpeMsg_Click();
+        EXPECT_TRUE(w.picOpeMsg->isHidden());
+    }
+    EXPECT_EQ(GetUserSetting(UcsHintCellText), QStringLiteral("1"));
+    CellEditorWindow again;
+    EXPECT_TRUE(again.picOpeMsg->isHidden());
+}
+
+TEST_F(CellEditorWindowTest, ClosingAsksOnlyWhileChanged) {
+    record(QStringLiteral("3"), 300, 200);
+    {
+        CellEditorWindow w;
+        w.show();
+        w.close();
+        EXPECT_TRUE(prompts.messages().isEmpty());
+    }
+    CellEditorWindow w;
+    w.show();
+    w.cmdOK->setEnabled(true);
+    prompts.answer(vbNo);
+    w.reject();  // Escape
+    EXPECT_EQ(prompts.messages(), QStringList{kApplyQuestion});
+    EXPECT_FALSE(w.isVisible());
+
+    CellEditorWindow byCloseBox;
+    byCloseBox.show();
+    byCloseBox.cmdOK->setEnabled(true);
+    prompts.answer(vbYes);
+    byCloseBox.close();
+    EXPECT_EQ(prompts.messages(), QStringList({kApplyQuestion, kApplyQuestion}));
+    EXPECT_EQ(prompts.records().last().title, QStringLiteral("提示"));
+    EXPECT_EQ(prompts.records().last().style, vbYesNo + vbQuestion);
+    EXPECT_FALSE(byCloseBox.isVisible());
+}
+
+#ifdef TAVOLIN_HAVE_EMULATOR
+#include "foundation/htmltext.h"
+#include "login/state.h"
+#include "platform/serviceconfig.h"
+#include "platform/ui/webbrowser.h"
+#include "platform/urlopening.h"
+#include "support/emulatorfixture.h"
+
+#include <QTest>
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 30000;
+
+class CellEditorOnTheService : public testsupport::EmulatorTest {
+protected:
+    void SetUp() override {
+        EmulatorTest::SetUp();
+        loginAs(QStringLiteral("member"));
+        SiteSettings.create();
+        SetUserSetting(UcsTeachPicture, QStringLiteral("3"));
+        SetLoginField(11, QStringLiteral("key&11"));
+        SetLoginField(6, QStringLiteral("www1"));
+        CellRecord = QStringList(14);
+        CellRecord[0] = QStringLiteral("3");
+        CellRecord[1] = QStringLiteral("300");
+        CellRecord[2] = QStringLiteral("200");
+    }
+};
+
+}  // namespace
+
+TEST_F(CellEditorOnTheService, AdvertisementPageShowsTheKeysAndHelpOpensInTheBrowser) {
+    const QString week = WeeklyFolderName(QDate::currentDate());
+    EXPECT_EQ(CellEditorAdUrl(QDate::currentDate()),
+              "http://" + emulator().config().hostName(ServiceHost::Advertising) + "/pwtd/" + week +
+                  "/setpic.html?k1=key%2611&k2=www1&k3=" + ClientVersion);
+    CellEditorWindow w;
+    w.show();
+    QTRY_VERIFY_WITH_TIMEOUT(w.webAD->hasDocument() && !w.webAD->isLoading(), kLoadTimeoutMs);
+    const QString text = w.webAD->documentTextSync();
+    EXPECT_TRUE(text.contains(QStringLiteral("区域设置广告"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("key&11"))) << text.toStdString();
+
+    QStringList opened;
+    urlopening::Openers openers;
+    openers.openWithDesktop = [&opened](const QString& url) {
+        opened.append(url);
+        return true;
+    };
+    urlopening::install(&openers);
+    w.labANQ_Click();
+    urlopening::install(nullptr);
+    const QString help = "http://" + emulator().config().hostName(ServiceHost::Main) + "/setpic.html?k1=key%2611&k2=www1";
+    EXPECT_EQ(PageUrl, help);
+    EXPECT_EQ(opened, QStringList{help});
+    const testsupport::EmulatorPage page = emulator().get(help);
+    EXPECT_EQ(page.status, 200);
+    EXPECT_TRUE(page.body.contains("www1"));
+}
+#endif
