@@ -136,25 +136,18 @@ void UploadWindow::Form_Resize() {
 }
 
 void UploadWindow::cmdOpenTeach_Click() {
-    if (teachpicTeach->teachlabPlayFlag == QLatin1String("0")) {
-        teachpicTeach->TeachLoadMovie();
-        teachpicTeach->teachlabPlayFlag = QStringLiteral("1");
-    }
     m_teachShown = true;
-    teachpicTeach->show();
+    teachpicTeach->openPanel();
     teachpicTeach->raise();
     cmdCloseTeach->show();
     cmdOpenTeach->hide();
     Form_Resize();
     if (logic.WindowLoaded && vscPicBox->isVisible()) vscPicBox->setFocus();
-    teachpicTeach->teachTimer1->start();
 }
 
 void UploadWindow::cmdCloseTeach_Click() {
-    teachpicTeach->teachTimer1->stop();
-    teachpicTeach->teachTimer2->stop();
+    teachpicTeach->closePanel();
     m_teachShown = false;
-    teachpicTeach->hide();
     cmdCloseTeach->hide();
     cmdOpenTeach->show();
     Form_Resize();
