@@ -201,6 +201,7 @@ HttpResponse MemberSitePage(const HttpRequest& r, const Member* m, Emulator& e) 
 HttpResponse AdvertisingPage(const HttpRequest& r) {
     static const QRegularExpression login(QStringLiteral("^/pwtd/(\\d+)/loginad_(\\d+)\\.html$"));
     static const QRegularExpression reg(QStringLiteral("^/pwtd/(\\d+)/regad\\.html$"));
+    static const QRegularExpression upload(QStringLiteral("^/pwtd/(\\d+)/upload\\.html$"));
     static const QRegularExpression waiting(QStringLiteral("^/ad/kr/(\\d+)/loginad_(\\d+)\\.html$"));
     static const QRegularExpression picManage(QStringLiteral("^/pwtd/(\\d+)/picmanage\\.html$"));
     static const QRegularExpression cellEditor(QStringLiteral("^/pwtd/(\\d+)/setpic\\.html$"));
@@ -211,6 +212,8 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
                         QStringLiteral("<p>第 %1 周的登录广告页。</p>").arg(m.captured(1)));
     if (const auto m = reg.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("注册广告"), QStringLiteral("<p>第 %1 周的注册广告页。</p>").arg(m.captured(1)));
+    if (const auto m = upload.match(r.path); m.hasMatch())
+        return KeysPage(r, QStringLiteral("上传广告"), QStringLiteral("<p>第 %1 周的上传窗口广告页。</p>").arg(m.captured(1)));
     if (const auto m = waiting.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("等待广告 %1").arg(m.captured(2)),
                         QStringLiteral("<p>第 %1 周的等待广告页。</p>").arg(m.captured(1)));

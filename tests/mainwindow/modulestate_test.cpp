@@ -7,6 +7,7 @@
 #include "celleditor/state.h"
 #include "foundation/cipher.h"
 #include "foundation/shareddata.h"
+#include "imaging/state.h"
 #include "login/loginwindowlabels.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
@@ -103,6 +104,7 @@ std::vector<Piece> everyPiece() {
         number("PreviewOnly", &ResetSiteState, PreviewOnly, 0),
         text("LayerCss", &ResetSiteState, LayerCss, QString()),
 
+        number("CropTargetMode", &ResetImagingState, CropTargetMode, 0),
         table("AlbumList", &ResetAlbumState, AlbumList, QStringLiteral("1x1 0,0=null")),
         table("HomeAlbums", &ResetAlbumState, HomeAlbums, QStringLiteral("1x1 0,0=null")),
         table("AlbumFiles", &ResetAlbumState, AlbumFiles, QStringLiteral("1x1 0,0=null")),
@@ -148,8 +150,11 @@ std::vector<Piece> everyPiece() {
         text("preface.labSCURL", p, P::labSCURL, QString()),
 
         text("upload.labWebDir", u, U::labWebDir, QString()),
-        text("upload.labDirInfo", u, U::labDirInfo, QString()),
+        text("upload.labDirInfo", u, U::labDirInfo, QStringLiteral("上传文件到[]")),
         flag("upload.picAlbumVisible", u, U::picAlbumVisible, true),
+        text("upload.labUploadToAlbum", u, U::labUploadToAlbum, QStringLiteral("上传到相册[]")),
+        flag("upload.labUploadToAlbumVisible", u, U::labUploadToAlbumVisible, false),
+        text("upload.cobAlbumText", u, U::cobAlbumText, QString()),
 
         text("sized.labWebDir", s, S::labWebDir, QString()),
         text("sized.labDirInfo", s, S::labDirInfo, QString()),

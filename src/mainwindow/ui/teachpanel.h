@@ -37,9 +37,12 @@ namespace teachpanel {
 // Builds the main window's tutorial panel inside the given host; an optional hook
 // (platform/hookcheck.h): empty, the stand-in panel.
 inline std::function<TeachPanel*(QWidget* host)> createMainPanel;
-// The same for the cell editor's panel (movie "MFC80CHS.dll").
+// The same for the cell editor's panel (movie "MFC80CHS.dll") and the album upload window's
+// (movie "Riched32.dll").
 inline std::function<TeachPanel*(QWidget* host)> createCellEditorPanel;
+inline std::function<TeachPanel*(QWidget* host)> createUploadPanel;
 // The factory's panel, or the stand-in.
 TeachPanel* CreateMainPanel(QWidget* host);
 TeachPanel* CreateCellEditorPanel(QWidget* host);
+TeachPanel* CreateUploadPanel(QWidget* host);
 }  // namespace teachpanel

@@ -8,4 +8,5 @@ void InstallTutorialPlayers() {
     teachpanel::createCellEditorPanel = [](QWidget* host) -> TeachPanel* {
         return new TeachPlayer(host, teachhosts::CellEditor());
     };
+    teachpanel::createUploadPanel = [](QWidget* host) -> TeachPanel* { return new TeachPlayer(host, teachhosts::Upload()); };
 }

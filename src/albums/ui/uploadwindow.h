@@ -1,0 +1,71 @@
+#pragma once
+// The album upload window: the shared upload frame with the album chooser, the conversion option,
+// the folder upload, the tutorial panel or the week's advertisement in the top band, and the
+// window's hint boxes. Opened modally by OpenUploadWindow (albums_entry.h) after the opener set
+// the main window's labUPloadType and the window's own labels (uploadwindowlabels.h).
+#include "albums/ui/uploadframe.h"
+#include "albums/uploadwindow.h"
+#include "albums/uploadwindowlabels.h"
+#include "platform/defaultinstance.h"
+
+#include <memory>
+
+class PleaseWait;
+class QComboBox;
+class TeachPanel;
+class WebBrowser;
+
+// No Q_OBJECT: moc cannot read the name.
+class UploadWindow : public UploadFrame, public UploadWindowLabels, public DefaultInstance<UploadWindow> {
+public:
+    explicit UploadWindow(QWidget* parent = nullptr);
+    ~UploadWindow() override;
+
+    WebBrowser* webAD = nullptr;
+    TeachPanel* teachpicTeach = nullptr;
+    QFrame* picAlbum = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cobAlbum = nullptr;
+    QPushButton* cmdNewAlbum = nullptr;
+    QLabel* labDirInfoCaption = nullptr;      // labDirInfo
+    QLabel* labUploadToAlbumCaption = nullptr;  // labUploadToAlbum
+    QFrame* picPicZip = nullptr;
+    QCheckBox* chkPicZIP = nullptr;
+    QLabel* imgLock = nullptr;
+    QPushButton* cmdUploadFolder = nullptr;
+    QPushButton* cmdUploadNextPage = nullptr;
+
+    // The logic, with the hooks this window set.
+    UploadWindowLogic logic;
+
+    void Form_Load() { logic.Form_Load(); }
+    void Form_Resize();
+    void cmdOpenTeach_Click();
+    void cmdCloseTeach_Click();
+    void cmdCloseUpload_Click() { close(); }
+    void cmdEditPic_Click() { logic.cmdEditPic_Click(); }
+    void cmdSetWaterMark_Click() { logic.cmdSetWaterMark_Click(); }
+    void cmdViewPhoto_Click() { logic.cmdViewPhoto_Click(); }
+    void cheWatermarkAndBorder_Click();
+    void cobAlbum_Click();
+    void cmdClosOpeMsg_Click(int index);
+    void imgCloseOpe_Click(int index) { cmdClosOpeMsg_Click(index); }
+    void cmdNewAlbum_Click() {}  // album creation comes with its own change
+
+    // Whether the tutorial panel is up (not the widget's visibility, false while the window is hidden).
+    bool tutorialShown() const { return m_teachShown; }
+
+    void done(int result) override;
+
+protected:
+    void relayOut() override { Form_Resize(); }
+
+private:
+    void Form_QueryUnload() { logic.Form_QueryUnload(); }
+    int bandTwips() const;
+
+    std::unique_ptr<PleaseWait> m_wait;
+    bool m_teachShown = false;
+    bool m_unloading = false;
+};
+using frm上传 = UploadWindow;  // 上传 album upload window

@@ -1,0 +1,155 @@
+#pragma once
+// The work of the album upload window frm上传 apart from its window: the slots' window-level
+// state, the album choice, the viewport layout, the hint boxes, the closing hint and the small
+// commands; and the screenshot warning that the upload runs ask for. Sizes are twips.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+class Table;
+
+// The frame both upload windows carry, at its design size.
+namespace uploadframe {
+inline constexpr int kClientWidth = 15360;
+inline constexpr int kClientHeight = 10680;
+inline constexpr int kBandHeight = 1050;       // picAD; the tutorial panel is higher
+inline constexpr int kFrameHeight = 9630;      // picFrame, the canvas
+inline constexpr int kScrollWidth = 255;       // vscPicBox
+inline constexpr int kHintWidth = 4500;        // picOpeMsg(0..2)
+inline constexpr int kHintHeight = 1875;
+inline constexpr int kScrollHintBelow = 7900;  // hint 27 shows in a viewport lower than this
+inline constexpr int kSlotCount = 10;
+}  // namespace uploadframe
+
+// The window-level variables of an upload window's slots.
+struct UploadSlots {
+    std::array<int, 11> SlotRotation{};  // quarter turns of each slot's picture (0 to 9 used)
+    QStringList GroupFiles;              // paths waiting to go into the slots ten at a time
+    int GroupFileCount = 0;
+    int LastGroupIndex = 0;              // ceil(GroupFileCount / 10) - 1
+    int CurrentGroupIndex = 0;           // the group now in the slots
+    bool MoreGroupsPending = false;      // a list of more than one group was loaded
+
+    // What each opening starts from: no turns, and no group left over from an earlier opening.
+    void reset() { *this = UploadSlots{}; }
+};
+
+// The albums the chooser offers: every album name of the list (field 0) but the system albums,
+// whose first three characters are "www" in any case; none for a "null" list.
+QStringList ChooserAlbums(const Table& albums);
+
+// The viewport under the top band and the scroll bar that moves the canvas inside it.
+struct UploadLayout {
+    int viewportHeight = 0;  // picBox
+    bool scrollVisible = false;
+    int scrollLeft = 0;      // vscPicBox, inside the viewport
+    int scrollHeight = 0;
+    int scrollMax = 0;
+};
+// The viewport takes the client height under the band (never below 0); the scroll bar shows
+// while the canvas is higher than the viewport.
+UploadLayout LayOutUploadViewport(int clientHeight, int bandHeight, int viewportWidth, int frameHeight);
+
+// The week's advertisement page of the upload window, with the member key, the server prefix and
+// the client version as k1, k2 and k3.
+QString UploadAdvertisementAddress(const QDate& today);
+
+// The member setting that the screenshot warning stores for the main window's labUploadJM:
+// "1" 5, "2" 6, "3" 7; 0 for any other value.
+int ScreenshotWarningSetting(const QString& labUploadJM);
+// True while the window that labUploadJM names has not had the warning switched off.
+bool ScreenshotWarningWanted();
+// The warning's confirm command: a ticked box switches the warning off for the window that
+// labUploadJM names.
+void ScreenshotWarningConfirmed(bool ticked);
+
+// The hint texts of the upload window's boxes.
+namespace uploadhints {
+QString ScrollHint();  // 27, box 0
+QString StartHint();   // 28, box 1
+QString AlbumHint();   // 29, box 2
+QString CloseHint();   // 11, the main window's box
+}  // namespace uploadhints
+
+// What the logic does to its window. Every hook is required (platform/hookcheck.h).
+struct UploadWindowView {
+    std::function<void()> maximise;
+    // The tutorial panel's first-run opening: its movie loaded, the play flag "1", then the
+    // window's cmdOpenTeach_Click.
+    std::function<void()> openTutorial;
+    std::function<void(const QString& url)> navigateAd;  // webAD
+    // Adds the entries to cobAlbum and sets its text.
+    std::function<void(const QStringList& items, const QString& text)> fillChooser;
+    std::function<void(const QString& caption, bool visible)> showUploadToAlbum;
+    // Hint box 0, 1 or 2 with its text (point size 11) at a place in its container.
+    std::function<void(int box, const QString& text, int top, int left)> showHint;
+    std::function<void(int box)> hideHint;
+    std::function<void(const UploadLayout&)> layOut;
+    // chkPicZIP's lock: ticked and locked with the first caption, or unlocked with the second.
+    std::function<void(bool locked, const QString& caption)> lockPicZip;
+    std::function<void()> showWait;  // picNetToService, shown and painted at once
+    std::function<void()> hideWait;
+    std::function<void()> openFileManager;
+    std::function<void()> openImageEditor;
+    std::function<void()> openWatermarkSettings;
+    // The main window's hint box (mainwindowseam::ShowHint).
+    std::function<void(int id, const QString& text, int pointSize, int top, int left)> showMainHint;
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("maximise", bool(maximise));
+        f("openTutorial", bool(openTutorial));
+        f("navigateAd", bool(navigateAd));
+        f("fillChooser", bool(fillChooser));
+        f("showUploadToAlbum", bool(showUploadToAlbum));
+        f("showHint", bool(showHint));
+        f("hideHint", bool(hideHint));
+        f("layOut", bool(layOut));
+        f("lockPicZip", bool(lockPicZip));
+        f("showWait", bool(showWait));
+        f("hideWait", bool(hideWait));
+        f("openFileManager", bool(openFileManager));
+        f("openImageEditor", bool(openImageEditor));
+        f("openWatermarkSettings", bool(openWatermarkSettings));
+        f("showMainHint", bool(showMainHint));
+    }
+};
+
+class UploadWindowLogic {
+public:
+    UploadWindowView view;
+    UploadSlots uploadSlots;
+    bool WindowLoaded = false;
+    QString labMsgSN = QStringLiteral("0");  // the hint shown last
+    QString labPX = QStringLiteral("0");     // next place in the recent-upload ring
+    QString labUpload = QStringLiteral("1");  // upload state
+
+    // The load: small screen, slots, tutorial or advertisement, and in album-choice mode (the
+    // main window's labUPloadType "0") the chooser filled from AlbumList.
+    void Form_Load();
+    // Lays the viewport out under a band of the given height and shows hint 27 in a low one.
+    void Form_Resize(int clientHeight, int bandHeight, int viewportWidth);
+    // The closing: hint 11 on the main window, and the upload window's parameters back at their
+    // design values, so the next opener starts from them.
+    void Form_QueryUnload();
+
+    void cheWatermarkAndBorder_Click(bool ticked);
+    void cobAlbum_Click(const QString& text);
+    // A hint box closed by its button or its image; a ticked box switches its own hint off.
+    void cmdClosOpeMsg_Click(int box, bool ticked);
+    void cmdViewPhoto_Click();
+    void cmdEditPic_Click();
+    void cmdSetWaterMark_Click();
+
+    // Shows a hint in one of the three boxes unless the member switched it off.
+    void ShowHint(int box, int hintId, const QString& text, int top, int left);
+    // The hint each box shows now; 0 for none.
+    int hintShownIn(int box) const { return (box >= 0 && box < 3) ? m_hintIds[size_t(box)] : 0; }
+
+private:
+    void fillChooser();
+    std::array<int, 3> m_hintIds{};
+};
