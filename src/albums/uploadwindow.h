@@ -68,10 +68,10 @@ void ScreenshotWarningConfirmed(bool ticked);
 
 // The hint texts of the upload window's boxes.
 namespace uploadhints {
-QString ScrollHint();  // 27, box 0
-QString StartHint();   // 28, box 1
-QString AlbumHint();   // 29, box 2
-QString CloseHint();   // 11, the main window's box
+QString ScrollHint();  // hint 27, in box 0
+QString StartHint();   // hint 28, in box 1
+QString AlbumHint();   // hint 29, in box 2
+QString CloseHint();   // hint 11, in the main window's box
 }  // namespace uploadhints
 
 // What the logic does to its window. Every hook is required (platform/hookcheck.h).
