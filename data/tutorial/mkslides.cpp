@@ -9,7 +9,6 @@
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/browserenvironment.h"
 #include "platform/flashmovie.h"
-#include "platform/fontnames.h"
 #include "platform/programend.h"
 #include "platform/serviceconfig.h"
 #include "platform/ui/windowsplatform.h"
@@ -54,9 +53,8 @@ int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu");
     QTemporaryDir home;
     qputenv("TAVOLIN_HOME", home.path().toLocal8Bit());
-    UseFontAliases();
+    PrepareWindowsEnvironment();  // the slides drawn as the program draws its windows
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    AllowLargePictures();
     QApplication app(argc, argv);
     if (argc != 2) return Fail("usage: tavolin_mkslides <output folder>");
     const QDir out(QString::fromLocal8Bit(argv[1]));

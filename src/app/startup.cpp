@@ -14,10 +14,7 @@
 #include <QApplication>
 #include <QNetworkProxy>
 
-void PrepareProcessEnvironment() {
-    PrepareBrowserEnvironment();
-    AllowLargePictures();
-}
+void PrepareProcessEnvironment() { PrepareBrowserEnvironment(); }
 
 void UseServiceProxy() {
     // Set before the first web view exists: a view created earlier keeps going direct.

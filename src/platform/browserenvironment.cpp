@@ -27,13 +27,18 @@ void DrawViewsInSoftware() {
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) qputenv("QT_QUICK_BACKEND", "software");
 }
 
-void PrepareBrowserEnvironment() {
-    LimitRendererProcesses();
+void PrepareWindowsEnvironment() {
     DrawViewsInSoftware();
     UseChineseBrowserLanguage();
     UseFontAliases();
+    AllowLargePictures();
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+void PrepareBrowserEnvironment() {
+    LimitRendererProcesses();
+    PrepareWindowsEnvironment();
 }
 
 void AllowLargePictures() { QImageReader::setAllocationLimit(1024); }

@@ -7,8 +7,12 @@ void LimitRendererProcesses();
 void DrawViewsInSoftware();
 // The engine's own pages (errors) in Chinese.
 void UseChineseBrowserLanguage();
-// The renderer limit, software-drawn views, the engine's language, the font aliases (fontnames.h), and Chromium's sandbox switched off when
-// running as root (it refuses to run).
+// What every process that shows windows or pages needs (the program, the test programs, the
+// benchmarks, the slide maker): software-drawn views, the engine's language, the font aliases
+// (fontnames.h), large pictures, and Chromium's sandbox switched off when running as root (it
+// refuses to run).
+void PrepareWindowsEnvironment();
+// The program's: the renderer limit, then PrepareWindowsEnvironment.
 void PrepareBrowserEnvironment();
 // Pictures decode up to 1 GiB (a 40-megapixel photo needs 160 MB; Qt's own limit is 128 MB);
 // larger ones are unreadable.

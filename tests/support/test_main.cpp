@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include "platform/browserenvironment.h"
-#include "platform/fontnames.h"
 #include "platform/ui/windowsplatform.h"
 #include "support/fixtures.h"
 #include "tutorial/ui/tutorial_entry.h"
@@ -15,11 +14,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
-    UseFontAliases();
-    UseChineseBrowserLanguage();
-    DrawViewsInSoftware();
+    PrepareWindowsEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    AllowLargePictures();
     QApplication app(argc, argv);
     InstallWindowsPlatform();
     InstallTutorialPlayers();
