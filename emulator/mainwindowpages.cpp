@@ -57,7 +57,43 @@ QString InfoLinePage(const QString& week, const HttpRequest& r) {
         .arg(Esc(week), KeysLine(r));
 }
 
+// The image editor's strips: ten numbered pages side by side (the left strip, 141 px a page) or
+// one under another (the top strip, 122 px a page), each showing the keys it was sent.
+QString EditorStripPage(const QString& week, const HttpRequest& r, bool sideBySide) {
+    static const char* const kTexts[10] = {
+        "剪裁：把白色虚线框内的部分保存下来。", "缩放：按倍数或用滑块缩放图像。", "文字水印：两行文字，任意字体和颜色。",
+        "文字说明：在图像上写一段说明。",     "边框：给图像套上漂亮的边框。",   "插入图片：在图像上放一张小图片。",
+        "合并图层：合并后可继续添加。",       "保存：保存为 JPEG 文件。",       "上传：把编辑好的图像放进相册。",
+        "网络空间：存放更多的照片。",
+    };
+    QString pages;
+    for (int i = 0; i < 10; ++i)
+        pages += QStringLiteral("<div class=\"page\" id=\"page%1\"><span class=\"no\">%1</span>"
+                                "<span class=\"text\">%2</span><span class=\"keys\">%3</span></div>\n")
+                     .arg(i + 1)
+                     .arg(QString::fromUtf8(kTexts[i]), KeysLine(r));
+    const QString pageStyle =
+        sideBySide ? QStringLiteral(".page{float:left;width:141px;height:100%;min-height:600px;border-right:1px solid #ccd}")
+                   : QStringLiteral(".page{height:122px;border-bottom:1px solid #ccd}");
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>第 %1 周图像编辑广告</title>\n"
+               "<style>html,body{margin:0;padding:0;overflow:hidden;font-family:sans-serif;background:#F7F9FC}"
+               "body{width:%2}.page{box-sizing:border-box;padding:8px;overflow:hidden}%3"
+               ".no{display:block;font-size:28px;color:#9ab}.text{display:block;font-size:14px;color:#234}"
+               ".keys{display:block;font-size:10px;color:#889;word-break:break-all}</style></head>\n<body>\n%4</body></html>\n")
+        .arg(Esc(week), sideBySide ? QStringLiteral("1410px") : QStringLiteral("auto"), pageStyle, pages);
+}
+
 }  // namespace
+
+bool ServeImageEditorAdPage(const HttpRequest& r, HttpResponse* out) {
+    static const QRegularExpression page(QStringLiteral("^/pwtd/(\\d+)/picedit([12])\\.html$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto m = page.match(r.path);
+    if (!m.hasMatch()) return false;
+    *out = HttpResponse::Html(EditorStripPage(m.captured(1), r, m.captured(2) == QLatin1String("1")));
+    return true;
+}
 
 bool ServeMainWindowAdPage(const HttpRequest& r, HttpResponse* out) {
     static const QRegularExpression strip(QStringLiteral("^/pwtd/(\\d+)/softmain\\.html$"),

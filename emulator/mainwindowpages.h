@@ -9,6 +9,8 @@ namespace emu {
 
 // The advertisement host's pages of the main window; false (out untouched) for any other path.
 bool ServeMainWindowAdPage(const HttpRequest& request, HttpResponse* out);
+// The advertisement host's two strip pages of the image editor; false for any other path.
+bool ServeImageEditorAdPage(const HttpRequest& request, HttpResponse* out);
 // The main web host's free-service terms; false (out untouched) for any other path.
 bool ServeFreeProvisionPage(const HttpRequest& request, HttpResponse* out);
 

@@ -220,6 +220,7 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
     if (const auto m = picManage.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("图像管理广告"), QStringLiteral("<p>第 %1 周的图像管理广告页。</p>").arg(m.captured(1)));
     if (HttpResponse out; ServeMainWindowAdPage(r, &out)) return out;
+    if (HttpResponse out; ServeImageEditorAdPage(r, &out)) return out;
     return NotFound(r);
 }
 

@@ -75,27 +75,43 @@ void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerP
             painter.drawImage(shown, base, source);
         }
     }
-    if (canvas.imgBorder.visible && !canvas.imgBorder.picture.isNull())
-        DrawStretchedBorder(painter, px(canvas.imgBorder.rect).toRect(), canvas.imgBorder.picture);
-    if (canvas.imgAddPic.visible && !canvas.imgAddPic.picture.isNull()) {
-        const QRectF r = px(canvas.imgAddPic.rect);
-        painter.drawImage(r, canvas.imgAddPic.picture);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
-    }
-    for (const CanvasLabel& l : canvas.labWaterMark) {
-        if (!l.visible) continue;
-        DrawOverlayLabel(painter, QPoint(int(std::lround(l.topLeft.x() / twipsPerPixel)),
-                                         int(std::lround(l.topLeft.y() / twipsPerPixel))),
-                         l.label);
-    }
-    if (canvas.labUsePicVisible) {
-        const QRectF r = px(canvas.labUsePicRect);
-        constexpr quint32 vbButtonFace = 0x8000000F;
-        painter.fillRect(r, OleColorToQColor(vbButtonFace));
-        painter.setPen(Qt::black);
-        painter.drawText(r, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, UsePicNotice());
+    for (CanvasLayer layer : canvas.stack) {
+        switch (layer) {
+        case CanvasLayer::Border:
+            if (canvas.imgBorder.visible && !canvas.imgBorder.picture.isNull())
+                DrawStretchedBorder(painter, px(canvas.imgBorder.rect).toRect(), canvas.imgBorder.picture);
+            break;
+        case CanvasLayer::AddPic:
+            if (canvas.imgAddPic.visible && !canvas.imgAddPic.picture.isNull()) {
+                const QRectF r = px(canvas.imgAddPic.rect);
+                painter.drawImage(r, canvas.imgAddPic.picture);
+                if (canvas.imgAddPicBorder) {
+                    painter.setPen(QPen(Qt::black, 1));
+                    painter.setBrush(Qt::NoBrush);
+                    painter.drawRect(r.adjusted(0, 0, -1, -1));
+                }
+            }
+            break;
+        case CanvasLayer::Mark0:
+        case CanvasLayer::Mark1:
+        case CanvasLayer::Mark2: {
+            const CanvasLabel& l = canvas.labWaterMark[size_t(int(layer) - int(CanvasLayer::Mark0))];
+            if (l.visible)
+                DrawOverlayLabel(painter, QPoint(int(std::lround(l.topLeft.x() / twipsPerPixel)),
+                                                 int(std::lround(l.topLeft.y() / twipsPerPixel))),
+                                 l.label);
+            break;
+        }
+        case CanvasLayer::Notice:
+            if (canvas.labUsePicVisible) {
+                // Light yellow on red, so the notice shows on any picture.
+                const QRectF r = px(canvas.labUsePicRect);
+                painter.fillRect(r, QColor(0xFF, 0x00, 0x00));
+                painter.setPen(QColor(0xFF, 0xFF, 0x80));
+                painter.drawText(r, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, UsePicNotice());
+            }
+            break;
+        }
     }
     if (withFrameLine && canvas.shaCutVisible) {
         painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
@@ -156,6 +172,9 @@ void ImageEditorController::Form_Load() {
     REQUIRE_HOOK(view.measureImg500p);
     const double img500p = view.measureImg500p ? view.measureImg500p() : 7500;
     MeasuredTwipsPerPixel = qint16(RoundHalfEven(img500p / 500));
+    const QDate today = QDate::currentDate();
+    CALL_REQUIRED_HOOK(view.navigateAd, 1, EditorAdAddress(QStringLiteral("picedit1.html"), today));
+    CALL_REQUIRED_HOOK(view.navigateAd, 2, EditorAdAddress(QStringLiteral("picedit2.html"), today));
     canvas.height = windowHeight;
     canvas.shaCut.setWidth(600 * MeasuredTwipsPerPixel);
     canvas.shaCut.setHeight(450 * MeasuredTwipsPerPixel);
@@ -181,8 +200,9 @@ void ImageEditorController::Open() {
     const QString chosen = prompts::current().openFile(
         QStringLiteral("打开"),
         QStringLiteral("图像文件(*.gif;*.jpg) (*.gif *.jpg);;其他图像文件(*.bmp;*.png;*.ico) (*.bmp *.png *.ico)"),
-        labOpenPath);
+        labOpenPath.isEmpty() ? dia1FileName : labOpenPath);
     if (chosen.isEmpty()) return;
+    dia1FileName = chosen;
     canvas.imgPicStretch = false;
     const QImage picture = LoadEditorPicture(chosen);
     if (picture.isNull()) {
@@ -348,10 +368,6 @@ void ImageEditorController::placeFrame(bool raiseNegative) {
     canvas.imgBorder.rect = cut;
     centreCanvas();
     canvas.shaCutVisible = true;
-    QRectF& notice = canvas.labUsePicRect;
-    if (notice.left() < cut.left()) notice.moveLeft(cut.left());
-    if (notice.left() > cut.left() + cut.width() - notice.width()) notice.moveLeft(cut.left() + cut.width() - notice.width());
-    if (notice.top() < cut.top()) notice.moveTop(cut.top());
-    if (notice.top() > cut.top() + cut.height() - notice.height()) notice.moveTop(cut.top() + cut.height() - notice.height());
+    pullNoticeInsideFrame();
     refresh();
 }

@@ -2,9 +2,11 @@
 // The image editor frm图像编辑 apart from its window: the canvas in twips with its layers, the one
 // painting routine that draws it (on screen and into the saved picture), start-up, Open, Save and
 // the output-size frame. The window only shows this state and passes the member's input in.
+#include "foundation/adcarousel.h"
 #include "imaging/overlaypainting.h"
 
 #include <QColor>
+#include <QDate>
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -29,8 +31,13 @@ struct CanvasLabel {
     bool visible = false;
 };
 
-// The canvas picPic and what lies on it, in twips, in stacking order from the bottom: the base
-// picture, the border, the inserted picture, the three text labels, the notice labUsePic, the frame.
+// The overlays that change places in the stack when one of them is laid.
+enum class CanvasLayer { Border, AddPic, Mark0, Mark1, Mark2, Notice };
+// What lies under a point of the canvas: an overlay, the base picture or the bare canvas.
+enum class CanvasHit { None, Base, Border, AddPic, Mark0, Mark1, Mark2, Notice };
+
+// The canvas picPic and what lies on it, in twips: the base picture at the bottom, the overlays in
+// stack order above it, the frame line on top.
 struct EditorCanvas {
     double width = 0;
     double height = 0;
@@ -40,10 +47,17 @@ struct EditorCanvas {
     QRectF shaCut{60, 60, 7500, 7500};
     bool shaCutVisible = true;
     CanvasPicture imgBorder;        // always given the frame's rectangle
-    CanvasPicture imgAddPic;        // drawn with a thin border
+    CanvasPicture imgAddPic;
+    bool imgAddPicBorder = false;   // chePicBorder: a single line around the inserted picture
     std::array<CanvasLabel, 3> labWaterMark;  // two text watermarks and the caption
     QRectF labUsePicRect{720, 4140, 900, 735};
     bool labUsePicVisible = false;
+    // Bottom to top; the design's order until an overlay is brought to the front.
+    std::array<CanvasLayer, 6> stack{CanvasLayer::Border, CanvasLayer::AddPic, CanvasLayer::Mark0,
+                                     CanvasLayer::Mark1,  CanvasLayer::Mark2,  CanvasLayer::Notice};
+    void bringToFront(CanvasLayer layer);
+    // The topmost shown thing under the point (twips), as the mouse finds it.
+    CanvasHit hitTest(const QPointF& point, double twipsPerPixel) const;
 };
 
 // The notice shown to a member without hosted space in place of the inserted picture.
@@ -69,6 +83,38 @@ QStringList EditorFontNames();
 // picture for anything else, a missing or unreadable file, or one past the picture size bound.
 QImage LoadEditorPicture(const QString& path);
 
+// The shipped border the border chooser starts from.
+QString ShippedBorderFile();
+
+// The address of an advertisement page of the editor ("picedit1.html", "picedit2.html") in the
+// week's folder on the advertisement host, with the member's keys and the client version.
+QString EditorAdAddress(const QString& page, const QDate& today);
+
+// The help panel's lines, top to bottom: the title, then steps and notes (notes are red).
+struct HelpLine {
+    QString text;
+    bool note = false;
+};
+const std::array<HelpLine, 13>& HelpLines();
+
+// Where the work area's resize puts things (twips); the window shows it.
+struct WorkAreaLayout {
+    double viewportWidth = 0;   // picPic1
+    double viewportHeight = 0;
+    double vscr1Left = 0;       // in the viewport
+    qint16 vscr1Max = 0;
+    double tooPicWidth = 0;
+    // The advertisement strips follow the work area.
+    double picAD1Height = 0;
+    double Picture8Top = 0;
+    double webAD1Height = 0;
+    double picAD2Width = 0;
+    double Picture9Left = 0;
+    double webAD2Width = 0;
+};
+
+enum class MoveDirection { Up, Down, Left, Right };
+
 // What the logic does to its window. Every hook is required (platform/hookcheck.h).
 struct ImageEditorView {
     // Shows the controller's state: caption, list and labels, panels, scroll bar, canvas.
@@ -79,6 +125,10 @@ struct ImageEditorView {
     std::function<void()> focusScrollBar;  // vscr1
     // The width of img500p in twips: a picture 500 pixels wide shown unstretched.
     std::function<double()> measureImg500p;
+    // The close picture's click: the window unloads.
+    std::function<void()> unload;
+    // Start-up sends the left (1) and the top (2) strip's browser to its page.
+    std::function<void(int strip, const QString& address)> navigateAd;
 
     template <class F>
     void forEachRequiredHook(F&& f) const {
@@ -87,6 +137,8 @@ struct ImageEditorView {
         f("focusHeightBox", bool(focusHeightBox));
         f("focusScrollBar", bool(focusScrollBar));
         f("measureImg500p", bool(measureImg500p));
+        f("unload", bool(unload));
+        f("navigateAd", bool(navigateAd));
     }
 };
 
@@ -103,8 +155,8 @@ public:
     qint16 MeasuredTwipsPerPixel = 15;
     bool HasHostedSpace = true;
     bool EditorLoaded = false;
-    // The grab renders offscreen, so nothing moves around it: these stay idle for the tools that
-    // read them.
+    // The grab renders offscreen, so nothing moves around it: these stay idle, and the layout
+    // still honours the first.
     bool LayoutSuspended = false;
     std::array<std::array<qint32, 2>, 7> SavedWorkAreaLayout{};
 
@@ -130,6 +182,27 @@ public:
     QString labH;
     QString labMaxWidth = QStringLiteral("600");
     QString labMaxHeight = QStringLiteral("600");
+    QString labBorderPath;
+
+    // The tools' own state.
+    QString cobMoveStepText = QStringLiteral("2");  // millimetres
+    QString cobStepText = QStringLiteral("1.1");    // the zoom factor
+    bool PictureDragging = false;
+    bool CropInProgress = false;
+    bool InsertDragging = false;
+    bool chePicBorderVisible = false;
+    bool chePicBorder = false;
+    // The imgButton keys the tools show: the action of their next click.
+    QString imgSetBorderKey = QStringLiteral("AddBorder");
+    QString imgSetAddPicKey = QStringLiteral("AddPicture");
+    QString imgTextKey = QStringLiteral("AddText");
+    // The name the file chooser dia1 holds last: Open and both picture choosers share it.
+    QString dia1FileName;
+
+    WorkAreaLayout work;
+    // The advertisement strips: the left one pages sideways, the top one downwards.
+    AdCarousel adLeft{2115, -30};
+    AdCarousel adTop{1830, -30};
 
     // Start-up after the window has its size: the measured scale, the hosted-space flag, the canvas
     // height, the 600 × 450 frame centred, the canvas centred, the list on its second entry.
@@ -154,7 +227,39 @@ public:
     // The frame region with every visible overlay, as the grab gives it (between the two above).
     QImage GrabFrameRegion();
 
+    // The work area's resize (picFrame_Resize): viewport, scroll bar, toolbar, the frame and the
+    // picture centred across, the border and notice on the frame, the strips.
+    void picFrame_Resize(double width, double height);
+    // The move tools: one step of cobMoveStep millimetres.
+    void MovePicture(MoveDirection direction);
+    void imgZoomIn_Click();
+    void imgZoomOut_Click();
+    // The member's move of the zoom slider (a value set in code runs nothing).
+    void sli1_Scroll(int value);
+    // Dragging the base picture; positions are twips from the picture's top-left corner.
+    void imgPic_MouseDown();
+    void imgPic_MouseMove(double x, double y);
+    void imgPic_MouseUp();
+    void imgCutPic_Click();
+    void picBack_Click();
+
+    void imgSetBorder_Click();
+    void imgSetAddPic_Click();
+    void chePicBorder_Click(bool ticked);
+    void imgAddPic_MouseDown();
+    void imgAddPic_MouseMove(double x, double y);
+    void imgAddPic_MouseUp();
+
+    // The advertisement strips and the help panel.
+    void TimerAD_Timer();
+    void imgAD_Click(int index);
+    void cmdHelp_Click();
+    void cmdCloseHelp_Click();
+
 private:
+    void zoom(bool in);
+    void centrePicture();
+    void pullNoticeInsideFrame();
     void placeFrame(bool raiseNegative);
     void centreCanvas();
     void showMaxSizes();

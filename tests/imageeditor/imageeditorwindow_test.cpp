@@ -7,9 +7,16 @@
 #include "imageeditor/ui/imageeditorwindow.h"
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
+#include "platform/ui/clickablelabel.h"
+#include "platform/ui/webbrowser.h"
+#include "support/emulatorfixture.h"
 #include "support/fixtures.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QCheckBox>
+#include <QSlider>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImageReader>
@@ -25,7 +32,19 @@ using namespace testsupport;
 
 namespace {
 
-using EditorWindow = DataRootTest;
+class EditorWindow : public DataRootTest {
+protected:
+    // Opens a picture of one colour through the toolbar; returns its path.
+    QString openPicture(ImageEditorWindow& w, QSize size, QColor colour) {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(colour);
+        const QString source = root() + QStringLiteral("/picture.bmp");
+        EXPECT_TRUE(picture.save(source));
+        prompts.answerText(source);
+        w.tooPicOpen->trigger();
+        return source;
+    }
+};
 
 TEST_F(EditorWindow, TheMainWindowsCommandShowsAFreshEditorModally) {
     for (int opening = 0; opening < 2; ++opening) {
@@ -97,12 +116,7 @@ TEST_F(EditorWindow, ATooSmallWindowKeepsItsLastLayout) {
 
 TEST_F(EditorWindow, OpensAPictureAndSavesTheFrameAsAJpegOfItsSize) {
     ImageEditorWindow w;
-    QImage tall(300, 500, QImage::Format_RGB32);
-    tall.fill(Qt::darkCyan);
-    const QString source = root() + QStringLiteral("/tall.bmp");
-    ASSERT_TRUE(tall.save(source));
-    prompts.answerText(source);
-    w.tooPicOpen->trigger();
+    const QString source = openPicture(w, QSize(300, 500), Qt::darkCyan);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("图像编辑[") + source + QStringLiteral("]"));
     EXPECT_EQ(w.cobSetSize->currentText(), QStringLiteral("450×600 (像素)"));
 
@@ -140,6 +154,124 @@ TEST_F(EditorWindow, EnterMovesFromWidthToHeightAndThenApplies) {
     EXPECT_EQ(w.cobSetSize->currentText(), QStringLiteral("其它大小"));
     EXPECT_EQ(w.editor.canvas.shaCut.size(), QSizeF(4800, 3600));
     EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+TEST_F(EditorWindow, TheToolsAndTheHelpPanelAsDesigned) {
+    ImageEditorWindow w;
+    EXPECT_TRUE(w.cobMoveStep->isEditable());
+    EXPECT_EQ(w.cobMoveStep->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(w.cobMoveStep->count(), 8);
+    EXPECT_EQ(w.cobMoveStep->itemText(0), QStringLiteral("0.5"));
+    EXPECT_EQ(w.cobStep->currentText(), QStringLiteral("1.1"));
+    EXPECT_EQ(w.cobStep->itemText(5), QStringLiteral("2.5"));
+    EXPECT_EQ(w.sli1->minimum(), -100);
+    EXPECT_EQ(w.sli1->maximum(), 100);
+    QStringList captions;
+    for (const QLabel* l : w.fraWebTools->findChildren<QLabel*>()) captions << l->text();
+    for (const char* c : {"每次移动距离", "毫米", "每次缩放倍数", "倍", "缩小", "放大", "剪裁图像", "插入边框", "插入图片"})
+        EXPECT_TRUE(captions.contains(QString::fromUtf8(c))) << c;
+    EXPECT_EQ(w.imgSetBorder->property("key").toString(), QStringLiteral("AddBorder"));
+    EXPECT_EQ(w.chePicBorder->text(), QStringLiteral("边框"));
+    EXPECT_TRUE(w.chePicBorder->isHidden());
+    // The strips start on page 1 without their previous arrows.
+    EXPECT_TRUE(w.imgAD[0]->isHidden() && w.imgAD[2]->isHidden());
+    EXPECT_FALSE(w.imgAD[1]->isHidden() || w.imgAD[3]->isHidden());
+    EXPECT_EQ(w.labADPage1->text() + w.labADPage2->text(), QStringLiteral("11"));
+    EXPECT_TRUE(w.TimerAD->isActive());
+    EXPECT_EQ(w.TimerAD->interval(), 20000);
+
+    EXPECT_EQ(w.Label10[0]->text(), HelpLines()[0].text);
+    EXPECT_TRUE(w.Label10[0]->font().bold());
+    EXPECT_EQ(w.Label10[2]->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_NE(w.Label10[1]->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(w.cmdCloseHelp->text(), QStringLiteral("&C.关 闭"));
+    EXPECT_EQ(w.picCloseHelp->pixmap().size(), QSize(19, 19));
+    EXPECT_EQ(w.Image1->size(), QSize(22, 22));
+    EXPECT_EQ(w.Image2->size(), QSize(23, 22));
+    w.show();
+    QTest::mouseClick(w.cmdHelp, Qt::LeftButton);
+    EXPECT_TRUE(w.picHelp->isVisible());
+    QTest::mouseClick(w.picCloseHelp, Qt::LeftButton);
+    EXPECT_FALSE(w.picHelp->isVisible());
+    QTest::mouseClick(w.cmdHelp, Qt::LeftButton);
+    QTest::mouseClick(w.cmdCloseHelp, Qt::LeftButton);
+    EXPECT_FALSE(w.picHelp->isVisible());
+}
+
+TEST_F(EditorWindow, TheStripsShowTheServicesPagesAndFollowTheWindow) {
+    SetLoginField(6, QStringLiteral("www12"));
+    SetLoginField(11, QStringLiteral("key7"));
+    // The emulator answers the advertisement host (started before the program's first browser).
+    const QString ad = QStringLiteral("http://ad.") + Emulator::instance().domain() + QStringLiteral("/pwtd/");
+    ImageEditorWindow w;
+    w.show();
+    EXPECT_TRUE(w.webAD1->LocationURL().startsWith(ad));
+    QTRY_VERIFY_WITH_TIMEOUT(w.webAD1->hasDocument() && !w.webAD1->isLoading(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.webAD2->hasDocument() && !w.webAD2->isLoading(), 60000);
+    const QString left = w.webAD1->documentTextSync();
+    const QString top = w.webAD2->documentTextSync();
+    // Ten pages each, the last one too, with the member's keys.
+    for (const QString& page : {left, top}) {
+        EXPECT_TRUE(page.contains(QStringLiteral("网络空间：存放更多的照片。")));
+        EXPECT_TRUE(page.contains(QStringLiteral("k1=key7")) && page.contains(QStringLiteral("k2=www12")));
+    }
+    // Laid side by side in the left strip's page width, one under another in the top strip's height.
+    const QString leftHtml = QString::fromUtf8(Emulator::instance().get(w.webAD1->LocationURL()).body);
+    const QString topHtml = QString::fromUtf8(Emulator::instance().get(w.webAD2->LocationURL()).body);
+    EXPECT_EQ(leftHtml.count(QStringLiteral("class=\"page\"")), 10);
+    EXPECT_TRUE(leftHtml.contains(QStringLiteral("float:left;width:141px")));
+    EXPECT_EQ(topHtml.count(QStringLiteral("class=\"page\"")), 10);
+    EXPECT_TRUE(topHtml.contains(QStringLiteral(".page{height:122px")));
+
+    // A turn of the timer moves the left page sideways and the top one upwards.
+    const QPoint leftAt = w.webAD1->pos();
+    const QPoint topAt = w.webAD2->pos();
+    QMetaObject::invokeMethod(w.TimerAD, "timeout");
+    EXPECT_EQ(w.webAD1->pos(), leftAt - QPoint(2115 / 15, 0));
+    EXPECT_EQ(w.webAD2->pos(), topAt - QPoint(0, 1830 / 15));
+    EXPECT_EQ(w.labADPage1->text(), QStringLiteral("2"));
+    EXPECT_FALSE(w.imgAD[0]->isHidden());
+    QTest::mouseClick(w.imgAD[0], Qt::LeftButton);
+    EXPECT_EQ(w.webAD1->pos(), leftAt);
+    EXPECT_TRUE(w.imgAD[0]->isHidden());
+
+    w.resize(1100, 800);
+    QTRY_COMPARE(w.picAD2->width(), w.picFrame->width());
+    EXPECT_EQ(w.Picture9->x(), w.picAD2->width() - 405 / 15);
+    EXPECT_EQ(w.picAD1->height(), (12000 + 510 - 900) / 15);
+}
+
+TEST_F(EditorWindow, DraggingThePictureWithTheMouseAndClosingWithThePicture) {
+    ImageEditorWindow w;
+    openPicture(w, QSize(100, 80), Qt::darkRed);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QRectF before = w.editor.canvas.imgPic.rect;
+    const QPoint press = (before.topLeft() / 15).toPoint() + QPoint(10, 10);
+    QTest::mousePress(w.picPic, Qt::LeftButton, {}, press);
+    EXPECT_TRUE(w.editor.PictureDragging);
+    EXPECT_EQ(w.picPic->cursor().shape(), Qt::SizeAllCursor);
+    QMouseEvent move(QEvent::MouseMove, QPointF(press + QPoint(30, 0)), w.picPic->mapToGlobal(QPointF(press + QPoint(30, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.picPic, &move);
+    QTest::mouseRelease(w.picPic, Qt::LeftButton, {}, press + QPoint(30, 0));
+    EXPECT_FALSE(w.editor.PictureDragging);
+    EXPECT_EQ(w.picPic->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(w.editor.canvas.imgPic.rect.center(), QPointF(press + QPoint(30, 0)) * 15);
+
+    // A code-set slider value moves nothing; the member's move zooms.
+    w.editor.sli1 = 40;
+    w.editor.view.refresh();
+    EXPECT_EQ(w.sli1->value(), 40);
+    EXPECT_EQ(w.editor.canvas.imgPic.rect.size(), before.size());
+    w.sli1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(w.editor.canvas.imgPic.rect.width(), before.width() * 141 / 100);
+
+    QTest::mousePress(w.picBack, Qt::LeftButton);
+    EXPECT_EQ(w.picBack->frameShape(), QFrame::Box);
+    QTest::mouseRelease(w.picBack, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Rejected);
 }
 
 }  // namespace

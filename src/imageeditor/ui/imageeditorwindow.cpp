@@ -2,8 +2,15 @@
 
 #include "login/state.h"
 #include "platform/twips.h"
+#include "platform/ui/clickablelabel.h"
+#include "platform/ui/webbrowser.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QSlider>
+#include <QTimer>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -37,7 +44,6 @@ constexpr int kWorkMarginHeight = 2805;
 // The viewport's place in the work area, under the toolbar, right of the tool column.
 constexpr int kViewportLeft = 2220;
 constexpr int kViewportTop = 405;
-constexpr int kScrollWidth = 255;
 constexpr int kStatusHeight = 300;
 
 QLabel* MakeLabel(const QString& text, QWidget* parent, int left, int top, int width, int height) {
@@ -54,6 +60,176 @@ QPushButton* MakeButton(const QString& text, QWidget* parent, int left, int top,
     return button;
 }
 
+// Our own pictures of the imgButton keys and of the strips' arrows, painted at the size asked.
+QPixmap ToolPicture(const QString& key, QSize size) {
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = size.width();
+    const double h = size.height();
+    const QColor ink(0x33, 0x55, 0x99);
+    const auto arrow = [&](double angle) {
+        p.translate(w / 2, h / 2);
+        p.rotate(angle);
+        const double s = std::min(w, h) * 0.42;
+        QPainterPath path;
+        path.moveTo(0, -s);
+        path.lineTo(s, 0);
+        path.lineTo(s * 0.35, 0);
+        path.lineTo(s * 0.35, s);
+        path.lineTo(-s * 0.35, s);
+        path.lineTo(-s * 0.35, 0);
+        path.lineTo(-s, 0);
+        path.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawPath(path);
+        p.resetTransform();
+    };
+    // A small mark in the lower right: the plus of an adding tool, the cross of a removing one.
+    const auto mark = [&](bool add) {
+        const double s = std::min(w, h) * 0.32;
+        const QRectF r(w - s - 1, h - s - 1, s, s);
+        p.setPen(Qt::NoPen);
+        p.setBrush(add ? QColor(0x2E, 0x9E, 0x44) : QColor(0xD0, 0x30, 0x30));
+        p.drawEllipse(r);
+        p.setPen(QPen(Qt::white, 1.5));
+        const QPointF c = r.center();
+        const double a = s * 0.28;
+        if (add) {
+            p.drawLine(QPointF(c.x() - a, c.y()), QPointF(c.x() + a, c.y()));
+            p.drawLine(QPointF(c.x(), c.y() - a), QPointF(c.x(), c.y() + a));
+        } else {
+            p.drawLine(QPointF(c.x() - a, c.y() - a), QPointF(c.x() + a, c.y() + a));
+            p.drawLine(QPointF(c.x() - a, c.y() + a), QPointF(c.x() + a, c.y() - a));
+        }
+    };
+    const QRectF body(1, 1, w * 0.78, h * 0.78);
+    if (key == QLatin1String("Up")) {
+        arrow(0);
+    } else if (key == QLatin1String("Right")) {
+        arrow(90);
+    } else if (key == QLatin1String("Down")) {
+        arrow(180);
+    } else if (key == QLatin1String("Left")) {
+        arrow(270);
+    } else if (key == QLatin1String("ZoomIn") || key == QLatin1String("ZoomOut")) {
+        p.setPen(QPen(ink, 2));
+        p.setBrush(QColor(0xE8, 0xF1, 0xFB));
+        const double r = std::min(w, h) * 0.3;
+        p.drawEllipse(QPointF(w * 0.42, h * 0.42), r, r);
+        p.drawLine(QPointF(w * 0.42 + r * 0.7, h * 0.42 + r * 0.7), QPointF(w * 0.92, h * 0.92));
+        p.drawLine(QPointF(w * 0.42 - r * 0.5, h * 0.42), QPointF(w * 0.42 + r * 0.5, h * 0.42));
+        if (key == QLatin1String("ZoomIn")) p.drawLine(QPointF(w * 0.42, h * 0.42 - r * 0.5), QPointF(w * 0.42, h * 0.42 + r * 0.5));
+    } else if (key == QLatin1String("Cut")) {
+        p.setPen(QPen(ink, 2));
+        p.drawPolyline(QPolygonF({QPointF(w * 0.25, 1), QPointF(w * 0.25, h * 0.75), QPointF(w - 1, h * 0.75)}));
+        p.drawPolyline(QPolygonF({QPointF(1, h * 0.25), QPointF(w * 0.75, h * 0.25), QPointF(w * 0.75, h - 1)}));
+    } else if (key.endsWith(QLatin1String("Border"))) {
+        p.setPen(QPen(QColor(0xC8, 0x96, 0x3C), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(body.adjusted(1.5, 1.5, -1.5, -1.5));
+        mark(key.startsWith(QLatin1String("Add")));
+    } else if (key.endsWith(QLatin1String("Picture"))) {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(0xE8, 0xF1, 0xFB));
+        p.drawRect(body);
+        p.setBrush(QColor(0x4C, 0x9A, 0x5A));
+        p.drawPolygon(QPolygonF({QPointF(body.left(), body.bottom()), QPointF(body.center().x() - 2, body.top() + body.height() * 0.4),
+                                 QPointF(body.right(), body.bottom())}));
+        mark(key.startsWith(QLatin1String("Add")));
+    } else if (key.endsWith(QLatin1String("Text")) || key == QLatin1String("WaterMark")) {
+        QFont f;
+        f.setPixelSize(int(h * 0.7));
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(ink);
+        p.drawText(body, Qt::AlignCenter, key == QLatin1String("WaterMark") ? QStringLiteral("A") : QStringLiteral("T"));
+        if (key != QLatin1String("WaterMark")) mark(key.startsWith(QLatin1String("Add")));
+    } else if (key == QLatin1String("Merge")) {
+        p.setPen(QPen(ink, 1));
+        for (int i = 2; i >= 0; --i) {
+            p.setBrush(QColor::fromHsv(210, 40 + 60 * i, 250 - 20 * i));
+            p.drawRect(QRectF(2 + i * w * 0.12, 2 + i * h * 0.12, w * 0.6, h * 0.6));
+        }
+    } else if (key == QLatin1String("Help")) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawEllipse(QRectF(1, 1, w - 2, h - 2));
+        QFont f;
+        f.setPixelSize(int(h * 0.7));
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(0, 0, w, h), Qt::AlignCenter, QStringLiteral("?"));
+    } else if (key == QLatin1String("Close")) {
+        p.setPen(QPen(QColor(0xD0, 0x30, 0x30), 2));
+        p.drawLine(QPointF(w * 0.2, h * 0.2), QPointF(w * 0.8, h * 0.8));
+        p.drawLine(QPointF(w * 0.2, h * 0.8), QPointF(w * 0.8, h * 0.2));
+    } else if (key == QLatin1String("Back")) {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(0xE8, 0xF1, 0xFB));
+        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
+        QFont f;
+        f.setPixelSize(int(h * 0.45));
+        p.setFont(f);
+        p.drawText(QRectF(0, 0, w, h), Qt::AlignCenter, QStringLiteral("关闭"));
+    } else if (key == QLatin1String("Previous") || key == QLatin1String("Next")) {
+        // The strips' arrows point along the strip: sideways when wide, up and down when tall.
+        const bool next = key == QLatin1String("Next");
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        QPolygonF tri;
+        if (w >= h)
+            tri = next ? QPolygonF({QPointF(w * 0.35, 2), QPointF(w * 0.65, h / 2), QPointF(w * 0.35, h - 2)})
+                       : QPolygonF({QPointF(w * 0.65, 2), QPointF(w * 0.35, h / 2), QPointF(w * 0.65, h - 2)});
+        else
+            tri = next ? QPolygonF({QPointF(2, h * 0.35), QPointF(w / 2, h * 0.65), QPointF(w - 2, h * 0.35)})
+                       : QPolygonF({QPointF(2, h * 0.65), QPointF(w / 2, h * 0.35), QPointF(w - 2, h * 0.65)});
+        p.drawPolygon(tri);
+    }
+    return pm;
+}
+
+// A picture used as a button: a thin border while the mouse button is held on it.
+ClickableLabel* MakePictureButton(const QString& key, QWidget* parent, int left, int top, QSize pixels) {
+    auto* image = new ClickableLabel(parent);
+    image->setPixmap(ToolPicture(key, pixels));
+    image->setProperty("key", key);
+    image->setAlignment(Qt::AlignCenter);
+    image->setGeometry(ToPixels(left), ToPixels(top), pixels.width() + 2, pixels.height() + 2);
+    image->setCursor(Qt::PointingHandCursor);
+    image->onMouseDown = [image] { image->setFrameShape(QFrame::Box); };
+    image->onMouseUp = [image] { image->setFrameShape(QFrame::NoFrame); };
+    return image;
+}
+
+// A tool with its caption beside it; a click on the caption acts as the tool's.
+ClickableLabel* MakeTool(const QString& key, const QString& caption, QWidget* parent, int left, int top,
+                         int captionWidth, std::function<void()> onClick) {
+    ClickableLabel* image = MakePictureButton(key, parent, left, top, QSize(20, 20));
+    image->onClick = onClick;
+    image->setToolTip(caption);
+    auto* label = new ClickableLabel(caption, parent);
+    label->setGeometry(image->geometry().right() + 3, image->y(), ToPixels(captionWidth), image->height());
+    label->setCursor(Qt::PointingHandCursor);
+    label->onClick = std::move(onClick);
+    return image;
+}
+
+QComboBox* MakeStepList(QWidget* parent, const QString& before, const QStringList& items, const QString& text,
+                        const QString& after, int top) {
+    MakeLabel(before, parent, 120, top + 45, 1080, 255);
+    auto* list = new QComboBox(parent);
+    list->setEditable(true);
+    list->addItems(items);
+    list->setEditText(text);
+    list->setGeometry(ToPixels(1200), ToPixels(top), ToPixels(660), ToPixels(330));
+    MakeLabel(after, parent, 1890, top + 45, 300, 255);
+    return list;
+}
+
 QFrame* MakePanel(QWidget* parent, int left, int top, int width, int height) {
     auto* panel = new QFrame(parent);
     panel->setFrameShape(QFrame::Panel);
@@ -64,9 +240,52 @@ QFrame* MakePanel(QWidget* parent, int left, int top, int width, int height) {
 }
 }  // namespace
 
-EditorCanvasWidget::EditorCanvasWidget(const ImageEditorController& editor, QWidget* parent)
+EditorCanvasWidget::EditorCanvasWidget(ImageEditorController& editor, QWidget* parent)
     : QWidget(parent), m_editor(editor) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+QPointF EditorCanvasWidget::twipsAt(const QMouseEvent* event) const {
+    return event->position() * double(m_editor.MeasuredTwipsPerPixel);
+}
+
+void EditorCanvasWidget::mousePressEvent(QMouseEvent* event) {
+    m_pressed = m_editor.canvas.hitTest(twipsAt(event), m_editor.MeasuredTwipsPerPixel);
+    if (m_pressed == CanvasHit::Base)
+        m_editor.imgPic_MouseDown();
+    else if (m_pressed == CanvasHit::AddPic)
+        m_editor.imgAddPic_MouseDown();
+    showPointer(twipsAt(event));
+}
+
+void EditorCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF at = twipsAt(event);
+    if (m_pressed == CanvasHit::Base) {
+        const QPointF x = at - m_editor.canvas.imgPic.rect.topLeft();
+        m_editor.imgPic_MouseMove(x.x(), x.y());
+    } else if (m_pressed == CanvasHit::AddPic) {
+        const QPointF x = at - m_editor.canvas.imgAddPic.rect.topLeft();
+        m_editor.imgAddPic_MouseMove(x.x(), x.y());
+    }
+    showPointer(at);
+}
+
+void EditorCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const CanvasHit pressed = m_pressed;
+    m_pressed = CanvasHit::None;
+    if (pressed == CanvasHit::Base)
+        m_editor.imgPic_MouseUp();
+    else if (pressed == CanvasHit::AddPic)
+        m_editor.imgAddPic_MouseUp();
+    showPointer(twipsAt(event));
+}
+
+// The size-all pointer over the inserted picture, and over the base picture while it is dragged.
+void EditorCanvasWidget::showPointer(const QPointF& at) {
+    const CanvasHit over = m_pressed != CanvasHit::None ? m_pressed : m_editor.canvas.hitTest(at, m_editor.MeasuredTwipsPerPixel);
+    const bool sizeAll = over == CanvasHit::AddPic || (over == CanvasHit::Base && m_editor.PictureDragging);
+    setCursor(sizeAll ? Qt::SizeAllCursor : Qt::ArrowCursor);
 }
 
 void EditorCanvasWidget::paintEvent(QPaintEvent* event) {
@@ -79,10 +298,7 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     setModal(true);
     setWindowTitle(editor.caption);
 
-    picAD1 = new QWidget(this);
-    picAD1->setGeometry(0, 0, ToPixels(2160), ToPixels(kClientHeight - kStatusHeight));
-    picAD2 = new QWidget(this);
-    picAD2->setGeometry(ToPixels(2160), 0, ToPixels(13200), ToPixels(1905));
+    buildAdStrips();
 
     picFrame = new QWidget(this);
     picFrame->move(ToPixels(2160), ToPixels(1905));
@@ -102,11 +318,21 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     tooPicOpen->setToolTip(QStringLiteral("打开需要编辑的图像文件"));
     tooPicSave = tooPic->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QString());
     tooPicSave->setToolTip(QStringLiteral("保存"));
+    cmdHelp = MakePictureButton(QStringLiteral("Help"), tooPic, 0, 0, QSize(20, 20));
+    cmdHelp->setToolTip(QStringLiteral("帮助"));
+    cmdHelp->onClick = [this] { editor.cmdHelp_Click(); };
+    tooPic->addWidget(cmdHelp);
+    picBack = MakePictureButton(QStringLiteral("Back"), tooPic, 0, 0, QSize(75, 31));
+    picBack->setCursor(Qt::ArrowCursor);
+    picBack->setToolTip(QStringLiteral("关闭图像编辑"));
+    picBack->onClick = [this] { editor.picBack_Click(); };
+    tooPic->addWidget(picBack);
 
     picPic1 = new QWidget(picFrame);
     picPic1->move(ToPixels(kViewportLeft), ToPixels(kViewportTop));
     picPic = new EditorCanvasWidget(editor, picPic1);
-    vscr1 = new QScrollBar(Qt::Vertical, picFrame);
+    vscr1 = new QScrollBar(Qt::Vertical, picPic1);
+    buildTools();
 
     picSetSize = MakePanel(picFrame, 2400, 600, 3600, 2400);
     MakeLabel(QStringLiteral("请输入图像的大小："), picSetSize, 120, 120, 3000, 255);
@@ -127,7 +353,7 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
 
     picSetWaterMark = MakePanel(picFrame, 2400, 600, 4800, 3600);
     picAddText = MakePanel(picFrame, 2400, 600, 4800, 3600);
-    picHelp = MakePanel(picFrame, 2400, 600, 4800, 3600);
+    buildHelp();
     cobFont[0] = new QComboBox(picSetWaterMark);
     cobFont[1] = new QComboBox(picSetWaterMark);
     cobFont[2] = new QComboBox(picAddText);
@@ -149,6 +375,8 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     editor.view.focusScrollBar = [this] { vscr1->setFocus(); };
     // Qt lays out in device-independent pixels: the 500-pixel picture is 500 × 15 twips wide.
     editor.view.measureImg500p = [] { return 500.0 * twips::kPerPixel; };
+    editor.view.unload = [this] { reject(); };
+    editor.view.navigateAd = [this](int strip, const QString& address) { (strip == 1 ? webAD1 : webAD2)->Navigate(address); };
 
     connect(tooPicOpen, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Open")); });
     connect(tooPicSave, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Save")); });
@@ -181,6 +409,132 @@ void ImageEditorWindow::Form_Load() {
     const QStringList fonts = EditorFontNames();
     for (QComboBox* list : cobFont) list->addItems(fonts);
     editor.Form_Load();
+    TimerAD->start();
+}
+
+void ImageEditorWindow::buildAdStrips() {
+    picAD1 = new QWidget(this);
+    picAD1->setGeometry(0, 0, ToPixels(2160), ToPixels(kClientHeight - kStatusHeight));
+    // Ten pages side by side; the strip shows one.
+    webAD1 = new WebBrowser(picAD1);
+    webAD1->setGeometry(ToPixels(-30), ToPixels(-30), ToPixels(22800), picAD1->height() + ToPixels(45));
+    Picture8 = new QWidget(picAD1);
+    Picture8->setAutoFillBackground(true);
+    Picture8->setPalette(QPalette(Qt::white));
+    Picture8->setGeometry(ToPixels(-30), ToPixels(9855), ToPixels(2145), ToPixels(420));
+    labADPage1 = MakeLabel(QStringLiteral("1"), Picture8, 930, 90, 300, 255);
+
+    picAD2 = new QWidget(this);
+    picAD2->setGeometry(ToPixels(2160), 0, ToPixels(13200), ToPixels(1905));
+    // Ten pages one under another.
+    webAD2 = new WebBrowser(picAD2);
+    webAD2->setGeometry(ToPixels(-30), ToPixels(-30), ToPixels(13200 + 45), ToPixels(19995));
+    Picture9 = new QWidget(picAD2);
+    Picture9->setAutoFillBackground(true);
+    Picture9->setPalette(QPalette(Qt::white));
+    Picture9->setGeometry(ToPixels(13200 - 405), ToPixels(-30), ToPixels(390), ToPixels(1905));
+    labADPage2 = MakeLabel(QStringLiteral("1"), Picture9, 60, 840, 300, 255);
+
+    struct Arrow {
+        QWidget* bar;
+        const char* key;
+        int left, top;
+        QSize size;
+    };
+    const Arrow arrows[4] = {{Picture8, "Previous", 30, 30, {54, 20}},
+                             {Picture8, "Next", 1230, 30, {54, 20}},
+                             {Picture9, "Previous", 0, 30, {20, 54}},
+                             {Picture9, "Next", 0, 1020, {20, 54}}};
+    for (int i = 0; i < 4; ++i) {
+        imgAD[size_t(i)] = MakePictureButton(QString::fromLatin1(arrows[i].key), arrows[i].bar, arrows[i].left,
+                                             arrows[i].top, arrows[i].size);
+        imgAD[size_t(i)]->setToolTip(i % 2 == 0 ? QStringLiteral("上一页") : QStringLiteral("下一页"));
+        imgAD[size_t(i)]->onClick = [this, i] { editor.imgAD_Click(i); };
+    }
+    imgAD[0]->hide();
+    imgAD[2]->hide();
+
+    TimerAD = new QTimer(this);
+    TimerAD->setInterval(20000);
+    connect(TimerAD, &QTimer::timeout, this, [this] { editor.TimerAD_Timer(); });
+}
+
+void ImageEditorWindow::buildTools() {
+    cobMoveStep = MakeStepList(fraWebTools, QStringLiteral("每次移动距离"),
+                               {QStringLiteral("0.5"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"),
+                                QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("30"), QStringLiteral("50")},
+                               editor.cobMoveStepText, QStringLiteral("毫米"), 1230);
+    imgUp = MakePictureButton(QStringLiteral("Up"), fraWebTools, 960, 1590, QSize(20, 20));
+    imgLeft = MakePictureButton(QStringLiteral("Left"), fraWebTools, 600, 1920, QSize(20, 20));
+    imgRight = MakePictureButton(QStringLiteral("Right"), fraWebTools, 1320, 1920, QSize(20, 20));
+    imgDown = MakePictureButton(QStringLiteral("Down"), fraWebTools, 960, 2250, QSize(20, 20));
+    const std::pair<ClickableLabel*, MoveDirection> moves[] = {{imgUp, MoveDirection::Up},
+                                                               {imgDown, MoveDirection::Down},
+                                                               {imgLeft, MoveDirection::Left},
+                                                               {imgRight, MoveDirection::Right}};
+    const QString tips[] = {QStringLiteral("向上"), QStringLiteral("向下"), QStringLiteral("向左"), QStringLiteral("向右")};
+    for (int i = 0; i < 4; ++i) {
+        moves[i].first->setToolTip(tips[i]);
+        moves[i].first->onClick = [this, d = moves[i].second] { editor.MovePicture(d); };
+    }
+    cobStep = MakeStepList(fraWebTools, QStringLiteral("每次缩放倍数"),
+                           {QStringLiteral("1.1"), QStringLiteral("1.2"), QStringLiteral("1.3"), QStringLiteral("1.5"),
+                            QStringLiteral("2"), QStringLiteral("2.5")},
+                           editor.cobStepText, QStringLiteral("倍"), 2640);
+    imgZoomOut = MakeTool(QStringLiteral("ZoomOut"), QStringLiteral("缩小"), fraWebTools, 120, 3030, 600,
+                          [this] { editor.imgZoomOut_Click(); });
+    imgZoomIn = MakeTool(QStringLiteral("ZoomIn"), QStringLiteral("放大"), fraWebTools, 1140, 3030, 600,
+                         [this] { editor.imgZoomIn_Click(); });
+    sli1 = new QSlider(Qt::Horizontal, fraWebTools);
+    sli1->setRange(-100, 100);
+    sli1->setValue(0);
+    sli1->setGeometry(ToPixels(120), ToPixels(3420), ToPixels(2040), ToPixels(300));
+    imgCutPic = MakeTool(QStringLiteral("Cut"), QStringLiteral("剪裁图像"), fraWebTools, 120, 3780, 1080,
+                         [this] { editor.imgCutPic_Click(); });
+    imgSetBorder = MakeTool(editor.imgSetBorderKey, QStringLiteral("插入边框"), fraWebTools, 120, 4560, 1080,
+                            [this] { editor.imgSetBorder_Click(); });
+    imgSetAddPic = MakeTool(editor.imgSetAddPicKey, QStringLiteral("插入图片"), fraWebTools, 120, 4950, 1080,
+                            [this] { editor.imgSetAddPic_Click(); });
+    chePicBorder = new QCheckBox(QStringLiteral("边框"), fraWebTools);
+    chePicBorder->setGeometry(ToPixels(1500), ToPixels(4950), ToPixels(720), ToPixels(330));
+    chePicBorder->hide();
+
+    connect(cobMoveStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.cobMoveStepText = t; });
+    connect(cobStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.cobStepText = t; });
+    // Only the member's moves reach the handler: showing the state blocks the slider's signals.
+    connect(sli1, &QSlider::valueChanged, this, [this](int v) { editor.sli1_Scroll(v); });
+    connect(chePicBorder, &QCheckBox::clicked, this, [this](bool ticked) { editor.chePicBorder_Click(ticked); });
+}
+
+void ImageEditorWindow::buildHelp() {
+    picHelp = MakePanel(picFrame, 3210, 390, 7305, 4575);
+    QPalette red = picHelp->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    for (size_t i = 0; i < Label10.size(); ++i) {
+        const HelpLine& line = HelpLines()[i];
+        QLabel* label = MakeLabel(line.text, picHelp, 150, 120 + int(i) * 300, 7050, 270);
+        if (i == 0) {
+            QFont bold = label->font();
+            bold.setBold(true);
+            label->setFont(bold);
+        }
+        if (line.note) label->setPalette(red);
+        Label10[i] = label;
+    }
+    // The Open and Save pictures cover the blanks their steps leave between the quotation marks.
+    const auto cover = [this](QLabel* line, const QString& before, QAction* action, QSize size) {
+        auto* image = new QLabel(picHelp);
+        image->setPixmap(action->icon().pixmap(size));
+        const int x = line->x() + line->fontMetrics().horizontalAdvance(before);
+        image->setGeometry(x, line->y() + (line->height() - size.height()) / 2, size.width(), size.height());
+        return image;
+    };
+    Image1 = cover(Label10[1], QStringLiteral("第一步：点击打开“"), tooPicOpen, QSize(22, 22));
+    Image2 = cover(Label10[12], QStringLiteral("第五步：点击保存“"), tooPicSave, QSize(23, 22));
+    cmdCloseHelp = MakeButton(QStringLiteral("&C.关 闭"), picHelp, 3052, 4110, 1200, 375);
+    picCloseHelp = MakePictureButton(QStringLiteral("Close"), picHelp, 7305 - 19 * 15 - 90, 45, QSize(19, 19));
+    connect(cmdCloseHelp, &QPushButton::clicked, this, [this] { editor.cmdCloseHelp_Click(); });
+    picCloseHelp->onClick = [this] { editor.cmdCloseHelp_Click(); };
 }
 
 void ImageEditorWindow::resizeEvent(QResizeEvent* event) {
@@ -190,22 +544,14 @@ void ImageEditorWindow::resizeEvent(QResizeEvent* event) {
 
 void ImageEditorWindow::Form_Resize() {
     staPicInfo->setGeometry(0, height() - ToPixels(kStatusHeight), width(), ToPixels(kStatusHeight));
-    picAD1->resize(picAD1->width(), std::max(0, height() - ToPixels(kStatusHeight)));
     editor.windowWidth = outerWidthTwips();
     editor.windowHeight = outerHeightTwips();
     const double workWidth = editor.windowWidth - kWorkMarginWidth;
     const double workHeight = editor.windowHeight - kWorkMarginHeight;
-    const double viewportWidth = workWidth - kViewportLeft - kScrollWidth;
-    const double viewportHeight = workHeight - kViewportTop;
     // Too small a window keeps the last layout that fitted.
-    if (viewportWidth <= 0 || viewportHeight <= 0) return;
+    if (workWidth - 2235 - 240 <= 0 || workHeight - 465 <= 0) return;
     picFrame->resize(ToPixels(workWidth), ToPixels(workHeight));
-    picPic1->resize(ToPixels(viewportWidth), ToPixels(viewportHeight));
-    vscr1->setGeometry(ToPixels(kViewportLeft + viewportWidth), ToPixels(kViewportTop), ToPixels(kScrollWidth),
-                       ToPixels(viewportHeight));
-    editor.canvas.width = viewportWidth;
-    editor.viewportHeight = viewportHeight;
-    showState();
+    editor.picFrame_Resize(workWidth, workHeight);
 }
 
 void ImageEditorWindow::cobSetSize_Click() {
@@ -252,6 +598,36 @@ void ImageEditorWindow::showState() {
     picAddText->setVisible(editor.picAddTextVisible);
     picSetWaterMark->setVisible(editor.picSetWaterMarkVisible);
     picHelp->setVisible(editor.picHelpVisible);
+
+    const WorkAreaLayout& work = editor.work;
+    picPic1->resize(ToPixels(work.viewportWidth), ToPixels(work.viewportHeight));
+    vscr1->setGeometry(ToPixels(work.vscr1Left), 0, ToPixels(255), ToPixels(work.viewportHeight));
+    tooPic->resize(ToPixels(work.tooPicWidth), tooPic->height());
+    picAD1->resize(picAD1->width(), ToPixels(work.picAD1Height));
+    Picture8->move(Picture8->x(), ToPixels(work.Picture8Top));
+    webAD1->setGeometry(ToPixels(editor.adLeft.offset), webAD1->y(), webAD1->width(), ToPixels(work.webAD1Height));
+    picAD2->resize(ToPixels(work.picAD2Width), picAD2->height());
+    Picture9->move(ToPixels(work.Picture9Left), Picture9->y());
+    webAD2->setGeometry(webAD2->x(), ToPixels(editor.adTop.offset), ToPixels(work.webAD2Width), webAD2->height());
+    labADPage1->setText(editor.adLeft.page);
+    labADPage2->setText(editor.adTop.page);
+    imgAD[0]->setVisible(editor.adLeft.previousVisible);
+    imgAD[1]->setVisible(editor.adLeft.nextVisible);
+    imgAD[2]->setVisible(editor.adTop.previousVisible);
+    imgAD[3]->setVisible(editor.adTop.nextVisible);
+
+    // A tool shows the picture of what its next click does.
+    for (auto [tool, key] : {std::pair{imgSetBorder, editor.imgSetBorderKey}, std::pair{imgSetAddPic, editor.imgSetAddPicKey}}) {
+        if (tool->property("key").toString() == key) continue;
+        tool->setProperty("key", key);
+        tool->setPixmap(ToolPicture(key, QSize(20, 20)));
+    }
+    chePicBorder->setVisible(editor.chePicBorderVisible);
+    chePicBorder->setChecked(editor.chePicBorder);
+    {
+        const QSignalBlocker block(sli1);
+        sli1->setValue(editor.sli1);
+    }
     // Until the scroll bar's own layout exists it spans the canvas and where it stands now.
     const int value = int(std::lround(-editor.canvas.top));
     vscr1->setRange(std::min(0, value), std::max(value, int(editor.canvas.height - editor.viewportHeight)));

@@ -18,17 +18,30 @@ class QScrollBar;
 class QStatusBar;
 class QToolBar;
 class QAction;
+class QMouseEvent;
+class QCheckBox;
+class QSlider;
+class QTimer;
+class ClickableLabel;
+class WebBrowser;
 
-// The canvas picPic: paints the controller's canvas.
+// The canvas picPic: paints the controller's canvas and passes the mouse to what lies under it
+// (the base picture, the inserted picture); the pressed one keeps the mouse until the release.
 class EditorCanvasWidget : public QWidget {
 public:
-    EditorCanvasWidget(const ImageEditorController& editor, QWidget* parent);
+    EditorCanvasWidget(ImageEditorController& editor, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    const ImageEditorController& m_editor;
+    QPointF twipsAt(const QMouseEvent* event) const;
+    void showPointer(const QPointF& at);
+    ImageEditorController& m_editor;
+    CanvasHit m_pressed = CanvasHit::None;
 };
 
 // No Q_OBJECT: moc cannot read the alias below.
@@ -40,15 +53,39 @@ public:
 
     QWidget* picAD1 = nullptr;
     QWidget* picAD2 = nullptr;
+    WebBrowser* webAD1 = nullptr;
+    WebBrowser* webAD2 = nullptr;
+    QWidget* Picture8 = nullptr;
+    QWidget* Picture9 = nullptr;
+    std::array<ClickableLabel*, 4> imgAD{};  // previous and next of the left strip, then of the top
+    QLabel* labADPage1 = nullptr;
+    QLabel* labADPage2 = nullptr;
+    QTimer* TimerAD = nullptr;
     QWidget* picFrame = nullptr;
     QGroupBox* fraWebTools = nullptr;
     QLabel* Label1 = nullptr;
     QComboBox* cobSetSize = nullptr;
     QPushButton* cmdOtherSize = nullptr;
     QLabel* labOtherSize = nullptr;
+    // The tools: pictures used as buttons, most with a caption beside them that acts as the button.
+    ClickableLabel* imgUp = nullptr;
+    ClickableLabel* imgDown = nullptr;
+    ClickableLabel* imgLeft = nullptr;
+    ClickableLabel* imgRight = nullptr;
+    QComboBox* cobMoveStep = nullptr;
+    ClickableLabel* imgZoomIn = nullptr;
+    ClickableLabel* imgZoomOut = nullptr;
+    QComboBox* cobStep = nullptr;
+    QSlider* sli1 = nullptr;
+    ClickableLabel* imgCutPic = nullptr;
+    ClickableLabel* imgSetBorder = nullptr;
+    ClickableLabel* imgSetAddPic = nullptr;
+    QCheckBox* chePicBorder = nullptr;
     QToolBar* tooPic = nullptr;
     QAction* tooPicOpen = nullptr;  // key "Open"
     QAction* tooPicSave = nullptr;  // key "Save"
+    ClickableLabel* cmdHelp = nullptr;
+    ClickableLabel* picBack = nullptr;
     QWidget* picPic1 = nullptr;
     EditorCanvasWidget* picPic = nullptr;
     QScrollBar* vscr1 = nullptr;
@@ -62,6 +99,11 @@ public:
     QFrame* picAddText = nullptr;
     QFrame* picSetWaterMark = nullptr;
     QFrame* picHelp = nullptr;
+    std::array<QLabel*, 13> Label10{};
+    QLabel* Image1 = nullptr;  // the Open picture beside the help's first step
+    QLabel* Image2 = nullptr;  // the Save picture beside its last
+    QPushButton* cmdCloseHelp = nullptr;
+    ClickableLabel* picCloseHelp = nullptr;
     std::array<QComboBox*, 3> cobFont{};
     QStatusBar* staPicInfo = nullptr;
 
@@ -78,6 +120,9 @@ private:
     void Form_Resize();
     void cobSetSize_Click();
     void vscr1_Change(int value);
+    void buildAdStrips();
+    void buildTools();
+    void buildHelp();
     void showState();
     bool m_showing = false;
 };

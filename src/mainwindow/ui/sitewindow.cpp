@@ -719,38 +719,20 @@ void SiteWindow::Timer1_Timer() {
     ++m_tickCount;
     if (m_tickCount <= 19) return;
     m_tickCount = 0;
-    webAD->move(webAD->x(), webAD->y() - P(kAdPage));
-    updateAdPage();
-    if (labADPage->text() == QLatin1String("11")) {
-        labADPage->setText(QStringLiteral("1"));
-        webAD->move(webAD->x(), P(-kBrowserFrame));
-        imgAD[1]->show();
-    }
-    showAdArrows();
+    adStrip.tick();
+    showAdStrip();
 }
 
-// The arrows of the strip: none back on page 1, none on to page 10.
-void SiteWindow::showAdArrows() {
-    const QString page = labADPage->text();
-    if (page == QLatin1String("1")) {
-        imgAD[0]->hide();
-    } else if (page == QLatin1String("10")) {
-        imgAD[1]->hide();
-    } else {
-        imgAD[0]->show();
-        imgAD[1]->show();
-    }
-}
-
-void SiteWindow::updateAdPage() {
-    const int top = Twips(webAD->y());
-    labADPage->setText(QString::number(std::abs(top) / kAdPage + 1));
+void SiteWindow::showAdStrip() {
+    webAD->move(webAD->x(), P(adStrip.offset));
+    labADPage->setText(adStrip.page);
+    imgAD[0]->setVisible(adStrip.previousVisible);
+    imgAD[1]->setVisible(adStrip.nextVisible);
 }
 
 void SiteWindow::imgAD_Click(int index) {
-    webAD->move(webAD->x(), webAD->y() + (index == 0 ? P(kAdPage) : -P(kAdPage)));
-    updateAdPage();
-    showAdArrows();
+    adStrip.step(index == 1);
+    showAdStrip();
 }
 
 void SiteWindow::cmdQuit_Click() {

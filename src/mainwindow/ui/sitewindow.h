@@ -5,6 +5,7 @@
 // row, the command buttons and the fee line; the hint box and the please-wait box. Its timer
 // places the browsers, tests the space's expiry once and turns the strip's pages. Closing it asks
 // once, empties the member's temp folder and ends the program.
+#include "foundation/adcarousel.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/defaultinstance.h"
 
@@ -82,6 +83,7 @@ public:
     QWidget* picADPage = nullptr;
     std::array<ClickableLabel*, 2> imgAD{};  // 0 previous page, 1 next page
     QLabel* labADPage = nullptr;
+    AdCarousel adStrip{kAdPage, -30};  // the browser's resting top is its -30 twip frame
 
     // ---- tools bar
     QWidget* picTools = nullptr;
@@ -168,8 +170,8 @@ private:
     // The maximised state once more, after the web views replaced the native window.
     void maximiseAgain();
     void placeDomainRowForDomain();
-    void updateAdPage();
-    void showAdArrows();
+    // Places the strip's browser and shows its arrows and page number from adStrip.
+    void showAdStrip();
     void showHint10();
     void placeBrowsersInBoxes();
     void countSiteBrowserLoad(WebBrowser* browser);
