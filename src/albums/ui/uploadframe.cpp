@@ -208,7 +208,7 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     grdUpLoad->viewport()->installEventFilter(this);
     // Status lines in the command column: the first shows while a slot holds a path and moves the
     // second up.
-    txtUploadInfo = label(frmUpload, QStringLiteral("已选择文件，请点“上传”按钮上传。"), kUploadButtonLeft, 450, 2100, 300);
+    txtUploadInfo = label(frmUpload, QStringLiteral("已选择文件，请点“上传”按钮上传。"), kUploadButtonLeft, 240, 2100, 480);
     txtUploadInfo->hide();
     txtUploadInfo1 = label(frmUpload, QStringLiteral("每组最多10个文件。"), kUploadButtonLeft, 900, 2100, 300);
     previewBox = new PreviewBox(frmUpload, uploadslots::kPreviewPixels);
