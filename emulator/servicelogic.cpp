@@ -124,6 +124,7 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
+                                  QStringLiteral("BuildAlbumDir"), QStringLiteral("DelDir"), QStringLiteral("SetHomeAlbum"),
                                   QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
                                   QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
     return done.contains(method);
@@ -144,6 +145,9 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
     if (method == QLatin1String("GetDirFileInfo")) return GetDirFileInfo(a);
+    if (method == QLatin1String("BuildAlbumDir")) return BuildAlbumDir(a);
+    if (method == QLatin1String("DelDir")) return DelDir(a);
+    if (method == QLatin1String("SetHomeAlbum")) return SetHomeAlbum(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
     if (method == QLatin1String("GetBlogList")) return GetBlogList(a);

@@ -53,6 +53,8 @@ public:
 
     // ---- control API
     void reset();
+    // Forgets the calls received so far (the members and scripts stay).
+    void clearCalls();
     // The next call(s) of method answer reply, whatever the arguments.
     void scriptReply(const QString& method, const QString& reply, int count = 1);
     // Every answer to method's calls (every service request when method is empty) waits ms; 0 clears.
