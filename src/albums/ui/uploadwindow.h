@@ -51,6 +51,8 @@ public:
     void cmdClosOpeMsg_Click(int index);
     void imgCloseOpe_Click(int index) { cmdClosOpeMsg_Click(index); }
     void cmdNewAlbum_Click() {}  // album creation comes with its own change
+    void cmdUploadFolder_Click() { logic.run.ChooseUploadFolder(); }
+    void cmdUploadNextPage_Click() { logic.run.cmdUploadNextPage_Click(); }
 
     // Whether the tutorial panel is up (not the widget's visibility, false while the window is hidden).
     bool tutorialShown() const { return m_teachShown; }
@@ -59,6 +61,8 @@ public:
 
 protected:
     void relayOut() override { Form_Resize(); }
+    QWidget* namedControl(const QString& name) override;
+    void showRunPanel() override;
 
 private:
     void Form_QueryUnload() { logic.Form_QueryUnload(); }
