@@ -129,6 +129,7 @@ QByteArray Emulator::control(const QString& command, const QUrlQuery& query, con
 }
 
 void Emulator::reset() { control(QStringLiteral("reset")); }
+void Emulator::clearCalls() { control(QStringLiteral("clear-calls")); }
 
 void Emulator::scriptReply(const QString& method, const QString& reply, int count, int after) {
     control(QStringLiteral("script"),

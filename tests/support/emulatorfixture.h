@@ -53,6 +53,8 @@ public:
 
     // ---- control API
     void reset();
+    // Forgets the calls received so far (the members and scripts stay).
+    void clearCalls();
     // The next call(s) of method answer reply, whatever the arguments; after lets that many calls
     // reach the service's logic first.
     void scriptReply(const QString& method, const QString& reply, int count = 1, int after = 0);

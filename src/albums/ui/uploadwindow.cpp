@@ -1,5 +1,6 @@
 #include "albums/ui/uploadwindow.h"
 
+#include "albums/ui/albumsettingswindow.h"
 #include "foundation/settings.h"
 #include "foundation/ui/pleasewait.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
@@ -113,6 +114,21 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
     logic.run.view.showAlbumHint = [this] { logic.ShowAlbumHint(); };
     connect(cmdUploadFolder, &QPushButton::clicked, this, [this] { cmdUploadFolder_Click(); });
     connect(cmdUploadNextPage, &QPushButton::clicked, this, [this] { cmdUploadNextPage_Click(); });
+    UploadNewAlbumView& a = newAlbumView;
+    a.enableNewAlbum = [this](bool enabled) { cmdNewAlbum->setEnabled(enabled); };
+    a.addChosenAlbum = [this](const QString& album) {
+        cobAlbum->addItem(album);
+        cobAlbum->setCurrentIndex(cobAlbum->count() - 1);
+    };
+    a.showUploadToAlbum = [this](const QString& caption) {
+        labUploadToAlbumCaption->setText(caption);
+        labUploadToAlbumCaption->show();
+    };
+    a.addAlbumSettingsRow = [](const QString& album, const QString& stamp) {
+        if (AlbumSettingsWindow* settings = AlbumSettingsWindow::loaded()) settings->logic.albumCreatedElsewhere(album, stamp);
+    };
+    a.showWait = v.showWait;
+    a.hideWait = v.hideWait;
 
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { cmdCloseUpload_Click(); });
     connect(cmdEditPic, &QPushButton::clicked, this, [this] { cmdEditPic_Click(); });
