@@ -24,6 +24,13 @@ struct FaultRule {
     int status = 0;        // an HTTP error status, or 0 with drop
     bool drop = false;
     int remaining = 1;     // requests it still applies to
+    int after = 0;         // matching requests it lets through to the logic first
+};
+
+// A scripted reply; the first of a queue may first let some calls of its method through.
+struct ScriptedReply {
+    QString reply;
+    int after = 0;
 };
 
 struct CallRecord {
@@ -38,7 +45,7 @@ struct CallRecord {
 };
 
 struct Control {
-    QHash<QString, QStringList> scripts;     // method -> replies to give, in order
+    QHash<QString, QList<ScriptedReply>> scripts;  // method -> replies to give, in order
     QList<FaultRule> faults;
     QList<QPair<RequestMatch, int>> latency; // match -> milliseconds
     QSet<QString> hiddenWsdl;                // lower-case endpoint names

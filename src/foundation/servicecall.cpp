@@ -93,7 +93,8 @@ QString ErrorCode(int n) { return QStringLiteral("Error_%1").arg(n, 4, 10, QLati
 // ---- picture upload
 
 QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
-                          const QString& remoteName, const QString& description) {
+                          const QString& remoteName, const QString& description,
+                          const std::function<void(qint64, qint64)>& progress) {
     const QString trimmed = vb::Trim(path);
     if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile()) return kUploadNoFile;
     // The type test takes the untrimmed path's last four characters: "a.jpg " is refused.
@@ -108,6 +109,7 @@ QString UploadPictureFile(const QString& path, const QString& folder, const QStr
         if (file.error() != QFileDevice::NoError) return kError_0000;
         bytes.append('\0');  // the service expects the file followed by one zero byte
         const std::unique_ptr<SoapClient> client = NewServiceClient(QStringLiteral("imgser001"));
+        client->onUploadProgress = progress;
         return client->call(QStringLiteral("UploadFile01"),
                             {CurrentUserName, LoginField(5), LoginField(6), folder, nameMode, remoteName, ext,
                              description, bytes});

@@ -17,6 +17,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // ---- endpoint addresses
@@ -122,6 +123,8 @@ QString ErrorCode(int n);
 // Sends one picture to the image web service (UploadFile01) and returns its reply unchanged;
 // "文件不存在，上传失败！" when no file is at the path with its blanks removed, "不支持此文件类型上传。"
 // when the path's last four characters, lower-cased, are not .jpg .gif .png .bmp or .swf, and
-// "Error_0000" when reading the file or any step of the call fails. Shows nothing.
+// "Error_0000" when reading the file or any step of the call fails. Shows nothing. progress, when
+// given, hears the request's bytes sent of its total while the call waits.
 QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
-                          const QString& remoteName, const QString& description);
+                          const QString& remoteName, const QString& description,
+                          const std::function<void(qint64 sent, qint64 total)>& progress = {});

@@ -88,6 +88,10 @@ SoapClient::Transfer SoapClient::transfer(const QNetworkRequest& request, const 
         }
         t.body += reply->readAll();
     });
+    if (postBody && onUploadProgress)
+        QObject::connect(reply, &QNetworkReply::uploadProgress, reply, [this](qint64 sent, qint64 total) {
+            if (onUploadProgress) onUploadProgress(sent, total);
+        });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished()) {
         deadline.start(m_timeout);
