@@ -261,7 +261,7 @@ struct Job {
             args.insert(args.end(), {"-resize", "600x450!"});
         else
             args.insert(args.end(), {"-gravity", "center", "-crop", "600x450+0+0", "+repage", "-gravity", "northwest"});
-        args.insert(args.end(), {"-font", "DejaVu-Sans-Bold", "-pointsize", "12", "-fill", "white", "-annotate",
+        args.insert(args.end(), {"-font", "DejaVu-Sans-Bold", "-pointsize", "16", "-fill", "white", "-annotate",
                                  "+120+260", kText, "(", ShippedBorderFile().toStdString(), "-resize", "600x450!", ")",
                                  "-composite", "-quality", "95", out});
         return args;
