@@ -62,24 +62,8 @@ private:
     QString next() { return names.isEmpty() ? QString() : names.takeFirst(); }
 };
 
-struct Setup {
-    std::unique_ptr<QTemporaryDir> dir;
-    QString photo;  // 4000 × 3000
-    QString tiny;   // 8 × 8, for the peer's start-up
-};
-
-Setup& setup() {
-    static Setup s = [] {
-        Setup made;
-        made.dir = std::make_unique<QTemporaryDir>();
-        const QDir dir(made.dir->path());
-        paths::SetDataRoot(dir.path());
-        made.photo = dir.filePath(QStringLiteral("photo.jpg"));
-        if (!QFile::exists(made.photo)) WritePhotoJpeg(made.photo, kWidth, kHeight);
-        made.tiny = dir.filePath(QStringLiteral("tiny.jpg"));
-        QImage(8, 8, QImage::Format_RGB32).save(made.tiny, "JPG", 95);
-        return made;
-    }();
+PhotoFiles& setup() {
+    static PhotoFiles s = MakePhotoFiles(kWidth, kHeight);
     return s;
 }
 
