@@ -148,10 +148,6 @@ bool ApplyAlbumChange(Member& m, const QJsonObject& change) {
             if (!replaced) a->files.append(f);
         }
     }
-    if (change.contains(QStringLiteral("deleteAlbum"))) {
-        const QString name = change[QStringLiteral("deleteAlbum")].toString();
-        m.albums.removeIf([&name](const Album& a) { return a.name == name; });
-    }
     if (change.contains(QStringLiteral("albumStamp"))) m.albumStamp = change[QStringLiteral("albumStamp")].toString();
     return true;
 }
@@ -255,9 +251,6 @@ void MemberStore::load() {
             continue;
         }
         removeUnnamedPages(*m);
-        // A deletion cut short between its log line and the record leaves a slot naming no album.
-        for (QString& slot : m->homeAlbums)
-            if (!slot.isEmpty() && !m->album(slot)) slot.clear();
         m_nextId = qMax(m_nextId, m->id + 1);
         const QDateTime last = QDateTime::fromString(m->albumStamp, kStampFormat);
         if (last.isValid() && (!m_lastStamp.isValid() || last > m_lastStamp)) m_lastStamp = last;
@@ -364,21 +357,6 @@ void MemberStore::appendAlbumLog(const Member& m, const QJsonObject& change) {
     if (error && start >= 0) [[maybe_unused]] const int cut = ::ftruncate(fd, start);
     ::close(fd);
     if (error) throw VbError(VbError::DiskFull, QStringLiteral("Disk full: %1 (%2)").arg(path).arg(error));
-}
-
-void MemberStore::createAlbum(Member& m, const QString& album, const QString& stamp) {
-    const QJsonObject change{{QStringLiteral("album"), album}, {QStringLiteral("created"), stamp},
-                             {QStringLiteral("stamp"), stamp}, {QStringLiteral("albumStamp"), stamp}};
-    appendAlbumLog(m, change);
-    ApplyAlbumChange(m, change);
-}
-
-void MemberStore::deleteAlbum(Member& m, const QString& album, const QString& stamp) {
-    const QJsonObject change{{QStringLiteral("deleteAlbum"), album}, {QStringLiteral("albumStamp"), stamp}};
-    appendAlbumLog(m, change);
-    ApplyAlbumChange(m, change);
-    // The line is the commit; the files go after it (or at the next start, after a kill).
-    QDir(albumDir(m, album)).removeRecursively();
 }
 
 void MemberStore::setAlbumStamp(Member& m, const QString& stamp) {

@@ -147,11 +147,6 @@ public:
     // VbError with nothing changed.
     void storeFile(Member& m, const QString& album, const QString& file, const QByteArray& bytes,
                    const QString& description, const QString& stamp);
-    // Adds an empty album whose stamps and the album list's are the stamp; deletes an album with
-    // its files, the list taking the stamp. One appended line commits each. Throw VbError with
-    // nothing changed.
-    void createAlbum(Member& m, const QString& album, const QString& stamp);
-    void deleteAlbum(Member& m, const QString& album, const QString& stamp);
     // Records a new album-list stamp. Throws VbError with nothing changed.
     void setAlbumStamp(Member& m, const QString& stamp);
     HostedFile hostedFile(const QString& folder, const QString& album, const QString& file) const;
