@@ -106,6 +106,9 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
         mainwindowseam::ShowHint(id, text, size, top, left);
     };
 
+    wireSlots(logic.frame);
+    logic.frame.view.picZipTicked = [this] { return chkPicZIP->isChecked(); };
+    logic.frame.view.showStartHint = [this] { logic.ShowStartHint(); };
     UploadNewAlbumView& a = newAlbumView;
     a.enableNewAlbum = [this](bool enabled) { cmdNewAlbum->setEnabled(enabled); };
     a.addChosenAlbum = [this](const QString& album) {
@@ -121,10 +124,6 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
     };
     a.showWait = v.showWait;
     a.hideWait = v.hideWait;
-
-    wireSlots(logic.frame);
-    logic.frame.view.picZipTicked = [this] { return chkPicZIP->isChecked(); };
-    logic.frame.view.showStartHint = [this] { logic.ShowStartHint(); };
 
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { cmdCloseUpload_Click(); });
     connect(cmdEditPic, &QPushButton::clicked, this, [this] { cmdEditPic_Click(); });
