@@ -125,7 +125,7 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
-                                  QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
+                                  QStringLiteral("DelFile"), QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
                                   QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
     return done.contains(method);
 }
@@ -145,6 +145,7 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
     if (method == QLatin1String("GetDirFileInfo")) return GetDirFileInfo(a);
+    if (method == QLatin1String("DelFile")) return DelFile(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
     if (method == QLatin1String("GetBlogList")) return GetBlogList(a);
