@@ -63,7 +63,8 @@ protected:
     }
     void open(int n) {
         files = flashFiles(n);
-        logic.tvwDir_NodeClick(QStringLiteral("ML%1").arg(++opened), QStringLiteral("相册%1").arg(opened));
+        ++opened;
+        logic.tvwDir_NodeClick(QStringLiteral("ML%1").arg(opened), QStringLiteral("相册%1").arg(opened));
     }
     FileManagerController logic;
     FakeFileManager fake;
