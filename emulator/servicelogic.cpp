@@ -17,7 +17,6 @@
 #include <QImage>
 #include <QRegularExpression>
 
-#include <optional>
 
 namespace emu {
 
@@ -242,9 +241,9 @@ QString ServiceLogic::Register(const QStringList& a) {
         m.hasSpace = true;
         m.quotaKb = kNewMemberQuotaKb;
         m.expiry = QDate::currentDate().addYears(1).toString(Qt::ISODate);
-        m.albumStamp = m_store.newStamp();
         m.settings = QStringList(kSiteFields, QString());
         m_store.save(m);
+        m_store.setAlbumStamp(m, m_store.newStamp());
         m_lastRegistrationHour.insert(network, hour);
         return QStringLiteral("__Reg__OK____Area__") + QStringLiteral("您的网站已安排在服务器 ") + m.prefix +
                QLatin1Char('.') + m_domain + QStringLiteral(" 上（") + a[6] + QStringLiteral("）。");
@@ -303,32 +302,14 @@ QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data)
         if (const StoredFile* old = existing->file(fileName)) used -= old->size;
     if (used + bytes.size() > m->quotaKb * 1024) return QStringLiteral("Error_0004");
 
-    const QString stamp = m_store.newStamp();
-    const QString previousStamp = m->albumStamp;
-    // A refused upload leaves the albums as they were: the list, and the bytes of a file it replaced.
-    const QList<Album> previousAlbums = m->albums;
-    const QString path = m_store.filePath(*m, album, fileName);
-    std::optional<QByteArray> previousBytes;
-    if (const Album* existing = m->album(album); existing && existing->file(fileName)) {
-        QFile old(path);
-        if (old.open(QIODevice::ReadOnly)) previousBytes = old.readAll();
-    }
+    // The store keeps the albums and the file as they were when the upload cannot be kept.
     try {
-        m->albumStamp = stamp;
+        const QString stamp = m_store.newStamp();
         m_store.storeFile(*m, album, fileName, bytes, a.value(7), stamp);
+        return QStringLiteral("OK_0001_") + stamp;
     } catch (const VbError&) {
-        m->albumStamp = previousStamp;
-        m->albums = previousAlbums;
-        try {
-            if (previousBytes)
-                paths::WriteFileSafely(path, *previousBytes);
-            else
-                QFile::remove(path);  // written by this upload alone
-        } catch (const VbError&) {
-        }
         return QStringLiteral("Error_0003");
     }
-    return QStringLiteral("OK_0001_") + stamp;
 }
 
 QString ServiceLogic::UploadWebsite2(const QStringList& a) {
@@ -393,7 +374,6 @@ void ServiceLogic::ensureDemoMember() {
     const QString pictureUrl = QStringLiteral("http://") + imageHost + QLatin1Char('.') + m_domain +
                                QStringLiteral("/space/") + m.folder + QLatin1Char('/') + kMaterialsAlbum +
                                QLatin1Char('/') + picture;
-    m.albumStamp = stamp;
     m.settings = QStringList(kSiteFields, QString());
     m.settings[22] = pictureUrl;
     m.settings[23] = QStringLiteral("696");
