@@ -588,6 +588,31 @@ HostedFile MemberStore::hostedFile(const QString& folder, const QString& albumNa
     return h;
 }
 
+void MemberStore::removeFiles(Member& m, const QString& albumName, const QStringList& files, const QString& stamp) {
+    Album* a = m.album(albumName);
+    if (!a) return;
+    const Album before = *a;
+    QStringList gone;
+    for (qsizetype i = a->files.size() - 1; i >= 0; --i) {
+        if (!files.contains(a->files[i].name)) continue;
+        gone << a->files[i].name;
+        a->files.removeAt(i);
+    }
+    a->stamp = stamp;
+    try {
+        save(m);
+    } catch (const VbError&) {
+        *a = before;
+        throw;
+    }
+    // The record no longer names them: the bytes can go.
+    for (const QString& name : gone) {
+        const QString path = filePath(m, albumName, name);
+        QFile::remove(ThumbnailFileOf(path));
+        QFile::remove(path);
+    }
+}
+
 void MemberStore::clear() {
     m_members.clear();
     m_nextId = 1;

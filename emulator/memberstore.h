@@ -157,6 +157,10 @@ public:
     // Throws VbError with nothing changed.
     void removeAlbum(Member& m, const QString& album, const QString& stamp);
     HostedFile hostedFile(const QString& folder, const QString& album, const QString& file) const;
+    // Removes the named files of an album (names it does not hold are passed over) with their
+    // thumbnails, and gives the album the stamp. Throws VbError when the record cannot be saved;
+    // the album is then as it was and its files are still on disk.
+    void removeFiles(Member& m, const QString& album, const QStringList& files, const QString& stamp);
 
     // Removes every member and counter from memory and from the folder.
     void clear();

@@ -52,6 +52,7 @@ public:
     QString BuildAlbumDir(const QStringList& a);                        // 4
     QString DelDir(const QStringList& a);                               // 4
     QString SetHomeAlbum(const QStringList& a);                         // 18
+    QString DelFile(const QStringList& a);                              // 5
     // The blog posts (blogmethods.cpp).
     QString UploadBlog(const QStringList& a);                           // 6
     QString EditBlog(const QStringList& a);                             // 8

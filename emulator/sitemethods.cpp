@@ -189,6 +189,25 @@ QString ServiceLogic::BuildAlbumDir(const QStringList& a) {
     return QStringLiteral("OK_0001_") + stamp;
 }
 
+QString ServiceLogic::DelFile(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    if (!m->album(a.value(3))) return QStringLiteral("Error_0002");
+    // "a.jpg:b.gif:": each name followed by a colon.
+    const QStringList names = a.value(4).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const QString stamp = m_store.newStamp();
+    const QString previousStamp = m->albumStamp;
+    m->albumStamp = stamp;
+    try {
+        m_store.removeFiles(*m, a.value(3), names, stamp);
+    } catch (const VbError&) {
+        m->albumStamp = previousStamp;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001_") + stamp;
+}
+
+
 QString ServiceLogic::DelDir(const QStringList& a) {
     Member* m = authenticate(a.value(0), a.value(1), a.value(2));
     if (!m) return QStringLiteral("Error_0001");
