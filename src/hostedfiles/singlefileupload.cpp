@@ -38,6 +38,13 @@ constexpr int kNewFileToFileInfo[][2] = {{0, 2}, {1, 4}, {2, 7}, {3, 8}};
 constexpr int kNewFileAlbumStamp = 4;
 }  // namespace
 
+void FillReplacementLabels(int index, const QString& album, const QString& storedName, const QString& address) {
+    frm上传单个文件Labels::labIndex = QString::number(index);
+    frm上传单个文件Labels::labWebDir = album;
+    frm上传单个文件Labels::labFileName = vb::Left(storedName, int(storedName.size()) - 4);
+    frm上传单个文件Labels::labWebPath = address;
+}
+
 QString ReplacementChooserFilter(const QString& webPath) {
     const QString ext3 = vb::Right(webPath, 3).toLower();
     // Any letter case: a camera's "IMG_1.JPG" is a jpg file.

@@ -9,6 +9,13 @@
 
 #include <functional>
 
+// ---- opening
+
+// The file manager's replace command, before it shows the window: labIndex the cell (0 to 14)
+// or "15" for the list tab, labWebDir the open album, labFileName the stored name without its
+// last four characters, labWebPath the file's address.
+void FillReplacementLabels(int index, const QString& album, const QString& storedName, const QString& address);
+
 // ---- choosing the file
 
 // The chooser's one filter for a hosted file's address: "图像文件(*.<ext>)" by the address's

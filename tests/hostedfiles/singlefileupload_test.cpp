@@ -384,3 +384,14 @@ TEST_F(SingleFileLogicTest, TheLocalThumbnailsAlbumAndNameAreSafePathComponents)
     EXPECT_EQ(LocalThumbnailPath(QStringLiteral(".."), QStringLiteral("../x"), QStringLiteral(".gif")),
               folder + QStringLiteral("_/.._x.gif"));
 }
+
+TEST_F(SingleFileLogicTest, TheReplaceCommandNamesTheCellOrListTabAndTheStoredNameWithoutItsEnding) {
+    FillReplacementLabels(7, QStringLiteral("旅行"), QStringLiteral("IMG_1.JPG"), QStringLiteral("http://h/旅行/IMG_1.JPG"));
+    EXPECT_EQ(frm上传单个文件Labels::labIndex, QStringLiteral("7"));
+    EXPECT_EQ(frm上传单个文件Labels::labWebDir, QStringLiteral("旅行"));
+    EXPECT_EQ(frm上传单个文件Labels::labFileName, QStringLiteral("IMG_1"));
+    EXPECT_EQ(frm上传单个文件Labels::labWebPath, QStringLiteral("http://h/旅行/IMG_1.JPG"));
+    FillReplacementLabels(15, QStringLiteral("家"), QStringLiteral("ab"), QString());
+    EXPECT_EQ(frm上传单个文件Labels::labIndex, QStringLiteral("15"));
+    EXPECT_EQ(frm上传单个文件Labels::labFileName, QString());
+}
