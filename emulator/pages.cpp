@@ -114,6 +114,8 @@ HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
         {QStringLiteral("/calendar002.aspx"), QStringLiteral("日历")},
         {QStringLiteral("/tbloglist001.aspx"), QStringLiteral("微博列表")},
         {QStringLiteral("/photo10list001.aspx"), QStringLiteral("十图滚动")},
+        // The cell editor's preview of cell 12 asks the service's frame host for the same scroller.
+        {QStringLiteral("/photolist10.aspx"), QStringLiteral("十图滚动")},
         {QStringLiteral("/albumlist001.aspx"), QStringLiteral("相册列表")},
         {QStringLiteral("/album001.aspx"), QStringLiteral("相册")},
         {QStringLiteral("/bloglist001.aspx"), QStringLiteral("博客列表")},
@@ -132,7 +134,7 @@ HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
     // The photo widgets name their album in k2.
     static const QStringList photoWidgets{QStringLiteral("/clock002.aspx"), QStringLiteral("/photoslide002.aspx"),
                                           QStringLiteral("/calendar002.aspx"), QStringLiteral("/photo10list001.aspx"),
-                                          QStringLiteral("/album001.aspx")};
+                                          QStringLiteral("/photolist10.aspx"), QStringLiteral("/album001.aspx")};
     if (photoWidgets.contains(path)) extra += AlbumPictures(m, r.queryValue(QStringLiteral("k2")), e);
     const QString frameHost = e.hosts().hostName(ServiceHost::Frame);
     if (path == QLatin1String("/bloglist001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, false);

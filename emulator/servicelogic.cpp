@@ -17,7 +17,6 @@
 #include <QImage>
 #include <QRegularExpression>
 
-#include <optional>
 
 namespace emu {
 
@@ -243,9 +242,9 @@ QString ServiceLogic::Register(const QStringList& a) {
         m.hasSpace = true;
         m.quotaKb = kNewMemberQuotaKb;
         m.expiry = QDate::currentDate().addYears(1).toString(Qt::ISODate);
-        m.albumStamp = m_store.newStamp();
         m.settings = QStringList(kSiteFields, QString());
         m_store.save(m);
+        m_store.setAlbumStamp(m, m_store.newStamp());
         m_lastRegistrationHour.insert(network, hour);
         return QStringLiteral("__Reg__OK____Area__") + QStringLiteral("您的网站已安排在服务器 ") + m.prefix +
                QLatin1Char('.') + m_domain + QStringLiteral(" 上（") + a[6] + QStringLiteral("）。");
@@ -304,8 +303,14 @@ QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data)
         if (const StoredFile* old = existing->file(fileName)) used -= old->size;
     if (used + bytes.size() > m->quotaKb * 1024) return QStringLiteral("Error_0004");
 
-    const QString stamp = storeOrRestore(*m, album, fileName, bytes, a.value(7));
-    return stamp.isEmpty() ? QStringLiteral("Error_0003") : QStringLiteral("OK_0001_") + stamp;
+    // The store keeps the albums and the file as they were when the upload cannot be kept.
+    try {
+        const QString stamp = m_store.newStamp();
+        m_store.storeFile(*m, album, fileName, bytes, a.value(7), stamp);
+        return QStringLiteral("OK_0001_") + stamp;
+    } catch (const VbError&) {
+        return QStringLiteral("Error_0003");
+    }
 }
 
 QString ServiceLogic::UploadFile02(const QStringList& a, const QByteArray& data) {
@@ -326,54 +331,19 @@ QString ServiceLogic::UploadFile02(const QStringList& a, const QByteArray& data)
 
     const QByteArray bytes = data.endsWith('\0') ? data.chopped(1) : data;
     if (m->usedBytes() - before.size + bytes.size() > m->quotaKb * 1024) return QStringLiteral("Error_0004");
-    const QString stamp = storeOrRestore(*m, album, before.name, bytes, before.description);
-    if (stamp.isEmpty()) return QStringLiteral("Error_0003");
-    // A replacement is no new upload: the file keeps its upload time.
-    Album* changed = m->album(album);
-    for (StoredFile& f : changed->files)
-        if (f.name == before.name) f.uploaded = before.uploaded;
+    // The store keeps the file as it was when the replacement cannot be kept. A replacement is
+    // no new upload: the file keeps its upload time.
+    const QString stamp = m_store.newStamp();
     try {
-        m_store.save(*m);
+        m_store.storeFile(*m, album, before.name, bytes, before.description, stamp, before.uploaded);
     } catch (const VbError&) {
-        // The bytes are in place; the record catches up with the next save.
+        return QStringLiteral("Error_0003");
     }
-    const StoredFile* replaced = changed->file(before.name);
+    const StoredFile* replaced = m->album(album)->file(before.name);
     const StoredFileFigures figures = FileFigures(m_store.filePath(*m, album, before.name), *replaced);
     return QStringLiteral("OK_0001_") +
            EscapedTable({{figures.kb, figures.thumbnailBytes, figures.width, figures.height, stamp}},
                         QStringLiteral("NewFile"));
-}
-
-QString ServiceLogic::storeOrRestore(Member& m, const QString& album, const QString& fileName,
-                                     const QByteArray& bytes, const QString& description) {
-    const QString stamp = m_store.newStamp();
-    const QString previousStamp = m.albumStamp;
-    // A refused upload leaves the albums as they were: the list, and the bytes of a file it replaced.
-    const QList<Album> previousAlbums = m.albums;
-    const QString path = m_store.filePath(m, album, fileName);
-    std::optional<QByteArray> previousBytes;
-    if (const Album* existing = m.album(album); existing && existing->file(fileName)) {
-        QFile old(path);
-        if (old.open(QIODevice::ReadOnly)) previousBytes = old.readAll();
-    }
-    try {
-        m.albumStamp = stamp;
-        m_store.storeFile(m, album, fileName, bytes, description, stamp);
-    } catch (const VbError&) {
-        m.albumStamp = previousStamp;
-        m.albums = previousAlbums;
-        try {
-            if (previousBytes) {
-                paths::WriteFileSafely(path, *previousBytes);
-                MakeThumbnail(path);
-            } else {
-                QFile::remove(path);  // written by this upload alone
-            }
-        } catch (const VbError&) {
-        }
-        return QString();
-    }
-    return stamp;
 }
 
 QString ServiceLogic::UploadWebsite2(const QStringList& a) {
@@ -438,7 +408,6 @@ void ServiceLogic::ensureDemoMember() {
     const QString pictureUrl = QStringLiteral("http://") + imageHost + QLatin1Char('.') + m_domain +
                                QStringLiteral("/space/") + m.folder + QLatin1Char('/') + kMaterialsAlbum +
                                QLatin1Char('/') + picture;
-    m.albumStamp = stamp;
     m.settings = QStringList(kSiteFields, QString());
     m.settings[22] = pictureUrl;
     m.settings[23] = QStringLiteral("696");

@@ -89,10 +89,6 @@ private:
     QString loginReply(const Member& m) const;
     // "http://img<N>.<domain>/space/<folder>/<album>/<file>": where the file lists say a file is.
     QString HostedFileAddress(const Member& m, const QString& album, const QString& file) const;
-    // Stores a file's bytes under a new album stamp and returns the stamp; on a failed write the
-    // member's albums, stamp and the bytes of a file it replaced are put back and "" returned.
-    QString storeOrRestore(Member& m, const QString& album, const QString& fileName, const QByteArray& bytes,
-                           const QString& description);
     void defaultNotices();
 
     MemberStore& m_store;

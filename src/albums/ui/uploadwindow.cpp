@@ -105,6 +105,10 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
         mainwindowseam::ShowHint(id, text, size, top, left);
     };
 
+    wireSlots(logic.frame);
+    logic.frame.view.picZipTicked = [this] { return chkPicZIP->isChecked(); };
+    logic.frame.view.showStartHint = [this] { logic.ShowStartHint(); };
+
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { cmdCloseUpload_Click(); });
     connect(cmdEditPic, &QPushButton::clicked, this, [this] { cmdEditPic_Click(); });
     connect(cmdSetWaterMark, &QPushButton::clicked, this, [this] { cmdSetWaterMark_Click(); });
@@ -164,6 +168,7 @@ void UploadWindow::cmdClosOpeMsg_Click(int index) {
 }
 
 void UploadWindow::done(int result) {
+    if (busy()) return;  // a selection being checked finishes first
     // The closing hint and the reset of the parameters run once, however the window closes.
     if (!m_unloading) {
         m_unloading = true;
