@@ -520,7 +520,7 @@ void MemberStore::dropSitePage(const Member& m, const QString& fileName) {
 }
 
 void MemberStore::storeFile(Member& m, const QString& albumName, const QString& file, const QByteArray& bytes,
-                            const QString& description, const QString& stamp) {
+                            const QString& description, const QString& stamp, const QString& uploaded) {
     if (!paths::IsSafeComponent(albumName) || !paths::IsSafeComponent(file))
         throw VbError(VbError::PathFileAccess, QStringLiteral("Bad file name"));
     const QString dir = albumDir(m, albumName);
@@ -535,7 +535,7 @@ void MemberStore::storeFile(Member& m, const QString& albumName, const QString& 
     QJsonObject change{{QStringLiteral("album"), albumName},
                        {QStringLiteral("stamp"), stamp},
                        {QStringLiteral("albumStamp"), stamp},
-                       {QStringLiteral("file"), FileJson(StoredFile{file, description, bytes.size(), stamp, disk})}};
+                       {QStringLiteral("file"), FileJson(StoredFile{file, description, bytes.size(), uploaded.isEmpty() ? stamp : uploaded, disk})}};
     if (!album) change[QStringLiteral("created")] = stamp;
     try {
         appendAlbumLog(m, change);
