@@ -13,10 +13,8 @@
 
 #include <QBuffer>
 #include <QDate>
-#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
-
 
 namespace emu {
 

@@ -6,7 +6,6 @@
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
@@ -182,13 +181,9 @@ QString ServiceLogic::BuildAlbumDir(const QStringList& a) {
     if (m->album(name)) return QStringLiteral("Error_0004");
     // The new album's stamp is its creation time, its files' stamp and the list's new stamp.
     const QString stamp = m_store.newStamp();
-    const Member before = *m;
-    m->albums.append(Album{name, stamp, stamp, {}});
-    m->albumStamp = stamp;
     try {
-        m_store.save(*m);
+        m_store.createAlbum(*m, name, stamp);
     } catch (const VbError&) {
-        *m = before;
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001_") + stamp;
@@ -199,19 +194,23 @@ QString ServiceLogic::DelDir(const QStringList& a) {
     if (!m) return QStringLiteral("Error_0001");
     const QString name = a.value(3);
     if (!IsOwnAlbumName(name) || !m->album(name)) return QStringLiteral("Error_0002");
-    const Member before = *m;
-    m->albums.removeIf([&name](const Album& album) { return album.name == name; });
+    // The frame first: a slot naming an album that is gone would stay in it for good.
+    const QStringList frameBefore = m->homeAlbums;
     for (QString& slot : m->homeAlbums)
         if (slot == name) slot.clear();
-    m->albumStamp = m_store.newStamp();
     try {
-        m_store.save(*m);
+        if (m->homeAlbums != frameBefore) m_store.save(*m);
+        m_store.removeAlbum(*m, name, m_store.newStamp());
     } catch (const VbError&) {
-        *m = before;
+        if (m->homeAlbums != frameBefore) {
+            m->homeAlbums = frameBefore;
+            try {
+                m_store.save(*m);
+            } catch (const VbError&) {
+            }
+        }
         return QStringLiteral("Error_0003");
     }
-    // The record no longer names the files: they go, and with them the space they took.
-    QDir(m_store.albumDir(*m, name)).removeRecursively();
     return QStringLiteral("OK_0001");
 }
 
