@@ -1,6 +1,6 @@
 #pragma once
 // What tests and the person running the emulator can set through "/__emulator/...": scripted
-// replies, latency, HTTP errors, dropped connections, hidden WSDL documents, and the log of the
+// replies, latency, HTTP errors, error pages with status 200, dropped connections, hidden WSDL documents, and the log of the
 // calls received.
 #include <QDateTime>
 #include <QHash>
@@ -23,6 +23,7 @@ struct FaultRule {
     RequestMatch match;
     int status = 0;        // an HTTP error status, or 0 with drop
     bool drop = false;
+    bool errorPage = false; // an HTML error page with status 200, as some hosts answer
     int remaining = 1;     // requests it still applies to
     int after = 0;         // matching requests it lets through to the logic first
 };

@@ -194,6 +194,8 @@ bool Emulator::applyRules(const HttpRequest& r, const QString& endpoint, const Q
         if (rule.drop) {
             out = HttpResponse();
             out.drop = true;
+        } else if (rule.errorPage) {
+            out = HttpResponse::Html(QStringLiteral("<HTML><HEAD><TITLE>错误</TITLE></HEAD><BODY>服务器暂时无法提供此文件。</BODY></HTML>"));
         } else {
             out = HttpResponse::Text(QStringLiteral("模拟的 HTTP 错误。"), rule.status);
         }
@@ -381,12 +383,14 @@ HttpResponse Emulator::handleControl(const HttpRequest& r) {
         if (ms > 0) m_control.latency.append({match, ms});
         return ok();
     }
-    if (what == QLatin1String("http-error") || what == QLatin1String("drop")) {
+    if (what == QLatin1String("http-error") || what == QLatin1String("drop") || what == QLatin1String("error-page")) {
         FaultRule rule;
         rule.match = MatchOf(r);
         rule.drop = what == QLatin1String("drop");
-        rule.status = rule.drop ? 0 : r.queryValue(QStringLiteral("status")).toInt();
-        if (!rule.drop && (rule.status < 400 || rule.status > 599)) return bad(QStringLiteral("status 应在 400 到 599 之间。"));
+        rule.errorPage = what == QLatin1String("error-page");
+        rule.status = rule.drop ? 0 : rule.errorPage ? 200 : r.queryValue(QStringLiteral("status")).toInt();
+        if (!rule.drop && !rule.errorPage && (rule.status < 400 || rule.status > 599))
+            return bad(QStringLiteral("status 应在 400 到 599 之间。"));
         rule.remaining = qMax(1, r.queryValue(QStringLiteral("count")).toInt());
         rule.after = qMax(0, r.queryValue(QStringLiteral("after")).toInt());
         m_control.faults.append(rule);

@@ -159,6 +159,15 @@ void Emulator::failPath(int status, const QString& pathPrefix, int count) {
                                                     {QStringLiteral("path"), pathPrefix}});
 }
 
+void Emulator::errorPageOnPath(const QString& pathPrefix, int count) {
+    control(QStringLiteral("error-page"),
+            QUrlQuery{{QStringLiteral("count"), QString::number(count)}, {QStringLiteral("path"), pathPrefix}});
+}
+
+void Emulator::setPathLatency(int ms, const QString& pathPrefix) {
+    control(QStringLiteral("latency"), QUrlQuery{{QStringLiteral("ms"), QString::number(ms)}, {QStringLiteral("path"), pathPrefix}});
+}
+
 void Emulator::dropConnection(const QString& method, int count, int after) {
     QUrlQuery q{{QStringLiteral("count"), QString::number(count)}, {QStringLiteral("after"), QString::number(after)}};
     if (!method.isEmpty()) q.addQueryItem(QStringLiteral("method"), method);

@@ -64,6 +64,10 @@ public:
     void failHttp(int status, const QString& method = QString(), int count = 1, int after = 0);
     // The same for the requests whose path begins with pathPrefix (pages, hosted files).
     void failPath(int status, const QString& pathPrefix, int count = 1);
+    // The next request(s) whose path begins with pathPrefix get an HTML error page with status 200.
+    void errorPageOnPath(const QString& pathPrefix, int count = 1);
+    // Every answer to the requests whose path begins with pathPrefix waits ms; 0 clears.
+    void setPathLatency(int ms, const QString& pathPrefix);
     // The next call(s) of method have their answer broken off halfway and the connection closed.
     void dropConnection(const QString& method = QString(), int count = 1, int after = 0);
     // The endpoint's WSDL answers 404 while hidden.
