@@ -2,6 +2,7 @@
 // what choosing a file leaves in the record, PendingPictures and the flags.
 #include <gtest/gtest.h>
 
+#include "albums/sizeduploadwindowlabels.h"
 #include "celleditor/picturesources.h"
 #include "celleditor/state.h"
 #include "celleditor/ui/celleditorwindow.h"
@@ -287,4 +288,16 @@ TEST_F(PictureSources, AdviceBeforeAForegroundChange) {
     ASSERT_EQ(prompts.records().size(), 1);
     EXPECT_EQ(prompts.records()[0].text, QtFileFilter(kForegroundFileFilter));
     EXPECT_TRUE(GetUserSetting(UcsHintForegroundReplace).isEmpty());
+}
+
+TEST_F(PictureSources, WidgetAlbumButtonsSetTheMainWindowsLabels) {
+    CellEditorWindow w;
+    // The upload window itself is not driven here: whatever it shows is closed.
+    ModalWatcher<QDialog> close([](QDialog* d) { d->reject(); });
+    w.cmdUploadAreaPic[2]->click();
+    EXPECT_EQ(frm个人网站Labels::labWidth, QStringLiteral("2250"));
+    EXPECT_EQ(frm个人网站Labels::labHeight, QStringLiteral("5400"));
+    EXPECT_EQ(frm个人网站Labels::labAddWatermark, QStringLiteral("1"));
+    EXPECT_EQ(frm上传特定Labels::labWebDir, QStringLiteral("www个人主页日历"));
+    EXPECT_EQ(frm上传特定Labels::labUploadToAlbum, QStringLiteral("上传到相册 [www个人主页日历]"));
 }
