@@ -520,7 +520,7 @@ void MemberStore::dropSitePage(const Member& m, const QString& fileName) {
 }
 
 void MemberStore::storeFile(Member& m, const QString& albumName, const QString& file, const QByteArray& bytes,
-                            const QString& description, const QString& stamp) {
+                            const QString& description, const QString& stamp, const QString& uploaded) {
     if (!paths::IsSafeComponent(albumName) || !paths::IsSafeComponent(file))
         throw VbError(VbError::PathFileAccess, QStringLiteral("Bad file name"));
     const QString dir = albumDir(m, albumName);
@@ -535,7 +535,7 @@ void MemberStore::storeFile(Member& m, const QString& albumName, const QString& 
     QJsonObject change{{QStringLiteral("album"), albumName},
                        {QStringLiteral("stamp"), stamp},
                        {QStringLiteral("albumStamp"), stamp},
-                       {QStringLiteral("file"), FileJson(StoredFile{file, description, bytes.size(), stamp, disk})}};
+                       {QStringLiteral("file"), FileJson(StoredFile{file, description, bytes.size(), uploaded.isEmpty() ? stamp : uploaded, disk})}};
     if (!album) change[QStringLiteral("created")] = stamp;
     try {
         appendAlbumLog(m, change);
@@ -586,6 +586,31 @@ HostedFile MemberStore::hostedFile(const QString& folder, const QString& albumNa
     if (!f) return h;
     h = HostedFile{m, a, f, filePath(*m, albumName, file)};
     return h;
+}
+
+void MemberStore::removeFiles(Member& m, const QString& albumName, const QStringList& files, const QString& stamp) {
+    Album* a = m.album(albumName);
+    if (!a) return;
+    const Album before = *a;
+    QStringList gone;
+    for (qsizetype i = a->files.size() - 1; i >= 0; --i) {
+        if (!files.contains(a->files[i].name)) continue;
+        gone << a->files[i].name;
+        a->files.removeAt(i);
+    }
+    a->stamp = stamp;
+    try {
+        save(m);
+    } catch (const VbError&) {
+        *a = before;
+        throw;
+    }
+    // The record no longer names them: the bytes can go.
+    for (const QString& name : gone) {
+        const QString path = filePath(m, albumName, name);
+        QFile::remove(ThumbnailFileOf(path));
+        QFile::remove(path);
+    }
 }
 
 void MemberStore::clear() {

@@ -145,9 +145,9 @@ public:
     // Stores bytes as a hosted file (replacing one of that name) and records it with the stamp,
     // which becomes the album's and the album list's. The bytes go under a fresh name; the line
     // appended to the album log commits the change (the replaced version goes after it). Throws
-    // VbError with nothing changed.
+    // VbError with nothing changed. The file's upload time is the stamp, or uploaded when given.
     void storeFile(Member& m, const QString& album, const QString& file, const QByteArray& bytes,
-                   const QString& description, const QString& stamp);
+                   const QString& description, const QString& stamp, const QString& uploaded = QString());
     // Records a new album-list stamp. Throws VbError with nothing changed.
     void setAlbumStamp(Member& m, const QString& stamp);
     // Records a new, empty album; the stamp is its creation time, its files' stamp and the album
@@ -157,6 +157,10 @@ public:
     // Throws VbError with nothing changed.
     void removeAlbum(Member& m, const QString& album, const QString& stamp);
     HostedFile hostedFile(const QString& folder, const QString& album, const QString& file) const;
+    // Removes the named files of an album (names it does not hold are passed over) with their
+    // thumbnails, and gives the album the stamp. Throws VbError when the record cannot be saved;
+    // the album is then as it was and its files are still on disk.
+    void removeFiles(Member& m, const QString& album, const QStringList& files, const QString& stamp);
 
     // Removes every member and counter from memory and from the folder.
     void clear();
