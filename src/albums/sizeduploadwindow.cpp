@@ -32,6 +32,8 @@ void SizedUploadWindowLogic::Form_QueryUnload() {
     // The same closing hint as the album window's, under the same setting.
     if (GetUserSetting(UcsHintUploadClose) != QLatin1String("1"))
         CALL_REQUIRED_HOOK(view.showMainHint, UcsHintUploadClose, uploadhints::CloseHint(), 10, 900, 10605);
+    // The cut copies were kept for a retry; the next opening starts without them.
+    frame.DeleteCutFiles();
     frm上传特定Labels::resetLabels();
 }
 

@@ -2,6 +2,7 @@
 // The work of the sized-picture upload window frm上传特定 apart from its window: the load, the
 // layout under its title band, the closing hint and the small commands. The slots are the shared
 // slots' logic in its sized variant. Sizes are twips.
+#include "albums/uploadrun.h"
 #include "albums/uploadslots.h"
 #include "albums/uploadwindow.h"
 
@@ -46,16 +47,17 @@ struct SizedUploadWindowView {
 class SizedUploadWindowLogic {
 public:
     SizedUploadWindowView view;
-    // The ten slots, with their cut copies.
+    // The ten slots, with their cut copies, and the run that sends them.
     UploadSlotsLogic frame{UploadVariant::Sized};
+    UploadRunLogic run{frame};
 
     // The load: small screen, slot numbers, no turn or cut copy of an earlier opening, the
     // watermark controls only while the opener asks for them, the frame's place.
     void Form_Load();
     // The viewport under the title band, whatever the window's height.
     void Form_Resize(int clientHeight, int viewportWidth);
-    // The closing: hint 11 on the main window, and the window's parameters back at their design
-    // values.
+    // The closing: hint 11 on the main window, the cut copies deleted, and the window's parameters
+    // back at their design values.
     void Form_QueryUnload();
 
     void cmdViewPhoto_Click();

@@ -13,7 +13,15 @@
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/vberror.h"
+#include "imaging/ui/cropwindow.h"
+#include "site/modCreateHtmlFiles.h"
+#include "support/modalwatcher.h"
 #include "support/publishfixture.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
 
 #include <QCheckBox>
 #include <QLabel>
@@ -95,6 +103,50 @@ TEST_F(SizedUploadWindowTest, ALowWindowScrollsItsCanvasUnderTheTitleBand) {
     OpenSizedUploadWindow(nullptr);  // one is open: returns at once
     EXPECT_EQ(SizedUploadWindow::loaded(), &w);
     w.reject();
+}
+
+TEST_F(SizedUploadWindowTest, APictureLargerThanTheClockIsCutAndSentIntoTheClockAlbum) {
+    SetUserSetting(UcsHintScreenshotSized, QStringLiteral("1"));
+    frm个人网站Labels::labDownDirFlag = QStringLiteral("0");  // the album list was not read this run
+    const QString cache = UserFolder + QStringLiteral("/data/F01.dat");
+    QFile::remove(cache);
+    QImage picture(300, 300, QImage::Format_RGB32);
+    picture.fill(QColor(40, 120, 200));
+    const QString path = UserFolder + QStringLiteral("/temp/photo.jpg");
+    ASSERT_TRUE(picture.save(path));
+
+    MainWindowCommands commands;
+    QList<int> refreshed;
+    commands.view.refreshCell = [&](int cell) { refreshed << cell; };
+    commands.windows.sizedUpload = OpenSizedUploadWindow;
+    ModalWatcher<CropWindow> crop([](CropWindow* w) { w->cmdOK_Click(); });
+    ModalWatcher<SizedUploadWindow> window([&](SizedUploadWindow* w) {
+        prompts.answerText(path);
+        w->cmdSearch[0]->click();
+        EXPECT_EQ(crop.seen(), 1);
+        w->cmdUploadFiles->click();
+        EXPECT_EQ(w->grdUpLoad->item(1, 5)->text().trimmed(), QStringLiteral("上传成功!"));
+        w->cmdCloseUpload_Click();
+    });
+    commands.cmdUploadAreaPic_Click(0);
+    ASSERT_EQ(window.seen(), 1);
+    EXPECT_EQ(refreshed, QList<int>{1});
+
+    const emu::Album* clock = member().album(QStringLiteral("www个人主页时钟"));
+    ASSERT_NE(clock, nullptr);
+    ASSERT_EQ(clock->files.size(), 1);
+    QImageReader stored(emulator().server().store().filePath(member(), clock->name, clock->files[0].name));
+    EXPECT_EQ(stored.format(), QByteArray("jpeg"));
+    EXPECT_EQ(stored.size(), QSize(150, 150));
+    EXPECT_EQ(fileManagerUnloads, 1);
+    EXPECT_FALSE(QFile::exists(cache));  // no list to record the album's stamp in
+    EXPECT_FALSE(QFile::exists(UserFolder + QStringLiteral("/Cut0.jpg")));  // gone with the window
+
+    // The clock cell's page shows the picture.
+    const QRegularExpressionMatch src = QRegularExpression(QStringLiteral("src=\"([^\"]+)\"")).match(WidgetElement(1));
+    ASSERT_TRUE(src.hasMatch());
+    const EmulatorPage page = emulator().get(src.captured(1));
+    EXPECT_TRUE(QString::fromUtf8(page.body).contains(clock->files[0].name)) << page.body.toStdString();
 }
 
 // The logic on a recording view.

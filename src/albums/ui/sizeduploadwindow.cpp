@@ -68,6 +68,7 @@ SizedUploadWindow::SizedUploadWindow(QWidget* parent) : UploadFrame(parent) {
 
     wireSlots(logic.frame);
     logic.frame.view.openCropDialog = [this] { OpenCropDialog(this); };
+    wireRun(logic.run);
 
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { cmdCloseUpload_Click(); });
     connect(cmdEditPic, &QPushButton::clicked, this, [this] { cmdEditPic_Click(); });
