@@ -157,8 +157,8 @@ std::vector<Piece> everyPiece() {
         text("upload.cobAlbumText", u, U::cobAlbumText, QString()),
 
         text("sized.labWebDir", s, S::labWebDir, QString()),
-        text("sized.labDirInfo", s, S::labDirInfo, QString()),
-        text("sized.labUploadToAlbum", s, S::labUploadToAlbum, QString()),
+        text("sized.labDirInfo", s, S::labDirInfo, QStringLiteral("上传文件到[]")),
+        text("sized.labUploadToAlbum", s, S::labUploadToAlbum, QStringLiteral("上传到相册[]")),
         text("sized.labUploadInfo", s, S::labUploadInfo, QString()),
 
         text("login.labSavePaw", l, L::labSavePaw, QString()),
