@@ -292,12 +292,15 @@ TEST_F(PictureSources, AdviceBeforeAForegroundChange) {
 
 TEST_F(PictureSources, WidgetAlbumButtonsSetTheMainWindowsLabels) {
     CellEditorWindow w;
-    // The upload window itself is not driven here: whatever it shows is closed.
-    ModalWatcher<QDialog> close([](QDialog* d) { d->reject(); });
+    // The upload window itself is not driven here: the labels are read while it shows (its
+    // closing puts its own back to their design values), then it is closed.
+    QStringList seen;
+    ModalWatcher<QDialog> close([&seen](QDialog* d) {
+        seen = {frm个人网站Labels::labWidth, frm个人网站Labels::labHeight, frm个人网站Labels::labAddWatermark,
+                frm上传特定Labels::labWebDir, frm上传特定Labels::labUploadToAlbum};
+        d->reject();
+    });
     w.cmdUploadAreaPic[2]->click();
-    EXPECT_EQ(frm个人网站Labels::labWidth, QStringLiteral("2250"));
-    EXPECT_EQ(frm个人网站Labels::labHeight, QStringLiteral("5400"));
-    EXPECT_EQ(frm个人网站Labels::labAddWatermark, QStringLiteral("1"));
-    EXPECT_EQ(frm上传特定Labels::labWebDir, QStringLiteral("www个人主页日历"));
-    EXPECT_EQ(frm上传特定Labels::labUploadToAlbum, QStringLiteral("上传到相册 [www个人主页日历]"));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("2250"), QStringLiteral("5400"), QStringLiteral("1"),
+                                 QStringLiteral("www个人主页日历"), QStringLiteral("上传到相册 [www个人主页日历]")}));
 }
