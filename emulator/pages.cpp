@@ -73,15 +73,22 @@ QByteArray ReadFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A hosted file, or its thumbnail (the address followed by ".jpg").
+// A hosted file, or its stored thumbnail: at the file's address followed by ".jpg" (the thumbnail
+// pages) or by the file's own last four characters (the list tab's preview), the same bytes. A
+// stored file of the asked name comes first; a Flash file has no thumbnail.
 HttpResponse HostedFilePage(const HttpRequest& r, Emulator& e) {
     const QStringList parts = r.path.split(QLatin1Char('/'), Qt::SkipEmptyParts);  // space, folder, album, file
     if (parts.size() != 4 || parts[0] != QLatin1String("space")) return NotFound(r);
     const HostedFile h = e.store().hostedFile(parts[1], parts[2], parts[3]);
     if (h.file) return HttpResponse::Bytes(ReadFile(h.path), ContentType(h.file->name));
-    if (!parts[3].endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)) return NotFound(r);
-    const HostedFile original = e.store().hostedFile(parts[1], parts[2], parts[3].chopped(4));
-    if (!original.file) return NotFound(r);
+    HostedFile original;
+    if (parts[3].endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
+        original = e.store().hostedFile(parts[1], parts[2], parts[3].chopped(4));
+    if (!original.file && parts[3].size() > 4) {
+        const QString base = parts[3].chopped(4);
+        if (base.right(4) == parts[3].right(4)) original = e.store().hostedFile(parts[1], parts[2], base);
+    }
+    if (!original.file || original.file->name.endsWith(QLatin1String(".swf"), Qt::CaseInsensitive)) return NotFound(r);
     const QString thumb = ThumbnailPath(original.path);
     if (thumb.isEmpty()) return NotFound(r);
     return HttpResponse::Bytes(ReadFile(thumb), "image/jpeg");
@@ -140,10 +147,11 @@ HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
     if (path == QLatin1String("/bloglist001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, false);
     if (path == QLatin1String("/blogframe001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, true);
     if (path == QLatin1String("/albumlist001.aspx") && m) {
-        extra += QStringLiteral("<ul>");
-        for (const Album& a : m->albums)
-            if (!a.name.startsWith(QLatin1String("www"), Qt::CaseInsensitive))
-                extra += QStringLiteral("<li>%1（%2）</li>").arg(Esc(a.name)).arg(a.files.size());
+        // The home-page album frame as last stored, in slot order; empty slots show nothing.
+        extra += QStringLiteral("<ul class=\"homealbums\">");
+        for (const QString& name : m->homeAlbums)
+            if (const Album* a = name.isEmpty() ? nullptr : m->album(name))
+                extra += QStringLiteral("<li>%1（%2）</li>").arg(Esc(a->name)).arg(a->files.size());
         extra += QStringLiteral("</ul>");
     }
     return KeysPage(r, it.value(), extra);

@@ -13,10 +13,8 @@
 
 #include <QBuffer>
 #include <QDate>
-#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
-
 
 namespace emu {
 
@@ -125,7 +123,8 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
-                                  QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
+                                  QStringLiteral("BuildAlbumDir"), QStringLiteral("DelDir"), QStringLiteral("SetHomeAlbum"),
+                                  QStringLiteral("DelFile"), QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
                                   QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
     return done.contains(method);
 }
@@ -146,6 +145,10 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
     if (method == QLatin1String("GetDirFileInfo")) return GetDirFileInfo(a);
+    if (method == QLatin1String("BuildAlbumDir")) return BuildAlbumDir(a);
+    if (method == QLatin1String("DelDir")) return DelDir(a);
+    if (method == QLatin1String("SetHomeAlbum")) return SetHomeAlbum(a);
+    if (method == QLatin1String("DelFile")) return DelFile(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
     if (method == QLatin1String("GetBlogList")) return GetBlogList(a);

@@ -2,6 +2,7 @@
 #include "emulator/servicelogic.h"
 
 #include "foundation/folders.h"
+#include "platform/paths.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 
@@ -176,6 +177,94 @@ QString ServiceLogic::HostedFileAddress(const Member& m, const QString& album, c
                          QLatin1Char('.') + m_domain;
     return QStringLiteral("http://") + host + QStringLiteral("/space/") + m.folder + QLatin1Char('/') + album +
            QLatin1Char('/') + file;
+}
+
+namespace {
+// A name the member may give an album: one safe path component, not the root album, not one of
+// the widgets' own albums and not the text that marks an empty table.
+bool IsOwnAlbumName(const QString& name) {
+    return paths::IsSafeComponent(name) && name != QStringLiteral("根目录") &&
+           name.left(3).toLower() != QLatin1String("www") && name.toLower() != QLatin1String("null");
+}
+}  // namespace
+
+QString ServiceLogic::BuildAlbumDir(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const QString name = a.value(3);
+    if (!IsOwnAlbumName(name)) return QStringLiteral("Error_0002");
+    if (m->album(name)) return QStringLiteral("Error_0004");
+    // The new album's stamp is its creation time, its files' stamp and the list's new stamp.
+    const QString stamp = m_store.newStamp();
+    try {
+        m_store.createAlbum(*m, name, stamp);
+    } catch (const VbError&) {
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001_") + stamp;
+}
+
+QString ServiceLogic::DelFile(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    if (!m->album(a.value(3))) return QStringLiteral("Error_0002");
+    // "a.jpg:b.gif:": each name followed by a colon.
+    const QStringList names = a.value(4).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const QString stamp = m_store.newStamp();
+    const QString previousStamp = m->albumStamp;
+    m->albumStamp = stamp;
+    try {
+        m_store.removeFiles(*m, a.value(3), names, stamp);
+    } catch (const VbError&) {
+        m->albumStamp = previousStamp;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001_") + stamp;
+}
+
+
+QString ServiceLogic::DelDir(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const QString name = a.value(3);
+    if (!IsOwnAlbumName(name) || !m->album(name)) return QStringLiteral("Error_0002");
+    // The frame first: a slot naming an album that is gone would stay in it for good.
+    const QStringList frameBefore = m->homeAlbums;
+    for (QString& slot : m->homeAlbums)
+        if (slot == name) slot.clear();
+    try {
+        if (m->homeAlbums != frameBefore) m_store.save(*m);
+        m_store.removeAlbum(*m, name, m_store.newStamp());
+    } catch (const VbError&) {
+        if (m->homeAlbums != frameBefore) {
+            m->homeAlbums = frameBefore;
+            try {
+                m_store.save(*m);
+            } catch (const VbError&) {
+            }
+        }
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::SetHomeAlbum(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    // The slots as sent, gaps included; each names one of the member's albums or nothing.
+    const QStringList frame = a.mid(3, kHomeAlbumSlots);
+    if (frame.size() != kHomeAlbumSlots) return QStringLiteral("Error_0002");
+    for (const QString& slot : frame)
+        if (!slot.isEmpty() && !m->album(slot)) return QStringLiteral("Error_0002");
+    const QStringList before = m->homeAlbums;
+    m->homeAlbums = frame;
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->homeAlbums = before;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
 }
 
 }  // namespace emu

@@ -98,7 +98,8 @@ qint64 FileSizeKb(const QString& path) { return UploadSizeKb(QFileInfo(path).siz
 
 QString SendFileToImageService(
     const QString& path, const QString& method,
-    const std::function<QList<SoapArgument>(const QString& ext, const QByteArray& bytes)>& arguments) {
+    const std::function<QList<SoapArgument>(const QString& ext, const QByteArray& bytes)>& arguments,
+    const std::function<void(qint64 sent, qint64 total)>& progress) {
     const QString trimmed = vb::Trim(path);
     if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile()) return kUploadNoFile;
     // The type test takes the untrimmed path's last four characters: "a.jpg " is refused.
@@ -113,6 +114,7 @@ QString SendFileToImageService(
         if (file.error() != QFileDevice::NoError) return kError_0000;
         bytes.append('\0');  // the service expects the file followed by one zero byte
         const std::unique_ptr<SoapClient> client = NewServiceClient(QStringLiteral("imgser001"));
+        client->onUploadProgress = progress;
         return client->call(method, arguments(ext, bytes));
     } catch (const VbError&) {
         return kError_0000;
@@ -122,10 +124,12 @@ QString SendFileToImageService(
 }
 
 QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
-                          const QString& remoteName, const QString& description) {
-    return SendFileToImageService(path, QStringLiteral("UploadFile01"),
-                                  [&](const QString& ext, const QByteArray& bytes) -> QList<SoapArgument> {
-                                      return {CurrentUserName, LoginField(5), LoginField(6), folder, nameMode,
-                                              remoteName, ext, description, bytes};
-                                  });
+                          const QString& remoteName, const QString& description,
+                          const std::function<void(qint64, qint64)>& progress) {
+    return SendFileToImageService(
+        path, QStringLiteral("UploadFile01"),
+        [&](const QString& ext, const QByteArray& bytes) -> QList<SoapArgument> {
+            return {CurrentUserName, LoginField(5), LoginField(6), folder, nameMode, remoteName, ext, description, bytes};
+        },
+        progress);
 }

@@ -131,11 +131,14 @@ qint64 FileSizeKb(const QString& path);
 // are not .jpg .gif .png .bmp or .swf; else the file is read, one zero byte appended (the service
 // expects it), and method of the image web service is called with the arguments that arguments
 // makes of the extension and those bytes. Returns the reply unchanged, or "Error_0000" when
-// reading the file or any step of the call fails. Shows nothing.
+// reading the file or any step of the call fails. Shows nothing. progress, when given, hears the
+// request's bytes sent of its total while the call waits.
 QString SendFileToImageService(
     const QString& path, const QString& method,
-    const std::function<QList<SoapArgument>(const QString& ext, const QByteArray& bytes)>& arguments);
+    const std::function<QList<SoapArgument>(const QString& ext, const QByteArray& bytes)>& arguments,
+    const std::function<void(qint64 sent, qint64 total)>& progress = {});
 
 // Sends one picture to the image web service (UploadFile01) through SendFileToImageService.
 QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
-                          const QString& remoteName, const QString& description);
+                          const QString& remoteName, const QString& description,
+                          const std::function<void(qint64 sent, qint64 total)>& progress = {});
