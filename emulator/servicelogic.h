@@ -48,13 +48,13 @@ public:
     QString WebsiteNotEncryption(const QStringList& a);                 // 3
     QString GetDirInfo(const QStringList& a);                           // 3
     QString GetDirFileInfo(const QStringList& a);                       // 4
-    // Replaces a hosted file's bytes, found by its address; name and address stay.
-    QString UploadFile02(const QStringList& a, const QByteArray& data); // 7 texts and the file
     // The member's own albums and the home-page album frame (sitemethods.cpp).
     QString BuildAlbumDir(const QStringList& a);                        // 4
     QString DelDir(const QStringList& a);                               // 4
     QString SetHomeAlbum(const QStringList& a);                         // 18
     QString DelFile(const QStringList& a);                              // 5
+    // Replaces a hosted file's bytes, found by its address; name and address stay.
+    QString UploadFile02(const QStringList& a, const QByteArray& data); // 7 texts and the file
     // The blog posts (blogmethods.cpp).
     QString UploadBlog(const QStringList& a);                           // 6
     QString EditBlog(const QStringList& a);                             // 8

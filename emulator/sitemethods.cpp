@@ -172,13 +172,6 @@ QString ServiceLogic::GetDirFileInfo(const QStringList& a) {
     return QStringLiteral("OK_0001_") + EscapedTable(rows, QStringLiteral("FileInfo"));
 }
 
-QString ServiceLogic::HostedFileAddress(const Member& m, const QString& album, const QString& file) const {
-    const QString host = QString(m.prefix).toLower().replace(QStringLiteral("www"), QStringLiteral("img")) +
-                         QLatin1Char('.') + m_domain;
-    return QStringLiteral("http://") + host + QStringLiteral("/space/") + m.folder + QLatin1Char('/') + album +
-           QLatin1Char('/') + file;
-}
-
 namespace {
 // A name the member may give an album: one safe path component, not the root album, not one of
 // the widgets' own albums and not the text that marks an empty table.
@@ -222,7 +215,6 @@ QString ServiceLogic::DelFile(const QStringList& a) {
     return QStringLiteral("OK_0001_") + stamp;
 }
 
-
 QString ServiceLogic::DelDir(const QStringList& a) {
     Member* m = authenticate(a.value(0), a.value(1), a.value(2));
     if (!m) return QStringLiteral("Error_0001");
@@ -265,6 +257,13 @@ QString ServiceLogic::SetHomeAlbum(const QStringList& a) {
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::HostedFileAddress(const Member& m, const QString& album, const QString& file) const {
+    const QString host = QString(m.prefix).toLower().replace(QStringLiteral("www"), QStringLiteral("img")) +
+                         QLatin1Char('.') + m_domain;
+    return QStringLiteral("http://") + host + QStringLiteral("/space/") + m.folder + QLatin1Char('/') + album +
+           QLatin1Char('/') + file;
 }
 
 }  // namespace emu

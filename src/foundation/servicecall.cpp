@@ -99,7 +99,7 @@ qint64 FileSizeKb(const QString& path) { return UploadSizeKb(QFileInfo(path).siz
 QString SendFileToImageService(
     const QString& path, const QString& method,
     const std::function<QList<SoapArgument>(const QString& ext, const QByteArray& bytes)>& arguments,
-    const std::function<void(qint64 sent, qint64 total)>& progress) {
+    const std::function<void(qint64, qint64)>& progress) {
     const QString trimmed = vb::Trim(path);
     if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile()) return kUploadNoFile;
     // The type test takes the untrimmed path's last four characters: "a.jpg " is refused.
