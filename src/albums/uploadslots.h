@@ -137,6 +137,24 @@ struct UploadSlotsView {
 
     UploadVariant variant = UploadVariant::Album;
 
+    // Every hook set to draw nothing (pictures turn unchanged, the conversion option ticked, no
+    // crop): the slots worked without a window, as the upload benchmark does.
+    static UploadSlotsView Windowless(UploadVariant variant) {
+        UploadSlotsView v;
+        v.variant = variant;
+        v.showSlot = [](int) {};
+        v.setBusy = [](bool) {};
+        v.showUploadInfo = [](bool) {};
+        v.showBigView = [] {};
+        v.showRing = [] {};
+        v.turnedPreview = [](const QImage& s, int) { return s; };
+        v.showUploadReady = [] {};
+        v.picZipTicked = [] { return true; };
+        v.showStartHint = [] {};
+        v.openCropDialog = [] {};
+        return v;
+    }
+
     template <class F>
     void forEachRequiredHook(F&& f) const {
         f("showSlot", bool(showSlot));

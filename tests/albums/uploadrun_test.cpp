@@ -425,16 +425,8 @@ class SizedRunTest : public UploadRunTest {
 protected:
     void SetUp() override {
         UploadRunTest::SetUp();
-        UploadSlotsView& v = sized.view;
-        v.showSlot = [](int) {};
-        v.setBusy = [](bool) {};
-        v.showUploadInfo = [](bool) {};
-        v.showBigView = [] {};
-        v.showRing = [] {};
-        v.turnedPreview = [](const QImage& s, int) { return s; };
-        v.showUploadReady = [] {};
-        v.openCropDialog = [] {};
-        ASSERT_TRUE(UnsetRequiredHooks(v).isEmpty());
+        sized.view = UploadSlotsView::Windowless(UploadVariant::Sized);
+        ASSERT_TRUE(UnsetRequiredHooks(sized.view).isEmpty());
         UploadRunView& r = run.view;
         r.showPanel = [] {};
         r.showScreenshotWarning = [this] { ++warnings; };

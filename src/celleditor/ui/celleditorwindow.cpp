@@ -1,15 +1,20 @@
 #include "celleditor/ui/celleditorwindow.h"
 
+#include "albums/ui/albums_entry.h"
 #include "celleditor/cellpreview.h"
+#include "celleditor/picturesources.h"
+#include "celleditor/ui/picturedialogs.h"
 #include "celleditor/state.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
 #include "login/state.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/fontnames.h"
 #include "platform/prompts.h"
 #include "platform/twips.h"
+#include "platform/vbtext.h"
 #include "platform/ui/webbrowser.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
@@ -279,6 +284,10 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(txtBJ, &QLineEdit::textChanged, this, [this](const QString& t) { txtBJ->setToolTip(t); });
     connect(txtQJ, &QLineEdit::textChanged, this, [this](const QString& t) { txtQJ->setToolTip(t); });
     connect(cmdReSet, &QPushButton::clicked, this, [this] { cmdReSet_Click(); });
+    connect(cmdSearchBJ, &QPushButton::clicked, this, [this] { cmdSearchBJ_Click(); });
+    connect(cmdSearchQJ, &QPushButton::clicked, this, [this] { cmdSearchQJ_Click(); });
+    for (int i = 0; i < 4; ++i)
+        connect(cmdUploadAreaPic[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdUploadAreaPic_Click(i); });
     view.showPublishDialog = [this] { return OpenPublishDialog(this); };
     connect(chkShowViewLine, &QCheckBox::toggled, this, [this](bool on) {
         for (QWidget* l : {picViewLineS, picViewLineX, picViewLineZ, picViewLineY}) l->setVisible(on);
@@ -647,6 +656,128 @@ void CellEditorWindow::hscPic_Change(int value) {
 }
 
 void CellEditorWindow::vscPic_Change(int value) { picFrame->move(picFrame->x(), -ToPixels(value)); }
+
+void CellEditorWindow::pictureChanged() {
+    CreateViewHtml();
+    markChanged();
+}
+
+void CellEditorWindow::setRecordEntry(int entry, const QString& value) {
+    while (CellRecord.size() <= entry) CellRecord.append(QString());
+    CellRecord[entry] = value;
+}
+
+namespace {
+bool IsJpegOrBmp(const QString& type) { return type == QLatin1String(".jpg") || type == QLatin1String(".bmp"); }
+
+// The file chosen into a path box, or nothing: a cancelled dialog, a blank name, or a file over
+// the size rule (its message; the box emptied).
+std::optional<QString> ChoosePictureFile(QLineEdit* box, const QString& filter) {
+    const QString chosen = prompts::current().openFile(QString(), QtFileFilter(filter), QString());
+    if (chosen.isEmpty()) return std::nullopt;
+    box->setText(chosen);
+    const QString path = vb::Trim(box->text());
+    if (path.isEmpty()) return std::nullopt;
+    if (const QString message = OversizePictureMessage(path); !message.isEmpty()) {
+        MsgBox(message, vbInformation, QStringLiteral("提示"));
+        box->clear();
+        return std::nullopt;
+    }
+    return path;
+}
+}  // namespace
+
+void CellEditorWindow::cmdSearchBJ_Click() {
+    const QString before = txtBJ->text();
+    const std::optional<QString> path = ChoosePictureFile(txtBJ, kBackgroundFileFilter);
+    if (!path) return;
+    // A picture that is measured is read before anything is stored: one that cannot be read
+    // changes nothing, so no cell page ever names a file that is no picture.
+    QImage picture;
+    if (IsJpegOrBmp(PictureFileType(*path))) {
+        picture = QImage(*path);
+        if (picture.isNull()) {
+            txtBJ->setText(before);
+            return;
+        }
+    }
+    setRecordEntry(CellRecordEntry::FirstBlockRow + CellBlock::CellBackground, txtBJ->text());
+    PendingPictures.set(PendingPicture::BackgroundRow, PendingPicture::LocalFile, txtBJ->text());
+    if (!picture.isNull()) {
+        imgSize = picture;
+        if (vb::Val(CellRecord.value(1)) < picture.width() || vb::Val(CellRecord.value(2)) < picture.height())
+            OfferPictureCrop(false, this);
+    }
+    labBJFlag = QStringLiteral("1");
+    pictureChanged();
+}
+
+void CellEditorWindow::cmdSearchQJ_Click() {
+    if (GetUserSetting(UcsHintForegroundReplace).isEmpty()) {
+        DialogState = 1;
+        ForegroundAdviceDialog advice(this);
+        advice.exec();
+        if (DialogState == 1) return;
+    }
+    const QString before = txtQJ->text();
+    const std::optional<QString> path = ChoosePictureFile(txtQJ, kForegroundFileFilter);
+    if (!path) return;
+    const QString type = PictureFileType(*path);
+    QImage picture;
+    if (type == QLatin1String(".gif") || IsJpegOrBmp(type)) {
+        picture = QImage(*path);  // read before anything is stored, as for the background
+        if (picture.isNull()) {
+            txtQJ->setText(before);
+            return;
+        }
+    }
+    const int first = CellRecordEntry::FirstBlockRow;
+    setRecordEntry(first + CellBlock::CellForeground, txtQJ->text());
+    setRecordEntry(first + CellBlock::CellForeWidth, CellRecord.value(1));
+    setRecordEntry(first + CellBlock::CellForeHeight, CellRecord.value(2));
+    setRecordEntry(first + CellBlock::CellForeCode, NewPictureForeCode);
+    PendingPictures.set(PendingPicture::ForegroundRow, PendingPicture::LocalFile, txtQJ->text());
+    if (type == QLatin1String(".swf")) {
+        setRecordEntry(first + CellBlock::CellForeCode, NewFlashForeCode);
+        cheFlash->show();
+        cmdQJXZ->hide();
+    } else {
+        cheFlash->hide();
+        cmdQJXZ->setVisible(type != QLatin1String(".png"));
+    }
+    const int cw = int(vb::Val(CellRecord.value(1)));
+    const int ch = int(vb::Val(CellRecord.value(2)));
+    if (!picture.isNull()) {
+        imgSize = picture;
+        const int w = picture.width(), h = picture.height();
+        if (type == QLatin1String(".gif")) {
+            const GifFit fit = FitGifForeground(w, h, cw, ch);
+            setRecordEntry(first + CellBlock::CellForeWidth, fit.recordWidth);
+            setRecordEntry(first + CellBlock::CellForeHeight, fit.recordHeight);
+            txtQJW->setText(QString::number(fit.boxWidth));
+            txtQJH->setText(QString::number(fit.boxHeight));
+        } else if (w > cw || h > ch) {
+            // Only a crop that finished gives the cut's size; otherwise the boxes stay.
+            if (OfferPictureCrop(true, this)) {
+                txtQJW->setText(CellRecord.value(first + CellBlock::CellForeWidth));
+                txtQJH->setText(CellRecord.value(first + CellBlock::CellForeHeight));
+            }
+        } else {
+            txtQJW->setText(QString::number(w));
+            txtQJH->setText(QString::number(h));
+        }
+    }
+    labQJFlag = QStringLiteral("1");
+    pictureChanged();
+}
+
+void CellEditorWindow::cmdUploadAreaPic_Click(int index) {
+    const std::optional<bool> sized = SetUploadAreaLabels(index);
+    if (!sized) return;
+    if (*sized) OpenSizedUploadWindow(this);
+    else OpenUploadWindow(this);
+    webView->refresh();
+}
 
 bool CellEditorWindow::cmdOK_Click() {
     const bool applied = ApplyCell(snapshot(), TextStyleFields, view);

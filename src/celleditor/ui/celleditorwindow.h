@@ -168,6 +168,12 @@ public:
     void labANQ_Click();
     void cmdOpenTeach_Click();
     void cmdCloseTeach_Click();
+    // ---- picture sources
+    void cmdSearchBJ_Click();
+    void cmdSearchQJ_Click();
+    // The widget album's upload window (index 0 to 3), then the preview refreshed.
+    void cmdUploadAreaPic_Click(int index);
+
     // Applies the cell; true when the edit counted as applied (the buttons are then disabled).
     bool cmdOK_Click();
     void cmdReSet_Click();
@@ -189,6 +195,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A picture source's end: the preview rebuilt and the window marked changed.
+    void pictureChanged();
+    void setRecordEntry(int entry, const QString& value);
     void styleChanged();
     void readyChange();
     void foreSizeChanged(bool width);
