@@ -49,6 +49,7 @@ public:
     QString GetDirInfo(const QStringList& a);                           // 3
     QString GetDirFileInfo(const QStringList& a);                       // 4
     QString DelFile(const QStringList& a);                              // 5
+    QString EditPicMemo(const QStringList& a);                          // 6
     // The blog posts (blogmethods.cpp).
     QString UploadBlog(const QStringList& a);                           // 6
     QString EditBlog(const QStringList& a);                             // 8
