@@ -29,6 +29,7 @@ PictureViewerWindow::PictureViewerWindow(QWidget* parent) : QDialog(parent) {
     space->setContext(Qt::WindowShortcut);
     connect(space, &QShortcut::activated, this, [this] { close(); });
     resize(915, 661);
+    layOut();
     labHint->move(ToPixels(120), height() - ToPixels(420));
     if (QScreen* s = QApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
 }
@@ -43,6 +44,10 @@ void PictureViewerWindow::cmdClose_Click() {
 
 void PictureViewerWindow::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
+    layOut();
+}
+
+void PictureViewerWindow::layOut() {
     const ViewerLayout l = LayoutViewer(twips::FromPixels(width()), twips::FromPixels(height()));
     webViewPic->setGeometry(0, 0, ToPixels(l.browserWidth), ToPixels(l.browserHeight));
     cmdClose->move(ToPixels(l.closeLeft), ToPixels(l.closeTop));

@@ -22,5 +22,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void layOut();
 };
 using frmViewPic = PictureViewerWindow;  // 图片预览 picture viewer
