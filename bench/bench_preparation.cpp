@@ -33,6 +33,7 @@
 #include "login/state.h"
 #include "platform/fontnames.h"
 #include "platform/paths.h"
+#include "benchsupport.h"
 
 namespace {
 
@@ -41,10 +42,7 @@ constexpr int kHeight = 3000;
 constexpr int kBatch = 100;
 const char* const kText = "Tavolin";
 
-struct Setup {
-    std::unique_ptr<QTemporaryDir> dir;
-    QString photo;   // the 4000 × 3000 picture
-    QString tiny;    // 8 × 8, for the peers' start-up
+struct Setup : PhotoFiles {
     QString border;  // the border as PNG, for the peers (the worker reads border.gif)
     QString folder;  // the member's folder
     QImage ours;     // our result, to compare the peers' with
@@ -53,28 +51,12 @@ struct Setup {
 Setup& setup() {
     static Setup s = [] {
         Setup made;
-        made.dir = std::make_unique<QTemporaryDir>();
+        static_cast<PhotoFiles&>(made) = MakePhotoFiles(kWidth, kHeight);
         const QDir dir(made.dir->path());
-        paths::SetDataRoot(dir.path());
         made.folder = dir.filePath(QStringLiteral("member"));
         QDir().mkpath(made.folder);
         UserFolder = made.folder;
 
-        // Smooth gradients with a little grain, as a photo has: neither flat nor noise.
-        cDIBSection photo;
-        photo.Create(kWidth, kHeight);
-        QRandomGenerator grain(7);
-        for (int y = 0; y < kHeight; ++y) {
-            uchar* p = photo.DIBSectionBitsPtr() + qsizetype(y) * photo.BytesPerScanLine();
-            for (int x = 0; x < kWidth; ++x, p += 3) {
-                const int base[3] = {x * 255 / kWidth, y * 255 / kHeight, ((x + y) % 512) / 2};
-                for (int c = 0; c < 3; ++c) p[c] = uchar(qBound(0, base[c] + int(grain.bounded(16)) - 8, 255));
-            }
-        }
-        made.photo = dir.filePath(QStringLiteral("photo.jpg"));
-        WriteJpegFile(photo, made.photo, 95);
-        made.tiny = dir.filePath(QStringLiteral("tiny.jpg"));
-        QImage(8, 8, QImage::Format_RGB32).save(made.tiny, "JPG", 95);
 
         QImage border(200, 150, QImage::Format_ARGB32);
         border.fill(Qt::transparent);
@@ -335,10 +317,5 @@ int main(int argc, char** argv) {
     QThreadPool::globalInstance()->setMaxThreadCount(1);  // single-threaded, as the peers run
     setup();
     RegisterPeers();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    PrintSummary();
-    return 0;
+    return RunBenchmarks(argc, argv, PrintSummary);
 }

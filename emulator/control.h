@@ -25,6 +25,13 @@ struct FaultRule {
     bool drop = false;
     bool errorPage = false; // an HTML error page with status 200, as some hosts answer
     int remaining = 1;     // requests it still applies to
+    int after = 0;         // matching requests it lets through to the logic first
+};
+
+// A scripted reply; the first of a queue may first let some calls of its method through.
+struct ScriptedReply {
+    QString reply;
+    int after = 0;
 };
 
 struct CallRecord {
@@ -39,7 +46,7 @@ struct CallRecord {
 };
 
 struct Control {
-    QHash<QString, QStringList> scripts;     // method -> replies to give, in order
+    QHash<QString, QList<ScriptedReply>> scripts;  // method -> replies to give, in order
     QList<FaultRule> faults;
     QList<QPair<RequestMatch, int>> latency; // match -> milliseconds
     QSet<QString> hiddenWsdl;                // lower-case endpoint names

@@ -147,10 +147,11 @@ HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
     if (path == QLatin1String("/bloglist001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, false);
     if (path == QLatin1String("/blogframe001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, true);
     if (path == QLatin1String("/albumlist001.aspx") && m) {
-        extra += QStringLiteral("<ul>");
-        for (const Album& a : m->albums)
-            if (!a.name.startsWith(QLatin1String("www"), Qt::CaseInsensitive))
-                extra += QStringLiteral("<li>%1（%2）</li>").arg(Esc(a.name)).arg(a.files.size());
+        // The home-page album frame as last stored, in slot order; empty slots show nothing.
+        extra += QStringLiteral("<ul class=\"homealbums\">");
+        for (const QString& name : m->homeAlbums)
+            if (const Album* a = name.isEmpty() ? nullptr : m->album(name))
+                extra += QStringLiteral("<li>%1（%2）</li>").arg(Esc(a->name)).arg(a->files.size());
         extra += QStringLiteral("</ul>");
     }
     return KeysPage(r, it.value(), extra);

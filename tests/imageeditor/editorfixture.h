@@ -20,6 +20,7 @@ protected:
         e.view.focusWidthBox = [this] { focus << QStringLiteral("txtSizeW"); };
         e.view.focusHeightBox = [this] { focus << QStringLiteral("txtSizeH"); };
         e.view.focusScrollBar = [this] { focus << QStringLiteral("vscr1"); };
+        e.view.focusWatermarkBox = [this] { focus << QStringLiteral("txtWaterMark(0)"); };
         e.view.measureImg500p = [twipsPerPixel] { return 500.0 * twipsPerPixel; };
         e.view.unload = [this] { ++unloads; };
         e.view.navigateAd = [this](int strip, const QString& address) { adAddresses[strip - 1] = address; };
@@ -42,6 +43,14 @@ protected:
         e.tooPic_ButtonClick(QStringLiteral("Open"));
     }
     QSize savedSize(const QString& path) { return QImageReader(path).size(); }
+    // A label of this look shown at a place, sized to its text.
+    static CanvasLabel shownLabel(const OverlayLabel& look, QPointF at) {
+        CanvasLabel l;
+        l.label = look;
+        l.topLeft = at;
+        l.visible = true;
+        return l;
+    }
     // The last message box's text, title and style.
     PromptRecord lastBox() const {
         for (qsizetype i = prompts.records().size() - 1; i >= 0; --i)

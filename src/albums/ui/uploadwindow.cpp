@@ -1,5 +1,6 @@
 #include "albums/ui/uploadwindow.h"
 
+#include "albums/ui/albumsettingswindow.h"
 #include "foundation/settings.h"
 #include "foundation/ui/pleasewait.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
@@ -108,6 +109,26 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
     wireSlots(logic.frame);
     logic.frame.view.picZipTicked = [this] { return chkPicZIP->isChecked(); };
     logic.frame.view.showStartHint = [this] { logic.ShowStartHint(); };
+    wireRun(logic.run);
+    logic.run.view.chooserText = [this] { return cobAlbum->currentText(); };
+    logic.run.view.showAlbumHint = [this] { logic.ShowAlbumHint(); };
+    connect(cmdUploadFolder, &QPushButton::clicked, this, [this] { cmdUploadFolder_Click(); });
+    connect(cmdUploadNextPage, &QPushButton::clicked, this, [this] { cmdUploadNextPage_Click(); });
+    UploadNewAlbumView& a = newAlbumView;
+    a.enableNewAlbum = [this](bool enabled) { cmdNewAlbum->setEnabled(enabled); };
+    a.addChosenAlbum = [this](const QString& album) {
+        cobAlbum->addItem(album);
+        cobAlbum->setCurrentIndex(cobAlbum->count() - 1);
+    };
+    a.showUploadToAlbum = [this](const QString& caption) {
+        labUploadToAlbumCaption->setText(caption);
+        labUploadToAlbumCaption->show();
+    };
+    a.addAlbumSettingsRow = [](const QString& album, const QString& stamp) {
+        if (AlbumSettingsWindow* settings = AlbumSettingsWindow::loaded()) settings->logic.albumCreatedElsewhere(album, stamp);
+    };
+    a.showWait = v.showWait;
+    a.hideWait = v.hideWait;
 
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { cmdCloseUpload_Click(); });
     connect(cmdEditPic, &QPushButton::clicked, this, [this] { cmdEditPic_Click(); });
@@ -165,6 +186,17 @@ void UploadWindow::cobAlbum_Click() { logic.cobAlbum_Click(cobAlbum->currentText
 void UploadWindow::cmdClosOpeMsg_Click(int index) {
     if (index < 0 || index > 2) return;
     logic.cmdClosOpeMsg_Click(index, hintBoxes[size_t(index)].chkIKnowOpe->isChecked());
+}
+
+QWidget* UploadWindow::namedControl(const QString& name) {
+    if (name == QLatin1String("cobAlbum")) return cobAlbum;
+    if (name == QLatin1String("cmdUploadNextPage")) return cmdUploadNextPage;
+    return UploadFrame::namedControl(name);
+}
+
+void UploadWindow::showRunPanel() {
+    cmdUploadNextPage->setVisible(logic.run.panel.cmdUploadNextPageVisible);
+    UploadFrame::showRunPanel();
 }
 
 void UploadWindow::done(int result) {
