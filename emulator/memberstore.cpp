@@ -374,6 +374,26 @@ void MemberStore::storeFile(Member& m, const QString& albumName, const QString& 
     save(m);
 }
 
+void MemberStore::storeSampleFiles(Member& m, const QString& albumName, const QList<SampleFile>& files,
+                                   const QString& stamp) {
+    if (!paths::IsSafeComponent(albumName)) throw VbError(VbError::PathFileAccess, QStringLiteral("Bad file name"));
+    const QString dir = albumDir(m, albumName);
+    if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
+    Album* a = m.album(albumName);
+    if (!a) {
+        m.albums.append(Album{albumName, stamp, stamp, {}});
+        a = &m.albums.last();
+    }
+    for (const SampleFile& f : files) {
+        QFile out(filePath(m, albumName, f.name));
+        if (!paths::IsSafeComponent(f.name) || !out.open(QIODevice::WriteOnly) || out.write(f.bytes) != f.bytes.size())
+            throw VbError(VbError::PathFileAccess, QStringLiteral("Cannot write ") + f.name);
+        a->files.append(StoredFile{f.name, f.description, f.bytes.size(), stamp});
+    }
+    a->stamp = stamp;
+    save(m);
+}
+
 namespace {
 QString ThumbnailFileOf(const QString& filePath) {
     const QFileInfo info(filePath);

@@ -137,6 +137,15 @@ public:
     void storeFile(Member& m, const QString& album, const QString& file, const QByteArray& bytes,
                    const QString& description, const QString& stamp);
     HostedFile hostedFile(const QString& folder, const QString& album, const QString& file) const;
+    // Sample content in one go: each file written plainly (no flush to disk, no thumbnail until
+    // one is asked for), then the record saved once. For content that is made again when lost,
+    // so that making it stays cheap. Throws VbError.
+    struct SampleFile {
+        QString name;
+        QByteArray bytes;
+        QString description;
+    };
+    void storeSampleFiles(Member& m, const QString& album, const QList<SampleFile>& files, const QString& stamp);
 
     // Removes every member and counter from memory and from the folder.
     void clear();

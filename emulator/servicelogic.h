@@ -94,6 +94,8 @@ private:
     QHash<QString, QString> m_lastRegistrationHour;  // first three address parts -> "yyyyMMddHH"
 };
 
+// "<" and ">" as "&x_;" and "&d_;", as the service keeps a page.
+QString EscapeBrackets(QString text);
 // "&x_;" and "&d_;" back to "<" and ">", in that order.
 QString UnescapeBrackets(QString text);
 // True for 32 lower-case hexadecimal digits.

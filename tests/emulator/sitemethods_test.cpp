@@ -6,6 +6,7 @@
 #include "login/registercheck.h"
 #include "platform/safefile.h"
 #include "site/publishcheck.h"
+#include "support/emulatorfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@ protected:
         store = std::make_unique<MemberStore>(dir.path());
         logic = std::make_unique<ServiceLogic>(*store, QStringLiteral("sitehost.test"));
         logic->ensureDemoMember();
+        testsupport::WithoutDemoSamples(demo());
     }
     Member& demo() { return *store->find(ServiceLogic::Demo().name); }
     QStringList credentials() { return {demo().name, demo().digest, demo().prefix}; }
