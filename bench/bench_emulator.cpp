@@ -1,8 +1,11 @@
 // The emulator's thumbnails of a page of 15 stored pictures of about 220 KB: served from the
-// file made when each was stored, against scaling each picture per request (the peer).
+// file made when each was stored, against scaling each picture per request (the peer). And the
+// cost of one upload for a member who keeps 10 files and one who keeps 10,000: the same, since a
+// change appends one line to the album log instead of writing the member's whole file list.
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -10,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include "emulator/memberstore.h"
+
+#include <memory>
 
 namespace {
 
@@ -67,6 +72,42 @@ void BM_ThumbnailsScaledPerRequest(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ThumbnailsScaledPerRequest)->Unit(benchmark::kMillisecond);
+
+// A member whose album log lists `files` stored files (their bytes are not needed for the cost).
+struct MemberWithFiles {
+    QTemporaryDir dir;
+    std::unique_ptr<emu::MemberStore> store;
+    explicit MemberWithFiles(int files) {
+        const QString memberDir = dir.path() + QStringLiteral("/members/keeper");
+        QDir().mkpath(memberDir);
+        QFile record(memberDir + QStringLiteral("/member.json"));
+        record.open(QIODevice::WriteOnly);
+        record.write(R"({"id": 1, "name": "keeper", "digest": "0123456789abcdef0123456789abcdef"})");
+        record.close();
+        QFile log(memberDir + QStringLiteral("/albums.log"));
+        log.open(QIODevice::WriteOnly);
+        log.write(R"({"album":"相册","created":"2026-01-01 00:00:00","stamp":"2026-01-01 00:00:00"})" "\n");
+        for (int i = 0; i < files; ++i)
+            log.write(QStringLiteral(R"({"album":"相册","file":{"name":"p%1.jpg","description":"一张照片","size":250000,)"
+                                     R"("uploaded":"2026-01-01 00:00:00","disk":"p%1.jpg"}})" "\n")
+                          .arg(i)
+                          .toUtf8());
+        log.close();
+        store = std::make_unique<emu::MemberStore>(dir.path());
+    }
+};
+
+void BM_UploadAmongStoredFiles(benchmark::State& state) {
+    MemberWithFiles member(int(state.range(0)));
+    emu::Member& m = *member.store->find(QStringLiteral("keeper"));
+    const QByteArray bytes(20000, 'x');
+    int n = 0;
+    for (auto _ : state)
+        member.store->storeFile(m, QStringLiteral("相册"), QStringLiteral("new%1.jpg").arg(n++ % 8), bytes, QString(),
+                                member.store->newStamp());
+    state.counters["files"] = double(m.album(QStringLiteral("相册"))->files.size());
+}
+BENCHMARK(BM_UploadAmongStoredFiles)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

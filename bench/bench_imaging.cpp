@@ -18,6 +18,7 @@
 #include "imaging/state.h"
 #include "imaging/ui/cropwindow.h"
 #include "login/state.h"
+#include "benchsupport.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/browserenvironment.h"
 #include "platform/paths.h"
@@ -27,11 +28,7 @@ namespace {
 constexpr int kWidth = 4000;
 constexpr int kHeight = 3000;
 
-// Smooth gradients with a little grain, as a photo has: neither flat nor noise.
-uchar photoByte(int x, int y, int channel, QRandomGenerator& grain) {
-    const int base = channel == 0 ? (x * 255 / kWidth) : channel == 1 ? (y * 255 / kHeight) : ((x + y) % 512) / 2;
-    return uchar(qBound(0, base + int(grain.bounded(16)) - 8, 255));
-}
+uchar photoByte(int x, int y, int channel, QRandomGenerator& grain) { return PhotoByte(x, y, channel, kWidth, kHeight, grain); }
 
 std::shared_ptr<cDIBSection1> photo32() {
     static std::shared_ptr<cDIBSection1> made = [] {

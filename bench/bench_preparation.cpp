@@ -33,6 +33,7 @@
 #include "login/state.h"
 #include "platform/fontnames.h"
 #include "platform/paths.h"
+#include "benchsupport.h"
 
 namespace {
 
@@ -60,19 +61,8 @@ Setup& setup() {
         QDir().mkpath(made.folder);
         UserFolder = made.folder;
 
-        // Smooth gradients with a little grain, as a photo has: neither flat nor noise.
-        cDIBSection photo;
-        photo.Create(kWidth, kHeight);
-        QRandomGenerator grain(7);
-        for (int y = 0; y < kHeight; ++y) {
-            uchar* p = photo.DIBSectionBitsPtr() + qsizetype(y) * photo.BytesPerScanLine();
-            for (int x = 0; x < kWidth; ++x, p += 3) {
-                const int base[3] = {x * 255 / kWidth, y * 255 / kHeight, ((x + y) % 512) / 2};
-                for (int c = 0; c < 3; ++c) p[c] = uchar(qBound(0, base[c] + int(grain.bounded(16)) - 8, 255));
-            }
-        }
         made.photo = dir.filePath(QStringLiteral("photo.jpg"));
-        WriteJpegFile(photo, made.photo, 95);
+        WritePhotoJpeg(made.photo, kWidth, kHeight);
         made.tiny = dir.filePath(QStringLiteral("tiny.jpg"));
         QImage(8, 8, QImage::Format_RGB32).save(made.tiny, "JPG", 95);
 
@@ -335,10 +325,5 @@ int main(int argc, char** argv) {
     QThreadPool::globalInstance()->setMaxThreadCount(1);  // single-threaded, as the peers run
     setup();
     RegisterPeers();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    PrintSummary();
-    return 0;
+    return RunBenchmarks(argc, argv, PrintSummary);
 }

@@ -72,16 +72,15 @@ struct AlbumPlan {
     const char* name;
     int count;
     int width, height;
-    const char* descriptions[6];
 };
 
 // The widgets' fixed albums and the home album, with the sizes each widget shows.
 const AlbumPlan kAlbums[] = {
-    {"www个人主页时钟", 2, 150, 150, {}},
-    {"www个人主页三图滚动", 3, 350, 210, {}},
-    {"www个人主页日历", 2, 150, 170, {}},
-    {"www个人主页十图滚动", 6, 160, 100, {}},
-    {"我的相册", 6, 400, 300, {"山间清晨", "午后", "远山", "傍晚", "湖边", "回家的路"}},
+    {"www个人主页时钟", 2, 150, 150},
+    {"www个人主页三图滚动", 3, 350, 210},
+    {"www个人主页日历", 2, 150, 170},
+    {"www个人主页十图滚动", 6, 160, 100},
+    {"我的相册", 6, 400, 300},
 };
 
 QString Img(const QString& host, const Member& m, const QString& album, const QString& file) {
@@ -104,11 +103,12 @@ void AddDemoContent(MemberStore& store, Member& m, const QString& serviceDomain)
     for (const AlbumPlan& plan : kAlbums) {
         QList<MemberStore::SampleFile> files;
         for (int i = 0; i < plan.count; ++i, ++seed)
-            files.append({QStringLiteral("photo%1.png").arg(i + 1), ScenePicture(seed, plan.width, plan.height),
-                          plan.descriptions[i] ? QString::fromUtf8(plan.descriptions[i]) : QString()});
+            files.append({QStringLiteral("photo%1.png").arg(i + 1), ScenePicture(seed, plan.width, plan.height), QString()});
         store.storeSampleFiles(m, QString::fromUtf8(plan.name), files, stamp);
     }
-    m.albumStamp = stamp;
+    // The home page's album list shows the home album.
+    m.homeAlbums = QStringList(15, QString());
+    m.homeAlbums[0] = kDemoHomeAlbum;
 
     // The site: the gallery's first template with the member's own header picture and album.
     const GalleryTemplate look = GalleryTemplates(hosts.hostName(ServiceHost::Materials)).value(0);

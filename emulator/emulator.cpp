@@ -417,9 +417,9 @@ HttpResponse Emulator::handleControl(const HttpRequest& r) {
         if (o.contains(QStringLiteral("protectionKey"))) m->protectionKey = o[QStringLiteral("protectionKey")].toString();
         if (o.contains(QStringLiteral("realName"))) m->realName = o[QStringLiteral("realName")].toBool();
         if (o.contains(QStringLiteral("edition"))) m->edition = o[QStringLiteral("edition")].toString();
-        if (o.contains(QStringLiteral("albumStamp"))) m->albumStamp = o[QStringLiteral("albumStamp")].toString();
         try {
             m_store->save(*m);
+            if (o.contains(QStringLiteral("albumStamp"))) m_store->setAlbumStamp(*m, o[QStringLiteral("albumStamp")].toString());
         } catch (const VbError& e) {
             return HttpResponse::Text(e.description(), 500);
         }

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/vberror.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -12,6 +13,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace emu {
 
@@ -51,30 +57,10 @@ QJsonObject ToJson(const Member& m) {
     o[QStringLiteral("registered")] = m.registered;
     o[QStringLiteral("expiry")] = m.expiry;
     o[QStringLiteral("lastLogin")] = m.lastLogin;
-    o[QStringLiteral("albumStamp")] = m.albumStamp;
     o[QStringLiteral("settings")] = ToArray(m.settings);
     o[QStringLiteral("published")] = m.published;
     o[QStringLiteral("sitePage")] = m.sitePageFile;
     o[QStringLiteral("homeAlbums")] = ToArray(m.homeAlbums);
-    QJsonArray albums;
-    for (const Album& a : m.albums) {
-        QJsonObject ao;
-        ao[QStringLiteral("name")] = a.name;
-        ao[QStringLiteral("created")] = a.created;
-        ao[QStringLiteral("stamp")] = a.stamp;
-        QJsonArray files;
-        for (const StoredFile& f : a.files) {
-            QJsonObject fo;
-            fo[QStringLiteral("name")] = f.name;
-            fo[QStringLiteral("description")] = f.description;
-            fo[QStringLiteral("size")] = double(f.size);
-            fo[QStringLiteral("uploaded")] = f.uploaded;
-            files.append(fo);
-        }
-        ao[QStringLiteral("files")] = files;
-        albums.append(ao);
-    }
-    o[QStringLiteral("albums")] = albums;
     QJsonArray blogs;
     for (const BlogPost& b : m.blogs)
         blogs.append(QJsonObject{{QStringLiteral("time"), b.time},
@@ -108,28 +94,12 @@ bool FromJson(const QJsonObject& o, Member& m) {
     m.registered = o[QStringLiteral("registered")].toString();
     m.expiry = o[QStringLiteral("expiry")].toString();
     m.lastLogin = o[QStringLiteral("lastLogin")].toString();
-    m.albumStamp = o[QStringLiteral("albumStamp")].toString();
     m.settings = ToList(o[QStringLiteral("settings")]);
     m.published = o[QStringLiteral("published")].toString();
     // Records from before the page had a file of its own per publish name the old fixed file.
     m.sitePageFile = o.contains(QStringLiteral("sitePage")) ? o[QStringLiteral("sitePage")].toString() : QStringLiteral("site.html");
     if (!m.sitePageFile.isEmpty() && !paths::IsSafeComponent(m.sitePageFile)) m.sitePageFile.clear();
     m.homeAlbums = ToList(o[QStringLiteral("homeAlbums")]);
-    for (const QJsonValue& av : o[QStringLiteral("albums")].toArray()) {
-        const QJsonObject ao = av.toObject();
-        Album a;
-        a.name = ao[QStringLiteral("name")].toString();
-        a.created = ao[QStringLiteral("created")].toString();
-        a.stamp = ao[QStringLiteral("stamp")].toString();
-        if (!paths::IsSafeComponent(a.name)) continue;
-        for (const QJsonValue& fv : ao[QStringLiteral("files")].toArray()) {
-            const QJsonObject fo = fv.toObject();
-            StoredFile f{fo[QStringLiteral("name")].toString(), fo[QStringLiteral("description")].toString(),
-                         qint64(fo[QStringLiteral("size")].toDouble()), fo[QStringLiteral("uploaded")].toString()};
-            if (paths::IsSafeComponent(f.name)) a.files.append(f);
-        }
-        m.albums.append(a);
-    }
     for (const QJsonValue& bv : o[QStringLiteral("blogs")].toArray()) {
         const QJsonObject bo = bv.toObject();
         m.blogs.append(BlogPost{bo[QStringLiteral("time")].toString(), bo[QStringLiteral("title")].toString(),
@@ -138,6 +108,80 @@ bool FromJson(const QJsonObject& o, Member& m) {
     const QJsonObject reg = o[QStringLiteral("registration")].toObject();
     for (auto it = reg.begin(); it != reg.end(); ++it) m.registration.insert(it.key(), it.value().toString());
     return m.id > 0 && paths::IsSafeComponent(m.name) && !m.digest.isEmpty();
+}
+
+QJsonObject FileJson(const StoredFile& f) {
+    return QJsonObject{{QStringLiteral("name"), f.name},
+                       {QStringLiteral("description"), f.description},
+                       {QStringLiteral("size"), double(f.size)},
+                       {QStringLiteral("uploaded"), f.uploaded},
+                       {QStringLiteral("disk"), f.disk}};
+}
+
+// One change of the album log applied to the member: "album" (with "created" and "stamp" when
+// they change) and a "file" stored in it, or the list's "albumStamp". The same lines, in order,
+// rebuild the albums at the start. False for a line that names something outside its folder.
+bool ApplyAlbumChange(Member& m, const QJsonObject& change) {
+    if (change.contains(QStringLiteral("album"))) {
+        const QString name = change[QStringLiteral("album")].toString();
+        if (!paths::IsSafeComponent(name)) return false;
+        Album* a = m.album(name);
+        if (!a) {
+            m.albums.append(Album{name, QString(), QString(), {}});
+            a = &m.albums.last();
+        }
+        if (change.contains(QStringLiteral("created"))) a->created = change[QStringLiteral("created")].toString();
+        if (change.contains(QStringLiteral("stamp"))) a->stamp = change[QStringLiteral("stamp")].toString();
+        if (change.contains(QStringLiteral("file"))) {
+            const QJsonObject fo = change[QStringLiteral("file")].toObject();
+            StoredFile f{fo[QStringLiteral("name")].toString(), fo[QStringLiteral("description")].toString(),
+                         qint64(fo[QStringLiteral("size")].toDouble()), fo[QStringLiteral("uploaded")].toString(),
+                         fo[QStringLiteral("disk")].toString()};
+            if (f.disk.isEmpty()) f.disk = f.name;  // records of the time before fresh names
+            if (!paths::IsSafeComponent(f.name) || !paths::IsSafeComponent(f.disk)) return false;
+            bool replaced = false;
+            for (StoredFile& old : a->files)
+                if (old.name == f.name) {
+                    old = f;
+                    replaced = true;
+                }
+            if (!replaced) a->files.append(f);
+        }
+    }
+    if (change.contains(QStringLiteral("albumStamp"))) m.albumStamp = change[QStringLiteral("albumStamp")].toString();
+    return true;
+}
+
+QByteArray LogLine(const QJsonObject& change) { return QJsonDocument(change).toJson(QJsonDocument::Compact) + '\n'; }
+
+// The shortest log that rebuilds the member's albums.
+QByteArray CompactAlbumLog(const Member& m) {
+    QByteArray out;
+    for (const Album& a : m.albums) {
+        out += LogLine({{QStringLiteral("album"), a.name}, {QStringLiteral("created"), a.created}, {QStringLiteral("stamp"), a.stamp}});
+        for (const StoredFile& f : a.files) out += LogLine({{QStringLiteral("album"), a.name}, {QStringLiteral("file"), FileJson(f)}});
+    }
+    if (!m.albumStamp.isEmpty()) out += LogLine({{QStringLiteral("albumStamp"), m.albumStamp}});
+    return out;
+}
+
+// A stored file's bytes go under a name that neither a record nor a file of the folder holds, so
+// the version in use stays whole until the record names the new one.
+QString FreshDiskName(const QString& dir, const Album* album, const QString& file) {
+    auto taken = [&](const QString& candidate) {
+        if (album)
+            for (const StoredFile& f : album->files)
+                if (f.disk == candidate || f.name == candidate) return true;
+        return QFileInfo::exists(dir + QLatin1Char('/') + candidate);
+    };
+    QString name = file;
+    for (int n = 1; taken(name); ++n) name = QStringLiteral("%1~%2").arg(n).arg(file);
+    return name;
+}
+
+QString ThumbnailFileOf(const QString& filePath) {
+    const QFileInfo info(filePath);
+    return info.path() + QStringLiteral("/.thumbs/") + info.fileName() + QStringLiteral(".jpg");
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -202,6 +246,10 @@ void MemberStore::load() {
             m_damaged.append(recordPath);
             continue;
         }
+        if (!loadAlbums(*m, o)) {
+            m_damaged.append(albumLogPath(*m));
+            continue;
+        }
         removeUnnamedPages(*m);
         m_nextId = qMax(m_nextId, m->id + 1);
         const QDateTime last = QDateTime::fromString(m->albumStamp, kStampFormat);
@@ -215,9 +263,133 @@ void MemberStore::removeUnnamedPages(const Member& m) {
     // or a write its temporary file.
     QDir dir(memberDir(m));
     const QStringList leftovers{QStringLiteral("site-*.html"), QStringLiteral("site.html"), QStringLiteral("site-*.html.*"),
-                                QStringLiteral("member.json.*")};
+                                QStringLiteral("member.json.*"), QStringLiteral("albums.log.*")};
     for (const QString& file : dir.entryList(leftovers, QDir::Files))
         if (file != m.sitePageFile) dir.remove(file);
+}
+
+QString MemberStore::albumLogPath(const Member& m) const { return memberDir(m) + QStringLiteral("/albums.log"); }
+
+bool MemberStore::loadAlbums(Member& m, const QJsonObject& record) {
+    const QString logPath = albumLogPath(m);
+    const QByteArray log = ReadAll(logPath);
+    if (QFileInfo::exists(logPath)) {
+        const QList<QByteArray> lines = log.split('\n');
+        // The last piece is empty after a whole line; anything else there is a line a kill cut
+        // short, a change that never happened.
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+            const QJsonDocument doc = QJsonDocument::fromJson(lines[i]);
+            if (!doc.isObject() || !ApplyAlbumChange(m, doc.object())) return false;
+        }
+    } else {
+        // A record of the time before the log holds the albums itself.
+        m.albumStamp = record[QStringLiteral("albumStamp")].toString();
+        for (const QJsonValue& av : record[QStringLiteral("albums")].toArray()) {
+            const QJsonObject ao = av.toObject();
+            const QString name = ao[QStringLiteral("name")].toString();
+            if (!ApplyAlbumChange(m, {{QStringLiteral("album"), name}, {QStringLiteral("created"), ao[QStringLiteral("created")]},
+                                      {QStringLiteral("stamp"), ao[QStringLiteral("stamp")]}}))
+                continue;
+            for (const QJsonValue& fv : ao[QStringLiteral("files")].toArray())
+                ApplyAlbumChange(m, {{QStringLiteral("album"), name}, {QStringLiteral("file"), fv}});
+        }
+    }
+    const QByteArray compact = CompactAlbumLog(m);
+    if (compact != log || !QFileInfo::exists(logPath)) {
+        try {
+            paths::WriteFileSafely(logPath, compact);
+        } catch (const VbError&) {
+            // Without its log the next save of the record would lose the albums of an old record.
+            return false;
+        }
+    }
+    removeUnnamedFiles(m);
+    return true;
+}
+
+void MemberStore::removeUnnamedFiles(const Member& m) {
+    // An upload cut short (a kill) may have left its bytes and thumbnail without the line that
+    // records them, a replaced version the line after them, or a write its temporary file.
+    const QDir space(memberDir(m) + QStringLiteral("/space"));
+    const QDir::Filters files = QDir::Files | QDir::Hidden | QDir::System;
+    for (const QString& folder : space.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        QDir dir(space.filePath(folder));
+        const Album* album = nullptr;
+        for (const Album& a : m.albums)
+            if (paths::SafeComponent(a.name) == folder) album = &a;
+        if (!album) {
+            dir.removeRecursively();
+            continue;
+        }
+        QSet<QString> named;
+        for (const StoredFile& f : album->files) named.insert(f.disk);
+        for (const QString& file : dir.entryList(files))
+            if (!named.contains(file)) dir.remove(file);
+        QDir thumbs(dir.filePath(QStringLiteral(".thumbs")));
+        if (thumbs.exists())
+            for (const QString& thumb : thumbs.entryList(files))
+                if (!thumb.endsWith(QLatin1String(".jpg")) || !named.contains(thumb.chopped(4))) thumbs.remove(thumb);
+    }
+}
+
+void MemberStore::appendAlbumLog(const Member& m, const QJsonObject& change) { appendAlbumLog(m, QList<QJsonObject>{change}); }
+
+void MemberStore::appendAlbumLog(const Member& m, const QList<QJsonObject>& changes) {
+    const QString dir = memberDir(m);
+    if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
+    const QString path = albumLogPath(m);
+    QByteArray line;
+    for (const QJsonObject& change : changes) line += LogLine(change);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) throw VbError(VbError::PathFileAccess, QStringLiteral("Path/File access error: %1 (%2)").arg(path).arg(errno));
+    const off_t start = ::lseek(fd, 0, SEEK_END);
+    const char* data = line.constData();
+    qsizetype left = line.size();
+    int error = 0;
+    while (left > 0 && !error) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) error = n < 0 ? errno : ENOSPC;
+        else {
+            data += n;
+            left -= n;
+        }
+    }
+    if (!error && ::fdatasync(fd) != 0) error = errno;
+    // Lines not wholly written are taken back, so the next one does not join them.
+    if (error && start >= 0) [[maybe_unused]] const int cut = ::ftruncate(fd, start);
+    ::close(fd);
+    if (error) throw VbError(VbError::DiskFull, QStringLiteral("Disk full: %1 (%2)").arg(path).arg(error));
+}
+
+void MemberStore::storeSampleFiles(Member& m, const QString& albumName, const QList<SampleFile>& files,
+                                   const QString& stamp) {
+    if (!paths::IsSafeComponent(albumName)) throw VbError(VbError::PathFileAccess, QStringLiteral("Bad file name"));
+    const QString dir = albumDir(m, albumName);
+    if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
+    QList<QJsonObject> changes;
+    for (const SampleFile& f : files) {
+        const QString disk = FreshDiskName(dir, m.album(albumName), f.name);
+        QFile out(dir + QLatin1Char('/') + disk);
+        if (!paths::IsSafeComponent(f.name) || !out.open(QIODevice::WriteOnly) || out.write(f.bytes) != f.bytes.size())
+            throw VbError(VbError::PathFileAccess, QStringLiteral("Cannot write ") + f.name);
+        out.close();
+        MakeThumbnail(out.fileName());
+        QJsonObject change{{QStringLiteral("album"), albumName},
+                           {QStringLiteral("stamp"), stamp},
+                           {QStringLiteral("albumStamp"), stamp},
+                           {QStringLiteral("file"), FileJson(StoredFile{f.name, f.description, f.bytes.size(), stamp, disk})}};
+        if (!m.album(albumName) && changes.isEmpty()) change[QStringLiteral("created")] = stamp;
+        changes.append(change);
+    }
+    appendAlbumLog(m, changes);
+    for (const QJsonObject& change : changes) ApplyAlbumChange(m, change);
+}
+
+void MemberStore::setAlbumStamp(Member& m, const QString& stamp) {
+    const QJsonObject change{{QStringLiteral("albumStamp"), stamp}};
+    appendAlbumLog(m, change);
+    ApplyAlbumChange(m, change);
 }
 
 QList<const Member*> MemberStore::members() const {
@@ -286,7 +458,9 @@ QString MemberStore::albumDir(const Member& m, const QString& album) const {
 }
 
 QString MemberStore::filePath(const Member& m, const QString& album, const QString& file) const {
-    return albumDir(m, album) + QLatin1Char('/') + paths::SafeComponent(file);
+    const Album* a = m.album(album);
+    const StoredFile* f = a ? a->file(file) : nullptr;
+    return albumDir(m, album) + QLatin1Char('/') + paths::SafeComponent(f ? f->disk : file);
 }
 
 void MemberStore::save(const Member& m) {
@@ -355,58 +529,49 @@ void MemberStore::storeFile(Member& m, const QString& albumName, const QString& 
         throw VbError(VbError::PathFileAccess, QStringLiteral("Bad file name"));
     const QString dir = albumDir(m, albumName);
     if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
-    paths::WriteFileSafely(filePath(m, albumName, file), bytes);
-    MakeThumbnail(filePath(m, albumName, file));
-    Album* a = m.album(albumName);
-    if (!a) {
-        m.albums.append(Album{albumName, stamp, stamp, {}});
-        a = &m.albums.last();
+    const Album* album = m.album(albumName);
+    const StoredFile* old = album ? album->file(file) : nullptr;
+    const QString oldDisk = old ? old->disk : QString();
+    const QString disk = FreshDiskName(dir, album, file);
+    const QString path = dir + QLatin1Char('/') + disk;
+    paths::WriteFileSafely(path, bytes);
+    MakeThumbnail(path);
+    QJsonObject change{{QStringLiteral("album"), albumName},
+                       {QStringLiteral("stamp"), stamp},
+                       {QStringLiteral("albumStamp"), stamp},
+                       {QStringLiteral("file"), FileJson(StoredFile{file, description, bytes.size(), stamp, disk})}};
+    if (!album) change[QStringLiteral("created")] = stamp;
+    try {
+        appendAlbumLog(m, change);
+    } catch (const VbError&) {
+        QFile::remove(path);
+        QFile::remove(ThumbnailFileOf(path));
+        throw;
     }
-    bool replaced = false;
-    for (StoredFile& f : a->files) {
-        if (f.name == file) {
-            f = StoredFile{file, description, bytes.size(), stamp};
-            replaced = true;
-        }
+    ApplyAlbumChange(m, change);
+    if (!oldDisk.isEmpty() && oldDisk != disk) {
+        const QString oldPath = dir + QLatin1Char('/') + oldDisk;
+        QFile::remove(oldPath);
+        QFile::remove(ThumbnailFileOf(oldPath));
     }
-    if (!replaced) a->files.append(StoredFile{file, description, bytes.size(), stamp});
-    a->stamp = stamp;
-    save(m);
 }
-
-void MemberStore::storeSampleFiles(Member& m, const QString& albumName, const QList<SampleFile>& files,
-                                   const QString& stamp) {
-    if (!paths::IsSafeComponent(albumName)) throw VbError(VbError::PathFileAccess, QStringLiteral("Bad file name"));
-    const QString dir = albumDir(m, albumName);
-    if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
-    Album* a = m.album(albumName);
-    if (!a) {
-        m.albums.append(Album{albumName, stamp, stamp, {}});
-        a = &m.albums.last();
-    }
-    for (const SampleFile& f : files) {
-        QFile out(filePath(m, albumName, f.name));
-        if (!paths::IsSafeComponent(f.name) || !out.open(QIODevice::WriteOnly) || out.write(f.bytes) != f.bytes.size())
-            throw VbError(VbError::PathFileAccess, QStringLiteral("Cannot write ") + f.name);
-        a->files.append(StoredFile{f.name, f.description, f.bytes.size(), stamp});
-    }
-    a->stamp = stamp;
-    save(m);
-}
-
-namespace {
-QString ThumbnailFileOf(const QString& filePath) {
-    const QFileInfo info(filePath);
-    return info.path() + QStringLiteral("/.thumbs/") + info.fileName() + QStringLiteral(".jpg");
-}
-}  // namespace
 
 bool MakeThumbnail(const QString& filePath) {
     const QString thumb = ThumbnailFileOf(filePath);
     QFile::remove(thumb);
     const QImage picture(filePath);
     if (picture.isNull() || !QDir().mkpath(QFileInfo(thumb).path())) return false;
-    return picture.scaled(100, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation).save(thumb, "JPG", 90);
+    // Written whole or not at all: a kill must not leave half a thumbnail to be served.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.scaled(100, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation).save(&buffer, "JPG", 90)) return false;
+    try {
+        paths::WriteFileSafely(thumb, bytes);
+    } catch (const VbError&) {
+        return false;
+    }
+    return true;
 }
 
 QString ThumbnailPath(const QString& filePath) {

@@ -1,9 +1,12 @@
 #pragma once
 // The service's members and everything they keep on it, held in memory and saved in a data
 // folder: one record per member ("members/<name>/member.json"), the published page beside it
-// (a "site-<n>.html" that the record names), the hosted files under "space/<album>/", and the service-wide counters
-// ("service.json"). Every write replaces its file atomically; every stored name is one safe path
-// component, so nothing escapes the data folder.
+// (a "site-<n>.html" that the record names), the member's albums and file list in an append log
+// beside it ("albums.log", one line per change, compacted at the start), the hosted files under
+// "space/<album>/", and the service-wide counters ("service.json"). Every change has one commit
+// point (a rename, or one appended line), so a kill leaves the one state or the other; what no
+// record names is removed at the start. Every stored name is one safe path component, so nothing
+// escapes the data folder.
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -11,6 +14,8 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+
+class QJsonObject;
 
 #include <memory>
 #include <vector>
@@ -22,6 +27,7 @@ struct StoredFile {
     QString description;
     qint64 size = 0;      // bytes
     QString uploaded;     // stamp of the upload
+    QString disk;         // the bytes' file in the album's folder: each version under a fresh name
 };
 
 // A blog post, found by its time key.
@@ -59,7 +65,7 @@ struct Member {
     QString registered;       // date yyyy-MM-dd
     QString expiry;           // date yyyy-MM-dd, "0" when the member has no space
     QString lastLogin;
-    QString albumStamp;       // the album-list stamp
+    QString albumStamp;       // the album-list stamp (kept in the album log, not in the record)
     QStringList settings;     // the site settings fields as the service keeps them (escaped)
     QString published;        // published flag of the last publication
     QString sitePageFile;     // the file of the published page in the member's folder, empty: none
@@ -112,7 +118,8 @@ public:
     // A new member under the next free id, prefix and picture folder; saved at once. Throws VbError
     // when the record cannot be written or the name is in use (the member is not kept then).
     Member& add(const QString& name, const QString& digest);
-    // Saves one member's record. Throws VbError on failure.
+    // Saves one member's record (not its albums: they change through storeFile and setAlbumStamp).
+    // Throws VbError on failure.
     void save(const Member& m);
     // Saves every record and the counters; false when some write failed.
     bool saveAll();
@@ -124,6 +131,7 @@ public:
     // The folder of a member's published page and hosted files.
     QString memberDir(const Member& m) const;
     QString albumDir(const Member& m, const QString& album) const;
+    // The file holding a stored file's bytes (under the plain name when no record names it).
     QString filePath(const Member& m, const QString& album, const QString& file) const;
     // The published page (escaped text as sent), empty when none.
     QString sitePage(const Member& m) const;
@@ -133,13 +141,18 @@ public:
     QString writeSitePage(const Member& m, const QString& escapedPage);
     // Removes a page file that no record names any more (nothing for an empty name).
     void dropSitePage(const Member& m, const QString& fileName);
-    // Stores bytes as a hosted file (replacing one of that name) and records it. Throws VbError.
+    // Stores bytes as a hosted file (replacing one of that name) and records it with the stamp,
+    // which becomes the album's and the album list's. The bytes go under a fresh name; the line
+    // appended to the album log commits the change (the replaced version goes after it). Throws
+    // VbError with nothing changed.
     void storeFile(Member& m, const QString& album, const QString& file, const QByteArray& bytes,
                    const QString& description, const QString& stamp);
+    // Records a new album-list stamp. Throws VbError with nothing changed.
+    void setAlbumStamp(Member& m, const QString& stamp);
     HostedFile hostedFile(const QString& folder, const QString& album, const QString& file) const;
-    // Sample content in one go: each file written plainly (no flush to disk, no thumbnail until
-    // one is asked for), then the record saved once. For content that is made again when lost,
-    // so that making it stays cheap. Throws VbError.
+    // Sample content in one go: each file and its thumbnail written plainly (no flush to disk),
+    // then one append to the album log. For content that is made again when
+    // lost, so that making it stays cheap. Throws VbError.
     struct SampleFile {
         QString name;
         QByteArray bytes;
@@ -153,6 +166,15 @@ public:
 private:
     void load();
     void removeUnnamedPages(const Member& m);
+    QString albumLogPath(const Member& m) const;
+    // Reads the albums from the log (or from a record of the time before it), writes the log afresh
+    // in its short form and removes the stored files and thumbnails that no record names. False
+    // when the log does not read or cannot be written.
+    bool loadAlbums(Member& m, const QJsonObject& record);
+    void removeUnnamedFiles(const Member& m);
+    void appendAlbumLog(const Member& m, const QJsonObject& change);
+    // Several changes as one append (and one flush).
+    void appendAlbumLog(const Member& m, const QList<QJsonObject>& changes);
     void saveCounters();
     QString m_dir;
     std::vector<std::unique_ptr<Member>> m_members;

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include <optional>
 
 namespace emu {
 
@@ -113,6 +112,7 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
+                                  QStringLiteral("BuildAlbumDir"), QStringLiteral("DelDir"), QStringLiteral("SetHomeAlbum"),
                                   QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
                                   QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
     return done.contains(method);
@@ -133,6 +133,9 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("WebsiteNotEncryption")) return WebsiteNotEncryption(a);
     if (method == QLatin1String("GetDirInfo")) return GetDirInfo(a);
     if (method == QLatin1String("GetDirFileInfo")) return GetDirFileInfo(a);
+    if (method == QLatin1String("BuildAlbumDir")) return BuildAlbumDir(a);
+    if (method == QLatin1String("DelDir")) return DelDir(a);
+    if (method == QLatin1String("SetHomeAlbum")) return SetHomeAlbum(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
     if (method == QLatin1String("GetBlogList")) return GetBlogList(a);
@@ -229,9 +232,9 @@ QString ServiceLogic::Register(const QStringList& a) {
         m.hasSpace = true;
         m.quotaKb = kNewMemberQuotaKb;
         m.expiry = QDate::currentDate().addYears(1).toString(Qt::ISODate);
-        m.albumStamp = m_store.newStamp();
         m.settings = QStringList(kSiteFields, QString());
         m_store.save(m);
+        m_store.setAlbumStamp(m, m_store.newStamp());
         m_lastRegistrationHour.insert(network, hour);
         return QStringLiteral("__Reg__OK____Area__") + QStringLiteral("您的网站已安排在服务器 ") + m.prefix +
                QLatin1Char('.') + m_domain + QStringLiteral(" 上（") + a[6] + QStringLiteral("）。");
@@ -290,32 +293,14 @@ QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data)
         if (const StoredFile* old = existing->file(fileName)) used -= old->size;
     if (used + bytes.size() > m->quotaKb * 1024) return QStringLiteral("Error_0004");
 
-    const QString stamp = m_store.newStamp();
-    const QString previousStamp = m->albumStamp;
-    // A refused upload leaves the albums as they were: the list, and the bytes of a file it replaced.
-    const QList<Album> previousAlbums = m->albums;
-    const QString path = m_store.filePath(*m, album, fileName);
-    std::optional<QByteArray> previousBytes;
-    if (const Album* existing = m->album(album); existing && existing->file(fileName)) {
-        QFile old(path);
-        if (old.open(QIODevice::ReadOnly)) previousBytes = old.readAll();
-    }
+    // The store keeps the albums and the file as they were when the upload cannot be kept.
     try {
-        m->albumStamp = stamp;
+        const QString stamp = m_store.newStamp();
         m_store.storeFile(*m, album, fileName, bytes, a.value(7), stamp);
+        return QStringLiteral("OK_0001_") + stamp;
     } catch (const VbError&) {
-        m->albumStamp = previousStamp;
-        m->albums = previousAlbums;
-        try {
-            if (previousBytes)
-                paths::WriteFileSafely(path, *previousBytes);
-            else
-                QFile::remove(path);  // written by this upload alone
-        } catch (const VbError&) {
-        }
         return QStringLiteral("Error_0003");
     }
-    return QStringLiteral("OK_0001_") + stamp;
 }
 
 QString ServiceLogic::UploadWebsite2(const QStringList& a) {

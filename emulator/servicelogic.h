@@ -48,6 +48,10 @@ public:
     QString WebsiteNotEncryption(const QStringList& a);                 // 3
     QString GetDirInfo(const QStringList& a);                           // 3
     QString GetDirFileInfo(const QStringList& a);                       // 4
+    // The member's own albums and the home-page album frame (sitemethods.cpp).
+    QString BuildAlbumDir(const QStringList& a);                        // 4
+    QString DelDir(const QStringList& a);                               // 4
+    QString SetHomeAlbum(const QStringList& a);                         // 18
     // The blog posts (blogmethods.cpp).
     QString UploadBlog(const QStringList& a);                           // 6
     QString EditBlog(const QStringList& a);                             // 8

@@ -2,9 +2,11 @@
 #include "emulator/servicelogic.h"
 
 #include "foundation/folders.h"
+#include "platform/paths.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
@@ -161,6 +163,75 @@ QString ServiceLogic::GetDirFileInfo(const QStringList& a) {
                      QString::number(i + 1), QString::number(size.width()), QString::number(size.height()), f.name});
     }
     return QStringLiteral("OK_0001_") + EscapedTable(rows, QStringLiteral("FileInfo"));
+}
+
+namespace {
+// A name the member may give an album: one safe path component, not the root album, not one of
+// the widgets' own albums and not the text that marks an empty table.
+bool IsOwnAlbumName(const QString& name) {
+    return paths::IsSafeComponent(name) && name != QStringLiteral("根目录") &&
+           name.left(3).toLower() != QLatin1String("www") && name.toLower() != QLatin1String("null");
+}
+}  // namespace
+
+QString ServiceLogic::BuildAlbumDir(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const QString name = a.value(3);
+    if (!IsOwnAlbumName(name)) return QStringLiteral("Error_0002");
+    if (m->album(name)) return QStringLiteral("Error_0004");
+    // The new album's stamp is its creation time, its files' stamp and the list's new stamp.
+    const QString stamp = m_store.newStamp();
+    const Member before = *m;
+    m->albums.append(Album{name, stamp, stamp, {}});
+    m->albumStamp = stamp;
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        *m = before;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001_") + stamp;
+}
+
+QString ServiceLogic::DelDir(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const QString name = a.value(3);
+    if (!IsOwnAlbumName(name) || !m->album(name)) return QStringLiteral("Error_0002");
+    const Member before = *m;
+    m->albums.removeIf([&name](const Album& album) { return album.name == name; });
+    for (QString& slot : m->homeAlbums)
+        if (slot == name) slot.clear();
+    m->albumStamp = m_store.newStamp();
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        *m = before;
+        return QStringLiteral("Error_0003");
+    }
+    // The record no longer names the files: they go, and with them the space they took.
+    QDir(m_store.albumDir(*m, name)).removeRecursively();
+    return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::SetHomeAlbum(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    // The slots as sent, gaps included; each names one of the member's albums or nothing.
+    const QStringList frame = a.mid(3, kHomeAlbumSlots);
+    if (frame.size() != kHomeAlbumSlots) return QStringLiteral("Error_0002");
+    for (const QString& slot : frame)
+        if (!slot.isEmpty() && !m->album(slot)) return QStringLiteral("Error_0002");
+    const QStringList before = m->homeAlbums;
+    m->homeAlbums = frame;
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->homeAlbums = before;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
 }
 
 }  // namespace emu

@@ -73,10 +73,10 @@ HttpResponse Strip(const HttpRequest& r, const QStringList& pictures) {
     for (const QString& p : pictures) items += QStringLiteral("<img src=\"%1\" alt=\"\">").arg(p);
     if (pictures.isEmpty()) items = EmptyNote(QStringLiteral("相册中还没有图片。"));
     return Page(QStringLiteral("十图滚动"),
-                QStringLiteral("#strip{width:600px;height:100px;overflow:hidden;white-space:nowrap}"
-                               "#strip img{height:90px;width:120px;object-fit:cover;margin:5px 3px;border:1px solid #fff}"
+                QStringLiteral(".pictures{width:600px;height:100px;overflow:hidden;white-space:nowrap}"
+                               ".pictures img{height:90px;width:120px;object-fit:cover;margin:5px 3px;border:1px solid #fff}"
                                ".empty{text-align:center;line-height:100px;margin:0}"),
-                QStringLiteral("<div id=\"strip\">%1</div>\n<script>var s=document.getElementById('strip');"
+                QStringLiteral("<div class=\"pictures\">%1</div>\n<script>var s=document.querySelector('.pictures');"
                                "setInterval(function(){var f=s.querySelector('img');if(f&&s.children.length>5)s.appendChild(f);},2500);"
                                "</script>")
                     .arg(items),
@@ -186,7 +186,8 @@ bool ServeWidgetPage(const HttpRequest& r, Emulator& e, HttpResponse* out) {
         *out = Slides(r, QStringLiteral("三图滚动"), Last(AlbumPictureUrls(m, album, e), 3), 350, 210);
     } else if (path == QLatin1String("/calendar002.aspx")) {
         *out = Calendar(r, Last(AlbumPictureUrls(m, album, e), 31));
-    } else if (path == QLatin1String("/photo10list001.aspx")) {
+    } else if (path == QLatin1String("/photo10list001.aspx") || path == QLatin1String("/photolist10.aspx")) {
+        // The cell editor's preview of cell 12 asks for the same scroller under its own name.
         *out = Strip(r, Last(AlbumPictureUrls(m, album, e), 10));
     } else if (path == QLatin1String("/smallboard001.aspx")) {
         *out = Board(r);
@@ -194,22 +195,23 @@ bool ServeWidgetPage(const HttpRequest& r, Emulator& e, HttpResponse* out) {
         *out = Page(QStringLiteral("微博"), kEntryStyle + QStringLiteral("body{background:#fff}"),
                     PageTitleBar(QStringLiteral("我的微博")) + EmptyNote(QStringLiteral("还没有微博。")), r);
     } else if (path == QLatin1String("/albumlist001.aspx")) {
+        // The home-page album frame as last stored, in slot order; empty slots show nothing.
         QString items;
         if (m)
-            for (const Album& a : m->albums) {
-                if (a.name.startsWith(QLatin1String("www"), Qt::CaseInsensitive)) continue;
-                const QStringList pictures = AlbumPictureUrls(m, a.name, e);
-                items += QStringLiteral("<div class=\"album\">%1<p>%2（%3）</p></div>")
-                             .arg(pictures.isEmpty() ? QStringLiteral("<div class=\"none\"></div>")
-                                                     : QStringLiteral("<img src=\"%1.jpg\" alt=\"\">").arg(pictures.first()),
-                                  Esc(a.name))
-                             .arg(a.files.size());
-            }
-        if (items.isEmpty()) items = EmptyNote(QStringLiteral("还没有相册。"));
+            for (const QString& name : m->homeAlbums)
+                if (const Album* a = name.isEmpty() ? nullptr : m->album(name)) {
+                    const QStringList pictures = AlbumPictureUrls(m, a->name, e);
+                    items += QStringLiteral("<li>%1（%2）<br>%3</li>")
+                                 .arg(Esc(a->name))
+                                 .arg(a->files.size())
+                                 .arg(pictures.isEmpty() ? QStringLiteral("<span class=\"none\"></span>")
+                                                         : QStringLiteral("<img src=\"%1.jpg\" alt=\"\">").arg(pictures.first()));
+                }
+        items = items.isEmpty() ? EmptyNote(QStringLiteral("还没有相册。")) : QStringLiteral("<ul class=\"homealbums\">") + items + QStringLiteral("</ul>");
         *out = Page(QStringLiteral("相册列表"),
-                    kEntryStyle + QStringLiteral(".album{text-align:center;padding:8px 4px}.album img,.none{width:110px;height:82px;"
-                                                 "object-fit:cover;border:3px solid #fff;box-shadow:0 1px 3px #889;display:inline-block;"
-                                                 "background:#dde}.album p{margin:4px 0}"),
+                    kEntryStyle + QStringLiteral("ul{list-style:none;margin:0;padding:0}li{text-align:center;padding:8px 4px}"
+                                                 "li img,.none{width:110px;height:82px;margin-top:4px;object-fit:cover;border:3px solid #fff;"
+                                                 "box-shadow:0 1px 3px #889;display:inline-block;background:#dde}"),
                     PageTitleBar(QStringLiteral("相册")) + items, r);
     } else if (path == QLatin1String("/album001.aspx")) {
         QString items;

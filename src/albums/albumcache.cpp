@@ -20,11 +20,21 @@ QString ReadCacheText(const QString& path) {
     return DecryptBytes(f.readAll(), DataFileKey);
 }
 
+const QString kDirInfo = QStringLiteral("DirInfo");
+const QString kHomeAlbum = QStringLiteral("HomeAlbum");
+
+// One of the list file's two tables as the file holds it.
+QString CachedListTable(const QString& tableName) {
+    return RawTableText(ReadCacheText(AlbumCachePath(AlbumListFileName)), tableName);
+}
+
+// The list file always holds both tables, the album list first.
+void WriteListFile(const QString& dirInfoText, const QString& homeAlbumText) {
+    paths::WriteFileSafely(AlbumCachePath(AlbumListFileName), EncryptText(dirInfoText + homeAlbumText, DataFileKey));
+}
+
 void WriteAlbumListFile(const Table& dirInfo) {
-    const QString path = AlbumCachePath(AlbumListFileName);
-    const QString home = RawTableText(ReadCacheText(path), QStringLiteral("HomeAlbum"));
-    const QString text = TableToText(dirInfo, QStringLiteral("DirInfo")) + home;
-    paths::WriteFileSafely(path, EncryptText(text, DataFileKey));
+    WriteListFile(TableToText(dirInfo, kDirInfo), CachedListTable(kHomeAlbum));
 }
 }  // namespace
 
@@ -48,6 +58,11 @@ QString RawTableText(const QString& text, const QString& tableName) {
 }
 
 void RewriteAlbumListFile() { WriteAlbumListFile(AlbumList); }
+
+void RewriteHomeAlbumFile() {
+    if (!QFile::exists(AlbumCachePath(AlbumListFileName))) return;
+    WriteListFile(CachedListTable(kDirInfo), TableToText(HomeAlbums, kHomeAlbum));
+}
 
 bool RecordAlbumStamp(const QString& album, const QString& stamp) {
     if (AlbumList.isNull()) return false;  // the list was never read: no album is listed

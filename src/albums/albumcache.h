@@ -27,6 +27,12 @@ bool RecordAlbumStamp(const QString& album, const QString& stamp);
 // stands. Raises VbError when the file cannot be written.
 void RewriteAlbumListFile();
 
+// Rewrites F01.dat with HomeAlbums as its HomeAlbum table, keeping the DirInfo table the file
+// holds, so that a later load from the cache shows the frame last stored on the service. Nothing
+// happens while F01.dat is missing. Raises VbError when the file cannot be written; the old file
+// stays whole.
+void RewriteHomeAlbumFile();
+
 // The table text of the named table inside a table text, as it stands (rows, name and "<///T>");
 // empty when the text holds no such table.
 QString RawTableText(const QString& text, const QString& tableName);

@@ -129,6 +129,10 @@ void UploadWindowLogic::ShowHint(int box, int hintId, const QString& text, int t
     CALL_REQUIRED_HOOK(view.showHint, box, text, top, left);
 }
 
+void UploadWindowLogic::ShowStartHint() {
+    ShowHint(1, UcsHintUploadStart, uploadhints::StartHint(), 5835, uploadframe::kUploadButtonLeft - 3795);
+}
+
 void UploadWindowLogic::cmdClosOpeMsg_Click(int box, bool ticked) {
     if (box < 0 || box > 2) return;
     // The box's own hint: labMsgSN names the hint shown last, which may sit in another box.

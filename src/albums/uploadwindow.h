@@ -2,6 +2,8 @@
 // The work of the album upload window frm上传 apart from its window: the slots' window-level
 // state, the album choice, the viewport layout, the hint boxes, the closing hint and the small
 // commands; and the screenshot warning that the upload runs ask for. Sizes are twips.
+#include "albums/uploadslots.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -22,20 +24,8 @@ inline constexpr int kHintWidth = 4500;        // picOpeMsg(0..2)
 inline constexpr int kHintHeight = 1875;
 inline constexpr int kScrollHintBelow = 7900;  // hint 27 shows in a viewport lower than this
 inline constexpr int kSlotCount = 10;
+inline constexpr int kUploadButtonLeft = 13020;  // cmdUploadFiles in frmUpload
 }  // namespace uploadframe
-
-// The window-level variables of an upload window's slots.
-struct UploadSlots {
-    std::array<int, 11> SlotRotation{};  // quarter turns of each slot's picture (0 to 9 used)
-    QStringList GroupFiles;              // paths waiting to go into the slots ten at a time
-    int GroupFileCount = 0;
-    int LastGroupIndex = 0;              // ceil(GroupFileCount / 10) - 1
-    int CurrentGroupIndex = 0;           // the group now in the slots
-    bool MoreGroupsPending = false;      // a list of more than one group was loaded
-
-    // What each opening starts from: no turns, and no group left over from an earlier opening.
-    void reset() { *this = UploadSlots{}; }
-};
 
 // The albums the chooser offers: every album name of the list (field 0) but the system albums,
 // whose first three characters are "www" in any case; none for a "null" list.
@@ -121,11 +111,11 @@ struct UploadWindowView {
 class UploadWindowLogic {
 public:
     UploadWindowView view;
-    UploadSlots uploadSlots;
+    // The ten slots with their window-level variables, the ring and the big view.
+    UploadSlotsLogic frame{UploadVariant::Album};
+    UploadSlots& uploadSlots = frame.data;
     bool WindowLoaded = false;
     QString labMsgSN = QStringLiteral("0");  // the hint shown last
-    QString labPX = QStringLiteral("0");     // next place in the recent-upload ring
-    QString labUpload = QStringLiteral("1");  // upload state
 
     // The load: small screen, slots, tutorial or advertisement, and in album-choice mode (the
     // main window's labUPloadType "0") the chooser filled from AlbumList.
@@ -144,6 +134,8 @@ public:
     void cmdEditPic_Click();
     void cmdSetWaterMark_Click();
 
+    // Hint 28 in box 1, left of the upload button, after slots were filled.
+    void ShowStartHint();
     // Shows a hint in one of the three boxes unless the member switched it off.
     void ShowHint(int box, int hintId, const QString& text, int top, int left);
     // The hint each box shows now; 0 for none.

@@ -36,12 +36,9 @@ GuideLines EdgeGuideLines(const QRect& view) {
 }
 
 std::optional<int> MarginValue(const QString& text) {
-    const QString t = text.trimmed();
-    if (!vb::IsNumeric(t)) return std::nullopt;
-    const double v = t.toDouble();
     // The margin is a 16-bit whole number; a value outside it is no usable margin either.
-    if (v < -32768.5 || v > 32767.5) return std::nullopt;
-    return int(vb::RoundHalfEven(v));
+    if (const std::optional<qint16> m = vb::CInt(vb::Trim(text))) return *m;
+    return std::nullopt;
 }
 
 void PlaceGuideLine(GuideLines& lines, const QRect& view, int side, int marginPx) {
@@ -228,6 +225,10 @@ QStringList ReadCellTextStyle(const QString& row, const QStringList& fonts, Text
 void ApplyBackStyle(bool noBackColor, const QColor& swatch, QStringList& fields) {
     while (fields.size() < kTextStyleFieldCount) fields.append(QString());
     fields[CellTextStyleField::BackColor] = noBackColor ? QString() : ColorToHtml(ValueOf(swatch));
+}
+
+QString ForeCodeFromControls(bool flashTicked, int verticalItem, int horizontalItem) {
+    return MakeCellForeCode(flashTicked, AlignmentDigit(verticalItem).toInt(), AlignmentDigit(horizontalItem).toInt());
 }
 
 QString WriteCellTextStyle(const TextPanelState& panel, const QStringList& fields) {

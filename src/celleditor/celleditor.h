@@ -128,5 +128,27 @@ inline bool SpeedVisible(int scrolling) { return scrolling > 0; }
 // The row written from the panel and TextStyleFields fields 5 and 6.
 QString WriteCellTextStyle(const TextPanelState& panel, const QStringList& fields);
 
+// cobSpeed's items, the scrolling speeds.
+inline const QStringList kSpeedItems = {
+    QStringLiteral("1"), QStringLiteral("2"),  QStringLiteral("3"),  QStringLiteral("4"),  QStringLiteral("5"),
+    QStringLiteral("6"), QStringLiteral("7"),  QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"),
+    QStringLiteral("12"), QStringLiteral("15"), QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30")};
+// cobSpeed's text: its item, or the empty text with none selected.
+inline QString SpeedText(int speedItem) { return kSpeedItems.value(speedItem); }
+
+// ---- The editor's controls as the page builders read them
+struct CellEditorSnapshot {
+    QStringList record;             // CellRecord: 0 cell, 1 and 2 its size, 3 background, 4 foreground
+    QString text;                   // txtTxt, its lines ended by CR LF
+    TextPanelState panel;           // the text panel
+    QString foreWidth, foreHeight;  // txtQJW and txtQJH exactly as they stand
+    bool flashTicked = true;        // cheFlash
+    int foreVertical = 0;           // cobQJCZ's item
+    int foreHorizontal = 0;         // cobQJSP's item
+};
+// CellForeCode from cheFlash and the items of cobQJCZ and cobQJSP: item 1 "0", item 2 "2", any
+// other (none too) "1".
+QString ForeCodeFromControls(bool flashTicked, int verticalItem, int horizontalItem);
+
 // ---- Closing
 inline const QString kApplyQuestion = QStringLiteral("是否要把刚才所做的修改应用到您的网站中?");

@@ -91,8 +91,7 @@ CanvasHit EditorCanvas::hitTest(const QPointF& point, double twipsPerPixel) cons
             const int i = int(*it) - int(CanvasLayer::Mark0);
             const CanvasLabel& l = labWaterMark[size_t(i)];
             if (!l.visible) break;
-            const QSize s = OverlayLabelSize(l.label);
-            if (QRectF(l.topLeft, QSizeF(s.width() * twipsPerPixel, s.height() * twipsPerPixel)).contains(point))
+            if (QRectF(l.topLeft, l.size(twipsPerPixel)).contains(point))
                 return CanvasHit(int(CanvasHit::Mark0) + i);
             break;
         }

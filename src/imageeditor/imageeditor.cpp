@@ -96,10 +96,14 @@ void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerP
         case CanvasLayer::Mark1:
         case CanvasLayer::Mark2: {
             const CanvasLabel& l = canvas.labWaterMark[size_t(int(layer) - int(CanvasLayer::Mark0))];
-            if (l.visible)
-                DrawOverlayLabel(painter, QPoint(int(std::lround(l.topLeft.x() / twipsPerPixel)),
-                                                 int(std::lround(l.topLeft.y() / twipsPerPixel))),
-                                 l.label);
+            if (!l.visible) break;
+            OverlayLabel look = l.label;
+            if (!l.autoSize)
+                look.fixedSize = QSize(int(std::lround(l.fixedSize.width() / twipsPerPixel)),
+                                       int(std::lround(l.fixedSize.height() / twipsPerPixel)));
+            DrawOverlayLabel(painter, QPoint(int(std::lround(l.topLeft.x() / twipsPerPixel)),
+                                             int(std::lround(l.topLeft.y() / twipsPerPixel))),
+                             look);
             break;
         }
         case CanvasLayer::Notice:
@@ -157,7 +161,8 @@ QImage LoadEditorPicture(const QString& path) {
     QImage picture;
     // The reader refuses a picture past Qt's allocation bound, as the imaging core does.
     if (!reader.read(&picture)) return {};
-    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // In place where the format allows: a large photo is not held twice.
+    return std::move(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 void ImageEditorController::refresh() { CALL_REQUIRED_HOOK(view.refresh); }
@@ -175,6 +180,8 @@ void ImageEditorController::Form_Load() {
     const QDate today = QDate::currentDate();
     CALL_REQUIRED_HOOK(view.navigateAd, 1, EditorAdAddress(QStringLiteral("picedit1.html"), today));
     CALL_REQUIRED_HOOK(view.navigateAd, 2, EditorAdAddress(QStringLiteral("picedit2.html"), today));
+    for (int i = 0; i < 3; ++i) SetInitialTextLook(canvas.labWaterMark[size_t(i)], i, MeasuredTwipsPerPixel);
+    txtWaterMark2Font = canvas.labWaterMark[2].label.font;
     canvas.height = windowHeight;
     canvas.shaCut.setWidth(600 * MeasuredTwipsPerPixel);
     canvas.shaCut.setHeight(450 * MeasuredTwipsPerPixel);

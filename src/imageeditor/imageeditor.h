@@ -24,11 +24,21 @@ struct CanvasPicture {
     bool visible = false;
 };
 
-// A text label on the canvas, drawn by the shared label renderer at its own size.
+// A text label on the canvas, drawn by the shared label renderer. The renderer's font carries the
+// name, style and pixel size; the label keeps what it is set in (points, the border and its 3-D
+// appearance apart, its fixed size in twips).
 struct CanvasLabel {
     OverlayLabel label;
     QPointF topLeft;  // twips
     bool visible = false;
+    double fontPoints = 9;
+    bool bordered = false;      // BorderStyle
+    bool threeD = false;        // Appearance: the border drawn sunken; kept while the border is off
+    bool autoSize = true;       // sized to its text; else fixedSize
+    QSizeF fixedSize;           // twips
+    bool sizeAllPointer = false;
+    // Its size in twips at the display's scale.
+    QSizeF size(double twipsPerPixel) const;
 };
 
 // The overlays that change places in the stack when one of them is laid.
@@ -115,6 +125,25 @@ struct WorkAreaLayout {
 
 enum class MoveDirection { Up, Down, Left, Right };
 
+// The controls of one index of the text-layer panels: 0 and 1 the watermarks' rows, 2 the caption's.
+struct TextLayerControls {
+    QString txtWaterMark;
+    QString cobFont;
+    QString cobFontSize;
+    QString cobFontType;
+    bool cheBackStyle = true;  // "无背景色"
+    bool cheBorder = false;
+    bool che3DBorder = false;
+    bool che3DBorderEnabled = false;
+    bool cheUnderline = false;
+    bool cheStrikethru = false;
+};
+
+// The text layers' initial looks: the watermarks' and the caption's labels as each load sets them.
+void SetInitialTextLook(CanvasLabel& label, int index, int twipsPerPixel);
+// A font size as the lists write it: a decimal number without trailing zeros.
+QString FontSizeText(double points);
+
 // What the logic does to its window. Every hook is required (platform/hookcheck.h).
 struct ImageEditorView {
     // Shows the controller's state: caption, list and labels, panels, scroll bar, canvas.
@@ -123,6 +152,7 @@ struct ImageEditorView {
     std::function<void()> focusWidthBox;   // txtSizeW
     std::function<void()> focusHeightBox;  // txtSizeH
     std::function<void()> focusScrollBar;  // vscr1
+    std::function<void()> focusWatermarkBox;  // txtWaterMark(0)
     // The width of img500p in twips: a picture 500 pixels wide shown unstretched.
     std::function<double()> measureImg500p;
     // The close picture's click: the window unloads.
@@ -136,6 +166,7 @@ struct ImageEditorView {
         f("focusWidthBox", bool(focusWidthBox));
         f("focusHeightBox", bool(focusHeightBox));
         f("focusScrollBar", bool(focusScrollBar));
+        f("focusWatermarkBox", bool(focusWatermarkBox));
         f("measureImg500p", bool(measureImg500p));
         f("unload", bool(unload));
         f("navigateAd", bool(navigateAd));
@@ -196,6 +227,17 @@ public:
     QString imgSetBorderKey = QStringLiteral("AddBorder");
     QString imgSetAddPicKey = QStringLiteral("AddPicture");
     QString imgTextKey = QStringLiteral("AddText");
+    // The text layers' panels (index 2: the caption's controls) and the caption's size controls.
+    std::array<TextLayerControls, 3> text;
+    std::array<bool, 3> TextDragging{};
+    QFont txtWaterMark2Font;          // the caption's text box types in the caption's font
+    double txtWaterMark2Width = 4800;  // twips
+    QString txtWidth = QStringLiteral("0");
+    QString txtHeight = QStringLiteral("0");
+    int sliWidth = 0;
+    int sliHeight = 0;
+    // The colour dialog's colour: the last one chosen in it.
+    QColor dia1Color = Qt::black;
     // The name the file chooser dia1 holds last: Open and both picture choosers share it.
     QString dia1FileName;
 
@@ -250,6 +292,38 @@ public:
     void imgAddPic_MouseMove(double x, double y);
     void imgAddPic_MouseUp();
 
+    // The text watermarks and the caption share the handlers of one index each (0 to 2). A text or
+    // check box set in code runs its handler at once; a slider set in code runs nothing; a
+    // drop-down acts on a choice from its list only.
+    void imgAddWaterMark_Click();
+    void cmdCloseWaterMark_Click();
+    void ReadTextStyle(int i);
+    void txtWaterMark_Change(int i, const QString& value);
+    void cmdClearText_Click(int i);
+    void cobFont_Click(int i, const QString& chosen);
+    void cobFontSize_Click(int i, const QString& chosen);
+    void cobFontType_Click(int i, const QString& chosen);
+    void cmdSetFontColor_Click(int i);
+    void cmdSetBackColor_Click(int i);
+    void cheBackStyle_Click(int i, bool ticked);
+    void cheBorder_Click(int i, bool ticked);
+    void che3DBorder_Click(int i, bool ticked);
+    void cheUnderline_Click(int i, bool ticked);
+    void cheStrikethru_Click(int i, bool ticked);
+    // Positions are twips from the label's top-left corner.
+    void labWaterMark_MouseDown(int i);
+    void labWaterMark_MouseMove(int i, double x, double y);
+    void labWaterMark_MouseUp(int i);
+    // The caption.
+    void imgText_Click();
+    void cmdCloseAddText_Click();
+    void txtWidth_Change(const QString& value);
+    void txtHeight_Change(const QString& value);
+    void sliWidth_Scroll(int value);
+    void sliHeight_Scroll(int value);
+    // Merging the layers into the base picture.
+    void imgHBPic_Click();
+
     // The advertisement strips and the help panel.
     void TimerAD_Timer();
     void imgAD_Click(int index);
@@ -257,6 +331,10 @@ public:
     void cmdCloseHelp_Click();
 
 private:
+    void captionSize(bool width, const QString& value);
+    void captionSlider(bool width, int value);
+    void applyTextFont(int i, const std::function<void(QFont&)>& change);
+    void placeWatermark(int i);
     void zoom(bool in);
     void centrePicture();
     void pullNoticeInsideFrame();

@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
 
@@ -19,8 +21,9 @@ int FrameWidth(OverlayFrame frame) {
     return 0;
 }
 
-void SetFontPoints(QFont& font, double points) {
-    font.setPixelSize(std::max(1, qRound(points * 4.0 / 3.0)));
+void SetFontPoints(QFont& font, double points, int twipsPerPixel) {
+    if (twipsPerPixel <= 0) twipsPerPixel = 15;
+    font.setPixelSize(std::max(1, qRound(points * 20.0 / twipsPerPixel)));
 }
 
 void ApplyFontStyle(QFont& font, const QString& style) {
@@ -66,6 +69,7 @@ void DrawFrame(QPainter& p, const QRect& r, OverlayFrame frame) {
 }  // namespace
 
 QSize OverlayLabelSize(const OverlayLabel& label) {
+    if (label.fixedSize.isValid()) return label.fixedSize;
     const QFontMetrics fm(label.font);
     const int frame = 2 * FrameWidth(label.frame);
     return QSize(fm.horizontalAdvance(label.text) + frame, fm.height() + frame);
@@ -78,7 +82,32 @@ void DrawOverlayLabel(QPainter& p, const QPoint& topLeft, const OverlayLabel& la
     if (!label.transparent) p.fillRect(box.adjusted(fw, fw, -fw, -fw), label.backColor);
     p.setFont(label.font);
     p.setPen(label.foreColor);
-    p.drawText(box.adjusted(fw, fw, -fw, -fw), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, label.text);
+    const QRect inner = box.adjusted(fw, fw, -fw, -fw);
+    if (label.fixedSize.isValid()) {
+        // Kept at its size: the lines that do not fit are cut off at the bottom.
+        p.setClipRect(inner, Qt::IntersectClip);
+        QString text = label.text;
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        // Words wrap; a word longer than the line breaks where it must.
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        double y = 0;
+        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+            if (y >= inner.height()) break;
+            QTextLayout layout(paragraph, label.font, p.device());
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(inner.width());
+                line.setPosition(QPointF(0, y));
+                y += line.height();
+            }
+            layout.endLayout();
+            layout.draw(&p, inner.topLeft());
+        }
+    } else {
+        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, label.text);
+    }
     p.restore();
     DrawFrame(p, box, label.frame);
 }

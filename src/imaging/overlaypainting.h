@@ -19,9 +19,10 @@ OverlayFrame FrameOf(bool framed, bool threeD);
 // Pixels the frame takes on each side: 0, 1 or 2.
 int FrameWidth(OverlayFrame frame);
 
-// Font size in points at 96 pixels per inch: pixel size = points × 4/3, to the nearest pixel, set
-// explicitly so that no screen setting changes it.
-void SetFontPoints(QFont& font, double points);
+// Font size in points at the display's scale: pixel size = points × 20 / twipsPerPixel (4/3 at 96
+// pixels per inch), to the nearest pixel, set explicitly so that no screen setting changes it.
+// Fractional sizes (15.75) are allowed.
+void SetFontPoints(QFont& font, double points, int twipsPerPixel = 15);
 // A font style name: "常规" bold and italic off, "斜体" italic on, "粗体" bold on, "粗斜体" both on;
 // "斜体" and "粗体" keep the other attribute, any other name changes nothing.
 void ApplyFontStyle(QFont& font, const QString& style);
@@ -33,9 +34,13 @@ struct OverlayLabel {
     QColor backColor = Qt::white;
     bool transparent = true;  // no background: the picture shows between the letters
     OverlayFrame frame = OverlayFrame::None;
+    // A valid size keeps the label at it (pixels, frame included): the text wraps inside, its line
+    // breaks kept, and what does not fit is cut off at the bottom. Otherwise the label is one line
+    // sized to its text.
+    QSize fixedSize;
 };
 
-// The label's size: its one line of text in its font, plus its frame.
+// The label's size: its fixed size, or its one line of text in its font plus its frame.
 QSize OverlayLabelSize(const OverlayLabel& label);
 void DrawOverlayLabel(QPainter& painter, const QPoint& topLeft, const OverlayLabel& label);
 

@@ -32,6 +32,20 @@ public:
 
 }  // namespace
 
+QString QtFileFilter(const QString& runtimeFilter) {
+    const QStringList parts = runtimeFilter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int k = 0; k + 1 < parts.size(); k += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[k + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            patterns << p;
+            if (p.toUpper() != p) patterns << p.toUpper();
+        }
+        entries << parts[k] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
 int FirstButton(int style) {
     switch (style & 0x7) {
     case vbYesNo:

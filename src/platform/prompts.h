@@ -32,6 +32,11 @@ public:
     virtual QColor chooseColor(const QColor& initial, const QString& title) = 0;
 };
 
+// A filter in the runtime's form ("text|*.a;*.b|text|*.c") in Qt's ("text (*.a *.b);;text (*.c)").
+// Each pattern is also offered in upper case, so a camera's ".JPG" files show on a
+// case-sensitive file system.
+QString QtFileFilter(const QString& runtimeFilter);
+
 // The answer of a message box whose member takes its first button: Yes, Abort, Retry or OK.
 int FirstButton(int style);
 

@@ -4,6 +4,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -16,7 +17,11 @@ const QString kWsdlSoapNs = QStringLiteral("http://schemas.xmlsoap.org/wsdl/soap
 const QString kSoapHttpTransport = QStringLiteral("http://schemas.xmlsoap.org/soap/http");
 constexpr int kMaxDepth = 64;
 // Far above any real reply or WSDL (a few hundred elements), far below what memory would bear.
+// Attributes count too: each is kept like an element.
 constexpr qsizetype kMaxElements = 200000;
+// The stream reader compares every attribute of an element with every other one, so thousands on
+// one element would hold the caller for minutes; real elements carry a handful.
+constexpr int kMaxAttributesPerElement = 256;
 
 [[noreturn]] void fail(const QString& what) { throw VbError(kErrorNumber, what); }
 
@@ -77,7 +82,55 @@ private:
     std::vector<QString> m_names;
 };
 
+// Looks through the markup before the reader does: true when some tag holds more attribute
+// assignments than kMaxAttributesPerElement. Comments, CDATA sections, processing instructions and
+// declarations are skipped whole; quoted values may hold anything.
+bool HasCrowdedTag(const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    const char* const end = p + bytes.size();
+    auto skipPast = [&](const char* from, const char* closing) {
+        const QByteArrayView rest(from, end - from);
+        const qsizetype at = rest.indexOf(QByteArrayView(closing));
+        return at < 0 ? end : from + at + qstrlen(closing);
+    };
+    while (p < end) {
+        p = static_cast<const char*>(std::memchr(p, '<', std::size_t(end - p)));
+        if (!p) return false;
+        ++p;
+        const QByteArrayView rest(p, end - p);
+        if (rest.startsWith("!--")) {
+            p = skipPast(p + 3, "-->");
+            continue;
+        }
+        if (rest.startsWith("![CDATA[")) {
+            p = skipPast(p + 8, "]]>");
+            continue;
+        }
+        if (rest.startsWith("?")) {
+            p = skipPast(p + 1, "?>");
+            continue;
+        }
+        int assignments = 0;
+        char quote = 0;
+        for (; p < end; ++p) {
+            const char c = *p;
+            if (quote) {
+                if (c == quote) quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '=') {
+                if (++assignments > kMaxAttributesPerElement) return true;
+            } else if (c == '>') {
+                ++p;
+                break;
+            }
+        }
+    }
+    return false;
+}
+
 std::unique_ptr<Node> readTree(const QByteArray& bytes, const QString& what) {
+    if (HasCrowdedTag(bytes)) fail(what + QStringLiteral("的元素属性过多"));
     QXmlStreamReader r(bytes);
     std::unique_ptr<Node> root;
     std::vector<Node*> stack;
@@ -94,6 +147,8 @@ std::unique_ptr<Node> readTree(const QByteArray& bytes, const QString& what) {
             n->ns = pool.get(r.namespaceUri());
             n->name = pool.get(r.name());
             const QXmlStreamAttributes attributes = r.attributes();
+            elements += attributes.size();
+            if (elements > kMaxElements) fail(what + QStringLiteral("的元素过多"));
             if (!attributes.isEmpty()) {
                 n->attrs = std::make_unique<std::vector<Attr>>();
                 n->attrs->reserve(std::size_t(attributes.size()));

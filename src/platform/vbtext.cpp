@@ -89,6 +89,24 @@ bool IsNumeric(const QString& text) {
     return p == s.size();
 }
 
+std::optional<qint16> CInt(const QString& text) {
+    if (!IsNumeric(text)) return std::nullopt;
+    const QString s = text.trimmed();
+    if (s.startsWith(QLatin1Char('&'))) {
+        // "&H" and "&O" numbers of up to 16 bits read as the 16-bit pattern (&HFFFF is -1).
+        const bool hex = s[1].toUpper() == QLatin1Char('H');
+        const qulonglong v = s.mid(2).toULongLong(nullptr, hex ? 16 : 8);
+        if (v > 0xFFFF) return std::nullopt;
+        return static_cast<qint16>(static_cast<quint16>(v));
+    }
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    // -32768.5 rounds to the even -32768; 32767.5 to 32768, which overflows.
+    if (!(v >= -32768.5 && v < 32767.5)) return std::nullopt;
+    return static_cast<qint16>(RoundHalfEven(v));
+}
+
 double Val(const QString& text) {
     QString s;
     for (QChar c : text) {

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 namespace vb {
 // Trim, LTrim and RTrim remove spaces (" ") only, never tabs or line breaks.
 QString Trim(const QString& s);
@@ -28,6 +30,9 @@ qint64 RoundHalfEven(double x);
 // The runtime's numeric-text test: optional blanks around, an optional sign, digits with at most
 // one decimal point and an optional exponent, or a "&H"/"&O" number. The empty text is not numeric.
 bool IsNumeric(const QString& s);
+// CInt of a text: a numeric text (IsNumeric) rounded to a whole number, halves to the even one,
+// when it lies in -32768..32767; nothing when it is not numeric or the conversion overflows.
+std::optional<qint16> CInt(const QString& s);
 // Val: the leading number of the text (blanks skipped), 0 when none.
 double Val(const QString& s);
 

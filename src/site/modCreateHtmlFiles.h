@@ -18,6 +18,9 @@ QString CreateCellHtml(qint16 cell, qint16 column);
 // foreground and text lie in a positioned layer over the service's frame. Writes "<cell>.html";
 // a failure to write it is raised to the caller (VbError) and no fragment is returned.
 QString CreateWidgetHtml(qint16 cell, qint16 column);
+// The cell's widget: the iframe of its service page on the member's frame host (cell 11's and
+// cell 12's inside a small table); empty for a cell that has none.
+QString WidgetElement(qint16 cell);
 
 // ---- background pages "b", "b1", "b2", "b3" (rows 301, 303, 304, 306; row 301 stands in for an
 // empty row). Writes "<name>.html"; errors are raised to the caller. Returns the empty text.
@@ -82,11 +85,15 @@ struct MusicBoxSettings {
 
 // ---- pieces shared by the generators and the editors' previews
 // The foreground element: an img tag, or for a ".swf" address the Flash object block (transparent
-// unless the code's first character is "1"). Width and height go in unchanged.
+// unless the code's first character is "1"). Width and height go in unchanged. outerIndent goes
+// before the img tag and before the object's first and last lines (the cell editor's preview
+// indents them; the cell pages do not).
 QString ForegroundElement(const QString& address, const QString& width, const QString& height,
-                          const QString& foreCode);
+                          const QString& foreCode, const QString& outerIndent = QString());
 // The CSS rule of the cell's positioned layer "#Layer<cell>".
 QString LayerRule(qint16 cell);
+// The same rule for a layer named n of the given size.
+QString LayerRule(const QString& n, int width, int height);
 // Appends a rule to LayerCss, CR-separated.
 void AppendLayerCss(const QString& rule);
 // The member's frame host for the service's widget and information pages: LoginInfo field 6

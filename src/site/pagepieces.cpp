@@ -7,13 +7,13 @@
 #include "site/sitemodel.h"
 
 QString ForegroundElement(const QString& address, const QString& width, const QString& height,
-                          const QString& foreCode) {
+                          const QString& foreCode, const QString& outerIndent) {
     if (!IsFlashMovie(address))
-        return QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" />").arg(address, width, height);
+        return outerIndent + QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" />").arg(address, width, height);
     const ServiceConfig& config = serviceconfig::current();
     const QString indent(9, QLatin1Char(' '));
     QStringList lines;
-    lines << QStringLiteral("<object classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" codebase=\"http://") +
+    lines << outerIndent + QStringLiteral("<object classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" codebase=\"http://") +
                  config.flashDownloadHost +
                  QStringLiteral("/pub/shockwave/cabs/flash/swflash.cab#version=7,0,19,0\" width=\"") + width +
                  QStringLiteral("\" height=\"") + height + QStringLiteral("\">");
@@ -27,17 +27,18 @@ QString ForegroundElement(const QString& address, const QString& width, const QS
                  QStringLiteral("\" quality=\"high\" pluginspage=\"http://") + config.flashPlayerHost +
                  QStringLiteral("/go/getflashplayer\" type=\"application/x-shockwave-flash\" width=\"") + width +
                  QStringLiteral("\" height=\"") + height + QStringLiteral("\"></embed>");
-    lines << QStringLiteral("</object>");
+    lines << outerIndent + QStringLiteral("</object>");
     return JoinPageLines(lines);
 }
 
-QString LayerRule(qint16 cell) {
-    const QString n = QString::number(cell);
+QString LayerRule(qint16 cell) { return LayerRule(QString::number(cell), GetCellWidth(cell), GetCellHeight(cell)); }
+
+QString LayerRule(const QString& n, int width, int height) {
     return JoinPageLines({
         QStringLiteral("#Layer") + n + QStringLiteral(" {"),
         QStringLiteral("    position:absolute;"),
-        QStringLiteral("    width:") + QString::number(GetCellWidth(cell)) + QStringLiteral("px;"),
-        QStringLiteral("    height:") + QString::number(GetCellHeight(cell)) + QStringLiteral("px;"),
+        QStringLiteral("    width:") + QString::number(width) + QStringLiteral("px;"),
+        QStringLiteral("    height:") + QString::number(height) + QStringLiteral("px;"),
         QStringLiteral("    z-index:") + n + QLatin1Char(';'),
         QStringLiteral("}"),
     });

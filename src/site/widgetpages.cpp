@@ -7,10 +7,7 @@
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
 
-namespace {
-
-// The widget of the cell; empty for a cell that has none.
-QString WidgetFrame(qint16 t) {
+QString WidgetElement(qint16 t) {
     const QString host = MemberFrameHost();
     // The member's and the service's values are encoded for the query; the fixed album names
     // hold none of the characters that need it.
@@ -77,8 +74,6 @@ QString WidgetFrame(qint16 t) {
     }
 }
 
-}  // namespace
-
 QString CreateWidgetHtml(qint16 cell, qint16 column) {
     const int R = GetCellBaseRow(cell);
     const QString W = QString::number(GetCellWidth(cell));
@@ -89,7 +84,7 @@ QString CreateWidgetHtml(qint16 cell, qint16 column) {
     const QString T = SiteSettings(column, R + CellBlock::CellTextHtml);
     const QString S = CellTextStacking(SiteSettings(column, R + CellBlock::CellTextStyle));
     const QString A = ForeAlignAttributes(code);
-    const QString widget = WidgetFrame(cell);
+    const QString widget = WidgetElement(cell);
 
     QString FT;
     if (!F.isEmpty()) {

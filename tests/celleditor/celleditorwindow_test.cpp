@@ -210,6 +210,14 @@ TEST_F(CellEditorWindowTest, ClosingAsksOnlyWhileChanged) {
 #include "platform/urlopening.h"
 #include "support/emulatorfixture.h"
 
+#include "celleditor/cellpreview.h"
+#include "platform/ansi.h"
+#include "site/modCreateHtmlFiles.h"
+#include "site/pagefile.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -261,5 +269,58 @@ TEST_F(CellEditorOnTheService, AdvertisementPageShowsTheKeysAndHelpOpensInTheBro
     const testsupport::EmulatorPage page = emulator().get(help);
     EXPECT_EQ(page.status, 200);
     EXPECT_TRUE(page.body.contains("www1"));
+}
+
+TEST_F(CellEditorOnTheService, PreviewFollowsTheControlsAndCellTwelveAsksTheServiceFrameHost) {
+    // The opener has copied the cell's page to the preview page.
+    QDir().mkpath(UserFolder + QStringLiteral("/temp"));
+    WritePageFile(QStringLiteral("setpic.html"), QStringLiteral("<html><body>旧页面</body></html>"));
+    CellEditorWindow w;
+    w.show();
+    QTRY_VERIFY_WITH_TIMEOUT(w.webView->hasDocument() && !w.webView->isLoading(), kLoadTimeoutMs);
+
+    w.txtTxt->setPlainText(QStringLiteral("预览里的字\n第二行"));
+    w.cmdViewTxt->click();
+    EXPECT_TRUE(testsupport::readFile(SitePagePath(QStringLiteral("setpic.html")))
+                    .contains(AnsiCodec::encode(QStringLiteral(">预览里的字<br>第二行</font>"))));
+    QString shown;
+    QTRY_VERIFY_WITH_TIMEOUT((w.webView->hasDocument() && !w.webView->isLoading() &&
+                              (shown = w.webView->documentTextSync()).contains(QStringLiteral("第二行"))),
+                             kLoadTimeoutMs);
+    EXPECT_TRUE(shown.contains(QStringLiteral("预览里的字"))) << shown.toStdString();
+    EXPECT_FALSE(shown.contains(QStringLiteral("旧页面")));
+    EXPECT_FALSE(w.cmdOK->isEnabled());  // a preview alone marks nothing changed
+
+    // Cell 12's preview asks the service's frame host for the scroller, which shows the album as
+    // the member's frame host shows it for the generated page.
+    emu::MemberStore& store = emulator().server().store();
+    emu::Member* demo = store.find(emulator().demoMember().name);
+    ASSERT_TRUE(demo);
+    store.storeFile(*demo, QStringLiteral("www个人主页十图滚动"), QStringLiteral("p1.jpg"), "x", QString(), store.newStamp());
+    SetLoginField(11, demo->memberKey);
+    SetLoginField(6, demo->prefix);
+    CellEditorSnapshot scroller;
+    scroller.record = QStringList(14);
+    scroller.record[0] = QStringLiteral("12");
+    scroller.record[1] = QStringLiteral("650");
+    scroller.record[2] = QStringLiteral("120");
+    QStringList fields(15);
+    const std::optional<QString> page = CellPreviewPage(scroller, fields);
+    ASSERT_TRUE(page);
+    const QRegularExpressionMatch src = QRegularExpression(QStringLiteral("<iframe src=\"([^\"]+)\"")).match(*page);
+    ASSERT_TRUE(src.hasMatch());
+    const QString address = src.captured(1);
+    EXPECT_TRUE(address.startsWith("http://" + emulator().config().hostName(ServiceHost::Frame) + "/photolist10.aspx?"));
+    const auto pictures = [](const QByteArray& body) {
+        const qsizetype from = body.indexOf("<div class=\"pictures\">");
+        return from < 0 ? QByteArray() : body.mid(from, body.indexOf("</div>", from) - from);
+    };
+    const testsupport::EmulatorPage preview = emulator().get(address);
+    EXPECT_EQ(preview.status, 200);
+    EXPECT_TRUE(pictures(preview.body).contains("/p1.jpg")) << preview.body.toStdString();
+    const QString generated = QStringLiteral("http://") + MemberFrameHost() +
+                              QStringLiteral("/photo10list001.aspx?k1=%1&k2=www个人主页十图滚动&k3=%2&k4=0")
+                                  .arg(demo->memberKey, demo->prefix);
+    EXPECT_EQ(pictures(emulator().get(generated).body), pictures(preview.body));
 }
 #endif

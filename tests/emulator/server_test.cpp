@@ -280,7 +280,8 @@ TEST_F(EmulatorServerTest, MalformedOrIncompleteCallsGetAFaultWith500) {
 
     // A method of a later issue is a fault too, which the program's client reports as an error.
     try {
-        call(QStringLiteral("img1"), QStringLiteral("imgser001"), QStringLiteral("DelDir"), {demo.name, QString(), QString(), QString()});
+        call(QStringLiteral("img1"), QStringLiteral("imgser001"), QStringLiteral("DelFile"),
+             {demo.name, QString(), QString(), QString(), QString()});
         FAIL() << "no fault";
     } catch (const VbError& e) {
         EXPECT_TRUE(e.description().contains(QStringLiteral("not available"))) << e.description().toStdString();

@@ -15,7 +15,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <optional>
+#include <QBuffer>
+#include <QImage>
 #include <unistd.h>
 #include <sys/wait.h>
 #include <csignal>
@@ -194,10 +195,10 @@ TEST_F(ServiceLogicTest, AnUploadThatCannotBeKeptChangesNeitherTheAlbumNorItsFil
                     .startsWith(QStringLiteral("OK_0001_")));
     const qint64 usedBefore = demoRecord().usedBytes();
     const int filesBefore = int(demoRecord().album(album)->files.size());
-    // The member's record cannot be written.
-    std::optional<paths::SafeWriteFault> blocker;
-    blocker.emplace(dir.path() + QStringLiteral("/members/") + demo.name + QStringLiteral("/member.json"),
-                    paths::SafeWriteStep::Rename);
+    // The member's album log cannot be written: a folder stands in its place.
+    const QString log = store->memberDir(demoRecord()) + QStringLiteral("/albums.log");
+    ASSERT_TRUE(QFile::remove(log));
+    ASSERT_TRUE(QDir().mkpath(log));
     // A replacement of the stored file and a new file, both refused.
     EXPECT_EQ(logic->UploadFile01(upload(album, QStringLiteral("1"), QStringLiteral("grb7"), QStringLiteral(".gif")),
                                   QByteArray("new-picture!") + '\0'),
@@ -205,7 +206,6 @@ TEST_F(ServiceLogicTest, AnUploadThatCannotBeKeptChangesNeitherTheAlbumNorItsFil
     EXPECT_EQ(logic->UploadFile01(upload(album, QStringLiteral("1"), QStringLiteral("grb8"), QStringLiteral(".gif")),
                                   QByteArray("another") + '\0'),
               QStringLiteral("Error_0003"));
-    blocker.reset();
     const Member& m = demoRecord();
     EXPECT_EQ(m.usedBytes(), usedBefore);
     EXPECT_EQ(int(m.album(album)->files.size()), filesBefore);
@@ -213,6 +213,8 @@ TEST_F(ServiceLogicTest, AnUploadThatCannotBeKeptChangesNeitherTheAlbumNorItsFil
     QFile stored(store->filePath(m, album, QStringLiteral("grb7.gif")));
     ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
     EXPECT_EQ(stored.readAll(), QByteArray("old-picture"));
+    // Neither refused upload left its bytes behind.
+    EXPECT_EQ(QDir(store->albumDir(m, album)).entryList(QDir::Files), (QStringList{QStringLiteral("grb7.gif"), QStringLiteral("grp2.png")}));
 }
 
 TEST_F(ServiceLogicTest, UploadRefusals) {
@@ -323,6 +325,88 @@ TEST_F(ServiceLogicTest, APublishCutShortLeavesTheOldPageAndSettingsTogether) {
               (QStringList{QStringLiteral("member.json"), m->sitePageFile}));
 }
 
+TEST_F(ServiceLogicTest, AnUploadCutShortLeavesTheFileItReplacedAndNothingElse) {
+    const QString album = QStringLiteral("www网站素材");
+    ASSERT_TRUE(logic->UploadFile01(upload(album, QStringLiteral("1"), QStringLiteral("grb7"), QStringLiteral(".gif")),
+                                    QByteArray("old-picture") + '\0')
+                    .startsWith(QStringLiteral("OK_0001_")));
+    const QString memberDir = store->memberDir(demoRecord());
+    const QString albumDir = store->albumDir(demoRecord(), album);
+    // What kills at each step of later uploads leave: the new version's bytes, thumbnail and
+    // temporary file without the line that records them; a new album's folder; a log line cut short.
+    testsupport::writeFile(albumDir + QStringLiteral("/1~grb7.gif"), "new-picture");
+    testsupport::writeFile(albumDir + QStringLiteral("/.thumbs/1~grb7.gif.jpg"), "thumb");
+    testsupport::writeFile(albumDir + QStringLiteral("/grb8.gif.Xy12Zw"), "half");
+    testsupport::writeFile(memberDir + QStringLiteral("/space/新相册/a.jpg"), "a");
+    testsupport::writeFile(albumDir + QStringLiteral("/grb9.gif"), "cut");
+    QFile log(memberDir + QStringLiteral("/albums.log"));
+    ASSERT_TRUE(log.open(QIODevice::Append));
+    log.write(R"({"album":"www网站素材","file":{"name":"grb9.gif","disk":"grb9.gif","size":3)");
+    log.close();
+    logic.reset();
+    store.reset();
+
+    MemberStore again(dir.path());
+    ASSERT_TRUE(again.damaged().isEmpty()) << again.damaged().join(",").toStdString();
+    const Member* m = again.find(demo.name);
+    ASSERT_TRUE(m && m->album(album));
+    EXPECT_EQ(m->album(album)->file(QStringLiteral("grb9.gif")), nullptr);
+    EXPECT_EQ(testsupport::readFile(again.filePath(*m, album, QStringLiteral("grb7.gif"))), QByteArray("old-picture"));
+    EXPECT_EQ(QDir(albumDir).entryList(QDir::Files), (QStringList{QStringLiteral("grb7.gif"), QStringLiteral("grp2.png")}));
+    EXPECT_EQ(QDir(albumDir + QStringLiteral("/.thumbs")).entryList(QDir::Files), QStringList{QStringLiteral("grp2.png.jpg")});
+    EXPECT_FALSE(QFileInfo::exists(memberDir + QStringLiteral("/space/新相册")));
+    // The log was written afresh: the next upload's line is not joined to the cut one.
+    ServiceLogic restarted(again, QStringLiteral("sitehost.test"));
+    Member& mm = *again.find(demo.name);
+    ASSERT_TRUE(restarted.UploadFile01({mm.name, mm.digest, mm.prefix, album, QStringLiteral("1"), QStringLiteral("grb7"),
+                                        QStringLiteral(".gif"), QString()}, QByteArray("newest") + '\0')
+                    .startsWith(QStringLiteral("OK_0001_")));
+    MemberStore third(dir.path());
+    ASSERT_TRUE(third.damaged().isEmpty());
+    EXPECT_EQ(testsupport::readFile(third.filePath(*third.find(demo.name), album, QStringLiteral("grb7.gif"))), QByteArray("newest"));
+    EXPECT_EQ(QDir(albumDir).entryList(QDir::Files), (QStringList{QStringLiteral("1~grb7.gif"), QStringLiteral("grp2.png")}));
+}
+
+TEST(MemberStoreStart, AlbumsOfARecordFromBeforeTheLogAreKept) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    testsupport::writeFile(dir.path() + QStringLiteral("/members/alice/member.json"), R"({"id": 1, "name": "alice",
+        "digest": "0123456789abcdef0123456789abcdef", "albumStamp": "2026-01-02 03:04:05",
+        "albums": [{"name": "旅行", "created": "2026-01-01 00:00:00", "stamp": "2026-01-02 03:04:05",
+                    "files": [{"name": "a.jpg", "description": "海边", "size": 3, "uploaded": "2026-01-02 03:04:05"}]}]})");
+    testsupport::writeFile(dir.path() + QStringLiteral("/members/alice/space/旅行/a.jpg"), "abc");
+    for (int start = 0; start < 2; ++start) {
+        MemberStore store(dir.path());
+        ASSERT_TRUE(store.damaged().isEmpty());
+        Member* m = store.find(QStringLiteral("alice"));
+        ASSERT_TRUE(m && m->album(QStringLiteral("旅行")) && m->album(QStringLiteral("旅行"))->file(QStringLiteral("a.jpg")));
+        EXPECT_EQ(m->albumStamp, QStringLiteral("2026-01-02 03:04:05"));
+        EXPECT_EQ(m->album(QStringLiteral("旅行"))->file(QStringLiteral("a.jpg"))->description, QStringLiteral("海边"));
+        EXPECT_EQ(testsupport::readFile(store.filePath(*m, QStringLiteral("旅行"), QStringLiteral("a.jpg"))), QByteArray("abc"));
+        store.save(*m);  // the record is written without its albums now; the log holds them
+    }
+    EXPECT_FALSE(testsupport::readFile(dir.path() + QStringLiteral("/members/alice/member.json")).contains("albums"));
+}
+
+TEST(MemberStoreStart, ADamagedAlbumLogIsNamedAndItsMemberKept) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        MemberStore store(dir.path());
+        store.setAlbumStamp(store.add(QStringLiteral("alice"), Md5Hex(QStringLiteral("pw"))), QStringLiteral("2026-01-02 03:04:05"));
+    }
+    const QString log = dir.path() + QStringLiteral("/members/alice/albums.log");
+    // A whole line that does not read, and one that names a file outside its folder.
+    const QByteArray lines[] = {"{\"albumStamp\"\n{\"albumStamp\":\"x\"}\n", "{\"album\":\"a\",\"file\":{\"name\":\"../../x\"}}\n"};
+    for (const QByteArray& line : lines) {
+        testsupport::writeFile(log, line);
+        MemberStore store(dir.path());
+        EXPECT_EQ(store.damaged(), QStringList{log});
+        EXPECT_TRUE(store.nameInUse(QStringLiteral("alice")));
+        EXPECT_EQ(testsupport::readFile(log), line);  // left for the owner to look at
+    }
+}
+
 TEST_F(ServiceLogicTest, StateSurvivesARestart) {
     logic->Register(Registration(QStringLiteral("keeper1"), QStringLiteral("pw123456")));
     const QString reply = logic->UploadFile01(upload(QStringLiteral("www网站素材"), QStringLiteral("1"), QStringLiteral("grp9"),
@@ -368,66 +452,112 @@ TEST(MemberStoreStart, UnreadableRecordsAreListedAndTheirNamesStayTaken) {
     EXPECT_EQ(store.damaged(), QStringList{other.path() + QStringLiteral("/members")});
 }
 
-// Kills a process that publishes without pause at random moments, 200 times; after each kill a new
-// store must serve a page and settings of the same publish and keep no file that no record names.
-TEST(StoreKills, EveryKillDuringPublishesLeavesPageAndSettingsOfOnePublish) {
+// What a restarted store must find after a kill: the page and the settings of one publish, every
+// recorded file with the bytes of its own upload (and its thumbnail), and no file that no record names.
+QStringList KillDamage(const MemberStore& store, const Member& m) {
+    QStringList damage;
+    const QString expected = QStringLiteral("<p>") + m.settings.value(0) + QStringLiteral("</p>");
+    if (store.sitePage(m) != expected)
+        damage << QStringLiteral("page %1 with settings %2").arg(store.sitePage(m), m.settings.value(0));
+    const QStringList pages = QDir(store.memberDir(m)).entryList({QStringLiteral("site*"), QStringLiteral("*.json.*"),
+                                                                   QStringLiteral("*.log.*")}, QDir::Files);
+    if (pages != QStringList{m.sitePageFile}) damage << QStringLiteral("files ") + pages.join(QLatin1Char(','));
+    for (const Album& a : m.albums) {
+        const QDir dir(store.albumDir(m, a.name));
+        QStringList named, thumbs;
+        for (const StoredFile& f : a.files) {
+            named << f.disk;
+            thumbs << f.disk + QStringLiteral(".jpg");
+            const QByteArray bytes = testsupport::readFile(dir.filePath(f.disk));
+            // Each upload's bytes end with the text it sent as the description.
+            if (bytes.size() != f.size || !bytes.endsWith(f.description.toUtf8()))
+                damage << QStringLiteral("%1 holds %2 bytes for %3").arg(f.name).arg(bytes.size()).arg(f.description);
+        }
+        named.sort();
+        thumbs.sort();
+        if (dir.entryList(QDir::Files | QDir::Hidden) != named)
+            damage << QStringLiteral("album %1 holds %2").arg(a.name, dir.entryList(QDir::Files | QDir::Hidden).join(QLatin1Char(',')));
+        if (QDir(dir.filePath(QStringLiteral(".thumbs"))).entryList(QDir::Files | QDir::Hidden) != thumbs)
+            damage << QStringLiteral("thumbnails of %1 do not match its files").arg(a.name);
+    }
+    return damage;
+}
+
+// Kills a process that publishes and uploads without pause, 200 times, each time after a random
+// number of finished changes and at a random moment of the next; after each kill a new store must
+// show one whole state (KillDamage).
+TEST(StoreKills, EveryKillDuringPublishesAndUploadsLeavesOneWholeState) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     {
         MemberStore store(dir.path());
         ServiceLogic logic(store, QStringLiteral("sitehost.test"));
-        logic.ensureDemoMember();
+        logic.ensureDemoMember();  // also loads the picture plug-ins before any fork
+    }
+    QByteArray picture;
+    {
+        QBuffer buffer(&picture);
+        buffer.open(QIODevice::WriteOnly);
+        QImage small(8, 8, QImage::Format_RGB32);
+        small.fill(Qt::red);
+        ASSERT_TRUE(small.save(&buffer, "PNG"));
     }
     const DemoMember demo = ServiceLogic::Demo();
+    const QString album = QStringLiteral("www网站素材");
     quint32 seed = 20261210;
-    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
-    int mismatches = 0, kills = 0;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    int damaged = 0, kills = 0;
     for (int round = 0; round < 200; ++round) {
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
+        int progress[2];
+        ASSERT_EQ(pipe(progress), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            ::close(ready[0]);
+            ::close(progress[0]);
             MemberStore store(dir.path());
             ServiceLogic logic(store, QStringLiteral("sitehost.test"));
             Member& m = *store.find(demo.name);
             for (int i = 0;; ++i) {
                 const QString n = QStringLiteral("%1-%2").arg(round).arg(i);
-                const QString page = QStringLiteral("<p>") + n + QStringLiteral("</p>");
-                logic.UploadWebsite2({m.name, QStringLiteral("K2"), m.digest, PublishCheckCode(page), m.prefix, m.domain,
-                                      QString(), QStringLiteral("1"), n + QStringLiteral("{/F}"), page, QString(),
-                                      QStringLiteral("2.0")});
-                if (i == 0) {
-                    const char c = 1;
-                    [[maybe_unused]] const ssize_t w = ::write(ready[1], &c, 1);
+                if (i % 2 == 0) {
+                    const QString page = QStringLiteral("<p>") + n + QStringLiteral("</p>");
+                    logic.UploadWebsite2({m.name, QStringLiteral("K2"), m.digest, PublishCheckCode(page), m.prefix, m.domain,
+                                          QString(), QStringLiteral("1"), n + QStringLiteral("{/F}"), page, QString(),
+                                          QStringLiteral("2.0")});
+                } else {
+                    // Three names replaced in turn, and now and then a file of a new name.
+                    const QString remote = i % 7 == 1 ? QStringLiteral("n") + n : QStringLiteral("k%1").arg(i % 3);
+                    logic.UploadFile01({m.name, m.digest, m.prefix, album, QStringLiteral("1"), remote, QStringLiteral(".png"), n},
+                                       picture + n.toUtf8() + '\0');
                 }
+                const char c = 1;
+                if (::write(progress[1], &c, 1) != 1) ::_exit(1);
             }
         }
-        ::close(ready[1]);
+        ::close(progress[1]);
+        // Waits for 1 to 4 finished changes, then places the kill within the next one.
+        const int changes = 1 + int(next() % 4);
+        int seen = 0;
         char c = 0;
-        const bool started = ::read(ready[0], &c, 1) == 1;
-        ::close(ready[0]);
-        // The kill lands anywhere in the next few publishes.
-        if (started) ::usleep(useconds_t(next() % 4000));
+        while (seen < changes && ::read(progress[0], &c, 1) == 1) ++seen;
+        if (seen == changes) ::usleep(useconds_t(next() % 3000));
         ::kill(child, SIGKILL);
+        ::close(progress[0]);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(started) << "round " << round;
+        ASSERT_EQ(seen, changes) << "round " << round << ": the child stopped on its own";
         ++kills;
 
         MemberStore store(dir.path());
         ASSERT_TRUE(store.damaged().isEmpty()) << store.damaged().join(",").toStdString();
         const Member* m = store.find(demo.name);
         ASSERT_TRUE(m);
-        const QString expected = QStringLiteral("<p>") + m->settings.value(0) + QStringLiteral("</p>");
-        const QStringList left = QDir(store.memberDir(*m)).entryList({QStringLiteral("site*"), QStringLiteral("member.json.*")}, QDir::Files);
-        if (store.sitePage(*m) != expected || left != QStringList{m->sitePageFile}) {
-            ++mismatches;
-            ADD_FAILURE() << "round " << round << ": page " << store.sitePage(*m).toStdString() << ", settings "
-                          << m->settings.value(0).toStdString() << ", files " << left.join(",").toStdString();
+        const QStringList damage = KillDamage(store, *m);
+        if (!damage.isEmpty()) {
+            ++damaged;
+            ADD_FAILURE() << "round " << round << ": " << damage.join(QStringLiteral("; ")).toStdString();
         }
     }
     EXPECT_EQ(kills, 200);
-    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(damaged, 0);
 }

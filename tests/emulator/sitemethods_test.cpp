@@ -1,5 +1,5 @@
-// The service's domain test, protection record, album list and home-album publish, against a
-// member store in a fresh folder.
+// The service's domain test, protection record, album list, albums with the home-page frame and
+// the home-album publish, against a member store in a fresh folder.
 #include "emulator/servicelogic.h"
 #include "foundation/md5.h"
 #include "foundation/tabletext.h"
@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace emu;
@@ -22,7 +23,6 @@ protected:
         store = std::make_unique<MemberStore>(dir.path());
         logic = std::make_unique<ServiceLogic>(*store, QStringLiteral("sitehost.test"));
         logic->ensureDemoMember();
-        testsupport::WithoutDemoSamples(demo());
     }
     Member& demo() { return *store->find(ServiceLogic::Demo().name); }
     QStringList credentials() { return {demo().name, demo().digest, demo().prefix}; }
@@ -75,6 +75,7 @@ TEST_F(SiteMethodsTest, ProtectionRecordIsAlwaysOneRowOfTheMembersState) {
 
 TEST_F(SiteMethodsTest, AlbumListCarriesEveryAlbumWithItsStampAndTheFifteenHomeSlots) {
     EXPECT_EQ(logic->GetDirInfo({demo().name, demo().digest, QStringLiteral("www99")}), QStringLiteral("Error_0001"));
+    testsupport::WithoutDemoSamples(demo());
 
     store->storeFile(demo(), QStringLiteral("旅行"), QStringLiteral("a.jpg"), QByteArray(3000, 'x'), QString(),
                      store->newStamp());
@@ -233,4 +234,57 @@ TEST_F(SiteMethodsTest, DomainRegistrationRefusesInOrderAndKeepsTheLabelForGood)
     // The label survives a restart of the service.
     open();
     EXPECT_EQ(demo().domain, QStringLiteral("freesite"));
+}
+
+TEST_F(SiteMethodsTest, AlbumsAreCreatedDeletedAndFramedByTheMember) {
+    const auto withName = [this](const QString& name) { return credentials() << name; };
+    const QString wrongDigest = QStringLiteral("00000000000000000000000000000000");
+    EXPECT_EQ(logic->BuildAlbumDir({demo().name, wrongDigest, demo().prefix, QStringLiteral("旅行")}), QStringLiteral("Error_0001"));
+    EXPECT_EQ(logic->DelDir({demo().name, wrongDigest, demo().prefix, QStringLiteral("旅行")}), QStringLiteral("Error_0001"));
+    QStringList wrongFrame{demo().name, wrongDigest, demo().prefix};
+    EXPECT_EQ(logic->SetHomeAlbum(wrongFrame << QStringList(15, QString())), QStringLiteral("Error_0001"));
+    for (const char* name : {"", "a/b", "..", "根目录", "www相册", "WWW", "NuLL"})
+        EXPECT_EQ(logic->BuildAlbumDir(withName(QString::fromUtf8(name))), QStringLiteral("Error_0002")) << name;
+
+    // A new album's stamp is its creation time, its files' stamp and the list's stamp.
+    const QString reply = logic->BuildAlbumDir(withName(QStringLiteral("旅行")));
+    ASSERT_TRUE(reply.startsWith(QStringLiteral("OK_0001_"))) << reply.toStdString();
+    const QString stamp = reply.mid(8);
+    const Album* album = demo().album(QStringLiteral("旅行"));
+    ASSERT_NE(album, nullptr);
+    EXPECT_EQ(album->created, stamp);
+    EXPECT_EQ(album->stamp, stamp);
+    EXPECT_EQ(demo().albumStamp, stamp);
+    EXPECT_EQ(logic->BuildAlbumDir(withName(QStringLiteral("旅行"))), QStringLiteral("Error_0004"));
+    logic->BuildAlbumDir(withName(QStringLiteral("家人")));
+
+    // The frame keeps the slots as sent, gaps included; a slot naming no album is refused.
+    QStringList frame(15, QString());
+    frame[0] = QStringLiteral("家人");
+    frame[2] = QStringLiteral("旅行");
+    EXPECT_EQ(logic->SetHomeAlbum(credentials() << frame), QStringLiteral("OK_0001"));
+    EXPECT_EQ(demo().homeAlbums, frame);
+    QStringList unknown = frame;
+    unknown[1] = QStringLiteral("别人的");
+    EXPECT_EQ(logic->SetHomeAlbum(credentials() << unknown), QStringLiteral("Error_0002"));
+    EXPECT_EQ(demo().homeAlbums, frame);
+
+    // Deleting an album takes its files and its slot, and changes the list's stamp.
+    store->storeFile(demo(), QStringLiteral("旅行"), QStringLiteral("a.jpg"), QByteArray(3000, 'x'), QString(), store->newStamp());
+    const qint64 used = demo().usedBytes();
+    const QString folder = store->albumDir(demo(), QStringLiteral("旅行"));
+    const QString listStamp = demo().albumStamp;
+    EXPECT_EQ(logic->DelDir(withName(QStringLiteral("旅行"))), QStringLiteral("OK_0001"));
+    EXPECT_EQ(demo().album(QStringLiteral("旅行")), nullptr);
+    EXPECT_EQ(demo().usedBytes(), used - 3000);
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_EQ(demo().homeAlbums.value(2), QString());
+    EXPECT_EQ(demo().homeAlbums.value(0), QStringLiteral("家人"));
+    EXPECT_NE(demo().albumStamp, listStamp);
+    EXPECT_EQ(logic->DelDir(withName(QStringLiteral("旅行"))), QStringLiteral("Error_0002"));
+
+    // What the service keeps survives a restart.
+    open();
+    EXPECT_NE(demo().album(QStringLiteral("家人")), nullptr);
+    EXPECT_EQ(demo().homeAlbums.value(0), QStringLiteral("家人"));
 }

@@ -20,6 +20,7 @@ protected:
         e.view.focusWidthBox = [this] { focus << QStringLiteral("txtSizeW"); };
         e.view.focusHeightBox = [this] { focus << QStringLiteral("txtSizeH"); };
         e.view.focusScrollBar = [this] { focus << QStringLiteral("vscr1"); };
+        e.view.focusWatermarkBox = [this] { focus << QStringLiteral("txtWaterMark(0)"); };
         e.view.measureImg500p = [twipsPerPixel] { return 500.0 * twipsPerPixel; };
         e.view.unload = [this] { ++unloads; };
         e.view.navigateAd = [this](int strip, const QString& address) { adAddresses[strip - 1] = address; };

@@ -22,6 +22,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -168,7 +169,8 @@ TEST_F(EditorWindow, TheToolsAndTheHelpPanelAsDesigned) {
     EXPECT_EQ(w.sli1->maximum(), 100);
     QStringList captions;
     for (const QLabel* l : w.fraWebTools->findChildren<QLabel*>()) captions << l->text();
-    for (const char* c : {"每次移动距离", "毫米", "每次缩放倍数", "倍", "缩小", "放大", "剪裁图像", "插入边框", "插入图片"})
+    for (const char* c : {"每次移动距离", "毫米", "每次缩放倍数", "倍", "缩小", "放大", "剪裁图像", "设置水印", "插入边框",
+                          "插入图片", "插入文字说明", "合并图层"})
         EXPECT_TRUE(captions.contains(QString::fromUtf8(c))) << c;
     EXPECT_EQ(w.imgSetBorder->property("key").toString(), QStringLiteral("AddBorder"));
     EXPECT_EQ(w.chePicBorder->text(), QStringLiteral("边框"));
@@ -273,6 +275,143 @@ TEST_F(EditorWindow, DraggingThePictureWithTheMouseAndClosingWithThePicture) {
     QTest::mouseRelease(w.picBack, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Rejected);
+}
+
+TEST_F(EditorWindow, EveryToolFitsTheColumnAtTheDesignedSize) {
+    ImageEditorWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QRect inside = w.fraWebTools->contentsRect();
+    for (const QWidget* child : w.fraWebTools->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        SCOPED_TRACE(child->metaObject()->className());
+        EXPECT_TRUE(inside.contains(child->geometry())) << child->geometry().x() << "," << child->geometry().y();
+        // A caption shows its whole text.
+        const auto* label = qobject_cast<const QLabel*>(child);
+        if (label && label->pixmap().isNull()) {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+                << label->text().toStdString();
+        }
+    }
+    EXPECT_LE(w.fraWebTools->geometry().bottom(), w.picFrame->height());
+    // The panels lie inside their areas, every control inside its panel.
+    EXPECT_TRUE(w.picFrame->rect().contains(w.picSetWaterMark->geometry()));
+    EXPECT_EQ(w.picAddText->geometry(), QRect(2160 / 15, 0, 13200 / 15, 1905 / 15));
+    for (QWidget* panel : {static_cast<QWidget*>(w.picSetWaterMark), static_cast<QWidget*>(w.picAddText)})
+        for (const QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(panel->rect().contains(child->geometry())) << child->metaObject()->className();
+}
+
+TEST_F(EditorWindow, TheTextPanelsAsDesigned) {
+    ImageEditorWindow w;
+    EXPECT_EQ(w.picSetWaterMark->palette().color(QPalette::Window), QColor(188, 252, 101));
+    EXPECT_EQ(w.picAddText->palette().color(QPalette::Window), QColor(188, 252, 101));
+    EXPECT_EQ(w.Label19[0]->text(), QStringLiteral("水印一"));
+    EXPECT_EQ(w.Label19[1]->text(), QStringLiteral("水印二"));
+    EXPECT_EQ(w.cmdClearText[1]->toolTip(), QStringLiteral("清空文本框中的水印文字"));
+    EXPECT_EQ(w.labWaterMarkHint->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+    EXPECT_TRUE(w.labWaterMarkHint->text().startsWith(QStringLiteral("说明：在上面的文本框中输入相关的水印文字后")));
+    EXPECT_EQ(w.cmdCloseWaterMark->text(), QStringLiteral("&C.关闭"));
+    EXPECT_EQ(w.cmdCloseAddText->text(), QStringLiteral("&C.关闭"));
+    EXPECT_EQ(w.Label21->text(), QStringLiteral("请输入文字说明的内容："));
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(w.cobFontSize[i]->count(), 21);
+        EXPECT_EQ(w.cobFontSize[i]->itemText(20), QStringLiteral("78"));
+        EXPECT_EQ(w.cobFontType[i]->itemText(3), QStringLiteral("粗斜体"));
+        EXPECT_TRUE(w.cheBackStyle[i]->isChecked());
+        EXPECT_FALSE(w.che3DBorder[i]->isEnabled());
+        EXPECT_TRUE(w.cheUnderline[i]->font().underline());
+        EXPECT_TRUE(w.cheStrikethru[i]->font().strikeOut());
+    }
+    for (QSlider* s : {w.sliWidth, w.sliHeight}) {
+        EXPECT_EQ(s->maximum(), 8996);
+        EXPECT_EQ(s->singleStep(), 1);
+        EXPECT_EQ(s->pageStep(), 5);
+    }
+    EXPECT_EQ(w.txtWidth->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.imgText->property("key").toString(), QStringLiteral("AddText"));
+}
+
+// A member lays two styled watermarks and a caption, merges, adds more and saves.
+TEST_F(EditorWindow, WatermarksAndACaptionAreMergedAndMoreAddedBeforeTheSave) {
+    ImageEditorWindow w;
+    openPicture(w, QSize(800, 600), QColor(0, 120, 0));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseClick(w.imgAddWaterMark, Qt::LeftButton);
+    ASSERT_TRUE(w.picSetWaterMark->isVisible());
+    EXPECT_EQ(w.cobFont[0]->currentText(), QStringLiteral("华文彩云"));
+    EXPECT_EQ(w.cobFontSize[0]->currentText(), QStringLiteral("15.75"));
+    QTest::keyClicks(w.txtWaterMarkLine[0], QStringLiteral("WM1"));
+    EXPECT_TRUE(w.editor.canvas.labWaterMark[0].visible);
+    EXPECT_EQ(w.editor.canvas.labWaterMark[0].label.text, QStringLiteral("WM1"));
+    w.txtWaterMarkLine[1]->setText(QStringLiteral("second"));
+    // A choice from the list applies; typing into its field does not.
+    w.cobFontType[1]->setEditText(QStringLiteral("斜体"));
+    EXPECT_TRUE(w.editor.canvas.labWaterMark[1].label.font.bold());
+    w.cobFontType[1]->activated(1);
+    EXPECT_FALSE(w.editor.canvas.labWaterMark[1].label.font.bold());
+    EXPECT_TRUE(w.editor.canvas.labWaterMark[1].label.font.italic());
+    QTest::mouseClick(w.cheBorder[0], Qt::LeftButton);
+    EXPECT_TRUE(w.che3DBorder[0]->isEnabled());
+    prompts.answerColor(Qt::red);
+    QTest::mouseClick(w.cmdSetBackColor[0], Qt::LeftButton);
+    EXPECT_FALSE(w.cheBackStyle[0]->isChecked());
+
+    // Dragged by the mouse: the label's centre comes under the pointer.
+    CanvasLabel& first = w.editor.canvas.labWaterMark[0];
+    const QPoint press = (first.topLeft / 15).toPoint() + QPoint(3, 3);
+    QTest::mousePress(w.picPic, Qt::LeftButton, {}, press);
+    EXPECT_EQ(w.picPic->cursor().shape(), Qt::SizeAllCursor);
+    const QPoint to = (w.editor.canvas.shaCut.topLeft() / 15).toPoint() + QPoint(100, 60);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), w.picPic->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(w.picPic, &move);
+    QTest::mouseRelease(w.picPic, Qt::LeftButton, {}, to);
+    EXPECT_FALSE(w.editor.TextDragging[0]);
+    EXPECT_NEAR(first.topLeft.x() + first.size(15).width() / 2, to.x() * 15, 1);
+    // Inside the label's single-line border, above its letters.
+    const QPoint redAt = ((first.topLeft - w.editor.canvas.shaCut.topLeft()) / 15).toPoint() + QPoint(2, 2);
+
+    QTest::mouseClick(w.imgText, Qt::LeftButton);
+    ASSERT_TRUE(w.picAddText->isVisible());
+    EXPECT_EQ(w.txtWidth->text(), QStringLiteral("105"));
+    EXPECT_EQ(w.txtHeight->text(), QStringLiteral("23"));
+    EXPECT_EQ(w.sliWidth->value(), 5953);
+    EXPECT_EQ(w.txtWaterMark2->width(), twips::ToPixels(5953 + 255));
+    EXPECT_TRUE(w.cheBorder[2]->isChecked());
+    w.txtWaterMark2->setFocus();
+    QTest::keyClicks(w.txtWaterMark2, QStringLiteral("ab"));
+    QTest::keyClick(w.txtWaterMark2, Qt::Key_Return);
+    QTest::keyClicks(w.txtWaterMark2, QStringLiteral("cd"));
+    EXPECT_EQ(w.editor.canvas.labWaterMark[2].label.text, QStringLiteral("ab\ncd"));
+    EXPECT_TRUE(w.isVisible());
+    // The size box refuses, one message a character, and shows what is left.
+    w.txtWidth->setText(QStringLiteral("159"));
+    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("宽度不能大于158毫米。")});
+    EXPECT_EQ(w.txtWidth->text(), QStringLiteral("15"));
+    w.sliHeight->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(w.txtHeight->text(), QStringLiteral("23"));
+    EXPECT_EQ(w.sliHeight->value(), 1304);
+
+    QTest::mouseClick(w.imgHBPic, Qt::LeftButton);
+    EXPECT_TRUE(w.picAddText->isHidden());
+    EXPECT_TRUE(w.picSetWaterMark->isVisible());
+    EXPECT_TRUE(w.txtWaterMarkLine[0]->text().isEmpty());
+    EXPECT_TRUE(w.txtWaterMark2->toPlainText().isEmpty());
+    EXPECT_EQ(w.imgText->property("key").toString(), QStringLiteral("AddText"));
+    const QImage merged = w.editor.canvas.imgPic.picture;
+    ASSERT_EQ(merged.size(), QSize(600, 450));
+    EXPECT_EQ(QColor(merged.pixel(redAt)), QColor(Qt::red));
+
+    // More on top of the merged picture, then the save holds it all.
+    w.txtWaterMarkLine[1]->setText(QStringLiteral("more"));
+    prompts.answerText(root() + QStringLiteral("/done.jpg"));
+    w.tooPicSave->trigger();
+    const QImage saved(root() + QStringLiteral("/done.jpg"));
+    ASSERT_EQ(saved.size(), QSize(600, 450));
+    const QColor red = saved.pixelColor(redAt);
+    EXPECT_GT(red.red(), 200);
+    EXPECT_LT(red.green(), 60);
 }
 
 }  // namespace

@@ -49,12 +49,61 @@ TEST(FontPoints, PixelSizeIsFourThirdsOfThePointsAndIgnoresTheScreen) {
     const struct {
         double points;
         int pixels;
-    } cases[] = {{15, 20}, {9, 12}, {8, 11}, {10.5, 14}, {78, 104}, {0.1, 1}};
+    } cases[] = {{15, 20}, {9, 12}, {8, 11}, {10.5, 14}, {78, 104}, {0.1, 1}, {15.75, 21}};
     for (const auto& c : cases) {
         QFont f;
         SetFontPoints(f, c.points);
         EXPECT_EQ(f.pixelSize(), c.pixels) << c.points;
     }
+    // At another display scale: points × 20 / twips per pixel.
+    QFont f;
+    SetFontPoints(f, 9, 12);
+    EXPECT_EQ(f.pixelSize(), 15);
+    SetFontPoints(f, 15.75, 12);
+    EXPECT_EQ(f.pixelSize(), 26);
+}
+
+// A label kept at a fixed size: its text wraps, line breaks kept, and is cut off at the bottom.
+TEST(OverlayLabelRendering, AFixedSizeWrapsItsTextAndCutsItAtTheBottom) {
+    OverlayLabel label;
+    label.font = QFont(QStringLiteral("DejaVu Sans"));
+    label.font.setPixelSize(12);
+    label.foreColor = Qt::black;
+    label.backColor = Qt::white;
+    label.transparent = false;
+    label.fixedSize = QSize(40, 60);
+    const int line = QFontMetrics(label.font).height();
+    // Dark pixels in the band of one line, left of the label's right edge.
+    const auto inkInLine = [&](const QImage& image, int index) {
+        for (int y = index * line; y < (index + 1) * line && y < image.height(); ++y)
+            for (int x = 0; x < 40; ++x)
+                if (qGray(image.pixel(x, y)) < 100) return true;
+        return false;
+    };
+    const auto render = [&](const QString& text) {
+        label.text = text;
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(Qt::green);
+        QPainter p(&image);
+        DrawOverlayLabel(p, QPoint(0, 0), label);
+        return image;
+    };
+    EXPECT_EQ(OverlayLabelSize(label), QSize(40, 60));
+    const QImage breaks = render(QStringLiteral("I\r\nI"));
+    EXPECT_TRUE(inkInLine(breaks, 0));
+    EXPECT_TRUE(inkInLine(breaks, 1));
+    EXPECT_FALSE(inkInLine(breaks, 2));
+    // One long word breaks where it must.
+    EXPECT_TRUE(inkInLine(render(QStringLiteral("WWWWWWWWWW")), 1));
+    const QImage tall = render(QStringLiteral("W W W W W W W W W W W W W W W W W W W W"));
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            if (x >= 40 || y >= 60) {
+                ASSERT_EQ(tall.pixel(x, y), qRgb(0, 255, 0)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_NE(tall.pixel(39, 59), qRgb(0, 255, 0));
 }
 
 TEST(OverlayPlacement, KeepsThreeHundredTwipsFromTheEdgeOrCentres) {
@@ -152,7 +201,8 @@ TEST(FontNames, StoredWindowsNamesResolveToInstalledFonts) {
     } cases[] = {
         {"宋体", "Noto Serif CJK SC"},   {"新宋体", "Noto Serif CJK SC"}, {"SimSun", "Noto Serif CJK SC"},
         {"黑体", "Noto Sans CJK SC"},    {"SimHei", "Noto Sans CJK SC"},  {"微软雅黑", "Noto Sans CJK SC"},
-        {"楷体", "AR PL UKai CN"},       {"华文新魏", "AR PL UKai CN"},   {"Arial Black", "DejaVu Sans"},
+        {"楷体", "AR PL UKai CN"},       {"华文新魏", "AR PL UKai CN"},   {"华文彩云", "Noto Sans CJK SC"},
+        {"Arial Black", "DejaVu Sans"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,7 +232,8 @@ TEST(FontNames, ListsOfferTheMappedNamesBesideTheInstalledFamilies) {
     const QStringList mapped = MappedFontNames();
     EXPECT_EQ(mapped, (QStringList{QStringLiteral("宋体"), QStringLiteral("新宋体"), QStringLiteral("SimSun"),
                                    QStringLiteral("黑体"), QStringLiteral("SimHei"), QStringLiteral("微软雅黑"),
-                                   QStringLiteral("楷体"), QStringLiteral("华文新魏"), QStringLiteral("Arial Black")}));
+                                   QStringLiteral("楷体"), QStringLiteral("华文新魏"), QStringLiteral("华文彩云"),
+                                   QStringLiteral("Arial Black")}));
     const QStringList names = ScreenFontNames();
     for (const QString& m : mapped) EXPECT_EQ(names.count(m), 1) << m.toStdString();
     EXPECT_TRUE(names.contains(QStringLiteral("AR PL UKai CN")));

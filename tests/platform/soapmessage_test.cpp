@@ -3,7 +3,10 @@
 
 #include "platform/soapmessage.h"
 
+#include <QFile>
 #include <QString>
+
+#include <cstdio>
 
 namespace {
 
@@ -210,7 +213,8 @@ TEST(SoapEnvelope, MalformedEnvelopesAndUnwritableTextsAreErrors) {
 }
 
 TEST(SoapEnvelope, DocumentsOfMoreElementsThanAnyRealReplyAreRefused) {
-    // A reply that is nothing but elements: below the limit it parses, above it is the usual error.
+    // A reply that is nothing but elements: below the limit (attributes counting as elements) it
+    // parses, above it is the usual error.
     auto reply = [](int elements) {
         QByteArray inner;
         inner.reserve(elements * 10);
@@ -218,13 +222,87 @@ TEST(SoapEnvelope, DocumentsOfMoreElementsThanAnyRealReplyAreRefused) {
         return "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
                "<TestResponse xmlns=\"urn:x\"><TestResult>ok" + inner + "</TestResult></TestResponse></soap:Body></soap:Envelope>";
     };
-    EXPECT_EQ(soap::ParseResponse(reply(150000), QStringLiteral("Test")).result, QStringLiteral("ok"));
+    EXPECT_EQ(soap::ParseResponse(reply(90000), QStringLiteral("Test")).result, QStringLiteral("ok"));
     try {
-        soap::ParseResponse(reply(250000), QStringLiteral("Test"));
+        soap::ParseResponse(reply(110000), QStringLiteral("Test"));
         FAIL() << "no error";
     } catch (const VbError& e) {
         EXPECT_EQ(e.number(), soap::kErrorNumber);
         EXPECT_TRUE(e.description().contains(QStringLiteral("元素过多"))) << e.description().toStdString();
+    }
+    // Only assignments inside a tag count towards its attributes: not those in text, quoted values,
+    // comments or CDATA.
+    const QByteArray many = QByteArray("a=b ").repeated(400);
+    const QByteArray quiet = "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+                             "<TestResponse xmlns=\"urn:x\"><TestResult q=\"" + many + "\">" + many + "<!--<r " + many +
+                             "-->" + "<![CDATA[<r " + many + "]]></TestResult></TestResponse></soap:Body></soap:Envelope>";
+    EXPECT_TRUE(soap::ParseResponse(quiet, QStringLiteral("Test")).result.startsWith(QStringLiteral("a=b")));
+    QByteArray crowded = "<r";
+    for (int i = 0; i < 300; ++i) crowded += " a" + QByteArray::number(i) + "='1'";
+    try {
+        soap::ParseResponse(crowded + "/>", QStringLiteral("Test"));
+        FAIL() << "no error";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.number(), soap::kErrorNumber);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("属性过多"))) << e.description().toStdString();
+    }
+}
+
+// The process's resident memory in kilobytes from /proc/self/status: the line "VmRSS" now, or
+// "VmHWM", the peak since the last reset of it (writing "5" to /proc/self/clear_refs).
+namespace {
+qint64 ResidentKb(const char* line) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& l : status.readAll().split('\n'))
+        if (l.startsWith(line)) return l.mid(qstrlen(line) + 1).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+bool ResetPeakMemory() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+}  // namespace
+
+TEST(SoapEnvelope, HostileRepliesOfTheWholeSizeLimitCostLittleMemory) {
+    if (!ResetPeakMemory()) GTEST_SKIP() << "the kernel keeps no resettable peak here";
+    constexpr qsizetype kLimit = 32 * 1024 * 1024;  // the client's largest reply
+    auto envelope = [&](const QByteArray& open, const QByteArray& unit, const QByteArray& close) {
+        const QByteArray head = "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+                                "<TestResponse xmlns=\"urn:x\"><TestResult>" + open;
+        const QByteArray tail = close + "</TestResult></TestResponse></soap:Body></soap:Envelope>";
+        QByteArray doc = head;
+        doc.reserve(kLimit);
+        while (doc.size() + unit.size() + tail.size() < kLimit) doc += unit;
+        return doc + tail;
+    };
+    QByteArray crowded = "<r";
+    for (int i = 0; crowded.size() < kLimit - 100; ++i) crowded += " a" + QByteArray::number(i) + "=\"\"";
+    const struct {
+        const char* what;
+        QByteArray reply;
+        bool parses;
+    } cases[] = {
+        {"elements", envelope("", "<r/>", ""), false},
+        {"elements with attributes", envelope("", "<r a=\"1\" b=\"2\" c=\"3\" d=\"4\"/>", ""), false},
+        {"one element of every attribute", envelope("", "", crowded + "/>"), false},
+        {"nested elements", envelope("", "<r><s/></r>", ""), false},
+        {"text", envelope("", "文本&amp;", ""), true},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(ResetPeakMemory());
+        const qint64 before = ResidentKb("VmRSS:");
+        bool parsed = false;
+        try {
+            parsed = !soap::ParseResponse(c.reply, QStringLiteral("Test")).result.isEmpty();
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.number(), soap::kErrorNumber) << c.what;
+        }
+        EXPECT_EQ(parsed, c.parses) << c.what;
+        const qint64 grownMb = (ResidentKb("VmHWM:") - before) / 1024;
+        EXPECT_LT(grownMb, 300) << c.what;
+        std::printf("%s: %lld MB at the peak\n", c.what, static_cast<long long>(grownMb));
     }
 }
 

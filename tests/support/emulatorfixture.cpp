@@ -131,6 +131,7 @@ QByteArray Emulator::control(const QString& command, const QUrlQuery& query, con
 }
 
 void Emulator::reset() { control(QStringLiteral("reset")); }
+void Emulator::clearCalls() { control(QStringLiteral("clear-calls")); }
 
 void Emulator::scriptReply(const QString& method, const QString& reply, int count) {
     control(QStringLiteral("script"), QUrlQuery{{QStringLiteral("method"), method}, {QStringLiteral("count"), QString::number(count)}},
@@ -224,6 +225,7 @@ void WithoutDemoSamples(emu::Member& demo) {
                                      [](const emu::Album& a) { return a.name != QStringLiteral("www网站素材"); }),
                       demo.albums.end());
     demo.blogs.clear();
+    demo.homeAlbums = QStringList(15, QString());
 }
 
 }  // namespace testsupport

@@ -53,6 +53,8 @@ public:
 
     // ---- control API
     void reset();
+    // Forgets the calls received so far (the members and scripts stay).
+    void clearCalls();
     // The next call(s) of method answer reply, whatever the arguments.
     void scriptReply(const QString& method, const QString& reply, int count = 1);
     // Every answer to method's calls (every service request when method is empty) waits ms; 0 clears.
@@ -91,8 +93,8 @@ private:
 };
 
 // A test with its own data root, the emulator reset and the service configuration pointing at it.
-// The demo member without its sample albums and blog posts (its site's material album stays), for
-// tests that count what they add.
+// The demo member without its sample albums, blog posts and home-page album frame (its site's
+// material album stays), for tests that count what they add.
 void WithoutDemoSamples(emu::Member& demo);
 
 class EmulatorTest : public DataRootTest {

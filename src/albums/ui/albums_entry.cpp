@@ -1,5 +1,6 @@
 #include "albums/ui/albums_entry.h"
 
+#include "albums/ui/albumsettingswindow.h"
 #include "albums/ui/screenshotwarningwindow.h"
 #include "albums/ui/uploadwindow.h"
 #include "albums/uploadwindow.h"
@@ -16,6 +17,10 @@ void ShowScreenshotWarning(QWidget* parent) {
     window.exec();
 }
 
-// These windows are not part of the program yet: each opener returns at once.
+void OpenAlbumSettings(QWidget* parent) {
+    AlbumSettingsWindow window(parent);
+    window.exec();
+}
+
+// The sized-picture upload window is not part of the program yet: its opener returns at once.
 void OpenSizedUploadWindow(QWidget*) {}
-void OpenAlbumSettings(QWidget*) {}

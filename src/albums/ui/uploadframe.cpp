@@ -1,14 +1,17 @@
 #include "albums/ui/uploadframe.h"
 
 #include "albums/uploadwindow.h"
+#include "imaging/ui/previewbox.h"
 #include "platform/twips.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFont>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -109,8 +112,8 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
         left += kColumnWidths[size_t(c)];
     }
     label(frmUpload, QStringLiteral("若为空则默认为上传文件的文件名"), kGridLeft + 6300, titleTop + 270, 2700, 270);
-    label(frmUpload, QStringLiteral("每次最多可上传10个文件，若多于10个可分多次上传。"), kGridLeft, 7700, 6000, 270);
-    labHowToSelect = label(frmUpload, QStringLiteral("如何一次选多张图片上传？"), 6300, 7700, 3000, 270);
+    label(frmUpload, QStringLiteral("每次最多可上传10个文件，若多于10个可分多次上传。"), kGridLeft, 7590, 6000, 240);
+    labHowToSelect = label(frmUpload, QStringLiteral("如何一次选多张图片上传？"), 6300, 7590, 3000, 240);
     labHowToSelect->setToolTip(QStringLiteral(
         "点击任意一个“浏览”按钮，在弹出文件选择框后，按住“Ctrl”键，然后用鼠标点选多个图像文件，或者按住“Shift”键进行批量选择(点第一个再点最后一个)。"));
 
@@ -121,20 +124,31 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
         txtPath[s] = new QLineEdit(frmUpload);
         place(txtPath[s], kGridLeft + 660, top, 3900, 330);
         cmdSearch[s] = button(frmUpload, QStringLiteral("浏览..."), kGridLeft + 4620, top, 900, 330);
-        imgView[s] = new QLabel(frmUpload);
-        place(imgView[s], kGridLeft + 5580, top - 75, 600, 600 - 120);
-        imgView[s]->hide();
+        picView[s] = new QWidget(frmUpload);
+        place(picView[s], kGridLeft + 5640, top - 135, uploadslots::kThumbSide, uploadslots::kThumbSide);
+        picView[s]->hide();
+        imgView[s] = new QLabel(picView[s]);
+        imgView[s]->setScaledContents(true);
+        imgView[s]->setMouseTracking(true);
+        imgView[s]->installEventFilter(this);
         txtMemo[s] = new QLineEdit(frmUpload);
         place(txtMemo[s], kGridLeft + 6360, top, 2580, 330);
         cmdLeft[s] = button(frmUpload, QStringLiteral("↺"), kGridLeft + 9060, top, 630, 330);
         cmdLeft[s]->setToolTip(QStringLiteral("逆时针旋转90度"));
         cmdRight[s] = button(frmUpload, QStringLiteral("↻"), kGridLeft + 9750, top, 630, 330);
         cmdRight[s]->setToolTip(QStringLiteral("顺时针旋转90度"));
+        cmdLeft[s]->setEnabled(false);
+        cmdRight[s]->setEnabled(false);
+        for (QWidget* w : {static_cast<QWidget*>(cmdLeft[s]), static_cast<QWidget*>(cmdRight[s]), static_cast<QWidget*>(txtPath[s])}) {
+            w->setMouseTracking(true);
+            w->installEventFilter(this);
+        }
         cmdOperation[s] = button(frmUpload, QStringLiteral("取 消"), kGridLeft + 10560, top, 1080, 330);
+        cmdOperation[s]->setEnabled(false);
     }
 
     // The command column right of the slot table.
-    cmdUploadFiles = button(frmUpload, QStringLiteral("上 传"), 13020, 6300, 2100, 480);
+    cmdUploadFiles = button(frmUpload, QStringLiteral("上 传"), kUploadButtonLeft, 6300, 2100, 480);
     cmdReSelect = button(frmUpload, QStringLiteral("重新选择"), 13020, 6840, 2100, 420);
     cmdEditPic = button(frmUpload, QStringLiteral("图像编辑"), 13020, 2100, 2100, 420);
     cmdViewPhoto = button(frmUpload, QStringLiteral("图片管理"), 13020, 2580, 2100, 420);
@@ -146,11 +160,20 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     cheWatermarkAndBorder = new QCheckBox(QStringLiteral("加入水印、边框"), frmUpload);
     place(cheWatermarkAndBorder, 13020, 4140, 2200, 300);
 
-    Label5 = label(frmUpload, QStringLiteral("最近上传的文件："), kGridLeft, 8040, 1800, 270);
+    Label5 = label(frmUpload, QStringLiteral("最近上传的文件："), uploadslots::kRingLeft, 7830, 1800, 270);
     for (int i = 0; i < kSlotCount; ++i) {
-        imgUpload[size_t(i)] = new QLabel(frmUpload);
-        imgUpload[size_t(i)]->setFrameShape(QFrame::Box);
-        place(imgUpload[size_t(i)], kGridLeft + 1800 + i * 690, 7980, 630, 630);
+        const size_t s = size_t(i);
+        picUpload[s] = new QWidget(frmUpload);
+        picUpload[s]->setAutoFillBackground(true);
+        QPalette ringColour = picUpload[s]->palette();
+        ringColour.setColor(QPalette::Window, QColor(255, 254, 242));
+        picUpload[s]->setPalette(ringColour);
+        place(picUpload[s], uploadslots::kRingLeft + uploadslots::kRingStep * i, 8190, uploadslots::kRingBox, uploadslots::kRingBox);
+        imgUpload[s] = new QLabel(picUpload[s]);
+        imgUpload[s]->setScaledContents(true);
+        imgUpload[s]->hide();
+        imgUpload[s]->setMouseTracking(true);
+        imgUpload[s]->installEventFilter(this);
     }
 
     // Hint box 0 lies in the viewport, boxes 1 and 2 in the frame.
@@ -171,7 +194,27 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     labUploadFinish = label(picWait, QStringLiteral("正在上传，请您稍候..."), 240, 240, 6700, 600);
     cmdUploadOK = button(picWait, QStringLiteral("确 定"), 240, 1080, 1500, 420);
     cmdUploadAgain = button(picWait, QStringLiteral("继续上传"), 1920, 1080, 1500, 420);
-    picBigView = panel(frmUpload, QString(), 3000, 600, 4620, 4620);
+    picBigView = panel(frmUpload, QString(), 1740, 2010, uploadslots::kBigViewSide, uploadslots::kBigViewSide);
+    picBigView->setFrameShape(QFrame::NoFrame);
+    picBigView->setBackgroundRole(QPalette::Base);
+    imgBigView = new QLabel(picBigView);
+    imgBigView->setScaledContents(true);
+    imgBigView->hide();
+    picCloseBigView = button(picBigView, QStringLiteral("×"), 4200, 0, 285, 285);
+    picCloseBigView->setToolTip(QStringLiteral("关闭当前的设置页"));
+    picCloseBigView->setFlat(true);
+    grdUpLoad->setMouseTracking(true);
+    grdUpLoad->viewport()->setMouseTracking(true);
+    grdUpLoad->viewport()->installEventFilter(this);
+    // Status lines in the command column: the first shows while a slot holds a path and moves the
+    // second up.
+    txtUploadInfo = label(frmUpload, QStringLiteral("已选择文件，请点“上传”按钮上传。"), kUploadButtonLeft, 240, 2100, 480);
+    txtUploadInfo->hide();
+    txtUploadInfo1 = label(frmUpload, QStringLiteral("每组最多10个文件。"), kUploadButtonLeft, 900, 2100, 300);
+    previewBox = new PreviewBox(frmUpload, uploadslots::kPreviewPixels);
+    previewBox->setBoxTwips({9660, 1950, 4500, 4500});
+    previewBox->picBackColor->setBackColor(0);
+    previewBox->hide();
     picLoadInfo = panel(frmUpload, QStringLiteral("正在加载数据，请您稍候..."), 5000, 3600, 4500, 780);
 }
 
@@ -201,4 +244,136 @@ void UploadFrame::showHintBox(int box, const QString& text, int top, int left) {
 void UploadFrame::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
     relayOut();
+}
+
+QImage UploadFrame::ListPicture(const QString& key) {
+    // The image list's icons, drawn: a small one for the slot, a large placeholder for the big view.
+    const bool large = key.endsWith(QLatin1Char('2'));
+    const int side = large ? twips::ToPixels(uploadslots::kIconSide) : twips::ToPixels(uploadslots::kThumbSide);
+    QImage icon(side, side, QImage::Format_RGB32);
+    icon.fill(key.startsWith(QLatin1String("swf")) ? QColor(200, 40, 40) : QColor(40, 110, 200));
+    QPainter p(&icon);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setPixelSize(side / 4);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(icon.rect(), Qt::AlignCenter, key.left(3).toUpper());
+    return icon;
+}
+
+void UploadFrame::wireSlots(UploadSlotsLogic& logic) {
+    m_slots = &logic;
+    UploadSlotsView& v = logic.view;
+    v.showSlot = [this](int i) { showSlot(i); };
+    v.setBusy = [this](bool busy) {
+        m_busy = busy;
+        // The frame's contents only: the crop dialog opened inside the pass must take input.
+        frmUpload->setEnabled(!busy);
+        picMsg->setVisible(busy);
+        if (busy) picMsg->raise();
+        picMsg->repaint();
+    };
+    v.showUploadInfo = [this](bool shown) {
+        txtUploadInfo->setVisible(shown);
+        place(txtUploadInfo1, kUploadButtonLeft, shown ? 750 : 900, 2100, 300);
+    };
+    v.showBigView = [this] { showBigView(); };
+    v.showRing = [this] { showRing(); };
+    v.turnedPreview = [this](const QImage& source, int degrees) { return previewBox->TurnedPicture(source, degrees); };
+    v.showUploadReady = [this] {
+        cmdUploadFiles->setText(QStringLiteral("上 传"));
+        picWait->hide();
+    };
+
+    for (int i = 0; i < kSlotCount; ++i) {
+        const size_t s = size_t(i);
+        connect(cmdSearch[s], &QPushButton::clicked, this, [this, i] { cmdSearch_Click(i); });
+        connect(cmdLeft[s], &QPushButton::clicked, this, [this, i] { cmdLeft_Click(i); });
+        connect(cmdRight[s], &QPushButton::clicked, this, [this, i] { cmdRight_Click(i); });
+        connect(cmdOperation[s], &QPushButton::clicked, this, [this, i] { cmdOperation_Click(i); });
+        // What the member types is the slot's path or description.
+        connect(txtPath[s], &QLineEdit::textEdited, this, [this, s](const QString& t) { m_slots->slot[s].txtPath = t; });
+        connect(txtMemo[s], &QLineEdit::textEdited, this, [this, s](const QString& t) { m_slots->slot[s].txtMemo = t; });
+    }
+    connect(cmdReSelect, &QPushButton::clicked, this, [this] { cmdReSelect_Click(); });
+    connect(picCloseBigView, &QPushButton::clicked, this, [this] { picCloseBigView_Click(); });
+}
+
+void UploadFrame::cmdSearch_Click(int index) { m_slots->cmdSearch_Click(index); }
+void UploadFrame::cmdLeft_Click(int index) { m_slots->Turn(index, -1); }
+void UploadFrame::cmdRight_Click(int index) { m_slots->Turn(index, +1); }
+void UploadFrame::cmdOperation_Click(int index) {
+    if (index < 0 || index >= kSlotCount) return;
+    if (m_slots->slot[size_t(index)].cmdOperationCaption == QStringLiteral("取 消")) m_slots->ClearSlot(index);
+}
+void UploadFrame::cmdReSelect_Click() { m_slots->cmdReSelect_Click(); }
+void UploadFrame::imgView_MouseMove(int index) { m_slots->imgView_MouseMove(index); }
+void UploadFrame::imgUpload_MouseMove(int index) { m_slots->imgUpload_MouseMove(index); }
+void UploadFrame::picCloseBigView_Click() { m_slots->HideBigView(); }
+
+void UploadFrame::showSlot(int i) {
+    const size_t s = size_t(i);
+    const UploadSlot& slot = m_slots->slot[s];
+    if (txtPath[s]->text() != slot.txtPath) txtPath[s]->setText(slot.txtPath);
+    if (txtMemo[s]->text() != slot.txtMemo) txtMemo[s]->setText(slot.txtMemo);
+    imgView[s]->setPixmap(QPixmap::fromImage(slot.iconKey.isEmpty() ? slot.picture : ListPicture(slot.iconKey)));
+    if (slot.iconKey.isEmpty())
+        imgView[s]->setGeometry(twips::ToPixels(slot.thumbLeft), twips::ToPixels(slot.thumbTop),
+                                std::max(1, twips::ToPixels(slot.thumb.width())), std::max(1, twips::ToPixels(slot.thumb.height())));
+    picView[s]->setVisible(slot.picViewVisible);
+    cmdLeft[s]->setEnabled(slot.cmdLeftEnabled);
+    cmdRight[s]->setEnabled(slot.cmdRightEnabled);
+    cmdOperation[s]->setEnabled(slot.cmdOperationEnabled);
+    cmdOperation[s]->setText(slot.cmdOperationCaption);
+    cmdSearch[s]->setEnabled(slot.cmdSearchEnabled);
+    grdUpLoad->item(i + 1, 5)->setText(slot.status);
+    // Seen at once, also while the pass holds the thread.
+    picView[s]->repaint();
+}
+
+void UploadFrame::showBigView() {
+    const BigView& b = m_slots->bigView;
+    picBigView->setVisible(b.visible);
+    imgBigView->setVisible(b.imageVisible);
+    if (b.imageVisible) {
+        imgBigView->setPixmap(QPixmap::fromImage(b.iconKey.isEmpty() ? b.picture : ListPicture(b.iconKey)));
+        imgBigView->setGeometry(twips::ToPixels(b.left), twips::ToPixels(b.top), std::max(1, twips::ToPixels(b.size.width())),
+                                std::max(1, twips::ToPixels(b.size.height())));
+    }
+    if (b.visible) picBigView->raise();
+}
+
+void UploadFrame::showRing() {
+    for (int i = 0; i < kSlotCount; ++i) {
+        const size_t s = size_t(i);
+        const RingBox& box = m_slots->ring[s];
+        picUpload[s]->move(twips::ToPixels(box.left), picUpload[s]->y());
+        imgUpload[s]->setVisible(box.imageVisible);
+        if (!box.imageVisible) continue;
+        imgUpload[s]->setPixmap(QPixmap::fromImage(box.iconKey.isEmpty() ? box.picture : ListPicture(box.iconKey)));
+        imgUpload[s]->setGeometry(twips::ToPixels(box.imageLeft), twips::ToPixels(box.imageTop),
+                                  std::max(1, twips::ToPixels(box.size.width())), std::max(1, twips::ToPixels(box.size.height())));
+    }
+}
+
+bool UploadFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && m_slots) {
+        for (int i = 0; i < kSlotCount; ++i) {
+            const size_t s = size_t(i);
+            if (watched == imgView[s] || watched == cmdLeft[s] || watched == cmdRight[s]) imgView_MouseMove(i);
+            else if (watched == imgUpload[s]) imgUpload_MouseMove(i);
+            else if (watched == txtPath[s]) txtPath_MouseMove();
+        }
+        if (watched == grdUpLoad->viewport()) grdUpLoad_MouseMove();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void UploadFrame::closeEvent(QCloseEvent* e) {
+    if (m_busy) {
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
 }

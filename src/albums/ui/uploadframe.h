@@ -15,6 +15,8 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QTableWidget;
+class PreviewBox;
+class UploadSlotsLogic;
 struct UploadLayout;
 
 // One hint box picOpeMsg(k) with its text, its do-not-show-again box and its two closers.
@@ -41,7 +43,8 @@ public:
     std::array<QLineEdit*, 10> txtPath{};
     std::array<QLineEdit*, 10> txtMemo{};
     std::array<QPushButton*, 10> cmdSearch{};
-    std::array<QLabel*, 10> imgView{};  // the thumbnail, in picView(i)
+    std::array<QWidget*, 10> picView{};  // the thumbnail's box
+    std::array<QLabel*, 10> imgView{};   // the thumbnail, in picView(i)
     std::array<QPushButton*, 10> cmdLeft{};
     std::array<QPushButton*, 10> cmdRight{};
     std::array<QPushButton*, 10> cmdOperation{};
@@ -56,7 +59,8 @@ public:
     QPushButton* cmdCloseTeach = nullptr;
     QCheckBox* cheWatermarkAndBorder = nullptr;
     QLabel* Label5 = nullptr;
-    std::array<QLabel*, 10> imgUpload{};  // the recent-upload ring, in picUpload(i)
+    std::array<QWidget*, 10> picUpload{};  // the recent-upload ring's boxes
+    std::array<QLabel*, 10> imgUpload{};   // their thumbnails
     std::array<UploadHintBox, 3> hintBoxes{};
     QFrame* picMsg = nullptr;
     QFrame* picNetToService = nullptr;
@@ -65,7 +69,29 @@ public:
     QPushButton* cmdUploadAgain = nullptr;
     QLabel* labUploadFinish = nullptr;
     QFrame* picBigView = nullptr;
+    QLabel* imgBigView = nullptr;
+    QPushButton* picCloseBigView = nullptr;
     QFrame* picLoadInfo = nullptr;
+    QLabel* txtUploadInfo = nullptr;
+    QLabel* txtUploadInfo1 = nullptr;
+    // The fitted (300-pixel) preview box the quarter turns go through; hidden.
+    PreviewBox* previewBox = nullptr;
+
+    // The slot handlers, forwarded to the slots' logic.
+    void cmdSearch_Click(int index);
+    void cmdLeft_Click(int index);
+    void cmdRight_Click(int index);
+    void cmdOperation_Click(int index);
+    void cmdReSelect_Click();
+    void imgView_MouseMove(int index);
+    void imgUpload_MouseMove(int index);
+    void picCloseBigView_Click();
+    void grdUpLoad_MouseMove() { picCloseBigView_Click(); }
+    void txtPath_MouseMove() { picCloseBigView_Click(); }
+    // While a selection is checked the frame takes no input and the window does not close.
+    bool busy() const { return m_busy; }
+    // The picture of the window's image list under a key ("swf1", "png1", "swf2", "png2").
+    static QImage ListPicture(const QString& key);
 
     // Places a widget in its container by twips.
     static void place(QWidget* w, int left, int top, int width, int height);
@@ -74,7 +100,19 @@ public:
     void showHintBox(int box, const QString& text, int top, int left);
 
 protected:
+    // Sets the slots' shared hooks and connects the slot controls; the window sets its own.
+    void wireSlots(UploadSlotsLogic& logic);
     void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Runs the window's layout for the current size.
     virtual void relayOut() {}
+
+private:
+    void showSlot(int i);
+    void showBigView();
+    void showRing();
+
+    UploadSlotsLogic* m_slots = nullptr;
+    bool m_busy = false;
 };

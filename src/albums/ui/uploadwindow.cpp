@@ -1,5 +1,6 @@
 #include "albums/ui/uploadwindow.h"
 
+#include "albums/ui/albumsettingswindow.h"
 #include "foundation/settings.h"
 #include "foundation/ui/pleasewait.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
@@ -105,6 +106,25 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
         mainwindowseam::ShowHint(id, text, size, top, left);
     };
 
+    wireSlots(logic.frame);
+    logic.frame.view.picZipTicked = [this] { return chkPicZIP->isChecked(); };
+    logic.frame.view.showStartHint = [this] { logic.ShowStartHint(); };
+    UploadNewAlbumView& a = newAlbumView;
+    a.enableNewAlbum = [this](bool enabled) { cmdNewAlbum->setEnabled(enabled); };
+    a.addChosenAlbum = [this](const QString& album) {
+        cobAlbum->addItem(album);
+        cobAlbum->setCurrentIndex(cobAlbum->count() - 1);
+    };
+    a.showUploadToAlbum = [this](const QString& caption) {
+        labUploadToAlbumCaption->setText(caption);
+        labUploadToAlbumCaption->show();
+    };
+    a.addAlbumSettingsRow = [](const QString& album, const QString& stamp) {
+        if (AlbumSettingsWindow* settings = AlbumSettingsWindow::loaded()) settings->logic.albumCreatedElsewhere(album, stamp);
+    };
+    a.showWait = v.showWait;
+    a.hideWait = v.hideWait;
+
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { cmdCloseUpload_Click(); });
     connect(cmdEditPic, &QPushButton::clicked, this, [this] { cmdEditPic_Click(); });
     connect(cmdSetWaterMark, &QPushButton::clicked, this, [this] { cmdSetWaterMark_Click(); });
@@ -164,6 +184,7 @@ void UploadWindow::cmdClosOpeMsg_Click(int index) {
 }
 
 void UploadWindow::done(int result) {
+    if (busy()) return;  // a selection being checked finishes first
     // The closing hint and the reset of the parameters run once, however the window closes.
     if (!m_unloading) {
         m_unloading = true;

@@ -4,6 +4,7 @@
 // window's hint boxes. Opened modally by OpenUploadWindow (albums_entry.h) after the opener set
 // the main window's labUPloadType and the window's own labels (uploadwindowlabels.h).
 #include "albums/ui/uploadframe.h"
+#include "albums/uploadnewalbum.h"
 #include "albums/uploadwindow.h"
 #include "albums/uploadwindowlabels.h"
 #include "platform/defaultinstance.h"
@@ -37,6 +38,7 @@ public:
 
     // The logic, with the hooks this window set.
     UploadWindowLogic logic;
+    UploadNewAlbumView newAlbumView;
 
     void Form_Load() { logic.Form_Load(); }
     void Form_Resize();
@@ -50,7 +52,7 @@ public:
     void cobAlbum_Click();
     void cmdClosOpeMsg_Click(int index);
     void imgCloseOpe_Click(int index) { cmdClosOpeMsg_Click(index); }
-    void cmdNewAlbum_Click() {}  // album creation comes with its own change
+    void cmdNewAlbum_Click() { CreateAlbumFromUploadWindow(newAlbumView); }
 
     // Whether the tutorial panel is up (not the widget's visibility, false while the window is hidden).
     bool tutorialShown() const { return m_teachShown; }

@@ -52,7 +52,8 @@ void FlexGrid::setRows(const QList<QStringList>& rows, const QList<int>& blueCol
 
 void FlexGrid::mouseMoveEvent(QMouseEvent* e) {
     const QModelIndex index = indexAt(e->position().toPoint());
-    const bool hot = index.isValid() && isHotCell && isHotCell(index.row() + 1, index.column());
+    const bool hot = isHotPoint ? isHotPoint(e->position().toPoint() + viewport()->pos())
+                                : index.isValid() && isHotCell && isHotCell(index.row() + 1, index.column());
     viewport()->setCursor(hot ? Qt::PointingHandCursor : Qt::ArrowCursor);
     QTableWidget::mouseMoveEvent(e);
 }

@@ -43,6 +43,9 @@ public:
     void setColWidth(int col, int width) { setColumnWidth(col, width); }
     // Grid rows count the header as row 0, as the owner's logic does.
     std::function<bool(int row, int column)> isHotCell;
+    // In place of isHotCell where the hand follows bands of the grid rather than cells: the
+    // pointer's place in the grid, header included.
+    std::function<bool(const QPoint& gridPos)> isHotPoint;
     std::function<void(int row, int column)> onCellClick;
 
 protected:

@@ -1,5 +1,6 @@
 #include "celleditor/ui/celleditorwindow.h"
 
+#include "celleditor/cellpreview.h"
 #include "celleditor/state.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
@@ -170,7 +171,7 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     cobTX1 = NewList(this, {QStringLiteral("无"), QStringLiteral("艺术字1"), QStringLiteral("艺术字2")});
     cobTX2 = NewList(this, {QStringLiteral("无"), QStringLiteral("从右向左"), QStringLiteral("从左向右"),
                             QStringLiteral("从下向上"), QStringLiteral("从上向下")});
-    cobSpeed = NewList(this, Numbers({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 15, 20, 25, 30}));
+    cobSpeed = NewList(this, kSpeedItems);
     labSpeed = new QLabel(QStringLiteral("速度"), this);
     chkShowViewLine = new QCheckBox(QStringLiteral("显示参考线"), this);
     cmdViewTxt = new QPushButton(QStringLiteral("预览文字效果"), this);
@@ -248,6 +249,7 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(labANQ, &QLabel::linkActivated, this, [this] { labANQ_Click(); });
     connect(cmdOpenTeach, &QPushButton::clicked, this, [this] { cmdOpenTeach_Click(); });
     connect(cmdCloseTeach, &QPushButton::clicked, this, [this] { cmdCloseTeach_Click(); });
+    connect(cmdViewTxt, &QPushButton::clicked, this, [this] { cmdViewTxt_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdQuit, &QPushButton::clicked, this, [this] { close(); });
 
@@ -409,6 +411,24 @@ void CellEditorWindow::setTextPanel(const TextPanelState& s) {
     for (int side = 0; side < 4; ++side) marginChanged(side);
     cheBackStyle_Click();
     cobTX2_Click();
+}
+
+CellEditorSnapshot CellEditorWindow::snapshot() const {
+    CellEditorSnapshot s;
+    s.record = CellRecord;
+    // The box keeps a line break as LF; the text layer and the stored text know CR LF.
+    s.text = txtTxt->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    s.panel = textPanel();
+    s.foreWidth = txtQJW->text();
+    s.foreHeight = txtQJH->text();
+    s.flashTicked = cheFlash->isChecked();
+    s.foreVertical = cobQJCZ->currentIndex();
+    s.foreHorizontal = cobQJSP->currentIndex();
+    return s;
+}
+
+void CellEditorWindow::CreateViewHtml() {
+    WriteCellPreview(snapshot(), TextStyleFields, [this] { webView->refresh(); });
 }
 
 void CellEditorWindow::cheBackStyle_Click() {

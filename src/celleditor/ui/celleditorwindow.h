@@ -129,6 +129,12 @@ public:
     void cmdCloseTeach_Click();
     // Applying the cell comes with the editing controls; until then it changes nothing.
     void cmdOK_Click() {}
+    // Rewrites the preview page from the controls and refreshes webView.
+    void CreateViewHtml();
+    void cmdViewTxt_Click() { CreateViewHtml(); }
+
+    // The controls as the page builders read them.
+    CellEditorSnapshot snapshot() const;
 
     // The text panel's controls as the style reads and writes them.
     TextPanelState textPanel() const;

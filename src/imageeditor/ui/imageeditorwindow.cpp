@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -226,7 +228,7 @@ QComboBox* MakeStepList(QWidget* parent, const QString& before, const QStringLis
     list->addItems(items);
     list->setEditText(text);
     list->setGeometry(ToPixels(1200), ToPixels(top), ToPixels(660), ToPixels(330));
-    MakeLabel(after, parent, 1890, top + 45, 300, 255);
+    MakeLabel(after, parent, 1860, top + 45, 360, 255);
     return list;
 }
 
@@ -238,6 +240,17 @@ QFrame* MakePanel(QWidget* parent, int left, int top, int width, int height) {
     panel->hide();
     return panel;
 }
+
+// The text layer under the mouse: 0 to 2, or -1.
+int labelIndex(CanvasHit hit) {
+    switch (hit) {
+    case CanvasHit::Mark0: return 0;
+    case CanvasHit::Mark1: return 1;
+    case CanvasHit::Mark2: return 2;
+    default: return -1;
+    }
+}
+
 }  // namespace
 
 EditorCanvasWidget::EditorCanvasWidget(ImageEditorController& editor, QWidget* parent)
@@ -256,6 +269,8 @@ void EditorCanvasWidget::mousePressEvent(QMouseEvent* event) {
         m_editor.imgPic_MouseDown();
     else if (m_pressed == CanvasHit::AddPic)
         m_editor.imgAddPic_MouseDown();
+    else if (const int i = labelIndex(m_pressed); i >= 0)
+        m_editor.labWaterMark_MouseDown(i);
     showPointer(twipsAt(event));
 }
 
@@ -267,6 +282,9 @@ void EditorCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     } else if (m_pressed == CanvasHit::AddPic) {
         const QPointF x = at - m_editor.canvas.imgAddPic.rect.topLeft();
         m_editor.imgAddPic_MouseMove(x.x(), x.y());
+    } else if (const int i = labelIndex(m_pressed); i >= 0) {
+        const QPointF x = at - m_editor.canvas.labWaterMark[size_t(i)].topLeft;
+        m_editor.labWaterMark_MouseMove(i, x.x(), x.y());
     }
     showPointer(at);
 }
@@ -278,13 +296,17 @@ void EditorCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
         m_editor.imgPic_MouseUp();
     else if (pressed == CanvasHit::AddPic)
         m_editor.imgAddPic_MouseUp();
+    else if (const int i = labelIndex(pressed); i >= 0)
+        m_editor.labWaterMark_MouseUp(i);
     showPointer(twipsAt(event));
 }
 
 // The size-all pointer over the inserted picture, and over the base picture while it is dragged.
 void EditorCanvasWidget::showPointer(const QPointF& at) {
     const CanvasHit over = m_pressed != CanvasHit::None ? m_pressed : m_editor.canvas.hitTest(at, m_editor.MeasuredTwipsPerPixel);
-    const bool sizeAll = over == CanvasHit::AddPic || (over == CanvasHit::Base && m_editor.PictureDragging);
+    const int label = labelIndex(over);
+    const bool sizeAll = over == CanvasHit::AddPic || (over == CanvasHit::Base && m_editor.PictureDragging) ||
+                         (label >= 0 && m_editor.canvas.labWaterMark[size_t(label)].sizeAllPointer);
     setCursor(sizeAll ? Qt::SizeAllCursor : Qt::ArrowCursor);
 }
 
@@ -305,7 +327,7 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
 
     fraWebTools = new QGroupBox(picFrame);
     fraWebTools->setGeometry(ToPixels(-45), ToPixels(-30), ToPixels(2280), ToPixels(5820));
-    Label1 = MakeLabel(QStringLiteral("设置图像大小(宽度×高度)"), fraWebTools, 120, 240, 2040, 255);
+    Label1 = MakeLabel(QStringLiteral("设置图像大小(宽度×高度)"), fraWebTools, 120, 240, 2100, 255);
     cobSetSize = new QComboBox(fraWebTools);
     cobSetSize->setGeometry(ToPixels(120), ToPixels(540), ToPixels(1500), ToPixels(330));
     cobSetSize->addItems(SizeListEntries());
@@ -351,12 +373,8 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     cmdSetSizeYes = MakeButton(QStringLiteral("&Y.确认"), picSetSize, 480, 1860, 1200, 375);
     cmdSetSizeCancel = MakeButton(QStringLiteral("&C.取消"), picSetSize, 1920, 1860, 1200, 375);
 
-    picSetWaterMark = MakePanel(picFrame, 2400, 600, 4800, 3600);
-    picAddText = MakePanel(picFrame, 2400, 600, 4800, 3600);
     buildHelp();
-    cobFont[0] = new QComboBox(picSetWaterMark);
-    cobFont[1] = new QComboBox(picSetWaterMark);
-    cobFont[2] = new QComboBox(picAddText);
+    buildTextPanels();
 
     staPicInfo = new QStatusBar(this);
     staPicInfo->setSizeGripEnabled(false);
@@ -373,6 +391,10 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
         txtSizeH->selectAll();
     };
     editor.view.focusScrollBar = [this] { vscr1->setFocus(); };
+    editor.view.focusWatermarkBox = [this] {
+        txtWaterMarkLine[0]->setFocus();
+        txtWaterMarkLine[0]->selectAll();
+    };
     // Qt lays out in device-independent pixels: the 500-pixel picture is 500 × 15 twips wide.
     editor.view.measureImg500p = [] { return 500.0 * twips::kPerPixel; };
     editor.view.unload = [this] { reject(); };
@@ -488,15 +510,24 @@ void ImageEditorWindow::buildTools() {
     sli1 = new QSlider(Qt::Horizontal, fraWebTools);
     sli1->setRange(-100, 100);
     sli1->setValue(0);
-    sli1->setGeometry(ToPixels(120), ToPixels(3420), ToPixels(2040), ToPixels(300));
-    imgCutPic = MakeTool(QStringLiteral("Cut"), QStringLiteral("剪裁图像"), fraWebTools, 120, 3780, 1080,
+    sli1->setGeometry(ToPixels(120), ToPixels(3405), ToPixels(2040), ToPixels(300));
+    // Six tools one under another, 330 twips apart, so the last ends inside the column's frame.
+    constexpr int kToolsTop = 3720;
+    constexpr int kToolPitch = 330;
+    imgCutPic = MakeTool(QStringLiteral("Cut"), QStringLiteral("剪裁图像"), fraWebTools, 120, kToolsTop, 1080,
                          [this] { editor.imgCutPic_Click(); });
-    imgSetBorder = MakeTool(editor.imgSetBorderKey, QStringLiteral("插入边框"), fraWebTools, 120, 4560, 1080,
-                            [this] { editor.imgSetBorder_Click(); });
-    imgSetAddPic = MakeTool(editor.imgSetAddPicKey, QStringLiteral("插入图片"), fraWebTools, 120, 4950, 1080,
-                            [this] { editor.imgSetAddPic_Click(); });
+    imgAddWaterMark = MakeTool(QStringLiteral("WaterMark"), QStringLiteral("设置水印"), fraWebTools, 120,
+                               kToolsTop + kToolPitch, 1080, [this] { editor.imgAddWaterMark_Click(); });
+    imgSetBorder = MakeTool(editor.imgSetBorderKey, QStringLiteral("插入边框"), fraWebTools, 120,
+                            kToolsTop + 2 * kToolPitch, 1080, [this] { editor.imgSetBorder_Click(); });
+    imgSetAddPic = MakeTool(editor.imgSetAddPicKey, QStringLiteral("插入图片"), fraWebTools, 120,
+                            kToolsTop + 3 * kToolPitch, 1080, [this] { editor.imgSetAddPic_Click(); });
+    imgText = MakeTool(editor.imgTextKey, QStringLiteral("插入文字说明"), fraWebTools, 120, kToolsTop + 4 * kToolPitch,
+                       1650, [this] { editor.imgText_Click(); });
+    imgHBPic = MakeTool(QStringLiteral("Merge"), QStringLiteral("合并图层"), fraWebTools, 120,
+                        kToolsTop + 5 * kToolPitch, 1080, [this] { editor.imgHBPic_Click(); });
     chePicBorder = new QCheckBox(QStringLiteral("边框"), fraWebTools);
-    chePicBorder->setGeometry(ToPixels(1500), ToPixels(4950), ToPixels(720), ToPixels(330));
+    chePicBorder->setGeometry(ToPixels(1500), ToPixels(kToolsTop + 3 * kToolPitch), ToPixels(720), ToPixels(330));
     chePicBorder->hide();
 
     connect(cobMoveStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.cobMoveStepText = t; });
@@ -617,11 +648,13 @@ void ImageEditorWindow::showState() {
     imgAD[3]->setVisible(editor.adTop.nextVisible);
 
     // A tool shows the picture of what its next click does.
-    for (auto [tool, key] : {std::pair{imgSetBorder, editor.imgSetBorderKey}, std::pair{imgSetAddPic, editor.imgSetAddPicKey}}) {
+    for (auto [tool, key] : {std::pair{imgSetBorder, editor.imgSetBorderKey}, std::pair{imgSetAddPic, editor.imgSetAddPicKey},
+                             std::pair{imgText, editor.imgTextKey}}) {
         if (tool->property("key").toString() == key) continue;
         tool->setProperty("key", key);
         tool->setPixmap(ToolPicture(key, QSize(20, 20)));
     }
+    showTextLayers();
     chePicBorder->setVisible(editor.chePicBorderVisible);
     chePicBorder->setChecked(editor.chePicBorder);
     {
@@ -636,4 +669,211 @@ void ImageEditorWindow::showState() {
                         ToPixels(editor.canvas.height));
     picPic->update();
     m_showing = false;
+}
+
+namespace {
+constexpr QColor kPanelGreen(188, 252, 101);
+// The caption's text box may not grow over the style controls beside it.
+constexpr int kCaptionControlsLeft = 7320;
+constexpr int kCaptionBoxMaxWidth = kCaptionControlsLeft - 240;
+
+QFrame* MakeGreenPanel(QWidget* parent, int left, int top, int width, int height) {
+    QFrame* panel = MakePanel(parent, left, top, width, height);
+    QPalette green = panel->palette();
+    green.setColor(QPalette::Window, kPanelGreen);
+    panel->setPalette(green);
+    return panel;
+}
+
+QCheckBox* MakeCheck(const QString& text, QWidget* parent, int left, int top, int width) {
+    auto* box = new QCheckBox(text, parent);
+    box->setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(300));
+    return box;
+}
+
+QComboBox* MakeList(QWidget* parent, const QStringList& items, int left, int top, int width) {
+    auto* list = new QComboBox(parent);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->addItems(items);
+    list->setEditText(QString());
+    list->setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(330));
+    return list;
+}
+
+void ColumnTitles(QWidget* panel, int left, int top) {
+    MakeLabel(QStringLiteral("字体"), panel, left, top, 1200, 255);
+    MakeLabel(QStringLiteral("字号"), panel, left + 1800, top, 900, 255);
+    MakeLabel(QStringLiteral("字形"), panel, left + 2760, top, 1020, 255);
+}
+
+void ShowText(QLineEdit* box, const QString& text) {
+    // Only a change is written back, so the caret stays where the member types.
+    if (box->text() == text) return;
+    const QSignalBlocker block(box);
+    box->setText(text);
+}
+
+void ShowListText(QComboBox* list, const QString& text) {
+    if (list->currentText() == text) return;
+    const QSignalBlocker block(list);
+    list->setEditText(text);
+}
+
+void ShowCheck(QCheckBox* box, bool ticked) {
+    const QSignalBlocker block(box);
+    box->setChecked(ticked);
+}
+}  // namespace
+
+void ImageEditorWindow::buildStyleControls(int i, QWidget* panel, int left, int top, int checksLeft, int checksTop) {
+    const size_t n = size_t(i);
+    cobFont[n] = MakeList(panel, {}, left, top, 1740);
+    cobFontSize[n] = MakeList(panel,
+                              {QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("11"),
+                               QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
+                               QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("26"),
+                               QStringLiteral("28"), QStringLiteral("36"), QStringLiteral("42"), QStringLiteral("48"),
+                               QStringLiteral("54"), QStringLiteral("60"), QStringLiteral("66"), QStringLiteral("72"),
+                               QStringLiteral("78")},
+                              left + 1800, top, 900);
+    cobFontType[n] = MakeList(
+        panel, {QStringLiteral("常规"), QStringLiteral("斜体"), QStringLiteral("粗体"), QStringLiteral("粗斜体")},
+        left + 2760, top, 1020);
+    cmdSetFontColor[n] = MakeButton(QStringLiteral("字体颜色"), panel, left + 3840, top, 960, 330);
+    cmdSetBackColor[n] = MakeButton(QStringLiteral("背景颜色"), panel, left + 4860, top, 960, 330);
+    cheBackStyle[n] = MakeCheck(QStringLiteral("无背景色"), panel, checksLeft, checksTop, 1020);
+    cheBorder[n] = MakeCheck(QStringLiteral("边框"), panel, checksLeft + 1080, checksTop, 720);
+    che3DBorder[n] = MakeCheck(QStringLiteral("3D边框"), panel, checksLeft + 1860, checksTop, 900);
+    cheUnderline[n] = MakeCheck(QStringLiteral("下划线"), panel, checksLeft + 2820, checksTop, 900);
+    cheStrikethru[n] = MakeCheck(QStringLiteral("删除线"), panel, checksLeft + 3780, checksTop, 900);
+    // The two boxes show their own effect on their captions.
+    QFont underlined(QStringLiteral("宋体"));
+    SetFontPoints(underlined, 9);
+    underlined.setUnderline(true);
+    cheUnderline[n]->setFont(underlined);
+    QFont struck(QStringLiteral("宋体"));
+    SetFontPoints(struck, 9);
+    struck.setStrikeOut(true);
+    cheStrikethru[n]->setFont(struck);
+
+    // A choice from a list acts; typing only changes the list's text.
+    const std::array<std::pair<QComboBox*, void (ImageEditorController::*)(int, const QString&)>, 3> lists{
+        {{cobFont[n], &ImageEditorController::cobFont_Click},
+         {cobFontSize[n], &ImageEditorController::cobFontSize_Click},
+         {cobFontType[n], &ImageEditorController::cobFontType_Click}}};
+    const std::array<QString TextLayerControls::*, 3> listTexts{&TextLayerControls::cobFont, &TextLayerControls::cobFontSize,
+                                                                &TextLayerControls::cobFontType};
+    for (size_t k = 0; k < lists.size(); ++k) {
+        QComboBox* list = lists[k].first;
+        connect(list, &QComboBox::activated, this,
+                [this, i, list, click = lists[k].second](int index) { (editor.*click)(i, list->itemText(index)); });
+        connect(list, &QComboBox::editTextChanged, this,
+                [this, n, field = listTexts[k]](const QString& t) { editor.text[n].*field = t; });
+    }
+    connect(cmdSetFontColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetFontColor_Click(i); });
+    connect(cmdSetBackColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetBackColor_Click(i); });
+    const std::array<std::pair<QCheckBox*, void (ImageEditorController::*)(int, bool)>, 5> checks{
+        {{cheBackStyle[n], &ImageEditorController::cheBackStyle_Click},
+         {cheBorder[n], &ImageEditorController::cheBorder_Click},
+         {che3DBorder[n], &ImageEditorController::che3DBorder_Click},
+         {cheUnderline[n], &ImageEditorController::cheUnderline_Click},
+         {cheStrikethru[n], &ImageEditorController::cheStrikethru_Click}}};
+    for (const auto& [box, click] : checks)
+        connect(box, &QCheckBox::clicked, this, [this, i, click = click](bool ticked) { (editor.*click)(i, ticked); });
+}
+
+void ImageEditorWindow::buildTextPanels() {
+    // The text-watermark panel over the work area: a row of controls for each watermark.
+    picSetWaterMark = MakeGreenPanel(picFrame, kViewportLeft, kViewportTop, 10920, 2460);
+    ColumnTitles(picSetWaterMark, 3960, 90);
+    for (int i = 0; i < 2; ++i) {
+        const size_t n = size_t(i);
+        const int top = 360 + i * 780;
+        Label19[n] = MakeLabel(i == 0 ? QStringLiteral("水印一") : QStringLiteral("水印二"), picSetWaterMark, 120,
+                               top + 45, 720, 255);
+        txtWaterMarkLine[n] = new QLineEdit(picSetWaterMark);
+        txtWaterMarkLine[n]->setGeometry(ToPixels(840), ToPixels(top), ToPixels(2400), ToPixels(330));
+        cmdClearText[n] = MakeButton(QStringLiteral("清除"), picSetWaterMark, 3300, top, 600, 330);
+        cmdClearText[n]->setToolTip(QStringLiteral("清空文本框中的水印文字"));
+        buildStyleControls(i, picSetWaterMark, 3960, top, 840, top + 375);
+        connect(txtWaterMarkLine[n], &QLineEdit::textChanged, this,
+                [this, i](const QString& t) { editor.txtWaterMark_Change(i, t); });
+        connect(cmdClearText[n], &QPushButton::clicked, this, [this, i] { editor.cmdClearText_Click(i); });
+    }
+    labWaterMarkHint = MakeLabel(
+        QStringLiteral("说明：在上面的文本框中输入相关的水印文字后，会在图片的相关位置生成文字水印。把鼠标移到生成的文字"
+                       "水印上并按住左键即可把水印拖放到您想放置的位置。要想清除水印只需点击输入框右边的“清除”按钮即可。"),
+        picSetWaterMark, 120, 1860, 9360, 540);
+    labWaterMarkHint->setWordWrap(true);
+    QPalette orange = labWaterMarkHint->palette();
+    orange.setColor(QPalette::WindowText, QColor(255, 128, 0));
+    labWaterMarkHint->setPalette(orange);
+    cmdCloseWaterMark = MakeButton(QStringLiteral("&C.关闭"), picSetWaterMark, 9600, 1920, 1200, 375);
+    connect(cmdCloseWaterMark, &QPushButton::clicked, this, [this] { editor.cmdCloseWaterMark_Click(); });
+
+    // The caption panel over the top advertisement strip: the text on the left, its style and
+    // size on the right.
+    picAddText = MakeGreenPanel(this, 2160, 0, 13200, 1905);
+    Label21 = MakeLabel(QStringLiteral("请输入文字说明的内容："), picAddText, 120, 60, 3600, 255);
+    txtWaterMark2 = new QPlainTextEdit(picAddText);
+    txtWaterMark2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtWaterMark2->setGeometry(ToPixels(120), ToPixels(330), ToPixels(4800), ToPixels(1440));
+    connect(txtWaterMark2, &QPlainTextEdit::textChanged, this,
+            [this] { editor.txtWaterMark_Change(2, txtWaterMark2->toPlainText()); });
+    const int x0 = kCaptionControlsLeft;
+    ColumnTitles(picAddText, x0, 60);
+    buildStyleControls(2, picAddText, x0, 330, x0, 720);
+    const auto sizeRow = [&](const QString& title, int top, QLineEdit*& box, QSlider*& slider) {
+        MakeLabel(title, picAddText, x0, top + 30, 420, 255);
+        box = new QLineEdit(picAddText);
+        box->setGeometry(ToPixels(x0 + 480), ToPixels(top), ToPixels(600), ToPixels(300));
+        MakeLabel(QStringLiteral("毫米"), picAddText, x0 + 1140, top + 30, 420, 255);
+        slider = new QSlider(Qt::Horizontal, picAddText);
+        slider->setRange(0, 8996);
+        slider->setSingleStep(1);
+        slider->setPageStep(5);
+        slider->setGeometry(ToPixels(x0 + 1620), ToPixels(top), ToPixels(2520), ToPixels(300));
+    };
+    sizeRow(QStringLiteral("宽度"), 1080, txtWidth, sliWidth);
+    sizeRow(QStringLiteral("高度"), 1440, txtHeight, sliHeight);
+    cmdCloseAddText = MakeButton(QStringLiteral("&C.关闭"), picAddText, x0 + 4380, 1380, 1200, 375);
+    connect(txtWidth, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtWidth_Change(t); });
+    connect(txtHeight, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtHeight_Change(t); });
+    // Values set in code are shown with the signals blocked: only the member's moves arrive.
+    connect(sliWidth, &QSlider::valueChanged, this, [this](int v) { editor.sliWidth_Scroll(v); });
+    connect(sliHeight, &QSlider::valueChanged, this, [this](int v) { editor.sliHeight_Scroll(v); });
+    connect(cmdCloseAddText, &QPushButton::clicked, this, [this] { editor.cmdCloseAddText_Click(); });
+}
+
+void ImageEditorWindow::showTextLayers() {
+    for (size_t n = 0; n < 3; ++n) {
+        const TextLayerControls& c = editor.text[n];
+        if (n < 2) {
+            ShowText(txtWaterMarkLine[n], c.txtWaterMark);
+        } else if (txtWaterMark2->toPlainText() != c.txtWaterMark) {
+            const QSignalBlocker block(txtWaterMark2);
+            txtWaterMark2->setPlainText(c.txtWaterMark);
+            txtWaterMark2->moveCursor(QTextCursor::End);
+        }
+        ShowListText(cobFont[n], c.cobFont);
+        ShowListText(cobFontSize[n], c.cobFontSize);
+        ShowListText(cobFontType[n], c.cobFontType);
+        ShowCheck(cheBackStyle[n], c.cheBackStyle);
+        ShowCheck(cheBorder[n], c.cheBorder);
+        ShowCheck(che3DBorder[n], c.che3DBorder);
+        che3DBorder[n]->setEnabled(c.che3DBorderEnabled);
+        ShowCheck(cheUnderline[n], c.cheUnderline);
+        ShowCheck(cheStrikethru[n], c.cheStrikethru);
+    }
+    if (txtWaterMark2->font() != editor.txtWaterMark2Font) txtWaterMark2->setFont(editor.txtWaterMark2Font);
+    txtWaterMark2->resize(ToPixels(std::min<double>(editor.txtWaterMark2Width, kCaptionBoxMaxWidth)),
+                          txtWaterMark2->height());
+    ShowText(txtWidth, editor.txtWidth);
+    ShowText(txtHeight, editor.txtHeight);
+    for (auto [slider, value] : {std::pair{sliWidth, editor.sliWidth}, std::pair{sliHeight, editor.sliHeight}}) {
+        const QSignalBlocker block(slider);
+        slider->setValue(value);
+    }
+    picAddText->raise();
 }

@@ -20,6 +20,7 @@ class QToolBar;
 class QAction;
 class QMouseEvent;
 class QCheckBox;
+class QPlainTextEdit;
 class QSlider;
 class QTimer;
 class ClickableLabel;
@@ -81,6 +82,9 @@ public:
     ClickableLabel* imgSetBorder = nullptr;
     ClickableLabel* imgSetAddPic = nullptr;
     QCheckBox* chePicBorder = nullptr;
+    ClickableLabel* imgAddWaterMark = nullptr;
+    ClickableLabel* imgText = nullptr;
+    ClickableLabel* imgHBPic = nullptr;
     QToolBar* tooPic = nullptr;
     QAction* tooPicOpen = nullptr;  // key "Open"
     QAction* tooPicSave = nullptr;  // key "Save"
@@ -104,7 +108,30 @@ public:
     QLabel* Image2 = nullptr;  // the Save picture beside its last
     QPushButton* cmdCloseHelp = nullptr;
     ClickableLabel* picCloseHelp = nullptr;
+    // The text layers' controls by index: 0 and 1 in the watermark panel, 2 in the caption panel
+    // (no title, clear button or text box of one line there).
+    std::array<QLabel*, 2> Label19{};
+    std::array<QLineEdit*, 2> txtWaterMarkLine{};  // txtWaterMark(0), txtWaterMark(1)
+    QPlainTextEdit* txtWaterMark2 = nullptr;        // txtWaterMark(2)
+    std::array<QPushButton*, 2> cmdClearText{};
     std::array<QComboBox*, 3> cobFont{};
+    std::array<QComboBox*, 3> cobFontSize{};
+    std::array<QComboBox*, 3> cobFontType{};
+    std::array<QPushButton*, 3> cmdSetFontColor{};
+    std::array<QPushButton*, 3> cmdSetBackColor{};
+    std::array<QCheckBox*, 3> cheBackStyle{};
+    std::array<QCheckBox*, 3> cheBorder{};
+    std::array<QCheckBox*, 3> che3DBorder{};
+    std::array<QCheckBox*, 3> cheUnderline{};
+    std::array<QCheckBox*, 3> cheStrikethru{};
+    QLabel* labWaterMarkHint = nullptr;
+    QPushButton* cmdCloseWaterMark = nullptr;
+    QLabel* Label21 = nullptr;
+    QLineEdit* txtWidth = nullptr;
+    QLineEdit* txtHeight = nullptr;
+    QSlider* sliWidth = nullptr;
+    QSlider* sliHeight = nullptr;
+    QPushButton* cmdCloseAddText = nullptr;
     QStatusBar* staPicInfo = nullptr;
 
     // The window's outer size in twips: its client area plus the design's border and caption bar.
@@ -123,6 +150,9 @@ private:
     void buildAdStrips();
     void buildTools();
     void buildHelp();
+    void buildTextPanels();
+    void buildStyleControls(int i, QWidget* panel, int left, int top, int checksLeft, int checksTop);
+    void showTextLayers();
     void showState();
     bool m_showing = false;
 };

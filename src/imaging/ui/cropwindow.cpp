@@ -200,13 +200,7 @@ CropDialogView CropWindow::makeView() {
     CropDialogView v;
     v.place = [this](const CropGeometry& g) { place(g); };
     v.showPicture = [this](const QImage& picture) { imgPic->setPicture(picture); };
-    v.turnedPreview = [this](const QImage& unturned, int degrees) {
-        previewBox->SourceDib = std::make_shared<cDIBSection1>();
-        if (!previewBox->SourceDib->CreateFromHandle(unturned, 0, 0, -1, -1)) return QImage();
-        previewBox->BuildPreviewDib();
-        previewBox->ShowRotatedPreview(float(degrees), previewBox->picBackColor->BackColor());
-        return previewBox->picPreview->Image().copy();
-    };
+    v.turnedPreview = [this](const QImage& unturned, int degrees) { return previewBox->TurnedPicture(unturned, degrees); };
     v.setFrameVisible = [this](bool shown) {
         shaCut->setVisible(shown);
         shaCut->repaint();

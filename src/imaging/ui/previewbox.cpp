@@ -56,3 +56,11 @@ void PreviewBox::ShowRotatedPreview(float Angle, quint32 BackClr) {
         PreviewDib->PaintPicture(picPreview->hDC(), 1, 0, 0, -1, -1, 0, 0, -1, -1, vbSrcCopy);
     picPreview->Refresh();
 }
+
+QImage PreviewBox::TurnedPicture(const QImage& source, int degrees) {
+    SourceDib = std::make_shared<cDIBSection1>();
+    if (!SourceDib->CreateFromHandle(source, 0, 0, -1, -1)) return QImage();
+    BuildPreviewDib();
+    ShowRotatedPreview(float(degrees), picBackColor->BackColor());
+    return picPreview->Image().copy();
+}

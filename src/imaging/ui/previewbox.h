@@ -25,6 +25,9 @@ public:
     // The preview copy turned by Angle degrees (0: the copy as it is), shown in the re-centred
     // box. BackClr is an OLE colour, as a rule picBackColor->BackColor().
     void ShowRotatedPreview(float Angle, quint32 BackClr);
+    // A picture turned by a multiple of 90 degrees through the box, as the box paints it (null
+    // when the picture cannot be taken).
+    QImage TurnedPicture(const QImage& source, int degrees);
     // The upload windows' name for BuildPreviewDib.
     void ShowPreviewImage() { BuildPreviewDib(); }
 
