@@ -62,24 +62,8 @@ private:
     QString next() { return names.isEmpty() ? QString() : names.takeFirst(); }
 };
 
-struct Setup {
-    std::unique_ptr<QTemporaryDir> dir;
-    QString photo;  // 4000 × 3000
-    QString tiny;   // 8 × 8, for the peer's start-up
-};
-
-Setup& setup() {
-    static Setup s = [] {
-        Setup made;
-        made.dir = std::make_unique<QTemporaryDir>();
-        const QDir dir(made.dir->path());
-        paths::SetDataRoot(dir.path());
-        made.photo = dir.filePath(QStringLiteral("photo.jpg"));
-        if (!QFile::exists(made.photo)) WritePhotoJpeg(made.photo, kWidth, kHeight);
-        made.tiny = dir.filePath(QStringLiteral("tiny.jpg"));
-        QImage(8, 8, QImage::Format_RGB32).save(made.tiny, "JPG", 95);
-        return made;
-    }();
+PhotoFiles& setup() {
+    static PhotoFiles s = MakePhotoFiles(kWidth, kHeight);
     return s;
 }
 
@@ -261,7 +245,7 @@ struct Job {
             args.insert(args.end(), {"-resize", "600x450!"});
         else
             args.insert(args.end(), {"-gravity", "center", "-crop", "600x450+0+0", "+repage", "-gravity", "northwest"});
-        args.insert(args.end(), {"-font", "DejaVu-Sans-Bold", "-pointsize", "12", "-fill", "white", "-annotate",
+        args.insert(args.end(), {"-font", "DejaVu-Sans-Bold", "-pointsize", "16", "-fill", "white", "-annotate",
                                  "+120+260", kText, "(", ShippedBorderFile().toStdString(), "-resize", "600x450!", ")",
                                  "-composite", "-quality", "95", out});
         return args;

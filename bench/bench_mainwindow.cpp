@@ -27,6 +27,7 @@
 #include "site/pagefile.h"
 #include "site/siteview.h"
 #include "site/state.h"
+#include "servicesupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,21 +52,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Messages would wait for a click nobody gives: print them and answer the first button.
-class PrintedPrompts : public Prompts {
-public:
-    int msgBox(const QString& text, int style, const QString&) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return FirstButton(style);
-    }
-    QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
-    QString openFile(const QString&, const QString&, const QString&) override { return QString(); }
-    QStringList openFiles(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return QString(); }
-    QString browseFolder(const QString&, const QString&) override { return QString(); }
-    QColor chooseColor(const QColor&, const QString&) override { return QColor(); }
-};
 
 // ---- the process tree's memory, from /proc
 qint64 ParentOf(const QString& pid) {
@@ -113,7 +99,7 @@ TreeMemory MeasureTree(qint64 excluded) {
 // ---- the service and the login, once for the whole run
 struct Session {
     QTemporaryDir root;
-    QProcess service;
+    ServiceProcess service;
     QString member, password;
     double afterLoginMs = 0;     // the window's load to 37 pages, cold
     double loginToPagesMs = 0;   // the login button to 37 pages
@@ -124,35 +110,13 @@ struct Session {
 Session* g_session = nullptr;
 
 bool StartService(Session& s) {
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../emulator/tavolin-service");
-    QDir().mkpath(s.root.filePath(QStringLiteral("service")));
-    s.service.setProcessChannelMode(QProcess::MergedChannels);
-    s.service.start(program, {QStringLiteral("--data"), s.root.filePath(QStringLiteral("service")), QStringLiteral("--port"),
-                              QStringLiteral("0")});
-    if (!s.service.waitForStarted(10000)) {
-        s.error = QStringLiteral("cannot start ") + program;
-        return false;
+    if (s.service.start(s.root.filePath(QStringLiteral("service")))) {
+        s.member = s.service.member;
+        s.password = s.service.password;
+        return true;
     }
-    QString banner;
-    WaitUntil([&] {
-        s.service.waitForReadyRead(50);
-        banner += QString::fromUtf8(s.service.readAll());
-        return banner.contains(QStringLiteral("demo member: ")) && banner.endsWith(QLatin1Char('\n'));
-    }, 15000, 5);
-    const QString port = QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)")).match(banner).captured(1);
-    const QRegularExpressionMatch demo = QRegularExpression(QStringLiteral("demo member: (\\S+) (\\S+)")).match(banner);
-    if (port.isEmpty() || !demo.hasMatch()) {
-        s.error = QStringLiteral("the service said: ") + banner;
-        return false;
-    }
-    s.member = demo.captured(1);
-    s.password = demo.captured(2);
-    ServiceConfig config = ServiceConfig::defaults();
-    config.proxy = QStringLiteral("127.0.0.1:") + port;
-    serviceconfig::set(config, true);
-    // As the program does before its first browser exists.
-    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), port.toUShort()));
-    return true;
+    s.error = s.service.error;
+    return false;
 }
 
 bool LogIn(Session& s) {
@@ -179,7 +143,7 @@ bool LogIn(Session& s) {
     s.afterLoginMs = double(done - loaded) / 1e6;
     s.loginToPagesMs = double(done) / 1e6;
     WaitUntil([] { return false; }, 1000, 5);  // let the renderers settle before memory is read
-    s.afterLogin = MeasureTree(s.service.processId());
+    s.afterLogin = MeasureTree(s.service.process.processId());
     frm个人网站::unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return true;
@@ -218,7 +182,7 @@ void BM_MainWindowReload(benchmark::State& state) {
             break;
         }
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
-        memory = MeasureTree(g_session->service.processId());
+        memory = MeasureTree(g_session->service.process.processId());
         frm个人网站::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -314,18 +278,8 @@ BENCHMARK(BM_SiteViewComplete)->UseManualTime()->Iterations(3)->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The environment the program's start-up and the tests give the browser engine.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    PrepareBrowserEnvironment();
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--disable-gpu")) flags += " --disable-gpu";
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
     QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    }
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    const QByteArray flags = PrepareOffscreenEnvironment(runtime);
     QApplication app(argc, argv);
     InstallWindowsPlatform();
     benchmark::Initialize(&argc, argv);
@@ -349,7 +303,7 @@ int main(int argc, char** argv) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (!w->parentWidget()) w->deleteLater();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    session->service.terminate();
-    session->service.waitForFinished(5000);
+    session->service.process.terminate();
+    session->service.process.waitForFinished(5000);
     return 0;
 }

@@ -42,10 +42,7 @@ constexpr int kHeight = 3000;
 constexpr int kBatch = 100;
 const char* const kText = "Tavolin";
 
-struct Setup {
-    std::unique_ptr<QTemporaryDir> dir;
-    QString photo;   // the 4000 × 3000 picture
-    QString tiny;    // 8 × 8, for the peers' start-up
+struct Setup : PhotoFiles {
     QString border;  // the border as PNG, for the peers (the worker reads border.gif)
     QString folder;  // the member's folder
     QImage ours;     // our result, to compare the peers' with
@@ -54,17 +51,12 @@ struct Setup {
 Setup& setup() {
     static Setup s = [] {
         Setup made;
-        made.dir = std::make_unique<QTemporaryDir>();
+        static_cast<PhotoFiles&>(made) = MakePhotoFiles(kWidth, kHeight);
         const QDir dir(made.dir->path());
-        paths::SetDataRoot(dir.path());
         made.folder = dir.filePath(QStringLiteral("member"));
         QDir().mkpath(made.folder);
         UserFolder = made.folder;
 
-        made.photo = dir.filePath(QStringLiteral("photo.jpg"));
-        WritePhotoJpeg(made.photo, kWidth, kHeight);
-        made.tiny = dir.filePath(QStringLiteral("tiny.jpg"));
-        QImage(8, 8, QImage::Format_RGB32).save(made.tiny, "JPG", 95);
 
         QImage border(200, 150, QImage::Format_ARGB32);
         border.fill(Qt::transparent);

@@ -4,11 +4,17 @@
 // the registered benchmarks with a summary after them.
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
 
 #include "imaging/dibsection.h"
 #include "imaging/jpegwriter.h"
+#include "platform/paths.h"
 
 inline uchar PhotoByte(int x, int y, int channel, int width, int height, QRandomGenerator& grain) {
     const int base = channel == 0 ? (x * 255 / width) : channel == 1 ? (y * 255 / height) : ((x + y) % 512) / 2;
@@ -26,6 +32,25 @@ inline bool WritePhotoJpeg(const QString& path, int width, int height) {
             for (int c = 0; c < 3; ++c) p[c] = PhotoByte(x, y, c, width, height, grain);
     }
     return WriteJpegFile(photo, path, 95);
+}
+
+// A fresh data root holding the photo ("photo.jpg") and an 8 × 8 picture for the peers' start-up.
+struct PhotoFiles {
+    std::unique_ptr<QTemporaryDir> dir;
+    QString photo;
+    QString tiny;
+};
+
+inline PhotoFiles MakePhotoFiles(int width, int height) {
+    PhotoFiles made;
+    made.dir = std::make_unique<QTemporaryDir>();
+    const QDir dir(made.dir->path());
+    paths::SetDataRoot(dir.path());
+    made.photo = dir.filePath(QStringLiteral("photo.jpg"));
+    WritePhotoJpeg(made.photo, width, height);
+    made.tiny = dir.filePath(QStringLiteral("tiny.jpg"));
+    QImage(8, 8, QImage::Format_RGB32).save(made.tiny, "JPG", 95);
+    return made;
 }
 
 // Runs the registered benchmarks, then prints the summary; the exit status of main().

@@ -1,6 +1,6 @@
 #pragma once
 // What tests and the person running the emulator can set through "/__emulator/...": scripted
-// replies, latency, HTTP errors, dropped connections, hidden WSDL documents, and the log of the
+// replies, latency, HTTP errors, error pages with status 200, dropped connections, hidden WSDL documents, and the log of the
 // calls received.
 #include <QDateTime>
 #include <QHash>
@@ -23,7 +23,15 @@ struct FaultRule {
     RequestMatch match;
     int status = 0;        // an HTTP error status, or 0 with drop
     bool drop = false;
+    bool errorPage = false; // an HTML error page with status 200, as some hosts answer
     int remaining = 1;     // requests it still applies to
+    int after = 0;         // matching requests it lets through to the logic first
+};
+
+// A scripted reply; the first of a queue may first let some calls of its method through.
+struct ScriptedReply {
+    QString reply;
+    int after = 0;
 };
 
 struct CallRecord {
@@ -38,7 +46,7 @@ struct CallRecord {
 };
 
 struct Control {
-    QHash<QString, QStringList> scripts;     // method -> replies to give, in order
+    QHash<QString, QList<ScriptedReply>> scripts;  // method -> replies to give, in order
     QList<FaultRule> faults;
     QList<QPair<RequestMatch, int>> latency; // match -> milliseconds
     QSet<QString> hiddenWsdl;                // lower-case endpoint names

@@ -187,9 +187,15 @@ bool Emulator::applyRules(const HttpRequest& r, const QString& endpoint, const Q
     for (int i = 0; i < m_control.faults.size(); ++i) {
         FaultRule& rule = m_control.faults[i];
         if (!Matches(rule.match, r.path, endpoint, method)) continue;
+        if (rule.after > 0) {
+            --rule.after;  // this one reaches the logic; the rule waits
+            continue;
+        }
         if (rule.drop) {
             out = HttpResponse();
             out.drop = true;
+        } else if (rule.errorPage) {
+            out = HttpResponse::Html(QStringLiteral("<HTML><HEAD><TITLE>错误</TITLE></HEAD><BODY>服务器暂时无法提供此文件。</BODY></HTML>"));
         } else {
             out = HttpResponse::Text(QStringLiteral("模拟的 HTTP 错误。"), rule.status);
         }
@@ -299,8 +305,9 @@ HttpResponse Emulator::soapCall(const HttpRequest& r, const EndpointSpec& endpoi
         out = Fault(QStringLiteral("soap:Client"), problem);
         record.reply = problem;
         record.fault = true;
-    } else if (QStringList& queued = m_control.scripts[request.method]; !queued.isEmpty()) {
-        reply = queued.takeFirst();
+    } else if (QList<ScriptedReply>& queued = m_control.scripts[request.method];
+               !queued.isEmpty() && queued.first().after-- <= 0) {
+        reply = queued.takeFirst().reply;
         record.scripted = true;
     } else if (m_logic->implements(request.method)) {
         reply = m_logic->call(request.method, args);
@@ -364,7 +371,9 @@ HttpResponse Emulator::handleControl(const HttpRequest& r) {
         const QString method = r.queryValue(QStringLiteral("method"));
         if (method.isEmpty()) return bad(QStringLiteral("缺少 method。"));
         const int count = qMax(1, r.queryValue(QStringLiteral("count")).toInt());
-        for (int i = 0; i < count; ++i) m_control.scripts[method].append(QString::fromUtf8(r.body));
+        // Only the first of the replies waits: the rest follow it call after call.
+        const int after = qMax(0, r.queryValue(QStringLiteral("after")).toInt());
+        for (int i = 0; i < count; ++i) m_control.scripts[method].append({QString::fromUtf8(r.body), i == 0 ? after : 0});
         return ok();
     }
     if (what == QLatin1String("latency")) {
@@ -374,13 +383,16 @@ HttpResponse Emulator::handleControl(const HttpRequest& r) {
         if (ms > 0) m_control.latency.append({match, ms});
         return ok();
     }
-    if (what == QLatin1String("http-error") || what == QLatin1String("drop")) {
+    if (what == QLatin1String("http-error") || what == QLatin1String("drop") || what == QLatin1String("error-page")) {
         FaultRule rule;
         rule.match = MatchOf(r);
         rule.drop = what == QLatin1String("drop");
-        rule.status = rule.drop ? 0 : r.queryValue(QStringLiteral("status")).toInt();
-        if (!rule.drop && (rule.status < 400 || rule.status > 599)) return bad(QStringLiteral("status 应在 400 到 599 之间。"));
+        rule.errorPage = what == QLatin1String("error-page");
+        rule.status = rule.drop ? 0 : rule.errorPage ? 200 : r.queryValue(QStringLiteral("status")).toInt();
+        if (!rule.drop && !rule.errorPage && (rule.status < 400 || rule.status > 599))
+            return bad(QStringLiteral("status 应在 400 到 599 之间。"));
         rule.remaining = qMax(1, r.queryValue(QStringLiteral("count")).toInt());
+        rule.after = qMax(0, r.queryValue(QStringLiteral("after")).toInt());
         m_control.faults.append(rule);
         return ok();
     }

@@ -11,6 +11,10 @@
 
 #include <deque>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 namespace emu {
 
 namespace {
@@ -75,6 +79,10 @@ private:
     }
 
     void onReadyRead() {
+        // Acknowledge at once: a client that writes its request in pieces without TCP_NODELAY (Qt's
+        // network access does) otherwise waits for the delayed acknowledgement, 40 ms a call.
+        int quickAck = 1;
+        ::setsockopt(int(m_socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &quickAck, sizeof quickAck);
         m_idle.start();
         if (m_state == State::Refused) {
             m_socket->skip(m_socket->bytesAvailable());  // nothing more reaches the server

@@ -3,13 +3,17 @@
 // Prints "listening on 127.0.0.1:<port>" and "demo member: <name> <password>", serves until
 // SIGINT or SIGTERM, then saves its state and exits with 0.
 #include "emulator/emulator.h"
+#include "emulator/memberstore.h"
+#include "emulator/servicelogic.h"
 #include "platform/singleinstance.h"
+#include "platform/vberror.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -70,6 +74,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavolin-service: damaged files in the data folder, not starting (repair or move them away):\n");
         for (const QString& path : emulator.store().damaged()) std::fprintf(stderr, "  %s\n", qPrintable(path));
         return 1;
+    }
+    // The demo member of ./run gets an empty album of its own while it has none, so the upload
+    // window has one to offer.
+    if (emu::Member* demo = emulator.store().find(emu::ServiceLogic::Demo().name)) {
+        const bool ownAlbum = std::any_of(demo->albums.begin(), demo->albums.end(),
+                                          [](const emu::Album& a) { return a.name.left(3).toLower() != QLatin1String("www"); });
+        if (!ownAlbum) {
+            const QString stamp = emulator.store().newStamp();
+            demo->albums.append(emu::Album{QStringLiteral("我的相册"), stamp, stamp, {}});
+            demo->albumStamp = stamp;
+            try {
+                emulator.store().save(*demo);
+            } catch (const VbError& e) {
+                std::fprintf(stderr, "tavolin-service: the demo album was not saved: %s\n", qPrintable(e.description()));
+            }
+        }
     }
     if (!emulator.listen()) {
         std::fprintf(stderr, "tavolin-service: cannot listen: %s\n", qPrintable(emulator.errorString()));

@@ -119,9 +119,14 @@ QJsonObject FileJson(const StoredFile& f) {
 }
 
 // One change of the album log applied to the member: "album" (with "created" and "stamp" when
-// they change) and a "file" stored in it, or the list's "albumStamp". The same lines, in order,
-// rebuild the albums at the start. False for a line that names something outside its folder.
+// they change) and a "file" stored in it, an album removed ("removeAlbum"), or the list's
+// "albumStamp". The same lines, in order, rebuild the albums at the start. False for a line that
+// names something outside its folder.
 bool ApplyAlbumChange(Member& m, const QJsonObject& change) {
+    if (change.contains(QStringLiteral("removeAlbum"))) {
+        const QString name = change[QStringLiteral("removeAlbum")].toString();
+        m.albums.removeIf([&name](const Album& a) { return a.name == name; });
+    }
     if (change.contains(QStringLiteral("album"))) {
         const QString name = change[QStringLiteral("album")].toString();
         if (!paths::IsSafeComponent(name)) return false;
@@ -392,6 +397,24 @@ void MemberStore::setAlbumStamp(Member& m, const QString& stamp) {
     ApplyAlbumChange(m, change);
 }
 
+void MemberStore::createAlbum(Member& m, const QString& album, const QString& stamp) {
+    if (!paths::IsSafeComponent(album)) throw VbError(VbError::PathFileAccess, QStringLiteral("Bad album name"));
+    const QJsonObject change{{QStringLiteral("album"), album},
+                             {QStringLiteral("created"), stamp},
+                             {QStringLiteral("stamp"), stamp},
+                             {QStringLiteral("albumStamp"), stamp}};
+    appendAlbumLog(m, change);
+    ApplyAlbumChange(m, change);
+}
+
+void MemberStore::removeAlbum(Member& m, const QString& album, const QString& stamp) {
+    const QJsonObject change{{QStringLiteral("removeAlbum"), album}, {QStringLiteral("albumStamp"), stamp}};
+    appendAlbumLog(m, change);
+    ApplyAlbumChange(m, change);
+    // No line names the files any more; a folder left by a kill goes at the next start.
+    if (paths::IsSafeComponent(album)) QDir(albumDir(m, album)).removeRecursively();
+}
+
 QList<const Member*> MemberStore::members() const {
     QList<const Member*> out;
     for (const auto& m : m_members) out.append(m.get());
@@ -524,7 +547,7 @@ void MemberStore::dropSitePage(const Member& m, const QString& fileName) {
 }
 
 void MemberStore::storeFile(Member& m, const QString& albumName, const QString& file, const QByteArray& bytes,
-                            const QString& description, const QString& stamp) {
+                            const QString& description, const QString& stamp, const QString& uploaded) {
     if (!paths::IsSafeComponent(albumName) || !paths::IsSafeComponent(file))
         throw VbError(VbError::PathFileAccess, QStringLiteral("Bad file name"));
     const QString dir = albumDir(m, albumName);
@@ -539,7 +562,7 @@ void MemberStore::storeFile(Member& m, const QString& albumName, const QString& 
     QJsonObject change{{QStringLiteral("album"), albumName},
                        {QStringLiteral("stamp"), stamp},
                        {QStringLiteral("albumStamp"), stamp},
-                       {QStringLiteral("file"), FileJson(StoredFile{file, description, bytes.size(), stamp, disk})}};
+                       {QStringLiteral("file"), FileJson(StoredFile{file, description, bytes.size(), uploaded.isEmpty() ? stamp : uploaded, disk})}};
     if (!album) change[QStringLiteral("created")] = stamp;
     try {
         appendAlbumLog(m, change);
@@ -590,6 +613,31 @@ HostedFile MemberStore::hostedFile(const QString& folder, const QString& albumNa
     if (!f) return h;
     h = HostedFile{m, a, f, filePath(*m, albumName, file)};
     return h;
+}
+
+void MemberStore::removeFiles(Member& m, const QString& albumName, const QStringList& files, const QString& stamp) {
+    Album* a = m.album(albumName);
+    if (!a) return;
+    const Album before = *a;
+    QStringList gone;
+    for (qsizetype i = a->files.size() - 1; i >= 0; --i) {
+        if (!files.contains(a->files[i].name)) continue;
+        gone << a->files[i].name;
+        a->files.removeAt(i);
+    }
+    a->stamp = stamp;
+    try {
+        save(m);
+    } catch (const VbError&) {
+        *a = before;
+        throw;
+    }
+    // The record no longer names them: the bytes can go.
+    for (const QString& name : gone) {
+        const QString path = filePath(m, albumName, name);
+        QFile::remove(ThumbnailFileOf(path));
+        QFile::remove(path);
+    }
 }
 
 void MemberStore::clear() {

@@ -118,7 +118,8 @@ public:
     // A new member under the next free id, prefix and picture folder; saved at once. Throws VbError
     // when the record cannot be written or the name is in use (the member is not kept then).
     Member& add(const QString& name, const QString& digest);
-    // Saves one member's record (not its albums: they change through storeFile and setAlbumStamp).
+    // Saves one member's record (not its albums: they change through storeFile, setAlbumStamp,
+    // createAlbum and removeAlbum).
     // Throws VbError on failure.
     void save(const Member& m);
     // Saves every record and the counters; false when some write failed.
@@ -144,11 +145,17 @@ public:
     // Stores bytes as a hosted file (replacing one of that name) and records it with the stamp,
     // which becomes the album's and the album list's. The bytes go under a fresh name; the line
     // appended to the album log commits the change (the replaced version goes after it). Throws
-    // VbError with nothing changed.
+    // VbError with nothing changed. The file's upload time is the stamp, or uploaded when given.
     void storeFile(Member& m, const QString& album, const QString& file, const QByteArray& bytes,
-                   const QString& description, const QString& stamp);
+                   const QString& description, const QString& stamp, const QString& uploaded = QString());
     // Records a new album-list stamp. Throws VbError with nothing changed.
     void setAlbumStamp(Member& m, const QString& stamp);
+    // Records a new, empty album; the stamp is its creation time, its files' stamp and the album
+    // list's. Throws VbError with nothing changed.
+    void createAlbum(Member& m, const QString& album, const QString& stamp);
+    // Takes an album out of the record, with the album list's new stamp, and then its files.
+    // Throws VbError with nothing changed.
+    void removeAlbum(Member& m, const QString& album, const QString& stamp);
     HostedFile hostedFile(const QString& folder, const QString& album, const QString& file) const;
     // Sample content in one go: each file and its thumbnail written plainly (no flush to disk),
     // then one append to the album log. For content that is made again when
@@ -159,6 +166,10 @@ public:
         QString description;
     };
     void storeSampleFiles(Member& m, const QString& album, const QList<SampleFile>& files, const QString& stamp);
+    // Removes the named files of an album (names it does not hold are passed over) with their
+    // thumbnails, and gives the album the stamp. Throws VbError when the record cannot be saved;
+    // the album is then as it was and its files are still on disk.
+    void removeFiles(Member& m, const QString& album, const QStringList& files, const QString& stamp);
 
     // Removes every member and counter from memory and from the folder.
     void clear();

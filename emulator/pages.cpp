@@ -64,15 +64,22 @@ QByteArray ReadFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A hosted file, or its thumbnail (the address followed by ".jpg").
+// A hosted file, or its stored thumbnail: at the file's address followed by ".jpg" (the thumbnail
+// pages) or by the file's own last four characters (the list tab's preview), the same bytes. A
+// stored file of the asked name comes first; a Flash file has no thumbnail.
 HttpResponse HostedFilePage(const HttpRequest& r, Emulator& e) {
     const QStringList parts = r.path.split(QLatin1Char('/'), Qt::SkipEmptyParts);  // space, folder, album, file
     if (parts.size() != 4 || parts[0] != QLatin1String("space")) return NotFound(r);
     const HostedFile h = e.store().hostedFile(parts[1], parts[2], parts[3]);
     if (h.file) return HttpResponse::Bytes(ReadFile(h.path), ContentType(h.file->name));
-    if (!parts[3].endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)) return NotFound(r);
-    const HostedFile original = e.store().hostedFile(parts[1], parts[2], parts[3].chopped(4));
-    if (!original.file) return NotFound(r);
+    HostedFile original;
+    if (parts[3].endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
+        original = e.store().hostedFile(parts[1], parts[2], parts[3].chopped(4));
+    if (!original.file && parts[3].size() > 4) {
+        const QString base = parts[3].chopped(4);
+        if (base.right(4) == parts[3].right(4)) original = e.store().hostedFile(parts[1], parts[2], base);
+    }
+    if (!original.file || original.file->name.endsWith(QLatin1String(".swf"), Qt::CaseInsensitive)) return NotFound(r);
     const QString thumb = ThumbnailPath(original.path);
     if (thumb.isEmpty()) return NotFound(r);
     return HttpResponse::Bytes(ReadFile(thumb), "image/jpeg");

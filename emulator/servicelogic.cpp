@@ -15,8 +15,8 @@
 
 #include <QDate>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
-
 
 namespace emu {
 
@@ -107,13 +107,14 @@ void ServiceLogic::defaultNotices() {
 
 bool ServiceLogic::implements(const QString& method) const {
     static const QStringList done{QStringLiteral("LoginSoftV2"), QStringLiteral("Register"), QStringLiteral("EditPsw"),
-                                  QStringLiteral("UploadFile01"), QStringLiteral("UploadWebsite2"),
+                                  QStringLiteral("UploadFile01"), QStringLiteral("UploadFile02"),
+                                  QStringLiteral("UploadWebsite2"),
                                   QStringLiteral("TestDomain"), QStringLiteral("RegDomainNameV2"),
                                   QStringLiteral("WebsiteEncryptionInfo"),
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
                                   QStringLiteral("BuildAlbumDir"), QStringLiteral("DelDir"), QStringLiteral("SetHomeAlbum"),
-                                  QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
+                                  QStringLiteral("DelFile"), QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
                                   QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
     return done.contains(method);
 }
@@ -125,6 +126,7 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("Register")) return Register(a);
     if (method == QLatin1String("EditPsw")) return EditPsw(a);
     if (method == QLatin1String("UploadFile01")) return UploadFile01(a, bytes);
+    if (method == QLatin1String("UploadFile02")) return UploadFile02(a, bytes);
     if (method == QLatin1String("UploadWebsite2")) return UploadWebsite2(a);
     if (method == QLatin1String("TestDomain")) return TestDomain(a);
     if (method == QLatin1String("RegDomainNameV2")) return RegDomainNameV2(a);
@@ -136,6 +138,7 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("BuildAlbumDir")) return BuildAlbumDir(a);
     if (method == QLatin1String("DelDir")) return DelDir(a);
     if (method == QLatin1String("SetHomeAlbum")) return SetHomeAlbum(a);
+    if (method == QLatin1String("DelFile")) return DelFile(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
     if (method == QLatin1String("GetBlogList")) return GetBlogList(a);
@@ -301,6 +304,39 @@ QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data)
     } catch (const VbError&) {
         return QStringLiteral("Error_0003");
     }
+}
+
+QString ServiceLogic::UploadFile02(const QStringList& a, const QByteArray& data) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    if (!m->hasSpace) return QStringLiteral("Error_0004");
+    if (HasExpired(*m)) return QStringLiteral("Error_0005");
+    const QString album = a.value(3), name = a.value(4), address = a.value(6);
+    // The file is the one at the address, in the album named, under the name sent; whatever
+    // extension comes with the bytes, the file keeps its stored name and address.
+    const Album* existing = m->album(album);
+    const StoredFile* file = nullptr;
+    if (existing)
+        for (const StoredFile& f : existing->files)
+            if (HostedFileAddress(*m, album, f.name) == address && f.name.left(f.name.size() - 4) == name) file = &f;
+    if (!file) return QStringLiteral("Error_0002");
+    const StoredFile before = *file;
+
+    const QByteArray bytes = data.endsWith('\0') ? data.chopped(1) : data;
+    if (m->usedBytes() - before.size + bytes.size() > m->quotaKb * 1024) return QStringLiteral("Error_0004");
+    // The store keeps the file as it was when the replacement cannot be kept. A replacement is
+    // no new upload: the file keeps its upload time.
+    const QString stamp = m_store.newStamp();
+    try {
+        m_store.storeFile(*m, album, before.name, bytes, before.description, stamp, before.uploaded);
+    } catch (const VbError&) {
+        return QStringLiteral("Error_0003");
+    }
+    const StoredFile* replaced = m->album(album)->file(before.name);
+    const StoredFileFigures figures = FileFigures(m_store.filePath(*m, album, before.name), *replaced);
+    return QStringLiteral("OK_0001_") +
+           EscapedTable({{figures.kb, figures.thumbnailBytes, figures.width, figures.height, stamp}},
+                        QStringLiteral("NewFile"));
 }
 
 QString ServiceLogic::UploadWebsite2(const QStringList& a) {

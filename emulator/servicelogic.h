@@ -52,6 +52,9 @@ public:
     QString BuildAlbumDir(const QStringList& a);                        // 4
     QString DelDir(const QStringList& a);                               // 4
     QString SetHomeAlbum(const QStringList& a);                         // 18
+    QString DelFile(const QStringList& a);                              // 5
+    // Replaces a hosted file's bytes, found by its address; name and address stay.
+    QString UploadFile02(const QStringList& a, const QByteArray& data); // 7 texts and the file
     // The blog posts (blogmethods.cpp).
     QString UploadBlog(const QStringList& a);                           // 6
     QString EditBlog(const QStringList& a);                             // 8
@@ -89,6 +92,8 @@ private:
     // "OK_0001" or the error code.
     QString publishSite(const QStringList& a, const std::function<void(Member&)>& alsoStore);
     QString loginReply(const Member& m) const;
+    // "http://img<N>.<domain>/space/<folder>/<album>/<file>": where the file lists say a file is.
+    QString HostedFileAddress(const Member& m, const QString& album, const QString& file) const;
     void defaultNotices();
 
     MemberStore& m_store;
@@ -100,6 +105,21 @@ private:
 
 // "<" and ">" as "&x_;" and "&d_;", as the service keeps a page.
 QString EscapeBrackets(QString text);
+// A table of the replies that carry their separators escaped: each field followed by "{/F}",
+// each row by "{//R}", then the table's name and "{///T}".
+QString EscapedTable(const QList<QStringList>& rows, const QString& name);
+
+// What the file lists tell of a stored file: its size in kilobytes (length / 1024 - 1, rounded
+// half to even, never below 0), the byte count of its thumbnail, its width and height in pixels
+// (0 for a Flash file or one that does not read).
+struct StoredFileFigures {
+    QString kb;
+    QString thumbnailBytes;
+    QString width;
+    QString height;
+};
+StoredFileFigures FileFigures(const QString& path, const StoredFile& f);
+
 // "&x_;" and "&d_;" back to "<" and ">", in that order.
 QString UnescapeBrackets(QString text);
 // True for 32 lower-case hexadecimal digits.

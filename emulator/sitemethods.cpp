@@ -6,17 +6,12 @@
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QImage>
+#include <QImageReader>
 #include <QRegularExpression>
 
 namespace emu {
 
-namespace {
-
-// A table of the replies that carry their separators escaped: each field followed by "{/F}",
-// each row by "{//R}", then the table's name and "{///T}".
 QString EscapedTable(const QList<QStringList>& rows, const QString& name) {
     QString out;
     for (const QStringList& row : rows) {
@@ -25,6 +20,24 @@ QString EscapedTable(const QList<QStringList>& rows, const QString& name) {
     }
     return out + name + QStringLiteral("{///T}");
 }
+
+StoredFileFigures FileFigures(const QString& path, const StoredFile& f) {
+    const bool flash = f.name.endsWith(QLatin1String(".swf"), Qt::CaseInsensitive);
+    // Read by content: a replacement may have put a JPEG under a ".bmp" name.
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QSize size(0, 0);
+    if (!flash) {
+        size = reader.size();
+        if (!size.isValid()) size = reader.read().size().expandedTo(QSize(0, 0));
+    }
+    const QString thumb = flash ? QString() : ThumbnailPath(path);
+    return {QString::number(qMax<qint64>(0, vb::RoundHalfEven(double(f.size) / 1024 - 1))),
+            QString::number(thumb.isEmpty() ? 0 : QFileInfo(thumb).size()), QString::number(size.width()),
+            QString::number(size.height())};
+}
+
+namespace {
 
 // Words the service keeps for itself: a label containing one is refused as a keyword.
 const QStringList& SystemKeywords() {
@@ -146,21 +159,15 @@ QString ServiceLogic::GetDirFileInfo(const QStringList& a) {
     if (!m) return QStringLiteral("Error_0001");
     const Album* album = m->album(a.value(3));
     if (!album) return QStringLiteral("Error_0002");
-    const QString host = QString(m->prefix).toLower().replace(QStringLiteral("www"), QStringLiteral("img")) +
-                         QLatin1Char('.') + m_domain;
     QList<QStringList> rows;
     // Latest upload first; the stored order is the upload order.
     for (qsizetype i = album->files.size() - 1; i >= 0; --i) {
         const StoredFile& f = album->files[i];
         const bool flash = f.name.endsWith(QLatin1String(".swf"), Qt::CaseInsensitive);
-        const QString path = m_store.filePath(*m, album->name, f.name);
-        const QImage size = flash ? QImage() : QImage(path);
-        const QString thumb = flash ? QString() : ThumbnailPath(path);
-        rows.append({QStringLiteral("http://") + host + QStringLiteral("/space/") + m->folder + QLatin1Char('/') +
-                         album->name + QLatin1Char('/') + f.name,
-                     f.description, QString::number(qMax<qint64>(0, vb::RoundHalfEven(double(f.size) / 1024 - 1))), f.uploaded,
-                     QString::number(thumb.isEmpty() ? 0 : QFileInfo(thumb).size()), flash ? QStringLiteral("1") : QStringLiteral("0"),
-                     QString::number(i + 1), QString::number(size.width()), QString::number(size.height()), f.name});
+        const StoredFileFigures figures = FileFigures(m_store.filePath(*m, album->name, f.name), f);
+        rows.append({HostedFileAddress(*m, album->name, f.name), f.description, figures.kb, f.uploaded,
+                     figures.thumbnailBytes, flash ? QStringLiteral("1") : QStringLiteral("0"), QString::number(i + 1),
+                     figures.width, figures.height, f.name});
     }
     return QStringLiteral("OK_0001_") + EscapedTable(rows, QStringLiteral("FileInfo"));
 }
@@ -182,13 +189,27 @@ QString ServiceLogic::BuildAlbumDir(const QStringList& a) {
     if (m->album(name)) return QStringLiteral("Error_0004");
     // The new album's stamp is its creation time, its files' stamp and the list's new stamp.
     const QString stamp = m_store.newStamp();
-    const Member before = *m;
-    m->albums.append(Album{name, stamp, stamp, {}});
+    try {
+        m_store.createAlbum(*m, name, stamp);
+    } catch (const VbError&) {
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001_") + stamp;
+}
+
+QString ServiceLogic::DelFile(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    if (!m->album(a.value(3))) return QStringLiteral("Error_0002");
+    // "a.jpg:b.gif:": each name followed by a colon.
+    const QStringList names = a.value(4).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const QString stamp = m_store.newStamp();
+    const QString previousStamp = m->albumStamp;
     m->albumStamp = stamp;
     try {
-        m_store.save(*m);
+        m_store.removeFiles(*m, a.value(3), names, stamp);
     } catch (const VbError&) {
-        *m = before;
+        m->albumStamp = previousStamp;
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001_") + stamp;
@@ -199,19 +220,23 @@ QString ServiceLogic::DelDir(const QStringList& a) {
     if (!m) return QStringLiteral("Error_0001");
     const QString name = a.value(3);
     if (!IsOwnAlbumName(name) || !m->album(name)) return QStringLiteral("Error_0002");
-    const Member before = *m;
-    m->albums.removeIf([&name](const Album& album) { return album.name == name; });
+    // The frame first: a slot naming an album that is gone would stay in it for good.
+    const QStringList frameBefore = m->homeAlbums;
     for (QString& slot : m->homeAlbums)
         if (slot == name) slot.clear();
-    m->albumStamp = m_store.newStamp();
     try {
-        m_store.save(*m);
+        if (m->homeAlbums != frameBefore) m_store.save(*m);
+        m_store.removeAlbum(*m, name, m_store.newStamp());
     } catch (const VbError&) {
-        *m = before;
+        if (m->homeAlbums != frameBefore) {
+            m->homeAlbums = frameBefore;
+            try {
+                m_store.save(*m);
+            } catch (const VbError&) {
+            }
+        }
         return QStringLiteral("Error_0003");
     }
-    // The record no longer names the files: they go, and with them the space they took.
-    QDir(m_store.albumDir(*m, name)).removeRecursively();
     return QStringLiteral("OK_0001");
 }
 
@@ -232,6 +257,13 @@ QString ServiceLogic::SetHomeAlbum(const QStringList& a) {
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::HostedFileAddress(const Member& m, const QString& album, const QString& file) const {
+    const QString host = QString(m.prefix).toLower().replace(QStringLiteral("www"), QStringLiteral("img")) +
+                         QLatin1Char('.') + m_domain;
+    return QStringLiteral("http://") + host + QStringLiteral("/space/") + m.folder + QLatin1Char('/') + album +
+           QLatin1Char('/') + file;
 }
 
 }  // namespace emu

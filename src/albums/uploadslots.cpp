@@ -184,7 +184,7 @@ int UploadSlotsLogic::PlaceFiles(const QStringList& paths) {
     return placed;
 }
 
-bool UploadSlotsLogic::CheckAndShowSlots() {
+bool UploadSlotsLogic::CheckAndShowSlots(bool perSlotErrors) {
     for (int i = 0; i < kSlots; ++i) {
         if (slot[size_t(i)].txtPath.isEmpty()) continue;
         // Paints (the progress of the pass) get through; input does not reach the disabled frame.
@@ -192,12 +192,25 @@ bool UploadSlotsLogic::CheckAndShowSlots() {
         try {
             checkSlot(i);
         } catch (const VbError& e) {
+            if (perSlotErrors) {
+                slot[size_t(i)].status = e.description();
+                slot[size_t(i)].txtPath.clear();
+                showSlot(i);
+                continue;
+            }
             showSlot(i);
             MsgBox(QStringLiteral("错误！ ") + e.description(), vbInformation, QStringLiteral("提示"));
             return false;
         }
     }
     return true;
+}
+
+void UploadSlotsLogic::DeleteCutFiles() {
+    for (QString& cut : data.SlotCutFile) {
+        if (!cut.isEmpty()) QFile::remove(cut);
+        cut.clear();
+    }
 }
 
 void UploadSlotsLogic::checkSlot(int i) {
@@ -292,6 +305,10 @@ void UploadSlotsLogic::setThumbnail(UploadSlot& s, const QImage& picture, QSize 
 
 void UploadSlotsLogic::emptySlot(int i) {
     UploadSlot& s = slot[size_t(i)];
+    s.progress = SlotProgress::None;
+    s.bytesSent = s.bytesTotal = 0;
+    // The cut copy is kept for a retry until its slot starts afresh.
+    if (!data.SlotCutFile[size_t(i)].isEmpty()) QFile::remove(data.SlotCutFile[size_t(i)]);
     s.picture = QImage();
     s.iconKey.clear();
     s.picViewVisible = false;

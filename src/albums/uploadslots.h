@@ -43,6 +43,9 @@ int SlotSizeValue(qint64 bytes);
 // ".png", ".swf"), or the empty text for any other ending.
 QString SlotFileType(const QString& path);
 
+// Where a slot stands in an upload run, drawn in its status cell as a mark and a bar.
+enum class SlotProgress { None, Waiting, Preparing, Uploading, Done, Failed };
+
 // One slot's controls as data; the window draws a slot from it.
 struct UploadSlot {
     QString txtPath;   // empty: an empty slot
@@ -62,6 +65,11 @@ struct UploadSlot {
     QString cmdOperationCaption = QStringLiteral("取 消");
     bool cmdSearchEnabled = true;
     QString status;  // grdUpLoad row i + 1, column 5
+    SlotProgress progress = SlotProgress::None;
+    qint64 bytesSent = 0;  // while uploading: of bytesTotal
+    qint64 bytesTotal = 0;
+    // A failed slot whose button sends it again.
+    bool retryPossible() const { return progress == SlotProgress::Failed && cmdOperationEnabled && cmdOperationCaption != QStringLiteral("取 消"); }
 };
 
 // picBigView with imgBigView.
@@ -129,6 +137,24 @@ struct UploadSlotsView {
 
     UploadVariant variant = UploadVariant::Album;
 
+    // Every hook set to draw nothing (pictures turn unchanged, the conversion option ticked, no
+    // crop): the slots worked without a window, as the upload benchmark does.
+    static UploadSlotsView Windowless(UploadVariant variant) {
+        UploadSlotsView v;
+        v.variant = variant;
+        v.showSlot = [](int) {};
+        v.setBusy = [](bool) {};
+        v.showUploadInfo = [](bool) {};
+        v.showBigView = [] {};
+        v.showRing = [] {};
+        v.turnedPreview = [](const QImage& s, int) { return s; };
+        v.showUploadReady = [] {};
+        v.picZipTicked = [] { return true; };
+        v.showStartHint = [] {};
+        v.openCropDialog = [] {};
+        return v;
+    }
+
     template <class F>
     void forEachRequiredHook(F&& f) const {
         f("showSlot", bool(showSlot));
@@ -190,8 +216,11 @@ public:
     // many were placed.
     int PlaceFiles(const QStringList& paths);
     // The check pass over the slots that hold a path and show nothing yet. False when an error
-    // stopped it (its message shown).
-    bool CheckAndShowSlots();
+    // stopped it (its message shown). With perSlotErrors (the group loader) an error puts its
+    // description into the slot's status cell, empties the slot's path and the pass goes on.
+    bool CheckAndShowSlots(bool perSlotErrors = false);
+    // Deletes the sized window's cut pictures (a new batch, or the window closing).
+    void DeleteCutFiles();
     // "取 消": one slot back to empty.
     void ClearSlot(int index);
     // All ten slots back to the selection state.

@@ -133,6 +133,8 @@ void UploadWindowLogic::ShowStartHint() {
     ShowHint(1, UcsHintUploadStart, uploadhints::StartHint(), 5835, uploadframe::kUploadButtonLeft - 3795);
 }
 
+void UploadWindowLogic::ShowAlbumHint() { ShowHint(2, UcsHintNewAlbum, uploadhints::AlbumHint(), 585, 6375); }
+
 void UploadWindowLogic::cmdClosOpeMsg_Click(int box, bool ticked) {
     if (box < 0 || box > 2) return;
     // The box's own hint: labMsgSN names the hint shown last, which may sit in another box.

@@ -2,6 +2,7 @@
 // The work of the album upload window frm上传 apart from its window: the slots' window-level
 // state, the album choice, the viewport layout, the hint boxes, the closing hint and the small
 // commands; and the screenshot warning that the upload runs ask for. Sizes are twips.
+#include "albums/uploadrun.h"
 #include "albums/uploadslots.h"
 
 #include <QDate>
@@ -114,6 +115,8 @@ public:
     // The ten slots with their window-level variables, the ring and the big view.
     UploadSlotsLogic frame{UploadVariant::Album};
     UploadSlots& uploadSlots = frame.data;
+    // The upload run over those slots, the retry and the folder upload.
+    UploadRunLogic run{frame};
     bool WindowLoaded = false;
     QString labMsgSN = QStringLiteral("0");  // the hint shown last
 
@@ -136,6 +139,8 @@ public:
 
     // Hint 28 in box 1, left of the upload button, after slots were filled.
     void ShowStartHint();
+    // Hint 29 in box 2, by the album chooser, when a run finds no album chosen.
+    void ShowAlbumHint();
     // Shows a hint in one of the three boxes unless the member switched it off.
     void ShowHint(int box, int hintId, const QString& text, int top, int left);
     // The hint each box shows now; 0 for none.

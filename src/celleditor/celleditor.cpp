@@ -86,7 +86,6 @@ void Select(int& list, int item) {
 }
 
 QColor ColorOf(qint32 value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-qint32 ValueOf(const QColor& c) { return c.red() + 256 * c.green() + 65536 * c.blue(); }
 
 }  // namespace
 
@@ -111,7 +110,10 @@ ForegroundFields ReadForegroundFields(const QStringList& record) {
     if (IsFlashMovie(foreground)) {
         f.flashShown = true;
         // Only a three-digit code carries the Flash digit; otherwise the design tick stays.
-        if (code.size() >= 3) f.flashTicked = code.front() == u'0';
+        if (code.size() >= 3) {
+            f.flashSet = true;
+            f.flashTicked = code.front() == u'0';
+        }
     }
     return f;
 }
@@ -222,9 +224,11 @@ QStringList ReadCellTextStyle(const QString& row, const QStringList& fonts, Text
     return f;
 }
 
+QString SwatchColorText(const QColor& c) { return ColorToHtml(c.red() + 256 * c.green() + 65536 * c.blue()); }
+
 void ApplyBackStyle(bool noBackColor, const QColor& swatch, QStringList& fields) {
     while (fields.size() < kTextStyleFieldCount) fields.append(QString());
-    fields[CellTextStyleField::BackColor] = noBackColor ? QString() : ColorToHtml(ValueOf(swatch));
+    fields[CellTextStyleField::BackColor] = noBackColor ? QString() : SwatchColorText(swatch);
 }
 
 QString ForeCodeFromControls(bool flashTicked, int verticalItem, int horizontalItem) {

@@ -61,6 +61,7 @@ struct ForegroundFields {
     int vertical = -1;      // cobQJCZ
     int horizontal = -1;    // cobQJSP
     bool flashShown = false;
+    bool flashSet = false;    // the code carries the Flash digit: cheFlash takes flashTicked
     bool flashTicked = true;  // cheFlash is ticked at design
 };
 ForegroundFields ReadForegroundFields(const QStringList& record);
@@ -121,6 +122,8 @@ QString PreselectedFont(const QStringList& fonts);
 // Reads the row into TextStyleFields (returned, 15 entries) and the panel: an empty field takes its
 // default; a value a control cannot show leaves that control as it was. fonts: cobFont's items.
 QStringList ReadCellTextStyle(const QString& row, const QStringList& fonts, TextPanelState& panel);
+// A swatch's colour as a colour field stores it: "#" and six upper-case hexadecimal digits.
+QString SwatchColorText(const QColor& c);
 // cheBackStyle's effect on TextStyleFields field 6.
 void ApplyBackStyle(bool noBackColor, const QColor& swatch, QStringList& fields);
 // The scrolling speed shows while a direction is chosen.

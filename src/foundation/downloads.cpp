@@ -27,6 +27,10 @@ bool alreadyPresent(const Grid& list, int row) {
 bool saveResponse(httpfetch::Response& response, const QString& path) {
     if (path.isEmpty()) throw VbError(VbError::PathFileAccess, QStringLiteral("路径/文件访问错误"));
     paths::SafeFileWriter out;
+    // A downloaded file is a copy of what the server holds: one lost to a power cut (or left
+    // short, which the callers' length checks catch) is fetched again, so the pass does not wait
+    // for the disk after every file.
+    out.setDurable(false);
     const auto raise = [&out, &path]() {
         switch (out.failedStep()) {
         case paths::SafeWriteStep::Open: return VbError(out.errorNumber(), QStringLiteral("路径未找到: ") + path);

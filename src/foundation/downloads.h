@@ -18,7 +18,8 @@ public:
 // path, 2 the expected size, 3 "1" to skip a file already there with that size; column 4 gets "1"
 // (fetched, not empty) or "0" (not fetched: the address cannot be opened, an HTTP error, a broken
 // transfer or an empty body; an existing file is then left as it was). Each file is streamed
-// through paths::SafeFileWriter, so it replaces the old one only when complete. The bar moves
+// through paths::SafeFileWriter, so it replaces the old one only when complete (not synced to
+// disk: a download can be made again). The bar moves
 // from its value to percent of its maximum in equal steps per row and is hidden at the end when
 // percent is 100. Returns IsDownloadedFileValid of the last row naming a local file (false when
 // none does or no HTTP session can be made). A local file that cannot be written raises a

@@ -92,8 +92,14 @@ QString ErrorCode(int n) { return QStringLiteral("Error_%1").arg(n, 4, 10, QLati
 
 // ---- picture upload
 
-QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
-                          const QString& remoteName, const QString& description) {
+qint64 UploadSizeKb(qint64 length) { return vb::RoundHalfEven(double(length) / 1024 - 1); }
+
+qint64 FileSizeKb(const QString& path) { return UploadSizeKb(QFileInfo(path).size()); }
+
+QString SendFileToImageService(
+    const QString& path, const QString& method,
+    const std::function<QList<SoapArgument>(const QString& ext, const QByteArray& bytes)>& arguments,
+    const std::function<void(qint64, qint64)>& progress) {
     const QString trimmed = vb::Trim(path);
     if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile()) return kUploadNoFile;
     // The type test takes the untrimmed path's last four characters: "a.jpg " is refused.
@@ -108,12 +114,22 @@ QString UploadPictureFile(const QString& path, const QString& folder, const QStr
         if (file.error() != QFileDevice::NoError) return kError_0000;
         bytes.append('\0');  // the service expects the file followed by one zero byte
         const std::unique_ptr<SoapClient> client = NewServiceClient(QStringLiteral("imgser001"));
-        return client->call(QStringLiteral("UploadFile01"),
-                            {CurrentUserName, LoginField(5), LoginField(6), folder, nameMode, remoteName, ext,
-                             description, bytes});
+        client->onUploadProgress = progress;
+        return client->call(method, arguments(ext, bytes));
     } catch (const VbError&) {
         return kError_0000;
     } catch (const std::bad_alloc&) {
         return kError_0000;
     }
+}
+
+QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
+                          const QString& remoteName, const QString& description,
+                          const std::function<void(qint64, qint64)>& progress) {
+    return SendFileToImageService(
+        path, QStringLiteral("UploadFile01"),
+        [&](const QString& ext, const QByteArray& bytes) -> QList<SoapArgument> {
+            return {CurrentUserName, LoginField(5), LoginField(6), folder, nameMode, remoteName, ext, description, bytes};
+        },
+        progress);
 }

@@ -17,6 +17,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // ---- endpoint addresses
@@ -119,9 +120,25 @@ QString ErrorCode(int n);
 
 // ---- picture upload
 
-// Sends one picture to the image web service (UploadFile01) and returns its reply unchanged;
-// "文件不存在，上传失败！" when no file is at the path with its blanks removed, "不支持此文件类型上传。"
-// when the path's last four characters, lower-cased, are not .jpg .gif .png .bmp or .swf, and
-// "Error_0000" when reading the file or any step of the call fails. Shows nothing.
+// A file's size in kilobytes as the service counts it: its length / 1024 - 1, rounded to the
+// nearest whole number with halves to the even one (513,536 bytes are 500 KB, one more 501).
+qint64 UploadSizeKb(qint64 length);
+// UploadSizeKb of the file's length; 0 for a missing file.
+qint64 FileSizeKb(const QString& path);
+
+// The frame both upload methods share: "文件不存在，上传失败！" when no file is at the path with
+// its blanks removed, "不支持此文件类型上传。" when the path's last four characters, lower-cased,
+// are not .jpg .gif .png .bmp or .swf; else the file is read, one zero byte appended (the service
+// expects it), and method of the image web service is called with the arguments that arguments
+// makes of the extension and those bytes. Returns the reply unchanged, or "Error_0000" when
+// reading the file or any step of the call fails. Shows nothing. progress, when given, hears the
+// request's bytes sent of its total while the call waits.
+QString SendFileToImageService(
+    const QString& path, const QString& method,
+    const std::function<QList<SoapArgument>(const QString& ext, const QByteArray& bytes)>& arguments,
+    const std::function<void(qint64 sent, qint64 total)>& progress = {});
+
+// Sends one picture to the image web service (UploadFile01) through SendFileToImageService.
 QString UploadPictureFile(const QString& path, const QString& folder, const QString& nameMode,
-                          const QString& remoteName, const QString& description);
+                          const QString& remoteName, const QString& description,
+                          const std::function<void(qint64 sent, qint64 total)>& progress = {});

@@ -79,7 +79,8 @@ void FileManagerController::Form_Load(const QDate& today) {
     SelectAllArmed = -1;
     FilesPerPage = 15;
     LoadAlbumTree();
-    if (frm个人网站Labels::labViewType == QLatin1String("0")) CALL_REQUIRED_HOOK(view.hideInsertButtons);
+    m_insertShown = frm个人网站Labels::labViewType != QLatin1String("0");
+    if (!m_insertShown) CALL_REQUIRED_HOOK(view.hideInsertButtons);
     // Hint 13 keeps the check box as it stands: only the later hints clear it.
     if (GetUserSetting(13) != QLatin1String("1")) {
         const FileManagerHint& h = FileManagerHintFor(13);
@@ -115,15 +116,21 @@ void FileManagerController::tvwDir_NodeClick(const QString& key, const QString& 
     CALL_REQUIRED_HOOK(view.showNetToService, false);
     FillFileList();
     ShowFilePage(1);
-    if (AskRequiredHook(view.listTabShown)) CALL_REQUIRED_HOOK(view.selectFirstListRow);
+    if (AskRequiredHook(view.listTabShown)) {
+        CALL_REQUIRED_HOOK(view.selectFirstListRow);
+        grdFile_Click();
+    }
 }
 
-void FileManagerController::FillFileList() { CALL_REQUIRED_HOOK(view.fillFileList, FileListRows(AlbumFiles)); }
-
-void FileManagerController::ShowFilePage(int) {}
+void FileManagerController::FillFileList() {
+    m_rows = FileListRows(AlbumFiles);
+    CALL_REQUIRED_HOOK(view.fillFileList, m_rows);
+}
 
 void FileManagerController::tabFile_Click(int tab) {
-    if (tab == 1) CALL_REQUIRED_HOOK(view.selectFirstListRow);
+    if (tab != 1) return;
+    CALL_REQUIRED_HOOK(view.selectFirstListRow);
+    grdFile_Click();
 }
 
 void FileManagerController::ShowHint(int setting) {

@@ -5,6 +5,7 @@
 #include "foundation/table.h"
 
 #include <QDate>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -57,6 +58,31 @@ const FileManagerHint& FileManagerHintFor(int setting);
 inline constexpr unsigned kInfoColourOriginal = 0xC0FFC0;
 inline constexpr unsigned kInfoColourThumbnail = 0xC0E0FF;
 
+// ---- thumbnail pages
+inline constexpr int kCellsPerPage = 15;
+
+// The hidden labels of a thumbnail cell: which file it holds, read by the operations on one file.
+struct FileCell {
+    bool shown = false;        // picPicInfo(k) visible
+    QString labUpLoadDay;      // grid column 1
+    QString labFileName;       // grid column 12, the stored name with its extension
+    QString labURL;            // grid column 4
+    QString labSize;           // grid column 3
+};
+
+// Which paging controls show: the four links, and labGoto with cobPage and cmdGotoPage.
+struct PagingLinks {
+    bool goTop = false, pageUp = false, pageDown = false, goEnd = false, goTo = false;
+    bool operator==(const PagingLinks&) const = default;
+};
+
+// The page holding a grid row (1-based pages; the old runtime's Int and Mod).
+int PageOfRow(int firstIndex);
+// The number of pages of n files.
+int PageCount(int files);
+
+class DownloadProgress;
+
 // What the logic does to its window. Every hook is required (platform/hookcheck.h).
 struct FileManagerView {
     std::function<void()> clearTree;                                              // tvwDir
@@ -76,6 +102,28 @@ struct FileManagerView {
     std::function<void(const QString&)> navigateAd;                               // webAD
     std::function<void(unsigned colour)> setInfoBackColour;                       // picFileInfo
     std::function<void()> hideInfoBox;                                            // picFileInfo
+    // ---- thumbnail pages
+    std::function<void(int k)> clearCell;             // picPicInfo(k) hidden, cheSelect(k) clear, no picture
+    // Cell k shows its description and the picture (none when null), centred in picView(k).
+    std::function<void(int k, const QString& memo, const QImage& picture)> fillCell;
+    std::function<void(int k)> hideCell;              // picPicInfo(k) hidden, txtMemo(k) empty
+    std::function<void(int page, int pages)> setPageLine;  // labPS, labAllPS, laid out in a line
+    std::function<void(const PagingLinks&)> setPagingLinks;
+    std::function<void(int pages, const QString& text)> fillPageCombo;  // cobPage "1".."pages"
+    std::function<void()> scrollToTop;                // srcFile value 0
+    std::function<void(bool)> showLoadInfo;           // picLoadInfo, painted at once
+    std::function<DownloadProgress*()> loadProgress;  // proDL
+    // ---- list tab preview
+    std::function<int()> currentListRow;              // grdFile Row
+    std::function<void(const QString&)> setGridMemo;  // txtGridMemo
+    std::function<void(const QImage&)> setGridPicture;  // imgFileView centred in picGrdView; null: none
+    std::function<void(bool url, bool putIn)> showGridButtons;  // imgGridURL, imgGridPutIn
+    // ---- deletion
+    std::function<bool(int k)> cellTicked;            // cheSelect(k)
+    std::function<void(int k, bool)> setCellTicked;
+    std::function<bool()> selectAllTicked;            // cheSelectAll
+    std::function<void(bool)> setSelectAll;           // without running its click handler
+    std::function<void(int row)> removeListRow;       // grdFile
 
     template <class F>
     void forEachRequiredHook(F&& f) const {
@@ -96,6 +144,24 @@ struct FileManagerView {
         f("navigateAd", bool(navigateAd));
         f("setInfoBackColour", bool(setInfoBackColour));
         f("hideInfoBox", bool(hideInfoBox));
+        f("clearCell", bool(clearCell));
+        f("fillCell", bool(fillCell));
+        f("hideCell", bool(hideCell));
+        f("setPageLine", bool(setPageLine));
+        f("setPagingLinks", bool(setPagingLinks));
+        f("fillPageCombo", bool(fillPageCombo));
+        f("scrollToTop", bool(scrollToTop));
+        f("showLoadInfo", bool(showLoadInfo));
+        f("loadProgress", bool(loadProgress));
+        f("currentListRow", bool(currentListRow));
+        f("setGridMemo", bool(setGridMemo));
+        f("setGridPicture", bool(setGridPicture));
+        f("showGridButtons", bool(showGridButtons));
+        f("cellTicked", bool(cellTicked));
+        f("setCellTicked", bool(setCellTicked));
+        f("selectAllTicked", bool(selectAllTicked));
+        f("setSelectAll", bool(setSelectAll));
+        f("removeListRow", bool(removeListRow));
     }
 };
 
@@ -115,9 +181,35 @@ public:
     void tvwDir_NodeClick(const QString& key, const QString& text);
     // Rebuilds grdFile from AlbumFiles.
     void FillFileList();
-    // The thumbnail page from the file of the index on; filled by the paging of the next window part.
-    void ShowFilePage(int firstIndex);
     void tabFile_Click(int tab);
+
+    // ---- thumbnail pages (filepages.cpp)
+    // Shows the page holding grid row firstIndex: cells from the cache, the missing or stale
+    // thumbnails fetched in one pass, the page line, the paging controls and the hints.
+    void ShowFilePage(int firstIndex);
+    void labGoTop_Click();
+    void labPageUp_Click();
+    void labPageDown_Click();
+    void labGoEnd_Click();
+    // cobPage's text: a page number from 1 whose first row stays within 32767 shows that page.
+    void cmdGotoPage_Click(const QString& pageText);
+    // Shows the current list row in the preview strip.
+    void grdFile_Click();
+    // labPS, labAllPS.
+    int CurrentPage() const { return m_page; }
+    int PageCountShown() const { return m_pages; }
+    const PagingLinks& Links() const { return m_links; }
+    // What cell k holds.
+    const FileCell& Cell(int k) const;
+    // The list grid as the window shows it: grid row r from 1, column c; empty outside.
+    QString ListCell(int row, int col) const;
+    // Grid rows, the header included.
+    int ListRows() const { return int(m_rows.size()) + 1; }
+
+    // ---- deletion (filedeletion.cpp)
+    void cheSelect_Click(int k);
+    void cheSelectAll_Click();
+    void cmdDelSelectFiles_Click();
 
     // Shows the hint of the setting unless the member turned it off.
     void ShowHint(int setting);
@@ -136,6 +228,19 @@ public:
     const QString& OpenAlbum() const { return m_openAlbum; }
 
 private:
+    // The number of files: the rows up to the first with an empty upload time.
+    int FileCount() const;
+    void FillCellFromRow(int k, int row, const QImage& picture);
+    // Fetches the download list behind picLoadInfo with its bar.
+    void RunDownloadPass();
+    void SetSelectAll(bool ticked);
+
+    QList<QStringList> m_rows;  // grdFile's data rows, each of kFileListColumns columns
+    FileCell m_cells[kCellsPerPage];
+    int m_page = 0;
+    int m_pages = 0;
+    PagingLinks m_links;
+    bool m_insertShown = true;  // imgPutIn(0) visible: a picking mode
     bool m_albumOpened = false;
     QString m_openAlbum;
     int m_hintInBox[3] = {0, 0, 0};

@@ -225,8 +225,8 @@ void MainWindowCommands::cmdSetMusic_Click() {
     if (view.enableMusicButton) view.enableMusicButton(true);
 }
 
-void MainWindowCommands::cmdUploadAreaPic_Click(int index) {
-    if (index < 0 || index > 3) return;
+std::optional<bool> SetUploadAreaLabels(int index) {
+    if (index < 0 || index > 3) return std::nullopt;
     if (index < 3) {
         const WidgetAlbum& a = kWidgetAlbums[index];
         frm个人网站Labels::labWidth = QString::fromLatin1(a.width);
@@ -237,17 +237,24 @@ void MainWindowCommands::cmdUploadAreaPic_Click(int index) {
         frm上传特定Labels::labDirInfo = QStringLiteral("上传到相册 [") + album + QStringLiteral("]");
         frm上传特定Labels::labUploadToAlbum = frm上传特定Labels::labDirInfo;
         frm上传特定Labels::labUploadInfo = QString::fromUtf8(a.title) + kCR + kCR + QString::fromUtf8(a.help);
-        CALL_REQUIRED_HOOK(windows.sizedUpload, view.window);
-        refresh(a.cell);
-        return;
+        return true;
     }
     frm个人网站Labels::labUPloadType = QStringLiteral("1");
     frm上传Labels::picAlbumVisible = false;
     frm上传Labels::labDirInfo =
         QStringLiteral("上传文件到相册[www个人主页十图滚动](若上传的图片多于10张则显示最后上传的10张)");
     frm上传Labels::labWebDir = QStringLiteral("www个人主页十图滚动");
-    CALL_REQUIRED_HOOK(windows.uploadWindow, view.window);
-    refresh(kTenPictureCell);
+    return false;
+}
+
+int UploadAreaCell(int index) { return index >= 0 && index < 3 ? kWidgetAlbums[index].cell : kTenPictureCell; }
+
+void MainWindowCommands::cmdUploadAreaPic_Click(int index) {
+    const std::optional<bool> sized = SetUploadAreaLabels(index);
+    if (!sized) return;
+    if (*sized) CALL_REQUIRED_HOOK(windows.sizedUpload, view.window);
+    else CALL_REQUIRED_HOOK(windows.uploadWindow, view.window);
+    refresh(UploadAreaCell(index));
 }
 
 // ---- plain commands

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -151,6 +152,15 @@ void StoreProtectionReply(const QString& reply);
 QStringList HomeAlbumChoices();
 // The save button is enabled while the chosen album differs from the published one.
 bool HomeAlbumSaveEnabled(const QString& chosen);
+
+// The parameters of a widget album's upload button (index 0 to 3, cells 1, 5, 9 and 12), shared by
+// the main window and the cell editor: for 0 to 2 the main window's size and watermark labels and
+// the sized-picture upload window's labels (true: that window opens); for 3 the album upload
+// window fixed on the ten-picture album (false: the album upload window opens). Nothing for
+// another index.
+std::optional<bool> SetUploadAreaLabels(int index);
+// The cell whose page shows the widget album of the button.
+int UploadAreaCell(int index);
 
 class MainWindowCommands {
 public:

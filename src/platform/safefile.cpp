@@ -94,7 +94,7 @@ bool SafeFileWriter::write(const char* data, qint64 size) {
 bool SafeFileWriter::commit() {
     if (m_fd < 0) return fail(SafeWriteStep::Sync, EBADF);
     if (injectedFault(SafeWriteStep::Sync)) return fail(SafeWriteStep::Sync, EIO);
-    if (::fsync(m_fd) != 0) return fail(SafeWriteStep::Sync, errno);
+    if (m_durable && ::fsync(m_fd) != 0) return fail(SafeWriteStep::Sync, errno);
     // close() releases the descriptor even when it reports an error; EINTR loses nothing here,
     // since the data is already on disk.
     const int closed = ::close(m_fd);

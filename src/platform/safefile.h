@@ -34,6 +34,9 @@ public:
     bool commit();
     // Drops the new version: the temporary goes, the target stays as it was.
     void abort();
+    // Off: commit() renames without syncing first. Still never a half-written target, but after a
+    // power cut the file may come back empty or short; for copies that can be fetched again.
+    void setDurable(bool durable) { m_durable = durable; }
 
     bool isOpen() const { return m_fd >= 0; }
     const QString& target() const { return m_target; }
@@ -53,6 +56,7 @@ private:
     QString m_target;
     QByteArray m_temporary;  // as the file system names it, for unlink and rename
     int m_fd = -1;
+    bool m_durable = true;
     SafeWriteStep m_failedStep = SafeWriteStep::Open;
     int m_osError = 0;
 };

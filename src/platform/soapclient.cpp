@@ -88,6 +88,10 @@ SoapClient::Transfer SoapClient::transfer(const QNetworkRequest& request, const 
         }
         t.body += reply->readAll();
     });
+    if (postBody && onUploadProgress)
+        QObject::connect(reply, &QNetworkReply::uploadProgress, reply, [this](qint64 sent, qint64 total) {
+            if (onUploadProgress) onUploadProgress(sent, total);
+        });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished()) {
         deadline.start(m_timeout);
@@ -164,7 +168,12 @@ QString SoapClient::call(const QString& method, const QList<SoapArgument>& args)
         throw VbError(soap::kErrorNumber, head + QStringLiteral("超时（%1 秒）").arg(seconds(m_timeout)),
                       QLatin1String(kUnansweredSource));
     if (t.tooLarge) throw VbError(soap::kErrorNumber, head + QStringLiteral("回答过大"));
-    if (t.transportFailed()) throw VbError(soap::kErrorNumber, head + t.errorString);
+    if (t.transportFailed()) {
+        // The network layer's words are English internals: the log keeps them, the member reads
+        // what failed.
+        qWarning("tavolin: %s: %s", qUtf8Printable(op->name), qUtf8Printable(t.errorString));
+        throw VbError(soap::kErrorNumber, head + QStringLiteral("与服务器的连接失败"));
+    }
 
     // A fault may come with status 500 (the usual) or 200; any other status is an HTTP error.
     soap::Response response;

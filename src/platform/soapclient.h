@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class QNetworkAccessManager;
@@ -59,6 +60,9 @@ public:
 
     bool initialised() const { return m_initialised; }
     const soap::Wsdl& wsdl() const { return m_wsdl; }
+
+    // Optional: hears the bytes of a call's request sent so far of its total, while it waits.
+    std::function<void(qint64 sent, qint64 total)> onUploadProgress;
 
     // Test seams: the total time-out of each request and the largest reply accepted.
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }

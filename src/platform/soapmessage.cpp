@@ -179,10 +179,12 @@ std::unique_ptr<Node> readTree(const QByteArray& bytes, const QString& what) {
             break;
         }
     }
-    if (r.hasError() || !root)
-        fail(what + QStringLiteral("不是合格的XML文档：") +
-             (r.hasError() ? r.errorString() + QStringLiteral("（第%1行）").arg(r.lineNumber())
-                           : QStringLiteral("空文档")));
+    if (r.hasError()) {
+        // The reader's own words are English internals: they go to the log, the message says where.
+        qWarning("tavolin: XML reader: line %lld: %s", static_cast<long long>(r.lineNumber()), qUtf8Printable(r.errorString()));
+        fail(what + QStringLiteral("不是合格的XML文档（第%1行）").arg(r.lineNumber()));
+    }
+    if (!root) fail(what + QStringLiteral("不是合格的XML文档：空文档"));
     return root;
 }
 

@@ -191,8 +191,8 @@ PublishOutcome PublishCellSettings() {
     return PublishSiteSettings(v);
 }
 
-void RunPublishDialogWork() {
+PublishOutcome RunPublishDialogWork() {
     const QString message = UploadPendingPictures();
     if (!message.isEmpty()) MsgBox(message, vbInformation, kTitle);
-    PublishCellSettings();
+    return PublishCellSettings();
 }

@@ -1,14 +1,16 @@
 #pragma once
 // The work of the publish dialog frm更新网站, apart from its window: upload the pictures the open
 // cell or preface editor left in PendingPictures, write the edited cell into SiteSettings and
-// publish the site. The editor learns the outcome from DialogState (99: the edit counts as
-// applied).
+// publish the site. DialogState becomes 99 after an upload and after a publish that the site took
+// (what the main window goes by); the editor goes by the publish's outcome.
 #include "site/publishsite.h"
 
 #include <QString>
 
 // The whole work of the dialog's one timer tick: the uploads, one message for them, the publish.
-void RunPublishDialogWork();
+// Gives the publish's outcome: the editor counts its edit as applied only when the site took it
+// (DialogState alone also says 99 after an upload whose publish was then refused).
+PublishOutcome RunPublishDialogWork();
 
 // Uploads PendingPictures row 0 (background) and then row 1 (foreground) where their flag is
 // "1"; on success records the album's new stamp, sets DialogState to 99, clears the editor's flag

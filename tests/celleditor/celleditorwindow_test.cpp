@@ -191,14 +191,23 @@ TEST_F(CellEditorWindowTest, ClosingAsksOnlyWhileChanged) {
     EXPECT_EQ(prompts.messages(), QStringList{kApplyQuestion});
     EXPECT_FALSE(w.isVisible());
 
+    // Yes runs the apply; one that did not count (here: no domain) keeps the window and its edits.
     CellEditorWindow byCloseBox;
     byCloseBox.show();
     byCloseBox.cmdOK->setEnabled(true);
+    prompts.clear();
     prompts.answer(vbYes);
     byCloseBox.close();
-    EXPECT_EQ(prompts.messages(), QStringList({kApplyQuestion, kApplyQuestion}));
-    EXPECT_EQ(prompts.records().last().title, QStringLiteral("提示"));
-    EXPECT_EQ(prompts.records().last().style, vbYesNo + vbQuestion);
+    ASSERT_EQ(prompts.records().size(), 2);
+    EXPECT_EQ(prompts.records()[0].text, kApplyQuestion);
+    EXPECT_EQ(prompts.records()[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(prompts.records()[0].style, vbYesNo + vbQuestion);
+    EXPECT_EQ(prompts.records()[1].text,
+              QStringLiteral("抱歉！您尚未注册网站域名，请您先注册网站域名，开通网站后才能进行网站的相关操作。"));
+    EXPECT_TRUE(byCloseBox.isVisible());
+    EXPECT_TRUE(byCloseBox.cmdOK->isEnabled());
+    prompts.answer(vbNo);
+    byCloseBox.close();
     EXPECT_FALSE(byCloseBox.isVisible());
 }
 
@@ -216,6 +225,7 @@ TEST_F(CellEditorWindowTest, ClosingAsksOnlyWhileChanged) {
 #include "site/pagefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTest>
@@ -279,8 +289,9 @@ TEST_F(CellEditorOnTheService, PreviewFollowsTheControlsAndCellTwelveAsksTheServ
     w.show();
     QTRY_VERIFY_WITH_TIMEOUT(w.webView->hasDocument() && !w.webView->isLoading(), kLoadTimeoutMs);
 
+    // Typing rebuilds the preview and marks the window changed.
     w.txtTxt->setPlainText(QStringLiteral("预览里的字\n第二行"));
-    w.cmdViewTxt->click();
+    EXPECT_TRUE(w.cmdOK->isEnabled());
     EXPECT_TRUE(testsupport::readFile(SitePagePath(QStringLiteral("setpic.html")))
                     .contains(AnsiCodec::encode(QStringLiteral(">预览里的字<br>第二行</font>"))));
     QString shown;
@@ -289,7 +300,12 @@ TEST_F(CellEditorOnTheService, PreviewFollowsTheControlsAndCellTwelveAsksTheServ
                              kLoadTimeoutMs);
     EXPECT_TRUE(shown.contains(QStringLiteral("预览里的字"))) << shown.toStdString();
     EXPECT_FALSE(shown.contains(QStringLiteral("旧页面")));
-    EXPECT_FALSE(w.cmdOK->isEnabled());  // a preview alone marks nothing changed
+    // "预览文字效果" rebuilds it without marking anything changed.
+    w.cmdOK->setEnabled(false);
+    QFile::remove(SitePagePath(QStringLiteral("setpic.html")));
+    w.cmdViewTxt->click();
+    EXPECT_TRUE(QFile::exists(SitePagePath(QStringLiteral("setpic.html"))));
+    EXPECT_FALSE(w.cmdOK->isEnabled());
 
     // Cell 12's preview asks the service's frame host for the scroller, which shows the album as
     // the member's frame host shows it for the generated page.

@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <functional>
+
 using testsupport::EmulatorTest;
 
 namespace {
@@ -280,8 +282,8 @@ TEST_F(EmulatorServerTest, MalformedOrIncompleteCallsGetAFaultWith500) {
 
     // A method of a later issue is a fault too, which the program's client reports as an error.
     try {
-        call(QStringLiteral("img1"), QStringLiteral("imgser001"), QStringLiteral("DelFile"),
-             {demo.name, QString(), QString(), QString(), QString()});
+        call(QStringLiteral("www1"), QStringLiteral("webser002"), QStringLiteral("DelTBlog"),
+             {demo.name, QString(), QString(), QString()});
         FAIL() << "no fault";
     } catch (const VbError& e) {
         EXPECT_TRUE(e.description().contains(QStringLiteral("not available"))) << e.description().toStdString();
@@ -428,6 +430,33 @@ TEST_F(EmulatorServerTest, ControlScriptsRepliesHttpErrorsDropsAndHidesDocuments
 
     emulator().reset();
     EXPECT_TRUE(emulator().calls().isEmpty());
+}
+
+TEST_F(EmulatorServerTest, RulesWithAfterLetThatManyCallsReachTheServiceFirst) {
+    const QString ok = QStringLiteral("ok"), scripted = QStringLiteral("scripted"), failed = QStringLiteral("failed");
+    auto outcome = [&] {
+        try {
+            const QString reply = login(QStringLiteral("web1"), demo.name, demo.password);
+            return reply.startsWith(QStringLiteral("__Login__OK__")) ? ok : reply == QLatin1String("__Login__DBFalse__") ? scripted : reply;
+        } catch (const VbError&) {
+            return failed;
+        }
+    };
+    const struct {
+        std::function<void()> rule;
+        QStringList outcomes;
+    } cases[] = {
+        {[&] { emulator().scriptReply(QStringLiteral("LoginSoftV2"), QStringLiteral("__Login__DBFalse__"), 2, 2); },
+         {ok, ok, scripted, scripted, ok}},
+        {[&] { emulator().failHttp(500, QStringLiteral("LoginSoftV2"), 1, 1); }, {ok, failed, ok}},
+        {[&] { emulator().dropConnection(QStringLiteral("LoginSoftV2"), 1, 3); }, {ok, ok, ok, failed, ok}},
+    };
+    for (const auto& c : cases) {
+        c.rule();
+        QStringList seen;
+        for (qsizetype k = 0; k < c.outcomes.size(); ++k) seen << outcome();
+        EXPECT_EQ(seen, c.outcomes);
+    }
 }
 
 TEST_F(EmulatorServerTest, ADelayedAnswerToAClientThatLeftIsDropped) {

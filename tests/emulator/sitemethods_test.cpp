@@ -282,9 +282,12 @@ TEST_F(SiteMethodsTest, AlbumsAreCreatedDeletedAndFramedByTheMember) {
     EXPECT_EQ(demo().homeAlbums.value(0), QStringLiteral("家人"));
     EXPECT_NE(demo().albumStamp, listStamp);
     EXPECT_EQ(logic->DelDir(withName(QStringLiteral("旅行"))), QStringLiteral("Error_0002"));
+    const QString stampAfter = demo().albumStamp;
 
     // What the service keeps survives a restart.
     open();
     EXPECT_NE(demo().album(QStringLiteral("家人")), nullptr);
+    EXPECT_EQ(demo().album(QStringLiteral("旅行")), nullptr);
+    EXPECT_EQ(demo().albumStamp, stampAfter);
     EXPECT_EQ(demo().homeAlbums.value(0), QStringLiteral("家人"));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -107,6 +108,39 @@ TEST_F(FileManagerWindowTest, TheModeMovesTheCellButtonsAndTheListTabSelectsRowO
         window.tvwDir_NodeClick(nodeNamed(window.tvwDir, QStringLiteral("旅行")));
         EXPECT_EQ(window.grdFile->row(), 1);
     }
+}
+
+TEST_F(FileManagerWindowTest, TheThumbnailPageShowsItsCellsAndDeletesTheTickedOnes) {
+    FileManagerWindow window;
+    window.Form_Load();
+    window.tvwDir_NodeClick(nodeNamed(window.tvwDir, QStringLiteral("旅行")));
+    EXPECT_EQ(window.labPS->text(), QStringLiteral("1"));
+    EXPECT_EQ(window.labAllPS->text(), QStringLiteral("1"));
+    EXPECT_EQ(window.labP2->x(), window.labPS->x() + window.labPS->width());
+    EXPECT_FALSE(window.labPageDown->isVisibleTo(&window));
+    // The Flash file shows its picture centred; the file that is no picture shows none.
+    ASSERT_TRUE(window.picPicInfo[0]->isVisibleTo(&window));
+    EXPECT_FALSE(window.imgView[0]->pixmap().isNull());
+    EXPECT_EQ(window.imgView[0]->x(), (window.picView[0]->width() - window.imgView[0]->width()) / 2);
+    ASSERT_TRUE(window.picPicInfo[1]->isVisibleTo(&window));
+    EXPECT_TRUE(window.imgView[1]->pixmap().isNull());
+    EXPECT_EQ(window.txtMemo[1]->text(), QStringLiteral("第一张"));
+    EXPECT_FALSE(window.picPicInfo[2]->isVisibleTo(&window));
+
+    window.cheSelectAll->click();
+    EXPECT_TRUE(window.cheSelect[0]->isChecked());
+    EXPECT_TRUE(window.cheSelect[1]->isChecked());
+    EXPECT_FALSE(window.cheSelect[2]->isChecked());
+    window.cheSelect[1]->click();
+    EXPECT_FALSE(window.cheSelectAll->isChecked());
+    EXPECT_TRUE(window.cheSelect[0]->isChecked());
+
+    window.cmdDelSelectFiles->click();
+    EXPECT_EQ(prompts.messages().last(), QStringLiteral("删除成功！"));
+    EXPECT_FALSE(window.picPicInfo[0]->isVisibleTo(&window));
+    EXPECT_TRUE(window.picPicInfo[1]->isVisibleTo(&window));
+    ASSERT_EQ(window.grdFile->rows(), 2);
+    EXPECT_EQ(window.grdFile->textMatrix(1, 12), QStringLiteral("a.gif"));
 }
 
 TEST_F(FileManagerWindowTest, UnloadedWhileShownTheWindowClosesAndTheNextOpeningStartsAfresh) {

@@ -43,6 +43,14 @@ protected:
         e.tooPic_ButtonClick(QStringLiteral("Open"));
     }
     QSize savedSize(const QString& path) { return QImageReader(path).size(); }
+    // A label of this look shown at a place, sized to its text.
+    static CanvasLabel shownLabel(const OverlayLabel& look, QPointF at) {
+        CanvasLabel l;
+        l.label = look;
+        l.topLeft = at;
+        l.visible = true;
+        return l;
+    }
     // The last message box's text, title and style.
     PromptRecord lastBox() const {
         for (qsizetype i = prompts.records().size() - 1; i >= 0; --i)

@@ -133,8 +133,8 @@ TEST_F(EditorTools, ACropKeepsOnlyAShownNoticeAndShowsTheLayersAgainByTheirFlags
     mark.transparent = false;
     mark.backColor = Qt::yellow;
     const QRectF cut = e.canvas.shaCut;
-    e.canvas.labWaterMark[0] = {mark, cut.topLeft() + QPointF(1500, 1500), true};
-    e.canvas.labWaterMark[2] = {mark, cut.topLeft() + QPointF(3000, 300), true};
+    e.canvas.labWaterMark[0] = shownLabel(mark, cut.topLeft() + QPointF(1500, 1500));
+    e.canvas.labWaterMark[2] = shownLabel(mark, cut.topLeft() + QPointF(3000, 300));
     e.labMyText = QStringLiteral("0");
     e.labTemp = QStringLiteral("1");
     const QString small = picture(QStringLiteral("small.png"), 60, 40, Qt::magenta);

@@ -237,7 +237,7 @@ TEST_F(Editor, TheRenderShowsTheGroundAndOverlaysCutAtTheFrameButNoFrameLine) {
     yellow.backColor = Qt::yellow;
     yellow.foreColor = Qt::yellow;
     const int labelHeight = OverlayLabelSize(yellow).height();
-    e.canvas.labWaterMark[1] = {yellow, QPointF(cut.left() + 15 * 15, cut.bottom() - labelHeight / 2 * 15), true};
+    e.canvas.labWaterMark[1] = shownLabel(yellow, QPointF(cut.left() + 15 * 15, cut.bottom() - labelHeight / 2 * 15));
     QImage magenta(10, 10, QImage::Format_RGB32);
     magenta.fill(Qt::magenta);
     e.canvas.imgBorder.picture = magenta;

@@ -323,6 +323,15 @@ TEST_F(TextLayers, InsertingTheCaptionSizesItFromTheFrameInWholeMillimetres) {
     EXPECT_EQ(e.text[2].cobFontSize, QStringLiteral("9"));
     EXPECT_EQ(e.text[2].cobFontType, QStringLiteral("常规"));
     EXPECT_TRUE(prompts.messages().isEmpty());
+
+    // A save closes the panel and leaves the caption inserted: the tool's next click removes it.
+    prompts.answerText(root() + QStringLiteral("/saved.jpg"));
+    e.tooPic_ButtonClick(QStringLiteral("Save"));
+    EXPECT_FALSE(e.picAddTextVisible);
+    EXPECT_TRUE(mark(2).visible);
+    e.imgText_Click();
+    EXPECT_FALSE(mark(2).visible);
+    EXPECT_EQ(e.labMyText, QStringLiteral("1"));
 }
 
 TEST_F(TextLayers, TheSizeBoxesTakeWholeMillimetresAndRefuseTheRest) {

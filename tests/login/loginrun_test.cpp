@@ -19,6 +19,7 @@
 #include "support/emulatorfixture.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
@@ -248,6 +249,10 @@ TEST_F(LoginRunTest, FailedCallsFollowTheServiceErrorConvention) {
             ASSERT_EQ(prompts.records().size(), 1);
             EXPECT_TRUE(prompts.records()[0].text.startsWith(QStringLiteral("错误:"))) << prompts.records()[0].text.toStdString();
             EXPECT_TRUE(prompts.records()[0].text.endsWith(QStringLiteral("\r\r遇到错误，请您稍后再试...")));
+            // No English internals of the network layer: only the method's and the protocol's names.
+            QString words = prompts.records()[0].text;
+            words.remove(QStringLiteral("LoginSoftV2")).remove(QStringLiteral("HTTP"));
+            EXPECT_FALSE(words.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) << prompts.records()[0].text.toStdString();
             EXPECT_EQ(prompts.records()[0].title, QStringLiteral("提示"));
             EXPECT_EQ(prompts.records()[0].style, vbInformation);
         }

@@ -200,7 +200,8 @@ TEST_F(PublishDialog, AnUploadCountsAsAppliedEvenWhenThePublishIsRefused) {
     CellRecord[3 + B::CellText] = QStringLiteral("被拒绝");
     const QString textBefore = SiteSettings(PublishColumn, R + B::CellText);
 
-    RunPublishDialogWork();
+    // DialogState says 99 for the main window; the outcome tells the editor the site lacks the edit.
+    EXPECT_EQ(RunPublishDialogWork(), PublishOutcome::Refused);
 
     EXPECT_EQ(prompts.messages(), (QStringList{QStringLiteral("背景上传成功！"),
                                                QStringLiteral("错误(0007)：抱歉！网页数据更新失败，请您稍后再试...")}));
@@ -283,8 +284,10 @@ TEST_F(PublishDialog, WindowDoesItsWorkOnceShownAndCloses) {
     openEditor(2);  // nothing changed, nothing pending
     frm更新网站 dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("更新网站"));
+    EXPECT_EQ(dialog.outcome(), PublishOutcome::Failed);  // until the work ends
     dialog.exec();  // the timer starts the work; the dialog closes itself
     EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.outcome(), PublishOutcome::NoChange);
     EXPECT_EQ(str(prompts.messages()), str(QStringList{kUpdated}));
     EXPECT_EQ(DialogState, 99);
     EXPECT_TRUE(emulator().calls(QStringLiteral("UploadWebsite2")).isEmpty());
@@ -301,6 +304,7 @@ TEST_F(PublishDialog, AnErrorInsideTheWorkStillClosesTheWindow) {
     frm更新网站 dialog;
     dialog.exec();
     EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.outcome(), PublishOutcome::Failed);
     EXPECT_FALSE(prompts.messages().isEmpty());
 }
 #endif  // TAVOLIN_HAVE_EMULATOR

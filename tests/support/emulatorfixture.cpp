@@ -133,8 +133,11 @@ QByteArray Emulator::control(const QString& command, const QUrlQuery& query, con
 void Emulator::reset() { control(QStringLiteral("reset")); }
 void Emulator::clearCalls() { control(QStringLiteral("clear-calls")); }
 
-void Emulator::scriptReply(const QString& method, const QString& reply, int count) {
-    control(QStringLiteral("script"), QUrlQuery{{QStringLiteral("method"), method}, {QStringLiteral("count"), QString::number(count)}},
+void Emulator::scriptReply(const QString& method, const QString& reply, int count, int after) {
+    control(QStringLiteral("script"),
+            QUrlQuery{{QStringLiteral("method"), method},
+                      {QStringLiteral("count"), QString::number(count)},
+                      {QStringLiteral("after"), QString::number(after)}},
             reply.toUtf8());
 }
 
@@ -144,8 +147,10 @@ void Emulator::setLatency(int ms, const QString& method) {
     control(QStringLiteral("latency"), q);
 }
 
-void Emulator::failHttp(int status, const QString& method, int count) {
-    QUrlQuery q{{QStringLiteral("status"), QString::number(status)}, {QStringLiteral("count"), QString::number(count)}};
+void Emulator::failHttp(int status, const QString& method, int count, int after) {
+    QUrlQuery q{{QStringLiteral("status"), QString::number(status)},
+                {QStringLiteral("count"), QString::number(count)},
+                {QStringLiteral("after"), QString::number(after)}};
     if (!method.isEmpty()) q.addQueryItem(QStringLiteral("method"), method);
     control(QStringLiteral("http-error"), q);
 }
@@ -156,8 +161,17 @@ void Emulator::failPath(int status, const QString& pathPrefix, int count) {
                                                     {QStringLiteral("path"), pathPrefix}});
 }
 
-void Emulator::dropConnection(const QString& method, int count) {
-    QUrlQuery q{{QStringLiteral("count"), QString::number(count)}};
+void Emulator::errorPageOnPath(const QString& pathPrefix, int count) {
+    control(QStringLiteral("error-page"),
+            QUrlQuery{{QStringLiteral("count"), QString::number(count)}, {QStringLiteral("path"), pathPrefix}});
+}
+
+void Emulator::setPathLatency(int ms, const QString& pathPrefix) {
+    control(QStringLiteral("latency"), QUrlQuery{{QStringLiteral("ms"), QString::number(ms)}, {QStringLiteral("path"), pathPrefix}});
+}
+
+void Emulator::dropConnection(const QString& method, int count, int after) {
+    QUrlQuery q{{QStringLiteral("count"), QString::number(count)}, {QStringLiteral("after"), QString::number(after)}};
     if (!method.isEmpty()) q.addQueryItem(QStringLiteral("method"), method);
     control(QStringLiteral("drop"), q);
 }

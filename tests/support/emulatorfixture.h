@@ -55,16 +55,21 @@ public:
     void reset();
     // Forgets the calls received so far (the members and scripts stay).
     void clearCalls();
-    // The next call(s) of method answer reply, whatever the arguments.
-    void scriptReply(const QString& method, const QString& reply, int count = 1);
+    // The next call(s) of method answer reply, whatever the arguments; after lets that many calls
+    // reach the service's logic first.
+    void scriptReply(const QString& method, const QString& reply, int count = 1, int after = 0);
     // Every answer to method's calls (every service request when method is empty) waits ms; 0 clears.
     void setLatency(int ms, const QString& method = QString());
     // The next call(s) of method (every service request when empty) get the HTTP status.
-    void failHttp(int status, const QString& method = QString(), int count = 1);
+    void failHttp(int status, const QString& method = QString(), int count = 1, int after = 0);
     // The same for the requests whose path begins with pathPrefix (pages, hosted files).
     void failPath(int status, const QString& pathPrefix, int count = 1);
+    // The next request(s) whose path begins with pathPrefix get an HTML error page with status 200.
+    void errorPageOnPath(const QString& pathPrefix, int count = 1);
+    // Every answer to the requests whose path begins with pathPrefix waits ms; 0 clears.
+    void setPathLatency(int ms, const QString& pathPrefix);
     // The next call(s) of method have their answer broken off halfway and the connection closed.
-    void dropConnection(const QString& method = QString(), int count = 1);
+    void dropConnection(const QString& method = QString(), int count = 1, int after = 0);
     // The endpoint's WSDL answers 404 while hidden.
     void hideWsdl(const QString& endpoint, bool hidden = true);
     // Row 0..5 of the login reply's notices: on or off, with its text or address when given.

@@ -1,6 +1,9 @@
 #include "albums/ui/uploadframe.h"
 
+#include "albums/uploadrun.h"
 #include "albums/uploadwindow.h"
+#include "albums/ui/albums_entry.h"
+#include "imaging/ui/imaging_entry.h"
 #include "imaging/ui/previewbox.h"
 #include "platform/twips.h"
 
@@ -12,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTableWidgetItem>
@@ -24,6 +29,32 @@ constexpr int kRowStep = 630;
 constexpr int kGridLeft = 120;
 constexpr int kGridTop = 660;
 const std::array<int, 6> kColumnWidths{600, 5700, 2700, 1500, 1200, 1200};
+
+constexpr int kProgressRole = Qt::UserRole;      // SlotProgress
+constexpr int kFractionRole = Qt::UserRole + 1;  // of the bar, 0 to 1
+constexpr int kRetryRole = Qt::UserRole + 2;     // the slot's button sends it again
+
+// The status cell: the slot's exact status text over a bar of its upload, led by a mark of where
+// it stands.
+class SlotStatusDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const auto progress = SlotProgress(index.data(kProgressRole).toInt());
+        if (progress == SlotProgress::None) return QStyledItemDelegate::paint(p, option, index);
+        const QRect r = option.rect.adjusted(1, 1, -1, -1);
+        const double fraction = std::clamp(index.data(kFractionRole).toDouble(), 0.0, 1.0);
+        const QColor bar = progress == SlotProgress::Failed ? QColor(255, 200, 200)
+                           : progress == SlotProgress::Done ? QColor(200, 240, 200)
+                                                            : QColor(200, 220, 255);
+        p->fillRect(QRect(r.left(), r.top(), int(r.width() * fraction), r.height()), bar);
+        static const char* marks[] = {"", "…", "⚙", "↑", "✓", "✗"};
+        QString mark = QString::fromUtf8(marks[int(progress)]);
+        if (index.data(kRetryRole).toBool()) mark = QStringLiteral("↻");
+        p->drawText(r.adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, mark);
+        p->drawText(r.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, index.data().toString());
+    }
+};
 
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height) {
     auto* l = new QLabel(text, parent);
@@ -91,6 +122,7 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     grdUpLoad->verticalHeader()->hide();
     grdUpLoad->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdUpLoad->setFocusPolicy(Qt::NoFocus);
+    grdUpLoad->setItemDelegateForColumn(5, new SlotStatusDelegate(grdUpLoad));
     int gridWidth = 0;
     for (int c = 0; c < 6; ++c) {
         grdUpLoad->setColumnWidth(c, twips::ToPixels(kColumnWidths[size_t(c)]));
@@ -191,7 +223,12 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     picMsg = panel(frmUpload, QStringLiteral("正在读取本地数据，读取完成后您可以旋转图像，然后请点“上传”按钮上传图像。"), 3000, 3000, 7200, 900);
     picNetToService = panel(this, QStringLiteral("正在处理数据，请您稍候..."), 5400, 4500, 4500, 780);
     picWait = panel(frmUpload, QString(), 3000, 2700, 7200, 1800);
-    labUploadFinish = label(picWait, QStringLiteral("正在上传，请您稍候..."), 240, 240, 6700, 600);
+    imgWait = label(picWait, QStringLiteral("⏳"), 120, 120, 300, 300);
+    labUploadFinish = label(picWait, QStringLiteral("正在上传，请您稍候..."), 480, 120, 6600, 300);
+    labUploadNow = label(picWait, QString(), 480, 420, 6600, 270);
+    barWait = new QProgressBar(picWait);
+    barWait->setTextVisible(false);
+    place(barWait, 480, 720, 6600, 210);
     cmdUploadOK = button(picWait, QStringLiteral("确 定"), 240, 1080, 1500, 420);
     cmdUploadAgain = button(picWait, QStringLiteral("继续上传"), 1920, 1080, 1500, 420);
     picBigView = panel(frmUpload, QString(), 1740, 2010, uploadslots::kBigViewSide, uploadslots::kBigViewSide);
@@ -300,13 +337,62 @@ void UploadFrame::wireSlots(UploadSlotsLogic& logic) {
     connect(picCloseBigView, &QPushButton::clicked, this, [this] { picCloseBigView_Click(); });
 }
 
+void UploadFrame::wireRun(UploadRunLogic& run) {
+    m_run = &run;
+    UploadRunView& v = run.view;
+    v.showPanel = [this] { showRunPanel(); };
+    v.showScreenshotWarning = [this] { ShowScreenshotWarning(this); };
+    v.prepare = [this] { PrepareUploadPicture(this); };
+    v.watermarkTicked = [this] { return cheWatermarkAndBorder->isChecked(); };
+    connect(cmdUploadFiles, &QPushButton::clicked, this, [this] { cmdUploadFiles_Click(); });
+    connect(cmdUploadOK, &QPushButton::clicked, this, [this] { cmdUploadOK_Click(); });
+    connect(cmdUploadAgain, &QPushButton::clicked, this, [this] { cmdUploadAgain_Click(); });
+    // A new batch from the re-select button hides the run's report too.
+    m_slots->view.showUploadReady = [this] {
+        cmdUploadFiles->setText(QStringLiteral("上 传"));
+        m_run->panel.visible = false;
+        picWait->hide();
+    };
+}
+
+bool UploadFrame::busy() const { return m_busy || (m_run && m_run->running()); }
+
+QWidget* UploadFrame::namedControl(const QString& name) {
+    if (name == QLatin1String("cobAlbum")) return nullptr;
+    if (name == QLatin1String("cmdUploadAgain")) return cmdUploadAgain;
+    if (name == QLatin1String("cmdSearch0")) return cmdSearch[0];
+    return nullptr;
+}
+
+void UploadFrame::showRunPanel() {
+    const UploadRunPanel& p = m_run->panel;
+    QPalette colour = picWait->palette();
+    colour.setColor(QPalette::Window, p.running ? QColor(255, 255, 192) : QColor(192, 255, 192));
+    picWait->setPalette(colour);
+    imgWait->setVisible(p.running);
+    labUploadFinish->setText(p.labUploadFinish);
+    labUploadNow->setText(p.labUploadNow);
+    cmdUploadOK->setVisible(p.cmdUploadOKVisible);
+    cmdUploadAgain->setVisible(p.cmdUploadAgainVisible);
+    barWait->setRange(0, std::max(1, p.slotsTotal));
+    barWait->setValue(p.slotsDone);
+    cmdUploadFiles->setEnabled(p.cmdUploadFilesEnabled);
+    cmdUploadFiles->setText(p.uploadPicture == QLatin1String("upload2") ? QStringLiteral("重新上传") : QStringLiteral("上 传"));
+    picWait->setVisible(p.visible);
+    if (p.visible) picWait->raise();
+    if (QWidget* w = namedControl(p.focus)) w->setFocus();
+    // Painted now: the run holds the thread between its calls.
+    picWait->repaint();
+}
+
+void UploadFrame::cmdUploadFiles_Click() { m_run->cmdUploadFiles_Click(); }
+void UploadFrame::cmdUploadOK_Click() { m_run->cmdUploadOK_Click(); }
+void UploadFrame::cmdUploadAgain_Click() { m_run->cmdUploadAgain_Click(); }
+
 void UploadFrame::cmdSearch_Click(int index) { m_slots->cmdSearch_Click(index); }
 void UploadFrame::cmdLeft_Click(int index) { m_slots->Turn(index, -1); }
 void UploadFrame::cmdRight_Click(int index) { m_slots->Turn(index, +1); }
-void UploadFrame::cmdOperation_Click(int index) {
-    if (index < 0 || index >= kSlotCount) return;
-    if (m_slots->slot[size_t(index)].cmdOperationCaption == QStringLiteral("取 消")) m_slots->ClearSlot(index);
-}
+void UploadFrame::cmdOperation_Click(int index) { m_run->cmdOperation_Click(index); }
 void UploadFrame::cmdReSelect_Click() { m_slots->cmdReSelect_Click(); }
 void UploadFrame::imgView_MouseMove(int index) { m_slots->imgView_MouseMove(index); }
 void UploadFrame::imgUpload_MouseMove(int index) { m_slots->imgUpload_MouseMove(index); }
@@ -327,9 +413,16 @@ void UploadFrame::showSlot(int i) {
     cmdOperation[s]->setEnabled(slot.cmdOperationEnabled);
     cmdOperation[s]->setText(slot.cmdOperationCaption);
     cmdSearch[s]->setEnabled(slot.cmdSearchEnabled);
-    grdUpLoad->item(i + 1, 5)->setText(slot.status);
-    // Seen at once, also while the pass holds the thread.
+    QTableWidgetItem* cell = grdUpLoad->item(i + 1, 5);
+    cell->setText(slot.status);
+    cell->setData(kProgressRole, int(slot.progress));
+    double fraction = slot.progress == SlotProgress::Done || slot.progress == SlotProgress::Failed ? 1.0 : 0.0;
+    if (slot.progress == SlotProgress::Uploading && slot.bytesTotal > 0) fraction = double(slot.bytesSent) / double(slot.bytesTotal);
+    cell->setData(kFractionRole, fraction);
+    cell->setData(kRetryRole, slot.retryPossible());
+    // Seen at once, also while the pass or a call holds the thread.
     picView[s]->repaint();
+    grdUpLoad->viewport()->repaint(grdUpLoad->visualItemRect(cell));
 }
 
 void UploadFrame::showBigView() {
@@ -371,7 +464,7 @@ bool UploadFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void UploadFrame::closeEvent(QCloseEvent* e) {
-    if (m_busy) {
+    if (busy()) {
         e->ignore();
         return;
     }

@@ -16,6 +16,8 @@ class QPushButton;
 class QScrollBar;
 class QTableWidget;
 class PreviewBox;
+class QProgressBar;
+class UploadRunLogic;
 class UploadSlotsLogic;
 struct UploadLayout;
 
@@ -68,6 +70,9 @@ public:
     QPushButton* cmdUploadOK = nullptr;
     QPushButton* cmdUploadAgain = nullptr;
     QLabel* labUploadFinish = nullptr;
+    QLabel* labUploadNow = nullptr;
+    QLabel* imgWait = nullptr;
+    QProgressBar* barWait = nullptr;  // slots done of the run
     QFrame* picBigView = nullptr;
     QLabel* imgBigView = nullptr;
     QPushButton* picCloseBigView = nullptr;
@@ -83,13 +88,16 @@ public:
     void cmdRight_Click(int index);
     void cmdOperation_Click(int index);
     void cmdReSelect_Click();
+    void cmdUploadFiles_Click();
+    void cmdUploadOK_Click();
+    void cmdUploadAgain_Click();
     void imgView_MouseMove(int index);
     void imgUpload_MouseMove(int index);
     void picCloseBigView_Click();
     void grdUpLoad_MouseMove() { picCloseBigView_Click(); }
     void txtPath_MouseMove() { picCloseBigView_Click(); }
-    // While a selection is checked the frame takes no input and the window does not close.
-    bool busy() const { return m_busy; }
+    // While a selection is checked or a run sends, the window does not close.
+    bool busy() const;
     // The picture of the window's image list under a key ("swf1", "png1", "swf2", "png2").
     static QImage ListPicture(const QString& key);
 
@@ -102,6 +110,12 @@ public:
 protected:
     // Sets the slots' shared hooks and connects the slot controls; the window sets its own.
     void wireSlots(UploadSlotsLogic& logic);
+    // Sets the run's shared hooks and connects the run's buttons.
+    void wireRun(UploadRunLogic& run);
+    // The control a name in the run's panel means; null for one the frame does not hold.
+    virtual QWidget* namedControl(const QString& name);
+    // picWait drawn from the run's panel.
+    virtual void showRunPanel();
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -114,5 +128,6 @@ private:
     void showRing();
 
     UploadSlotsLogic* m_slots = nullptr;
+    UploadRunLogic* m_run = nullptr;
     bool m_busy = false;
 };

@@ -109,6 +109,11 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
     wireSlots(logic.frame);
     logic.frame.view.picZipTicked = [this] { return chkPicZIP->isChecked(); };
     logic.frame.view.showStartHint = [this] { logic.ShowStartHint(); };
+    wireRun(logic.run);
+    logic.run.view.chooserText = [this] { return cobAlbum->currentText(); };
+    logic.run.view.showAlbumHint = [this] { logic.ShowAlbumHint(); };
+    connect(cmdUploadFolder, &QPushButton::clicked, this, [this] { cmdUploadFolder_Click(); });
+    connect(cmdUploadNextPage, &QPushButton::clicked, this, [this] { cmdUploadNextPage_Click(); });
     UploadNewAlbumView& a = newAlbumView;
     a.enableNewAlbum = [this](bool enabled) { cmdNewAlbum->setEnabled(enabled); };
     a.addChosenAlbum = [this](const QString& album) {
@@ -181,6 +186,17 @@ void UploadWindow::cobAlbum_Click() { logic.cobAlbum_Click(cobAlbum->currentText
 void UploadWindow::cmdClosOpeMsg_Click(int index) {
     if (index < 0 || index > 2) return;
     logic.cmdClosOpeMsg_Click(index, hintBoxes[size_t(index)].chkIKnowOpe->isChecked());
+}
+
+QWidget* UploadWindow::namedControl(const QString& name) {
+    if (name == QLatin1String("cobAlbum")) return cobAlbum;
+    if (name == QLatin1String("cmdUploadNextPage")) return cmdUploadNextPage;
+    return UploadFrame::namedControl(name);
+}
+
+void UploadWindow::showRunPanel() {
+    cmdUploadNextPage->setVisible(logic.run.panel.cmdUploadNextPageVisible);
+    UploadFrame::showRunPanel();
 }
 
 void UploadWindow::done(int result) {

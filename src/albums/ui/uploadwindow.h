@@ -53,6 +53,8 @@ public:
     void cmdClosOpeMsg_Click(int index);
     void imgCloseOpe_Click(int index) { cmdClosOpeMsg_Click(index); }
     void cmdNewAlbum_Click() { CreateAlbumFromUploadWindow(newAlbumView); }
+    void cmdUploadFolder_Click() { logic.run.ChooseUploadFolder(); }
+    void cmdUploadNextPage_Click() { logic.run.cmdUploadNextPage_Click(); }
 
     // Whether the tutorial panel is up (not the widget's visibility, false while the window is hidden).
     bool tutorialShown() const { return m_teachShown; }
@@ -61,6 +63,8 @@ public:
 
 protected:
     void relayOut() override { Form_Resize(); }
+    QWidget* namedControl(const QString& name) override;
+    void showRunPanel() override;
 
 private:
     void Form_QueryUnload() { logic.Form_QueryUnload(); }

@@ -1,22 +1,29 @@
 #include "celleditor/ui/celleditorwindow.h"
 
+#include "albums/ui/albums_entry.h"
 #include "celleditor/cellpreview.h"
+#include "celleditor/picturesources.h"
+#include "celleditor/ui/picturedialogs.h"
 #include "celleditor/state.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
 #include "login/state.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/fontnames.h"
 #include "platform/prompts.h"
 #include "platform/twips.h"
+#include "platform/vbtext.h"
 #include "platform/ui/webbrowser.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
+#include "site/ui/site_entry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -100,8 +107,8 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     vscPic = new QScrollBar(Qt::Vertical, picSet);
     vscPic->setGeometry(ToPixels(kFrameWidth), 0, ToPixels(255), ToPixels(kVScrollHeight));
     vscPic->setEnabled(false);
-    connect(hscPic, &QScrollBar::valueChanged, this, [this](int v) { picFrame->move(-ToPixels(v), picFrame->y()); });
-    connect(vscPic, &QScrollBar::valueChanged, this, [this](int v) { picFrame->move(picFrame->x(), -ToPixels(v)); });
+    connect(hscPic, &QScrollBar::valueChanged, this, [this](int v) { hscPic_Change(v); });
+    connect(vscPic, &QScrollBar::valueChanged, this, [this](int v) { vscPic_Change(v); });
 
     picPicInfo = new QWidget(picFrame);
     picPicInfo->setGeometry(0, 0, ToPixels(kFrameWidth), ToPixels(kInfoHeight));
@@ -237,10 +244,51 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     hint->addWidget(cmdClosOpeMsg, 1, 1);
     picOpeMsg->hide();
 
+    // A list's Click ran for the member's choice and for a position set by code alike: both are
+    // currentIndexChanged here (the opening fills the panel with signals blocked).
     connect(cheBackStyle, &QCheckBox::toggled, this, [this] { cheBackStyle_Click(); });
     connect(cobTX2, &QComboBox::currentIndexChanged, this, [this] { cobTX2_Click(); });
+    connect(cobFont, &QComboBox::currentIndexChanged, this, [this] { cobFont_Click(); });
+    connect(cobFontType, &QComboBox::currentIndexChanged, this, [this] { cobFontType_Click(); });
+    connect(cobSpeed, &QComboBox::currentIndexChanged, this, [this] { cobSpeed_Click(); });
+    connect(cobTC, &QComboBox::currentIndexChanged, this, [this] { cobTC_Click(); });
+    connect(cobTxtCZ, &QComboBox::currentIndexChanged, this, [this] { cobTxtCZ_Click(); });
+    connect(cobTxtSP, &QComboBox::currentIndexChanged, this, [this] { cobTxtSP_Click(); });
+    connect(cheUnderline, &QCheckBox::toggled, this, [this] { cheUnderline_Click(); });
+    connect(cheStrikethru, &QCheckBox::toggled, this, [this] { cheStrikethru_Click(); });
+    connect(cobQJCZ, &QComboBox::currentIndexChanged, this, [this] { cobQJCZ_Click(); });
+    connect(cobQJSP, &QComboBox::currentIndexChanged, this, [this] { cobQJSP_Click(); });
+    connect(cobTX1, &QComboBox::currentIndexChanged, this, [this] { cobTX1_Click(); });
+    connect(cheFlash, &QCheckBox::toggled, this, [this] { cheFlash_Click(); });
+    connect(txtTxt, &QPlainTextEdit::textChanged, this, [this] { txtTxt_Change(); });
+    // Choosing a font size from the list runs its Click; typing one is checked as typed.
+    connect(cobFontSize, &QComboBox::activated, this, [this] { cobFontSize_Click(); });
+    connect(cobFontSize->lineEdit(), &QLineEdit::textEdited, this, [this] { cobFontSize_Change(); });
+    cobFontSize->setInsertPolicy(QComboBox::NoInsert);
+    cobFontSize->installEventFilter(this);
+    cobFontSize->lineEdit()->installEventFilter(this);
+    connect(cmdSetFontColor, &QPushButton::clicked, this, [this] { cmdSetFontColor_Click(); });
+    connect(cmdSetBackColor, &QPushButton::clicked, this, [this] { cmdSetBackColor_Click(); });
+    connect(cmdDelTxt, &QPushButton::clicked, this, [this] { cmdDelTxt_Click(); });
+    connect(cmdDelBJ, &QPushButton::clicked, this, [this] { cmdDelBJ_Click(); });
+    connect(cmdDelQJ, &QPushButton::clicked, this, [this] { cmdDelQJ_Click(); });
     for (int side = 0; side < 4; ++side)
         connect(marginBox(side), &QLineEdit::textChanged, this, [this, side] { marginChanged(side); });
+    connect(txtQJW, &QLineEdit::textChanged, this, [this] { txtQJW_Change(); });
+    connect(txtQJH, &QLineEdit::textChanged, this, [this] { txtQJH_Change(); });
+    // Enter moves on: width, height, then the horizontal alignment; each move leaves a box.
+    connect(txtQJW, &QLineEdit::returnPressed, this, [this] { txtQJH->setFocus(); });
+    connect(txtQJH, &QLineEdit::returnPressed, this, [this] { cobQJSP->setFocus(); });
+    txtQJW->installEventFilter(this);
+    txtQJH->installEventFilter(this);
+    connect(txtBJ, &QLineEdit::textChanged, this, [this](const QString& t) { txtBJ->setToolTip(t); });
+    connect(txtQJ, &QLineEdit::textChanged, this, [this](const QString& t) { txtQJ->setToolTip(t); });
+    connect(cmdReSet, &QPushButton::clicked, this, [this] { cmdReSet_Click(); });
+    connect(cmdSearchBJ, &QPushButton::clicked, this, [this] { cmdSearchBJ_Click(); });
+    connect(cmdSearchQJ, &QPushButton::clicked, this, [this] { cmdSearchQJ_Click(); });
+    for (int i = 0; i < 4; ++i)
+        connect(cmdUploadAreaPic[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdUploadAreaPic_Click(i); });
+    view.showPublishDialog = [this] { return OpenPublishDialog(this); };
     connect(chkShowViewLine, &QCheckBox::toggled, this, [this](bool on) {
         for (QWidget* l : {picViewLineS, picViewLineX, picViewLineZ, picViewLineY}) l->setVisible(on);
     });
@@ -251,7 +299,7 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(cmdCloseTeach, &QPushButton::clicked, this, [this] { cmdCloseTeach_Click(); });
     connect(cmdViewTxt, &QPushButton::clicked, this, [this] { cmdViewTxt_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdQuit, &QPushButton::clicked, this, [this] { close(); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
 
     Form_Load();
 }
@@ -316,7 +364,11 @@ void CellEditorWindow::Form_Load() {
     if (fore.vertical >= 0) cobQJCZ->setCurrentIndex(fore.vertical);
     if (fore.horizontal >= 0) cobQJSP->setCurrentIndex(fore.horizontal);
     cheFlash->setVisible(fore.flashShown);
-    cheFlash->setChecked(fore.flashTicked);
+    {
+        // Quietly: its handler has no ready test and would write a preview from half-filled controls.
+        const QSignalBlocker block(cheFlash);
+        if (fore.flashSet) cheFlash->setChecked(fore.flashTicked);
+    }
 
     labSize->setText(CellSizeLabel(cell, width, height));
     RedimPendingPictures();
@@ -431,19 +483,98 @@ void CellEditorWindow::CreateViewHtml() {
     WriteCellPreview(snapshot(), TextStyleFields, [this] { webView->refresh(); });
 }
 
+void CellEditorWindow::markChanged() {
+    cmdOK->setEnabled(true);
+    cmdReSet->setEnabled(true);
+}
+
+void CellEditorWindow::styleChanged() {
+    markChanged();
+    if (EditorReady) CreateViewHtml();
+}
+
+void CellEditorWindow::readyChange() {
+    if (!EditorReady) return;
+    markChanged();
+    CreateViewHtml();
+}
+
+void CellEditorWindow::txtTxt_Change() {
+    if (!EditorReady) return;
+    // The box holds at most 500 characters.
+    if (const QString t = txtTxt->toPlainText(); t.size() > 500) {
+        const QSignalBlocker block(txtTxt);
+        txtTxt->setPlainText(t.left(500));
+        txtTxt->moveCursor(QTextCursor::End);
+    }
+    readyChange();
+}
+
 void CellEditorWindow::cheBackStyle_Click() {
     ApplyBackStyle(cheBackStyle->isChecked(), SwatchColor(labFontBackColor), TextStyleFields);
+    styleChanged();
 }
 
 void CellEditorWindow::cobTX2_Click() {
     const bool shown = SpeedVisible(cobTX2->currentIndex());
     cobSpeed->setVisible(shown);
     labSpeed->setVisible(shown);
+    styleChanged();
+}
+
+void CellEditorWindow::cheFlash_Click() {
+    // Only a Flash foreground shows the box; not the widget's visibility, which is false while the
+    // window itself is hidden.
+    if (cheFlash->isHidden()) return;
+    CreateViewHtml();
+    markChanged();
+}
+
+void CellEditorWindow::cmdSetFontColor_Click() {
+    const QColor c = prompts::current().chooseColor(SwatchColor(labFontColor), QString());
+    if (!c.isValid()) return;  // cancelled: nothing changes
+    Swatch(labFontColor, c);
+    while (TextStyleFields.size() < kTextStyleFieldCount) TextStyleFields.append(QString());
+    TextStyleFields[CellTextStyleField::FontColor] = SwatchColorText(c);
+    styleChanged();
+}
+
+void CellEditorWindow::cmdSetBackColor_Click() {
+    const QColor c = prompts::current().chooseColor(SwatchColor(labFontBackColor), QString());
+    if (!c.isValid()) return;  // cancelled: nothing changes
+    Swatch(labFontBackColor, c);
+    cheBackStyle->setChecked(false);  // runs cheBackStyle_Click when it was ticked
+    while (TextStyleFields.size() < kTextStyleFieldCount) TextStyleFields.append(QString());
+    TextStyleFields[CellTextStyleField::BackColor] = SwatchColorText(c);
+    styleChanged();
+}
+
+void CellEditorWindow::cmdDelTxt_Click() {
+    txtTxt->clear();  // runs txtTxt_Change
+    cmdViewTxt_Click();
+    markChanged();
+}
+
+void CellEditorWindow::cmdDelBJ_Click() {
+    while (CellRecord.size() <= CellRecordEntry::FirstBlockRow) CellRecord.append(QString());
+    CellRecord[CellRecordEntry::FirstBlockRow + CellBlock::CellBackground].clear();
+    labBJFlag = QStringLiteral("2");
+    CreateViewHtml();
+    markChanged();
+}
+
+void CellEditorWindow::cmdDelQJ_Click() {
+    while (CellRecord.size() <= CellRecordEntry::FirstBlockRow + CellBlock::CellForeground) CellRecord.append(QString());
+    CellRecord[CellRecordEntry::FirstBlockRow + CellBlock::CellForeground].clear();
+    labQJFlag = QStringLiteral("2");
+    CreateViewHtml();
+    markChanged();
 }
 
 void CellEditorWindow::marginChanged(int side) {
     QLineEdit* box = marginBox(side);
-    const std::optional<int> m = MarginValue(box->text());
+    // Beyond what the guide lines can take (±2184 pixels) counts as no number too.
+    const std::optional<int> m = GuideMarginValue(box->text());
     if (!m) {
         MsgBox(kMarginNotNumber, vbInformation, QStringLiteral("提示"));
         box->setText(QStringLiteral("0"));  // runs this handler again on "0"
@@ -453,6 +584,229 @@ void CellEditorWindow::marginChanged(int side) {
     }
     PlaceGuideLine(guides, canvas.view, side, *m);
     placeGuideLines();
+    // A margin is part of the edit: once ready it marks the window changed, so it can be applied.
+    if (EditorReady) {
+        markChanged();
+        CreateViewHtml();
+    }
+}
+
+void CellEditorWindow::foreSizeChanged(bool width) {
+    if (!EditorReady) return;
+    QLineEdit* box = width ? txtQJW : txtQJH;
+    if (box->text().isEmpty()) return;
+    const SizeCheck c =
+        CheckForegroundSize(box->text(), CellRecord.value(width ? CellRecordEntry::Width : CellRecordEntry::Height), width);
+    for (const QString& message : c.messages) MsgBox(message, vbCritical, QStringLiteral("提示"));
+    if (c.corrected) {
+        const QSignalBlocker block(box);
+        box->setText(c.text);
+    }
+    if (c.accepted) markChanged();
+    box->setFocus();
+    if (c.reset) box->selectAll();
+    else box->end(false);
+    // The preview waits until the box is left.
+    (width ? ForeWidthChanged : ForeHeightChanged) = true;
+}
+
+void CellEditorWindow::txtQJW_LostFocus() {
+    if (!ForeWidthChanged) return;
+    ForeWidthChanged = false;
+    CreateViewHtml();
+}
+
+void CellEditorWindow::txtQJH_LostFocus() {
+    if (!ForeHeightChanged) return;
+    ForeHeightChanged = false;
+    CreateViewHtml();
+}
+
+void CellEditorWindow::cobFontSize_Change() {
+    if (!EditorReady) return;
+    QLineEdit* box = cobFontSize->lineEdit();
+    if (box->text().isEmpty()) return;
+    const SizeCheck c = CheckFontSize(box->text());
+    for (const QString& message : c.messages) MsgBox(message, vbCritical, QStringLiteral("提示"));
+    if (c.corrected) box->setText(c.text);  // setText emits no textEdited
+    if (!c.accepted) return;
+    markChanged();
+    FontSizeChanged = true;
+}
+
+void CellEditorWindow::cobFontSize_LostFocus() {
+    if (!FontSizeChanged) return;
+    FontSizeChanged = false;
+    CreateViewHtml();
+}
+
+bool CellEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == txtQJW) txtQJW_LostFocus();
+        else if (watched == txtQJH) txtQJH_LostFocus();
+        else if (watched == cobFontSize || watched == cobFontSize->lineEdit()) cobFontSize_LostFocus();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CellEditorWindow::hscPic_Change(int value) {
+    picFrame->move(-ToPixels(value), picFrame->y());
+    // The settings area stays at the canvas's left edge while the cell scrolls sideways.
+    picPicInfo->move(ToPixels(value), picPicInfo->y());
+}
+
+void CellEditorWindow::vscPic_Change(int value) { picFrame->move(picFrame->x(), -ToPixels(value)); }
+
+void CellEditorWindow::pictureChanged() {
+    CreateViewHtml();
+    markChanged();
+}
+
+void CellEditorWindow::setRecordEntry(int entry, const QString& value) {
+    while (CellRecord.size() <= entry) CellRecord.append(QString());
+    CellRecord[entry] = value;
+}
+
+namespace {
+bool IsJpegOrBmp(const QString& type) { return type == QLatin1String(".jpg") || type == QLatin1String(".bmp"); }
+
+// The file chosen into a path box, or nothing: a cancelled dialog, a blank name, or a file over
+// the size rule (its message; the box emptied).
+std::optional<QString> ChoosePictureFile(QLineEdit* box, const QString& filter) {
+    const QString chosen = prompts::current().openFile(QString(), QtFileFilter(filter), QString());
+    if (chosen.isEmpty()) return std::nullopt;
+    box->setText(chosen);
+    const QString path = vb::Trim(box->text());
+    if (path.isEmpty()) return std::nullopt;
+    if (const QString message = OversizePictureMessage(path); !message.isEmpty()) {
+        MsgBox(message, vbInformation, QStringLiteral("提示"));
+        box->clear();
+        return std::nullopt;
+    }
+    return path;
+}
+}  // namespace
+
+void CellEditorWindow::cmdSearchBJ_Click() {
+    const QString before = txtBJ->text();
+    const std::optional<QString> path = ChoosePictureFile(txtBJ, kBackgroundFileFilter);
+    if (!path) return;
+    // A picture that is measured is read before anything is stored: one that cannot be read
+    // changes nothing, so no cell page ever names a file that is no picture.
+    QImage picture;
+    if (IsJpegOrBmp(PictureFileType(*path))) {
+        picture = QImage(*path);
+        if (picture.isNull()) {
+            txtBJ->setText(before);
+            return;
+        }
+    }
+    setRecordEntry(CellRecordEntry::FirstBlockRow + CellBlock::CellBackground, txtBJ->text());
+    PendingPictures.set(PendingPicture::BackgroundRow, PendingPicture::LocalFile, txtBJ->text());
+    if (!picture.isNull()) {
+        imgSize = picture;
+        if (vb::Val(CellRecord.value(1)) < picture.width() || vb::Val(CellRecord.value(2)) < picture.height())
+            OfferPictureCrop(false, this);
+    }
+    labBJFlag = QStringLiteral("1");
+    pictureChanged();
+}
+
+void CellEditorWindow::cmdSearchQJ_Click() {
+    if (GetUserSetting(UcsHintForegroundReplace).isEmpty()) {
+        DialogState = 1;
+        ForegroundAdviceDialog advice(this);
+        advice.exec();
+        if (DialogState == 1) return;
+    }
+    const QString before = txtQJ->text();
+    const std::optional<QString> path = ChoosePictureFile(txtQJ, kForegroundFileFilter);
+    if (!path) return;
+    const QString type = PictureFileType(*path);
+    QImage picture;
+    if (type == QLatin1String(".gif") || IsJpegOrBmp(type)) {
+        picture = QImage(*path);  // read before anything is stored, as for the background
+        if (picture.isNull()) {
+            txtQJ->setText(before);
+            return;
+        }
+    }
+    const int first = CellRecordEntry::FirstBlockRow;
+    setRecordEntry(first + CellBlock::CellForeground, txtQJ->text());
+    setRecordEntry(first + CellBlock::CellForeWidth, CellRecord.value(1));
+    setRecordEntry(first + CellBlock::CellForeHeight, CellRecord.value(2));
+    setRecordEntry(first + CellBlock::CellForeCode, NewPictureForeCode);
+    PendingPictures.set(PendingPicture::ForegroundRow, PendingPicture::LocalFile, txtQJ->text());
+    if (type == QLatin1String(".swf")) {
+        setRecordEntry(first + CellBlock::CellForeCode, NewFlashForeCode);
+        cheFlash->show();
+        cmdQJXZ->hide();
+    } else {
+        cheFlash->hide();
+        cmdQJXZ->setVisible(type != QLatin1String(".png"));
+    }
+    const int cw = int(vb::Val(CellRecord.value(1)));
+    const int ch = int(vb::Val(CellRecord.value(2)));
+    if (!picture.isNull()) {
+        imgSize = picture;
+        const int w = picture.width(), h = picture.height();
+        if (type == QLatin1String(".gif")) {
+            const GifFit fit = FitGifForeground(w, h, cw, ch);
+            setRecordEntry(first + CellBlock::CellForeWidth, fit.recordWidth);
+            setRecordEntry(first + CellBlock::CellForeHeight, fit.recordHeight);
+            txtQJW->setText(QString::number(fit.boxWidth));
+            txtQJH->setText(QString::number(fit.boxHeight));
+        } else if (w > cw || h > ch) {
+            // Only a crop that finished gives the cut's size; otherwise the boxes stay.
+            if (OfferPictureCrop(true, this)) {
+                txtQJW->setText(CellRecord.value(first + CellBlock::CellForeWidth));
+                txtQJH->setText(CellRecord.value(first + CellBlock::CellForeHeight));
+            }
+        } else {
+            txtQJW->setText(QString::number(w));
+            txtQJH->setText(QString::number(h));
+        }
+    }
+    labQJFlag = QStringLiteral("1");
+    pictureChanged();
+}
+
+void CellEditorWindow::cmdUploadAreaPic_Click(int index) {
+    const std::optional<bool> sized = SetUploadAreaLabels(index);
+    if (!sized) return;
+    if (*sized) OpenSizedUploadWindow(this);
+    else OpenUploadWindow(this);
+    webView->refresh();
+}
+
+bool CellEditorWindow::cmdOK_Click() {
+    const bool applied = ApplyCell(snapshot(), TextStyleFields, view);
+    if (applied) {
+        cmdOK->setEnabled(false);
+        cmdReSet->setEnabled(false);
+    }
+    return applied;
+}
+
+void CellEditorWindow::cmdReSet_Click() {
+    txtQJ->clear();
+    txtBJ->clear();
+    const std::optional<ForegroundFields> fore = ResetCellRecord();
+    if (fore) {
+        // Set as the member would: each control's handler runs (a list whose position changes
+        // rebuilds the preview from the controls, with the edited text).
+        txtQJW->setText(fore->width);
+        txtQJH->setText(fore->height);
+        if (fore->vertical >= 0) cobQJCZ->setCurrentIndex(fore->vertical);
+        if (fore->horizontal >= 0) cobQJSP->setCurrentIndex(fore->horizontal);
+        if (fore->flashShown) {
+            if (fore->flashSet) cheFlash->setChecked(fore->flashTicked);
+            cheFlash->show();
+        }
+    }
+    webView->refresh();
+    cmdReSet->setEnabled(false);
+    cmdOK->setEnabled(false);
 }
 
 void CellEditorWindow::cmdClosOpeMsg_Click() {
@@ -479,10 +833,10 @@ void CellEditorWindow::cmdCloseTeach_Click() {
     SetUserSetting(UcsTeachPicture, QStringLiteral("3"));
 }
 
-void CellEditorWindow::Form_QueryUnload() {
-    if (!cmdOK->isEnabled()) return;
-    if (MsgBox(kApplyQuestion, vbYesNo + vbQuestion, QStringLiteral("提示")) == vbYes)
-        cmdOK_Click();
+bool CellEditorWindow::Form_QueryUnload() {
+    if (!cmdOK->isEnabled()) return true;
+    if (MsgBox(kApplyQuestion, vbYesNo + vbQuestion, QStringLiteral("提示")) == vbYes) return cmdOK_Click();
+    return true;
 }
 
 void CellEditorWindow::Form_Unload() {
@@ -494,8 +848,8 @@ void CellEditorWindow::Form_Unload() {
 // Every way out (the close box, Escape, the return button) ends here: the dialog's close runs reject.
 void CellEditorWindow::reject() {
     if (!m_closing) {
+        if (!Form_QueryUnload()) return;  // an apply that did not go through keeps the edits open
         m_closing = true;
-        Form_QueryUnload();
         Form_Unload();
     }
     QDialog::reject();

@@ -1,6 +1,7 @@
 #pragma once
 // The cell editor: one page cell's background, foreground picture or Flash movie and text layer,
 // with the cell shown at its real size. Opened modally for the cell in CellRecord.
+#include "celleditor/cellapply.h"
 #include "celleditor/celleditor.h"
 #include "celleditor/celleditorwindowlabels.h"
 #include "platform/defaultinstance.h"
@@ -114,21 +115,69 @@ public:
     CanvasLayout canvas;
     GuideLines guides;
 
+    bool ForeWidthChanged = false;   // the size box accepted a change not yet previewed
+    bool ForeHeightChanged = false;
+    bool FontSizeChanged = false;    // a typed font size accepted, not yet previewed
+    CellEditorView view;
+
     void Form_Load();
-    // Asks to apply while changes are pending; the closing is never cancelled.
-    void Form_QueryUnload();
+    // Asks to apply while changes are pending. False keeps the window open: Yes ran an apply that
+    // did not count as applied, so the edits stay for another try.
+    bool Form_QueryUnload();
     void Form_Unload();
+
+    // ---- editing controls
+    // Enables cmdOK and cmdReSet.
+    void markChanged();
+    // The text panel's lists and boxes: mark changed, and preview once ready.
+    void cobFont_Click() { styleChanged(); }
+    void cobFontSize_Click() { styleChanged(); }
+    void cobFontType_Click() { styleChanged(); }
+    void cobSpeed_Click() { styleChanged(); }
+    void cobTC_Click() { styleChanged(); }
+    void cobTxtCZ_Click() { styleChanged(); }
+    void cobTxtSP_Click() { styleChanged(); }
+    void cheUnderline_Click() { styleChanged(); }
+    void cheStrikethru_Click() { styleChanged(); }
+    // Only once ready: mark changed and preview.
+    void cobQJCZ_Click() { readyChange(); }
+    void cobQJSP_Click() { readyChange(); }
+    void cobTX1_Click() { readyChange(); }
+    void txtTxt_Change();
     void cheBackStyle_Click();
     void cobTX2_Click();
+    void cheFlash_Click();
+    void cmdSetFontColor_Click();
+    void cmdSetBackColor_Click();
+    void cmdDelTxt_Click();
+    void cmdDelBJ_Click();
+    void cmdDelQJ_Click();
     // The margin boxes: 0 top (txtBJS), 1 bottom, 2 left, 3 right.
     void marginChanged(int side);
+    void txtQJW_Change() { foreSizeChanged(true); }
+    void txtQJH_Change() { foreSizeChanged(false); }
+    void txtQJW_LostFocus();
+    void txtQJH_LostFocus();
+    // The typed text of cobFontSize (checked like the size boxes; previewed on leaving the box).
+    void cobFontSize_Change();
+    void cobFontSize_LostFocus();
+    void hscPic_Change(int value);
+    void vscPic_Change(int value);
     void cmdClosOpeMsg_Click();
     void imgCloseOpe_Click() { cmdClosOpeMsg_Click(); }
     void labANQ_Click();
     void cmdOpenTeach_Click();
     void cmdCloseTeach_Click();
-    // Applying the cell comes with the editing controls; until then it changes nothing.
-    void cmdOK_Click() {}
+    // ---- picture sources
+    void cmdSearchBJ_Click();
+    void cmdSearchQJ_Click();
+    // The widget album's upload window (index 0 to 3), then the preview refreshed.
+    void cmdUploadAreaPic_Click(int index);
+
+    // Applies the cell; true when the edit counted as applied (the buttons are then disabled).
+    bool cmdOK_Click();
+    void cmdReSet_Click();
+    void cmdQuit_Click() { close(); }
     // Rewrites the preview page from the controls and refreshes webView.
     void CreateViewHtml();
     void cmdViewTxt_Click() { CreateViewHtml(); }
@@ -142,7 +191,16 @@ public:
 
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // A picture source's end: the preview rebuilt and the window marked changed.
+    void pictureChanged();
+    void setRecordEntry(int entry, const QString& value);
+    void styleChanged();
+    void readyChange();
+    void foreSizeChanged(bool width);
     QLineEdit* marginBox(int side) const;
     void placeGuideLines();
     bool m_closing = false;

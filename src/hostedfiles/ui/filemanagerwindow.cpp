@@ -137,6 +137,11 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     srcFile->setSingleStep(1500);
     srcFile->setPageStep(1500);
     for (int k = 0; k < 15; ++k) buildCell(k);
+    for (int i = 0; i < 2; ++i) {
+        linRow[i] = new QFrame(picFile);
+        place(linRow[i], 0, i == 0 ? 2265 : 4500, 10530, 15);
+        linRow[i]->setStyleSheet(QStringLiteral("border: none; border-top: 1px dotted #808080;"));
+    }
     picFileInfo = new QFrame(picFile);
     picFileInfo->setFrameShape(QFrame::Box);
     place(picFileInfo, 0, 0, 3000, 1500);
@@ -200,6 +205,9 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     place(labState, 240, 90, 6300, 255);
     proDL = new QProgressBar(picLoadInfo);
     place(proDL, 240, 435, 6300, 255);
+    proDL->setRange(0, 100);
+    proDL->setTextVisible(false);
+    m_progress = std::make_unique<ProgressBarProgress>(proDL);
     picLoadInfo->hide();
 
     buildHintBox(0, picFile);
@@ -219,6 +227,16 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     connect(optSLT, &QRadioButton::clicked, this, [this] { logic.optSLT_Click(); });
     labCloss->onClick = [this] { logic.HideInfoBox(); };
     connect(srcFile, &QScrollBar::valueChanged, this, [this](int v) { picFile->move(0, -ToPixels(v)); });
+    labGoTop->onClick = [this] { logic.labGoTop_Click(); };
+    labPageUp->onClick = [this] { logic.labPageUp_Click(); };
+    labPageDown->onClick = [this] { logic.labPageDown_Click(); };
+    labGoEnd->onClick = [this] { logic.labGoEnd_Click(); };
+    connect(cmdGotoPage, &QPushButton::clicked, this, [this] { cmdGotoPage_Click(); });
+    connect(grdFile, &QTableWidget::cellClicked, this, [this] { logic.grdFile_Click(); });
+    connect(cheSelectAll, &QCheckBox::clicked, this, [this] { logic.cheSelectAll_Click(); });
+    connect(cmdDelSelectFiles, &QPushButton::clicked, this, [this] { logic.cmdDelSelectFiles_Click(); });
+    for (int k = 0; k < 15; ++k)
+        connect(cheSelect[k], &QCheckBox::clicked, this, [this, k] { logic.cheSelect_Click(k); });
     for (int i = 0; i < 3; ++i) {
         connect(cmdClosOpeMsg[i], &QPushButton::clicked, this, [this, i] { logic.CloseHintBox(i); });
         imgCloseOpe[i]->onClick = [this, i] { logic.CloseHintBox(i); };
@@ -334,7 +352,77 @@ void FileManagerWindow::wireView() {
     v.navigateAd = [this](const QString& a) { webAD->Navigate(a); };
     v.setInfoBackColour = [this](unsigned c) { SetBackColour(picFileInfo, c); };
     v.hideInfoBox = [this] { picFileInfo->hide(); };
+
+    v.clearCell = [this](int k) {
+        picPicInfo[k]->hide();
+        cheSelect[k]->setChecked(false);
+        ShowCentred(imgView[k], picView[k], QImage());
+    };
+    v.fillCell = [this](int k, const QString& memo, const QImage& picture) {
+        ShowCentred(imgView[k], picView[k], picture);
+        txtMemo[k]->setText(memo);
+        picPicInfo[k]->show();
+    };
+    v.hideCell = [this](int k) {
+        picPicInfo[k]->hide();
+        txtMemo[k]->clear();
+    };
+    v.setPageLine = [this](int page, int pages) {
+        labPS->setText(QString::number(page));
+        labAllPS->setText(QString::number(pages));
+        QLabel* line[] = {labP1, labPS, labP2, labAllPS, labP3};
+        for (int i = 1; i < 5; ++i) {
+            line[i]->adjustSize();
+            line[i]->move(line[i - 1]->x() + line[i - 1]->width(), line[i - 1]->y());
+        }
+    };
+    v.setPagingLinks = [this](const PagingLinks& l) {
+        labGoTop->setVisible(l.goTop);
+        labPageUp->setVisible(l.pageUp);
+        labPageDown->setVisible(l.pageDown);
+        labGoEnd->setVisible(l.goEnd);
+        labGoto->setVisible(l.goTo);
+        cobPage->setVisible(l.goTo);
+        cmdGotoPage->setVisible(l.goTo);
+    };
+    v.fillPageCombo = [this](int pages, const QString& text) {
+        cobPage->clear();
+        for (int i = 1; i <= pages; ++i) cobPage->addItem(QString::number(i));
+        cobPage->setEditText(text);
+    };
+    v.scrollToTop = [this] { srcFile->setValue(0); };
+    v.showLoadInfo = [this](bool on) {
+        picLoadInfo->setVisible(on);
+        picLoadInfo->raise();
+        if (on) picLoadInfo->repaint();
+    };
+    v.loadProgress = [this]() -> DownloadProgress* { return m_progress.get(); };
+    v.currentListRow = [this] { return grdFile->row(); };
+    v.setGridMemo = [this](const QString& s) { txtGridMemo->setText(s); };
+    v.setGridPicture = [this](const QImage& picture) { ShowCentred(imgFileView, picGrdView, picture); };
+    v.showGridButtons = [this](bool url, bool putIn) {
+        imgGridURL->setVisible(url);
+        imgGridPutIn->setVisible(putIn);
+    };
+    v.cellTicked = [this](int k) { return cheSelect[k]->isChecked(); };
+    v.setCellTicked = [this](int k, bool on) { cheSelect[k]->setChecked(on); };
+    v.selectAllTicked = [this] { return cheSelectAll->isChecked(); };
+    v.setSelectAll = [this](bool on) { cheSelectAll->setChecked(on); };
+    v.removeListRow = [this](int row) { grdFile->removeItem(row); };
 }
+
+void FileManagerWindow::ShowCentred(QLabel* image, QWidget* frame, const QImage& picture) {
+    if (picture.isNull()) {
+        image->clear();
+        image->resize(0, 0);
+        return;
+    }
+    image->setPixmap(QPixmap::fromImage(picture));
+    image->resize(picture.size());
+    image->move((frame->width() - picture.width()) / 2, (frame->height() - picture.height()) / 2);
+}
+
+void FileManagerWindow::cmdGotoPage_Click() { logic.cmdGotoPage_Click(cobPage->currentText()); }
 
 void FileManagerWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);

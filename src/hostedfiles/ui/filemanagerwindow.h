@@ -2,10 +2,13 @@
 // The hosted file manager: the album tree on the left, the open album as thumbnail pages or as a
 // list on the right, the upload button, the copy target and the hint boxes. Made anew at each
 // opening; others reach the open window through its default instance.
+#include "foundation/ui/progressbarprogress.h"
 #include "hostedfiles/filemanager.h"
 #include "platform/defaultinstance.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class ClickableLabel;
 class FlexGrid;
@@ -65,6 +68,7 @@ public:
     ClickableLabel* imgURL[15] = {};
     ClickableLabel* imgRenew[15] = {};
     ClickableLabel* picEdit[15] = {};
+    QFrame* linRow[2] = {};  // the dotted lines between the cell rows
     QFrame* picFileInfo = nullptr;
     ClickableLabel* labCloss = nullptr;
     FlexGrid* grdFile = nullptr;
@@ -98,6 +102,9 @@ public:
     void tabFile_Click();
     void picUpLoadPicture_Click();
     void cmdClose_Click() { close(); }
+    void cmdGotoPage_Click();
+    // Shows a picture at its own size, centred in its frame; a null image removes it.
+    static void ShowCentred(QLabel* image, QWidget* frame, const QImage& picture);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -107,6 +114,7 @@ private:
     void buildCell(int k);
     void buildHintBox(int i, QWidget* parent);
     void wireView();
+    std::unique_ptr<ProgressBarProgress> m_progress;
     bool m_loaded = false;
 };
 using frmMyUploadFiles = FileManagerWindow;  // 图像管理 hosted file manager

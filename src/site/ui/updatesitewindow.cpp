@@ -3,6 +3,7 @@
 #include "foundation/servicecall.h"
 #include "platform/prompts.h"
 #include "site/publishdialog.h"
+#include "site/ui/site_entry.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -49,11 +50,17 @@ void UpdateSiteWindow::Timer1_Timer() {
     if (m_started) return;
     m_started = true;
     try {
-        RunPublishDialogWork();
+        m_outcome = RunPublishDialogWork();
     } catch (const std::exception&) {
         // The dialog refuses to close while it works: an error must still end it.
         MsgBox(kServiceErrorMessage, vbInformation, QStringLiteral("提示"));
     }
     m_finished = true;
     done(QDialog::Accepted);
+}
+
+PublishOutcome OpenPublishDialog(QWidget* parent) {
+    UpdateSiteWindow dialog(parent);
+    dialog.exec();
+    return dialog.outcome();
 }

@@ -2,6 +2,8 @@
 // The publish dialog: shown modally by the cell and preface editors when the member applies an
 // edit. It has nothing to click; its one timer tick, once it is on screen, uploads the pending
 // pictures, publishes the edited cell and closes the dialog.
+#include "site/publishsite.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -15,6 +17,9 @@ public:
 
     // The work, run once (public so that tests can drive it without waiting).
     void Timer1_Timer();
+    // The outcome of the publish, for the editor that opened the dialog ("failed" until the work
+    // ends, and when it ends in an error).
+    PublishOutcome outcome() const { return m_outcome; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -26,5 +31,6 @@ private:
     QTimer* Timer1 = nullptr;
     bool m_started = false;
     bool m_finished = false;
+    PublishOutcome m_outcome = PublishOutcome::Failed;
 };
 using frm更新网站 = UpdateSiteWindow;  // 更新网站 publish dialog

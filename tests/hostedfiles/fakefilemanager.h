@@ -1,0 +1,121 @@
+#pragma once
+// The file manager's window as plain state: what the logic's hooks would show, for tests that run
+// the logic without widgets.
+#include "foundation/downloads.h"
+#include "hostedfiles/filemanager.h"
+
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct FakeProgress : DownloadProgress {
+    double v = 0, max = 100;
+    bool visible = false;
+    double value() const override { return v; }
+    double maximum() const override { return max; }
+    void setValue(double x) override { v = x; }
+    void setVisible(bool on) override { visible = on; }
+    void refresh() override {}
+};
+
+struct FakeCell {
+    bool shown = false;
+    bool ticked = false;
+    QString memo;
+    QImage picture;
+};
+
+struct FakeFileManager {
+    FakeCell cells[kCellsPerPage];
+    bool selectAll = false;
+    int page = -1, pages = -1;
+    PagingLinks links;
+    int comboEntries = -1;
+    QString comboText;
+    int scrolledToTop = 0;
+    int loadInfoShown = 0;  // times picLoadInfo was shown
+    FakeProgress progress;
+    QString gridMemo;
+    QImage gridPicture;
+    bool gridUrl = false, gridPutIn = false;
+    int listRow = 1;
+    bool listTab = false;
+    QList<QStringList> grid;  // data rows
+    int hintShown[3] = {0, 0, 0};
+    int waits = 0;
+
+    int shownCells() const {
+        int n = 0;
+        for (const FakeCell& c : cells) n += c.shown;
+        return n;
+    }
+    int cellsWithPictures() const {
+        int n = 0;
+        for (const FakeCell& c : cells) n += c.shown && !c.picture.isNull();
+        return n;
+    }
+
+    // Every hook of the view.
+    void wire(FileManagerView& v) {
+        v.clearTree = [] {};
+        v.addTreeNode = [](const AlbumTreeNode&) {};
+        v.setAlbumName = [](const QString&) {};
+        v.showNetToService = [this](bool on) { waits += on; };
+        v.fillFileList = [this](const QList<QStringList>& rows) { grid = rows; };
+        v.listTabShown = [this] { return listTab; };
+        v.selectFirstListRow = [this] { listRow = 1; };
+        v.hideInsertButtons = [] {};
+        v.showHintBox = [this](int box, const QString&, int, int) { hintShown[box] = 1; };
+        v.hideHintBox = [this](int box) { hintShown[box] = 0; };
+        v.hintTicked = [](int) { return false; };
+        v.clearHintTick = [](int) {};
+        v.setMsgSN = [](const QString&) {};
+        v.pageDownVisible = [this] { return links.pageDown; };
+        v.navigateAd = [](const QString&) {};
+        v.setInfoBackColour = [](unsigned) {};
+        v.hideInfoBox = [] {};
+        wirePages(v);
+    }
+
+    // The hooks of the pages, the list preview and the deletion.
+    void wirePages(FileManagerView& v) {
+        v.clearCell = [this](int k) {
+            cells[k].shown = cells[k].ticked = false;
+            cells[k].picture = QImage();
+        };
+        v.fillCell = [this](int k, const QString& memo, const QImage& picture) {
+            cells[k].shown = true;
+            cells[k].memo = memo;
+            cells[k].picture = picture;
+        };
+        v.hideCell = [this](int k) {
+            cells[k].shown = false;
+            cells[k].memo.clear();
+        };
+        v.setPageLine = [this](int p, int n) {
+            page = p;
+            pages = n;
+        };
+        v.setPagingLinks = [this](const PagingLinks& l) { links = l; };
+        v.fillPageCombo = [this](int n, const QString& text) {
+            comboEntries = n;
+            comboText = text;
+        };
+        v.scrollToTop = [this] { ++scrolledToTop; };
+        v.showLoadInfo = [this](bool on) { loadInfoShown += on; };
+        v.loadProgress = [this]() -> DownloadProgress* { return &progress; };
+        v.currentListRow = [this] { return listRow; };
+        v.setGridMemo = [this](const QString& s) { gridMemo = s; };
+        v.setGridPicture = [this](const QImage& p) { gridPicture = p; };
+        v.showGridButtons = [this](bool url, bool putIn) {
+            gridUrl = url;
+            gridPutIn = putIn;
+        };
+        v.cellTicked = [this](int k) { return cells[k].ticked; };
+        v.setCellTicked = [this](int k, bool on) { cells[k].ticked = on; };
+        v.selectAllTicked = [this] { return selectAll; };
+        v.setSelectAll = [this](bool on) { selectAll = on; };
+        v.removeListRow = [this](int r) { grid.removeAt(r - 1); };
+    }
+};
