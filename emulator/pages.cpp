@@ -5,6 +5,7 @@
 #include "emulator/mainwindowpages.h"
 #include "emulator/musicpages.h"
 #include "emulator/pageframe.h"
+#include "emulator/materialslibrary.h"
 #include "emulator/templategallery.h"
 #include "emulator/widgetpages.h"
 #include "platform/ansi.h"
@@ -247,6 +248,7 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
     case HostKind::Materials: {
         HttpResponse out;
         if (ServeTemplateGallery(r, e.hosts().hostName(ServiceHost::Materials), &out)) return out;
+        if (ServeMaterialsLibrary(r, e.hosts().hostName(ServiceHost::Materials), &out)) return out;
         return NotFound(r);
     }
     default: return NotFound(r);

@@ -11,11 +11,12 @@ struct SizedUploadWindowLabels {
     static inline QString labUploadToAlbum;
     static inline QString labUploadInfo;     // title and help text ("\r" between lines)
 
-    // The initial values (registered below).
+    // The design values (registered below); the window puts them back when it closes, so an
+    // opener always starts from them.
     static void resetLabels() {
         labWebDir.clear();
-        labDirInfo.clear();
-        labUploadToAlbum.clear();
+        labDirInfo = QStringLiteral("上传文件到[]");
+        labUploadToAlbum = QStringLiteral("上传到相册[]");
         labUploadInfo.clear();
     }
 };

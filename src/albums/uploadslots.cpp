@@ -1,6 +1,7 @@
 #include "albums/uploadslots.h"
 
 #include "albums/uploadwindowlabels.h"
+#include "foundation/servicecall.h"
 #include "imaging/dibsection.h"
 #include "imaging/previewlayout.h"
 #include "imaging/state.h"
@@ -54,7 +55,7 @@ QSize FitIntoSquare(double w, double h, int L) {
     return QSize(int(ww), L);
 }
 
-int SlotSizeValue(qint64 bytes) { return int(vb::RoundHalfEven(double(bytes) / 1024.0 - 1.0)); }
+int SlotSizeValue(qint64 bytes) { return int(UploadSizeKb(bytes)); }
 
 QString SlotFileType(const QString& path) {
     const QString type = path.right(4).toLower();

@@ -124,6 +124,10 @@ struct FileManagerView {
     std::function<bool()> selectAllTicked;            // cheSelectAll
     std::function<void(bool)> setSelectAll;           // without running its click handler
     std::function<void(int row)> removeListRow;       // grdFile
+    // ---- replacing a file
+    // The replacement window shown modally, its preview taking the picture and place of cell k's
+    // imgView(k), or of imgFileView for the list tab (15).
+    std::function<void(int k)> openReplacement;
 
     template <class F>
     void forEachRequiredHook(F&& f) const {
@@ -162,6 +166,7 @@ struct FileManagerView {
         f("selectAllTicked", bool(selectAllTicked));
         f("setSelectAll", bool(setSelectAll));
         f("removeListRow", bool(removeListRow));
+        f("openReplacement", bool(openReplacement));
     }
 };
 
@@ -210,6 +215,11 @@ public:
     void cheSelect_Click(int k);
     void cheSelectAll_Click();
     void cmdDelSelectFiles_Click();
+
+    // ---- replacing a file (singlefileupload.cpp)
+    // imgRenew(k) and imgGridRenew (15): the replacement window for cell k's file or the current
+    // list row's; when it replaced the file, the list grid is rebuilt from AlbumFiles.
+    void ReplaceFile(int k);
 
     // Shows the hint of the setting unless the member turned it off.
     void ShowHint(int setting);

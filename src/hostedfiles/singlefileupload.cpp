@@ -6,6 +6,7 @@
 #include "foundation/servicecall.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
+#include "hostedfiles/filemanager.h"
 #include "hostedfiles/singlefileuploadlabels.h"
 #include "imaging/picturepreparation.h"
 #include "login/state.h"
@@ -43,6 +44,24 @@ void FillReplacementLabels(int index, const QString& album, const QString& store
     frm上传单个文件Labels::labWebDir = album;
     frm上传单个文件Labels::labFileName = vb::Left(storedName, int(storedName.size()) - 4);
     frm上传单个文件Labels::labWebPath = address;
+}
+
+void FileManagerController::ReplaceFile(int k) {
+    constexpr int kListTab = 15;
+    constexpr int kAddressColumn = 4, kStoredNameColumn = 6;
+    QString stored, address;
+    if (k == kListTab) {
+        const int row = AskRequiredHook(view.currentListRow);
+        stored = ListCell(row, kStoredNameColumn);
+        address = ListCell(row, kAddressColumn);
+    } else {
+        stored = Cell(k).labFileName;
+        address = Cell(k).labURL;
+    }
+    FillReplacementLabels(k, m_openAlbum, stored, address);
+    DialogState = 0;
+    CALL_REQUIRED_HOOK(view.openReplacement, k);
+    if (DialogState == 99) FillFileList();
 }
 
 QString ReplacementChooserFilter(const QString& webPath) {

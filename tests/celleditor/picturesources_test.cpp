@@ -2,6 +2,7 @@
 // what choosing a file leaves in the record, PendingPictures and the flags.
 #include <gtest/gtest.h>
 
+#include "albums/sizeduploadwindowlabels.h"
 #include "celleditor/picturesources.h"
 #include "celleditor/state.h"
 #include "celleditor/ui/celleditorwindow.h"
@@ -287,4 +288,19 @@ TEST_F(PictureSources, AdviceBeforeAForegroundChange) {
     ASSERT_EQ(prompts.records().size(), 1);
     EXPECT_EQ(prompts.records()[0].text, QtFileFilter(kForegroundFileFilter));
     EXPECT_TRUE(GetUserSetting(UcsHintForegroundReplace).isEmpty());
+}
+
+TEST_F(PictureSources, WidgetAlbumButtonsSetTheMainWindowsLabels) {
+    CellEditorWindow w;
+    // The upload window itself is not driven here: the labels are read while it shows (its
+    // closing puts its own back to their design values), then it is closed.
+    QStringList seen;
+    ModalWatcher<QDialog> close([&seen](QDialog* d) {
+        seen = {frm个人网站Labels::labWidth, frm个人网站Labels::labHeight, frm个人网站Labels::labAddWatermark,
+                frm上传特定Labels::labWebDir, frm上传特定Labels::labUploadToAlbum};
+        d->reject();
+    });
+    w.cmdUploadAreaPic[2]->click();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("2250"), QStringLiteral("5400"), QStringLiteral("1"),
+                                 QStringLiteral("www个人主页日历"), QStringLiteral("上传到相册 [www个人主页日历]")}));
 }

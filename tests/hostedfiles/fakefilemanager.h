@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct FakeProgress : DownloadProgress {
     double v = 0, max = 100;
     bool visible = false;
@@ -40,6 +42,9 @@ struct FakeFileManager {
     QImage gridPicture;
     bool gridUrl = false, gridPutIn = false;
     int listRow = 1;
+    // The replacement windows opened, by cell (15 the list tab), and what each does while open.
+    QList<int> replacements;
+    std::function<void()> replacementDoes;
     bool listTab = false;
     QList<QStringList> grid;  // data rows
     int hintShown[3] = {0, 0, 0};
@@ -117,5 +122,9 @@ struct FakeFileManager {
         v.selectAllTicked = [this] { return selectAll; };
         v.setSelectAll = [this](bool on) { selectAll = on; };
         v.removeListRow = [this](int r) { grid.removeAt(r - 1); };
+        v.openReplacement = [this](int k) {
+            replacements << k;
+            if (replacementDoes) replacementDoes();
+        };
     }
 };

@@ -14,10 +14,12 @@
 #include "foundation/cipher.h"
 #include "foundation/shareddata.h"
 #include "foundation/tabletext.h"
+#include "hostedfiles/singlefileuploadlabels.h"
 #include "hostedfiles/thumbnailcache.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
+#include "site/state.h"
 #include "support/fixtures.h"
 #include "support/publishfixture.h"
 #include "fakefilemanager.h"
@@ -408,3 +410,42 @@ TEST_F(FilePagesServiceTest, AFailedDeletionChangesNothing) {
 }
 
 }  // namespace
+
+TEST_F(FilePagesTest, ReplaceCommandGivesTheWindowTheCellsOrListRowsFileAndTheListFollowsAReplacement) {
+    const struct {
+        int k;
+        int listRow;
+        bool replaced;
+        QString index, name;
+    } cases[] = {
+        {7, 1, true, QStringLiteral("7"), QStringLiteral("m7")},
+        {15, 3, true, QStringLiteral("15"), QStringLiteral("m2")},
+        {0, 1, false, QStringLiteral("0"), QStringLiteral("m0")},
+    };
+    open(9);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index.toStdString());
+        fake.listRow = c.listRow;
+        DialogState = 5;
+        fake.replacementDoes = [&] {
+            EXPECT_EQ(DialogState, 0);
+            EXPECT_EQ(frm上传单个文件Labels::labIndex, c.index);
+            EXPECT_EQ(frm上传单个文件Labels::labWebDir, QStringLiteral("相册1"));
+            EXPECT_EQ(frm上传单个文件Labels::labFileName, c.name);
+            EXPECT_EQ(frm上传单个文件Labels::labWebPath,
+                      QStringLiteral("http://img1.x.test/space/f/a/") + c.name + QStringLiteral(".swf"));
+            // The window has written the new size into AlbumFiles when it replaced the file.
+            AlbumFiles.set(c.name.mid(1).toInt(), 2, QStringLiteral("99"));
+            if (c.replaced) DialogState = 99;
+        };
+        const QStringList before = fake.grid.value(c.name.mid(1).toInt());
+        logic.ReplaceFile(c.k);
+        EXPECT_EQ(fake.replacements.last(), c.k);
+        const QStringList after = fake.grid.value(c.name.mid(1).toInt());
+        EXPECT_EQ(after.value(3).startsWith(QStringLiteral("99")), c.replaced) << after.value(3).toStdString();
+        if (!c.replaced) {
+            EXPECT_EQ(after, before);
+        }
+        EXPECT_EQ(fake.grid.size(), 9);
+    }
+}

@@ -7,6 +7,7 @@
 #include "albums/loadalbumlist.h"
 #include "albums/state.h"
 #include "albums/ui/screenshotwarningwindow.h"
+#include "blogs/ui/flexgrid.h"
 #include "emulator/memberstore.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
@@ -18,6 +19,7 @@
 #include "platform/hookcheck.h"
 #include "imaging/ui/previewbox.h"
 #include "platform/twips.h"
+#include "platform/ui/clickablelabel.h"
 #include "platform/ui/picturebox.h"
 #include "site/state.h"
 #include "support/modalwatcher.h"
@@ -33,6 +35,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
 
 using namespace testsupport;
 
@@ -400,4 +404,38 @@ TEST_F(SingleFileUploadTest, TheScreenshotWarningComesFirstUntilTheMemberTurnsIt
     EXPECT_FALSE(w.cmdSearch->isEnabled());
     w.cmdUploadFiles_Click();
     EXPECT_EQ(watcher.seen(), 1);
+}
+
+TEST_F(SingleFileUploadTest, TheFileManagersListTabReplacesItsRowAndShowsTheNewSizeAndPreview) {
+    FileManagerWindow manager;
+    manager.Form_Load();
+    const auto found = manager.tvwDir->findItems(kAlbum, Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_FALSE(found.isEmpty());
+    manager.tvwDir_NodeClick(found.first());
+    manager.tabFile->setCurrentIndex(1);
+    int gifRow = 0;
+    for (int r = 1; r < manager.grdFile->rows(); ++r)
+        if (manager.grdFile->textMatrix(r, 6) == QStringLiteral("a.gif")) gifRow = r;
+    ASSERT_GT(gifRow, 0);
+    manager.grdFile->setRow(gifRow);
+    const QString sizeBefore = manager.grdFile->textMatrix(gifRow, 3);
+
+    const QString path = localFile(QStringLiteral("big.gif"), GifBytes(300, 200, 2));
+    ModalWatcher<SingleFileUploadWindow> watcher([&](SingleFileUploadWindow* w) {
+        EXPECT_EQ(w->labIndex, QStringLiteral("15"));
+        EXPECT_EQ(w->labFileName, QStringLiteral("a"));
+        EXPECT_EQ(w->labWebDir, kAlbum);
+        w->txtPath->setText(path);
+        w->cmdUploadFiles->click();
+    });
+    manager.imgGridRenew->onClick();
+    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("上传成功!")});
+    EXPECT_EQ(DialogState, 99);
+    // Every file is listed again, the replaced one with its new size and picture.
+    EXPECT_EQ(manager.grdFile->rows(), 3);
+    EXPECT_EQ(manager.grdFile->textMatrix(gifRow, 6), QStringLiteral("a.gif"));
+    EXPECT_NE(manager.grdFile->textMatrix(gifRow, 3), sizeBefore);
+    EXPECT_EQ(manager.grdFile->textMatrix(gifRow, 9), QStringLiteral("300"));
+    EXPECT_EQ(manager.imgFileView->pixmap().size(), QSize(100, 67));
 }

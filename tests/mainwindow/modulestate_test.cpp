@@ -7,6 +7,7 @@
 #include "celleditor/state.h"
 #include "foundation/cipher.h"
 #include "foundation/shareddata.h"
+#include "hostedfiles/singlefileuploadlabels.h"
 #include "imaging/state.h"
 #include "login/loginwindowlabels.h"
 #include "login/state.h"
@@ -82,8 +83,9 @@ std::vector<Piece> everyPiece() {
     using U = UploadWindowLabels;
     using S = SizedUploadWindowLabels;
     using L = LoginWindowLabels;
+    using R = SingleFileUploadLabels;
     const StateReset w = &W::resetLabels, c = &C::resetLabels, p = &P::resetLabels, u = &U::resetLabels,
-                     s = &S::resetLabels, l = &L::resetLabels, db = &SharedData::Unload;
+                     s = &S::resetLabels, l = &L::resetLabels, r = &R::resetLabels, db = &SharedData::Unload;
     return {
         flag("SmallScreen", &ResetMemberState, SmallScreen, false),
         text("CurrentUserName", &ResetMemberState, CurrentUserName, QString()),
@@ -157,9 +159,14 @@ std::vector<Piece> everyPiece() {
         text("upload.cobAlbumText", u, U::cobAlbumText, QString()),
 
         text("sized.labWebDir", s, S::labWebDir, QString()),
-        text("sized.labDirInfo", s, S::labDirInfo, QString()),
-        text("sized.labUploadToAlbum", s, S::labUploadToAlbum, QString()),
+        text("sized.labDirInfo", s, S::labDirInfo, QStringLiteral("上传文件到[]")),
+        text("sized.labUploadToAlbum", s, S::labUploadToAlbum, QStringLiteral("上传到相册[]")),
         text("sized.labUploadInfo", s, S::labUploadInfo, QString()),
+
+        text("replace.labIndex", r, R::labIndex, QStringLiteral("0")),
+        text("replace.labWebDir", r, R::labWebDir, QString()),
+        text("replace.labFileName", r, R::labFileName, QString()),
+        text("replace.labWebPath", r, R::labWebPath, QString()),
 
         text("login.labSavePaw", l, L::labSavePaw, QString()),
         text("login.labSysInfoURL", l, L::labSysInfoURL, QString()),

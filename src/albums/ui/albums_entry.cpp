@@ -2,6 +2,7 @@
 
 #include "albums/ui/albumsettingswindow.h"
 #include "albums/ui/screenshotwarningwindow.h"
+#include "albums/ui/sizeduploadwindow.h"
 #include "albums/ui/uploadwindow.h"
 #include "albums/uploadwindow.h"
 
@@ -22,5 +23,8 @@ void OpenAlbumSettings(QWidget* parent) {
     window.exec();
 }
 
-// The sized-picture upload window is not part of the program yet: its opener returns at once.
-void OpenSizedUploadWindow(QWidget*) {}
+void OpenSizedUploadWindow(QWidget* parent) {
+    if (SizedUploadWindow::loaded()) return;
+    SizedUploadWindow window(parent);
+    window.exec();
+}

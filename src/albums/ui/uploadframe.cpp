@@ -377,7 +377,8 @@ void UploadFrame::showRunPanel() {
     barWait->setRange(0, std::max(1, p.slotsTotal));
     barWait->setValue(p.slotsDone);
     cmdUploadFiles->setEnabled(p.cmdUploadFilesEnabled);
-    cmdUploadFiles->setText(p.uploadPicture == QLatin1String("upload2") ? QStringLiteral("重新上传") : QStringLiteral("上 传"));
+    // After a run the button starts a new batch, as "继续上传" does.
+    cmdUploadFiles->setText(p.uploadPicture == QLatin1String("upload2") ? QStringLiteral("继续上传") : QStringLiteral("上 传"));
     picWait->setVisible(p.visible);
     if (p.visible) picWait->raise();
     if (QWidget* w = namedControl(p.focus)) w->setFocus();
@@ -415,6 +416,7 @@ void UploadFrame::showSlot(int i) {
     cmdSearch[s]->setEnabled(slot.cmdSearchEnabled);
     QTableWidgetItem* cell = grdUpLoad->item(i + 1, 5);
     cell->setText(slot.status);
+    cell->setToolTip(slot.status);  // the column is narrower than the longer texts
     cell->setData(kProgressRole, int(slot.progress));
     double fraction = slot.progress == SlotProgress::Done || slot.progress == SlotProgress::Failed ? 1.0 : 0.0;
     if (slot.progress == SlotProgress::Uploading && slot.bytesTotal > 0) fraction = double(slot.bytesSent) / double(slot.bytesTotal);

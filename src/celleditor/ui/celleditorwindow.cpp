@@ -3,6 +3,7 @@
 #include "albums/ui/albums_entry.h"
 #include "celleditor/cellpreview.h"
 #include "celleditor/picturesources.h"
+#include "celleditor/ui/materialswindow.h"
 #include "celleditor/ui/picturedialogs.h"
 #include "celleditor/state.h"
 #include "foundation/folders.h"
@@ -286,6 +287,8 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(cmdReSet, &QPushButton::clicked, this, [this] { cmdReSet_Click(); });
     connect(cmdSearchBJ, &QPushButton::clicked, this, [this] { cmdSearchBJ_Click(); });
     connect(cmdSearchQJ, &QPushButton::clicked, this, [this] { cmdSearchQJ_Click(); });
+    connect(CmdBJSC, &QPushButton::clicked, this, [this] { CmdBJSC_Click(); });
+    connect(cmdQJSC, &QPushButton::clicked, this, [this] { cmdQJSC_Click(); });
     for (int i = 0; i < 4; ++i)
         connect(cmdUploadAreaPic[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdUploadAreaPic_Click(i); });
     view.showPublishDialog = [this] { return OpenPublishDialog(this); };
@@ -771,6 +774,18 @@ void CellEditorWindow::cmdSearchQJ_Click() {
     pictureChanged();
 }
 
+void CellEditorWindow::openMaterials(bool foreground) {
+    labSCURL = MaterialsPageUrl(foreground, CellRecord.value(0));
+    const QString code = foreground ? QStringLiteral("1") : QStringLiteral("0");
+    // Another target loads the page anew; the same target finds it as it was left.
+    if (labURLFlag != code) {
+        MaterialsWindow::unload();
+        labURLFlag = code;
+    }
+    ShowMaterialsLibrary(this);
+    pictureChanged();
+}
+
 void CellEditorWindow::cmdUploadAreaPic_Click(int index) {
     const std::optional<bool> sized = SetUploadAreaLabels(index);
     if (!sized) return;
@@ -840,7 +855,7 @@ bool CellEditorWindow::Form_QueryUnload() {
 }
 
 void CellEditorWindow::Form_Unload() {
-    // The materials library window comes with the picture sources; nothing to unload yet.
+    MaterialsWindow::unload();
     teachpicTeach->teachTimer1->stop();
     teachpicTeach->teachTimer2->stop();
 }

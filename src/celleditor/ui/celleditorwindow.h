@@ -171,6 +171,9 @@ public:
     // ---- picture sources
     void cmdSearchBJ_Click();
     void cmdSearchQJ_Click();
+    // The materials library for the background or the foreground.
+    void CmdBJSC_Click() { openMaterials(false); }
+    void cmdQJSC_Click() { openMaterials(true); }
     // The widget album's upload window (index 0 to 3), then the preview refreshed.
     void cmdUploadAreaPic_Click(int index);
 
@@ -197,6 +200,7 @@ protected:
 private:
     // A picture source's end: the preview rebuilt and the window marked changed.
     void pictureChanged();
+    void openMaterials(bool foreground);
     void setRecordEntry(int entry, const QString& value);
     void styleChanged();
     void readyChange();

@@ -1,6 +1,7 @@
 #include "hostedfiles/ui/filemanagerwindow.h"
 
 #include "albums/ui/albums_entry.h"
+#include "hostedfiles/ui/singlefileuploadwindow.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "blogs/ui/flexgrid.h"
@@ -237,6 +238,8 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     connect(cmdDelSelectFiles, &QPushButton::clicked, this, [this] { logic.cmdDelSelectFiles_Click(); });
     for (int k = 0; k < 15; ++k)
         connect(cheSelect[k], &QCheckBox::clicked, this, [this, k] { logic.cheSelect_Click(k); });
+    for (int k = 0; k < 15; ++k) imgRenew[k]->onClick = [this, k] { logic.ReplaceFile(k); };
+    imgGridRenew->onClick = [this] { logic.ReplaceFile(15); };
     for (int i = 0; i < 3; ++i) {
         connect(cmdClosOpeMsg[i], &QPushButton::clicked, this, [this, i] { logic.CloseHintBox(i); });
         imgCloseOpe[i]->onClick = [this, i] { logic.CloseHintBox(i); };
@@ -409,6 +412,10 @@ void FileManagerWindow::wireView() {
     v.selectAllTicked = [this] { return cheSelectAll->isChecked(); };
     v.setSelectAll = [this](bool on) { cheSelectAll->setChecked(on); };
     v.removeListRow = [this](int row) { grdFile->removeItem(row); };
+    v.openReplacement = [this](int k) {
+        const QLabel* shown = k == 15 ? imgFileView : imgView[k];
+        OpenSingleFileUpload(this, shown->pixmap().toImage(), shown->geometry());
+    };
 }
 
 void FileManagerWindow::ShowCentred(QLabel* image, QWidget* frame, const QImage& picture) {

@@ -248,14 +248,11 @@ void SingleFileUploadWindow::wireView() {
     };
     v.showInFileManager = [](int index, const QString& thumbnail) {
         FileManagerWindow* manager = FileManagerWindow::loaded();
-        if (!manager) return;
-        QLabel* picture = index == 15 ? manager->imgFileView : (index >= 0 && index < 15 ? manager->imgView[index] : nullptr);
-        QWidget* frame = index == 15 ? manager->picGrdView : (index >= 0 && index < 15 ? manager->picView[index] : nullptr);
-        if (!picture || !frame) return;
-        const QPixmap pixmap(thumbnail);
-        picture->setPixmap(pixmap);
-        picture->resize(pixmap.size());
-        picture->move((frame->width() - picture->width()) / 2, (frame->height() - picture->height()) / 2);
+        if (!manager || index < 0 || index > 15) return;
+        if (index == 15)
+            FileManagerWindow::ShowCentred(manager->imgFileView, manager->picGrdView, QImage(thumbnail));
+        else
+            FileManagerWindow::ShowCentred(manager->imgView[index], manager->picView[index], QImage(thumbnail));
     };
     v.clearTurnPreview = [this] { picPreview->Cls(); };
     v.closeWindow = [this] { accept(); };
