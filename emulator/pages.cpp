@@ -216,8 +216,11 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
     static const QRegularExpression waiting(QStringLiteral("^/ad/kr/(\\d+)/loginad_(\\d+)\\.html$"));
     static const QRegularExpression picManage(QStringLiteral("^/pwtd/(\\d+)/picmanage\\.html$"));
     static const QRegularExpression cellEditor(QStringLiteral("^/pwtd/(\\d+)/setpic\\.html$"));
+    static const QRegularExpression writeText(QStringLiteral("^/pwtd/(\\d+)/setpic1\\.html$"));
     if (const auto m = cellEditor.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("区域设置广告"), QStringLiteral("<p>第 %1 周的区域设置广告页。</p>").arg(m.captured(1)));
+    if (const auto m = writeText.match(r.path); m.hasMatch())
+        return KeysPage(r, QStringLiteral("图片写字广告"), QStringLiteral("<p>第 %1 周的图片写字广告页。</p>").arg(m.captured(1)));
     if (const auto m = login.match(r.path); m.hasMatch())
         return KeysPage(r, QStringLiteral("登录广告 %1").arg(m.captured(2)),
                         QStringLiteral("<p>第 %1 周的登录广告页。</p>").arg(m.captured(1)));
