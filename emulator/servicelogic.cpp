@@ -124,7 +124,7 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("WebsiteEncryption"), QStringLiteral("WebsiteNotEncryption"),
                                   QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
                                   QStringLiteral("BuildAlbumDir"), QStringLiteral("DelDir"), QStringLiteral("SetHomeAlbum"),
-                                  QStringLiteral("DelFile"), QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
+                                  QStringLiteral("DelFile"), QStringLiteral("EditPicMemo"), QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
                                   QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
     return done.contains(method);
 }
@@ -149,6 +149,7 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("DelDir")) return DelDir(a);
     if (method == QLatin1String("SetHomeAlbum")) return SetHomeAlbum(a);
     if (method == QLatin1String("DelFile")) return DelFile(a);
+    if (method == QLatin1String("EditPicMemo")) return EditPicMemo(a);
     if (method == QLatin1String("UploadBlog")) return UploadBlog(a);
     if (method == QLatin1String("EditBlog")) return EditBlog(a);
     if (method == QLatin1String("GetBlogList")) return GetBlogList(a);

@@ -53,6 +53,7 @@ public:
     QString DelDir(const QStringList& a);                               // 4
     QString SetHomeAlbum(const QStringList& a);                         // 18
     QString DelFile(const QStringList& a);                              // 5
+    QString EditPicMemo(const QStringList& a);                          // 6
     // Replaces a hosted file's bytes, found by its address; name and address stay.
     QString UploadFile02(const QStringList& a, const QByteArray& data); // 7 texts and the file
     // The blog posts (blogmethods.cpp).

@@ -215,6 +215,27 @@ QString ServiceLogic::DelFile(const QStringList& a) {
     return QStringLiteral("OK_0001_") + stamp;
 }
 
+QString ServiceLogic::EditPicMemo(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    Album* album = m->album(a.value(3));
+    if (!album) return QStringLiteral("Error_0002");
+    StoredFile* file = nullptr;
+    for (StoredFile& f : album->files)
+        if (f.name == a.value(4)) file = &f;
+    if (!file) return QStringLiteral("Error_0002");
+    // The album's stamp stays: the program keeps its cached list and edits the row itself.
+    const QString old = file->description;
+    file->description = a.value(5);
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        file->description = old;
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
+}
+
 QString ServiceLogic::DelDir(const QStringList& a) {
     Member* m = authenticate(a.value(0), a.value(1), a.value(2));
     if (!m) return QStringLiteral("Error_0001");

@@ -83,6 +83,22 @@ int PageCount(int files);
 
 class DownloadProgress;
 
+// ---- file links
+// What the information box picFileInfo shows of one file.
+struct InfoBoxTexts {
+    QString upLoadDay, fileName, size;  // labShowUpLoadDay, labShowFileName, labShowSize
+    QString url, code;                  // txtShowURL, txtShowCode
+};
+inline constexpr int kInfoBoxWidth = 4440;
+// The box's place (twips, in picFile) beside cell k: to the left of the two right-hand cells of a
+// row, to the right of the others, overlapping the cell by 278.
+int InfoBoxLeft(int k);
+int InfoBoxTop(int k);
+// The labels the description editor is opened with.
+struct DescriptionParams {
+    QString labIndex, labMemo, labWebDir, labFileName, labWebPath;
+};
+
 // What the logic does to its window. Every hook is required (platform/hookcheck.h).
 struct FileManagerView {
     std::function<void()> clearTree;                                              // tvwDir
@@ -128,6 +144,15 @@ struct FileManagerView {
     // The replacement window shown modally, its preview taking the picture and place of cell k's
     // imgView(k), or of imgFileView for the list tab (15).
     std::function<void(int k)> openReplacement;
+    // ---- file links
+    std::function<bool()> thumbnailChosen;            // optSLT
+    std::function<QString(int k)> cellMemo;           // txtMemo(k)
+    std::function<void(int left, int top, const InfoBoxTexts&)> showInfoBox;
+    std::function<void(int box)> selectFromSecond;    // 0 txtShowURL, 1 txtShowCode: selection from index 1
+    std::function<void(const QString&)> viewThroughPage;  // the viewer on VievPhoto.html of the address
+    std::function<void(const QString&)> viewAddress;      // the viewer sent to the address itself
+    // Shows frm修改描述信息 modally for cell k with the labels (its picture from imgView(k)).
+    std::function<void(int k, const DescriptionParams&)> openDescriptionEditor;
 
     template <class F>
     void forEachRequiredHook(F&& f) const {
@@ -167,6 +192,13 @@ struct FileManagerView {
         f("setSelectAll", bool(setSelectAll));
         f("removeListRow", bool(removeListRow));
         f("openReplacement", bool(openReplacement));
+        f("thumbnailChosen", bool(thumbnailChosen));
+        f("cellMemo", bool(cellMemo));
+        f("showInfoBox", bool(showInfoBox));
+        f("selectFromSecond", bool(selectFromSecond));
+        f("viewThroughPage", bool(viewThroughPage));
+        f("viewAddress", bool(viewAddress));
+        f("openDescriptionEditor", bool(openDescriptionEditor));
     }
 };
 
@@ -211,6 +243,17 @@ public:
     // Grid rows, the header included.
     int ListRows() const { return int(m_rows.size()) + 1; }
 
+    // ---- file links and descriptions (filelinks.cpp)
+    void imgView_MouseMove(int k);
+    // cmdCopyURL (box 0) and cmdCopyCode (box 1) with the box's text.
+    void CopyInfoText(int box, const QString& text);
+    void imgURL_Click(int k);
+    void imgGridURL_Click();
+    void imgView_Click(int k);
+    // grdFile's double click and imgFileView's click.
+    void ViewListRow();
+    void picEdit_Click(int k);
+
     // ---- deletion (filedeletion.cpp)
     void cheSelect_Click(int k);
     void cheSelectAll_Click();
@@ -244,6 +287,7 @@ private:
     // Fetches the download list behind picLoadInfo with its bar.
     void RunDownloadPass();
     void SetSelectAll(bool ticked);
+    void CopyAddress(const QString& address, bool listTab);
 
     QList<QStringList> m_rows;  // grdFile's data rows, each of kFileListColumns columns
     FileCell m_cells[kCellsPerPage];

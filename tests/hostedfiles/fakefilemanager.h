@@ -2,9 +2,14 @@
 // The file manager's window as plain state: what the logic's hooks would show, for tests that run
 // the logic without widgets.
 #include "foundation/downloads.h"
+#include "albums/state.h"
 #include "hostedfiles/filemanager.h"
+#include "mainwindow/sitewindowlabels.h"
+#include "support/fixtures.h"
 
 #include <QImage>
+
+#include <functional>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -49,6 +54,14 @@ struct FakeFileManager {
     QList<QStringList> grid;  // data rows
     int hintShown[3] = {0, 0, 0};
     int waits = 0;
+    bool thumbnail = false;             // optSLT
+    int infoLeft = -1, infoTop = -1;
+    InfoBoxTexts info;
+    int selectedBox = -1;
+    QStringList viewed;                 // "page <address>" or "address <address>"
+    DescriptionParams editorParams;
+    int editorCell = -1;
+    std::function<void()> editorAction;  // what the editor does while open
 
     int shownCells() const {
         int n = 0;
@@ -126,5 +139,46 @@ struct FakeFileManager {
             replacements << k;
             if (replacementDoes) replacementDoes();
         };
+        v.thumbnailChosen = [this] { return thumbnail; };
+        v.cellMemo = [this](int k) { return cells[k].memo; };
+        v.showInfoBox = [this](int left, int top, const InfoBoxTexts& t) {
+            infoLeft = left;
+            infoTop = top;
+            info = t;
+        };
+        v.selectFromSecond = [this](int box) { selectedBox = box; };
+        v.viewThroughPage = [this](const QString& a) { viewed << QStringLiteral("page ") + a; };
+        v.viewAddress = [this](const QString& a) { viewed << QStringLiteral("address ") + a; };
+        v.openDescriptionEditor = [this](int k, const DescriptionParams& p) {
+            editorCell = k;
+            editorParams = p;
+            if (editorAction) editorAction();
+        };
     }
+};
+
+// A member logged in, the file manager loaded in manage mode against the fake window; open()
+// opens a new album holding `files`.
+class FakeManagerTest : public testsupport::DataRootTest {
+protected:
+    void SetUp() override {
+        DataRootTest::SetUp();
+        loginAs(QStringLiteral("demo"));
+        frm个人网站Labels::labViewType = QStringLiteral("0");
+        fake.wire(logic.view);
+        logic.loadFileList = [this](const QString&) {
+            AlbumFiles = files;
+            return true;
+        };
+        logic.Form_Load(QDate(2026, 12, 10));
+    }
+    void openAlbum(const Table& albumFiles) {
+        files = albumFiles;
+        ++opened;
+        logic.tvwDir_NodeClick(QStringLiteral("ML%1").arg(opened), QStringLiteral("相册%1").arg(opened));
+    }
+    FileManagerController logic;
+    FakeFileManager fake;
+    Table files;
+    int opened = 0;
 };

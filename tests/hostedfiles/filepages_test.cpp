@@ -50,28 +50,9 @@ Table flashFiles(int n) {
     return t;
 }
 
-class FilePagesTest : public DataRootTest {
+class FilePagesTest : public FakeManagerTest {
 protected:
-    void SetUp() override {
-        DataRootTest::SetUp();
-        loginAs(QStringLiteral("demo"));
-        frm个人网站Labels::labViewType = QStringLiteral("0");
-        fake.wire(logic.view);
-        logic.loadFileList = [this](const QString&) {
-            AlbumFiles = files;
-            return true;
-        };
-        logic.Form_Load(QDate(2026, 12, 10));
-    }
-    void open(int n) {
-        files = flashFiles(n);
-        ++opened;
-        logic.tvwDir_NodeClick(QStringLiteral("ML%1").arg(opened), QStringLiteral("相册%1").arg(opened));
-    }
-    FileManagerController logic;
-    FakeFileManager fake;
-    Table files;
-    int opened = 0;
+    void open(int n) { openAlbum(flashFiles(n)); }
 };
 
 TEST_F(FilePagesTest, APageShowsItsCellsLineLinksAndChoices) {

@@ -2,12 +2,15 @@
 
 #include "albums/ui/albums_entry.h"
 #include "hostedfiles/ui/singlefileuploadwindow.h"
+#include "hostedfiles/ui/descriptioneditorwindow.h"
+#include "hostedfiles/ui/hostedfiles_entry.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "blogs/ui/flexgrid.h"
 #include "platform/ui/webbrowser.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -132,6 +135,8 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     onTab(Picture1, 60, 690, 10755, 5760);
     picFile = new QFrame(Picture1);
     place(picFile, 0, 0, 10530, 6945);
+    picFile->setMouseTracking(true);
+    picFile->installEventFilter(this);
     srcFile = new QScrollBar(Qt::Vertical, Picture1);
     place(srcFile, 10455, 0, 255, 5715);
     srcFile->setRange(0, 1500);
@@ -145,10 +150,30 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     }
     picFileInfo = new QFrame(picFile);
     picFileInfo->setFrameShape(QFrame::Box);
-    place(picFileInfo, 0, 0, 3000, 1500);
+    place(picFileInfo, 0, 0, kInfoBoxWidth, 1500);
     SetBackColour(picFileInfo, kInfoColourOriginal);
+    labShowFileName = new QLabel(picFileInfo);
+    place(labShowFileName, 90, 60, 2100, 225);
+    labShowSize = new QLabel(picFileInfo);
+    place(labShowSize, 2250, 60, 900, 225);
+    labShowUpLoadDay = new QLabel(picFileInfo);
+    place(labShowUpLoadDay, 90, 330, 3300, 225);
+    auto* urlCaption = new QLabel(QStringLiteral("网址："), picFileInfo);
+    moveTo(urlCaption, 90, 660);
+    txtShowURL = new QLineEdit(picFileInfo);
+    txtShowURL->setReadOnly(true);
+    place(txtShowURL, 630, 630, 2940, 285);
+    cmdCopyURL = new QPushButton(QStringLiteral("复制"), picFileInfo);
+    place(cmdCopyURL, 3660, 615, 690, 315);
+    auto* codeCaption = new QLabel(QStringLiteral("代码："), picFileInfo);
+    moveTo(codeCaption, 90, 1065);
+    txtShowCode = new QLineEdit(picFileInfo);
+    txtShowCode->setReadOnly(true);
+    place(txtShowCode, 630, 1035, 2940, 285);
+    cmdCopyCode = new QPushButton(QStringLiteral("复制"), picFileInfo);
+    place(cmdCopyCode, 3660, 1020, 690, 315);
     labCloss = new ClickableLabel(QStringLiteral("×关闭"), picFileInfo);
-    moveTo(labCloss, 2400, 30);
+    moveTo(labCloss, 3750, 60);
     picFileInfo->hide();
 
     grdFile = new FlexGrid(tab1);
@@ -236,8 +261,16 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     connect(grdFile, &QTableWidget::cellClicked, this, [this] { logic.grdFile_Click(); });
     connect(cheSelectAll, &QCheckBox::clicked, this, [this] { logic.cheSelectAll_Click(); });
     connect(cmdDelSelectFiles, &QPushButton::clicked, this, [this] { logic.cmdDelSelectFiles_Click(); });
-    for (int k = 0; k < 15; ++k)
+    for (int k = 0; k < 15; ++k) {
         connect(cheSelect[k], &QCheckBox::clicked, this, [this, k] { logic.cheSelect_Click(k); });
+        imgURL[k]->onClick = [this, k] { logic.imgURL_Click(k); };
+        picEdit[k]->onClick = [this, k] { logic.picEdit_Click(k); };
+    }
+    imgGridURL->onClick = [this] { logic.imgGridURL_Click(); };
+    connect(grdFile, &QTableWidget::cellDoubleClicked, this, [this] { logic.ViewListRow(); });
+    connect(cmdCopyURL, &QPushButton::clicked, this, [this] { logic.CopyInfoText(0, txtShowURL->text()); });
+    connect(cmdCopyCode, &QPushButton::clicked, this, [this] { logic.CopyInfoText(1, txtShowCode->text()); });
+    imgFileView->installEventFilter(this);
     for (int k = 0; k < 15; ++k) imgRenew[k]->onClick = [this, k] { logic.ReplaceFile(k); };
     imgGridRenew->onClick = [this] { logic.ReplaceFile(15); };
     for (int i = 0; i < 3; ++i) {
@@ -256,6 +289,12 @@ void FileManagerWindow::buildCell(int k) {
     picView[k]->setFrameShape(QFrame::Box);
     place(picView[k], 277, 15, 1500, 1500);
     imgView[k] = new QLabel(picView[k]);
+    imgView[k]->setMouseTracking(true);
+    imgView[k]->installEventFilter(this);
+    imgView[k]->setCursor(Qt::PointingHandCursor);
+    picView[k]->setMouseTracking(true);
+    cell->setMouseTracking(true);
+    cell->installEventFilter(this);
     txtMemo[k] = new QLineEdit(cell);
     place(txtMemo[k], 30, 1545, 1995, 225);
     txtMemo[k]->installEventFilter(this);
@@ -416,6 +455,40 @@ void FileManagerWindow::wireView() {
         const QLabel* shown = k == 15 ? imgFileView : imgView[k];
         OpenSingleFileUpload(this, shown->pixmap().toImage(), shown->geometry());
     };
+    v.thumbnailChosen = [this] { return optSLT->isChecked(); };
+    v.cellMemo = [this](int k) { return txtMemo[k]->text(); };
+    v.showInfoBox = [this](int left, int top, const InfoBoxTexts& t) {
+        moveTo(picFileInfo, left, top);
+        labShowUpLoadDay->setText(t.upLoadDay);
+        labShowFileName->setText(t.fileName);
+        labShowSize->setText(t.size);
+        txtShowURL->setText(t.url);
+        txtShowCode->setText(t.code);
+        picFileInfo->show();
+        picFileInfo->raise();
+    };
+    v.selectFromSecond = [this](int box) {
+        QLineEdit* e = box == 0 ? txtShowURL : txtShowCode;
+        e->setSelection(1, int(e->text().size()) - 1);
+    };
+    v.viewThroughPage = [this](const QString& a) { ShowFileInViewer(this, a); };
+    v.viewAddress = [this](const QString& a) { ShowAddressInViewer(this, a); };
+    v.openDescriptionEditor = [this](int k, const DescriptionParams& p) { OpenDescriptionEditor(k, p); };
+}
+
+void FileManagerWindow::OpenDescriptionEditor(int k, const DescriptionParams& p) {
+    DescriptionEditorWindow::unload();
+    QPointer<DescriptionEditorWindow> editor = new DescriptionEditorWindow(this);
+    editor->logic.labIndex = p.labIndex;
+    editor->logic.labWebDir = p.labWebDir;
+    editor->logic.labFileName = p.labFileName;
+    editor->logic.labWebPath = p.labWebPath;
+    editor->labMemo->setText(p.labMemo);
+    // The cell's thumbnail at its size and place.
+    editor->imgView->setPixmap(imgView[k]->pixmap());
+    editor->imgView->setGeometry(imgView[k]->geometry());
+    editor->exec();
+    if (editor) delete editor.data();
 }
 
 void FileManagerWindow::ShowCentred(QLabel* image, QWidget* frame, const QImage& picture) {
@@ -442,6 +515,20 @@ void FileManagerWindow::Form_Load() {
 }
 
 bool FileManagerWindow::eventFilter(QObject* watched, QEvent* e) {
+    for (int k = 0; k < 15; ++k) {
+        if (watched != imgView[k]) continue;
+        // Taken here: passed on to the cell beneath, the move would hide the box again.
+        if (e->type() == QEvent::MouseMove) {
+            logic.imgView_MouseMove(k);
+            return true;
+        }
+        if (e->type() == QEvent::MouseButtonRelease) {
+            logic.imgView_Click(k);
+            return true;
+        }
+        return QDialog::eventFilter(watched, e);
+    }
+    if (watched == imgFileView && e->type() == QEvent::MouseButtonRelease) logic.ViewListRow();
     if (e->type() == QEvent::MouseMove && picFileInfo && picFileInfo->isVisibleTo(this)) logic.HideInfoBox();
     return QDialog::eventFilter(watched, e);
 }

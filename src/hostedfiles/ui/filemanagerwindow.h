@@ -70,6 +70,13 @@ public:
     ClickableLabel* picEdit[15] = {};
     QFrame* linRow[2] = {};  // the dotted lines between the cell rows
     QFrame* picFileInfo = nullptr;
+    QLabel* labShowUpLoadDay = nullptr;
+    QLabel* labShowFileName = nullptr;
+    QLabel* labShowSize = nullptr;
+    QLineEdit* txtShowURL = nullptr;
+    QLineEdit* txtShowCode = nullptr;
+    QPushButton* cmdCopyURL = nullptr;
+    QPushButton* cmdCopyCode = nullptr;
     ClickableLabel* labCloss = nullptr;
     FlexGrid* grdFile = nullptr;
     QFrame* picGridPicInfo = nullptr;
@@ -103,6 +110,8 @@ public:
     void picUpLoadPicture_Click();
     void cmdClose_Click() { close(); }
     void cmdGotoPage_Click();
+    // Opens frm修改描述信息 for cell k with the labels; its picture is the cell's.
+    void OpenDescriptionEditor(int k, const DescriptionParams& p);
     // Shows a picture at its own size, centred in its frame; a null image removes it.
     static void ShowCentred(QLabel* image, QWidget* frame, const QImage& picture);
 

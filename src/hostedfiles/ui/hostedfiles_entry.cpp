@@ -2,6 +2,9 @@
 
 #include "albums/albumcache.h"
 #include "hostedfiles/ui/filemanagerwindow.h"
+#include "hostedfiles/ui/pictureviewerwindow.h"
+#include "hostedfiles/viewpage.h"
+#include "platform/ui/webbrowser.h"
 
 #include <QPointer>
 
@@ -15,3 +18,18 @@ void OpenFileManager(QWidget* parent) {
     // Unloaded during the modal show, the window is already on its way out.
     if (window && FileManagerWindow::loaded() == window) FileManagerWindow::unload();
 }
+
+namespace {
+void ShowViewerAt(QWidget* parent, const QString& target) {
+    PictureViewerWindow::unload();
+    QPointer<PictureViewerWindow> viewer = new PictureViewerWindow(parent);
+    viewer->webViewPic->Navigate(target);
+    viewer->exec();
+    // Its going removes the preview page.
+    if (viewer) delete viewer.data();
+}
+}  // namespace
+
+void ShowFileInViewer(QWidget* parent, const QString& address) { ShowViewerAt(parent, WriteViewerPage(address)); }
+
+void ShowAddressInViewer(QWidget* parent, const QString& address) { ShowViewerAt(parent, address); }

@@ -185,6 +185,12 @@ void WebBrowser::Navigate(const QString& address) {
         m_page->load(url);
 }
 
+void WebBrowser::Stop() { m_page->triggerAction(QWebEnginePage::Stop); }
+
+void WebBrowser::setScriptsEnabled(bool enabled) {
+    m_page->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, enabled);
+}
+
 // The browser engine guesses the code page of a page that declares none, and guesses wrong for
 // short texts (a lone "一" reads as UTF-8). Local HTML files without a declaration are therefore
 // read here and handed over as GBK; pages that declare a charset, other files and web addresses

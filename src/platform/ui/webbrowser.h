@@ -33,6 +33,10 @@ public:
     // Starts loading an address: a web address with its query keys, or the full path of a local
     // file ("/" or "\" separators). Returns at once.
     void Navigate(const QString& address);
+    // Stops the load under way.
+    void Stop();
+    // Off: the pages this browser shows run no scripts (a page written from outside data).
+    void setScriptsEnabled(bool enabled);
     // The address of the shown page, or of the page Navigate is loading, as text.
     QString LocationURL() const;
 
