@@ -134,6 +134,23 @@ TEST_F(WebCapture, UnreadableForegroundShowsTheAlternativeTextAndAMissingPageClo
     EXPECT_FALSE(QFile::exists(UserFolder + QStringLiteral("/temp/grp3.tmp")));
 }
 
+TEST_F(WebCapture, APictureThatNeverArrivesIsCapturedWhenTheWaitRunsOut) {
+    const QString address = material(QStringLiteral("bj3_3.png"));
+    emulator().setPathLatency(120000, QStringLiteral("/pwtd/sc01/pic/bj3_3"));
+    const int bound = WebCaptureWindow::loadBoundMs;
+    WebCaptureWindow::loadBoundMs = 300;
+    WebCaptureWindow::labXZFlag = QStringLiteral("0");
+    CreateWebPicHtml(address, 150, 75, 0, false);
+    {
+        WebCaptureWindow d(QSize(150, 75));
+        d.exec();
+    }
+    WebCaptureWindow::loadBoundMs = bound;
+    emulator().setPathLatency(0, QStringLiteral("/pwtd/sc01/pic/bj3_3"));
+    EXPECT_EQ(WebCaptureWindow::labXZPic, UserFolder + QStringLiteral("/temp/grb3.tmp"));
+    EXPECT_EQ(QImage(WebCaptureWindow::labXZPic, "BMP").size(), QSize(150, 75));
+}
+
 TEST_F(WebCapture, WriteTextOnAStoredBackgroundGoesThroughTheCapture) {
     SiteSettings.create();
     SetUserSetting(UcsTeachPicture, QStringLiteral("3"));

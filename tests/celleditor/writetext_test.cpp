@@ -17,7 +17,9 @@
 #include "support/fixtures.h"
 #include "support/modalwatcher.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -152,6 +154,30 @@ TEST_F(WriteText, TextPastTheEdgeIsKeptOnlyOverThePicture) {
     EXPECT_EQ(ComposeWrittenPicture(plain, plain.size(), l, QPoint(205, 0)), plain.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(ComposeWrittenPicture(plain, plain.size(), l, QPoint(0, -label.height())),
               plain.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(WriteText, DraggingPutsTheLabelsCentreUnderThePointer) {
+    auto d = open(QStringLiteral("0"), picture(QStringLiteral("p.bmp"), 300, 200));
+    d->txtText->setText(QStringLiteral("拖动"));
+    const QPoint start = d->labText->pos();
+    const QSize size = d->labText->size();
+    const auto send = [&](QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(at), d->labText->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(d->labText, &e);
+    };
+    // A move without the button held does nothing.
+    send(QEvent::MouseMove, QPoint(0, 0), Qt::NoButton);
+    EXPECT_EQ(d->labText->pos(), start);
+    send(QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton);
+    EXPECT_EQ(d->labText->cursor().shape(), Qt::SizeAllCursor);
+    send(QEvent::MouseMove, QPoint(size.width() + 500, 0), Qt::LeftButton);
+    // Beyond the picture: nothing holds it in.
+    EXPECT_EQ(d->labText->pos(), start + QPoint(size.width() + 500 - size.width() / 2, -size.height() / 2));
+    send(QEvent::MouseButtonRelease, QPoint(0, 0), Qt::NoButton);
+    EXPECT_EQ(d->labText->cursor().shape(), Qt::ArrowCursor);
+    const QPoint dropped = d->labText->pos();
+    send(QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
+    EXPECT_EQ(d->labText->pos(), dropped);
 }
 
 TEST_F(WriteText, StyleFrameAndColourControls) {

@@ -23,7 +23,7 @@ WebCaptureWindow::WebCaptureWindow(const QSize& captureSize, QWidget* parent)
     Timer1->setInterval(1000);
     m_loadBound = new QTimer(this);
     m_loadBound->setSingleShot(true);
-    m_loadBound->setInterval(kLoadBoundMs);
+    m_loadBound->setInterval(loadBoundMs);
 
     connect(webPic, &WebBrowser::documentComplete, this, [this] { webPic_DocumentComplete(); });
     // A load that never ends is taken as ended, so the dialog without a close box always closes.
