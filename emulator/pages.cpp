@@ -130,6 +130,7 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
     static const QRegularExpression waiting(QStringLiteral("^/ad/kr/(\\d+)/loginad_(\\d+)\\.html$"));
     static const QRegularExpression picManage(QStringLiteral("^/pwtd/(\\d+)/picmanage\\.html$"));
     static const QRegularExpression cellEditor(QStringLiteral("^/pwtd/(\\d+)/setpic\\.html$"));
+    static const QRegularExpression writeText(QStringLiteral("^/pwtd/(\\d+)/setpic1\\.html$"));
     // Short texts about the program, as the service's weekly advertisements are.
     const auto ad = [&r](const char* heading, const char* text) {
         return HttpResponse::Html(ServicePageHtml(
@@ -143,6 +144,8 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
         {"网站模板库", "几十种配色与版式，一键套用到您的网站。"},
         {"网络相册", "单张、十张一组或整个文件夹上传照片，随时与朋友分享。"},
     };
+    if (writeText.match(r.path).hasMatch())
+        return ad("在图片上写字", "选好字体、颜色和边框，把文字拖到合适的位置；“合并图层”后还可以继续写。");
     if (cellEditor.match(r.path).hasMatch())
         return ad("区域设置小窍门", "给区域配上背景图和前景图，再写几行字，预览满意后按“确定”发布。");
     if (const auto m = login.match(r.path); m.hasMatch()) {

@@ -386,6 +386,9 @@ TEST_F(EmulatorServerTest, PagesShowTheirQueryKeys) {
     const auto picManage = emulator().get(QStringLiteral("http://ad.%1/pwtd/2650/picmanage.html?k1=mkey&k2=www7&k3=2.0").arg(d));
     EXPECT_EQ(picManage.status, 200);
     EXPECT_TRUE(picManage.body.contains("mkey") && picManage.body.contains("www7"));
+    const auto writeText = emulator().get(QStringLiteral("http://ad.%1/pwtd/2650/setpic1.html?k1=mkey&k2=www7&k3=2.0").arg(d));
+    EXPECT_EQ(writeText.status, 200);
+    EXPECT_TRUE(writeText.body.contains("mkey") && writeText.body.contains("www7"));
     EXPECT_EQ(emulator().get(QStringLiteral("http://user.%1/buyspace.aspx?k1=a&k2=www1").arg(d)).status, 200);
     EXPECT_EQ(emulator().get(QStringLiteral("http://frm.%1/images/vymline.gif").arg(d)).contentType, QByteArray("image/gif"));
     EXPECT_EQ(emulator().get(QStringLiteral("http://frm1.%1/vyminfo001.aspx?k1=a&k2=www1&k3=--EEF3F8&k4=0").arg(d)).status, 200);

@@ -11,6 +11,11 @@
 #include "foundation/settings.h"
 #include "login/state.h"
 #include "mainwindow/commands.h"
+#include "celleditor/ui/webcapturewindow.h"
+#include "celleditor/ui/writetextwindow.h"
+#include "celleditor/webpicture.h"
+#include "imaging/watermarkdialog.h"
+#include "platform/vberror.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/fontnames.h"
 #include "platform/prompts.h"
@@ -289,6 +294,8 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(cmdSearchQJ, &QPushButton::clicked, this, [this] { cmdSearchQJ_Click(); });
     connect(CmdBJSC, &QPushButton::clicked, this, [this] { CmdBJSC_Click(); });
     connect(cmdQJSC, &QPushButton::clicked, this, [this] { cmdQJSC_Click(); });
+    connect(cmdBJXZ, &QPushButton::clicked, this, [this] { cmdBJXZ_Click(); });
+    connect(cmdQJXZ, &QPushButton::clicked, this, [this] { cmdQJXZ_Click(); });
     for (int i = 0; i < 4; ++i)
         connect(cmdUploadAreaPic[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdUploadAreaPic_Click(i); });
     view.showPublishDialog = [this] { return OpenPublishDialog(this); };
@@ -663,6 +670,34 @@ void CellEditorWindow::vscPic_Change(int value) { picFrame->move(picFrame->x(), 
 void CellEditorWindow::pictureChanged() {
     CreateViewHtml();
     markChanged();
+}
+
+void CellEditorWindow::writeText(bool foreground) {
+    const int entry = CellRecordEntry::FirstBlockRow + (foreground ? CellBlock::CellForeground : CellBlock::CellBackground);
+    labXZFlag = foreground ? QStringLiteral("1") : QStringLiteral("0");
+    labXZPic = CellRecord.value(entry);
+    // A picture given by an address (the cell's stored picture or a material) is first captured
+    // from a page that shows it at its size in the cell.
+    if (vb::Trim((foreground ? txtQJ : txtBJ)->text()).isEmpty()) {
+        const QSize size = WebPicCaptureSize(foreground, txtQJW->text(), txtQJH->text());
+        try {
+            CreateWebPicHtml(labXZPic, size.width(), size.height(), foreground ? 1 : 0, cheFlash->isChecked());
+        } catch (const VbError& e) {
+            ShowWatermarkError(e);
+            return;
+        }
+        WebCaptureWindow capture(size, this);
+        capture.exec();
+    }
+    {
+        WriteTextWindow dialog(txtQJW->text(), txtQJH->text(), this);
+        dialog.exec();
+    }
+    if (labXZFlag != QLatin1String("OK")) return;
+    (foreground ? labQJFlag : labBJFlag) = QStringLiteral("1");
+    PendingPictures.set(foreground ? PendingPicture::ForegroundRow : PendingPicture::BackgroundRow,
+                        PendingPicture::LocalFile, CellRecord.value(entry));
+    pictureChanged();
 }
 
 void CellEditorWindow::setRecordEntry(int entry, const QString& value) {

@@ -174,6 +174,9 @@ public:
     // The materials library for the background or the foreground.
     void CmdBJSC_Click() { openMaterials(false); }
     void cmdQJSC_Click() { openMaterials(true); }
+    // Text written on the background or the foreground picture (frm在图片上写字).
+    void cmdBJXZ_Click() { writeText(false); }
+    void cmdQJXZ_Click() { writeText(true); }
     // The widget album's upload window (index 0 to 3), then the preview refreshed.
     void cmdUploadAreaPic_Click(int index);
 
@@ -201,6 +204,7 @@ private:
     // A picture source's end: the preview rebuilt and the window marked changed.
     void pictureChanged();
     void openMaterials(bool foreground);
+    void writeText(bool foreground);
     void setRecordEntry(int entry, const QString& value);
     void styleChanged();
     void readyChange();

@@ -62,5 +62,6 @@ TeachPanel* CreatePanel(const std::function<TeachPanel*(QWidget*)>& factory, QWi
 TeachPanel* CreateMainPanel(QWidget* host) { return CreatePanel(createMainPanel, host); }
 TeachPanel* CreateCellEditorPanel(QWidget* host) { return CreatePanel(createCellEditorPanel, host); }
 TeachPanel* CreateUploadPanel(QWidget* host) { return CreatePanel(createUploadPanel, host); }
+TeachPanel* CreateWriteTextPanel(QWidget* host) { return CreatePanel(createWriteTextPanel, host); }
 
 }  // namespace teachpanel

@@ -41,8 +41,11 @@ inline std::function<TeachPanel*(QWidget* host)> createMainPanel;
 // (movie "Riched32.dll").
 inline std::function<TeachPanel*(QWidget* host)> createCellEditorPanel;
 inline std::function<TeachPanel*(QWidget* host)> createUploadPanel;
+// The text-on-a-picture dialog's panel (movie "matca.ocx").
+inline std::function<TeachPanel*(QWidget* host)> createWriteTextPanel;
 // The factory's panel, or the stand-in.
 TeachPanel* CreateMainPanel(QWidget* host);
 TeachPanel* CreateCellEditorPanel(QWidget* host);
 TeachPanel* CreateUploadPanel(QWidget* host);
+TeachPanel* CreateWriteTextPanel(QWidget* host);
 }  // namespace teachpanel

@@ -8,5 +8,8 @@ void InstallTutorialPlayers() {
     teachpanel::createCellEditorPanel = [](QWidget* host) -> TeachPanel* {
         return new TeachPlayer(host, teachhosts::CellEditor());
     };
+    teachpanel::createWriteTextPanel = [](QWidget* host) -> TeachPanel* {
+        return new TeachPlayer(host, teachhosts::WriteText());
+    };
     teachpanel::createUploadPanel = [](QWidget* host) -> TeachPanel* { return new TeachPlayer(host, teachhosts::Upload()); };
 }
