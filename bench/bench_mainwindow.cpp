@@ -6,6 +6,9 @@
 // - reload: a new main window on the same pages, the engine warm;
 // - idle_with_animation: a main window whose lyrics cell (4) scrolls its lyrics, left alone for 10 s
 //   once its pages are in: the program's CPU seconds per wall second (its browser processes apart);
+// - site_view_complete: the whole-site page of the member's site (the page the template preview
+//   and the published site show, its widgets in frames from the service), from the navigation to
+//   the end of the load of the page and every frame in it;
 // and, once the pages are in, the proportional memory (PSS) of the program's process tree (the
 // program and its browser processes; the emulator runs as a process of its own and is left out).
 // The renderer processes are bounded as the program bounds them (--renderer-process-limit=4)
@@ -19,7 +22,11 @@
 #include "platform/programend.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
+#include "platform/ui/webbrowser.h"
 #include "platform/ui/windowsplatform.h"
+#include "site/pagefile.h"
+#include "site/siteview.h"
+#include "site/state.h"
 #include "servicesupport.h"
 
 #include <benchmark/benchmark.h>
@@ -229,6 +236,44 @@ void BM_MainWindowIdleWithAnimation(benchmark::State& state) {
     state.counters["cpu_s_per_s"] = cpuPerSecond;
 }
 BENCHMARK(BM_MainWindowIdleWithAnimation)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_SiteViewComplete(benchmark::State& state) {
+    if (!g_session->error.isEmpty()) {
+        state.SkipWithError(qPrintable(g_session->error));
+        return;
+    }
+    // Only the whole-site page is written, as for a preview.
+    PreviewOnly = -1;
+    CreateSiteViewHtml(LocalColumn);
+    PreviewOnly = 0;
+    const QString page = SitePagePath(QStringLiteral("view.html"));
+    // Opened from the main window, whose pages are in.
+    auto* w = new frm个人网站;
+    w->show();
+    w->Timer1->stop();
+    if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000, 5)) {
+        state.SkipWithError("the main window's pages did not load");
+        return;
+    }
+    for (auto _ : state) {
+        WebBrowser browser;
+        browser.resize(1024, 700);
+        browser.show();
+        bool complete = false;
+        QObject::connect(&browser, &WebBrowser::documentComplete, [&complete](bool) { complete = true; });
+        QElapsedTimer clock;
+        clock.start();
+        browser.Navigate(page);
+        if (!WaitUntil([&complete] { return complete; }, 120000, 5)) {
+            state.SkipWithError("the site page did not load");
+            break;
+        }
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+    frm个人网站::unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+BENCHMARK(BM_SiteViewComplete)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

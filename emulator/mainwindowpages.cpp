@@ -1,5 +1,7 @@
 #include "emulator/mainwindowpages.h"
 
+#include "emulator/pageframe.h"
+
 #include <QRegularExpression>
 
 namespace emu {
@@ -7,13 +9,6 @@ namespace emu {
 namespace {
 
 QString Esc(const QString& s) { return s.toHtmlEscaped(); }
-
-// The member key, prefix and client version the window sent, as one short line.
-QString KeysLine(const HttpRequest& r) {
-    return QStringLiteral("k1=%1 · k2=%2 · k3=%3")
-        .arg(Esc(r.queryValue(QStringLiteral("k1"))), Esc(r.queryValue(QStringLiteral("k2"))),
-             Esc(r.queryValue(QStringLiteral("k3"))));
-}
 
 QString StripPage(const QString& week, const HttpRequest& r) {
     static const char* const kColours[10] = {"#E8F1FB", "#FDF1E3", "#E9F7EC", "#F6EAF7", "#FFF8D9",
@@ -34,17 +29,17 @@ QString StripPage(const QString& week, const HttpRequest& r) {
     for (int i = 0; i < 10; ++i) {
         pages += QStringLiteral(
                      "<div class=\"page\" id=\"page%1\" style=\"background:%2\"><span class=\"no\">%1/10</span>"
-                     "<span class=\"text\">%3</span><span class=\"keys\">%4</span></div>\n")
+                     "<span class=\"text\">%3</span></div>\n")
                      .arg(i + 1)
-                     .arg(QString::fromLatin1(kColours[i]), QString::fromUtf8(kTexts[i]), KeysLine(r));
+                     .arg(QString::fromLatin1(kColours[i]), QString::fromUtf8(kTexts[i]));
     }
     return QStringLiteral(
                "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>第 %1 周广告</title>\n"
                "<style>html,body{margin:0;padding:0;overflow:hidden;font-family:sans-serif}"
                ".page{height:70px;box-sizing:border-box;padding:8px 40px 0 16px;border-bottom:1px solid #ccd}"
                ".no{float:right;color:#889;font-size:12px}.text{font-size:18px;color:#234;line-height:30px;display:block}"
-               ".keys{display:block;font-size:11px;line-height:16px;color:#889}</style></head>\n<body>\n%2</body></html>\n")
-        .arg(Esc(week), pages);
+               "</style></head>\n<body%3>\n%2</body></html>\n")
+        .arg(Esc(week), pages, KeyAttributes(r));
 }
 
 QString InfoLinePage(const QString& week, const HttpRequest& r) {
@@ -52,13 +47,12 @@ QString InfoLinePage(const QString& week, const HttpRequest& r) {
                "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>信息栏</title>\n"
                "<style>html,body{margin:0;padding:0;overflow:hidden;font-family:sans-serif;font-size:12px;"
                "color:#345;background:#F7F9FC;white-space:nowrap;line-height:22px}</style></head>\n"
-               "<body>&nbsp;本周（%1）提示：上传照片后，可在“图片管理”中复制图片链接。"
-               "<span class=\"keys\" style=\"color:#99a\">&nbsp;%2</span></body></html>\n")
-        .arg(Esc(week), KeysLine(r));
+               "<body%2>&nbsp;本周（%1）提示：上传照片后，可在“图片管理”中复制图片链接。</body></html>\n")
+        .arg(Esc(week), KeyAttributes(r));
 }
 
 // The image editor's strips: ten numbered pages side by side (the left strip, 141 px a page) or
-// one under another (the top strip, 122 px a page), each showing the keys it was sent.
+// one under another (the top strip, 122 px a page).
 QString EditorStripPage(const QString& week, const HttpRequest& r, bool sideBySide) {
     static const char* const kTexts[10] = {
         "剪裁：把白色虚线框内的部分保存下来。", "缩放：按倍数或用滑块缩放图像。", "文字水印：两行文字，任意字体和颜色。",
@@ -69,9 +63,9 @@ QString EditorStripPage(const QString& week, const HttpRequest& r, bool sideBySi
     QString pages;
     for (int i = 0; i < 10; ++i)
         pages += QStringLiteral("<div class=\"page\" id=\"page%1\"><span class=\"no\">%1</span>"
-                                "<span class=\"text\">%2</span><span class=\"keys\">%3</span></div>\n")
+                                "<span class=\"text\">%2</span></div>\n")
                      .arg(i + 1)
-                     .arg(QString::fromUtf8(kTexts[i]), KeysLine(r));
+                     .arg(QString::fromUtf8(kTexts[i]));
     const QString pageStyle =
         sideBySide ? QStringLiteral(".page{float:left;width:141px;height:100%;min-height:600px;border-right:1px solid #ccd}")
                    : QStringLiteral(".page{height:122px;border-bottom:1px solid #ccd}");
@@ -80,8 +74,8 @@ QString EditorStripPage(const QString& week, const HttpRequest& r, bool sideBySi
                "<style>html,body{margin:0;padding:0;overflow:hidden;font-family:sans-serif;background:#F7F9FC}"
                "body{width:%2}.page{box-sizing:border-box;padding:8px;overflow:hidden}%3"
                ".no{display:block;font-size:28px;color:#9ab}.text{display:block;font-size:14px;color:#234}"
-               ".keys{display:block;font-size:10px;color:#889;word-break:break-all}</style></head>\n<body>\n%4</body></html>\n")
-        .arg(Esc(week), sideBySide ? QStringLiteral("1410px") : QStringLiteral("auto"), pageStyle, pages);
+               "</style></head>\n<body%5>\n%4</body></html>\n")
+        .arg(Esc(week), sideBySide ? QStringLiteral("1410px") : QStringLiteral("auto"), pageStyle, pages, KeyAttributes(r));
 }
 
 }  // namespace

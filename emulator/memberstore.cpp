@@ -337,11 +337,14 @@ void MemberStore::removeUnnamedFiles(const Member& m) {
     }
 }
 
-void MemberStore::appendAlbumLog(const Member& m, const QJsonObject& change) {
+void MemberStore::appendAlbumLog(const Member& m, const QJsonObject& change) { appendAlbumLog(m, QList<QJsonObject>{change}); }
+
+void MemberStore::appendAlbumLog(const Member& m, const QList<QJsonObject>& changes) {
     const QString dir = memberDir(m);
     if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
     const QString path = albumLogPath(m);
-    const QByteArray line = LogLine(change);
+    QByteArray line;
+    for (const QJsonObject& change : changes) line += LogLine(change);
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (fd < 0) throw VbError(VbError::PathFileAccess, QStringLiteral("Path/File access error: %1 (%2)").arg(path).arg(errno));
     const off_t start = ::lseek(fd, 0, SEEK_END);
@@ -358,10 +361,34 @@ void MemberStore::appendAlbumLog(const Member& m, const QJsonObject& change) {
         }
     }
     if (!error && ::fdatasync(fd) != 0) error = errno;
-    // A line not wholly written is taken back, so the next one does not join it.
+    // Lines not wholly written are taken back, so the next one does not join them.
     if (error && start >= 0) [[maybe_unused]] const int cut = ::ftruncate(fd, start);
     ::close(fd);
     if (error) throw VbError(VbError::DiskFull, QStringLiteral("Disk full: %1 (%2)").arg(path).arg(error));
+}
+
+void MemberStore::storeSampleFiles(Member& m, const QString& albumName, const QList<SampleFile>& files,
+                                   const QString& stamp) {
+    if (!paths::IsSafeComponent(albumName)) throw VbError(VbError::PathFileAccess, QStringLiteral("Bad file name"));
+    const QString dir = albumDir(m, albumName);
+    if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
+    QList<QJsonObject> changes;
+    for (const SampleFile& f : files) {
+        const QString disk = FreshDiskName(dir, m.album(albumName), f.name);
+        QFile out(dir + QLatin1Char('/') + disk);
+        if (!paths::IsSafeComponent(f.name) || !out.open(QIODevice::WriteOnly) || out.write(f.bytes) != f.bytes.size())
+            throw VbError(VbError::PathFileAccess, QStringLiteral("Cannot write ") + f.name);
+        out.close();
+        MakeThumbnail(out.fileName());
+        QJsonObject change{{QStringLiteral("album"), albumName},
+                           {QStringLiteral("stamp"), stamp},
+                           {QStringLiteral("albumStamp"), stamp},
+                           {QStringLiteral("file"), FileJson(StoredFile{f.name, f.description, f.bytes.size(), stamp, disk})}};
+        if (!m.album(albumName) && changes.isEmpty()) change[QStringLiteral("created")] = stamp;
+        changes.append(change);
+    }
+    appendAlbumLog(m, changes);
+    for (const QJsonObject& change : changes) ApplyAlbumChange(m, change);
 }
 
 void MemberStore::setAlbumStamp(Member& m, const QString& stamp) {

@@ -157,6 +157,15 @@ public:
     // Throws VbError with nothing changed.
     void removeAlbum(Member& m, const QString& album, const QString& stamp);
     HostedFile hostedFile(const QString& folder, const QString& album, const QString& file) const;
+    // Sample content in one go: each file and its thumbnail written plainly (no flush to disk),
+    // then one append to the album log. For content that is made again when
+    // lost, so that making it stays cheap. Throws VbError.
+    struct SampleFile {
+        QString name;
+        QByteArray bytes;
+        QString description;
+    };
+    void storeSampleFiles(Member& m, const QString& album, const QList<SampleFile>& files, const QString& stamp);
     // Removes the named files of an album (names it does not hold are passed over) with their
     // thumbnails, and gives the album the stamp. Throws VbError when the record cannot be saved;
     // the album is then as it was and its files are still on disk.
@@ -175,6 +184,8 @@ private:
     bool loadAlbums(Member& m, const QJsonObject& record);
     void removeUnnamedFiles(const Member& m);
     void appendAlbumLog(const Member& m, const QJsonObject& change);
+    // Several changes as one append (and one flush).
+    void appendAlbumLog(const Member& m, const QList<QJsonObject>& changes);
     void saveCounters();
     QString m_dir;
     std::vector<std::unique_ptr<Member>> m_members;

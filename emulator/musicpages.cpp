@@ -1,5 +1,7 @@
 #include "emulator/musicpages.h"
 
+#include "emulator/pageframe.h"
+
 #include <cmath>
 
 namespace emu {
@@ -46,14 +48,13 @@ bool ServeMusicPage(const HttpRequest& r, HttpResponse* out) {
     *out = HttpResponse::Html(
         QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>如何获取音乐的网址及歌词</title>\n"
                        "<style>body{font-family:sans-serif;margin:16px;color:#333;line-height:1.6}"
-                       "h1{font-size:18px;color:#336699}code{background:#eee}</style></head>\n<body>"
+                       "h1{font-size:18px;color:#336699}code{background:#eee}</style></head>\n<body%2>"
                        "<h1>如何获取音乐的网址及歌词</h1>\n<ol>\n"
                        "<li>音乐必须来自网络：在音乐网站上找到音乐文件，复制它的网址（以“http://”开头）。</li>\n"
                        "<li>歌词可以从歌词网站复制后粘贴到歌词框中，最多3000字节。</li>\n"
                        "<li>试听用的音乐网址：<code class=\"sample\">%1</code></li>\n</ol>\n"
-                       "<p class=\"keys\">k1=%2 k2=%3</p>\n<p>本页由本地模拟服务提供。</p>\n</body></html>\n")
-            .arg(sample.toHtmlEscaped(), r.queryValue(QStringLiteral("k1")).toHtmlEscaped(),
-                 r.queryValue(QStringLiteral("k2")).toHtmlEscaped()));
+                       "<p>本页由本地模拟服务提供。</p>\n</body></html>\n")
+            .arg(sample.toHtmlEscaped(), KeyAttributes(r)));
     return true;
 }
 

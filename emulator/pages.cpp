@@ -1,12 +1,13 @@
 #include "emulator/pages.h"
 
-#include "emulator/blogposts.h"
 #include "emulator/domainpages.h"
 #include "emulator/emulator.h"
 #include "emulator/mainwindowpages.h"
 #include "emulator/musicpages.h"
 #include "emulator/materialslibrary.h"
+#include "emulator/pageframe.h"
 #include "emulator/templategallery.h"
+#include "emulator/widgetpages.h"
 #include "platform/ansi.h"
 #include "platform/vbtext.h"
 
@@ -22,28 +23,18 @@ namespace {
 
 QString Esc(const QString& s) { return s.toHtmlEscaped(); }
 
-QString Layout(const QString& title, const QString& body) {
-    return QStringLiteral(
-               "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>%1</title>\n"
-               "<style>body{font-family:sans-serif;margin:12px;color:#333;background:#fafafa}"
-               "h1{font-size:18px;color:#336699}table{border-collapse:collapse}"
-               "td,th{border:1px solid #ccc;padding:2px 6px;font-size:13px}</style></head>\n"
-               "<body><h1>%1</h1>\n%2\n</body></html>\n")
-        .arg(Esc(title), body);
-}
+const QString kStyle = QStringLiteral(
+    "body{font-family:sans-serif;margin:12px;color:#333;background:#fafafa}"
+    "h1{font-size:18px;color:#336699}table{border-collapse:collapse}"
+    "td,th{border:1px solid #ccc;padding:2px 6px;font-size:13px}");
 
-// The query keys the page received, as a small table.
-QString KeysTable(const HttpRequest& r) {
-    const auto items = r.queryItems();
-    if (items.isEmpty()) return QStringLiteral("<p>（没有查询参数）</p>");
-    QString rows;
-    for (const auto& item : items)
-        rows += QStringLiteral("<tr><th>%1</th><td class=\"key-value\">%2</td></tr>").arg(Esc(item.first), Esc(item.second));
-    return QStringLiteral("<table class=\"keys\">") + rows + QStringLiteral("</table>");
+// A page that says what it is; a request, when given, rides along as the body's data attributes.
+QString Layout(const QString& title, const QString& body, const HttpRequest& r = HttpRequest()) {
+    return ServicePageHtml(title, kStyle, QStringLiteral("<h1>%1</h1>\n").arg(Esc(title)) + body, r);
 }
 
 HttpResponse KeysPage(const HttpRequest& r, const QString& title, const QString& extra = QString()) {
-    return HttpResponse::Html(Layout(title, extra + KeysTable(r)));
+    return HttpResponse::Html(Layout(title, extra, r));
 }
 
 HttpResponse NotFound(const HttpRequest& r) {
@@ -95,83 +86,6 @@ HttpResponse HostedFilePage(const HttpRequest& r, Emulator& e) {
     return HttpResponse::Bytes(ReadFile(thumb), "image/jpeg");
 }
 
-// The pictures of one of a member's albums, for the photo widgets.
-QString AlbumPictures(const Member* m, const QString& albumName, Emulator& e) {
-    if (!m) return QString();
-    const Album* a = m->album(albumName);
-    if (!a || a->files.isEmpty()) return QStringLiteral("<p>相册“%1”中还没有图片。</p>").arg(Esc(albumName));
-    const QString host = QString(m->prefix).toLower().replace(QStringLiteral("www"), QStringLiteral("img")) +
-                         QLatin1Char('.') + e.hosts().domain;
-    // Each part of the path percent-encoded, so an album or file named with "#", "%" or "?" is
-    // asked for whole; the hosted-file page reads the path decoded.
-    const auto part = [](const QString& s) { return QString::fromLatin1(QUrl::toPercentEncoding(s)); };
-    QString out = QStringLiteral("<div class=\"pictures\">");
-    for (const StoredFile& f : a->files) {
-        if (f.name.endsWith(QLatin1String(".swf"), Qt::CaseInsensitive)) continue;
-        out += QStringLiteral("<img src=\"http://%1/space/%2/%3/%4\" height=\"80\" alt=\"%5\"> ")
-                   .arg(host, part(m->folder), part(a->name), part(f.name), Esc(f.description));
-    }
-    return out + QStringLiteral("</div>");
-}
-
-HttpResponse WidgetPage(const HttpRequest& r, Emulator& e) {
-    static const QHash<QString, QString> widgets{
-        {QStringLiteral("/clock002.aspx"), QStringLiteral("时钟")},
-        {QStringLiteral("/photoslide002.aspx"), QStringLiteral("三图滚动")},
-        {QStringLiteral("/smallboard001.aspx"), QStringLiteral("留言板")},
-        {QStringLiteral("/calendar002.aspx"), QStringLiteral("日历")},
-        {QStringLiteral("/tbloglist001.aspx"), QStringLiteral("微博列表")},
-        {QStringLiteral("/photo10list001.aspx"), QStringLiteral("十图滚动")},
-        // The cell editor's preview of cell 12 asks the service's frame host for the same scroller.
-        {QStringLiteral("/photolist10.aspx"), QStringLiteral("十图滚动")},
-        {QStringLiteral("/albumlist001.aspx"), QStringLiteral("相册列表")},
-        {QStringLiteral("/album001.aspx"), QStringLiteral("相册")},
-        {QStringLiteral("/bloglist001.aspx"), QStringLiteral("博客列表")},
-        {QStringLiteral("/blogframe001.aspx"), QStringLiteral("博客")},
-        {QStringLiteral("/vyminfo001.aspx"), QStringLiteral("网站信息栏")},
-        {QStringLiteral("/loginmyvym.aspx"), QStringLiteral("会员信息")},
-        {QStringLiteral("/leaveword_manage.aspx"), QStringLiteral("留言管理")},
-        {QStringLiteral("/msg_manage.aspx"), QStringLiteral("短消息管理")},
-    };
-    const QString path = r.path.toLower();
-    const auto it = widgets.constFind(path);
-    if (it == widgets.cend()) return NotFound(r);
-    const Member* m = e.store().findByKey(r.queryValue(QStringLiteral("k1")));
-    QString extra;
-    if (m) extra = QStringLiteral("<p class=\"member\">会员：%1</p>").arg(Esc(m->name));
-    // The photo widgets name their album in k2.
-    static const QStringList photoWidgets{QStringLiteral("/clock002.aspx"), QStringLiteral("/photoslide002.aspx"),
-                                          QStringLiteral("/calendar002.aspx"), QStringLiteral("/photo10list001.aspx"),
-                                          QStringLiteral("/photolist10.aspx"), QStringLiteral("/album001.aspx")};
-    if (photoWidgets.contains(path)) extra += AlbumPictures(m, r.queryValue(QStringLiteral("k2")), e);
-    const QString frameHost = e.hosts().hostName(ServiceHost::Frame);
-    if (path == QLatin1String("/bloglist001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, false);
-    if (path == QLatin1String("/blogframe001.aspx") && m) extra += BlogPostsHtml(*m, frameHost, true);
-    if (path == QLatin1String("/albumlist001.aspx") && m) {
-        // The home-page album frame as last stored, in slot order; empty slots show nothing.
-        extra += QStringLiteral("<ul class=\"homealbums\">");
-        for (const QString& name : m->homeAlbums)
-            if (const Album* a = name.isEmpty() ? nullptr : m->album(name))
-                extra += QStringLiteral("<li>%1（%2）</li>").arg(Esc(a->name)).arg(a->files.size());
-        extra += QStringLiteral("</ul>");
-    }
-    return KeysPage(r, it.value(), extra);
-}
-
-// The album frame of a blog post: k1 the member name, k2 the album (its letter case may be lost
-// on the way through a post), k3 the member's server prefix.
-HttpResponse BlogAlbumPage(const HttpRequest& r, Emulator& e) {
-    const Member* m = e.store().find(r.queryValue(QStringLiteral("k1")).toLower());
-    QString album = r.queryValue(QStringLiteral("k2"));
-    if (m)
-        for (const Album& a : m->albums)
-            if (a.name.compare(album, Qt::CaseInsensitive) == 0) album = a.name;
-    const QString extra = m ? QStringLiteral("<p class=\"member\">会员：%1</p>").arg(Esc(m->name)) +
-                                  AlbumPictures(m, album, e)
-                            : QStringLiteral("<p>没有这位会员。</p>");
-    return KeysPage(r, QStringLiteral("相册"), extra);
-}
-
 // The picture that stands for an album frame in a stored post: a grey box.
 QByteArray EffectPlaceholderGif() {
     QImage img(350, 210, QImage::Format_RGB32);
@@ -216,20 +130,29 @@ HttpResponse AdvertisingPage(const HttpRequest& r) {
     static const QRegularExpression waiting(QStringLiteral("^/ad/kr/(\\d+)/loginad_(\\d+)\\.html$"));
     static const QRegularExpression picManage(QStringLiteral("^/pwtd/(\\d+)/picmanage\\.html$"));
     static const QRegularExpression cellEditor(QStringLiteral("^/pwtd/(\\d+)/setpic\\.html$"));
-    if (const auto m = cellEditor.match(r.path); m.hasMatch())
-        return KeysPage(r, QStringLiteral("区域设置广告"), QStringLiteral("<p>第 %1 周的区域设置广告页。</p>").arg(m.captured(1)));
-    if (const auto m = login.match(r.path); m.hasMatch())
-        return KeysPage(r, QStringLiteral("登录广告 %1").arg(m.captured(2)),
-                        QStringLiteral("<p>第 %1 周的登录广告页。</p>").arg(m.captured(1)));
-    if (const auto m = reg.match(r.path); m.hasMatch())
-        return KeysPage(r, QStringLiteral("注册广告"), QStringLiteral("<p>第 %1 周的注册广告页。</p>").arg(m.captured(1)));
-    if (const auto m = upload.match(r.path); m.hasMatch())
-        return KeysPage(r, QStringLiteral("上传广告"), QStringLiteral("<p>第 %1 周的上传窗口广告页。</p>").arg(m.captured(1)));
-    if (const auto m = waiting.match(r.path); m.hasMatch())
-        return KeysPage(r, QStringLiteral("等待广告 %1").arg(m.captured(2)),
-                        QStringLiteral("<p>第 %1 周的等待广告页。</p>").arg(m.captured(1)));
-    if (const auto m = picManage.match(r.path); m.hasMatch())
-        return KeysPage(r, QStringLiteral("图像管理广告"), QStringLiteral("<p>第 %1 周的图像管理广告页。</p>").arg(m.captured(1)));
+    // Short texts about the program, as the service's weekly advertisements are.
+    const auto ad = [&r](const char* heading, const char* text) {
+        return HttpResponse::Html(ServicePageHtml(
+            QString::fromUtf8(heading),
+            QStringLiteral("html,body{margin:0;font-family:sans-serif;background:linear-gradient(#f4f8fc,#dde8f3);color:#234}"
+                           "h1{font-size:18px;margin:10px 14px 4px;color:#2e6da4}p{margin:0 14px;font-size:13px;line-height:1.6}"),
+            QStringLiteral("<h1>%1</h1><p>%2</p>").arg(QString::fromUtf8(heading), QString::fromUtf8(text)), r));
+    };
+    static const char* const kLoginAds[][2] = {
+        {"Tavolin 个人网站", "33 个网页区域，所见即所得：换图片、写文字，点一下就发布。"},
+        {"网站模板库", "几十种配色与版式，一键套用到您的网站。"},
+        {"网络相册", "单张、十张一组或整个文件夹上传照片，随时与朋友分享。"},
+    };
+    if (cellEditor.match(r.path).hasMatch())
+        return ad("区域设置小窍门", "给区域配上背景图和前景图，再写几行字，预览满意后按“确定”发布。");
+    if (const auto m = login.match(r.path); m.hasMatch()) {
+        const auto& text = kLoginAds[m.captured(2).toInt() % 3];
+        return ad(text[0], text[1]);
+    }
+    if (reg.match(r.path).hasMatch()) return ad("注册成为会员", "注册后即可拥有自己的个人网站、网络相册和博客。");
+    if (upload.match(r.path).hasMatch()) return ad("上传照片", "一次可以上传十张照片，也可以上传整个文件夹；大图会自动缩小。");
+    if (waiting.match(r.path).hasMatch()) return ad("请稍候", "正在与服务器通信……您知道吗？网站模板可以一键套用。");
+    if (picManage.match(r.path).hasMatch()) return ad("图片管理", "复制图片链接，就能把照片放进博客和微博里。");
     if (HttpResponse out; ServeMainWindowAdPage(r, &out)) return out;
     if (HttpResponse out; ServeImageEditorAdPage(r, &out)) return out;
     return NotFound(r);
@@ -244,13 +167,17 @@ HttpResponse AccountPage(const HttpRequest& r) {
         return KeysPage(r, QStringLiteral("购买网络空间"),
                         offers + QStringLiteral("</table><p>本地模拟服务不收费，也不会改变空间。</p>"));
     }
-    if (path == QLatin1String("/sysinfo/notice.aspx")) return KeysPage(r, QStringLiteral("系统公告"));
+    if (path == QLatin1String("/sysinfo/notice.aspx"))
+        return KeysPage(r, QStringLiteral("系统公告"),
+                        QStringLiteral("<ul><li>新增六套网站模板，欢迎在“网站模板”中挑选。</li>"
+                                       "<li>相册上传速度提升，整个文件夹也能一次上传。</li></ul>"));
     if (path == QLatin1String("/suggest.aspx"))
         return KeysPage(r, QStringLiteral("意见与建议"),
                         QStringLiteral("<form><p><textarea name=\"s\" rows=\"5\" cols=\"60\"></textarea></p>"
                                        "<p><input type=\"submit\" value=\"提交\"></p></form>"
                                        "<p>本地模拟服务不保存意见。</p>"));
-    if (path == QLatin1String("/member/welcome.aspx")) return KeysPage(r, QStringLiteral("会员页面"));
+    if (path == QLatin1String("/member/welcome.aspx"))
+        return KeysPage(r, QStringLiteral("会员页面"), QStringLiteral("<p>欢迎回来！在这里可以查看您的空间、相册和博客。</p>"));
     if (path == QLatin1String("/member/realname.aspx"))
         return KeysPage(r, QStringLiteral("实名认证"), QStringLiteral("<p>本地模拟服务不做实名认证。</p>"));
     return NotFound(r);
@@ -289,8 +216,8 @@ HttpResponse ServePage(const HttpRequest& r, const HostInfo& host, Emulator& e) 
     case HostKind::Frame:
         if (r.path.compare(QLatin1String("/images/vymline.gif"), Qt::CaseInsensitive) == 0)
             return HttpResponse::Bytes(LineGif(), "image/gif");
-        if (r.path.compare(QLatin1String("/album0002.aspx"), Qt::CaseInsensitive) == 0) return BlogAlbumPage(r, e);
-        return WidgetPage(r, e);
+        if (HttpResponse out; ServeWidgetPage(r, e, &out)) return out;
+        return NotFound(r);
     case HostKind::PhotoList:
         if (r.path.compare(QLatin1String("/images/slide_effect_350_210.gif"), Qt::CaseInsensitive) == 0)
             return HttpResponse::Bytes(EffectPlaceholderGif(), "image/png");

@@ -1,5 +1,7 @@
 #include "emulator/servicelogic.h"
 
+#include "emulator/demosite.h"
+
 #include "foundation/htmltext.h"
 #include "foundation/md5.h"
 #include "login/logintoken.h"
@@ -11,8 +13,8 @@
 #include "platform/vbtext.h"
 #include "site/publishcheck.h"
 
-#include <QBuffer>
 #include <QDate>
+#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -24,7 +26,6 @@ const QString kF = QStringLiteral("{/F}");
 const QString kR = QStringLiteral("{//R}");
 const QString kT = QStringLiteral("{///T}");
 constexpr int kSiteFields = 333;
-const QString kMaterialsAlbum = QStringLiteral("www网站素材");
 const QString kRootAlbum = QStringLiteral("根目录");
 
 QString Row(const QStringList& fields) {
@@ -67,25 +68,14 @@ bool HasExpired(const Member& m) {
     return !end.isValid() || end < QDate::currentDate();
 }
 
-QByteArray DemoPicture() {
-    QImage img(696, 150, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, qRgb(40 + x * 120 / img.width(), 90 + y * 80 / img.height(), 160 + x * 60 / img.width()));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, "PNG");
-    return bytes;
-}
+
+}  // namespace
 
 QString EscapeBrackets(QString text) {
     text.replace(QLatin1Char('<'), QStringLiteral("&x_;"));
     text.replace(QLatin1Char('>'), QStringLiteral("&d_;"));
     return text;
 }
-
-}  // namespace
 
 QString UnescapeBrackets(QString text) {
     text.replace(QStringLiteral("&x_;"), QStringLiteral("<"));
@@ -404,33 +394,7 @@ void ServiceLogic::ensureDemoMember() {
     m.expiry = QDate::currentDate().addYears(1).toString(Qt::ISODate);
     m.registration.insert(QStringLiteral("Email"), QStringLiteral("demo@") + m_domain);
 
-    // A small sample site: a few colours and one picture cell (the header's right cell, 2).
-    const QString stamp = m_store.newStamp();
-    const QString picture = QStringLiteral("grp2.png");
-    m_store.storeFile(m, kMaterialsAlbum, picture, DemoPicture(), QString(), stamp);
-    const QString imageHost = QString(m.prefix).replace(QStringLiteral("www"), QStringLiteral("img"));
-    const QString pictureUrl = QStringLiteral("http://") + imageHost + QLatin1Char('.') + m_domain +
-                               QStringLiteral("/space/") + m.folder + QLatin1Char('/') + kMaterialsAlbum +
-                               QLatin1Char('/') + picture;
-    m.settings = QStringList(kSiteFields, QString());
-    m.settings[22] = pictureUrl;
-    m.settings[23] = QStringLiteral("696");
-    m.settings[24] = QStringLiteral("150");
-    m.settings[25] = QStringLiteral("111");
-    m.settings[301] = QStringLiteral("#EEF3F8");
-    m.settings[303] = QStringLiteral("#FFFFFF");
-    m.settings[304] = QStringLiteral("#DDE6F0");
-    m.settings[306] = QStringLiteral("#DDE6F0");
-    m.settings[331] = QStringLiteral("2");
-    m.published = QStringLiteral("1");
-    const QString page = QStringLiteral(
-        "<html>\r<head>\r<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\" />\r"
-        "<title>%1的网站</title>\r</head>\r<body style=\"background-color: #EEF3F8\">\r"
-        "<table width=\"1002\" align=\"center\" bgcolor=\"#FFFFFF\">\r<tr><td><img src=\"%2\" width=\"696\" "
-        "height=\"150\" /></td></tr>\r<tr><td align=\"center\">欢迎光临 www.%3.%4</td></tr>\r</table>\r</body>\r</html>")
-                             .arg(m.name, pictureUrl, m.domain, m_domain);
-    m.sitePageFile = m_store.writeSitePage(m, EscapeBrackets(page));
-    m_store.save(m);
+    AddDemoContent(m_store, m, m_domain);
 }
 
 void ServiceLogic::reset() {

@@ -104,6 +104,8 @@ private:
     QHash<QString, QString> m_lastRegistrationHour;  // first three address parts -> "yyyyMMddHH"
 };
 
+// "<" and ">" as "&x_;" and "&d_;", as the service keeps a page.
+QString EscapeBrackets(QString text);
 // A table of the replies that carry their separators escaped: each field followed by "{/F}",
 // each row by "{//R}", then the table's name and "{///T}".
 QString EscapedTable(const QList<QStringList>& rows, const QString& name);

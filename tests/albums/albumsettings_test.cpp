@@ -207,6 +207,7 @@ class AlbumSettingsTest : public PublishTest {
 protected:
     void SetUp() override {
         PublishTest::SetUp();
+        WithoutDemoSamples(member());
         AlbumSettingsView& v = logic.view;
         v.showGrid = [this](const AlbumGrid& g) { shownGrid = g; };
         v.showFrame = [this](const HomeAlbumFrame& f) { shownFrame = f; };
@@ -576,7 +577,13 @@ TEST_F(AlbumSettingsTest, FailedCallsFollowTheErrorConventionAndPutTheFrameBack)
 
 // ---- the window
 
-class AlbumSettingsWindowTest : public PublishTest {};
+class AlbumSettingsWindowTest : public PublishTest {
+protected:
+    void SetUp() override {
+        PublishTest::SetUp();
+        WithoutDemoSamples(member());
+    }
+};
 
 TEST_F(AlbumSettingsWindowTest, ShowsTheListAndTheFrameAsLoaded) {
     AlbumList = Albums({QStringLiteral("旅行"), QStringLiteral("www网站素材"), QStringLiteral("家人")});

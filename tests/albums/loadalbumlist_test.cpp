@@ -23,6 +23,7 @@ class AlbumCacheTest : public PublishTest {
 protected:
     void SetUp() override {
         PublishTest::SetUp();
+        WithoutDemoSamples(member());
         emu::MemberStore& store = emulator().server().store();
         store.storeFile(member(), QStringLiteral("旅行"), QStringLiteral("a.jpg"), "x", QString(), store.newStamp());
         member().homeAlbums = QStringList{QString(), QStringLiteral("旅行")};

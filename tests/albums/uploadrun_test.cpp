@@ -47,6 +47,7 @@ class UploadRunTest : public PublishTest {
 protected:
     void SetUp() override {
         PublishTest::SetUp();
+        WithoutDemoSamples(member());
         SetUserSetting(UcsTeachUpload, QStringLiteral("3"));
         SetUserSetting(UcsHintScreenshotUpload, QStringLiteral("1"));
         SetUserSetting(UcsHintScreenshotSized, QStringLiteral("1"));

@@ -438,8 +438,8 @@ TEST_F(UploadWindowTest, TheBandShowsTheWeeksUploadPage) {
     EXPECT_EQ(w.webAD->LocationURL(), url);
     QTRY_VERIFY_WITH_TIMEOUT(w.webAD->hasDocument() && !w.webAD->isLoading(), 30000);
     const QString text = w.webAD->documentTextSync();
-    EXPECT_TRUE(text.contains(QStringLiteral("上传窗口广告页"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(LoginField(11))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("上传照片"))) << text.toStdString();
+    EXPECT_EQ(w.webAD->runScriptSync(QStringLiteral("document.body.dataset.k1")).toString(), LoginField(11));
     EXPECT_TRUE(prompts.messages().isEmpty());
     w.reject();
 }

@@ -32,6 +32,7 @@ class BlogWriter : public testsupport::PublishTest {
 protected:
     void SetUp() override {
         PublishTest::SetUp();
+        testsupport::WithoutDemoSamples(member());
         QDir().mkpath(root() + QStringLiteral("/data"));
         BlogWriterView& v = writer.view;
         auto log = [this](const QString& e) { events.append(e); };

@@ -261,8 +261,8 @@ TEST_F(CellEditorOnTheService, AdvertisementPageShowsTheKeysAndHelpOpensInTheBro
     w.show();
     QTRY_VERIFY_WITH_TIMEOUT(w.webAD->hasDocument() && !w.webAD->isLoading(), kLoadTimeoutMs);
     const QString text = w.webAD->documentTextSync();
-    EXPECT_TRUE(text.contains(QStringLiteral("区域设置广告"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("key&11"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("区域设置小窍门"))) << text.toStdString();
+    EXPECT_EQ(w.webAD->runScriptSync(QStringLiteral("document.body.dataset.k1")).toString(), QStringLiteral("key&11"));
 
     QStringList opened;
     urlopening::Openers openers;

@@ -6,6 +6,7 @@
 #include "login/registercheck.h"
 #include "platform/safefile.h"
 #include "site/publishcheck.h"
+#include "support/emulatorfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,7 @@ TEST_F(SiteMethodsTest, ProtectionRecordIsAlwaysOneRowOfTheMembersState) {
 
 TEST_F(SiteMethodsTest, AlbumListCarriesEveryAlbumWithItsStampAndTheFifteenHomeSlots) {
     EXPECT_EQ(logic->GetDirInfo({demo().name, demo().digest, QStringLiteral("www99")}), QStringLiteral("Error_0001"));
+    testsupport::WithoutDemoSamples(demo());
 
     store->storeFile(demo(), QStringLiteral("旅行"), QStringLiteral("a.jpg"), QByteArray(3000, 'x'), QString(),
                      store->newStamp());

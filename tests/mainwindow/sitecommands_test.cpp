@@ -242,6 +242,7 @@ TEST_F(SiteCommandsTest, ProtectionNeedsADomainAndAnAnswerFromTheService) {
 
 TEST_F(SiteCommandsTest, ThePanelOffersTheMembersOwnAlbums) {
     EXPECT_TRUE(HomeAlbumChoices().isEmpty());  // the list was never read
+    WithoutDemoSamples(member());
     emu::MemberStore& store = emulator().server().store();
     for (const char* album : {"旅行", "WWW相册", "Www2", "家人"})
         store.storeFile(member(), QString::fromUtf8(album), QStringLiteral("a.jpg"), "x", QString(), store.newStamp());

@@ -292,7 +292,7 @@ TEST_F(MusicEditor, EmulatorServesTheHelpPageAndATypeableSound) {
     auto page = emulator().get(MusicHelpPageUrl());
     EXPECT_EQ(page.status, 200);
     const QString help = QString::fromUtf8(page.body);
-    EXPECT_TRUE(help.contains(QStringLiteral("k1=key11 k2=") + LoginField(6))) << help.toStdString();
+    EXPECT_TRUE(help.contains(QStringLiteral("data-k1=\"key11\" data-k2=\"") + LoginField(6) + QLatin1Char('"'))) << help.toStdString();
     // The sound the page names is a WAV a browser can play.
     const QString sample = QStringLiteral("http://www.sitehost.test/music/sample.wav");
     EXPECT_TRUE(help.contains(sample));

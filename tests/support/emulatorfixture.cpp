@@ -1,5 +1,7 @@
 #include "support/emulatorfixture.h"
 
+#include <algorithm>
+
 #ifdef TAVOLIN_HAVE_EMULATOR
 
 #include <QEventLoop>
@@ -230,6 +232,14 @@ void EmulatorTest::SetUp() {
     DataRootTest::SetUp();
     Emulator::instance().reset();
     Emulator::instance().useConfig();
+}
+
+void WithoutDemoSamples(emu::Member& demo) {
+    demo.albums.erase(std::remove_if(demo.albums.begin(), demo.albums.end(),
+                                     [](const emu::Album& a) { return a.name != QStringLiteral("www网站素材"); }),
+                      demo.albums.end());
+    demo.blogs.clear();
+    demo.homeAlbums = QStringList(15, QString());
 }
 
 }  // namespace testsupport
