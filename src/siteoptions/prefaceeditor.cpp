@@ -119,11 +119,13 @@ void PrefaceEditorController::txtLetter_Change(int line) {
     edited();
 }
 
-void PrefaceEditorController::txtLetter_KeyDown(int line, int key, int position) {
+bool PrefaceEditorController::txtLetter_KeyDown(int line, int key, int position) {
     const QStringList lines = AskRequiredHook(view.lines);
     QList<int> lengths;
     for (const QString& l : lines) lengths.append(int(l.size()));
-    if (const auto to = LetterCursorMove(line, key, position, lengths)) CALL_REQUIRED_HOOK(view.focusLine, to->line, to->position);
+    const auto to = LetterCursorMove(line, key, position, lengths);
+    if (to) CALL_REQUIRED_HOOK(view.focusLine, to->line, to->position);
+    return to.has_value();
 }
 
 void PrefaceEditorController::cmdSearchBJ_Click() {

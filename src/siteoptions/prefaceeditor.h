@@ -71,8 +71,8 @@ public:
     bool loaded() const { return m_loaded; }
 
     void txtLetter_Change(int line);
-    // The caret move of a cursor key; the key itself goes on to the line.
-    void txtLetter_KeyDown(int line, int key, int position);
+    // The caret move of a cursor key; true when the caret went to another line.
+    bool txtLetter_KeyDown(int line, int key, int position);
 
     void cmdSearchBJ_Click();
     void CmdBJSC_Click();

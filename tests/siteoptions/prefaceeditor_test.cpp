@@ -15,10 +15,17 @@
 #include "site/state.h"
 #include "siteoptions/prefaceeditor.h"
 #include "siteoptions/prefaceeditorwindowlabels.h"
+#include "siteoptions/ui/prefaceeditorwindow.h"
 #include "support/publishfixture.h"
 
 #include <QColor>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <deque>
 
@@ -343,6 +350,73 @@ TEST_F(PrefaceEditor, ResetBringsBackTheStoredCell) {
     EXPECT_EQ(page(QStringLiteral("setpic.html")), QByteArray("old page"));
     EXPECT_FALSE(editsEnabled);
     EXPECT_TRUE(backgroundPath.isEmpty());
+}
+
+
+// ---- the window
+
+class PrefaceEditorWindowTest : public testsupport::PublishTest {
+protected:
+    // Cell 10 without a letter or a style.
+    void open() {
+        const int r = GetCellBaseRow(10);
+        SiteSettings(LocalColumn, r + CellBlock::CellTextStyle).clear();
+        SiteSettings(LocalColumn, r + CellBlock::CellText).clear();
+        openEditor(10);
+        WritePageFile(QStringLiteral("10.html"), QStringLiteral("old page"));
+        CopyPageFile(QStringLiteral("10.html"), QStringLiteral("setpic.html"));
+        window = std::make_unique<PrefaceEditorWindow>();
+        window->show();
+    }
+    QByteArray page(const QString& name) { return testsupport::readFile(SitePagePath(name)); }
+    std::unique_ptr<PrefaceEditorWindow> window;
+};
+
+TEST_F(PrefaceEditorWindowTest, OpensWithItsControlsAndEveryHookSet) {
+    open();
+    EXPECT_TRUE(UnsetRequiredHooks(window->logic.view).isEmpty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("卷着语设置"));
+    EXPECT_EQ(window->labSize->text(), QStringLiteral("[区域大小：340×215(像素)]"));
+    EXPECT_EQ(window->cobTX1->currentText(), QStringLiteral("艺术字2"));
+    EXPECT_FALSE(window->chkFontBackColor->isChecked());
+    EXPECT_FALSE(window->cmdOK->isEnabled());
+    EXPECT_FALSE(window->cmdReSet->isEnabled());
+    EXPECT_TRUE(window->labFontColor->isVisibleTo(window.get()));
+}
+
+TEST_F(PrefaceEditorWindowTest, TypingFlowsAndEnterMovesWithoutPressingAButton) {
+    open();
+    window->txtLetter[0]->setFocus();
+    QTest::keyClicks(window->txtLetter[0], QString(37, QLatin1Char('a')));
+    EXPECT_EQ(window->txtLetter[0]->text(), QString(36, QLatin1Char('a')));
+    EXPECT_EQ(window->txtLetter[1]->text(), QStringLiteral("a"));
+    EXPECT_TRUE(window->cmdOK->isEnabled());
+    QTRY_VERIFY(window->txtLetter[1]->hasFocus());
+
+    QTest::keyClick(window->txtLetter[1], Qt::Key_Return);
+    QTRY_VERIFY(window->txtLetter[2]->hasFocus());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(prompts.messages().isEmpty());  // no apply ran
+    QTest::keyClick(window->txtLetter[2], Qt::Key_Up);
+    QTRY_VERIFY(window->txtLetter[1]->hasFocus());
+}
+
+TEST_F(PrefaceEditorWindowTest, ApplyPublishesTheLetterAndQuitSavesNothing) {
+    open();
+    window->txtLetter[0]->setText(QStringLiteral("给访客"));
+    window->cobTX1->setCurrentIndex(1);
+    window->cmdOK->click();
+    EXPECT_EQ(prompts.messages(), QStringList{kUpdated});
+    EXPECT_FALSE(window->cmdOK->isEnabled());
+    EXPECT_EQ(DialogState, 99);
+    EXPECT_EQ(page(QStringLiteral("10.html")), page(QStringLiteral("setpic.html")));
+    EXPECT_TRUE(servedSite().contains(QStringLiteral("给访客")));
+
+    const QString stored = SiteSettings(LocalColumn, GetCellBaseRow(10) + CellBlock::CellText);
+    window->txtLetter[0]->setText(QStringLiteral("不保存"));
+    window->cmdQuit->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(SiteSettings(LocalColumn, GetCellBaseRow(10) + CellBlock::CellText), stored);
 }
 
 #endif  // TAVOLIN_HAVE_EMULATOR
