@@ -31,7 +31,13 @@
 
 using namespace testsupport;
 
-class SizedUploadWindowTest : public PublishTest {};
+class SizedUploadWindowTest : public PublishTest {
+protected:
+    void SetUp() override {
+        PublishTest::SetUp();
+        WithoutDemoSamples(member());
+    }
+};
 
 TEST_F(SizedUploadWindowTest, EachWidgetAlbumOpensTheWindowOnItsAlbumAndRefreshesItsCell) {
     MainWindowCommands commands;
@@ -128,10 +134,6 @@ TEST_F(SizedUploadWindowTest, APictureLargerThanTheClockIsCutAndSentIntoTheClock
         EXPECT_EQ(w->grdUpLoad->item(1, 5)->text().trimmed(), QStringLiteral("上传成功!"));
         w->cmdCloseUpload_Click();
     });
-    // The demo's own clock pictures go first: the clock shows one picture of its album by the hour.
-    emu::MemberStore& store = emulator().server().store();
-    if (member().album(QStringLiteral("www个人主页时钟")))
-        store.removeAlbum(member(), QStringLiteral("www个人主页时钟"), store.newStamp());
     commands.cmdUploadAreaPic_Click(0);
     ASSERT_EQ(window.seen(), 1);
     EXPECT_EQ(refreshed, QList<int>{1});
