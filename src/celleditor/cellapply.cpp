@@ -23,25 +23,6 @@ namespace {
 const QString kTitle = QStringLiteral("提示");
 const QString kMaterialsAlbum = QStringLiteral("www网站素材");
 
-// A row of PendingPictures as the apply marks it: a new local picture ("1") waits for upload
-// into the materials album under "grb"/"grp" and the cell number; any other flag uploads nothing.
-void MarkPendingPicture(int row, const QString& flag, const QString& file, const QString& prefix, const QString& cell) {
-    using namespace PendingPicture;
-    if (PendingPictures.rows() <= row) RedimPendingPictures();
-    if (flag != QLatin1String("1")) {
-        PendingPictures.set(row, Flag, QStringLiteral("0"));
-        return;
-    }
-    const QString ext = vb::Trim(file).right(4).toLower();
-    const QString name = prefix + cell;
-    PendingPictures.set(row, Flag, QStringLiteral("1"));
-    PendingPictures.set(row, RemoteFolder, kMaterialsAlbum);
-    PendingPictures.set(row, RemoteName, name);
-    PendingPictures.set(row, UploadedUrl, QStringLiteral("http://") + ServiceHostFromPrefix(QStringLiteral("imgser001"), LoginField(6)) +
-                                              QLatin1Char('.') + serviceconfig::current().domain + QStringLiteral("/space/") +
-                                              LoginField(10) + QLatin1Char('/') + kMaterialsAlbum + QLatin1Char('/') + name + ext);
-}
-
 void SetRecord(int entry, const QString& value) {
     while (CellRecord.size() <= entry) CellRecord.append(QString());
     CellRecord[entry] = value;
@@ -62,6 +43,24 @@ std::optional<qint64> LongValue(const QString& text) {
 }
 
 }  // namespace
+
+void MarkPendingPicture(int row, const QString& flag, const QString& file, const QString& prefix, const QString& cell) {
+    using namespace PendingPicture;
+    if (PendingPictures.rows() <= row) RedimPendingPictures();
+    if (flag != QLatin1String("1")) {
+        PendingPictures.set(row, Flag, QStringLiteral("0"));
+        return;
+    }
+    const QString ext = vb::Trim(file).right(4).toLower();
+    const QString name = prefix + cell;
+    PendingPictures.set(row, Flag, QStringLiteral("1"));
+    PendingPictures.set(row, RemoteFolder, kMaterialsAlbum);
+    PendingPictures.set(row, RemoteName, name);
+    PendingPictures.set(row, UploadedUrl, QStringLiteral("http://") + ServiceHostFromPrefix(QStringLiteral("imgser001"), LoginField(6)) +
+                                              QLatin1Char('.') + serviceconfig::current().domain + QStringLiteral("/space/") +
+                                              LoginField(10) + QLatin1Char('/') + kMaterialsAlbum + QLatin1Char('/') + name + ext);
+}
+
 
 QString CellTextForStoring(const QString& text) {
     QString t = text;

@@ -27,6 +27,11 @@ inline const QString kApplyUnexpectedError = QStringLiteral("遇到意外错误�
 // escaped, then each CR LF a "<br>" (after the brackets, so the breaks stay tags).
 QString CellTextForStoring(const QString& text);
 
+// A row of PendingPictures as an apply marks it: a new local picture (flag "1") waits for upload
+// into the materials album under prefix ("grb"/"grp") and the cell number, its address on the
+// member's image host; any other flag uploads nothing.
+void MarkPendingPicture(int row, const QString& flag, const QString& file, const QString& prefix, const QString& cell);
+
 // Fills PendingPictures rows 0 and 1 from the flag labels and CellRecord 5 to 10 from the
 // controls, as the apply does before the publish dialog. Without a registered domain it shows the
 // no-domain message, changes nothing and returns false; also false (with the unexpected-error

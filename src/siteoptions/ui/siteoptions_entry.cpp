@@ -3,11 +3,14 @@
 #include "siteoptions/ui/colorsettingswindow.h"
 #include "siteoptions/ui/domainregistrationwindow.h"
 #include "siteoptions/ui/mobilesitewindow.h"
+#include "siteoptions/ui/prefaceeditorwindow.h"
 #include "siteoptions/ui/musicsettingswindow.h"
 #include "siteoptions/ui/siteprotectionwindow.h"
 
-// The preface editor is not part of the program yet: its opener returns at once.
-void OpenPrefaceEditor(QWidget*) {}
+void OpenPrefaceEditor(QWidget* parent) {
+    PrefaceEditorWindow window(parent);
+    window.exec();
+}
 
 void OpenColorDialog(QWidget* parent) {
     ColorSettingsWindow window(parent);

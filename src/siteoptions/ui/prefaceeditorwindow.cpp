@@ -1,0 +1,245 @@
+#include "siteoptions/ui/prefaceeditorwindow.h"
+
+#include "celleditor/picturesources.h"
+#include "celleditor/ui/materialswindow.h"
+#include "celleditor/ui/picturedialogs.h"
+#include "foundation/folders.h"
+#include "platform/prompts.h"
+#include "platform/twips.h"
+#include "platform/ui/webbrowser.h"
+#include "site/ui/site_entry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+using twips::ToPixels;
+
+namespace {
+
+// The preview frame is the cell's size; the browser sits 30 twips up and left so its frame lies outside.
+constexpr int kViewWidth = 340;
+constexpr int kViewHeight = 215;
+constexpr int kBrowserInset = 30;
+
+QLabel* NewSwatch(QWidget* parent) {
+    auto* swatch = new QLabel(parent);
+    swatch->setFixedSize(ToPixels(375), ToPixels(255));
+    swatch->setFrameShape(QFrame::Box);
+    swatch->setAutoFillBackground(true);
+    swatch->hide();
+    return swatch;
+}
+
+void SetSwatchColor(QWidget* swatch, const QColor& color) {
+    QPalette p = swatch->palette();
+    p.setColor(QPalette::Window, color);
+    swatch->setPalette(p);
+}
+
+QPushButton* NewButton(const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    // Enter in a line moves to the next line; it must press no button.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+}  // namespace
+
+PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("卷着语设置"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    resetLabels();
+
+    picView = new QFrame(this);
+    picView->setFixedSize(kViewWidth, kViewHeight);
+    webView = new WebBrowser(picView);
+    webView->setGeometry(ToPixels(-kBrowserInset), ToPixels(-kBrowserInset), kViewWidth + 2 * ToPixels(kBrowserInset),
+                         kViewHeight + 2 * ToPixels(kBrowserInset));
+    labSize = new QLabel(QStringLiteral("[区域大小：340×215(像素)]"), this);
+
+    txtBJ = new QLineEdit(this);
+    txtBJ->setReadOnly(true);
+    cmdSearchBJ = NewButton(QStringLiteral("浏览"), this);
+    CmdBJSC = NewButton(QStringLiteral("从素材库中选择"), this);
+    cmdDelBJ = NewButton(QStringLiteral("删除背景"), this);
+
+    fraSetLetter = new QGroupBox(QStringLiteral("编写卷首语(给访客的一封信)"), this);
+    auto* letter = new QVBoxLayout(fraSetLetter);
+    QFont lineFont(QStringLiteral("宋体"));
+    lineFont.setPointSize(12);
+    for (int i = 0; i < kLetterLines; ++i) {
+        txtLetter[i] = new QLineEdit(fraSetLetter);
+        txtLetter[i]->setFont(lineFont);
+        txtLetter[i]->installEventFilter(this);
+        letter->addWidget(txtLetter[i]);
+    }
+    cmdClearLetter = NewButton(QStringLiteral("&Q.清空"), fraSetLetter);
+    Label16 = new QLabel(QStringLiteral("注：内容限制在8行以内。"), fraSetLetter);
+    auto* letterFoot = new QHBoxLayout;
+    letterFoot->addWidget(Label16);
+    letterFoot->addStretch(1);
+    letterFoot->addWidget(cmdClearLetter);
+    letter->addLayout(letterFoot);
+
+    cobTX1 = new QComboBox(this);
+    cobTX1->addItems({QStringLiteral("无"), QStringLiteral("艺术字1"), QStringLiteral("艺术字2")});
+    cobTX1->setCurrentIndex(-1);
+    cmdSetFontColor = NewButton(QStringLiteral("字体颜色"), this);
+    labFontColor = NewSwatch(this);
+    cmdSetFontBackColor = NewButton(QStringLiteral("字体背景颜色"), this);
+    labFontBackColor = NewSwatch(this);
+    chkFontBackColor = new QCheckBox(QStringLiteral("无"), this);
+
+    cmdView = NewButton(QStringLiteral("&V.预览->"), this);
+    cmdOK = NewButton(QStringLiteral("&U.应用到网站中"), this);
+    cmdReSet = NewButton(QStringLiteral("&R.重新设置"), this);
+    cmdQuit = NewButton(QStringLiteral("&B.返 回"), this);
+    cmdOK->setEnabled(false);
+    cmdReSet->setEnabled(false);
+
+    // ---- layout
+    auto* grid = new QGridLayout(this);
+    auto* background = new QHBoxLayout;
+    background->addWidget(new QLabel(QStringLiteral("背景图片："), this));
+    background->addWidget(txtBJ, 1);
+    background->addWidget(cmdSearchBJ);
+    background->addWidget(CmdBJSC);
+    background->addWidget(cmdDelBJ);
+    grid->addLayout(background, 0, 0, 1, 2);
+    grid->addWidget(fraSetLetter, 1, 0);
+    auto* preview = new QVBoxLayout;
+    preview->addWidget(picView);
+    preview->addWidget(labSize);
+    preview->addStretch(1);
+    grid->addLayout(preview, 1, 1);
+    auto* style = new QHBoxLayout;
+    style->addWidget(new QLabel(QStringLiteral("艺术字"), this));
+    style->addWidget(cobTX1);
+    style->addWidget(cmdSetFontColor);
+    style->addWidget(labFontColor);
+    style->addWidget(cmdSetFontBackColor);
+    style->addWidget(labFontBackColor);
+    style->addWidget(chkFontBackColor);
+    style->addStretch(1);
+    grid->addLayout(style, 2, 0, 1, 2);
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(cmdView);
+    commands->addStretch(1);
+    commands->addWidget(cmdOK);
+    commands->addWidget(cmdReSet);
+    commands->addWidget(cmdQuit);
+    grid->addLayout(commands, 3, 0, 1, 2);
+
+    PrefaceEditorView& v = logic.view;
+    v.lines = [this] {
+        QStringList lines;
+        for (QLineEdit* line : txtLetter) lines << line->text();
+        return lines;
+    };
+    v.setLines = [this](const QStringList& lines) {
+        for (int i = 0; i < kLetterLines; ++i) {
+            if (txtLetter[i]->text() == lines.value(i)) continue;
+            const QSignalBlocker block(txtLetter[i]);
+            txtLetter[i]->setText(lines.value(i));
+        }
+    };
+    v.focusLine = [this](int line, int position) {
+        if (line < 0 || line >= kLetterLines) return;
+        txtLetter[line]->setFocus();
+        txtLetter[line]->setCursorPosition(position);
+    };
+    v.selectEffect = [this](int entry) {
+        const QSignalBlocker block(cobTX1);
+        cobTX1->setCurrentIndex(entry >= 0 && entry < cobTX1->count() ? entry : -1);
+    };
+    v.effect = [this] { return cobTX1->currentIndex(); };
+    v.showFontColor = [this](const QColor& c) {
+        SetSwatchColor(labFontColor, c);
+        labFontColor->show();
+    };
+    v.setBackColorSwatch = [this](const QColor& c) { SetSwatchColor(labFontBackColor, c); };
+    v.showBackColorSwatch = [this](bool on) { labFontBackColor->setVisible(on); };
+    v.setNoBackColor = [this](bool on) {
+        const QSignalBlocker block(chkFontBackColor);
+        chkFontBackColor->setChecked(on);
+    };
+    v.enableEdits = [this](bool on) {
+        cmdOK->setEnabled(on);
+        cmdReSet->setEnabled(on);
+    };
+    v.setBackgroundPath = [this](const QString& path) { txtBJ->setText(path); };
+    v.navigatePreview = [this] {
+        webView->setSilent(true);
+        webView->Navigate(MemberTempPath(QStringLiteral("setpic.html")));
+    };
+    v.refreshPreview = [this] { webView->refresh(); };
+    v.chooseColor = []() -> std::optional<QColor> {
+        const QColor chosen = prompts::current().chooseColor(QColor(128, 128, 128), QStringLiteral("颜色"));
+        if (!chosen.isValid()) return std::nullopt;
+        return chosen;
+    };
+    v.choosePictureFile = []() -> std::optional<QString> {
+        const QString chosen = prompts::current().openFile(QString(), QtFileFilter(kBackgroundFileFilter), QString());
+        if (chosen.isEmpty()) return std::nullopt;
+        return chosen;
+    };
+    v.offerCrop = [this] { OfferPictureCrop(false, this); };
+    v.showMaterials = [this](bool fresh) {
+        if (fresh) MaterialsWindow::unload();
+        ShowMaterialsLibrary(this);
+    };
+    v.showPublishDialog = [this] { return OpenPublishDialog(this); };
+
+    for (int i = 0; i < kLetterLines; ++i)
+        connect(txtLetter[i], &QLineEdit::textChanged, this, [this, i] { logic.txtLetter_Change(i); });
+    connect(cmdSearchBJ, &QPushButton::clicked, this, [this] { logic.cmdSearchBJ_Click(); });
+    connect(CmdBJSC, &QPushButton::clicked, this, [this] { logic.CmdBJSC_Click(); });
+    connect(cmdDelBJ, &QPushButton::clicked, this, [this] { logic.cmdDelBJ_Click(); });
+    connect(cmdClearLetter, &QPushButton::clicked, this, [this] { logic.cmdClearLetter_Click(); });
+    connect(cobTX1, &QComboBox::activated, this, [this] { logic.cobTX1_Click(); });
+    connect(cmdSetFontColor, &QPushButton::clicked, this, [this] { logic.cmdSetFontColor_Click(); });
+    connect(cmdSetFontBackColor, &QPushButton::clicked, this, [this] { logic.cmdSetFontBackColor_Click(); });
+    connect(chkFontBackColor, &QCheckBox::clicked, this, [this](bool on) { logic.chkFontBackColor_Click(on); });
+    connect(cmdView, &QPushButton::clicked, this, [this] { logic.cmdView_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdReSet, &QPushButton::clicked, this, [this] { logic.cmdReSet_Click(); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
+
+    adjustSize();
+    Form_Load();
+}
+
+// The materials library found open belongs to this editor's target; it goes with the editor.
+PrefaceEditorWindow::~PrefaceEditorWindow() { MaterialsWindow::unload(); }
+
+void PrefaceEditorWindow::Form_Load() { logic.Form_Load(); }
+
+void PrefaceEditorWindow::cmdOK_Click() { logic.cmdOK_Click(); }
+
+bool PrefaceEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        for (int i = 0; i < kLetterLines; ++i) {
+            if (watched != txtLetter[i]) continue;
+            auto* key = static_cast<QKeyEvent*>(event);
+            const int k = key->key();
+            // A key that took the caret to another line has done its work (at the edge of the
+            // line it left it would do nothing), except a Backspace, which still removes a
+            // selection there; Enter never reaches the dialog's buttons.
+            const bool moved = logic.txtLetter_KeyDown(i, k, txtLetter[i]->cursorPosition());
+            if (moved && k != Qt::Key_Backspace) return true;
+            if (k == Qt::Key_Return || k == Qt::Key_Enter) return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

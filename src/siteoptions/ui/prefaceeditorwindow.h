@@ -1,0 +1,59 @@
+#pragma once
+// The preface editor of cell 10: the eight lines of the letter to the site's visitors, their
+// font colour, back colour and effect, a background picture from disk or the materials library,
+// a preview of the cell and the apply that publishes the site. Opened by the main window for the
+// record in CellRecord (EditorKind 1).
+#include "siteoptions/prefaceeditor.h"
+#include "siteoptions/prefaceeditorwindowlabels.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class WebBrowser;
+
+// No Q_OBJECT: moc cannot read the alias's name.
+class PrefaceEditorWindow : public QDialog, public PrefaceEditorWindowLabels {
+public:
+    explicit PrefaceEditorWindow(QWidget* parent = nullptr);
+    ~PrefaceEditorWindow() override;
+
+    QFrame* picView = nullptr;
+    WebBrowser* webView = nullptr;
+    QLabel* labSize = nullptr;
+    QLineEdit* txtBJ = nullptr;
+    QPushButton* cmdSearchBJ = nullptr;
+    QPushButton* CmdBJSC = nullptr;
+    QPushButton* cmdDelBJ = nullptr;
+    QGroupBox* fraSetLetter = nullptr;
+    QLineEdit* txtLetter[kLetterLines] = {};
+    QPushButton* cmdClearLetter = nullptr;
+    QLabel* Label16 = nullptr;
+    QComboBox* cobTX1 = nullptr;
+    QPushButton* cmdSetFontColor = nullptr;
+    QLabel* labFontColor = nullptr;
+    QPushButton* cmdSetFontBackColor = nullptr;
+    QLabel* labFontBackColor = nullptr;
+    QCheckBox* chkFontBackColor = nullptr;
+    QPushButton* cmdView = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdReSet = nullptr;
+    QPushButton* cmdQuit = nullptr;
+
+    // The logic, with the hooks this window set.
+    PrefaceEditorController logic;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdQuit_Click() { reject(); }
+};
+using frm卷首语设置 = PrefaceEditorWindow;  // 卷首语设置 preface editor
