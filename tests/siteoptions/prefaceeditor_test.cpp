@@ -6,6 +6,7 @@
 #ifdef TAVOLIN_HAVE_EMULATOR
 
 #include "celleditor/state.h"
+#include "imaging/cropdialog.h"
 #include "imaging/state.h"
 #include "login/state.h"
 #include "platform/hookcheck.h"
@@ -227,6 +228,39 @@ TEST_F(PrefaceEditor, NewBackgroundIsUploadedPublishedAndServed) {
     EXPECT_EQ(row(CellBlock::CellTextStyle), QStringLiteral("1,01,40/25/25/25/,15,宋体,#FFFFFF,#FF0000,0,0,0,2,0,0,,,,,,"));
     EXPECT_TRUE(row(CellBlock::CellTextHtml).contains(QStringLiteral("glow(color=#FF0000")));
     EXPECT_EQ(page(QStringLiteral("10.html")), page(QStringLiteral("setpic.html")));
+    EXPECT_TRUE(servedSite().contains(address));
+    EXPECT_EQ(emulator().get(address).status, 200);
+}
+
+TEST_F(PrefaceEditor, ACroppedBackgroundIsUploadedAsGrbTenJpg) {
+    open();
+    // The choice dialog's crop, confirmed at once: the crop dialog of mode 0 on imgSize.
+    editor.view.offerCrop = [this] {
+        ++cropOffers;
+        CropDialogView view;
+        view.place = [](const CropGeometry&) {};
+        view.showPicture = [](const QImage&) {};
+        view.turnedPreview = [](const QImage& unturned, int) { return unturned; };
+        CropDialog crop(view);
+        crop.load();
+        ASSERT_TRUE(crop.confirm());
+    };
+    QImage big(800, 600, QImage::Format_RGB32);
+    big.fill(Qt::blue);
+    const QString bigFile = UserFolder + QStringLiteral("/temp/holiday.jpg");
+    ASSERT_TRUE(big.save(bigFile));
+    chosenFile = bigFile;
+    editor.cmdSearchBJ_Click();
+    EXPECT_EQ(cropOffers, 1);
+    const QString cut = UserFolder + QStringLiteral("/temp/grb10.jpg");
+    EXPECT_EQ(CellRecord[3], cut);
+    EXPECT_EQ(QImage(cut).size(), QSize(340, 215));
+    EXPECT_EQ(backgroundPath, bigFile);  // the box keeps the chosen file
+
+    EXPECT_TRUE(editor.cmdOK_Click());
+    EXPECT_EQ(prompts.messages(), (QStringList{QStringLiteral("背景上传成功！"), kUpdated}));
+    const QString address = PendingPictures.value(0, PendingPicture::UploadedUrl);
+    EXPECT_TRUE(address.endsWith(QStringLiteral("/www网站素材/grb10.jpg"))) << address.toStdString();
     EXPECT_TRUE(servedSite().contains(address));
     EXPECT_EQ(emulator().get(address).status, 200);
 }
