@@ -57,22 +57,7 @@ QString ForegroundTable(const Cell& c, int W, int H, const QString& element) {
 // The page around the content. rule: the layer rule, or empty for the empty line in its place;
 // align: {ALIGN} for the page's cell, or empty.
 QString Page(int W, int H, const QString& rule, const QString& align, const QString& B, const QString& content) {
-    return JoinPageLines({
-        QStringLiteral("<html>"),
-        QStringLiteral("<head>"),
-        QStringLiteral("<title>Orbel[") + serviceconfig::current().domain + QStringLiteral("]</title>"),
-        QStringLiteral("<style type=\"text/css\">"),
-        QStringLiteral("<!--"),
-        QStringLiteral("body {"),
-        QStringLiteral("    margin-left: 0px;"),
-        QStringLiteral("    margin-top: 0px;"),
-        QStringLiteral("    margin-right: 0px;"),
-        QStringLiteral("    margin-bottom: 0px;"),
-        QStringLiteral("}"),
-        rule,
-        QStringLiteral("-->"),
-        QStringLiteral("</style></head>"),
-        QStringLiteral("<body>"),
+    return JoinPageLines(PreviewPageHead(rule) + QStringList{
         TableOpen(W),
         QStringLiteral("  <tr>"),
         QStringLiteral("    <td height=\"") + QString::number(H) + QStringLiteral("\" ") + align +
@@ -199,4 +184,24 @@ void WriteCellPreview(const CellEditorSnapshot& editor, QStringList& textStyleFi
         // The old preview stays; the refresh shows it.
     }
     if (refresh) refresh();
+}
+
+QStringList PreviewPageHead(const QString& rule) {
+    return {
+        QStringLiteral("<html>"),
+        QStringLiteral("<head>"),
+        QStringLiteral("<title>Orbel[") + serviceconfig::current().domain + QStringLiteral("]</title>"),
+        QStringLiteral("<style type=\"text/css\">"),
+        QStringLiteral("<!--"),
+        QStringLiteral("body {"),
+        QStringLiteral("    margin-left: 0px;"),
+        QStringLiteral("    margin-top: 0px;"),
+        QStringLiteral("    margin-right: 0px;"),
+        QStringLiteral("    margin-bottom: 0px;"),
+        QStringLiteral("}"),
+        rule,
+        QStringLiteral("-->"),
+        QStringLiteral("</style></head>"),
+        QStringLiteral("<body>"),
+    };
 }

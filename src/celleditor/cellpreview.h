@@ -9,6 +9,10 @@
 #include <functional>
 #include <optional>
 
+// The lines of a cell preview page up to "<body>": the service's title, no margins, and the layer
+// rule (an empty line where there is none). The preface letter's preview shares them.
+QStringList PreviewPageHead(const QString& rule);
+
 // The preview page (lines joined by CR alone): the widget page of cells 1, 5, 6, 9, 11, 17, 18,
 // 22 and 23, cell 12's photo scroller, or the picture page of any other cell. A picture page is
 // always built (a size that is no 16-bit number counts as 0, a text layer that fails is left

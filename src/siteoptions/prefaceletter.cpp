@@ -1,7 +1,7 @@
 #include "siteoptions/prefaceletter.h"
 
+#include "celleditor/cellpreview.h"
 #include "platform/ansi.h"
-#include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 #include "site/pagefile.h"
@@ -163,22 +163,7 @@ QString LetterPreviewPage(const QString& cellWidth, const QString& cellHeight, c
     const QString height = QString::number(vb::CInt(cellHeight).value_or(0));
     const QString backAttribute =
         background.isEmpty() ? QString() : QStringLiteral(" background=\"") + background + QLatin1Char('"');
-    return JoinPageLines({
-        QStringLiteral("<html>"),
-        QStringLiteral("<head>"),
-        QStringLiteral("<title>Orbel[") + serviceconfig::current().domain + QStringLiteral("]</title>"),
-        QStringLiteral("<style type=\"text/css\">"),
-        QStringLiteral("<!--"),
-        QStringLiteral("body {"),
-        QStringLiteral("    margin-left: 0px;"),
-        QStringLiteral("    margin-top: 0px;"),
-        QStringLiteral("    margin-right: 0px;"),
-        QStringLiteral("    margin-bottom: 0px;"),
-        QStringLiteral("}"),
-        QString(),
-        QStringLiteral("-->"),
-        QStringLiteral("</style></head>"),
-        QStringLiteral("<body>"),
+    return JoinPageLines(PreviewPageHead(QString()) + QStringList{
         QStringLiteral("<table width=\"") + width + QStringLiteral("\" border=\"0\" cellspacing=\"0\" cellpadding=\"0\">"),
         QStringLiteral("  <tr>"),
         QStringLiteral("    <td height=\"") + height + QLatin1Char('"') + backAttribute + QLatin1Char('>'),
