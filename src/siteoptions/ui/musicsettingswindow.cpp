@@ -6,6 +6,7 @@
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
+#include "siteoptions/ui/colorswatch.h"
 #include "siteoptions/ui/waitpanel.h"
 
 #include <QCheckBox>
@@ -38,21 +39,6 @@ QComboBox* NewList(QWidget* parent, const QStringList& entries) {
     list->addItems(entries);
     list->setCurrentIndex(-1);
     return list;
-}
-
-QLabel* NewSwatch(QWidget* parent) {
-    auto* swatch = new QLabel(parent);
-    swatch->setFixedSize(ToPixels(375), ToPixels(255));
-    swatch->setFrameShape(QFrame::Box);
-    swatch->setAutoFillBackground(true);
-    swatch->hide();
-    return swatch;
-}
-
-void SetSwatchColor(QWidget* swatch, const QColor& color) {
-    QPalette p = swatch->palette();
-    p.setColor(QPalette::Window, color);
-    swatch->setPalette(p);
 }
 
 QLabel* NewMarker(QWidget* parent) {

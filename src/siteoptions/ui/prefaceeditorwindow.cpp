@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "site/ui/site_entry.h"
+#include "siteoptions/ui/colorswatch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,21 +31,6 @@ namespace {
 constexpr int kViewWidth = 340;
 constexpr int kViewHeight = 215;
 constexpr int kBrowserInset = 30;
-
-QLabel* NewSwatch(QWidget* parent) {
-    auto* swatch = new QLabel(parent);
-    swatch->setFixedSize(ToPixels(375), ToPixels(255));
-    swatch->setFrameShape(QFrame::Box);
-    swatch->setAutoFillBackground(true);
-    swatch->hide();
-    return swatch;
-}
-
-void SetSwatchColor(QWidget* swatch, const QColor& color) {
-    QPalette p = swatch->palette();
-    p.setColor(QPalette::Window, color);
-    swatch->setPalette(p);
-}
 
 QPushButton* NewButton(const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
