@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
+#include "platform/twips.h"
 #include "platform/urlopening.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
@@ -21,7 +22,6 @@ using namespace vb;
 
 namespace {
 
-constexpr double kTwipsPerMillimetre = 56.7;
 constexpr double kScrollBarWidth = 255;  // vscr1
 
 QString PictureFilter() {
@@ -140,7 +140,7 @@ void ImageEditorController::MovePicture(MoveDirection direction) {
     }
     canvas.shaCutVisible = true;
     // Millimetres read in single precision, the step rounded down to whole twips.
-    const double step = std::floor(double(float(Val(text))) * kTwipsPerMillimetre);
+    const double step = std::floor(double(float(Val(text))) * twips::kPerMillimetre);
     QRectF& r = canvas.imgPic.rect;
     switch (direction) {
     case MoveDirection::Up: r.moveTop(r.top() - step); break;

@@ -5,6 +5,7 @@
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/syscolors.h"
+#include "platform/twips.h"
 #include "platform/vbtext.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ using namespace vb;
 
 namespace {
 
-constexpr double kTwipsPerMillimetre = 56.7;
 // The caption's sliders hold twips up to 158.66 millimetres; the boxes take whole millimetres.
 constexpr int kSliderMax = 8996;
 constexpr int kMaxMillimetres = 158;
@@ -294,11 +294,11 @@ void ImageEditorController::imgText_Click() {
     // Two thirds of the frame wide and a fifth high, each made whole millimetres by its box.
     l.fixedSize.setWidth(std::floor(cut.width() * 2 / 3));
     sliWidth = SliderValue(l.fixedSize.width());
-    txtWidth_Change(QString::number(qint64(std::floor(sliWidth / kTwipsPerMillimetre))));
+    txtWidth_Change(QString::number(qint64(std::floor(sliWidth / twips::kPerMillimetre))));
     txtWaterMark2Width = l.fixedSize.width() + 255;
     l.fixedSize.setHeight(std::floor(cut.height() / 5));
     sliHeight = SliderValue(l.fixedSize.height());
-    txtHeight_Change(QString::number(qint64(std::floor(sliHeight / kTwipsPerMillimetre))));
+    txtHeight_Change(QString::number(qint64(std::floor(sliHeight / twips::kPerMillimetre))));
     // The bottom-right corner, 30 twips inside the frame's.
     l.topLeft = QPointF(cut.left() + cut.width() - l.fixedSize.width() - 30,
                         cut.top() + cut.height() - l.fixedSize.height() - 30);
@@ -337,7 +337,7 @@ void ImageEditorController::captionSize(bool width, const QString& value) {
             } else {
                 // A negative size holds the slider at its end, 0.
                 int& slider = width ? sliWidth : sliHeight;
-                slider = SliderValue(std::max(n, -1.0) * kTwipsPerMillimetre);
+                slider = SliderValue(std::max(n, -1.0) * twips::kPerMillimetre);
                 QSizeF& size = canvas.labWaterMark[2].fixedSize;
                 if (width)
                     size.setWidth(slider);
@@ -357,7 +357,7 @@ void ImageEditorController::sliHeight_Scroll(int value) { captionSlider(false, v
 void ImageEditorController::captionSlider(bool width, int value) {
     (width ? sliWidth : sliHeight) = value;
     // The box takes the millimetre under the thumb, and its rule snaps the slider to it.
-    captionSize(width, QString::number(qint64(std::floor(value / kTwipsPerMillimetre))));
+    captionSize(width, QString::number(qint64(std::floor(value / twips::kPerMillimetre))));
     if (width) txtWaterMark2Width = canvas.labWaterMark[2].fixedSize.width() + 255;
     refresh();
 }

@@ -1,5 +1,6 @@
 #include "imaging/cropgeometry.h"
 
+#include "platform/twips.h"
 #include "platform/vbtext.h"
 
 #include <cmath>
@@ -83,13 +84,13 @@ void CropGeometry::centrePicture() {
 int CropGeometry::moveStepTwips(const QString& millimetres) {
     const auto mm = numberOf(millimetres);
     if (!mm) return -1;
-    return int(std::floor(*mm * kTwipsPerMillimetre));
+    return int(std::floor(*mm * twips::kPerMillimetre));
 }
 
 bool CropGeometry::move(int dx, int dy, const QString& millimetres) {
     const auto mm = numberOf(millimetres);
     if (!mm) return false;
-    const double d = std::floor(*mm * kTwipsPerMillimetre);
+    const double d = std::floor(*mm * twips::kPerMillimetre);
     picture.left += dx * d;
     picture.top += dy * d;
     return true;

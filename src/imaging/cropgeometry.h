@@ -18,8 +18,6 @@ struct CropGeometry {
     // The designed viewport (picFrame) and canvas (picPic): 720 × 480 pixels.
     static constexpr double kViewportWidth = 10800;
     static constexpr double kViewportHeight = 7200;
-    // The twips per millimetre of the move steps.
-    static constexpr double kTwipsPerMillimetre = 56.7;
 
     double viewportWidth = kViewportWidth;
     double viewportHeight = kViewportHeight;

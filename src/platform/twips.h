@@ -5,6 +5,8 @@
 
 namespace twips {
 inline constexpr int kPerPixel = 15;
+// Twips in a millimetre as the designs count them (1440 / 25.4, rounded to 56.7).
+inline constexpr double kPerMillimetre = 56.7;
 // Twips to the nearest whole pixel.
 inline int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kPerPixel)); }
 inline int FromPixels(int pixels) { return pixels * kPerPixel; }
