@@ -158,12 +158,17 @@ QStringList ChooserAlbums(const Table& albumList) {
     return names;
 }
 
-QString PublishReplyMessage(const QString& reply, bool editMode) {
-    if (reply == kOK_0001) return editMode ? QStringLiteral("博客修改成功！") : QStringLiteral("博客提交成功！");
+QString PostReplyMessage(const QString& reply, const QString& success, const QString& subject) {
+    if (reply == kOK_0001) return success;
     for (int n = 1; n <= 3; ++n)
         if (reply == ErrorCode(n))
-            return QStringLiteral("错误 %1，读取博客失败，请您重新登录本软件再试。").arg(n, 4, 10, QLatin1Char('0'));
+            return QStringLiteral("错误 %1，读取%2失败，请您重新登录本软件再试。").arg(n, 4, 10, QLatin1Char('0')).arg(subject);
     return QStringLiteral("意外错误，请您重新登录本软件再试。");
+}
+
+QString PublishReplyMessage(const QString& reply, bool editMode) {
+    return PostReplyMessage(reply, editMode ? QStringLiteral("博客修改成功！") : QStringLiteral("博客提交成功！"),
+                            QStringLiteral("博客"));
 }
 
 }  // namespace blogwriter

@@ -51,6 +51,10 @@ QString EscapeTitle(const QString& title);
 // characters, lower-cased, are "www"; none when the list is "null".
 QStringList ChooserAlbums(const Table& albumList);
 
+// The message that follows a post's reply on the blog web service: success's text, the numbered
+// refusals "Error_0001" to "Error_0003" of reading the subject ("博客", "微博"), and the
+// unexpected reply.
+QString PostReplyMessage(const QString& reply, const QString& success, const QString& subject);
 // The message that follows a publication's reply.
 QString PublishReplyMessage(const QString& reply, bool editMode);
 

@@ -2,6 +2,7 @@
 
 #include "blogs/ui/bloglistwindow.h"
 #include "blogs/ui/blogwriterwindow.h"
+#include "blogs/ui/microblogwriterwindow.h"
 
 void OpenBlogWriter(QWidget* parent) {
     BlogWriterWindow window(parent);
@@ -13,6 +14,10 @@ void OpenBlogList(QWidget* parent) {
     window.exec();
 }
 
-// These windows are not part of the program yet: each opener returns at once.
-void OpenMicroBlogWriter(QWidget*) {}
+void OpenMicroBlogWriter(QWidget* parent) {
+    MicroBlogWriterWindow window(parent);
+    window.exec();
+}
+
+// This window is not part of the program yet: its opener returns at once.
 void OpenMicroBlogList(QWidget*) {}

@@ -1,5 +1,7 @@
 #pragma once
-// What the blog windows share: their place below the main window, and the please-wait picture.
+// What the blog windows share: their place below the main window, the please-wait picture and
+// the picture buttons.
+class ClickableLabel;
 class QLabel;
 class QString;
 class QWidget;
@@ -10,4 +12,6 @@ void PlaceBelowMainWindow(QWidget* window);
 // picNetToService: a framed, hidden label with the text, in the window's middle when shown.
 QLabel* MakeWaitPicture(QWidget* window, const QString& text);
 void CentreWaitPicture(QWidget* window, QLabel* picture);
+// A picture used as a button: a framed caption with a hand pointer and its tooltip.
+ClickableLabel* PictureButton(QWidget* parent, const QString& caption, const QString& tooltip);
 }  // namespace blogwindows

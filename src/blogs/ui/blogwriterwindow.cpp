@@ -1,6 +1,7 @@
 #include "blogs/ui/blogwriterwindow.h"
 
 #include "albums/ui/albums_entry.h"
+#include "blogs/ui/blogs_entry.h"
 #include "blogs/ui/bloglistwindow.h"
 #include "blogs/ui/blogwindowparts.h"
 #include "foundation/ui/pleasewait.h"
@@ -26,6 +27,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+using blogwindows::PictureButton;
 using twips::ToPixels;
 
 namespace {
@@ -63,14 +65,6 @@ QIcon ToolIcon(const QString& key) {
     p.setPen(key == QLatin1String("forecolor") ? QColor(Qt::red) : QColor(Qt::black));
     p.drawText(pm.rect(), Qt::AlignCenter, glyphs.value(key));
     return QIcon(pm);
-}
-
-ClickableLabel* PictureButton(QWidget* parent, const QString& caption, const QString& tooltip) {
-    auto* b = new ClickableLabel(caption, parent);
-    b->setToolTip(tooltip);
-    b->setFrameShape(QFrame::StyledPanel);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
 }
 
 }  // namespace
@@ -272,4 +266,12 @@ bool BlogWriterWindow::eventFilter(QObject* watched, QEvent* e) {
 
 void BlogWriterWindow::reject() {
     if (logic.queryClose()) QDialog::reject();
+}
+
+bool InsertIntoBlogWriter(const QString& address) {
+    BlogWriterWindow* writer = BlogWriterWindow::loaded();
+    if (!writer) return false;
+    // No dialog of the engine's own: the address is given.
+    writer->webBlog->execCommand(QStringLiteral("InsertImage"), address);
+    return true;
 }
