@@ -1,8 +1,9 @@
 // What the member does with one file of the open album: the information box, copying its address
-// or snippet, viewing it, and editing its description.
+// or snippet, viewing it, handing it to a writer, and editing its description.
 #include "hostedfiles/filemanager.h"
 
 #include "hostedfiles/viewpage.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/urlopening.h"
@@ -11,6 +12,8 @@
 namespace {
 
 const QString kCopied = QStringLiteral("复制成功");
+const QString kTitle = QStringLiteral("提示");
+constexpr int kListTab = 15;
 
 void CopiedAddressMessage(const QString& address) {
     MsgBox(QStringLiteral("文件网址：") + address + QStringLiteral("\r\r成功复制到剪贴板中，您可以使用“粘贴”或 Ctrl+V 调用。"),
@@ -57,7 +60,7 @@ void FileManagerController::CopyAddress(const QString& address, bool listTab) {
     if (address.isEmpty()) return;
     const bool thumbnail = AskRequiredHook(view.thumbnailChosen);
     if (thumbnail && IsFlashAddress(address)) {
-        MsgBox(QStringLiteral("提示：Flash文件不能创建缩略图，请您选择“原图”后再复制。"), vbInformation, QStringLiteral("提示"));
+        MsgBox(QStringLiteral("提示：Flash文件不能创建缩略图，请您选择“原图”后再复制。"), vbInformation, kTitle);
         return;
     }
     const QString chosen = ChosenAddress(address, thumbnail, listTab);
@@ -94,4 +97,36 @@ void FileManagerController::picEdit_Click(int k) {
     DialogState = 0;
     CALL_REQUIRED_HOOK(view.openDescriptionEditor, k, p);
     if (DialogState == 99) FillFileList();
+}
+
+void FileManagerController::PutIn(const QString& address, int k) {
+    if (address.isEmpty()) return;
+    const bool thumbnail = AskRequiredHook(view.thumbnailChosen);
+    const bool flash = IsFlashAddress(address);
+    if (thumbnail && flash) {
+        MsgBox(QStringLiteral("提示：Flash文件不能插入缩略图，请您选择“原图”后再插入。"), vbInformation, kTitle);
+        return;
+    }
+    const QString& mode = frm个人网站Labels::labViewType;
+    if (mode == QLatin1String("1")) {
+        if (flash) {
+            MsgBox(QStringLiteral("抱歉！Flash文件暂不能插入到微博客中。"), vbOKOnly, kTitle);
+            return;
+        }
+        // The micro-blog keeps the file's own address, whichever the address option.
+        CALL_REQUIRED_HOOK(view.handToMicroBlogWriter, k, address);
+    } else if (mode == QLatin1String("2")) {
+        if (flash) {
+            MsgBox(QStringLiteral("抱歉！Flash文件暂不能插入到博客中。"), vbOKOnly, kTitle);
+            return;
+        }
+        CALL_REQUIRED_HOOK(view.handToBlogWriter, ChosenAddress(address, thumbnail, k == kListTab));
+    }
+    CALL_REQUIRED_HOOK(view.closeWindow);
+}
+
+void FileManagerController::imgPutIn_Click(int k) { PutIn(Cell(k).labURL, k); }
+
+void FileManagerController::imgGridPutIn_Click() {
+    PutIn(ListCell(AskRequiredHook(view.currentListRow), 4), kListTab);
 }

@@ -153,6 +153,13 @@ struct FileManagerView {
     std::function<void(const QString&)> viewAddress;      // the viewer sent to the address itself
     // Shows frm修改描述信息 modally for cell k with the labels (its picture from imgView(k)).
     std::function<void(int k, const DescriptionParams&)> openDescriptionEditor;
+    // ---- handing a picture to the writer that opened the window
+    // The open micro-blog writer takes the picture of cell k's imgView(k) (of imgFileView for the
+    // list tab, 15) and the address; the open blog writer inserts a picture of the address. A
+    // writer that is not open takes nothing.
+    std::function<void(int k, const QString& address)> handToMicroBlogWriter;
+    std::function<void(const QString& address)> handToBlogWriter;
+    std::function<void()> closeWindow;
 
     template <class F>
     void forEachRequiredHook(F&& f) const {
@@ -199,6 +206,9 @@ struct FileManagerView {
         f("viewThroughPage", bool(viewThroughPage));
         f("viewAddress", bool(viewAddress));
         f("openDescriptionEditor", bool(openDescriptionEditor));
+        f("handToMicroBlogWriter", bool(handToMicroBlogWriter));
+        f("handToBlogWriter", bool(handToBlogWriter));
+        f("closeWindow", bool(closeWindow));
     }
 };
 
@@ -253,6 +263,10 @@ public:
     // grdFile's double click and imgFileView's click.
     void ViewListRow();
     void picEdit_Click(int k);
+    // imgPutIn(k) and imgGridPutIn: the file handed to the writer that opened the window (by
+    // labViewType), which then closes; a Flash file is refused and the window stays.
+    void imgPutIn_Click(int k);
+    void imgGridPutIn_Click();
 
     // ---- deletion (filedeletion.cpp)
     void cheSelect_Click(int k);
@@ -288,6 +302,8 @@ private:
     void RunDownloadPass();
     void SetSelectAll(bool ticked);
     void CopyAddress(const QString& address, bool listTab);
+    // k: the cell, or 15 for the list tab.
+    void PutIn(const QString& address, int k);
 
     QList<QStringList> m_rows;  // grdFile's data rows, each of kFileListColumns columns
     FileCell m_cells[kCellsPerPage];

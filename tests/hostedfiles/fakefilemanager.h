@@ -62,6 +62,8 @@ struct FakeFileManager {
     DescriptionParams editorParams;
     int editorCell = -1;
     std::function<void()> editorAction;  // what the editor does while open
+    QStringList handedOver;              // "micro <cell> <address>" or "blog <address>"
+    int closed = 0;                      // times the window closed
 
     int shownCells() const {
         int n = 0;
@@ -154,6 +156,11 @@ struct FakeFileManager {
             editorParams = p;
             if (editorAction) editorAction();
         };
+        v.handToMicroBlogWriter = [this](int k, const QString& a) {
+            handedOver << QStringLiteral("micro %1 ").arg(k) + a;
+        };
+        v.handToBlogWriter = [this](const QString& a) { handedOver << QStringLiteral("blog ") + a; };
+        v.closeWindow = [this] { ++closed; };
     }
 };
 

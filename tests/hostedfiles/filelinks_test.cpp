@@ -182,6 +182,61 @@ TEST_F(FileLinksTest, CopyingAddressesAndTheFlashRefusal) {
     EXPECT_EQ(fake.viewed, (QStringList{QStringLiteral("address http://h/相册/m.swf"), QStringLiteral("page http://h/相册/a.gif")}));
 }
 
+TEST_F(FileLinksTest, HandingAFileToTheWriterByModeFileAndAddressOption) {
+    const QString picture = QStringLiteral("http://h/相册/a.gif");
+    const QString thumbRefusal = QStringLiteral("提示：Flash文件不能插入缩略图，请您选择“原图”后再插入。");
+    const struct {
+        const char* mode;
+        int cell;  // 0 the picture, 1 the Flash file; 15 the list tab on the picture's row
+        bool thumbnail;
+        QString handed;   // empty: nothing handed over
+        QString message;  // empty: none
+        bool closes;
+    } cases[] = {
+        // The micro-blog writer keeps the file's own address, also under 缩略图.
+        {"1", 0, false, QStringLiteral("micro 0 ") + picture, QString(), true},
+        {"1", 0, true, QStringLiteral("micro 0 ") + picture, QString(), true},
+        {"1", 15, true, QStringLiteral("micro 15 ") + picture, QString(), true},
+        {"1", 1, false, QString(), QStringLiteral("抱歉！Flash文件暂不能插入到微博客中。"), false},
+        {"1", 1, true, QString(), thumbRefusal, false},
+        // The blog writer gets the chosen address: the cell's or the list tab's thumbnail.
+        {"2", 0, false, QStringLiteral("blog ") + picture, QString(), true},
+        {"2", 0, true, QStringLiteral("blog ") + picture + QStringLiteral(".jpg"), QString(), true},
+        {"2", 15, true, QStringLiteral("blog ") + picture + QStringLiteral(".gif"), QString(), true},
+        {"2", 1, false, QString(), QStringLiteral("抱歉！Flash文件暂不能插入到博客中。"), false},
+        {"2", 1, true, QString(), thumbRefusal, false},
+        // Any other mode just closes; the thumbnail refusal comes first whatever the mode.
+        {"0", 0, false, QString(), QString(), true},
+        {"0", 0, true, QString(), QString(), true},
+        {"0", 1, false, QString(), QString(), true},
+        {"0", 1, true, QString(), thumbRefusal, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("mode %1 cell %2 thumbnail %3").arg(QString::fromLatin1(c.mode)).arg(c.cell).arg(c.thumbnail).toStdString());
+        frm个人网站Labels::labViewType = QString::fromLatin1(c.mode);
+        fake.thumbnail = c.thumbnail;
+        fake.handedOver.clear();
+        fake.closed = 0;
+        fake.listRow = 1;
+        prompts.clear();
+        if (c.cell == 15)
+            logic.imgGridPutIn_Click();
+        else
+            logic.imgPutIn_Click(c.cell);
+        EXPECT_EQ(fake.handedOver, c.handed.isEmpty() ? QStringList() : QStringList{c.handed});
+        EXPECT_EQ(prompts.messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        if (!c.message.isEmpty()) EXPECT_EQ(prompts.records()[0].title, QStringLiteral("提示"));
+        EXPECT_EQ(fake.closed, c.closes ? 1 : 0);
+    }
+    // An empty list row hands nothing over and keeps the window.
+    fake.handedOver.clear();
+    fake.closed = 0;
+    fake.listRow = 3;
+    logic.imgGridPutIn_Click();
+    EXPECT_TRUE(fake.handedOver.isEmpty());
+    EXPECT_EQ(fake.closed, 0);
+}
+
 class DescriptionEditorTest : public DataRootTest {
 protected:
     void SetUp() override {

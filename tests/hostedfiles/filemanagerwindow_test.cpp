@@ -6,13 +6,19 @@
 #include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <QBuffer>
+#include <QSignalSpy>
+
 #include "albums/albumcache.h"
+#include "blogs/ui/blogwriterwindow.h"
+#include "blogs/ui/microblogwriterwindow.h"
 #include "albums/loadalbumlist.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
 #include "albums/state.h"
@@ -24,6 +30,7 @@
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
+#include "platform/ui/webbrowser.h"
 #include "blogs/ui/flexgrid.h"
 #include "support/publishfixture.h"
 
@@ -166,6 +173,65 @@ TEST_F(FileManagerWindowTest, UnloadedWhileShownTheWindowClosesAndTheNextOpening
     OpenFileManager(nullptr);
     EXPECT_EQ(FileManagerWindow::loaded(), nullptr);
     QTRY_VERIFY(second.isNull());
+}
+
+TEST_F(FileManagerWindowTest, APickedThumbnailChoiceReachesEachWriterAndTheWindowCloses) {
+    // A real picture, newest in the album, so cell 0 shows its thumbnail.
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    emu::MemberStore& store = emulator().server().store();
+    store.storeFile(member(), QStringLiteral("旅行"), QStringLiteral("c.gif"), bytes, QString(), store.newStamp());
+    SetLoginField(7, member().albumStamp);
+    frm个人网站Labels::labDownDirFlag = QStringLiteral("0");
+    LoadAlbumList();
+    QDir().mkpath(root() + QStringLiteral("/data"));
+
+    // The micro-blog writer takes the cell's thumbnail and the file's own address.
+    MicroBlogWriterWindow micro;
+    micro.show();
+    frm个人网站Labels::labViewType = QStringLiteral("1");
+    QString address;
+    {
+        FileManagerWindow window;
+        window.show();
+        window.tvwDir_NodeClick(nodeNamed(window.tvwDir, QStringLiteral("旅行")));
+        address = window.grdFile->textMatrix(1, 4);
+        ASSERT_TRUE(address.endsWith(QStringLiteral("/旅行/c.gif")));
+        ASSERT_FALSE(window.imgView[0]->pixmap().isNull());
+        window.optSLT->click();
+        QTest::mouseClick(window.imgPutIn[0], Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(micro.logic.labImgURL, address);
+        EXPECT_FALSE(micro.imgView->isHidden());
+        EXPECT_FALSE(micro.cmdCancelPic->isHidden());
+        EXPECT_EQ(micro.imgView->pixmap().toImage(), window.imgView[0]->pixmap().toImage());
+    }
+    micro.logic.cmdCancelPic_Click();
+    micro.close();
+
+    // The blog writer's editor gets a picture of the thumbnail address.
+    BlogWriterWindow blog;
+    QSignalSpy loaded(blog.webBlog, &WebBrowser::documentComplete);
+    blog.show();
+    if (!blog.webBlog->hasDocument()) {
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+    frm个人网站Labels::labViewType = QStringLiteral("2");
+    {
+        FileManagerWindow window;
+        window.show();
+        window.tvwDir_NodeClick(nodeNamed(window.tvwDir, QStringLiteral("旅行")));
+        window.optSLT->click();
+        QTest::mouseClick(window.imgPutIn[0], Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+    }
+    const QString html = blog.webBlog->documentOuterHtmlSync();
+    EXPECT_TRUE(html.contains(QStringLiteral("<img src=\"") + address + QStringLiteral(".jpg\">"))) << html.toStdString();
+    EXPECT_EQ(html.count(QStringLiteral("<img")), 1);
 }
 
 }  // namespace

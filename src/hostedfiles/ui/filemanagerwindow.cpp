@@ -1,6 +1,7 @@
 #include "hostedfiles/ui/filemanagerwindow.h"
 
 #include "albums/ui/albums_entry.h"
+#include "blogs/ui/blogs_entry.h"
 #include "hostedfiles/ui/singlefileuploadwindow.h"
 #include "hostedfiles/ui/descriptioneditorwindow.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
@@ -197,7 +198,7 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     place(imgGridURL, 4155, 915, 600, 330);
     imgGridRenew = PictureButton(picGridPicInfo, QStringLiteral("替换"));
     place(imgGridRenew, 4860, 915, 600, 330);
-    imgGridPutIn = PictureButton(picGridPicInfo, QStringLiteral("插入"));
+    imgGridPutIn = PictureButton(picGridPicInfo, QStringLiteral("插入"), QStringLiteral("点击把图片插入到模板中"));
     place(imgGridPutIn, 5505, 915, 600, 330);
 
     picUpLoadPicture = PictureButton(this, QStringLiteral("上传图片"), QStringLiteral("把图片上传到网络服务器中"));
@@ -265,8 +266,10 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
         connect(cheSelect[k], &QCheckBox::clicked, this, [this, k] { logic.cheSelect_Click(k); });
         imgURL[k]->onClick = [this, k] { logic.imgURL_Click(k); };
         picEdit[k]->onClick = [this, k] { logic.picEdit_Click(k); };
+        imgPutIn[k]->onClick = [this, k] { logic.imgPutIn_Click(k); };
     }
     imgGridURL->onClick = [this] { logic.imgGridURL_Click(); };
+    imgGridPutIn->onClick = [this] { logic.imgGridPutIn_Click(); };
     connect(grdFile, &QTableWidget::cellDoubleClicked, this, [this] { logic.ViewListRow(); });
     connect(cmdCopyURL, &QPushButton::clicked, this, [this] { logic.CopyInfoText(0, txtShowURL->text()); });
     connect(cmdCopyCode, &QPushButton::clicked, this, [this] { logic.CopyInfoText(1, txtShowCode->text()); });
@@ -301,7 +304,7 @@ void FileManagerWindow::buildCell(int k) {
     txtMemo[k]->setMouseTracking(true);
     cheSelect[k] = new QCheckBox(cell);
     place(cheSelect[k], 30, 1845, 195, 195);
-    imgPutIn[k] = PictureButton(cell, QStringLiteral("插入"));
+    imgPutIn[k] = PictureButton(cell, QStringLiteral("插入"), QStringLiteral("点击把图片插入到模板中"));
     place(imgPutIn[k], 270, 1800, 555, 270);
     imgURL[k] = PictureButton(cell, QStringLiteral("复制"));
     place(imgURL[k], 885, 1800, 555, 270);
@@ -474,6 +477,12 @@ void FileManagerWindow::wireView() {
     v.viewThroughPage = [this](const QString& a) { ShowFileInViewer(this, a); };
     v.viewAddress = [this](const QString& a) { ShowAddressInViewer(this, a); };
     v.openDescriptionEditor = [this](int k, const DescriptionParams& p) { OpenDescriptionEditor(k, p); };
+    v.handToMicroBlogWriter = [this](int k, const QString& address) {
+        const QLabel* shown = k == 15 ? imgFileView : imgView[k];
+        AttachToMicroBlogWriter(shown->pixmap().toImage(), address);
+    };
+    v.handToBlogWriter = [](const QString& address) { InsertIntoBlogWriter(address); };
+    v.closeWindow = [this] { close(); };
 }
 
 void FileManagerWindow::OpenDescriptionEditor(int k, const DescriptionParams& p) {
