@@ -1,4 +1,4 @@
-// The blog posts: publishing a new post and replacing one, and their pages.
+// The blog posts (publishing a new post and replacing one) and the micro-blog posts, and their pages.
 #include "emulator/blogposts.h"
 #include "emulator/servicelogic.h"
 
@@ -12,6 +12,8 @@ namespace emu {
 namespace {
 
 const QString kStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+// How the micro-blog list shows a post's time: its key is the time to the second.
+const QString kShownTimeFormat = QStringLiteral("yyyy年M月d日 HH:mm");
 
 // A range bound as the program sends it: a whole time, or a day taken from its start or its end.
 QDateTime RangeBound(const QString& text, bool end) {
@@ -30,6 +32,24 @@ QString EscapeSqlWords(QString text) {
         {"NET USER", "[_NET USER_]"}, {"from", "[_from_]"},   {"FROM", "[_FROM_]"},
     };
     for (const auto& p : kPairs) text.replace(QLatin1String(p[0]), QLatin1String(p[1]));
+    return text;
+}
+
+// Whether a stored time lies in the range of a list call's two bounds (an unreadable one: nothing does).
+struct TimeRange {
+    QDateTime from, to;
+    TimeRange(const QString& start, const QString& end) : from(RangeBound(start, false)), to(RangeBound(end, true)) {}
+    bool valid() const { return from.isValid() && to.isValid(); }
+    bool contains(const QString& stamp) const {
+        const QDateTime time = QDateTime::fromString(stamp, kStampFormat);
+        return time >= from && time <= to;
+    }
+};
+
+// Keeps a text from ending a field, row or table of a reply whose separators are not escaped.
+QString KeepSeparatorsOut(QString text) {
+    for (const char* separator : {"</F>", "<//R>", "<///T>"})
+        text.replace(QLatin1String(separator), QStringLiteral("&lt;") + QLatin1String(separator + 1));
     return text;
 }
 
@@ -77,13 +97,11 @@ QString ServiceLogic::EditBlog(const QStringList& a) {
 QString ServiceLogic::GetBlogList(const QStringList& a) {
     const Member* m = authenticate(a.value(0), a.value(1), a.value(2));
     if (!m) return QStringLiteral("Error_0001");
-    const QDateTime from = RangeBound(a.value(3), false);
-    const QDateTime to = RangeBound(a.value(4), true);
-    if (!from.isValid() || !to.isValid()) return QStringLiteral("Error_0003");
+    const TimeRange range(a.value(3), a.value(4));
+    if (!range.valid()) return QStringLiteral("Error_0003");
     QString table;
     for (auto it = m->blogs.crbegin(); it != m->blogs.crend(); ++it) {
-        const QDateTime time = QDateTime::fromString(it->time, kStampFormat);
-        if (time < from || time > to) continue;
+        if (!range.contains(it->time)) continue;
         table += it->title + QStringLiteral("</F>") + it->category + QStringLiteral("</F>") + it->time +
                  QStringLiteral("</F><//R>");
     }
@@ -113,6 +131,83 @@ QString ServiceLogic::DelBlog(const QStringList& a) {
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::UploadTBlog(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    // The picture counts only when the flag says there is one.
+    const QString picture = a.value(5) == QLatin1String("1") ? a.value(4) : QString();
+    m->microBlogs.append(MicroBlogPost{m_store.newStamp(), a.value(3), picture});
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->microBlogs.removeLast();
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
+}
+
+QString ServiceLogic::GetTBlogList(const QStringList& a) {
+    const Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const TimeRange range(a.value(3), a.value(4));
+    if (!range.valid()) return QStringLiteral("Error_0003");
+    QString table;
+    for (auto it = m->microBlogs.crbegin(); it != m->microBlogs.crend(); ++it) {
+        if (!range.contains(it->key)) continue;
+        const QString shown = QDateTime::fromString(it->key, kStampFormat).toString(kShownTimeFormat);
+        for (const QString& field : {it->key, shown, KeepSeparatorsOut(MicroBlogPlainText(it->text)),
+                                     it->picture.isEmpty() ? QStringLiteral("0") : KeepSeparatorsOut(it->picture),
+                                     QStringLiteral("0")})
+            table += field + QStringLiteral("</F>");
+        table += QStringLiteral("<//R>");
+    }
+    return QStringLiteral("OK_0001_") + table + QStringLiteral("TBlogList<///T>");
+}
+
+QString ServiceLogic::DelTBlog(const QStringList& a) {
+    Member* m = authenticate(a.value(0), a.value(1), a.value(2));
+    if (!m) return QStringLiteral("Error_0001");
+    const QString& key = a.value(3);
+    const auto post = std::find_if(m->microBlogs.begin(), m->microBlogs.end(),
+                                   [&](const MicroBlogPost& t) { return t.key == key; });
+    if (post == m->microBlogs.end()) return QStringLiteral("Error_0002");
+    const qsizetype index = post - m->microBlogs.begin();
+    const MicroBlogPost removed = *post;
+    m->microBlogs.removeAt(index);
+    try {
+        m_store.save(*m);
+    } catch (const VbError&) {
+        m->microBlogs.insert(index, removed);
+        return QStringLiteral("Error_0003");
+    }
+    return QStringLiteral("OK_0001");
+}
+
+QString MicroBlogPlainText(QString text) {
+    return text.replace(QStringLiteral("<br>"), QStringLiteral("\r\n"))
+        .replace(QStringLiteral("&nbsp;"), QStringLiteral(" "))
+        .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+        .replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+}
+
+QString MicroBlogPostsHtml(const Member& m) {
+    if (m.microBlogs.isEmpty()) return QStringLiteral("<p class=\"empty\">还没有微博。</p>");
+    QString out = QStringLiteral("<div class=\"tblogs\">");
+    for (auto it = m.microBlogs.crbegin(); it != m.microBlogs.crend(); ++it) {
+        // The text as plain text again, escaped for the page: what was sent cannot add markup.
+        QString text = MicroBlogPlainText(it->text).toHtmlEscaped();
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
+        QString picture;
+        if (it->picture.endsWith(QLatin1String(".swf"), Qt::CaseInsensitive))
+            picture = QStringLiteral("<p class=\"tblog-pic\"><a href=\"%1\">[Flash]</a></p>").arg(it->picture.toHtmlEscaped());
+        else if (!it->picture.isEmpty())
+            picture = QStringLiteral("<p class=\"tblog-pic\"><img src=\"%1\" alt=\"\"></p>").arg(it->picture.toHtmlEscaped());
+        out += QStringLiteral("<div class=\"entry tblog\"><p class=\"who\"><span>%1</span></p><p>%2</p>%3</div>")
+                   .arg(QDateTime::fromString(it->key, kStampFormat).toString(kShownTimeFormat), text, picture);
+    }
+    return out + QStringLiteral("</div>");
 }
 
 QString ExpandEffectPlaceholders(const QString& body, const QString& frameHost) {

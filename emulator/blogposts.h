@@ -1,5 +1,6 @@
 #pragma once
-// The blog posts as the service's pages show them: the blog list cell and the blog frame cell.
+// The blog and micro-blog posts as the service's pages show them: the blog list cell, the blog
+// frame cell and the micro-blog cell.
 #include "emulator/memberstore.h"
 
 #include <QString>
@@ -11,5 +12,10 @@ namespace emu {
 QString ExpandEffectPlaceholders(const QString& body, const QString& frameHost);
 // The HTML of the member's posts, newest first: titles and categories only, or each post whole.
 QString BlogPostsHtml(const Member& m, const QString& frameHost, bool withBodies);
+// A micro-blog post's text with the writer's escapes undone: "<br>" a line break ("\r\n"),
+// "&nbsp;" a space, "&gt;" and "&lt;" the brackets.
+QString MicroBlogPlainText(QString text);
+// The member's micro-blog posts, newest first: time, text and picture.
+QString MicroBlogPostsHtml(const Member& m);
 
 }  // namespace emu

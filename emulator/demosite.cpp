@@ -132,6 +132,14 @@ void AddDemoContent(MemberStore& store, Member& m, const QString& serviceDomain)
          QStringLiteral("<html><body><p>早上六点出发，山顶的云海很美。照片都放在“我的相册”里了。</p></body></html>")},
     };
 
+    // Micro-blog posts as the writer sends them (spaces escaped), one with a picture of the album.
+    m.microBlogs = {
+        {now.addDays(-2).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), QStringLiteral("山顶看日出，值得早起！"),
+         Img(imageHost, m, kDemoHomeAlbum, QStringLiteral("photo1.png"))},
+        {now.addSecs(-3600).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+         QStringLiteral("新网站上线了，欢迎留言&nbsp;:)"), QString()},
+    };
+
     // The published page: the header, the photo widgets and the album, in the template's colours.
     const QString frame = QStringLiteral("http://") + QString(m.prefix).toLower().replace(QStringLiteral("www"), QStringLiteral("frm")) +
                           QLatin1Char('.') + serviceDomain + QLatin1Char('/');

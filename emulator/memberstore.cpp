@@ -68,6 +68,12 @@ QJsonObject ToJson(const Member& m) {
                                  {QStringLiteral("category"), b.category},
                                  {QStringLiteral("body"), b.body}});
     o[QStringLiteral("blogs")] = blogs;
+    QJsonArray microBlogs;
+    for (const MicroBlogPost& t : m.microBlogs)
+        microBlogs.append(QJsonObject{{QStringLiteral("key"), t.key},
+                                      {QStringLiteral("text"), t.text},
+                                      {QStringLiteral("picture"), t.picture}});
+    o[QStringLiteral("microBlogs")] = microBlogs;
     QJsonObject reg;
     for (auto it = m.registration.cbegin(); it != m.registration.cend(); ++it) reg[it.key()] = it.value();
     o[QStringLiteral("registration")] = reg;
@@ -104,6 +110,11 @@ bool FromJson(const QJsonObject& o, Member& m) {
         const QJsonObject bo = bv.toObject();
         m.blogs.append(BlogPost{bo[QStringLiteral("time")].toString(), bo[QStringLiteral("title")].toString(),
                                 bo[QStringLiteral("category")].toString(), bo[QStringLiteral("body")].toString()});
+    }
+    for (const QJsonValue& tv : o[QStringLiteral("microBlogs")].toArray()) {
+        const QJsonObject to = tv.toObject();
+        m.microBlogs.append(MicroBlogPost{to[QStringLiteral("key")].toString(), to[QStringLiteral("text")].toString(),
+                                          to[QStringLiteral("picture")].toString()});
     }
     const QJsonObject reg = o[QStringLiteral("registration")].toObject();
     for (auto it = reg.begin(); it != reg.end(); ++it) m.registration.insert(it.key(), it.value().toString());

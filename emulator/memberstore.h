@@ -38,6 +38,13 @@ struct BlogPost {
     QString body;         // the post's page, album frames as placeholder pictures
 };
 
+// A micro-blog post, found by its key.
+struct MicroBlogPost {
+    QString key;          // "yyyy-MM-dd HH:mm:ss", unique per member
+    QString text;         // as sent: the writer's escapes ("&lt;", "&gt;", "&nbsp;", "<br>") in it
+    QString picture;      // the attached picture's address, empty when none
+};
+
 struct Album {
     QString name;
     QString created;      // stamp of the creation
@@ -72,6 +79,7 @@ struct Member {
     QStringList homeAlbums;   // 15 slots
     QList<Album> albums;
     QList<BlogPost> blogs;    // oldest first
+    QList<MicroBlogPost> microBlogs;  // oldest first
     QMap<QString, QString> registration;  // the registration details, by argument name
 
     qint64 usedBytes() const;

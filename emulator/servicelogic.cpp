@@ -115,7 +115,8 @@ bool ServiceLogic::implements(const QString& method) const {
                                   QStringLiteral("GetDirInfo"), QStringLiteral("GetDirFileInfo"),
                                   QStringLiteral("BuildAlbumDir"), QStringLiteral("DelDir"), QStringLiteral("SetHomeAlbum"),
                                   QStringLiteral("DelFile"), QStringLiteral("EditPicMemo"), QStringLiteral("UploadBlog"), QStringLiteral("EditBlog"),
-                                  QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog")};
+                                  QStringLiteral("GetBlogList"), QStringLiteral("GetBlog"), QStringLiteral("DelBlog"),
+                                  QStringLiteral("UploadTBlog"), QStringLiteral("GetTBlogList"), QStringLiteral("DelTBlog")};
     return done.contains(method);
 }
 
@@ -145,6 +146,9 @@ QString ServiceLogic::call(const QString& method, const QList<soap::Arg>& args) 
     if (method == QLatin1String("GetBlogList")) return GetBlogList(a);
     if (method == QLatin1String("GetBlog")) return GetBlog(a);
     if (method == QLatin1String("DelBlog")) return DelBlog(a);
+    if (method == QLatin1String("UploadTBlog")) return UploadTBlog(a);
+    if (method == QLatin1String("GetTBlogList")) return GetTBlogList(a);
+    if (method == QLatin1String("DelTBlog")) return DelTBlog(a);
     return QString();
 }
 

@@ -62,6 +62,10 @@ public:
     QString GetBlogList(const QStringList& a);                          // 5
     QString GetBlog(const QStringList& a);                              // 5
     QString DelBlog(const QStringList& a);                              // 5
+    // The micro-blog posts (blogmethods.cpp).
+    QString UploadTBlog(const QStringList& a);                          // 6
+    QString GetTBlogList(const QStringList& a);                         // 5
+    QString DelTBlog(const QStringList& a);                             // 4
 
     // The six notice rows of the login reply: all off at start, rows 0, 3 and 5 with page addresses.
     QList<Notice>& notices() { return m_notices; }

@@ -192,8 +192,12 @@ bool ServeWidgetPage(const HttpRequest& r, Emulator& e, HttpResponse* out) {
     } else if (path == QLatin1String("/smallboard001.aspx")) {
         *out = Board(r);
     } else if (path == QLatin1String("/tbloglist001.aspx")) {
-        *out = Page(QStringLiteral("微博"), kEntryStyle + QStringLiteral("body{background:#fff}"),
-                    PageTitleBar(QStringLiteral("我的微博")) + EmptyNote(QStringLiteral("还没有微博。")), r);
+        *out = Page(QStringLiteral("微博"),
+                    kEntryStyle + QStringLiteral("body{background:#fff;overflow:auto}"
+                                                 ".tblog-pic img{max-width:100%;max-height:160px;border:2px solid #fff;box-shadow:0 1px 3px #889}"),
+                    PageTitleBar(QStringLiteral("我的微博")) +
+                        (m ? MicroBlogPostsHtml(*m) : EmptyNote(QStringLiteral("没有这位会员。"))),
+                    r);
     } else if (path == QLatin1String("/albumlist001.aspx")) {
         // The home-page album frame as last stored, in slot order; empty slots show nothing.
         QString items;

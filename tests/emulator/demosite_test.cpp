@@ -72,7 +72,7 @@ TEST_F(DemoSite, WidgetPagesShowPicturesAndEntriesNotTheirKeys) {
         {"albumlist001.aspx", "", 1, "我的相册（6）"},
         {"bloglist001.aspx", "", 0, "周末去爬山"},
         {"blogframe001.aspx", "", 0, "云海"},
-        {"tbloglist001.aspx", "", 0, "还没有微博"},
+        {"tbloglist001.aspx", "", 1, "新网站上线了，欢迎留言 :)"},
         {"vyminfo001.aspx", "", 0, "Tavolin"},
     };
     for (const auto& c : cases) {
