@@ -84,10 +84,7 @@ void UploadWindowLogic::Form_Load() {
         // Nothing of an earlier opening carries over: a left-over group would be offered by the
         // next run and hide the usual buttons.
         uploadSlots.reset();
-        if (const std::optional<QString> next = TeachCounterAfterOpening(GetUserSetting(UcsTeachUpload))) {
-            CALL_REQUIRED_HOOK(view.openTutorial);
-            SetUserSetting(UcsTeachUpload, *next);
-        }
+        TeachOpenAtFirstLoads(UcsTeachUpload, [this] { CALL_REQUIRED_HOOK(view.openTutorial); });
         CALL_REQUIRED_HOOK(view.navigateAd, UploadAdvertisementAddress(QDate::currentDate()));
     } catch (const std::exception&) {
         MsgBox(QStringLiteral("读取相册信息失败！请您稍后再试..."), vbInformation, QStringLiteral("提示"));

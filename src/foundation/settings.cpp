@@ -80,6 +80,13 @@ std::optional<QString> TeachCounterAfterOpening(const QString& counter) {
     return std::nullopt;
 }
 
+void TeachOpenAtFirstLoads(int counterSetting, const std::function<void()>& open) {
+    const std::optional<QString> next = TeachCounterAfterOpening(GetUserSetting(counterSetting));
+    if (!next) return;
+    open();
+    SetUserSetting(counterSetting, *next);
+}
+
 QString GetUserSetting(int id) {
     if (!userFolderExists()) return QString();
     if (!QFileInfo::exists(UserSettingsPath())) CreateUserSettings();

@@ -3,6 +3,7 @@
 // ("UserData/<member>/u0.dat", table UCS): 501 rows of an id and a value.
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Global settings.
@@ -49,6 +50,9 @@ QString GetUserSetting(int id);
 // "0", "1" and "2" open the tutorial by itself and give the counter to store, anything else
 // (the close button stores "3") keeps it closed.
 std::optional<QString> TeachCounterAfterOpening(const QString& counter);
+// The first-run step every window with a tutorial takes at its load: while the counter lets the
+// tutorial open by itself, runs open and then stores the counter plus one.
+void TeachOpenAtFirstLoads(int counterSetting, const std::function<void()>& open);
 bool SetUserSetting(int id, const QString& value);
 void CreateGlobalSettings();
 void CreateUserSettings();

@@ -74,11 +74,7 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
 
     UploadWindowView& v = logic.view;
     v.maximise = [this] { setWindowState(windowState() | Qt::WindowMaximized); };
-    v.openTutorial = [this] {
-        teachpicTeach->TeachLoadMovie();
-        teachpicTeach->teachlabPlayFlag = QStringLiteral("1");
-        cmdOpenTeach_Click();
-    };
+    v.openTutorial = [this] { teachpicTeach->openAtLoad([this] { cmdOpenTeach_Click(); }); };
     v.navigateAd = [this](const QString& url) { webAD->Navigate(url); };
     v.fillChooser = [this](const QStringList& items, const QString& text) {
         cobAlbum->addItems(items);
@@ -162,21 +158,15 @@ void UploadWindow::Form_Resize() {
 
 void UploadWindow::cmdOpenTeach_Click() {
     m_teachShown = true;
-    teachpicTeach->openPanel();
-    teachpicTeach->raise();
-    cmdCloseTeach->show();
-    cmdOpenTeach->hide();
+    teachpicTeach->openPanel(cmdOpenTeach, cmdCloseTeach);
     Form_Resize();
     if (logic.WindowLoaded && vscPicBox->isVisible()) vscPicBox->setFocus();
 }
 
 void UploadWindow::cmdCloseTeach_Click() {
-    teachpicTeach->closePanel();
     m_teachShown = false;
-    cmdCloseTeach->hide();
-    cmdOpenTeach->show();
+    teachpicTeach->closePanel(cmdOpenTeach, cmdCloseTeach, UcsTeachUpload);
     Form_Resize();
-    SetUserSetting(UcsTeachUpload, QStringLiteral("3"));
 }
 
 void UploadWindow::cheWatermarkAndBorder_Click() { logic.cheWatermarkAndBorder_Click(cheWatermarkAndBorder->isChecked()); }

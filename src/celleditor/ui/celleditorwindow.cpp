@@ -383,6 +383,8 @@ void CellEditorWindow::Form_Load() {
     labSize->setText(CellSizeLabel(cell, width, height));
     RedimPendingPictures();
 
+    // Every load starts the player over from its first chapter.
+    teachpicTeach->setTeachChapter(0);
     teachpicTeach->openFirstTimes(UcsTeachPicture, [this] { cmdOpenTeach_Click(); });
 
     txtTxt->setPlainText(CellTextForEditing(rec.value(CellRecordEntry::FirstBlockRow + 6)));
@@ -870,17 +872,11 @@ void CellEditorWindow::labANQ_Click() {
 }
 
 void CellEditorWindow::cmdOpenTeach_Click() {
-    teachpicTeach->openPanel();
-    teachpicTeach->raise();
-    cmdCloseTeach->show();
-    cmdOpenTeach->hide();
+    teachpicTeach->openPanel(cmdOpenTeach, cmdCloseTeach);
 }
 
 void CellEditorWindow::cmdCloseTeach_Click() {
-    teachpicTeach->closePanel();
-    cmdCloseTeach->hide();
-    cmdOpenTeach->show();
-    SetUserSetting(UcsTeachPicture, QStringLiteral("3"));
+    teachpicTeach->closePanel(cmdOpenTeach, cmdCloseTeach, UcsTeachPicture);
 }
 
 bool CellEditorWindow::Form_QueryUnload() {

@@ -271,16 +271,11 @@ void WriteTextWindow::cmdOK_Click() {
 void WriteTextWindow::cmdCancel_Click() { reject(); }
 
 void WriteTextWindow::cmdOpenTeach_Click() {
-    teachpicTeach->openPanel();
-    teachpicTeach->raise();
-    cmdCloseTeach->show();
-    cmdOpenTeach->hide();
+    teachpicTeach->openPanel(cmdOpenTeach, cmdCloseTeach);
 }
 
 void WriteTextWindow::cmdCloseTeach_Click() {
-    teachpicTeach->closePanel();
-    cmdCloseTeach->hide();
-    cmdOpenTeach->show();
+    teachpicTeach->closePanel(cmdOpenTeach, cmdCloseTeach, UcsTeachWriteText);
 }
 
 bool WriteTextWindow::eventFilter(QObject* watched, QEvent* event) {

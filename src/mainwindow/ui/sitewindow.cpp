@@ -783,9 +783,7 @@ void SiteWindow::cmdClosOpeMsg_Click() {
 }
 
 void SiteWindow::cmdOpenTeach_Click() {
-    teachpicTeach->openPanel();
-    cmdCloseTeach->show();
-    cmdOpenTeach->hide();
+    teachpicTeach->openPanel(cmdOpenTeach, cmdCloseTeach);
     picAD->hide();
     picTools->move(picTools->x(), P(3180));
     picFrame->move(picFrame->x(), P(4440));
@@ -793,14 +791,11 @@ void SiteWindow::cmdOpenTeach_Click() {
 }
 
 void SiteWindow::cmdCloseTeach_Click() {
-    teachpicTeach->closePanel();
-    cmdCloseTeach->hide();
-    cmdOpenTeach->show();
+    teachpicTeach->closePanel(cmdOpenTeach, cmdCloseTeach, UcsTeachMain);
     picAD->show();
     picTools->move(picTools->x(), P(1035));
     picFrame->move(picFrame->x(), P(2295));
     Form_Resize();
-    SetUserSetting(UcsTeachMain, QStringLiteral("3"));
 }
 
 void SiteWindow::imgMF_Click() {

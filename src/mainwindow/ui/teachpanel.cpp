@@ -19,29 +19,38 @@ TeachPanel::TeachPanel(QWidget* parent) : QFrame(parent) {
 
 void TeachPanel::TeachLoadMovie() { move(twips::ToPixels(-15), twips::ToPixels(-15)); }
 
-void TeachPanel::openPanel() {
+void TeachPanel::openPanel(QWidget* cmdOpenTeach, QWidget* cmdCloseTeach) {
     if (teachlabPlayFlag == QLatin1String("0")) {
         TeachLoadMovie();
         teachlabPlayFlag = QStringLiteral("1");
     }
     teachTimer1->start();
     show();
+    raise();
+    cmdCloseTeach->show();
+    cmdOpenTeach->hide();
 }
 
-void TeachPanel::closePanel() {
+void TeachPanel::closePanel(QWidget* cmdOpenTeach, QWidget* cmdCloseTeach, int counterSetting) {
     teachTimer1->stop();
     teachTimer2->stop();
     hide();
+    cmdCloseTeach->hide();
+    cmdOpenTeach->show();
+    SetUserSetting(counterSetting, QStringLiteral("3"));
 }
 
 void TeachPanel::openFirstTimes(int counterSetting, const std::function<void()>& cmdOpenTeach_Click) {
-    const std::optional<QString> next = TeachCounterAfterOpening(GetUserSetting(counterSetting));
-    if (!next) return;
+    TeachOpenAtFirstLoads(counterSetting, [&] { openAtLoad(cmdOpenTeach_Click); });
+}
+
+void TeachPanel::openAtLoad(const std::function<void()>& cmdOpenTeach_Click) {
     TeachLoadMovie();
     teachlabPlayFlag = QStringLiteral("1");
     cmdOpenTeach_Click();
-    SetUserSetting(counterSetting, *next);
 }
+
+void TeachPanel::setTeachChapter(int) {}
 
 namespace teachpanel {
 

@@ -20,13 +20,20 @@ public:
     // Places the panel at (-15, -15) twips and loads the host's movie ("msvcr80.dll" for the main
     // window). The stand-in only places the panel.
     virtual void TeachLoadMovie();
-    // The tutorial buttons: open loads the movie unless it is loaded, follows it (teachTimer1) and
-    // shows the panel; close stops both timers and hides it.
-    void openPanel();
-    void closePanel();
-    // The automatic opening of the host window's first three loads: with the counter setting
-    // below "3", loads the movie, runs the window's open button and stores the counter plus one.
+    // The parts of the tutorial buttons every host shares. Open loads the movie unless it is
+    // loaded, follows it (teachTimer1), shows the panel on top and swaps the buttons; the movie
+    // goes on from where it stood. Close stops both timers, hides the panel, swaps the buttons back
+    // and stores "3" in the host's own counter, so the panel no longer opens by itself; the movie
+    // is neither stopped nor rewound.
+    void openPanel(QWidget* cmdOpenTeach, QWidget* cmdCloseTeach);
+    void closePanel(QWidget* cmdOpenTeach, QWidget* cmdCloseTeach, int counterSetting);
+    // The automatic opening of the host window's first three loads (TeachOpenAtFirstLoads with
+    // the counter setting and openAtLoad).
     void openFirstTimes(int counterSetting, const std::function<void()>& cmdOpenTeach_Click);
+    // The load's opening: loads the movie, marks it loaded, then runs the host's open button.
+    void openAtLoad(const std::function<void()>& cmdOpenTeach_Click);
+    // The chapter the player stands at; the stand-in has none.
+    virtual void setTeachChapter(int chapter);
 
     QTimer* teachTimer1 = nullptr;            // follows the movie, 200 ms, off at design
     QTimer* teachTimer2 = nullptr;            // blinks a button, 500 ms, off at design

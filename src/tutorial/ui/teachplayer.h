@@ -21,6 +21,7 @@ public:
     ~TeachPlayer() override;
 
     void TeachLoadMovie() override;
+    void setTeachChapter(int chapter) override { player->TeachChapter = chapter; }
     TeachPlayerLogic& logic() { return *player; }
 
     // One of the ten button pictures by its key (BL0, BL1, BL2, BC1, BC2, BP1, BP2, BR1, BR2, BR0).
