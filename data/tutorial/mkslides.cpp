@@ -167,7 +167,7 @@ bool MakeMainMovie(frm个人网站* w, const QDir& out) {
 bool MakeCellEditorMovie(CellEditorWindow* e, const QDir& out) {
     QList<Chapter> chapters = {
         {nullptr, "这套教程分9页，带您认识区域设置窗口：为网站的一个区域设置背景图片、前景图片或Flash和文字。"},
-        {e->picSet, "窗口上方是这个区域的预览：每次修改都会马上显示在这里，拖动滚动条可以看到大区域的其它部分。"},
+        {e->picSet, "下面的画布是这个区域的预览：每次修改都会马上显示在这里；区域较大时，拖动滚动条可以看到其它部分。"},
         {e->picSetBJ, "背景图片：浏览电脑里的图片或从素材库中选择，还可以在背景图片上写字；“删除背景”去掉它。"},
         {e->picSetQJ, "前景图片或Flash：显示在背景之上，可以设置宽、高和对齐方式；Flash还可以设为背景透明。"},
         {e->txtTxt, "插入文字：在这里输入要显示在这个区域里的文字。"},
@@ -201,7 +201,7 @@ bool MakeUploadMovie(UploadWindow* u, const QDir& out) {
         {u->grdUpLoad, "上传列表：每组最多10个文件，每一行是一个文件，多于10个可以分几组上传。"},
         {u->cmdSearch[0], "浏览：选择电脑里的图片；按住“Ctrl”或“Shift”键，可以一次选择多个文件。"},
         {u->txtMemo[0], "文件描述：可以为每个文件写一句说明，空着时就用文件名。"},
-        {u->picView[0], "选好文件后，这里显示图片的缩略图，点击可以看大图。"},
+        {u->labHowToSelect, "不知道怎样一次选多张图片？把鼠标移到“如何一次选多张图片上传？”上看看说明。"},
         {u->cmdLeft[0], "旋转：逆时针或顺时针旋转90度，把拍歪的照片转正。"},
         {u->cmdOperation[0], "取消：把这一行的文件从上传列表中去掉。"},
         {u->picPicZip, "勾选这里，大于500K的jpg、bmp图像上传时自动转换成600×600(像素)以内，网上打开更快。"},
@@ -213,10 +213,8 @@ bool MakeUploadMovie(UploadWindow* u, const QDir& out) {
         {u->Label5, "“最近上传的文件”显示刚刚上传的图片；点击“图片管理”可以查看或删除已上传的图片。"},
         {u->cmdOpenTeach, "教程随时可以关闭，需要时点击“打开教程”再看一遍。祝您上传顺利！"},
     };
-    // The slots' top, then their bottom.
-    const QList<std::function<void()>> views = {[u] { u->vscPicBox->setValue(0); },
-                                                 [u] { u->vscPicBox->setValue(u->vscPicBox->maximum()); }};
-    return TakeSlides(u, u->picBox, QStringLiteral("upload"), views, chapters, out) &&
+    // At the screen's size the window shows all its slots at once.
+    return TakeSlides(u, u->picBox, QStringLiteral("upload"), {[] {}}, chapters, out) &&
            WriteMovie(teachhosts::Upload(), chapters, out);
 }
 
@@ -244,11 +242,20 @@ QString WritingPicture(const QDir& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    // A screen of a fixed size, large enough that no window opens maximised: the slides come out
+    // the same on every machine.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        QFile screen(QDir(home.path()).filePath(QStringLiteral("screen.json")));
+        if (!screen.open(QIODevice::WriteOnly) ||
+            screen.write(R"({"screens": [{"name": "slides", "x": 0, "y": 0, "width": 1280, "height": 1024, "logicalDpi": 96, "dpr": 1}]})") < 0)
+            return Fail("the screen's configuration cannot be written");
+        screen.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+    }
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu");
-    QTemporaryDir home;
-    qputenv("TAVOLIN_HOME", home.path().toLocal8Bit());
+    qputenv("TAVOLIN_HOME", QDir(home.path()).filePath(QStringLiteral("home")).toLocal8Bit());
     PrepareWindowsEnvironment();  // the slides drawn as the program draws its windows
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
@@ -291,9 +298,11 @@ int main(int argc, char** argv) {
 
     if (wanted("main") && !MakeMainMovie(w, out)) return Fail("the main window's movie cannot be made");
     if (wanted("celleditor")) {
+        // Cell 4: a picture, a background row and text, with the text hint switched off.
         SetUserSetting(UcsTeachPicture, QStringLiteral("3"));
+        SetUserSetting(UcsHintCellText, QStringLiteral("1"));
         bool made = false;
-        InModal<CellEditorWindow>([w] { w->cmdEdit.value(3)->click(); },
+        InModal<CellEditorWindow>([w] { w->cmdEdit.value(4)->click(); },
                                   [&](CellEditorWindow* e) { made = MakeCellEditorMovie(e, out); });
         if (!made) return Fail("the cell editor's movie cannot be made");
     }
