@@ -213,6 +213,17 @@ TEST_F(HostWindowsTutorial, OpenCloseOpenKeepsTheLoadedMovieAndItsChapter) {
     }
 }
 
+// A settings file that cannot be read counts as a member who never saw the window.
+TEST_F(HostWindowsTutorial, AnUnreadableSettingsFileOpensThePanel) {
+    QFile file(UserSettingsPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xff\xfe not a table");
+    file.close();
+    const Host h = kHosts[2].load();
+    EXPECT_TRUE(h.shown());
+    EXPECT_EQ(GetUserSetting(UcsTeachWriteText), QStringLiteral("1"));
+}
+
 TEST_F(HostWindowsTutorial, TheCellEditorOpenedAgainStartsAtTheFirstChapter) {
     SetUserSetting(UcsTeachPicture, QStringLiteral("3"));
     {
