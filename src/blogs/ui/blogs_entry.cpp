@@ -1,6 +1,7 @@
 #include "blogs/ui/blogs_entry.h"
 
 #include "blogs/ui/bloglistwindow.h"
+#include "blogs/ui/microbloglistwindow.h"
 #include "blogs/ui/blogwriterwindow.h"
 
 void OpenBlogWriter(QWidget* parent) {
@@ -13,6 +14,10 @@ void OpenBlogList(QWidget* parent) {
     window.exec();
 }
 
-// These windows are not part of the program yet: each opener returns at once.
+// This window is not part of the program yet: the opener returns at once.
 void OpenMicroBlogWriter(QWidget*) {}
-void OpenMicroBlogList(QWidget*) {}
+
+void OpenMicroBlogList(QWidget* parent) {
+    MicroBlogListWindow window(parent);
+    window.exec();
+}
