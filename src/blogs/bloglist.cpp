@@ -64,22 +64,15 @@ QList<QStringList> RowsOfTable(const QString& tableText) {
 QString ListErrorMessage(const QString& reply) { return NumberedMessage(reply, 3, QStringLiteral("读取博客列表失败")); }
 QString FetchErrorMessage(const QString& reply) { return NumberedMessage(reply, 4, QStringLiteral("读取博客失败")); }
 
-}  // namespace bloglist
-
-using namespace bloglist;
-
-void BlogListController::show() { CALL_REQUIRED_HOOK(view.showRows, m_rows); }
-
-void BlogListController::Form_Load(const QDate& today) {
+void ProposeRange(const DateSearchView& view, const QDate& today) {
     const QStringList range = DefaultRange(today);
     CALL_REQUIRED_HOOK(view.setDateText, 1, range[0]);
     CALL_REQUIRED_HOOK(view.setDateText, 2, range[1]);
-    cmdSearch_Click();
 }
 
-void BlogListController::cmdSearch_Click() {
+std::optional<QString> SearchRange(const DateSearchView& view, const QString& method) {
     REQUIRE_HOOK(view.dateText);
-    if (!view.dateText) return;
+    if (!view.dateText) return std::nullopt;
     const QString typed1 = vb::Trim(view.dateText(1));
     const QString typed2 = vb::Trim(view.dateText(2));
     CALL_REQUIRED_HOOK(view.setDateText, 1, typed1);
@@ -88,30 +81,56 @@ void BlogListController::cmdSearch_Click() {
     if (!start) {
         MsgBox(QStringLiteral("错误！开始日期格式错误，请您按“YYYYMMDD”的格式输入(如:20090101)。"), vbInformation);
         CALL_REQUIRED_HOOK(view.focusDate, 1);
-        return;
+        return std::nullopt;
     }
     const std::optional<QString> end = RangeText(typed2, QStringLiteral("23:59:59"));
     if (!end) {
         MsgBox(QStringLiteral("错误！截止日期格式错误，请您按“YYYYMMDD”的格式输入(如:20090101)。"), vbInformation);
         CALL_REQUIRED_HOOK(view.focusDate, 2);
-        return;
+        return std::nullopt;
     }
+    const std::optional<QString> reply = CallBlogService(view, method, {*start, *end});
+    if (!reply) return std::nullopt;
+    if (!ReplyStartsWith(*reply, kOK_0001)) {
+        MsgBox(ListErrorMessage(*reply), vbInformation);
+        return std::nullopt;
+    }
+    return ReplyPayload(*reply, kOK_0001);
+}
+
+std::optional<QString> CallBlogService(const DateSearchView& view, const QString& method, const QStringList& args) {
     CALL_REQUIRED_HOOK(view.showWait);
     QString reply;
     try {
-        reply = ServiceCall(kEndpoint, QStringLiteral("GetBlogList"),
-                            {CurrentUserName, LoginField(5), LoginField(6), *start, *end});
+        QList<SoapArgument> all{CurrentUserName, LoginField(5), LoginField(6)};
+        for (const QString& a : args) all.append(a);
+        reply = ServiceCall(kEndpoint, method, all);
     } catch (const VbError& e) {
         CALL_REQUIRED_HOOK(view.hideWait);
         ReportServiceError(e);
-        return;
+        return std::nullopt;
     }
     CALL_REQUIRED_HOOK(view.hideWait);
-    if (ReplyStartsWith(reply, kOK_0001)) {
-        m_rows = RowsOfTable(ReplyPayload(reply, kOK_0001));
+    return reply;
+}
+
+void ReportUnreadableTime() { ReportServiceError(VbError(13, QStringLiteral("类型不匹配"))); }
+
+}  // namespace bloglist
+
+using namespace bloglist;
+
+void BlogListController::show() { CALL_REQUIRED_HOOK(view.showRows, m_rows); }
+
+void BlogListController::Form_Load(const QDate& today) {
+    ProposeRange(view, today);
+    cmdSearch_Click();
+}
+
+void BlogListController::cmdSearch_Click() {
+    if (const std::optional<QString> table = SearchRange(view, QStringLiteral("GetBlogList"))) {
+        m_rows = RowsOfTable(*table);
         show();
-    } else {
-        MsgBox(ListErrorMessage(reply), vbInformation);
     }
 }
 
@@ -129,32 +148,24 @@ void BlogListController::grdBlogList_Click(int row, int column) {
 
 void BlogListController::editPost(int row) {
     const QStringList cells = m_rows[row - 1];
-    QString reply;
-    QString key;
-    try {
-        const std::optional<QString> timeKey = TimeKey(cells[kTimeColumn]);
-        if (!timeKey) throw VbError(13, QStringLiteral("类型不匹配"));
-        key = *timeKey;
-        CALL_REQUIRED_HOOK(view.showWait);
-        reply = ServiceCall(kEndpoint, QStringLiteral("GetBlog"),
-                            {CurrentUserName, LoginField(5), LoginField(6), key, cells[kTitleColumn]});
-    } catch (const VbError& e) {
-        CALL_REQUIRED_HOOK(view.hideWait);
-        ReportServiceError(e);
+    const std::optional<QString> key = TimeKey(cells[kTimeColumn]);
+    if (!key) {
+        ReportUnreadableTime();
         return;
     }
-    CALL_REQUIRED_HOOK(view.hideWait);
-    if (!ReplyStartsWith(reply, kOK_0001)) {
-        MsgBox(FetchErrorMessage(reply), vbInformation);
+    const std::optional<QString> reply = CallBlogService(view, QStringLiteral("GetBlog"), {*key, cells[kTitleColumn]});
+    if (!reply) return;
+    if (!ReplyStartsWith(*reply, kOK_0001)) {
+        MsgBox(FetchErrorMessage(*reply), vbInformation);
         return;
     }
     // The page first: a post that cannot be written opens no writer with a stale page.
-    if (!blogwriter::WritePage(blogwriter::kEditedPage, UnescapeSqlWords(ReplyPayload(reply, kOK_0001)))) {
+    if (!blogwriter::WritePage(blogwriter::kEditedPage, UnescapeSqlWords(ReplyPayload(*reply, kOK_0001)))) {
         ReportServiceError(VbError(75, QStringLiteral("路径/文件访问错误")));
         return;
     }
     SharedData::labBlogRow = QString::number(row);
-    SharedData::labBlogDate = key;
+    SharedData::labBlogDate = *key;
     SharedData::labBlogTitle = cells[kTitleColumn];
     SharedData::labBlogType = cells[kCategoryColumn];
     CALL_REQUIRED_HOOK(view.openWriter);
@@ -167,21 +178,15 @@ void BlogListController::deletePost(int row) {
     const QString title = cells[kTitleColumn];
     const QString question = QStringLiteral("您真的确认要删除“") + title + QStringLiteral("”吗？\r\r注：一旦删除将无法恢复。");
     if (MsgBox(question, vbOKCancel | vbQuestion, QStringLiteral("提示")) != vbOK) return;
-    QString reply;
-    try {
-        const std::optional<QString> key = TimeKey(cells[kTimeColumn]);
-        if (!key) throw VbError(13, QStringLiteral("类型不匹配"));
-        CALL_REQUIRED_HOOK(view.showWait);
-        reply = ServiceCall(kEndpoint, QStringLiteral("DelBlog"),
-                            {CurrentUserName, LoginField(5), LoginField(6), *key, title});
-    } catch (const VbError& e) {
-        CALL_REQUIRED_HOOK(view.hideWait);
-        ReportServiceError(e);
+    const std::optional<QString> key = TimeKey(cells[kTimeColumn]);
+    if (!key) {
+        ReportUnreadableTime();
         return;
     }
-    CALL_REQUIRED_HOOK(view.hideWait);
-    if (reply != kOK_0001) {
-        MsgBox(ListErrorMessage(reply), vbInformation);
+    const std::optional<QString> reply = CallBlogService(view, QStringLiteral("DelBlog"), {*key, title});
+    if (!reply) return;
+    if (*reply != kOK_0001) {
+        MsgBox(ListErrorMessage(*reply), vbInformation);
         return;
     }
     DialogState = 99;

@@ -1,6 +1,7 @@
 #pragma once
 // The work of the blog list frm博客维护 apart from its window: the date range, the search on the
-// blog web service, the rows of its grid, and the edit, delete and new-post commands.
+// blog web service, the rows of its grid, and the edit, delete and new-post commands. The date
+// range, the search and the calls behind the please-wait picture serve the micro-blog list too.
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -8,6 +9,27 @@
 
 #include <functional>
 #include <optional>
+
+// The date boxes and the please-wait picture of a list window. Every hook is required
+// (platform/hookcheck.h).
+struct DateSearchView {
+    // txtDate1 and txtDate2; focusDate puts the focus into box 1 or 2 with its whole text selected.
+    std::function<QString(int box)> dateText;
+    std::function<void(int box, const QString&)> setDateText;
+    std::function<void(int box)> focusDate;
+    // picNetToService, shown and painted at once.
+    std::function<void()> showWait;
+    std::function<void()> hideWait;
+
+    template <class F>
+    void forEachRequiredHook(F&& f) const {
+        f("dateText", bool(dateText));
+        f("setDateText", bool(setDateText));
+        f("focusDate", bool(focusDate));
+        f("showWait", bool(showWait));
+        f("hideWait", bool(hideWait));
+    }
+};
 
 namespace bloglist {
 
@@ -38,30 +60,31 @@ QStringList EmptyRow();
 QString ListErrorMessage(const QString& reply);
 QString FetchErrorMessage(const QString& reply);
 
+// The opening range put into the date boxes.
+void ProposeRange(const DateSearchView& view, const QDate& today);
+// A list's search: both dates trimmed back into their boxes and checked, then `method` of the blog
+// web service with the range. The table text of a reply that begins with "OK_0001"; nothing after
+// a bad date's message (the box focused), a failed call's report or a failure reply's message.
+std::optional<QString> SearchRange(const DateSearchView& view, const QString& method);
+// One call of the blog web service, the member's credentials before args, behind the please-wait
+// picture and under the service error trap: the reply, or nothing once the failure was reported.
+std::optional<QString> CallBlogService(const DateSearchView& view, const QString& method, const QStringList& args);
+// What a grid's time that cannot be read as a date and time does: the service error trap's message.
+void ReportUnreadableTime();
+
 }  // namespace bloglist
 
 // What the logic does to its window. Every hook is required (platform/hookcheck.h).
-struct BlogListView {
-    // txtDate1 and txtDate2; focusDate puts the focus into box 1 or 2 with its whole text selected.
-    std::function<QString(int box)> dateText;
-    std::function<void(int box, const QString&)> setDateText;
-    std::function<void(int box)> focusDate;
+struct BlogListView : DateSearchView {
     // grdBlogList: the header and these data rows (row i of the list is grid row i + 1).
     std::function<void(const QList<QStringList>& rows)> showRows;
-    // picNetToService, shown and painted at once.
-    std::function<void()> showWait;
-    std::function<void()> hideWait;
     // The blog writer, modal: in edit mode when frmDB.labBlogType is set.
     std::function<void()> openWriter;
 
     template <class F>
     void forEachRequiredHook(F&& f) const {
-        f("dateText", bool(dateText));
-        f("setDateText", bool(setDateText));
-        f("focusDate", bool(focusDate));
+        DateSearchView::forEachRequiredHook(f);
         f("showRows", bool(showRows));
-        f("showWait", bool(showWait));
-        f("hideWait", bool(hideWait));
         f("openWriter", bool(openWriter));
     }
 };

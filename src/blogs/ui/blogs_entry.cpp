@@ -1,6 +1,7 @@
 #include "blogs/ui/blogs_entry.h"
 
 #include "blogs/ui/bloglistwindow.h"
+#include "blogs/ui/microbloglistwindow.h"
 #include "blogs/ui/blogwriterwindow.h"
 #include "blogs/ui/microblogwriterwindow.h"
 
@@ -19,5 +20,7 @@ void OpenMicroBlogWriter(QWidget* parent) {
     window.exec();
 }
 
-// This window is not part of the program yet: its opener returns at once.
-void OpenMicroBlogList(QWidget*) {}
+void OpenMicroBlogList(QWidget* parent) {
+    MicroBlogListWindow window(parent);
+    window.exec();
+}

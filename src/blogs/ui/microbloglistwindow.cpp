@@ -1,0 +1,44 @@
+#include "blogs/ui/microbloglistwindow.h"
+
+#include "blogs/ui/blogs_entry.h"
+#include "blogs/ui/blogwindowparts.h"
+#include "blogs/ui/flexgrid.h"
+
+#include <QPushButton>
+
+using namespace microbloglist;
+
+MicroBlogListWindow::MicroBlogListWindow(QWidget* parent, const QDate& today)
+    : DateListWindow(parent, QStringLiteral("微博维护"), QStringLiteral("&R.编写新微博")) {
+    setFormat();
+
+    MicroBlogListView& v = logic.view;
+    wireDateSearch(v);
+    v.showRows = [this](const QList<QStringList>& rows) {
+        setFormat();
+        grdBlogList->setRows(rows, {kDeleteColumn});
+    };
+    v.removeRow = [this](int row) { grdBlogList->removeItem(row); };
+    v.highlightRow = [this](int row, bool highlighted) {
+        for (int c = kKeyColumn; c < grdBlogList->cols(); ++c)
+            grdBlogList->setCellBackColor(row, c, highlighted ? kHighlightColour : kGridColour);
+    };
+    v.openWriter = [this] { OpenMicroBlogWriter(this); };
+    grdBlogList->isHotCell = [this](int row, int column) { return logic.isHotCell(row, column); };
+    grdBlogList->onCellClick = [this](int row, int column) { logic.grdBlogList_Click(row, column); };
+    connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
+    connect(cmdNewBlog, &QPushButton::clicked, this, [this] { cmdNewBlog_Click(); });
+
+    Form_Load(today);
+}
+
+void MicroBlogListWindow::setFormat() {
+    grdBlogList->setFormatString(kFormatString);
+    grdBlogList->setColWidth(kKeyColumn, 0);
+}
+
+void MicroBlogListWindow::Form_Load(const QDate& today) {
+    blogwindows::PlaceBelowMainWindow(this);
+    grdBlogList->setRows(logic.rows(), {});
+    logic.Form_Load(today);
+}
