@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "blogs/microblogwriter.h"
+#include "emulator/memberstore.h"
+#include "emulator/servicelogic.h"
+#include "foundation/tabletext.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "site/state.h"
@@ -227,6 +230,28 @@ TEST_F(MicroBlogWriter, ClosingAnUnpostedTextOrPictureAsksOnceAndCancelKeepsIt) 
     prompts.clear();
     EXPECT_TRUE(writer.queryClose());
     EXPECT_TRUE(prompts.records().isEmpty());
+}
+
+TEST_F(MicroBlogWriter, APostWithAHostedPictureIsStoredAndListedBackAsTyped) {
+    testsupport::WithoutDemoSamples(member());
+    const QString address = QStringLiteral("http://img1.x.test/旅行/a.gif");
+    type(QStringLiteral("a <b>  c\n第二行"));
+    writer.AttachPicture(QImage(), address);
+    writer.cmdUpload_Click();
+    ASSERT_EQ(DialogState, 99) << prompts.messages().join(',').toStdString();
+    ASSERT_EQ(member().microBlogs.size(), 1);
+    EXPECT_EQ(member().microBlogs[0].text, QStringLiteral("a&nbsp;&lt;b&gt;&nbsp;&nbsp;c<br>第二行"));
+    EXPECT_EQ(member().microBlogs[0].picture, address);
+
+    const QString reply = emulator().server().logic().GetTBlogList(
+        {demo.name, member().digest, member().prefix, QStringLiteral("2000-01-01 00:00:00"),
+         QStringLiteral("2999-12-31 23:59:59")});
+    ASSERT_TRUE(reply.startsWith(QStringLiteral("OK_0001_"))) << reply.toStdString();
+    const Table listed = ParseTableText(QStringLiteral("TBlogList"), reply.mid(8));
+    ASSERT_EQ(listed.rows(), 1);
+    EXPECT_EQ(listed.value(0, 0), member().microBlogs[0].key);
+    EXPECT_EQ(listed.value(0, 2), QStringLiteral("a <b>  c\r\n第二行"));
+    EXPECT_EQ(listed.value(0, 3), address);
 }
 
 #endif  // TAVOLIN_HAVE_EMULATOR

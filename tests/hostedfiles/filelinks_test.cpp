@@ -225,7 +225,9 @@ TEST_F(FileLinksTest, HandingAFileToTheWriterByModeFileAndAddressOption) {
             logic.imgPutIn_Click(c.cell);
         EXPECT_EQ(fake.handedOver, c.handed.isEmpty() ? QStringList() : QStringList{c.handed});
         EXPECT_EQ(prompts.messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-        if (!c.message.isEmpty()) EXPECT_EQ(prompts.records()[0].title, QStringLiteral("提示"));
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(prompts.records()[0].title, QStringLiteral("提示"));
+        }
         EXPECT_EQ(fake.closed, c.closes ? 1 : 0);
     }
     // An empty list row hands nothing over and keeps the window.

@@ -239,6 +239,7 @@ void WithoutDemoSamples(emu::Member& demo) {
                                      [](const emu::Album& a) { return a.name != QStringLiteral("www网站素材"); }),
                       demo.albums.end());
     demo.blogs.clear();
+    demo.microBlogs.clear();
     demo.homeAlbums = QStringList(15, QString());
 }
 

@@ -98,8 +98,8 @@ private:
 };
 
 // A test with its own data root, the emulator reset and the service configuration pointing at it.
-// The demo member without its sample albums, blog posts and home-page album frame (its site's
-// material album stays), for tests that count what they add.
+// The demo member without its sample albums, blog and micro-blog posts and home-page album frame
+// (its site's material album stays), for tests that count what they add.
 void WithoutDemoSamples(emu::Member& demo);
 
 class EmulatorTest : public DataRootTest {
