@@ -4,13 +4,17 @@
 
 #include "blogs/ui/flexgrid.h"
 #include "blogs/ui/microbloglistwindow.h"
+#include "blogs/ui/microblogwriterwindow.h"
 #include "emulator/memberstore.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
+#include "site/state.h"
+#include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #ifdef TAVOLIN_HAVE_EMULATOR
@@ -106,6 +110,25 @@ TEST_F(MicroBlogListWindowTest, TheRowsColourThroughCancelRefusalAndDeletion) {
     // A search of an empty range keeps it hidden too.
     w.cmdSearch->click();
     EXPECT_EQ(w.grdBlogList->colWidth(1), 0);
+}
+
+TEST_F(MicroBlogListWindowTest, NewPostOpensTheWriterWhosePostTheNextSearchLists) {
+    DialogState = 0;
+    MicroBlogListWindow w;  // today's range
+    const int before = w.grdBlogList->rows();
+    testsupport::ModalWatcher<MicroBlogWriterWindow> watcher([](MicroBlogWriterWindow* writer) {
+        writer->txtText->setPlainText(QStringLiteral("从列表写的"));
+        writer->cmdUpload_Click();
+    });
+    w.cmdNewBlog->click();
+    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(DialogState, 99);
+    ASSERT_FALSE(member().microBlogs.isEmpty());
+    EXPECT_EQ(member().microBlogs.last().text, QStringLiteral("从列表写的"));
+    w.cmdSearch->click();
+    EXPECT_EQ(cell(w, 1, 3), QStringLiteral("从列表写的"));
+    EXPECT_EQ(cell(w, 1, 1), member().microBlogs.last().key);
+    EXPECT_GE(w.grdBlogList->rows(), before);
 }
 
 #endif  // TAVOLIN_HAVE_EMULATOR
