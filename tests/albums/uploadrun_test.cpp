@@ -223,7 +223,9 @@ TEST_F(UploadRunTest, CasesAtTheSizeEdgeWithConversionWatermarkAndTurn) {
         if (c.storedSize.isValid()) {
             const QImage sent = storedPicture(before);
             EXPECT_EQ(sent.size(), c.storedSize);
-            if (c.rotation == 1) EXPECT_GT(qRed(sent.pixel(10, 5)), 180);  // the left half went to the top
+            if (c.rotation == 1) {
+                EXPECT_GT(qRed(sent.pixel(10, 5)), 180);  // the left half went to the top
+            }
         }
         EXPECT_FALSE(QFile::exists(UserFolder + QStringLiteral("/temp.jpg")));
     }
