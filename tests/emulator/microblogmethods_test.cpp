@@ -3,26 +3,16 @@
 #include "emulator/blogposts.h"
 #include "emulator/servicelogic.h"
 #include "foundation/tabletext.h"
+#include "support/servicelogicfixture.h"
 
 #include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 
 using namespace emu;
 
 namespace {
 
-class MicroBlogMethods : public ::testing::Test {
+class MicroBlogMethods : public testsupport::ServiceLogicTest {
 protected:
-    void SetUp() override { open(); }
-    void open() {
-        logic.reset();
-        store = std::make_unique<MemberStore>(dir.path());
-        logic = std::make_unique<ServiceLogic>(*store, QStringLiteral("sitehost.test"));
-        logic->ensureDemoMember();
-    }
-    Member& demo() { return *store->find(ServiceLogic::Demo().name); }
-    QStringList credentials() { return {demo().name, demo().digest, demo().prefix}; }
     QString post(const QString& text, const QString& picture, const QString& flag) {
         return logic->UploadTBlog(credentials() + QStringList{text, picture, flag});
     }
@@ -33,9 +23,6 @@ protected:
         EXPECT_TRUE(reply.startsWith(QStringLiteral("OK_0001_"))) << reply.toStdString();
         return ParseTableText(QStringLiteral("TBlogList"), reply.mid(8));
     }
-    QTemporaryDir dir;
-    std::unique_ptr<MemberStore> store;
-    std::unique_ptr<ServiceLogic> logic;
 };
 
 const QString kPicture = QStringLiteral("http://img1.sitehost.test/space/demo/我的相册/photo1.png");

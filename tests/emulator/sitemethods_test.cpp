@@ -7,32 +7,20 @@
 #include "platform/safefile.h"
 #include "site/publishcheck.h"
 #include "support/emulatorfixture.h"
+#include "support/servicelogicfixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 using namespace emu;
 
-class SiteMethodsTest : public ::testing::Test {
+class SiteMethodsTest : public testsupport::ServiceLogicTest {
 protected:
-    void SetUp() override { open(); }
-    void open() {
-        logic.reset();
-        store = std::make_unique<MemberStore>(dir.path());
-        logic = std::make_unique<ServiceLogic>(*store, QStringLiteral("sitehost.test"));
-        logic->ensureDemoMember();
-    }
-    Member& demo() { return *store->find(ServiceLogic::Demo().name); }
-    QStringList credentials() { return {demo().name, demo().digest, demo().prefix}; }
     static Table table(const QString& reply, const QString& tag, const QString& name) {
         EXPECT_TRUE(reply.startsWith(tag)) << reply.toStdString();
         return ExtractTable(UnescapeTableSeparators(reply.mid(tag.size())), name);
     }
-    QTemporaryDir dir;
-    std::unique_ptr<MemberStore> store;
-    std::unique_ptr<ServiceLogic> logic;
 };
 
 TEST_F(SiteMethodsTest, TestDomainAnswersKeywordsRefusalsTakenAndFreeLabels) {
