@@ -2,7 +2,6 @@
 
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/twips.h"
-#include "platform/ui/clickablelabel.h"
 
 #include <QLabel>
 
@@ -32,14 +31,6 @@ QLabel* MakeWaitPicture(QWidget* window, const QString& text) {
 void CentreWaitPicture(QWidget* window, QLabel* picture) {
     picture->move((window->width() - picture->width()) / 2, (window->height() - picture->height()) / 2);
     picture->raise();
-}
-
-ClickableLabel* PictureButton(QWidget* parent, const QString& caption, const QString& tooltip) {
-    auto* b = new ClickableLabel(caption, parent);
-    b->setToolTip(tooltip);
-    b->setFrameShape(QFrame::StyledPanel);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
 }
 
 }  // namespace blogwindows

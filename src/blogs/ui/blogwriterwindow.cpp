@@ -27,7 +27,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-using blogwindows::PictureButton;
 using twips::ToPixels;
 
 namespace {
@@ -94,7 +93,7 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     cmbFont->addItems(blogwriter::FontNames());
     cmbFontSize = new QComboBox(fraWebTools);
     cmbFontSize->addItems(blogwriter::FontSizes());
-    picNewRow = PictureButton(fraWebTools, QStringLiteral("↵"), QStringLiteral("另起一行（切行）"));
+    picNewRow = NewCaptionButton(fraWebTools, QStringLiteral("↵"), QStringLiteral("另起一行（切行）"));
     auto* toolsRow = new QHBoxLayout(fraWebTools);
     toolsRow->setContentsMargins(0, 0, 0, 0);
     toolsRow->addWidget(tooWebTools);
@@ -103,9 +102,9 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     toolsRow->addWidget(picNewRow);
     toolsRow->addStretch();
 
-    picInputAlbum = PictureButton(this, QStringLiteral("插入相册"), QStringLiteral("把上传到网络服务器中的图片相册插入到模板中。"));
-    picInputPicture = PictureButton(this, QStringLiteral("插入图片"), QStringLiteral("把上传到网络服务器中的图片插入到模板中。"));
-    picUpLoadPicture = PictureButton(this, QStringLiteral("上传图片"), QStringLiteral("把图片上传到网络服务器中"));
+    picInputAlbum = NewCaptionButton(this, QStringLiteral("插入相册"), QStringLiteral("把上传到网络服务器中的图片相册插入到模板中。"));
+    picInputPicture = NewCaptionButton(this, QStringLiteral("插入图片"), QStringLiteral("把上传到网络服务器中的图片插入到模板中。"));
+    picUpLoadPicture = NewCaptionButton(this, QStringLiteral("上传图片"), QStringLiteral("把图片上传到网络服务器中"));
 
     webBlog = new WebBrowser(this);
     webBlog->setSilent(true);
@@ -155,7 +154,7 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     chkCenter = new QCheckBox(QStringLiteral("居中"), frmAlbum);
     cmdInputAlbum = new QPushButton(QStringLiteral("&Y.确定"), frmAlbum);
     cmdClose = new QPushButton(QStringLiteral("&C.关闭"), frmAlbum);
-    picCloseAlbum = PictureButton(frmAlbum, QStringLiteral("×"), QStringLiteral("关闭相册"));
+    picCloseAlbum = NewCaptionButton(frmAlbum, QStringLiteral("×"), QStringLiteral("关闭相册"));
     auto* albumColumn = new QVBoxLayout(frmAlbum);
     auto* albumTop = new QHBoxLayout;
     albumTop->addStretch();

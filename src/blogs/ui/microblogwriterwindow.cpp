@@ -15,7 +15,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-using blogwindows::PictureButton;
 using twips::ToPixels;
 
 namespace {
@@ -37,8 +36,8 @@ MicroBlogWriterWindow::MicroBlogWriterWindow(QWidget* parent) : QDialog(parent) 
     labTxtNum->setAlignment(Qt::AlignCenter);
     labTxtNum->setMinimumWidth(ToPixels(450));
     Label3 = new QLabel(QStringLiteral("字"), this);
-    picInputPicture = PictureButton(this, QStringLiteral("插入图片"), QStringLiteral("把上传到网络服务器中的图片插入到模板中。"));
-    picUpLoadPicture = PictureButton(this, QStringLiteral("上传图片"), QStringLiteral("把图片上传到网络服务器中"));
+    picInputPicture = NewCaptionButton(this, QStringLiteral("插入图片"), QStringLiteral("把上传到网络服务器中的图片插入到模板中。"));
+    picUpLoadPicture = NewCaptionButton(this, QStringLiteral("上传图片"), QStringLiteral("把图片上传到网络服务器中"));
     imgView = new ClickableLabel(this);
     imgView->setToolTip(QStringLiteral("点击可按实际大小预览该图"));
     imgView->setCursor(Qt::PointingHandCursor);

@@ -38,15 +38,6 @@ void place(QWidget* w, int left, int top, int width, int height) {
 }
 void moveTo(QWidget* w, int left, int top) { w->move(ToPixels(left), ToPixels(top)); }
 
-ClickableLabel* PictureButton(QWidget* parent, const QString& caption, const QString& tooltip = QString()) {
-    auto* b = new ClickableLabel(caption, parent);
-    b->setToolTip(tooltip);
-    b->setFrameShape(QFrame::StyledPanel);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAlignment(Qt::AlignCenter);
-    return b;
-}
-
 QColor FromOleColour(unsigned c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 void SetBackColour(QWidget* w, unsigned c) {
@@ -194,14 +185,14 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     imgFileView = new QLabel(picGrdView);
     txtGridMemo = new QLineEdit(QStringLiteral("------------------------"), picGridPicInfo);
     place(txtGridMemo, 4185, 630, 2385, 225);
-    imgGridURL = PictureButton(picGridPicInfo, QStringLiteral("复制"));
+    imgGridURL = NewCaptionButton(picGridPicInfo, QStringLiteral("复制"));
     place(imgGridURL, 4155, 915, 600, 330);
-    imgGridRenew = PictureButton(picGridPicInfo, QStringLiteral("替换"));
+    imgGridRenew = NewCaptionButton(picGridPicInfo, QStringLiteral("替换"));
     place(imgGridRenew, 4860, 915, 600, 330);
-    imgGridPutIn = PictureButton(picGridPicInfo, QStringLiteral("插入"), QStringLiteral("点击把图片插入到模板中"));
+    imgGridPutIn = NewCaptionButton(picGridPicInfo, QStringLiteral("插入"), QStringLiteral("点击把图片插入到模板中"));
     place(imgGridPutIn, 5505, 915, 600, 330);
 
-    picUpLoadPicture = PictureButton(this, QStringLiteral("上传图片"), QStringLiteral("把图片上传到网络服务器中"));
+    picUpLoadPicture = NewCaptionButton(this, QStringLiteral("上传图片"), QStringLiteral("把图片上传到网络服务器中"));
     place(picUpLoadPicture, 6390, 1200, 1515, 345);
     cmdClose = new QPushButton(QStringLiteral("&C.关 闭"), this);
     place(cmdClose, 12480, 1200, 930, 315);
@@ -304,13 +295,13 @@ void FileManagerWindow::buildCell(int k) {
     txtMemo[k]->setMouseTracking(true);
     cheSelect[k] = new QCheckBox(cell);
     place(cheSelect[k], 30, 1845, 195, 195);
-    imgPutIn[k] = PictureButton(cell, QStringLiteral("插入"), QStringLiteral("点击把图片插入到模板中"));
+    imgPutIn[k] = NewCaptionButton(cell, QStringLiteral("插入"), QStringLiteral("点击把图片插入到模板中"));
     place(imgPutIn[k], 270, 1800, 555, 270);
-    imgURL[k] = PictureButton(cell, QStringLiteral("复制"));
+    imgURL[k] = NewCaptionButton(cell, QStringLiteral("复制"));
     place(imgURL[k], 885, 1800, 555, 270);
-    imgRenew[k] = PictureButton(cell, QStringLiteral("替换"));
+    imgRenew[k] = NewCaptionButton(cell, QStringLiteral("替换"));
     place(imgRenew[k], 1500, 1800, 525, 270);
-    picEdit[k] = PictureButton(cell, QStringLiteral("✎"));
+    picEdit[k] = NewCaptionButton(cell, QStringLiteral("✎"));
     place(picEdit[k], 1830, 1530, 210, 195);
     cell->hide();
 }

@@ -28,3 +28,13 @@ protected:
         QLabel::mouseReleaseEvent(e);
     }
 };
+
+// A framed, centred caption that acts as a picture button.
+inline ClickableLabel* NewCaptionButton(QWidget* parent, const QString& caption, const QString& tooltip = QString()) {
+    auto* b = new ClickableLabel(caption, parent);
+    b->setToolTip(tooltip);
+    b->setFrameShape(QFrame::StyledPanel);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAlignment(Qt::AlignCenter);
+    return b;
+}
