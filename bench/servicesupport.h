@@ -58,12 +58,13 @@ struct ServiceProcess {
     QString member, password;
     QString error;
 
-    // Starts tavolin-service on dataDir; false with error set when it does not come up.
-    bool start(const QString& dataDir) {
+    // Starts tavolin-service on dataDir (with options of its own, such as --delayed-acks); false
+    // with error set when it does not come up.
+    bool start(const QString& dataDir, const QStringList& options = {}) {
         const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../emulator/tavolin-service");
         QDir().mkpath(dataDir);
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, {QStringLiteral("--data"), dataDir, QStringLiteral("--port"), QStringLiteral("0")});
+        process.start(program, QStringList{QStringLiteral("--data"), dataDir, QStringLiteral("--port"), QStringLiteral("0")} + options);
         if (!process.waitForStarted(10000)) {
             error = QStringLiteral("cannot start ") + program;
             return false;

@@ -78,7 +78,7 @@ Emulator::~Emulator() {
 
 bool Emulator::listen() {
     m_front = std::make_unique<HttpFront>([this](const HttpRequest& r) { return handle(r); }, m_options.maxBodyBytes,
-                                          ConnectionLimits{m_options.idleTimeoutMs, m_options.headTimeoutMs});
+                                          ConnectionLimits{m_options.idleTimeoutMs, m_options.headTimeoutMs, m_options.delayedAcks});
     m_port = m_front->listenLocal(m_options.port, &m_error);
     if (m_port == 0) m_front.reset();
     return m_port != 0;

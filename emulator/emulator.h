@@ -27,6 +27,7 @@ struct Options {
     qint64 maxBodyBytes = 16 * 1024 * 1024;  // larger request bodies get 413
     int idleTimeoutMs = 60000;               // a connection silent this long is closed
     int headTimeoutMs = 30000;               // so is one whose request head takes longer
+    bool delayedAcks = false;                // acknowledge reads late, as many servers do
 };
 
 enum class HostKind {

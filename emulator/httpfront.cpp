@@ -28,7 +28,7 @@ class ConnectionGuard : public QObject {
 
 public:
     ConnectionGuard(QTcpSocket* socket, qint64 maxBody, const ConnectionLimits& limits)
-        : QObject(socket), m_socket(socket), m_max(maxBody) {
+        : QObject(socket), m_socket(socket), m_max(maxBody), m_quickAck(limits.delayedAcks ? 0 : 1) {
         setObjectName(QLatin1String(kName));
         connect(socket, &QTcpSocket::readyRead, this, [this] { onReadyRead(); });
         // Each connection costs a descriptor: one that says nothing, or never finishes its head,
@@ -79,10 +79,10 @@ private:
     }
 
     void onReadyRead() {
-        // Acknowledge at once: a client that writes its request in pieces without TCP_NODELAY (Qt's
-        // network access does) otherwise waits for the delayed acknowledgement, 40 ms a call.
-        int quickAck = 1;
-        ::setsockopt(int(m_socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &quickAck, sizeof quickAck);
+        // Acknowledge at once: a client that writes its request in pieces without TCP_NODELAY
+        // otherwise waits for the delayed acknowledgement, 40 ms a call. The kernel resets the
+        // option by itself, so it is set again at every read, also in the delayed mode.
+        ::setsockopt(int(m_socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &m_quickAck, sizeof m_quickAck);
         m_idle.start();
         if (m_state == State::Refused) {
             m_socket->skip(m_socket->bytesAvailable());  // nothing more reaches the server
@@ -198,6 +198,7 @@ private:
     QByteArray m_head;
     qint64 m_remaining = 0;
     qint64 m_chunked = 0;
+    int m_quickAck;
     std::deque<Answer> m_answers;
     quint64 m_lastAnswer = 0;
     QTimer m_idle;

@@ -20,6 +20,9 @@ namespace emu {
 struct ConnectionLimits {
     int idleMs = 60000;
     int headMs = 30000;
+    // Acknowledge as a server with delayed acknowledgements does (up to 40 ms after a read) rather
+    // than at once, to measure what a client that writes a request in pieces loses on a network.
+    bool delayedAcks = false;
 };
 
 class HttpFront : public QAbstractHttpServer {

@@ -1,5 +1,5 @@
 // tavolin-service: the local hosting-service emulator as a program of its own.
-//   tavolin-service --data DIR [--port N] [--domain D]
+//   tavolin-service --data DIR [--port N] [--domain D] [--delayed-acks]
 // Prints "listening on 127.0.0.1:<port>" and "demo member: <name> <password>", serves until
 // SIGINT or SIGTERM, then saves its state and exits with 0.
 #include "emulator/emulator.h"
@@ -43,7 +43,10 @@ int main(int argc, char** argv) {
                                         QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption domainOption(QStringLiteral("domain"), QStringLiteral("Service domain."),
                                           QStringLiteral("D"), ServiceConfig::defaults().domain);
-    parser.addOptions({dataOption, portOption, domainOption});
+    const QCommandLineOption delayedAcksOption(
+        QStringLiteral("delayed-acks"),
+        QStringLiteral("Acknowledge what clients send up to 40 ms late, as a server on a network may."));
+    parser.addOptions({dataOption, portOption, domainOption, delayedAcksOption});
     parser.process(app);
 
     if (!parser.isSet(dataOption)) {
@@ -69,6 +72,7 @@ int main(int argc, char** argv) {
     }
     options.domain = parser.value(domainOption).trimmed();
     options.port = quint16(port);
+    options.delayedAcks = parser.isSet(delayedAcksOption);
     emu::Emulator emulator(options);
     if (!emulator.store().damaged().isEmpty()) {
         std::fprintf(stderr, "tavolin-service: damaged files in the data folder, not starting (repair or move them away):\n");

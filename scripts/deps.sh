@@ -6,7 +6,7 @@ PACKAGES="cmake ninja-build g++ ccache pkg-config \
 qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-httpserver-dev qt6-websockets-dev qt6-tools-dev \
 libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev \
 xvfb xauth xdotool x11-utils openbox fonts-noto-cjk fonts-arphic-ukai \
-qt6-translations-l10n libqt6svg6 imagemagick python3-zeep"
+qt6-translations-l10n libqt6svg6 imagemagick libvips-tools python3-zeep"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -223,7 +223,7 @@ void ImageEditorController::imgCutPic_Click() {
     for (CanvasLabel& l : canvas.labWaterMark) l.visible = false;
     canvas.imgBorder.visible = false;
     const QImage region = RenderFrameRegion(canvas, MeasuredTwipsPerPixel);
-    canvas.imgPic.picture = region;
+    canvas.imgPic.setPicture(region);
     canvas.imgPic.visible = true;
     CropInProgress = false;
     canvas.imgPic.rect = canvas.shaCut;

@@ -2,6 +2,7 @@
 
 #include "imaging/dibsection.h"
 #include "imaging/jpegwriter.h"
+#include "imaging/picturepreparation.h"
 #include "imaging/watermarkdialog.h"
 #include "login/state.h"
 #include "platform/hookcheck.h"
@@ -14,7 +15,9 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 using namespace vb;
 
@@ -51,7 +54,7 @@ QColor WorkspaceColor() {
     return OleColorToQColor(vbApplicationWorkspace);
 }
 
-void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerPixel, bool withFrameLine) {
+void PaintCanvas(QPainter& painter, EditorCanvas& canvas, double twipsPerPixel, bool withFrameLine) {
     const auto px = [twipsPerPixel](const QRectF& r) {
         return QRectF(r.left() / twipsPerPixel, r.top() / twipsPerPixel, r.width() / twipsPerPixel,
                       r.height() / twipsPerPixel);
@@ -59,14 +62,15 @@ void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerP
     painter.save();
     painter.fillRect(px(QRectF(0, 0, canvas.width, canvas.height)), WorkspaceColor());
 
-    const QImage& base = canvas.imgPic.picture;
-    if (!base.isNull()) {
+    if (!canvas.imgPic.pixelSize().isEmpty()) {
         // Unstretched, the picture shows at its own size in pixels.
         QRectF target = px(canvas.imgPic.rect);
-        if (!canvas.imgPicStretch) target.setSize(base.size());
+        if (!canvas.imgPicStretch) target.setSize(canvas.imgPic.pixelSize());
         // Only the part inside the clip is scaled, so a large zoom costs what shows.
         const QRectF shown = painter.hasClipping() ? target.intersected(painter.clipBoundingRect()) : target;
-        if (!shown.isEmpty() && target.width() > 0 && target.height() > 0) {
+        if (!shown.isEmpty() && target.width() > 0 && target.height() > 0) canvas.imgPic.cover(target.size());
+        const QImage& base = canvas.imgPic.picture;
+        if (!base.isNull() && !shown.isEmpty() && target.width() > 0 && target.height() > 0) {
             const double sx = base.width() / target.width();
             const double sy = base.height() / target.height();
             const QRectF source((shown.left() - target.left()) * sx, (shown.top() - target.top()) * sy,
@@ -125,7 +129,48 @@ void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerP
     painter.restore();
 }
 
-QImage RenderFrameRegion(const EditorCanvas& canvas, int twipsPerPixel) {
+namespace {
+
+// Of a base picture that holds fewer pixels than it shows, the part inside frame (pixels) decoded
+// for one render at the scale its shown size needs, laid where it shows; nullopt when the picture
+// already holds enough. A crop at the picture's own size so reads 600 × 450 pixels, not 12 million.
+std::optional<CanvasPicture> FramedPart(const CanvasPicture& base, bool stretch, double twipsPerPixel,
+                                        const QRect& frame) {
+    if (base.reducedFrom.isEmpty()) return std::nullopt;
+    const QSize natural = base.natural;
+    QRectF target(base.rect.left() / twipsPerPixel, base.rect.top() / twipsPerPixel,
+                  base.rect.width() / twipsPerPixel, base.rect.height() / twipsPerPixel);
+    if (!stretch) target.setSize(natural);
+    if (!(target.width() > 0 && target.height() > 0)) return std::nullopt;
+    const QSizeF needed(std::min(target.width(), double(natural.width())),
+                        std::min(target.height(), double(natural.height())));
+    if (!base.picture.isNull() && base.picture.width() >= needed.width() && base.picture.height() >= needed.height())
+        return std::nullopt;
+    const int scale = JpegScaleCovering(natural, needed);
+    const QRect decoded(0, 0, int((qint64(natural.width()) * scale + 7) / 8),
+                        int((qint64(natural.height()) * scale + 7) / 8));
+    const QRectF shown = target.intersected(QRectF(frame));
+    CanvasPicture part;
+    if (shown.isEmpty()) return part;
+    const double sx = decoded.width() / target.width(), sy = decoded.height() / target.height();
+    // A pixel more on each side, for the smooth scaling at the edges.
+    const QRect source = QRectF((shown.left() - target.left()) * sx, (shown.top() - target.top()) * sy,
+                                shown.width() * sx, shown.height() * sy)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1)
+                             .intersected(decoded);
+    part.picture = LoadJpegPart(base.reducedFrom, scale, source);
+    if (part.picture.isNull()) return part;
+    part.visible = base.visible;
+    part.rect = QRectF((target.left() + source.left() / sx) * twipsPerPixel,
+                       (target.top() + source.top() / sy) * twipsPerPixel, source.width() / sx * twipsPerPixel,
+                       source.height() / sy * twipsPerPixel);
+    return part;
+}
+
+}  // namespace
+
+QImage RenderFrameRegion(EditorCanvas& canvas, int twipsPerPixel) {
     if (twipsPerPixel <= 0) return {};
     const auto pixels = [twipsPerPixel](double t) { return int(RoundHalfEven(t / twipsPerPixel)); };
     const int left = pixels(canvas.shaCut.left());
@@ -140,7 +185,15 @@ QImage RenderFrameRegion(const EditorCanvas& canvas, int twipsPerPixel) {
     QPainter painter(&image);
     painter.setClipRect(0, 0, width, height);
     painter.translate(-left, -top);
-    PaintCanvas(painter, canvas, twipsPerPixel, false);
+    if (std::optional<CanvasPicture> part =
+            FramedPart(canvas.imgPic, canvas.imgPicStretch, twipsPerPixel, QRect(left, top, width, height))) {
+        EditorCanvas partial = canvas;
+        partial.imgPic = *part;
+        partial.imgPicStretch = true;
+        PaintCanvas(painter, partial, twipsPerPixel, false);
+    } else {
+        PaintCanvas(painter, canvas, twipsPerPixel, false);
+    }
     return image;
 }
 
@@ -163,6 +216,37 @@ QImage LoadEditorPicture(const QString& path) {
     if (!reader.read(&picture)) return {};
     // In place where the format allows: a large photo is not held twice.
     return std::move(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+CanvasPicture OpenEditorPicture(const QString& path) {
+    CanvasPicture opened;
+    const QSize natural = JpegPictureSize(path);
+    if (natural.isEmpty()) {
+        opened.setPicture(LoadEditorPicture(path));
+    } else {
+        opened.reducedFrom = path;
+        opened.natural = natural;
+    }
+    return opened;
+}
+
+void CanvasPicture::setPicture(const QImage& whole) {
+    picture = whole;
+    reducedFrom.clear();
+    natural = QSize();
+}
+
+void CanvasPicture::cover(QSizeF pixels) {
+    if (reducedFrom.isEmpty()) return;
+    const QSize needed(qBound(1, int(std::ceil(pixels.width())), natural.width()),
+                       qBound(1, int(std::ceil(pixels.height())), natural.height()));
+    if (!picture.isNull() && picture.width() >= needed.width() && picture.height() >= needed.height()) return;
+    const std::optional<QImage> decoded = LoadJpegCovering(reducedFrom, [needed](QSize) { return needed; });
+    // Whole, or past repair (a file damaged or gone since it was opened): no more decoding.
+    if (!decoded || decoded->isNull() || decoded->size() == natural)
+        setPicture(decoded ? *decoded : QImage());
+    else
+        picture = *decoded;
 }
 
 void ImageEditorController::refresh() { CALL_REQUIRED_HOOK(view.refresh); }
@@ -211,13 +295,14 @@ void ImageEditorController::Open() {
     if (chosen.isEmpty()) return;
     dia1FileName = chosen;
     canvas.imgPicStretch = false;
-    const QImage picture = LoadEditorPicture(chosen);
-    if (picture.isNull()) {
+    CanvasPicture opened = OpenEditorPicture(chosen);
+    const QSize picture = opened.pixelSize();
+    if (picture.isEmpty()) {
         refresh();
         return;
     }
-    canvas.imgPic.picture = picture;
-    canvas.imgPic.visible = true;
+    opened.visible = true;
+    canvas.imgPic = opened;
     const double w = double(picture.width()) * MeasuredTwipsPerPixel;
     const double h = double(picture.height()) * MeasuredTwipsPerPixel;
     canvas.imgPic.rect = QRectF((canvas.width - w) / 2, (canvas.height - h) / 2, w, h);

@@ -17,11 +17,22 @@
 
 class QPainter;
 
-// A picture laid on the canvas: its place and size in twips, shown or not.
+// A picture laid on the canvas: its place and size in twips, shown or not. An opened JPEG holds
+// only the pixels painted so far: decoded at the smallest DCT scale that covers them, from
+// reducedFrom, until a paint at a larger size needs more (a 12-megapixel photo fitted into the
+// frame is never decoded whole).
 struct CanvasPicture {
     QImage picture;
     QRectF rect;
     bool visible = false;
+    QString reducedFrom;  // the JPEG file while picture holds fewer pixels than it has
+    QSize natural;        // the picture's own size while reducedFrom is set
+    // The picture's own size in pixels, whatever it holds now.
+    QSize pixelSize() const { return reducedFrom.isEmpty() ? picture.size() : natural; }
+    // A picture of its own, held whole.
+    void setPicture(const QImage& whole);
+    // Decodes more of a reduced JPEG when a paint of that many pixels needs it.
+    void cover(QSizeF pixels);
 };
 
 // A text label on the canvas, drawn by the shared label renderer. The renderer's font carries the
@@ -76,11 +87,14 @@ QString UsePicNotice();
 QColor WorkspaceColor();
 
 // Paints the canvas with its top-left corner at the painter's origin, twipsPerPixel twips to a
-// pixel. The base picture is scaled only where it shows inside the painter's clip.
-void PaintCanvas(QPainter& painter, const EditorCanvas& canvas, double twipsPerPixel, bool withFrameLine);
+// pixel. The base picture is scaled only where it shows inside the painter's clip (and decoded
+// further first when it holds fewer pixels than it shows).
+void PaintCanvas(QPainter& painter, EditorCanvas& canvas, double twipsPerPixel, bool withFrameLine);
 // The frame region as a picture, without the frame line: its left, top, width and height each
-// converted at twipsPerPixel and rounded half to even. Empty for a frame of no pixels.
-QImage RenderFrameRegion(const EditorCanvas& canvas, int twipsPerPixel);
+// converted at twipsPerPixel and rounded half to even. Empty for a frame of no pixels. A base
+// picture holding fewer pixels than the frame shows gets its part in the frame decoded for this
+// render alone (the canvas keeps what it holds).
+QImage RenderFrameRegion(EditorCanvas& canvas, int twipsPerPixel);
 
 // The fifteen presets and the custom entry of cobSetSize, in list order.
 QStringList SizeListEntries();
@@ -92,6 +106,9 @@ QStringList EditorFontNames();
 // Loads a GIF (first frame), JPEG, BMP, PNG or ICO file as it is stored (no EXIF turn). A null
 // picture for anything else, a missing or unreadable file, or one past the picture size bound.
 QImage LoadEditorPicture(const QString& path);
+// The same file as Open lays it on the canvas: a JPEG by its header alone, its pixels decoded when
+// a paint needs them. An empty pixelSize() where LoadEditorPicture gives a null picture.
+CanvasPicture OpenEditorPicture(const QString& path);
 
 // The shipped border the border chooser starts from.
 QString ShippedBorderFile();

@@ -368,7 +368,7 @@ void ImageEditorController::imgHBPic_Click() {
     EnlargeWorkArea();
     // Everything visible inside the frame goes into the picture, the notice included.
     const QImage region = RenderFrameRegion(canvas, MeasuredTwipsPerPixel);
-    canvas.imgPic.picture = region;
+    canvas.imgPic.setPicture(region);
     canvas.imgPic.visible = true;
     canvas.imgPic.rect = canvas.shaCut;
     labImgH = QString::number(canvas.shaCut.height());

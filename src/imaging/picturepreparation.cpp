@@ -69,11 +69,16 @@ struct JpegPixels {
     uchar* bits = nullptr;  // malloc'ed, 4 bytes a pixel, rows top-down
     int width = 0;
     int height = 0;
+    // With a part asked for: the first pixel of the part in each row (the decoder starts rows at a
+    // block boundary), and the part's height.
+    int skip = 0;
 };
 
-// Reads the header, and with a scale (eighths, 1 to 8) also the pixels at that scale. Plain data
-// only between setjmp and longjmp: nothing here needs a destructor.
-bool ReadJpeg(const uchar* data, size_t size, int scaleNum, JpegHeader* header, JpegPixels* out) {
+// Reads the header, and with a scale (eighths, 1 to 8) also the pixels at that scale: all of them,
+// or only the rows and columns of part (in the scaled picture's pixels) when it is not empty. Plain
+// data only between setjmp and longjmp: nothing here needs a destructor.
+bool ReadJpeg(const uchar* data, size_t size, int scaleNum, JpegHeader* header, JpegPixels* out,
+              QRect part = QRect()) {
     jpeg_decompress_struct cinfo;
     JpegErrors errors;
     cinfo.err = jpeg_std_error(&errors.pub);
@@ -104,19 +109,30 @@ bool ReadJpeg(const uchar* data, size_t size, int scaleNum, JpegHeader* header, 
     cinfo.scale_denom = 8;
     cinfo.out_color_space = JCS_EXT_BGRX;  // QImage's RGB32 byte order, no conversion pass
     jpeg_start_decompress(&cinfo);
-    out->width = int(cinfo.output_width);
-    out->height = int(cinfo.output_height);
+    const QRect whole(0, 0, int(cinfo.output_width), int(cinfo.output_height));
+    part = part.isEmpty() ? whole : part.intersected(whole);
+    if (part.isEmpty()) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    JDIMENSION left = JDIMENSION(part.x()), width = JDIMENSION(part.width());
+    if (part != whole) jpeg_crop_scanline(&cinfo, &left, &width);
+    out->skip = part.x() - int(left);
+    out->width = int(width);
+    out->height = part.height();
     const size_t stride = size_t(out->width) * 4;
     out->bits = static_cast<uchar*>(std::malloc(stride * size_t(out->height)));
     if (!out->bits) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = out->bits + stride * cinfo.output_scanline;
-        jpeg_read_scanlines(&cinfo, &row, 1);
+    if (part.y() > 0) jpeg_skip_scanlines(&cinfo, JDIMENSION(part.y()));
+    for (int row = 0; row < part.height(); ++row) {
+        JSAMPROW at = out->bits + stride * size_t(row);
+        jpeg_read_scanlines(&cinfo, &at, 1);
     }
-    jpeg_finish_decompress(&cinfo);
+    // Rows below the part are never decoded.
+    if (part.bottom() == whole.bottom()) jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     if (errors.truncated) {
         std::free(out->bits);
@@ -134,30 +150,44 @@ QImage ScaledTo(const QImage& picture, QSize size) {
     return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-// nullopt when the data is not a JPEG this decoder takes (the Qt reader then tries it).
-std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor) {
+// The picture at scale eighths, or the part of it (in the scaled picture's pixels) when not empty.
+QImage DecodeJpegPart(const QByteArray& bytes, int scale, QRect part) {
+    JpegHeader header;
+    JpegPixels pixels;
+    if (!ReadJpeg(reinterpret_cast<const uchar*>(bytes.constData()), size_t(bytes.size()), scale, &header, &pixels,
+                  part))
+        return QImage();
+    return QImage(pixels.bits + size_t(pixels.skip) * 4, pixels.width - pixels.skip, pixels.height,
+                  qsizetype(pixels.width) * 4, QImage::Format_RGB32, FreeBits, pixels.bits);
+}
+
+// The DCT-scaled decode alone, wanted set to sizeFor's answer; nullopt when the data is not a JPEG
+// this decoder takes (the Qt reader then tries it).
+std::optional<QImage> DecodeJpegCovering(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
+                                         QSize* wanted) {
     const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
     JpegHeader header;
     if (!ReadJpeg(data, size_t(bytes.size()), 0, &header, nullptr)) return QImage();
     if (!header.decodable) return std::nullopt;
-    const QSize wanted = sizeFor(QSize(header.width, header.height));
-    if (wanted.isEmpty()) return QImage();
-    // The smallest eighth that still covers the wanted size on both axes.
-    int scale = 8;
-    for (int m = 1; m <= 8; ++m) {
-        const qint64 w = (qint64(header.width) * m + 7) / 8, h = (qint64(header.height) * m + 7) / 8;
-        if (w >= wanted.width() && h >= wanted.height()) {
-            scale = m;
-            break;
-        }
-    }
+    *wanted = sizeFor(QSize(header.width, header.height));
+    if (wanted->isEmpty()) return QImage();
+    const int scale = JpegScaleCovering(QSize(header.width, header.height), *wanted);
     const QSize decoded(int((qint64(header.width) * scale + 7) / 8), int((qint64(header.height) * scale + 7) / 8));
     if (!WithinAllocationLimit(decoded)) return QImage();
-    JpegPixels pixels;
-    if (!ReadJpeg(data, size_t(bytes.size()), scale, &header, &pixels)) return QImage();
-    const QImage image(pixels.bits, pixels.width, pixels.height, qsizetype(pixels.width) * 4, QImage::Format_RGB32,
-                       FreeBits, pixels.bits);
-    return ScaledTo(image, wanted);
+    return DecodeJpegPart(bytes, scale, QRect());
+}
+
+std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor) {
+    QSize wanted;
+    std::optional<QImage> decoded = DecodeJpegCovering(bytes, sizeFor, &wanted);
+    if (decoded) *decoded = ScaledTo(*decoded, wanted);
+    return decoded;
+}
+
+std::optional<QByteArray> ReadJpegFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.peek(3) != QByteArray("\xFF\xD8\xFF", 3)) return std::nullopt;
+    return file.readAll();
 }
 
 // ---- the layout
@@ -301,16 +331,49 @@ QSize ExplicitUploadSize(const QString& widthTwips, const QString& heightTwips) 
     return QSize(TwipsToGrabPixels(w), TwipsToGrabPixels(h));
 }
 
+QSize JpegPictureSize(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.peek(3) != QByteArray("\xFF\xD8\xFF", 3)) return QSize();
+    // A file cut short shows no end marker; it is left to the readers that decode it at once.
+    if (!file.seek(file.size() - 2) || file.read(2) != QByteArray("\xFF\xD9", 2)) return QSize();
+    // The header lies in the first segments; a picture with a large profile before it is read whole.
+    for (const qint64 length : {qint64(64 * 1024), file.size()}) {
+        file.seek(0);
+        const QByteArray head = file.read(length);
+        JpegHeader header;
+        if (ReadJpeg(reinterpret_cast<const uchar*>(head.constData()), size_t(head.size()), 0, &header, nullptr)) {
+            const QSize size(header.width, header.height);
+            return header.decodable && WithinAllocationLimit(size) ? size : QSize();
+        }
+        if (head.size() >= file.size()) break;
+    }
+    return QSize();
+}
+
+std::optional<QImage> LoadJpegCovering(const QString& path, const std::function<QSize(QSize natural)>& sizeFor) {
+    const std::optional<QByteArray> bytes = ReadJpegFile(path);
+    if (!bytes) return std::nullopt;
+    QSize wanted;
+    return DecodeJpegCovering(*bytes, sizeFor, &wanted);
+}
+
+int JpegScaleCovering(QSize natural, QSizeF wanted) {
+    for (int m = 1; m < 8; ++m)
+        if ((qint64(natural.width()) * m + 7) / 8 >= wanted.width() &&
+            (qint64(natural.height()) * m + 7) / 8 >= wanted.height())
+            return m;
+    return 8;
+}
+
+QImage LoadJpegPart(const QString& path, int scale, QRect part) {
+    const std::optional<QByteArray> bytes = ReadJpegFile(path);
+    return bytes && !part.isEmpty() ? DecodeJpegPart(*bytes, qBound(1, scale, 8), part) : QImage();
+}
+
 QImage LoadScaledPicture(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
     if (path.isEmpty()) return QImage();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QImage();
-    const bool jpeg = file.peek(3) == QByteArray("\xFF\xD8\xFF", 3);
-    if (jpeg) {
-        const QByteArray bytes = file.readAll();
-        if (std::optional<QImage> picture = LoadJpegScaled(bytes, sizeFor)) return *picture;
-    }
-    file.close();
+    if (const std::optional<QByteArray> bytes = ReadJpegFile(path))
+        if (std::optional<QImage> picture = LoadJpegScaled(*bytes, sizeFor)) return *picture;
     QImageReader reader(path);
     reader.setAutoTransform(false);
     const QSize natural = reader.size();

@@ -5,10 +5,13 @@
 // the result is written at JPEG quality 95. Everything is composed offscreen; nothing the program
 // writes on the way is read back.
 #include <QImage>
+#include <QRect>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // The fitted size in pixels of a picture of natural size w × h pixels, by the worker's twips
 // arithmetic: the longer side at most 9000 twips, the shorter one scaled by the same factor.
@@ -21,6 +24,19 @@ QSize ExplicitUploadSize(const QString& widthTwips, const QString& heightTwips);
 // smaller scale does; other kinds go through Qt's readers under their allocation limit. Null for
 // a missing, unreadable, truncated or oversized file, or an empty size.
 QImage LoadScaledPicture(const QString& path, const std::function<QSize(QSize natural)>& sizeFor);
+// A JPEG decoded at the smallest DCT scale (in eighths) that still covers sizeFor(its natural
+// size), not scaled beyond that. nullopt for a file that is no JPEG this decoder takes (Qt's
+// readers then try it); a null picture for a damaged, truncated or oversized one.
+std::optional<QImage> LoadJpegCovering(const QString& path, const std::function<QSize(QSize natural)>& sizeFor);
+// The smallest DCT scale in eighths (1 to 8) at which a picture of that natural size covers wanted.
+int JpegScaleCovering(QSize natural, QSizeF wanted);
+// Only a part of a JPEG that LoadJpegCovering takes, decoded at scale eighths: the rows above the
+// part are read without being decoded into pixels, the rows below not at all. part is in the
+// scaled picture's pixels; a null picture for a damaged file or a part outside the picture.
+QImage LoadJpegPart(const QString& path, int scale, QRect part);
+// The natural size of a JPEG that LoadJpegCovering takes, from its header and end marker alone;
+// empty otherwise, also for a picture past Qt's allocation limit or a file without its end marker.
+QSize JpegPictureSize(const QString& path);
 
 struct UploadPictureRequest {
     QString picturePath;

@@ -9,6 +9,7 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
 
@@ -51,7 +52,11 @@ SoapClient::SoapClient()
     : m_manager(std::make_unique<QNetworkAccessManager>()),
       m_timeout(std::chrono::seconds(std::max(1, serviceconfig::current().timeoutSeconds))) {
     // The configured proxy lets the client reach the service (or its emulator) under its own host names.
-    if (const auto proxy = serviceconfig::current().httpProxy()) m_manager->setProxy(*proxy);
+    if (const auto proxy = serviceconfig::current().httpProxy()) {
+        m_manager->setProxy(*proxy);
+        m_proxyHost = proxy->hostName();
+        m_proxyPort = proxy->port();
+    }
 }
 
 SoapClient::~SoapClient() = default;
@@ -63,6 +68,7 @@ SoapClient::Transfer SoapClient::transfer(const QNetworkRequest& request, const 
         throw VbError(soap::kErrorNumber, QStringLiteral("另一个网络请求尚未结束，请稍候再试。"));
     UserInputGuard guard;
 
+    if (postBody && request.url().scheme().toLower() == u"http") return post(request, *postBody);
     Transfer t;
     QNetworkReply* reply = postBody ? m_manager->post(request, *postBody) : m_manager->get(request);
     std::unique_ptr<QNetworkReply> owner(reply);
@@ -107,6 +113,219 @@ SoapClient::Transfer SoapClient::transfer(const QNetworkRequest& request, const 
     t.error = reply->error();
     t.errorString = reply->errorString();
     if (t.tooLarge) t.body.clear();
+    return t;
+}
+
+namespace {
+
+// An HTTP/1.1 answer read as it arrives: the head (interim 1xx answers skipped), then a body
+// sized by Content-Length, in chunks, or up to the end of the connection.
+class AnswerReader {
+public:
+    enum class Body { Unknown, Sized, Chunked, ToClose };
+
+    explicit AnswerReader(qint64 maxBody) : m_max(maxBody) {}
+    // Takes what arrived; false once the body passes the largest size accepted.
+    bool feed(const QByteArray& data) {
+        m_pending += data;
+        while (!m_complete && !m_pending.isEmpty()) {
+            if (m_kind == Body::Unknown) {
+                if (!readHead()) break;
+            } else if (m_kind == Body::Sized || m_kind == Body::ToClose) {
+                const qint64 take = m_kind == Body::ToClose ? m_pending.size()
+                                                            : qMin<qint64>(m_remaining, m_pending.size());
+                body += m_pending.left(take);
+                m_pending.remove(0, take);
+                m_remaining -= take;
+                if (m_kind == Body::Sized && m_remaining == 0) m_complete = true;
+            } else if (!readChunk()) {
+                break;
+            }
+            if (body.size() > m_max) return false;
+        }
+        return true;
+    }
+    // The connection ended: whether the answer was whole.
+    bool closed() {
+        if (m_kind == Body::ToClose) m_complete = true;
+        return m_complete;
+    }
+    bool complete() const { return m_complete; }
+    bool broken() const { return m_broken; }
+
+    int status = 0;
+    QByteArray body;
+
+private:
+    bool readHead() {
+        const qsizetype end = m_pending.indexOf("\r\n\r\n");
+        if (end < 0) {
+            if (m_pending.size() > 64 * 1024) m_broken = m_complete = true;
+            return false;
+        }
+        const QList<QByteArray> lines = m_pending.left(end).split('\n');
+        m_pending.remove(0, end + 4);
+        const QList<QByteArray> statusLine = lines.value(0).trimmed().split(' ');
+        bool ok = false;
+        const int code = statusLine.value(1).toInt(&ok);
+        if (!statusLine.value(0).startsWith("HTTP/") || !ok) {
+            m_broken = m_complete = true;
+            return false;
+        }
+        if (code >= 100 && code < 200) return true;  // the final answer follows
+        status = code;
+        m_kind = Body::ToClose;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QByteArray line = lines[i].trimmed();
+            const qsizetype colon = line.indexOf(':');
+            if (colon <= 0) continue;
+            const QByteArray name = line.left(colon).trimmed().toLower();
+            const QByteArray value = line.mid(colon + 1).trimmed();
+            if (name == "transfer-encoding" && value.toLower().contains("chunked")) {
+                m_kind = Body::Chunked;
+            } else if (name == "content-length" && m_kind != Body::Chunked) {
+                m_remaining = value.toLongLong(&ok);
+                if (!ok || m_remaining < 0) {
+                    m_broken = m_complete = true;
+                    return false;
+                }
+                m_kind = Body::Sized;
+            }
+        }
+        if (m_kind == Body::Sized && m_remaining == 0) m_complete = true;
+        return true;
+    }
+    bool readChunk() {
+        if (m_remaining > 0) {
+            const qint64 take = qMin<qint64>(m_remaining, m_pending.size());
+            body += m_pending.left(take);
+            m_pending.remove(0, take);
+            m_remaining -= take;
+            return !m_pending.isEmpty();
+        }
+        const qsizetype lineEnd = m_pending.indexOf("\r\n");
+        if (lineEnd < 0) return false;
+        const QByteArray line = m_pending.left(lineEnd).trimmed();
+        if (line.isEmpty()) {  // the end of the chunk before
+            m_pending.remove(0, lineEnd + 2);
+            return true;
+        }
+        bool ok = false;
+        const qint64 size = line.split(';').value(0).trimmed().toLongLong(&ok, 16);
+        if (!ok || size < 0) {
+            m_broken = m_complete = true;
+            return false;
+        }
+        m_pending.remove(0, lineEnd + 2);
+        if (size == 0) {
+            m_complete = true;  // trailers, if any, are not needed
+            return false;
+        }
+        m_remaining = size;
+        return true;
+    }
+
+    qint64 m_max;
+    Body m_kind = Body::Unknown;
+    qint64 m_remaining = 0;
+    QByteArray m_pending;
+    bool m_complete = false;
+    bool m_broken = false;
+};
+
+QNetworkReply::NetworkError NetworkErrorOf(QAbstractSocket::SocketError e, bool viaProxy) {
+    switch (e) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return viaProxy ? QNetworkReply::ProxyConnectionRefusedError : QNetworkReply::ConnectionRefusedError;
+    case QAbstractSocket::RemoteHostClosedError:
+        return viaProxy ? QNetworkReply::ProxyConnectionClosedError : QNetworkReply::RemoteHostClosedError;
+    case QAbstractSocket::HostNotFoundError:
+        return viaProxy ? QNetworkReply::ProxyNotFoundError : QNetworkReply::HostNotFoundError;
+    case QAbstractSocket::SocketTimeoutError: return QNetworkReply::TimeoutError;
+    default: return QNetworkReply::UnknownNetworkError;
+    }
+}
+
+}  // namespace
+
+SoapClient::Transfer SoapClient::post(const QNetworkRequest& request, const QByteArray& body) {
+    // Qt's network access writes a request's head and body in pieces and leaves Nagle's algorithm
+    // on, so a server that delays its acknowledgements (most do) holds each call up to 40 ms. Here
+    // the request goes out whole, in one write, with TCP_NODELAY, on a connection of its own.
+    const QUrl url = request.url();
+    const bool viaProxy = m_proxyPort != 0;
+    QByteArray target = viaProxy ? url.toEncoded(QUrl::RemoveFragment | QUrl::RemoveUserInfo)
+                                 : url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+    if (target.isEmpty()) target = "/";
+    QByteArray head = "POST " + target + " HTTP/1.1\r\nHost: " + url.host(QUrl::FullyEncoded).toUtf8();
+    if (url.port() >= 0) head += ':' + QByteArray::number(url.port());
+    head += "\r\n";
+    for (const QByteArray& name : request.rawHeaderList()) head += name + ": " + request.rawHeader(name) + "\r\n";
+    head += "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n";
+    const qint64 headSize = head.size();
+
+    Transfer t;
+    AnswerReader answer(m_maxReplyBytes);
+    QTcpSocket socket;
+    socket.setProxy(QNetworkProxy::NoProxy);
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    bool done = false;
+    const auto finish = [&] {
+        done = true;
+        loop.quit();
+    };
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        t.timedOut = true;
+        finish();
+    });
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
+        socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        socket.write(head + body);
+    });
+    qint64 written = 0;
+    QObject::connect(&socket, &QTcpSocket::bytesWritten, &loop, [&](qint64 n) {
+        written += n;
+        if (onUploadProgress) onUploadProgress(qBound<qint64>(0, written - headSize, body.size()), body.size());
+    });
+    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] {
+        if (!answer.feed(socket.readAll())) {
+            t.tooLarge = true;
+            finish();
+        } else if (answer.complete()) {
+            finish();
+        }
+    });
+    const auto ended = [&] {
+        if (done) return;
+        if (!answer.feed(socket.readAll())) t.tooLarge = true;
+        else if (!answer.closed() && t.error == QNetworkReply::NoError)
+            t.error = NetworkErrorOf(QAbstractSocket::RemoteHostClosedError, viaProxy && answer.status == 0);
+        finish();
+    };
+    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, ended);
+    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop, [&](QAbstractSocket::SocketError e) {
+        if (done || answer.complete()) return;
+        if (e != QAbstractSocket::RemoteHostClosedError) {
+            t.error = NetworkErrorOf(e, viaProxy);
+            t.errorString = socket.errorString();
+            finish();
+            return;
+        }
+        ended();
+    });
+    deadline.start(m_timeout);
+    socket.connectToHost(viaProxy ? m_proxyHost : url.host(), viaProxy ? m_proxyPort : quint16(url.port(80)));
+    if (!done) loop.exec();
+    deadline.stop();
+    socket.abort();
+    if (!t.timedOut && !t.tooLarge && t.error == QNetworkReply::NoError && answer.broken())
+        t.error = QNetworkReply::ProtocolFailure;
+    if (t.error != QNetworkReply::NoError && t.errorString.isEmpty())
+        t.errorString = QStringLiteral("connection closed before the whole answer arrived");
+    t.status = t.timedOut || t.error != QNetworkReply::NoError ? 0 : answer.status;
+    if (!t.tooLarge && t.status != 0) t.body = answer.body;
     return t;
 }
 

@@ -81,8 +81,11 @@ public:
 private:
     struct Transfer;
     Transfer transfer(const QNetworkRequest& request, const QByteArray* postBody);
+    Transfer post(const QNetworkRequest& request, const QByteArray& body);
 
     std::unique_ptr<QNetworkAccessManager> m_manager;
+    QString m_proxyHost;  // the configured HTTP proxy; port 0 when there is none
+    quint16 m_proxyPort = 0;
     soap::Wsdl m_wsdl;
     QString m_wsdlUrl;
     bool m_initialised = false;

@@ -12,6 +12,9 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
+
+#include <cstdlib>
 
 using namespace testsupport;
 
@@ -361,6 +364,90 @@ TEST_F(Editor, PlacingTheFrameBringsTheBorderAndNoticeAlongAndKeepsACustomFrameO
     EXPECT_EQ(e.canvas.labUsePicRect, QRectF(cut.right() - 900, cut.bottom() - 735, 900, 735));
     e.SelectSizeEntry(QStringLiteral("600×600 (像素)"));
     EXPECT_TRUE(e.canvas.shaCut.contains(e.canvas.labUsePicRect));
+}
+
+// Mean difference of the channels of two pictures of one size.
+double MeanDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// The canvas painted as the window paints it, clipped to its viewport.
+void PaintAsTheWindow(EditorCanvas& canvas) {
+    QImage screen(714, 532, QImage::Format_RGB32);
+    QPainter painter(&screen);
+    painter.setClipRect(screen.rect());
+    PaintCanvas(painter, canvas, 15, true);
+}
+
+// A JPEG opens by its header. A render of the frame decodes only the part inside the frame, at the
+// smallest DCT scale that covers its shown size; the window's paint keeps what it decodes, the
+// whole picture only once it shows at its own size. The frame looks the same either way.
+TEST_F(Editor, AnOpenedJpegIsDecodedOnlyAsFarAsThePaintNeeds) {
+    start();
+    QImage photo(2400, 1800, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) photo.setPixel(x, y, qRgb(x * 255 / 2400, y * 255 / 1800, (x ^ y) & 0xFF));
+    const QString path = root() + QStringLiteral("/photo.jpg");
+    ASSERT_TRUE(photo.save(path, "JPG", 95));
+    open(path);
+    EXPECT_EQ(e.labOpenPath, path);
+    EXPECT_EQ(e.canvas.imgPic.pixelSize(), QSize(2400, 1800));
+    EXPECT_EQ(e.labImgW + "×" + e.labImgH, QStringLiteral("36000×27000"));
+    EXPECT_TRUE(e.canvas.imgPic.picture.isNull());
+
+    for (const int zoom : {-75, 0}) {  // a quarter of its size (the 600 × 450 frame), its own size
+        SCOPED_TRACE(zoom);
+        e.sli1_Scroll(zoom);
+        const QImage frame = RenderFrameRegion(e.canvas, 15);
+        EXPECT_TRUE(e.canvas.imgPic.picture.isNull());
+        EditorCanvas whole = e.canvas;
+        whole.imgPic.setPicture(LoadEditorPicture(path));
+        const QImage reference = RenderFrameRegion(whole, 15);
+        ASSERT_EQ(frame.size(), reference.size());
+        EXPECT_LT(MeanDifference(frame, reference), zoom == 0 ? 0.5 : 2.0);
+    }
+    e.sli1_Scroll(-75);
+    PaintAsTheWindow(e.canvas);
+    EXPECT_EQ(e.canvas.imgPic.picture.size(), QSize(600, 450));  // two eighths
+    EXPECT_EQ(e.canvas.imgPic.reducedFrom, path);
+    e.sli1_Scroll(0);
+    PaintAsTheWindow(e.canvas);
+    EXPECT_EQ(e.canvas.imgPic.picture.size(), QSize(2400, 1800));
+    EXPECT_TRUE(e.canvas.imgPic.reducedFrom.isEmpty());
+    // The crop holds its own pixels.
+    e.imgCutPic_Click();
+    EXPECT_EQ(e.canvas.imgPic.pixelSize(), QSize(600, 450));
+}
+
+TEST_F(Editor, AJpegCutShortOrGoneAfterOpeningShowsNothing) {
+    start();
+    QImage photo(800, 600, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    const QString path = root() + QStringLiteral("/photo.jpg");
+    ASSERT_TRUE(photo.save(path, "JPG", 90));
+    // Without its end marker the file goes to the reader that decodes it whole at once.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const QString cut = root() + QStringLiteral("/cut.jpg");
+    writeFile(cut, bytes.left(bytes.size() - 2));
+    open(cut);
+    EXPECT_TRUE(e.canvas.imgPic.reducedFrom.isEmpty());
+    // Removed between its opening and its first paint: nothing shows, and nothing is decoded again.
+    open(path);
+    ASSERT_EQ(e.canvas.imgPic.reducedFrom, path);
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(RenderFrameRegion(e.canvas, 15).pixel(300, 225), WorkspaceColor().rgb());
+    PaintAsTheWindow(e.canvas);
+    EXPECT_TRUE(e.canvas.imgPic.reducedFrom.isEmpty());
+    EXPECT_TRUE(e.canvas.imgPic.pixelSize().isEmpty());
 }
 
 TEST(EditorFonts, ListsNoFontNamingCpiOrPoint) {

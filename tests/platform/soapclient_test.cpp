@@ -7,6 +7,7 @@
 
 #include <QPushButton>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
@@ -200,4 +201,77 @@ TEST_F(SoapClientTest, InputDuringACallIsDiscardedAndASecondCallRefused) {
     EXPECT_EQ(clicks, 0);  // discarded, not replayed afterwards
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);  // and input works again after the call
+}
+
+// The answer as a server may frame it (sized, in chunks, up to the close, after an interim 100),
+// read whole; one cut short is a failed connection. The request arrives whole, sized.
+TEST_F(SoapClientTest, ReadsEveryFramingOfTheAnswerAndSendsTheRequestWhole) {
+    const QByteArray envelope = soap::BuildResponse(QStringLiteral("http://tempuri.org/"), QStringLiteral("GetDirInfo"),
+                                                    QStringLiteral("完成") + QString(3000, QLatin1Char('z')));
+    const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\n";
+    const QByteArray sized = head + "Content-Length: " + QByteArray::number(envelope.size()) + "\r\n\r\n" + envelope;
+    QByteArray chunked = head + "Transfer-Encoding: chunked\r\n\r\n";
+    for (qsizetype at = 0; at < envelope.size(); at += 1000) {
+        const QByteArray piece = envelope.mid(at, 1000);
+        chunked += QByteArray::number(piece.size(), 16) + ";ext=1\r\n" + piece + "\r\n";
+    }
+    chunked += "0\r\n\r\n";
+    struct Case {
+        const char* name;
+        QByteArray answer;
+        bool close;  // the server closes after the answer
+        bool whole;  // the client reads the result
+    };
+    const QList<Case> cases = {
+        {"sized", sized, false, true},
+        {"chunked", chunked, false, true},
+        {"to the close", head + "\r\n" + envelope, true, true},
+        {"after 100 Continue", "HTTP/1.1 100 Continue\r\n\r\n" + sized, false, true},
+        {"cut short", head + "Content-Length: " + QByteArray::number(envelope.size() + 100) + "\r\n\r\n" + envelope,
+         true, false},
+        {"no HTTP", "hello\r\n\r\n", true, false},
+    };
+    QTcpServer raw;
+    ASSERT_TRUE(raw.listen(QHostAddress::LocalHost, 0));
+    QByteArray request;
+    qsizetype current = 0;
+    QObject::connect(&raw, &QTcpServer::newConnection, [&] {
+        QTcpSocket* socket = raw.nextPendingConnection();
+        request.clear();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
+            request += socket->readAll();
+            const qsizetype end = request.indexOf("\r\n\r\n");
+            const qsizetype length = request.indexOf("Content-Length: ");
+            if (end < 0 || length < 0) return;
+            const qint64 size = request.mid(length + 16, request.indexOf("\r\n", length) - length - 16).toLongLong();
+            if (request.size() - end - 4 < size) return;
+            const Case& c = cases[current];
+            // In pieces, as a network delivers it.
+            for (qsizetype at = 0; at < c.answer.size(); at += 700) {
+                socket->write(c.answer.mid(at, 700));
+                socket->flush();
+            }
+            if (c.close) socket->disconnectFromHost();
+        });
+    });
+    server.wsdl.address = QStringLiteral("http://127.0.0.1:%1/soap").arg(raw.serverPort());
+    SoapClient client;
+    client.MSSoapInit(wsdlUrl());
+    for (current = 0; current < cases.size(); ++current) {
+        const Case& c = cases[current];
+        if (c.whole) {
+            EXPECT_EQ(client.call(QStringLiteral("GetDirInfo"), {QStringLiteral("a")}),
+                      QStringLiteral("完成") + QString(3000, QLatin1Char('z')))
+                << c.name;
+        } else {
+            EXPECT_TRUE(errorOf([&] { client.call(QStringLiteral("GetDirInfo"), {QStringLiteral("a")}); })
+                            .contains(QStringLiteral("连接失败")))
+                << c.name;
+        }
+        const qsizetype end = request.indexOf("\r\n\r\n");
+        ASSERT_GT(end, 0) << c.name;
+        EXPECT_TRUE(request.startsWith("POST /soap HTTP/1.1\r\n")) << c.name;
+        const soap::Request parsed = soap::ParseRequest(request.mid(end + 4));
+        EXPECT_EQ(parsed.arg(QStringLiteral("UserName")), QStringLiteral("a")) << c.name;
+    }
 }
