@@ -220,7 +220,9 @@ TEST_F(Editor, TheRenderShowsTheGroundAndOverlaysCutAtTheFrameButNoFrameLine) {
     ASSERT_EQ(e.canvas.shaCut, cut);
     QImage red(40, 20, QImage::Format_RGB32);
     red.fill(Qt::red);
-    e.canvas.imgAddPic = {red, QRectF(cut.right() - 10 * 15, cut.top() + 100 * 15, 40 * 15, 20 * 15), true};
+    e.canvas.imgAddPic.setPicture(red);
+    e.canvas.imgAddPic.rect = QRectF(cut.right() - 10 * 15, cut.top() + 100 * 15, 40 * 15, 20 * 15);
+    e.canvas.imgAddPic.visible = true;
     const QImage shot = RenderFrameRegion(e.canvas, 15);
     ASSERT_EQ(shot.size(), QSize(600, 450));
     EXPECT_EQ(shot.pixelColor(595, 110), QColor(Qt::red));
