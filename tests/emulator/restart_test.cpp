@@ -102,8 +102,10 @@ QList<QStringList> EscapedRows(const QString& text, const QString& name) {
     return rows;
 }
 
-QList<QStringList> PlainRows(const QString& text) {
+// The rows of a list reply ("OK_0001_", then "</F>" after each field, "<//R>" after each row).
+QList<QStringList> PlainRows(const QString& reply) {
     QList<QStringList> rows;
+    const QString text = reply.startsWith(QLatin1String("OK_0001_")) ? reply.mid(8) : QString();
     for (const QString& row : text.split(QStringLiteral("<//R>"))) {
         if (!row.contains(QStringLiteral("</F>"))) continue;
         QStringList fields = row.split(QStringLiteral("</F>"));
