@@ -64,11 +64,9 @@ QString ServiceLogic::UploadBlog(const QStringList& a) {
     Member* m = authenticate(a.value(0), a.value(1), a.value(2));
     if (!m) return QStringLiteral("Error_0001");
     if (a.value(3).isEmpty()) return QStringLiteral("Error_0003");
-    m->blogs.append(BlogPost{m_store.newStamp(), a.value(3), a.value(4), a.value(5)});
     try {
-        m_store.save(*m);
+        m_store.storeBlog(*m, BlogPost{m_store.newStamp(), a.value(3), a.value(4), a.value(5)});
     } catch (const VbError&) {
-        m->blogs.removeLast();
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");
@@ -81,14 +79,9 @@ QString ServiceLogic::EditBlog(const QStringList& a) {
     const auto post = std::find_if(m->blogs.begin(), m->blogs.end(), [&](const BlogPost& b) { return b.time == time; });
     if (post == m->blogs.end()) return QStringLiteral("Error_0002");
     if (a.value(5).isEmpty()) return QStringLiteral("Error_0003");
-    const BlogPost before = *post;
-    post->title = a.value(5);
-    post->category = a.value(6);
-    post->body = a.value(7);
     try {
-        m_store.save(*m);
+        m_store.storeBlog(*m, BlogPost{time, a.value(5), a.value(6), a.value(7)});
     } catch (const VbError&) {
-        *post = before;
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");
@@ -121,13 +114,9 @@ QString ServiceLogic::DelBlog(const QStringList& a) {
     if (!m) return QStringLiteral("Error_0001");
     const auto post = findBlog(*m, a.value(3), a.value(4));
     if (post == m->blogs.end()) return QStringLiteral("Error_0002");
-    const qsizetype index = post - m->blogs.begin();
-    const BlogPost removed = *post;
-    m->blogs.removeAt(index);
     try {
-        m_store.save(*m);
+        m_store.removeBlog(*m, post->time);
     } catch (const VbError&) {
-        m->blogs.insert(index, removed);
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");
@@ -138,11 +127,9 @@ QString ServiceLogic::UploadTBlog(const QStringList& a) {
     if (!m) return QStringLiteral("Error_0001");
     // The picture counts only when the flag says there is one.
     const QString picture = a.value(5) == QLatin1String("1") ? a.value(4) : QString();
-    m->microBlogs.append(MicroBlogPost{m_store.newStamp(), a.value(3), picture});
     try {
-        m_store.save(*m);
+        m_store.storeMicroBlog(*m, MicroBlogPost{m_store.newStamp(), a.value(3), picture});
     } catch (const VbError&) {
-        m->microBlogs.removeLast();
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");
@@ -173,13 +160,9 @@ QString ServiceLogic::DelTBlog(const QStringList& a) {
     const auto post = std::find_if(m->microBlogs.begin(), m->microBlogs.end(),
                                    [&](const MicroBlogPost& t) { return t.key == key; });
     if (post == m->microBlogs.end()) return QStringLiteral("Error_0002");
-    const qsizetype index = post - m->microBlogs.begin();
-    const MicroBlogPost removed = *post;
-    m->microBlogs.removeAt(index);
     try {
-        m_store.save(*m);
+        m_store.removeMicroBlog(*m, key);
     } catch (const VbError&) {
-        m->microBlogs.insert(index, removed);
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");

@@ -171,6 +171,7 @@ void AddDemoContent(MemberStore& store, Member& m, const QString& serviceDomain)
                  widget(QStringLiteral("photo10list001.aspx"), QStringLiteral("www个人主页十图滚动"), 600, 100),
                  field(AlbumBackColorRow), widget(QStringLiteral("album001.aspx"), kDemoHomeAlbum, 670, 672), m.domain, serviceDomain);
     m.sitePageFile = store.writeSitePage(m, EscapeBrackets(page));
+    store.writePosts(m);
     store.save(m);
 }
 

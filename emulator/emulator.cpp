@@ -124,6 +124,11 @@ HostInfo Emulator::classify(const QString& host) const {
     static const QRegularExpression mobile(QStringLiteral("^m\\.([a-z0-9-]+)$"));
     if (const auto m = numbered.match(label); m.hasMatch()) {
         const QString kind = m.captured(1);
+        // Only the servers of the members' prefixes exist: a garbled prefix reaches nothing.
+        if (!m_store->hasServer(QStringLiteral("www") + label.mid(3))) {
+            info.kind = HostKind::Absent;
+            return info;
+        }
         info.kind = kind == QLatin1String("www")   ? HostKind::SiteServices
                     : kind == QLatin1String("web") ? HostKind::Web
                     : kind == QLatin1String("img") ? HostKind::Image
@@ -156,6 +161,8 @@ HttpResponse Emulator::handle(const HttpRequest& r) {
     }
     if (host.kind == HostKind::Foreign)
         return HttpResponse::Text(QStringLiteral("本地服务模拟器只服务域名 ") + m_hosts.domain + QStringLiteral(" 下的主机。"), 502);
+    if (host.kind == HostKind::Absent)
+        return HttpResponse::Text(QStringLiteral("没有这台服务器：") + r.host, 502);
     if (r.method == "CONNECT") return HttpResponse::Text(QStringLiteral("不支持隧道连接。"), 501);
     // Another local server reached through us as a proxy: we do not forward.
     if (host.kind == HostKind::Local && m_port != 0) {

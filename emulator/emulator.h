@@ -46,6 +46,7 @@ enum class HostKind {
     MemberSite,    // www.<label>: a member's published site
     MobileSite,    // m.<label>: a member's mobile site
     Unknown,       // under the domain, but no host of the service
+    Absent,        // www<N>, web<N>, img<N> or frm<N> of a server the service never handed out
     Foreign,       // outside the domain
 };
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -65,6 +66,11 @@ int main(int argc, char** argv) {
     // One emulator per data folder: two would each keep their own copy and lose the other's writes.
     SingleInstanceLock folderLock(options.dataDir, QStringLiteral("tavolin-service.lock"));
     if (!folderLock.tryLock()) {
+        if (const int error = folderLock.openError()) {
+            std::fprintf(stderr, "tavolin-service: cannot open the lock file %s: %s\n", qPrintable(folderLock.path()),
+                         std::strerror(error));
+            return 1;
+        }
         const qint64 holder = folderLock.holderPid();
         std::fprintf(stderr, "tavolin-service: the data folder %s is in use by %s\n", qPrintable(options.dataDir),
                      holder > 0 ? qPrintable(QStringLiteral("process %1").arg(holder)) : "another process");
@@ -85,11 +91,8 @@ int main(int argc, char** argv) {
         const bool ownAlbum = std::any_of(demo->albums.begin(), demo->albums.end(),
                                           [](const emu::Album& a) { return a.name.left(3).toLower() != QLatin1String("www"); });
         if (!ownAlbum) {
-            const QString stamp = emulator.store().newStamp();
-            demo->albums.append(emu::Album{QStringLiteral("我的相册"), stamp, stamp, {}});
-            demo->albumStamp = stamp;
             try {
-                emulator.store().save(*demo);
+                emulator.store().createAlbum(*demo, QStringLiteral("我的相册"), emulator.store().newStamp());
             } catch (const VbError& e) {
                 std::fprintf(stderr, "tavolin-service: the demo album was not saved: %s\n", qPrintable(e.description()));
             }

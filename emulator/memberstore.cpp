@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -61,23 +62,31 @@ QJsonObject ToJson(const Member& m) {
     o[QStringLiteral("published")] = m.published;
     o[QStringLiteral("sitePage")] = m.sitePageFile;
     o[QStringLiteral("homeAlbums")] = ToArray(m.homeAlbums);
-    QJsonArray blogs;
-    for (const BlogPost& b : m.blogs)
-        blogs.append(QJsonObject{{QStringLiteral("time"), b.time},
-                                 {QStringLiteral("title"), b.title},
-                                 {QStringLiteral("category"), b.category},
-                                 {QStringLiteral("body"), b.body}});
-    o[QStringLiteral("blogs")] = blogs;
-    QJsonArray microBlogs;
-    for (const MicroBlogPost& t : m.microBlogs)
-        microBlogs.append(QJsonObject{{QStringLiteral("key"), t.key},
-                                      {QStringLiteral("text"), t.text},
-                                      {QStringLiteral("picture"), t.picture}});
-    o[QStringLiteral("microBlogs")] = microBlogs;
     QJsonObject reg;
     for (auto it = m.registration.cbegin(); it != m.registration.cend(); ++it) reg[it.key()] = it.value();
     o[QStringLiteral("registration")] = reg;
     return o;
+}
+
+QJsonObject BlogJson(const BlogPost& b) {
+    return QJsonObject{{QStringLiteral("time"), b.time},
+                       {QStringLiteral("title"), b.title},
+                       {QStringLiteral("category"), b.category},
+                       {QStringLiteral("body"), b.body}};
+}
+
+BlogPost BlogFromJson(const QJsonObject& o) {
+    return BlogPost{o[QStringLiteral("time")].toString(), o[QStringLiteral("title")].toString(),
+                    o[QStringLiteral("category")].toString(), o[QStringLiteral("body")].toString()};
+}
+
+QJsonObject MicroBlogJson(const MicroBlogPost& t) {
+    return QJsonObject{{QStringLiteral("key"), t.key}, {QStringLiteral("text"), t.text}, {QStringLiteral("picture"), t.picture}};
+}
+
+MicroBlogPost MicroBlogFromJson(const QJsonObject& o) {
+    return MicroBlogPost{o[QStringLiteral("key")].toString(), o[QStringLiteral("text")].toString(),
+                         o[QStringLiteral("picture")].toString()};
 }
 
 // A record read back; names that could leave their folder are refused (the record is skipped).
@@ -106,16 +115,9 @@ bool FromJson(const QJsonObject& o, Member& m) {
     m.sitePageFile = o.contains(QStringLiteral("sitePage")) ? o[QStringLiteral("sitePage")].toString() : QStringLiteral("site.html");
     if (!m.sitePageFile.isEmpty() && !paths::IsSafeComponent(m.sitePageFile)) m.sitePageFile.clear();
     m.homeAlbums = ToList(o[QStringLiteral("homeAlbums")]);
-    for (const QJsonValue& bv : o[QStringLiteral("blogs")].toArray()) {
-        const QJsonObject bo = bv.toObject();
-        m.blogs.append(BlogPost{bo[QStringLiteral("time")].toString(), bo[QStringLiteral("title")].toString(),
-                                bo[QStringLiteral("category")].toString(), bo[QStringLiteral("body")].toString()});
-    }
-    for (const QJsonValue& tv : o[QStringLiteral("microBlogs")].toArray()) {
-        const QJsonObject to = tv.toObject();
-        m.microBlogs.append(MicroBlogPost{to[QStringLiteral("key")].toString(), to[QStringLiteral("text")].toString(),
-                                          to[QStringLiteral("picture")].toString()});
-    }
+    // Records of the time before the posts log hold the posts themselves.
+    for (const QJsonValue& bv : o[QStringLiteral("blogs")].toArray()) m.blogs.append(BlogFromJson(bv.toObject()));
+    for (const QJsonValue& tv : o[QStringLiteral("microBlogs")].toArray()) m.microBlogs.append(MicroBlogFromJson(tv.toObject()));
     const QJsonObject reg = o[QStringLiteral("registration")].toObject();
     for (auto it = reg.begin(); it != reg.end(); ++it) m.registration.insert(it.key(), it.value().toString());
     return m.id > 0 && paths::IsSafeComponent(m.name) && !m.digest.isEmpty();
@@ -130,7 +132,8 @@ QJsonObject FileJson(const StoredFile& f) {
 }
 
 // One change of the album log applied to the member: "album" (with "created" and "stamp" when
-// they change) and a "file" stored in it, an album removed ("removeAlbum"), or the list's
+// they change) and a "file" stored in it, files taken out of it ("removeFiles", by name) or a
+// file's new description ("describe"), an album removed ("removeAlbum"), or the list's
 // "albumStamp". The same lines, in order, rebuild the albums at the start. False for a line that
 // names something outside its folder.
 bool ApplyAlbumChange(Member& m, const QJsonObject& change) {
@@ -163,6 +166,13 @@ bool ApplyAlbumChange(Member& m, const QJsonObject& change) {
                 }
             if (!replaced) a->files.append(f);
         }
+        for (const QJsonValue& gone : change[QStringLiteral("removeFiles")].toArray())
+            a->files.removeIf([name = gone.toString()](const StoredFile& f) { return f.name == name; });
+        if (change.contains(QStringLiteral("describe"))) {
+            const QJsonObject d = change[QStringLiteral("describe")].toObject();
+            for (StoredFile& f : a->files)
+                if (f.name == d[QStringLiteral("name")].toString()) f.description = d[QStringLiteral("description")].toString();
+        }
     }
     if (change.contains(QStringLiteral("albumStamp"))) m.albumStamp = change[QStringLiteral("albumStamp")].toString();
     return true;
@@ -178,6 +188,40 @@ QByteArray CompactAlbumLog(const Member& m) {
         for (const StoredFile& f : a.files) out += LogLine({{QStringLiteral("album"), a.name}, {QStringLiteral("file"), FileJson(f)}});
     }
     if (!m.albumStamp.isEmpty()) out += LogLine({{QStringLiteral("albumStamp"), m.albumStamp}});
+    return out;
+}
+
+// One change of the posts log: a blog post added or put in place of the one of its time ("blog"),
+// one removed ("removeBlog", its time), and the same for the micro-blog posts ("tblog",
+// "removeTBlog", by key).
+void ApplyPostChange(Member& m, const QJsonObject& change) {
+    if (change.contains(QStringLiteral("blog"))) {
+        const BlogPost post = BlogFromJson(change[QStringLiteral("blog")].toObject());
+        const auto it = std::find_if(m.blogs.begin(), m.blogs.end(), [&](const BlogPost& b) { return b.time == post.time; });
+        if (it != m.blogs.end()) *it = post;
+        else m.blogs.append(post);
+    }
+    if (change.contains(QStringLiteral("removeBlog"))) {
+        const QString time = change[QStringLiteral("removeBlog")].toString();
+        m.blogs.removeIf([&time](const BlogPost& b) { return b.time == time; });
+    }
+    if (change.contains(QStringLiteral("tblog"))) {
+        const MicroBlogPost post = MicroBlogFromJson(change[QStringLiteral("tblog")].toObject());
+        const auto it = std::find_if(m.microBlogs.begin(), m.microBlogs.end(),
+                                     [&](const MicroBlogPost& t) { return t.key == post.key; });
+        if (it != m.microBlogs.end()) *it = post;
+        else m.microBlogs.append(post);
+    }
+    if (change.contains(QStringLiteral("removeTBlog"))) {
+        const QString key = change[QStringLiteral("removeTBlog")].toString();
+        m.microBlogs.removeIf([&key](const MicroBlogPost& t) { return t.key == key; });
+    }
+}
+
+QByteArray CompactPostsLog(const Member& m) {
+    QByteArray out;
+    for (const BlogPost& b : m.blogs) out += LogLine({{QStringLiteral("blog"), BlogJson(b)}});
+    for (const MicroBlogPost& t : m.microBlogs) out += LogLine({{QStringLiteral("tblog"), MicroBlogJson(t)}});
     return out;
 }
 
@@ -266,6 +310,10 @@ void MemberStore::load() {
             m_damaged.append(albumLogPath(*m));
             continue;
         }
+        if (!loadPosts(*m)) {
+            m_damaged.append(postsLogPath(*m));
+            continue;
+        }
         removeUnnamedPages(*m);
         m_nextId = qMax(m_nextId, m->id + 1);
         const QDateTime last = QDateTime::fromString(m->albumStamp, kStampFormat);
@@ -279,7 +327,8 @@ void MemberStore::removeUnnamedPages(const Member& m) {
     // or a write its temporary file.
     QDir dir(memberDir(m));
     const QStringList leftovers{QStringLiteral("site-*.html"), QStringLiteral("site.html"), QStringLiteral("site-*.html.*"),
-                                QStringLiteral("member.json.*"), QStringLiteral("albums.log.*")};
+                                QStringLiteral("member.json.*"), QStringLiteral("albums.log.*"),
+                                QStringLiteral("posts.log.*")};
     for (const QString& file : dir.entryList(leftovers, QDir::Files))
         if (file != m.sitePageFile) dir.remove(file);
 }
@@ -323,6 +372,36 @@ bool MemberStore::loadAlbums(Member& m, const QJsonObject& record) {
     return true;
 }
 
+QString MemberStore::postsLogPath(const Member& m) const { return memberDir(m) + QStringLiteral("/posts.log"); }
+
+bool MemberStore::loadPosts(Member& m) {
+    const QString logPath = postsLogPath(m);
+    const bool hasLog = QFileInfo::exists(logPath);
+    const QByteArray log = ReadAll(logPath);
+    if (hasLog) {
+        // The log holds every post; a record of the time before it may still hold the same posts.
+        m.blogs.clear();
+        m.microBlogs.clear();
+        const QList<QByteArray> lines = log.split('\n');
+        // A last piece that is not empty is a line a kill cut short: a change that never happened.
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+            const QJsonDocument doc = QJsonDocument::fromJson(lines[i]);
+            if (!doc.isObject()) return false;
+            ApplyPostChange(m, doc.object());
+        }
+    }
+    const QByteArray compact = CompactPostsLog(m);
+    if (compact != log || (!hasLog && !compact.isEmpty())) {
+        try {
+            paths::WriteFileSafely(logPath, compact);
+        } catch (const VbError&) {
+            // The next save of the record drops the posts that only an old record holds.
+            return false;
+        }
+    }
+    return true;
+}
+
 void MemberStore::removeUnnamedFiles(const Member& m) {
     // An upload cut short (a kill) may have left its bytes and thumbnail without the line that
     // records them, a replaced version the line after them, or a write its temporary file.
@@ -351,9 +430,33 @@ void MemberStore::removeUnnamedFiles(const Member& m) {
 void MemberStore::appendAlbumLog(const Member& m, const QJsonObject& change) { appendAlbumLog(m, QList<QJsonObject>{change}); }
 
 void MemberStore::appendAlbumLog(const Member& m, const QList<QJsonObject>& changes) {
+    appendLog(m, albumLogPath(m), changes);
+}
+
+void MemberStore::appendPostsLog(Member& m, const QJsonObject& change) {
+    appendLog(m, postsLogPath(m), {change});
+    ApplyPostChange(m, change);
+}
+
+void MemberStore::storeBlog(Member& m, const BlogPost& post) { appendPostsLog(m, {{QStringLiteral("blog"), BlogJson(post)}}); }
+
+void MemberStore::removeBlog(Member& m, const QString& time) { appendPostsLog(m, {{QStringLiteral("removeBlog"), time}}); }
+
+void MemberStore::storeMicroBlog(Member& m, const MicroBlogPost& post) {
+    appendPostsLog(m, {{QStringLiteral("tblog"), MicroBlogJson(post)}});
+}
+
+void MemberStore::removeMicroBlog(Member& m, const QString& key) { appendPostsLog(m, {{QStringLiteral("removeTBlog"), key}}); }
+
+void MemberStore::writePosts(const Member& m) {
     const QString dir = memberDir(m);
     if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
-    const QString path = albumLogPath(m);
+    paths::WriteFileSafely(postsLogPath(m), CompactPostsLog(m));
+}
+
+void MemberStore::appendLog(const Member& m, const QString& path, const QList<QJsonObject>& changes) {
+    const QString dir = memberDir(m);
+    if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
     QByteArray line;
     for (const QJsonObject& change : changes) line += LogLine(change);
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
@@ -458,6 +561,11 @@ const Member* MemberStore::findByKey(const QString& memberKey) const {
     for (const auto& m : m_members)
         if (m->memberKey == memberKey || m->name == memberKey) return m.get();
     return nullptr;
+}
+
+bool MemberStore::hasServer(const QString& prefix) const {
+    return std::any_of(m_members.begin(), m_members.end(),
+                       [&prefix](const auto& m) { return m->prefix.compare(prefix, Qt::CaseInsensitive) == 0; });
 }
 
 bool MemberStore::nameInUse(const QString& name) const {
@@ -627,28 +735,36 @@ HostedFile MemberStore::hostedFile(const QString& folder, const QString& albumNa
 }
 
 void MemberStore::removeFiles(Member& m, const QString& albumName, const QStringList& files, const QString& stamp) {
-    Album* a = m.album(albumName);
+    const Album* a = m.album(albumName);
     if (!a) return;
-    const Album before = *a;
-    QStringList gone;
-    for (qsizetype i = a->files.size() - 1; i >= 0; --i) {
-        if (!files.contains(a->files[i].name)) continue;
-        gone << a->files[i].name;
-        a->files.removeAt(i);
+    // The disk names are taken while the album still names them: a replaced file's bytes are
+    // under a fresh name, not its own.
+    QJsonArray gone;
+    QStringList diskPaths;
+    for (const StoredFile& f : a->files) {
+        if (!files.contains(f.name)) continue;
+        gone.append(f.name);
+        diskPaths << albumDir(m, albumName) + QLatin1Char('/') + paths::SafeComponent(f.disk);
     }
-    a->stamp = stamp;
-    try {
-        save(m);
-    } catch (const VbError&) {
-        *a = before;
-        throw;
-    }
-    // The record no longer names them: the bytes can go.
-    for (const QString& name : gone) {
-        const QString path = filePath(m, albumName, name);
+    const QJsonObject change{{QStringLiteral("album"), albumName},
+                             {QStringLiteral("stamp"), stamp},
+                             {QStringLiteral("albumStamp"), stamp},
+                             {QStringLiteral("removeFiles"), gone}};
+    appendAlbumLog(m, change);
+    ApplyAlbumChange(m, change);
+    // No line names them any more: the bytes can go (what a kill leaves goes at the next start).
+    for (const QString& path : diskPaths) {
         QFile::remove(ThumbnailFileOf(path));
         QFile::remove(path);
     }
+}
+
+void MemberStore::describeFile(Member& m, const QString& albumName, const QString& file, const QString& description) {
+    const QJsonObject change{{QStringLiteral("album"), albumName},
+                             {QStringLiteral("describe"),
+                              QJsonObject{{QStringLiteral("name"), file}, {QStringLiteral("description"), description}}}};
+    appendAlbumLog(m, change);
+    ApplyAlbumChange(m, change);
 }
 
 void MemberStore::clear() {

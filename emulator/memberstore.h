@@ -2,8 +2,9 @@
 // The service's members and everything they keep on it, held in memory and saved in a data
 // folder: one record per member ("members/<name>/member.json"), the published page beside it
 // (a "site-<n>.html" that the record names), the member's albums and file list in an append log
-// beside it ("albums.log", one line per change, compacted at the start), the hosted files under
-// "space/<album>/", and the service-wide counters ("service.json"). Every change has one commit
+// beside it ("albums.log", one line per change, compacted at the start), the blog and micro-blog
+// posts in another ("posts.log"), the hosted files under "space/<album>/", and the service-wide
+// counters ("service.json"). A change costs the same however much the member keeps. Every change has one commit
 // point (a rename, or one appended line), so a kill leaves the one state or the other; what no
 // record names is removed at the start. Every stored name is one safe path component, so nothing
 // escapes the data folder.
@@ -120,14 +121,16 @@ public:
     // that do not parse, a "members" path that is not a folder). The service must not run on
     // them: a member would silently vanish and its name could be taken over its files.
     const QStringList& damaged() const { return m_damaged; }
+    // True when a member's prefix names that server ("www<N>", letter case ignored).
+    bool hasServer(const QString& prefix) const;
     // True when the name is a member's, or its folder exists on disk (a record that did not read).
     bool nameInUse(const QString& name) const;
 
     // A new member under the next free id, prefix and picture folder; saved at once. Throws VbError
     // when the record cannot be written or the name is in use (the member is not kept then).
     Member& add(const QString& name, const QString& digest);
-    // Saves one member's record (not its albums: they change through storeFile, setAlbumStamp,
-    // createAlbum and removeAlbum).
+    // Saves one member's record (not its albums nor its posts: they change through the methods
+    // below, each one line of their log).
     // Throws VbError on failure.
     void save(const Member& m);
     // Saves every record and the counters; false when some write failed.
@@ -175,9 +178,20 @@ public:
     };
     void storeSampleFiles(Member& m, const QString& album, const QList<SampleFile>& files, const QString& stamp);
     // Removes the named files of an album (names it does not hold are passed over) with their
-    // thumbnails, and gives the album the stamp. Throws VbError when the record cannot be saved;
-    // the album is then as it was and its files are still on disk.
+    // thumbnails, and gives the album and the album list the stamp. The bytes go once the line
+    // is in the log. Throws VbError when it cannot be written; nothing is changed then.
     void removeFiles(Member& m, const QString& album, const QStringList& files, const QString& stamp);
+    // A stored file's new description; the album's stamp stays. Throws VbError with nothing changed.
+    void describeFile(Member& m, const QString& album, const QString& file, const QString& description);
+
+    // A blog post added, or put in place of the one of its time. Throws VbError with nothing changed.
+    void storeBlog(Member& m, const BlogPost& post);
+    void removeBlog(Member& m, const QString& time);
+    // A micro-blog post added, or put in place of the one of its key. Throws VbError likewise.
+    void storeMicroBlog(Member& m, const MicroBlogPost& post);
+    void removeMicroBlog(Member& m, const QString& key);
+    // Every post as memory holds it, written as the log afresh (sample content in one write).
+    void writePosts(const Member& m);
 
     // Removes every member and counter from memory and from the folder.
     void clear();
@@ -190,10 +204,15 @@ private:
     // in its short form and removes the stored files and thumbnails that no record names. False
     // when the log does not read or cannot be written.
     bool loadAlbums(Member& m, const QJsonObject& record);
+    QString postsLogPath(const Member& m) const;
+    // The same for the posts: from their log, or from a record of the time before it.
+    bool loadPosts(Member& m);
     void removeUnnamedFiles(const Member& m);
     void appendAlbumLog(const Member& m, const QJsonObject& change);
     // Several changes as one append (and one flush).
     void appendAlbumLog(const Member& m, const QList<QJsonObject>& changes);
+    void appendPostsLog(Member& m, const QJsonObject& change);
+    void appendLog(const Member& m, const QString& path, const QList<QJsonObject>& changes);
     void saveCounters();
     QString m_dir;
     std::vector<std::unique_ptr<Member>> m_members;

@@ -14,6 +14,8 @@
 #include "site/publishcheck.h"
 
 #include <QDate>
+
+#include <algorithm>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -81,6 +83,11 @@ QString UnescapeBrackets(QString text) {
     text.replace(QStringLiteral("&x_;"), QStringLiteral("<"));
     text.replace(QStringLiteral("&d_;"), QStringLiteral(">"));
     return text;
+}
+
+bool IsStorableName(const QString& name) {
+    return paths::IsSafeComponent(name) &&
+           std::none_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 bool IsDigest(const QString& text) {
@@ -274,7 +281,7 @@ QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data)
     const QString album = a.value(3), mode = a.value(4), remote = a.value(5), ext = a.value(6).toLower();
     static const QStringList kTypes{QStringLiteral(".jpg"), QStringLiteral(".gif"), QStringLiteral(".png"),
                                     QStringLiteral(".bmp"), QStringLiteral(".swf")};
-    if (!kTypes.contains(ext) || !paths::IsSafeComponent(album)) return QStringLiteral("Error_0002");
+    if (!kTypes.contains(ext) || !IsStorableName(album)) return QStringLiteral("Error_0002");
     const bool systemAlbum = album.left(3).toLower() == QLatin1String("www") || album == kRootAlbum;
     if (!m->album(album) && !systemAlbum) return QStringLiteral("Error_0003");
 
@@ -292,7 +299,7 @@ QString ServiceLogic::UploadFile01(const QStringList& a, const QByteArray& data)
     } else {
         return QStringLiteral("Error_0002");
     }
-    if (remote.isEmpty() || !paths::IsSafeComponent(fileName)) return QStringLiteral("Error_0002");
+    if (remote.isEmpty() || !IsStorableName(fileName)) return QStringLiteral("Error_0002");
 
     // The file travels with one zero byte after it.
     const QByteArray bytes = data.endsWith('\0') ? data.chopped(1) : data;

@@ -129,5 +129,8 @@ StoredFileFigures FileFigures(const QString& path, const StoredFile& f);
 QString UnescapeBrackets(QString text);
 // True for 32 lower-case hexadecimal digits.
 bool IsDigest(const QString& text);
+// A name the service stores and hands back in addresses and file lists: one safe path component
+// with no control character (a CR, LF or TAB would not read back whole).
+bool IsStorableName(const QString& name);
 
 }  // namespace emu

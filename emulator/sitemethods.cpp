@@ -1,7 +1,9 @@
 // The domain test, the protection of the home page and the album list.
 #include "emulator/servicelogic.h"
 
+#include "albums/albumname.h"
 #include "foundation/folders.h"
+#include "platform/ansi.h"
 #include "platform/paths.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
@@ -179,13 +181,18 @@ bool IsOwnAlbumName(const QString& name) {
     return paths::IsSafeComponent(name) && name != QStringLiteral("根目录") &&
            name.left(3).toLower() != QLatin1String("www") && name.toLower() != QLatin1String("null");
 }
+// A name a new album may take: the program's length rule too (a longer name may not fit a file
+// name at all) and no control character.
+bool IsNewAlbumName(const QString& name) {
+    return IsOwnAlbumName(name) && IsStorableName(name) && AnsiCodec::byteLength(name) <= kAlbumNameMaxBytes;
+}
 }  // namespace
 
 QString ServiceLogic::BuildAlbumDir(const QStringList& a) {
     Member* m = authenticate(a.value(0), a.value(1), a.value(2));
     if (!m) return QStringLiteral("Error_0001");
     const QString name = a.value(3);
-    if (!IsOwnAlbumName(name)) return QStringLiteral("Error_0002");
+    if (!IsNewAlbumName(name)) return QStringLiteral("Error_0002");
     if (m->album(name)) return QStringLiteral("Error_0004");
     // The new album's stamp is its creation time, its files' stamp and the list's new stamp.
     const QString stamp = m_store.newStamp();
@@ -204,12 +211,9 @@ QString ServiceLogic::DelFile(const QStringList& a) {
     // "a.jpg:b.gif:": each name followed by a colon.
     const QStringList names = a.value(4).split(QLatin1Char(':'), Qt::SkipEmptyParts);
     const QString stamp = m_store.newStamp();
-    const QString previousStamp = m->albumStamp;
-    m->albumStamp = stamp;
     try {
         m_store.removeFiles(*m, a.value(3), names, stamp);
     } catch (const VbError&) {
-        m->albumStamp = previousStamp;
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001_") + stamp;
@@ -218,19 +222,12 @@ QString ServiceLogic::DelFile(const QStringList& a) {
 QString ServiceLogic::EditPicMemo(const QStringList& a) {
     Member* m = authenticate(a.value(0), a.value(1), a.value(2));
     if (!m) return QStringLiteral("Error_0001");
-    Album* album = m->album(a.value(3));
-    if (!album) return QStringLiteral("Error_0002");
-    StoredFile* file = nullptr;
-    for (StoredFile& f : album->files)
-        if (f.name == a.value(4)) file = &f;
-    if (!file) return QStringLiteral("Error_0002");
+    const Album* album = m->album(a.value(3));
+    if (!album || !album->file(a.value(4))) return QStringLiteral("Error_0002");
     // The album's stamp stays: the program keeps its cached list and edits the row itself.
-    const QString old = file->description;
-    file->description = a.value(5);
     try {
-        m_store.save(*m);
+        m_store.describeFile(*m, a.value(3), a.value(4), a.value(5));
     } catch (const VbError&) {
-        file->description = old;
         return QStringLiteral("Error_0003");
     }
     return QStringLiteral("OK_0001");

@@ -14,6 +14,7 @@
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
+#include "platform/serviceconfig.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
@@ -100,6 +101,25 @@ bool ReplyRefused(const QString& reply) {
     return true;
 }
 
+// The login call: on the remembered prefix's host, else the default service host. A remembered
+// prefix whose host cannot be reached (a garbled digit, a server that is gone) gets one more try
+// on the default host; the reply's prefix is then remembered in its place.
+QString CallLogin(const QString& rememberedPrefix, const QList<SoapArgument>& args) {
+    const QString endpoint = QStringLiteral("webser001"), method = QStringLiteral("LoginSoftV2");
+    std::unique_ptr<SoapClient> client;
+    try {
+        client = NewServiceClient(endpoint, method);
+    } catch (const VbError& e) {
+        if (!IsServerPrefix(rememberedPrefix)) throw;
+        qWarning("tavolin: the login host of prefix %s did not answer (%s); trying the default host",
+                 qUtf8Printable(rememberedPrefix), qUtf8Printable(e.description()));
+        client = std::make_unique<SoapClient>();
+        client->MSSoapInit(ServiceWsdlUrlOnHost(endpoint, serviceconfig::current().label(ServiceHost::Default)), QString(),
+                           QString(), QString());
+    }
+    return client->call(method, args);
+}
+
 // The member record's own checks: a reply without a record, or an account of another edition
 // (quoted as typed). LoginInfo(0, 16) raises subscript out of range for a shorter record, as the
 // old record reader did.
@@ -164,9 +184,7 @@ void RunLogin(const LoginInput& input, LoginView& view) {
 
     try {
         CALL_REQUIRED_HOOK(view.setProgress, 50);
-        // On the remembered prefix's host, else the default service host.
-        const QString reply = ServiceCall(QStringLiteral("webser001"), QStringLiteral("LoginSoftV2"),
-                                          {CurrentUserName, sent.token, ip, sent.machineCode, ClientVersion});
+        const QString reply = CallLogin(rememberedPrefix, {CurrentUserName, sent.token, ip, sent.machineCode, ClientVersion});
         CALL_REQUIRED_HOOK(view.setProgress, 80);
         if (ReplyRefused(reply)) {
             CALL_REQUIRED_HOOK(view.returnToInput, LoginBox::Password);

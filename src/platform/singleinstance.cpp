@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -15,9 +16,13 @@ SingleInstanceLock::~SingleInstanceLock() { unlock(); }
 
 bool SingleInstanceLock::tryLock() {
     if (m_fd >= 0) return true;
+    m_openError = 0;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        m_openError = errno;
+        return false;
+    }
     // flock belongs to the open file description: a second open of the same file, in this process
     // or another, is refused while this one holds it.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

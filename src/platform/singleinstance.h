@@ -20,8 +20,12 @@ public:
     QString path() const { return m_path; }
     // The process number the holder wrote into the file (for messages only), or 0 when unreadable.
     qint64 holderPid() const;
+    // Why the last tryLock could not even open the lock file (errno: EISDIR for a folder in its
+    // place, EACCES, ...); 0 when it failed because another holder has the lock.
+    int openError() const { return m_openError; }
 
 private:
     QString m_path;
     int m_fd = -1;
+    int m_openError = 0;
 };

@@ -536,7 +536,8 @@ TEST_F(AlbumSettingsTest, SavedFrameReachesTheCacheAndTheServedCell) {
     EXPECT_EQ(shownFrame.captions(), saved);
 
     // The home page's album list cell shows the frame in slot order.
-    const EmulatorPage page = emulator().get(QStringLiteral("http://frm12.") + emulator().domain() +
+    const EmulatorPage page = emulator().get(QStringLiteral("http://") + LoginField(6).toLower().replace(QStringLiteral("www"), QStringLiteral("frm")) +
+                                             QLatin1Char('.') + emulator().domain() +
                                              QStringLiteral("/albumlist001.aspx?k1=") + LoginField(11));
     const QString text = QString::fromUtf8(page.body);
     const qsizetype a = text.indexOf(QStringLiteral("<li>旅行")), b = text.indexOf(QStringLiteral("<li>风景")),

@@ -13,6 +13,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <QBuffer>
@@ -453,7 +454,8 @@ TEST(MemberStoreStart, UnreadableRecordsAreListedAndTheirNamesStayTaken) {
 }
 
 // What a restarted store must find after a kill: the page and the settings of one publish, every
-// recorded file with the bytes of its own upload (and its thumbnail), and no file that no record names.
+// recorded file with the bytes of its own upload (and its thumbnail) and a description of its own,
+// no file that no record names, and every post whole.
 QStringList KillDamage(const MemberStore& store, const Member& m) {
     QStringList damage;
     const QString expected = QStringLiteral("<p>") + m.settings.value(0) + QStringLiteral("</p>");
@@ -469,8 +471,10 @@ QStringList KillDamage(const MemberStore& store, const Member& m) {
             named << f.disk;
             thumbs << f.disk + QStringLiteral(".jpg");
             const QByteArray bytes = testsupport::readFile(dir.filePath(f.disk));
-            // Each upload's bytes end with the text it sent as the description.
-            if (bytes.size() != f.size || !bytes.endsWith(f.description.toUtf8()))
+            // Each upload's bytes end with the text it sent as the description; an edit of the
+            // description puts "edited " before that text.
+            const QString tag = f.description.startsWith(QLatin1String("edited ")) ? f.description.mid(7) : f.description;
+            if (bytes.size() != f.size || !bytes.endsWith(tag.toUtf8()))
                 damage << QStringLiteral("%1 holds %2 bytes for %3").arg(f.name).arg(bytes.size()).arg(f.description);
         }
         named.sort();
@@ -480,13 +484,25 @@ QStringList KillDamage(const MemberStore& store, const Member& m) {
         if (QDir(dir.filePath(QStringLiteral(".thumbs"))).entryList(QDir::Files | QDir::Hidden) != thumbs)
             damage << QStringLiteral("thumbnails of %1 do not match its files").arg(a.name);
     }
+    // A post's body names its title, a micro-blog post's picture its text, each time once.
+    QSet<QString> times;
+    for (const BlogPost& b : m.blogs) {
+        if (times.contains(b.time)) damage << QStringLiteral("two posts of ") + b.time;
+        times.insert(b.time);
+        if (b.title.startsWith(QLatin1String("kill ")) && b.body != QStringLiteral("<p>%1</p>").arg(b.title))
+            damage << QStringLiteral("post %1 with body %2").arg(b.title, b.body);
+    }
+    for (const MicroBlogPost& t : m.microBlogs)
+        if (t.text.startsWith(QLatin1String("kill ")) && t.picture != QStringLiteral("pic-") + t.text)
+            damage << QStringLiteral("micro-blog post %1 with picture %2").arg(t.text, t.picture);
     return damage;
 }
 
-// Kills a process that publishes and uploads without pause, 200 times, each time after a random
+// Kills a process that publishes, uploads, deletes files, edits descriptions and adds, edits and
+// deletes posts without pause, 200 times, each time after a random
 // number of finished changes and at a random moment of the next; after each kill a new store must
 // show one whole state (KillDamage).
-TEST(StoreKills, EveryKillDuringPublishesAndUploadsLeavesOneWholeState) {
+TEST(StoreKills, EveryKillDuringChangesOfEveryKindLeavesOneWholeState) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     {
@@ -519,16 +535,52 @@ TEST(StoreKills, EveryKillDuringPublishesAndUploadsLeavesOneWholeState) {
             Member& m = *store.find(demo.name);
             for (int i = 0;; ++i) {
                 const QString n = QStringLiteral("%1-%2").arg(round).arg(i);
-                if (i % 2 == 0) {
+                const QStringList who{m.name, m.digest, m.prefix};
+                const QString kept = QStringLiteral("k%1.png").arg(i % 3);
+                switch ((round + i) % 10) {
+                case 0:
+                case 5: {
                     const QString page = QStringLiteral("<p>") + n + QStringLiteral("</p>");
                     logic.UploadWebsite2({m.name, QStringLiteral("K2"), m.digest, PublishCheckCode(page), m.prefix, m.domain,
                                           QString(), QStringLiteral("1"), n + QStringLiteral("{/F}"), page, QString(),
                                           QStringLiteral("2.0")});
-                } else {
+                    break;
+                }
+                case 1:
+                case 6: {
                     // Three names replaced in turn, and now and then a file of a new name.
                     const QString remote = i % 7 == 1 ? QStringLiteral("n") + n : QStringLiteral("k%1").arg(i % 3);
-                    logic.UploadFile01({m.name, m.digest, m.prefix, album, QStringLiteral("1"), remote, QStringLiteral(".png"), n},
+                    logic.UploadFile01(who + QStringList{album, QStringLiteral("1"), remote, QStringLiteral(".png"), n},
                                        picture + n.toUtf8() + '\0');
+                    break;
+                }
+                case 2: logic.DelFile(who + QStringList{album, kept + QLatin1Char(':')}); break;
+                case 3:
+                    if (const StoredFile* f = m.album(album) ? m.album(album)->file(kept) : nullptr)
+                        if (!f->description.startsWith(QLatin1String("edited ")))
+                            logic.EditPicMemo(who + QStringList{album, kept, QStringLiteral("edited ") + f->description});
+                    break;
+                case 4: {
+                    const QString title = QStringLiteral("kill ") + n;
+                    logic.UploadBlog(who + QStringList{title, QStringLiteral("c"), QStringLiteral("<p>%1</p>").arg(title)});
+                    break;
+                }
+                case 7:
+                    if (!m.blogs.isEmpty()) {
+                        const QString title = QStringLiteral("kill edited ") + n;
+                        logic.EditBlog(who + QStringList{m.blogs.last().time, m.blogs.last().title, title, QStringLiteral("c"),
+                                                         QStringLiteral("<p>%1</p>").arg(title)});
+                    }
+                    break;
+                case 8:
+                    if (m.blogs.size() > 3) logic.DelBlog(who + QStringList{m.blogs.first().time, m.blogs.first().title});
+                    break;
+                default:
+                    if (m.microBlogs.size() > 3 && i % 2)
+                        logic.DelTBlog(who + QStringList{m.microBlogs.first().key});
+                    else
+                        logic.UploadTBlog(who + QStringList{QStringLiteral("kill ") + n, QStringLiteral("pic-kill ") + n, QStringLiteral("1")});
+                    break;
                 }
                 const char c = 1;
                 if (::write(progress[1], &c, 1) != 1) ::_exit(1);

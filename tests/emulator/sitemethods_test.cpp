@@ -11,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 using namespace emu;
 
@@ -231,8 +235,17 @@ TEST_F(SiteMethodsTest, AlbumsAreCreatedDeletedAndFramedByTheMember) {
     EXPECT_EQ(logic->DelDir({demo().name, wrongDigest, demo().prefix, QStringLiteral("旅行")}), QStringLiteral("Error_0001"));
     QStringList wrongFrame{demo().name, wrongDigest, demo().prefix};
     EXPECT_EQ(logic->SetHomeAlbum(wrongFrame << QStringList(15, QString())), QStringLiteral("Error_0001"));
-    for (const char* name : {"", "a/b", "..", "根目录", "www相册", "WWW", "NuLL"})
+    // Control characters would not read back whole; a name over 20 code-page bytes may not even
+    // fit a file name.
+    for (const char* name : {"", "a/b", "..", "根目录", "www相册", "WWW", "NuLL", "旅\r行", "旅\n行", "旅\t行", "十一个汉字的相册名称啊"})
         EXPECT_EQ(logic->BuildAlbumDir(withName(QString::fromUtf8(name))), QStringLiteral("Error_0002")) << name;
+    EXPECT_EQ(logic->BuildAlbumDir(withName(QStringLiteral("十个汉字的相册名称啊"))).left(8), QStringLiteral("OK_0001_"));
+    for (const char* remote : {"a\rb", "a\nb", "a\tb"})
+        EXPECT_EQ(logic->UploadFile01(credentials() << QStringLiteral("www网站素材") << QStringLiteral("1") << QString::fromUtf8(remote)
+                                                    << QStringLiteral(".png") << QString(),
+                                      QByteArray("png")),
+                  QStringLiteral("Error_0002"))
+            << remote;
 
     // A new album's stamp is its creation time, its files' stamp and the list's stamp.
     const QString reply = logic->BuildAlbumDir(withName(QStringLiteral("旅行")));
@@ -278,4 +291,84 @@ TEST_F(SiteMethodsTest, AlbumsAreCreatedDeletedAndFramedByTheMember) {
     EXPECT_EQ(demo().album(QStringLiteral("旅行")), nullptr);
     EXPECT_EQ(demo().albumStamp, stampAfter);
     EXPECT_EQ(demo().homeAlbums.value(0), QStringLiteral("家人"));
+}
+
+TEST_F(SiteMethodsTest, DeletionsAndDescriptionsAreKeptAndAReplacedFileLeavesNoBytes) {
+    const QString album = QStringLiteral("www网站素材");
+    store->storeFile(demo(), album, QStringLiteral("a.jpg"), "first", QString(), store->newStamp());
+    store->storeFile(demo(), album, QStringLiteral("a.jpg"), "second", QString(), store->newStamp());  // under "1~a.jpg"
+    store->storeFile(demo(), album, QStringLiteral("b.jpg"), "bee", QString(), store->newStamp());
+    const QString disk = store->filePath(demo(), album, QStringLiteral("a.jpg"));
+    ASSERT_TRUE(disk.endsWith(QLatin1String("/1~a.jpg"))) << disk.toStdString();
+    EXPECT_EQ(logic->EditPicMemo(credentials() << album << QStringLiteral("b.jpg") << QStringLiteral("蜜蜂\r\n和花")),
+              QStringLiteral("OK_0001"));
+    EXPECT_EQ(logic->EditPicMemo(credentials() << album << QStringLiteral("c.jpg") << QStringLiteral("x")), QStringLiteral("Error_0002"));
+    const QString albumStamp = demo().album(album)->stamp;
+
+    const QString reply = logic->DelFile(credentials() << album << QStringLiteral("a.jpg:"));
+    ASSERT_TRUE(reply.startsWith(QStringLiteral("OK_0001_"))) << reply.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(disk)) << "the replaced version's bytes stay while the service runs";
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(disk).path() + QStringLiteral("/a.jpg")));
+    EXPECT_EQ(demo().album(album)->stamp, reply.mid(8));
+    EXPECT_NE(reply.mid(8), albumStamp);
+
+    // A restart with no stop in between (a kill) finds the deletion and the description.
+    logic.reset();
+    store.reset();
+    open();
+    const Album* kept = demo().album(album);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->file(QStringLiteral("a.jpg")), nullptr);
+    ASSERT_NE(kept->file(QStringLiteral("b.jpg")), nullptr);
+    EXPECT_EQ(kept->file(QStringLiteral("b.jpg"))->description, QStringLiteral("蜜蜂\r\n和花"));
+    EXPECT_EQ(kept->stamp, reply.mid(8));
+    EXPECT_EQ(demo().albumStamp, reply.mid(8));
+}
+
+TEST_F(SiteMethodsTest, PostsLiveInTheirOwnLogAndARecordHoldingPostsIsMovedThere) {
+    const QString memberDir = store->memberDir(demo());
+    ASSERT_EQ(logic->UploadBlog(credentials() << QStringLiteral("标题\t一") << QStringLiteral("生活") << QStringLiteral("<p>正文</p>")),
+              QStringLiteral("OK_0001"));
+    ASSERT_EQ(logic->UploadTBlog(credentials() << QStringLiteral("一条微博") << QString() << QStringLiteral("0")), QStringLiteral("OK_0001"));
+    // A publish writes the small record only.
+    EXPECT_FALSE(testsupport::readFile(memberDir + QStringLiteral("/member.json")).contains("blogs"));
+    const QList<BlogPost> blogs = demo().blogs;
+    const QList<MicroBlogPost> microBlogs = demo().microBlogs;
+
+    // A record of the time before the log holds the posts itself: they are kept, and moved.
+    QJsonObject record = QJsonDocument::fromJson(testsupport::readFile(memberDir + QStringLiteral("/member.json"))).object();
+    QJsonArray oldBlogs;
+    for (const BlogPost& b : blogs)
+        oldBlogs.append(QJsonObject{{"time", b.time}, {"title", b.title}, {"category", b.category}, {"body", b.body}});
+    QJsonArray oldMicroBlogs;
+    for (const MicroBlogPost& t : microBlogs) oldMicroBlogs.append(QJsonObject{{"key", t.key}, {"text", t.text}, {"picture", t.picture}});
+    record[QStringLiteral("blogs")] = oldBlogs;
+    record[QStringLiteral("microBlogs")] = oldMicroBlogs;
+    logic.reset();
+    store.reset();
+    testsupport::writeFile(memberDir + QStringLiteral("/member.json"), QJsonDocument(record).toJson());
+    QFile::remove(memberDir + QStringLiteral("/posts.log"));
+    for (int start = 0; start < 2; ++start) {
+        open();
+        ASSERT_TRUE(store->damaged().isEmpty());
+        ASSERT_EQ(demo().blogs.size(), blogs.size());
+        EXPECT_EQ(demo().blogs.last().title, QStringLiteral("标题\t一"));
+        EXPECT_EQ(demo().blogs.last().body, QStringLiteral("<p>正文</p>"));
+        ASSERT_EQ(demo().microBlogs.size(), microBlogs.size());
+        EXPECT_EQ(demo().microBlogs.last().text, QStringLiteral("一条微博"));
+        store->save(demo());  // the record goes without its posts now
+    }
+    EXPECT_FALSE(testsupport::readFile(memberDir + QStringLiteral("/member.json")).contains("blogs"));
+
+    // A line a kill cut short is a change that never happened.
+    QFile log(memberDir + QStringLiteral("/posts.log"));
+    ASSERT_TRUE(log.open(QIODevice::Append));
+    log.write(R"({"removeBlog":")");
+    log.close();
+    open();
+    ASSERT_TRUE(store->damaged().isEmpty());
+    EXPECT_EQ(demo().blogs.size(), blogs.size());
+    ASSERT_EQ(logic->DelTBlog(credentials() << demo().microBlogs.last().key), QStringLiteral("OK_0001"));
+    open();
+    EXPECT_EQ(demo().microBlogs.size(), microBlogs.size() - 1);
 }

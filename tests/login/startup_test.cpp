@@ -13,7 +13,9 @@
 #include <QProgressBar>
 #include <QSysInfo>
 #include <QTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <csignal>
 #include <fcntl.h>
@@ -67,6 +69,19 @@ TEST_F(StartUp, SecondCopyIsRefusedWithItsMessage) {
     EXPECT_EQ(prompts.records()[0].title, QString());
     EXPECT_EQ(frmLogin::loaded(), nullptr);
     EXPECT_TRUE(running.isLocked());  // the first copy keeps its lock
+}
+
+TEST_F(StartUp, AFolderInPlaceOfTheLockFileIsNamedNotTakenForARunningCopy) {
+    const QString lock = root() + QStringLiteral("/tavolin.lock");
+    ASSERT_TRUE(QDir().mkpath(lock));
+    EXPECT_FALSE(Main());
+    ASSERT_EQ(prompts.records().size(), 1);
+    EXPECT_NE(prompts.records()[0].text, kAlreadyRunningMessage);
+    EXPECT_TRUE(prompts.records()[0].text.contains(QStringLiteral("文件夹"))) << prompts.records()[0].text.toStdString();
+    EXPECT_TRUE(prompts.records()[0].text.contains(lock)) << prompts.records()[0].text.toStdString();
+    EXPECT_EQ(frmLogin::loaded(), nullptr);
+    EXPECT_TRUE(QFileInfo(lock).isDir());  // left for the member to move
+    ReleaseInstanceLock();
 }
 
 TEST_F(StartUp, LockIsFreeAgainOnceItsHolderEnds) {

@@ -28,7 +28,9 @@ void reportStepFailure(const VbError& e) {
 bool Main() {
     if (!instanceLock()) instanceLock() = std::make_unique<SingleInstanceLock>(paths::DataRoot());
     if (!instanceLock()->tryLock()) {
-        MsgBox(kAlreadyRunningMessage, vbInformation, QString());
+        const int error = instanceLock()->openError();
+        MsgBox(error ? LockFileFailureMessage(instanceLock()->path(), error) : kAlreadyRunningMessage, vbInformation,
+               QString());
         return false;
     }
     ClientVersion = QStringLiteral("2.0");
