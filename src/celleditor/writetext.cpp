@@ -1,6 +1,7 @@
 #include "celleditor/writetext.h"
 
 #include "celleditor/celleditorwindowlabels.h"
+#include "celleditor/picturesources.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "imaging/dibsection.h"
@@ -83,11 +84,7 @@ void KeepWriteTextGrab(const QImage& composition) {
         throw VbError(VbError::PathFileAccess, QStringLiteral("路径/文件访问错误"));
 }
 
-QString WrittenPicturePath(const QString& xzFlag) {
-    const QString cell = CellRecord.value(0);
-    return MemberTempPath((xzFlag == QLatin1String("0") ? QStringLiteral("grb") : QStringLiteral("grp")) + cell +
-                          QStringLiteral(".jpg"));
-}
+QString WrittenPicturePath(const QString& xzFlag) { return CellScratchPicturePath(xzFlag != QLatin1String("0")); }
 
 bool SaveWrittenPicture(const QImage& composition) {
     const QString flag = CellEditorWindowLabels::labXZFlag;

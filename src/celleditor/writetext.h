@@ -35,8 +35,9 @@ QImage ComposeWrittenPicture(const QImage& picture, const QSize& shown, const Ov
 // The composition kept as the bitmap "temp/T.tmp" in the member's folder, an older one removed
 // first. Throws VbError when it cannot be written.
 void KeepWriteTextGrab(const QImage& composition);
-// "temp/grb<cell>.jpg" (flag "0") or "temp/grp<cell>.jpg" in the member's folder; <cell> is
-// CellRecord 0.
+// The scratch picture of the background (flag "0") or the foreground: "temp/grb<cell>.jpg" or
+// "temp/grp<cell>.jpg" in the member's folder, or its other name while the cell's applied
+// picture is that file (CellScratchPicturePath).
 QString WrittenPicturePath(const QString& xzFlag);
 // Save: the composition kept as T.tmp, written as the flag's JPEG at quality 95, T.tmp removed,
 // CellRecord 3 (background) or 4 set to the JPEG's path and labXZFlag set to "OK". A failed step

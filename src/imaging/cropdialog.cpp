@@ -1,6 +1,7 @@
 #include "imaging/cropdialog.h"
 
 #include "celleditor/celleditorwindowlabels.h"
+#include "celleditor/picturesources.h"
 #include "celleditor/state.h"
 #include "foundation/folders.h"
 #include "imaging/dibsection.h"
@@ -61,8 +62,7 @@ CropSource CropSourceOfMode(qint16 mode) {
         s.picture = EditorKind == 1 ? PrefaceEditorWindowLabels::imgSize : CellEditorWindowLabels::imgSize;
         s.frameWidth = cellTwips(1);
         s.frameHeight = cellTwips(2);
-        s.output = MemberTempPath((mode == CropTarget::Background ? QStringLiteral("grb") : QStringLiteral("grp")) +
-                                  recordEntry(0) + QStringLiteral(".jpg"));
+        s.output = CellScratchPicturePath(mode == CropTarget::Foreground);
         break;
     case CropTarget::UploadSlot:
         s.picture = loadPictureFile(vb::Trim(SiteWindowLabels::labCutPicPath));

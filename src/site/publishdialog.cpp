@@ -146,7 +146,39 @@ QString UploadPendingPictures() {
     return message;
 }
 
-PublishOutcome PublishCellSettings() {
+CellApplyStart TakeCellApplyStart() {
+    CellApplyStart start;
+    const int r = EditedCellBaseRow();
+    if (r > 0) {
+        for (int k = 0; k < kCellRows; ++k) {
+            start.local.append(SiteSettings(LocalColumn, r + k));
+            start.publish.append(SiteSettings(PublishColumn, r + k));
+        }
+    }
+    start.cellBackground = frm图片设置Labels::labBJFlag;
+    start.cellForeground = frm图片设置Labels::labQJFlag;
+    start.prefaceBackground = frm卷首语设置Labels::labBJFlag;
+    return start;
+}
+
+namespace {
+// A refused apply taken back whole: the local rows and the flags (so a retry uploads its pictures
+// again), and with the published rows also the PublishColumn.
+void TakeBackCellApply(const CellApplyStart& start, bool published) {
+    const int r = EditedCellBaseRow();
+    if (r > 0 && start.local.size() == kCellRows && start.publish.size() == kCellRows) {
+        for (int k = 0; k < kCellRows; ++k) {
+            SiteSettings(LocalColumn, r + k) = start.local.at(k);
+            if (published) SiteSettings(PublishColumn, r + k) = start.publish.at(k);
+        }
+    }
+    frm图片设置Labels::labBJFlag = start.cellBackground;
+    frm图片设置Labels::labQJFlag = start.cellForeground;
+    frm卷首语设置Labels::labBJFlag = start.prefaceBackground;
+}
+}  // namespace
+
+PublishOutcome PublishCellSettings(const CellApplyStart* start) {
     const int r = EditedCellBaseRow();
     QStringList saved;
     auto rollback = [r, &saved] {
@@ -176,23 +208,26 @@ PublishOutcome PublishCellSettings() {
         ShowSiteUpdatedMessage();
         CopyPublishColumnToPublished();
     };
-    v.refused = [&rollback](const QString& reply) {
-        if (reply == kError_0006) {
-            SiteSettings(LocalColumn, PublishStateRow) = QStringLiteral("2");
+    v.refused = [&rollback, start](const QString& reply) {
+        // After "Error_0006" the PublishColumn keeps what was sent (it goes out again); every
+        // other refusal rolls the cell back there too.
+        const bool keepSent = reply == kError_0006;
+        if (keepSent) SiteSettings(LocalColumn, PublishStateRow) = QStringLiteral("2");
+        else rollback();
+        if (start) TakeBackCellApply(*start, !keepSent);
+        if (reply == kError_0006)
             MsgBox(QStringLiteral("错误(0006)：抱歉！网页数据更新失败，请您稍后再试..."), vbInformation, kTitle);
-        } else if (reply == kError_0007) {
-            rollback();
+        else if (reply == kError_0007)
             MsgBox(QStringLiteral("错误(0007)：抱歉！网页数据更新失败，请您稍后再试..."), vbInformation, kTitle);
-        } else {
-            rollback();
+        else
             MsgBox(QStringLiteral("抱歉！网页数据更新失败，请您稍后再试..."), vbInformation, kTitle);
-        }
     };
     return PublishSiteSettings(v);
 }
 
 PublishOutcome RunPublishDialogWork() {
+    const CellApplyStart start = TakeCellApplyStart();
     const QString message = UploadPendingPictures();
     if (!message.isEmpty()) MsgBox(message, vbInformation, kTitle);
-    return PublishCellSettings();
+    return PublishCellSettings(&start);
 }

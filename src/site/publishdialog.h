@@ -6,6 +6,7 @@
 #include "site/publishsite.h"
 
 #include <QString>
+#include <QStringList>
 
 // The whole work of the dialog's one timer tick: the uploads, one message for them, the publish.
 // Gives the publish's outcome: the editor counts its edit as applied only when the site took it
@@ -25,6 +26,17 @@ QString UploadFailureText(const QString& reply, bool foreground);
 // the file manager is closed, so both are read afresh when next needed.
 void RecordUploadedPictureStamp(const QString& stamp, const QString& album);
 
+// The edited cell's rows R to R+7 in the LocalColumn and the PublishColumn, and the open editor's
+// picture flags, as they stand before the dialog's uploads.
+struct CellApplyStart {
+    QStringList local, publish;
+    QString cellBackground, cellForeground, prefaceBackground;
+};
+CellApplyStart TakeCellApplyStart();
+
 // Writes the edited cell into the LocalColumn and the PublishColumn and publishes the site (the
-// cell apply), rolling the cell back when the service refuses.
-PublishOutcome PublishCellSettings();
+// cell apply), rolling the cell back when the service refuses. Given where the dialog started, a
+// refusal also takes the whole apply back: the cell's local rows and the editor's flags (a retry
+// uploads its pictures again) and, except after "Error_0006", its published rows, so the editor's
+// reset and a reopened editor find the cell as last applied.
+PublishOutcome PublishCellSettings(const CellApplyStart* start = nullptr);

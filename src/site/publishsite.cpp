@@ -17,6 +17,21 @@
 
 namespace {
 const QString kTitle = QStringLiteral("提示");
+
+// The whole-site page of the column, with the page files left as they are: they follow only a
+// publish the service took.
+QString SitePageWithoutPageFiles(qint16 column) {
+    const qint16 before = PreviewOnly;
+    PreviewOnly = -1;
+    try {
+        QString page = CreateSiteViewHtml(column);
+        PreviewOnly = before;
+        return page;
+    } catch (...) {
+        PreviewOnly = before;
+        throw;
+    }
+}
 }  // namespace
 
 QString EscapePublishText(QString text) {
@@ -64,7 +79,7 @@ PublishOutcome PublishSiteSettings(const PublishVariant& v) {
     try {
         SiteSettings(PublishColumn, PublishStateRow) = QStringLiteral("2");
         const QString settingsText = PublishSettingsText();
-        const QString page = EscapePublishText(CreateSiteViewHtml(PublishColumn));
+        const QString page = EscapePublishText(SitePageWithoutPageFiles(PublishColumn));
         const QString flag = PublishedFlag();
         const QString checkCode = PublishCheckCode(page);
         const QList<SoapArgument> args{
@@ -95,6 +110,13 @@ PublishOutcome PublishSiteSettings(const PublishVariant& v) {
             if (v.markPublished) {
                 DialogState = 99;
                 SiteSettings(LocalColumn, PublishStateRow) = QStringLiteral("2");
+            }
+            // Now the page files show what was sent; a page that cannot be written is reported and
+            // the success effects still run.
+            try {
+                CreateSiteViewHtml(PublishColumn);
+            } catch (const VbError& e) {
+                ReportServiceError(e);
             }
             if (v.accepted) v.accepted(reply);
         } else if (v.refused) {

@@ -55,7 +55,9 @@ inline const QString kPublishUnconfirmedMessage =
     QStringLiteral("服务器没有及时回答，网站是否已经更新尚不能确定。请您稍后再更新一次网站。");
 
 // Runs the step: the domain test, the variant's writes, the change test, the publish state
-// "2" in the PublishColumn, the payload, the call, and the hook for the reply.
+// "2" in the PublishColumn, the payload, the call, and the hook for the reply. The page files are
+// rewritten from the PublishColumn only once the service accepted it (before the variant's success
+// effects): a refused or unanswered publish leaves the local pages as they were.
 PublishOutcome PublishSiteSettings(const PublishVariant& variant);
 
 // ---- the payload, each value as it is sent

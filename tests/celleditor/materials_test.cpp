@@ -7,6 +7,8 @@
 #include "celleditor/picturesources.h"
 #include "celleditor/ui/celleditorwindow.h"
 #include "celleditor/ui/materialswindow.h"
+#include "celleditor/ui/writetextwindow.h"
+#include "imaging/ui/overlaywidgets.h"
 #include "foundation/settings.h"
 #include "login/state.h"
 #include "platform/eventwait.h"
@@ -21,6 +23,8 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -116,6 +120,48 @@ TEST_F(Materials, ForegroundPickKeepsThePageForTheSameTargetAndReloadsForAnother
     // Closing the editor unloads the library.
     w.Form_Unload();
     EXPECT_EQ(MaterialsWindow::loaded(), nullptr);
+}
+
+TEST_F(Materials, AMaterialPickedAfterABrowsedFileIsThePictureWrittenOn) {
+    SetUserSetting(UcsTeachWriteText, QStringLiteral("3"));
+    CellEditorWindow w;
+    QImage browsed(10, 10, QImage::Format_RGB32);
+    browsed.fill(Qt::red);
+    const QString file = UserFolder + QStringLiteral("/browsed.png");
+    ASSERT_TRUE(browsed.save(file));
+    prompts.answerText(file);
+    w.cmdSearchBJ->click();
+    ASSERT_EQ(w.txtBJ->text(), file);
+    {
+        ModalWatcher<MaterialsWindow> watch([&](MaterialsWindow* m) {
+            Pick(m, 1);
+            m->cmdOK->click();
+        });
+        w.CmdBJSC->click();
+        ASSERT_EQ(watch.seen(), 1);
+    }
+    EXPECT_EQ(CellRecord[3], materials(QStringLiteral("pic/bj14_2.png")));
+    // The box names no file now: writing on the material captures it first.
+    EXPECT_TRUE(w.txtBJ->text().isEmpty());
+
+    QImage shown;
+    ModalWatcher<WriteTextWindow> write([&](WriteTextWindow* d) {
+        shown = d->imgPic->picture();
+        d->txtText->setText(QStringLiteral("素材"));
+        d->cmdOK->click();
+    });
+    w.cmdBJXZ->click();
+    ASSERT_EQ(write.seen(), 1);
+    EXPECT_TRUE(prompts.messages().isEmpty()) << prompts.messages().join(QLatin1Char('|')).toStdString();
+    const QImage capture(UserFolder + QStringLiteral("/temp/grb20.tmp"), "BMP");
+    ASSERT_FALSE(capture.isNull());
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.pixel(1, 1), capture.pixel(1, 1));
+    EXPECT_NE(QColor(shown.pixel(1, 1)), QColor(Qt::red));
+    const QString out = UserFolder + QStringLiteral("/temp/grb20.jpg");
+    EXPECT_EQ(CellRecord[3], out);
+    EXPECT_EQ(w.labBJFlag, QStringLiteral("1"));
+    EXPECT_TRUE(QFile::exists(out));
 }
 
 TEST_F(Materials, NothingPickedAndAPageWithoutMarkers) {

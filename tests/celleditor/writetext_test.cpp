@@ -13,6 +13,7 @@
 #include "login/state.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "site/pagefile.h"
+#include "site/sitemodel.h"
 #include "site/state.h"
 #include "support/fixtures.h"
 #include "support/modalwatcher.h"
@@ -103,6 +104,40 @@ TEST_F(WriteText, ShownSizeCentringAndSavedSize) {
         EXPECT_FALSE(QFile::exists(MemberTempPath(QStringLiteral("T.tmp"))));
         EXPECT_EQ(d->result(), QDialog::Accepted);
     }
+}
+
+TEST_F(WriteText, WritingOnTheAppliedPictureNeverReplacesIt) {
+    // The cell's applied pictures are the scratch names of an earlier apply: its page shows them.
+    SiteSettings.create();
+    const int R = GetCellBaseRow(3);
+    const QString background = UserFolder + QStringLiteral("/temp/grb3.jpg");
+    const QString foreground = UserFolder + QStringLiteral("/temp/grp3_1.jpg");
+    SiteSettings(LocalColumn, R + CellBlock::CellBackground) = background;
+    SiteSettings(LocalColumn, R + CellBlock::CellForeground) = foreground;
+    QImage applied(60, 40, QImage::Format_RGB32);
+    applied.fill(Qt::white);
+    ASSERT_TRUE(applied.save(background, "JPG"));
+    ASSERT_TRUE(applied.save(foreground, "JPG"));
+    const QByteArray backgroundBytes = testsupport::readFile(background);
+    const QByteArray foregroundBytes = testsupport::readFile(foreground);
+
+    struct Case {
+        QString flag, picture, out;
+        int entry;
+    } cases[] = {
+        {QStringLiteral("0"), background, UserFolder + QStringLiteral("/temp/grb3_1.jpg"), 3},
+        {QStringLiteral("1"), foreground, UserFolder + QStringLiteral("/temp/grp3.jpg"), 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flag.toStdString());
+        auto d = open(c.flag, c.picture);
+        write(*d, QStringLiteral("字"));
+        d->cmdOK->click();
+        EXPECT_EQ(CellRecord[c.entry], c.out);
+        EXPECT_EQ(QImageReader(c.out).size(), QSize(60, 40));
+    }
+    EXPECT_EQ(testsupport::readFile(background), backgroundBytes);
+    EXPECT_EQ(testsupport::readFile(foreground), foregroundBytes);
 }
 
 TEST_F(WriteText, TwoBurnInsKeepBothTextsAndCancelHandsNothingBack) {

@@ -198,7 +198,8 @@ TEST_F(PublishDialog, AnUploadCountsAsAppliedEvenWhenThePublishIsRefused) {
     openEditor(2);
     pendPicture(0, pictureFile(QStringLiteral("b.png")));
     CellRecord[3 + B::CellText] = QStringLiteral("被拒绝");
-    const QString textBefore = SiteSettings(PublishColumn, R + B::CellText);
+    const QStringList localBefore = SiteSettings.column(LocalColumn);
+    const QStringList publishBefore = SiteSettings.column(PublishColumn);
 
     // DialogState says 99 for the main window; the outcome tells the editor the site lacks the edit.
     EXPECT_EQ(RunPublishDialogWork(), PublishOutcome::Refused);
@@ -206,10 +207,28 @@ TEST_F(PublishDialog, AnUploadCountsAsAppliedEvenWhenThePublishIsRefused) {
     EXPECT_EQ(prompts.messages(), (QStringList{QStringLiteral("背景上传成功！"),
                                                QStringLiteral("错误(0007)：抱歉！网页数据更新失败，请您稍后再试...")}));
     EXPECT_EQ(DialogState, 99);
-    // The rollback goes back to the rows as they were after the upload.
+    // The whole apply is taken back, the upload's rows too: the cell is as last applied, and its
+    // picture waits for the upload again.
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(SiteSettings(PublishColumn, R + k), publishBefore[R + k]) << k;
+        EXPECT_EQ(SiteSettings(LocalColumn, R + k), localBefore[R + k]) << k;
+    }
+    EXPECT_EQ(frm图片设置Labels::labBJFlag, QStringLiteral("1"));
+}
+
+TEST_F(PublishDialog, AfterError0006TheSentRowsStayForTheServiceButTheCellIsTakenBackLocally) {
+    emulator().scriptReply(QStringLiteral("UploadWebsite2"), QStringLiteral("Error_0006"));
+    openEditor(2);
+    pendPicture(0, pictureFile(QStringLiteral("b.png")));
+    CellRecord[3 + B::CellText] = QStringLiteral("再送一次");
+    const QStringList localBefore = SiteSettings.column(LocalColumn);
+
+    EXPECT_EQ(RunPublishDialogWork(), PublishOutcome::Refused);
     EXPECT_EQ(SiteSettings(PublishColumn, R), PendingPictures.value(0, PendingPicture::UploadedUrl));
-    EXPECT_EQ(SiteSettings(PublishColumn, R + B::CellText), textBefore);
-    EXPECT_EQ(SiteSettings(LocalColumn, R + B::CellText), QStringLiteral("被拒绝"));
+    EXPECT_EQ(SiteSettings(PublishColumn, R + B::CellText), QStringLiteral("再送一次"));
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(SiteSettings(LocalColumn, R + k), localBefore[R + k]) << k;
+    EXPECT_EQ(SiteSettings(LocalColumn, PublishStateRow), QStringLiteral("2"));
+    EXPECT_EQ(frm图片设置Labels::labBJFlag, QStringLiteral("1"));
 }
 
 TEST_F(PublishDialog, UploadSuccessTagCountsInAnyLetterCase) {

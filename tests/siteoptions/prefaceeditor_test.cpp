@@ -338,10 +338,11 @@ TEST_F(PrefaceEditor, ARefusedPublishAfterAnUploadLeavesTheEditToRetry) {
     EXPECT_EQ(DialogState, 99);  // for the main window: a picture went up
     EXPECT_TRUE(editsEnabled);
 
+    // The refused apply was taken back whole: the retry uploads the picture again.
     prompts.clear();
     EXPECT_TRUE(editor.cmdOK_Click());
-    EXPECT_EQ(prompts.messages(), QStringList{kUpdated});
-    EXPECT_EQ(uploads(), 1);
+    EXPECT_EQ(prompts.messages(), (QStringList{QStringLiteral("背景上传成功！"), kUpdated}));
+    EXPECT_EQ(uploads(), 2);
     EXPECT_EQ(publishCalls().size(), 2);
     EXPECT_FALSE(editsEnabled);
     EXPECT_TRUE(servedSite().contains(PendingPictures.value(0, PendingPicture::UploadedUrl)));

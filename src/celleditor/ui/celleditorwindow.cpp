@@ -820,6 +820,9 @@ void CellEditorWindow::openMaterials(bool foreground) {
         labURLFlag = code;
     }
     ShowMaterialsLibrary(this);
+    // A material is now the picture: the path box no longer names it, so writing on it first
+    // captures the material (the box names only a file chosen here).
+    if ((foreground ? labQJFlag : labBJFlag) == QLatin1String("3")) (foreground ? txtQJ : txtBJ)->clear();
     pictureChanged();
 }
 
