@@ -172,7 +172,8 @@ QString MicroBlogPlainText(QString text) {
     return text.replace(QStringLiteral("<br>"), QStringLiteral("\r\n"))
         .replace(QStringLiteral("&nbsp;"), QStringLiteral(" "))
         .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
-        .replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+        .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+        .replace(QStringLiteral("&amp;"), QStringLiteral("&"));  // last: "&amp;lt;" is a typed "&lt;"
 }
 
 QString MicroBlogPostsHtml(const Member& m) {

@@ -13,7 +13,7 @@ QString ExpandEffectPlaceholders(const QString& body, const QString& frameHost);
 // The HTML of the member's posts, newest first: titles and categories only, or each post whole.
 QString BlogPostsHtml(const Member& m, const QString& frameHost, bool withBodies);
 // A micro-blog post's text with the writer's escapes undone: "<br>" a line break ("\r\n"),
-// "&nbsp;" a space, "&gt;" and "&lt;" the brackets.
+// "&nbsp;" a space, "&gt;" and "&lt;" the brackets, then "&amp;" an ampersand.
 QString MicroBlogPlainText(QString text);
 // The member's micro-blog posts, newest first: time, text and picture.
 QString MicroBlogPostsHtml(const Member& m);

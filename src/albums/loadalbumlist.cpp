@@ -87,6 +87,9 @@ QString AlbumFileListPath(const QString& album) {
 }
 
 bool LoadAlbumFileList(const QString& album) {
+    // A read that fails once the album is known leaves its cached list or none: never the list of
+    // the album looked at before.
+    bool listStillOld = false;
     try {
         if (AlbumList.isNull()) return false;
         int listed = -1;
@@ -94,6 +97,7 @@ bool LoadAlbumFileList(const QString& album) {
             if (AlbumList.value(r, AlbumListField::Name) == album) listed = r;
         if (listed < 0) return false;
         const QString albumStamp = AlbumList.value(listed, AlbumListField::Stamp);
+        listStillOld = true;
 
         const QString stampsFile = AlbumCachePath(FileListStampsFileName);
         const QString listFile = AlbumFileListPath(album);
@@ -113,11 +117,12 @@ bool LoadAlbumFileList(const QString& album) {
         if (!ReplyStartsWith(reply, kOK_0001Stamp)) {
             MsgBox(QStringLiteral("读取文件信息失败！无法获得最新的文件信息，请您稍后再试。"), vbInformation,
                    QStringLiteral("提示"));
-            if (Exists(listFile)) AlbumFiles = ReadTableFile(listFile, kFileInfo);
+            AlbumFiles = Exists(listFile) ? ReadTableFile(listFile, kFileInfo) : Table::null();
             return false;
         }
         const QString text = ReplyTableText(reply);
         AlbumFiles = ExtractTable(text, kFileInfo);
+        listStillOld = false;
         // An album whose name cannot be a file name is not cached, so its stamp is not recorded.
         if (listFile.isEmpty() || !WriteEncryptedText(text, listFile)) return true;
 
@@ -138,6 +143,7 @@ bool LoadAlbumFileList(const QString& album) {
         }
         return true;
     } catch (const VbError& e) {
+        if (listStillOld) AlbumFiles = Table::null();
         ReportServiceError(e);
         return false;
     }

@@ -12,8 +12,9 @@ bool LoadAlbumList();
 
 // Makes AlbumFiles the file list of the album (an album of AlbumList), from the service
 // (GetDirFileInfo) when the album's stamp differs from the one recorded in F03.dat, else from the
-// album's cache file. Nothing happens for an album the list does not hold. True only after a
-// successful service read.
+// album's cache file. Nothing happens for an album the list does not hold. A refused read leaves
+// the album's cache file's list, or the "null" table when there is none; a read that raises leaves
+// the "null" table. True only after a successful service read.
 bool LoadAlbumFileList(const QString& album);
 
 // The cache file of an album's file list: <UserFolder>/data/<album>.dat, or empty when the name

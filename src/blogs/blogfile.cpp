@@ -63,9 +63,11 @@ void BlogWriterController::cmdSaveTemp_Click() {
     const QString chosen = prompts::current().saveFile(
         QString(), blogfile::kSaveFilter, blogfile::ProposedName(QDateTime::currentDateTime()));
     if (chosen.isEmpty()) return;
+    const QString path = blogfile::WithExtension(chosen);
+    if (path != chosen && !ConfirmReplaceCompleted(path, QStringLiteral("提示"))) return;
     try {
         // The member's old file stays whole until the new one is complete.
-        paths::WriteFileSafely(blogfile::WithExtension(chosen), bytes);
+        paths::WriteFileSafely(path, bytes);
     } catch (const VbError&) {
         return;
     }

@@ -64,6 +64,8 @@ QString CharsLeft(const QString& text) { return QString::number((kMaxBytes - Pos
 
 QString EscapeText(const QString& text) {
     QString t = text;
+    // First, so that a typed "&lt;" stays text and is not read back as "<".
+    t.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
     t.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
     t.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
     t.replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));

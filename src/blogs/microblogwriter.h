@@ -21,7 +21,8 @@ int PostBytes(const QString& text);
 QString CutToLimit(const QString& text);
 // labTxtNum: the whole part of (kMaxBytes − bytes) / 2, in decimal.
 QString CharsLeft(const QString& text);
-// The text as it is posted: "<", ">", spaces and line breaks as "&lt;", "&gt;", "&nbsp;", "<br>".
+// The text as it is posted: "&", "<", ">", spaces and line breaks as "&amp;", "&lt;", "&gt;",
+// "&nbsp;", "<br>".
 QString EscapeText(const QString& text);
 // The message that follows a post's reply.
 QString PostReplyMessage(const QString& reply);

@@ -4,6 +4,7 @@
 #include "login/state.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
+#include "platform/safefile.h"
 #include "platform/urlopening.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
@@ -50,6 +51,12 @@ void EnsureDataFolders() {
     ensureFolder(member + QStringLiteral("/UpLoadPicture"));
     ensureFolder(MemberTempPath());
     ensureFolder(member + QStringLiteral("/data"));
+}
+
+void RemoveInterruptedWrites() {
+    paths::RemoveSafeWriteLeftovers(paths::DataRoot(), false);
+    paths::RemoveSafeWriteLeftovers(paths::InRoot(QStringLiteral("data")), true);
+    paths::RemoveSafeWriteLeftovers(paths::InRoot(QStringLiteral("UserData")), true);
 }
 
 QString MemberTempPath() { return memberFolder() + QStringLiteral("/temp"); }

@@ -7,6 +7,12 @@
 // "data". A folder that cannot be created raises a VbError.
 void EnsureDataFolders();
 
+// The temporaries that writes cut short by a kill left behind (paths::RemoveSafeWriteLeftovers)
+// in the program's own folders: the data root's own files, "data" and "UserData" (the members'
+// folders and their thumbnail caches) with everything below them. Only while the single-instance
+// lock is held, so that no write of another copy is under way.
+void RemoveInterruptedWrites();
+
 // The logged-in member's temp folder, <data root>/UserData/<member>/temp (no trailing "/"), which
 // holds the generated pages ("<n>.html" for cell n, "b.html", "view.html"…) and their preview
 // copies; given a file name, that file in it (the name made one safe component, so "" is "_").

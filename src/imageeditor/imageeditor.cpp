@@ -11,7 +11,6 @@
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 
-#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -345,11 +344,7 @@ void ImageEditorController::Save() {
     if (name.isEmpty()) return;
     if (!name.toLower().endsWith(QLatin1String(".jpg"))) {
         name += QStringLiteral(".jpg");
-        // The dialog asked only about the name as typed; the name written is another one.
-        if (QFileInfo::exists(name) &&
-            MsgBox(name + QStringLiteral(" 已存在。\r要替换它吗？"), vbYesNo | vbExclamation,
-                   QStringLiteral("保存图像文件")) != vbYes)
-            return;
+        if (!ConfirmReplaceCompleted(name, QStringLiteral("保存图像文件"))) return;
     }
     cDIBSection dib;
     dib.CreateFromPicture(picSaveJPG);

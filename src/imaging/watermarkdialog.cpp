@@ -115,10 +115,11 @@ bool SaveWatermarkDialog(const WatermarkDialogView& view) {
     return true;
 }
 
-void QueryUnloadWatermarkDialog(const WatermarkDialogView& view) {
+bool QueryUnloadWatermarkDialog(const WatermarkDialogView& view) {
     REQUIRE_HOOK(view.saveEnabled);
-    if (!view.saveEnabled()) return;
-    if (MsgBox(QStringLiteral("是否要保存刚才的设置？"), vbQuestion | vbYesNo, kTitle) == vbYes) SaveWatermarkDialog(view);
+    if (!view.saveEnabled()) return true;
+    if (MsgBox(QStringLiteral("是否要保存刚才的设置？"), vbQuestion | vbYesNo, kTitle) != vbYes) return true;
+    return SaveWatermarkDialog(view);
 }
 
 QImage LoadOverlayPicture(const QString& path) {

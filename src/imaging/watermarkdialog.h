@@ -53,8 +53,9 @@ void LoadWatermarkDialog(const WatermarkDialogView& view);
 // Saves wab.dat and the copies of newly chosen pictures, then confirms; on a refused text or a
 // failed read, write or copy it says so and leaves cmdSave enabled. True when saved.
 bool SaveWatermarkDialog(const WatermarkDialogView& view);
-// Closing: while there are unsaved changes, offers to save them. The dialog closes either way.
-void QueryUnloadWatermarkDialog(const WatermarkDialogView& view);
+// Closing: while there are unsaved changes, offers to save them. False when the member asked for
+// the save and it failed: the dialog then stays open with the edits.
+bool QueryUnloadWatermarkDialog(const WatermarkDialogView& view);
 
 // A picture file for the preview; throws VbError 481 (invalid picture) when it cannot be read.
 QImage LoadOverlayPicture(const QString& path);

@@ -1,5 +1,7 @@
 #include "platform/prompts.h"
 
+#include <QFileInfo>
+
 #include <QtGlobal>
 
 namespace {
@@ -65,3 +67,8 @@ Prompts& current() {
 void install(Prompts* p) { installed() = p; }
 void setStandard(Prompts* p) { standard() = p; }
 }  // namespace prompts
+
+bool ConfirmReplaceCompleted(const QString& path, const QString& title) {
+    return !QFileInfo::exists(path) ||
+           MsgBox(path + QStringLiteral(" 已存在。\r要替换它吗？"), vbYesNo | vbExclamation, title) == vbYes;
+}

@@ -54,3 +54,8 @@ void setStandard(Prompts* p);
 inline int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString()) {
     return prompts::current().msgBox(text, style, title);
 }
+
+// After a save dialog whose chosen name the caller completed (an extension added): the dialog
+// asked only about the name as typed. True when nothing stands at path or the member answers Yes
+// to "<path> 已存在。\r要替换它吗？" (Yes and No, exclamation icon, the dialog's title).
+bool ConfirmReplaceCompleted(const QString& path, const QString& title);

@@ -6,13 +6,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace paths {
@@ -36,12 +39,13 @@ QString canonicalTarget(const QString& path) { return QDir::cleanPath(QFileInfo(
 
 // "<name>.XXXXXX" in the target's folder, the name cut short (at a whole character) where the
 // whole would pass the file system's limit on a name.
+constexpr qsizetype kSuffix = 7;  // "." and six letters
+
 QByteArray temporaryName(const QByteArray& target) {
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray folder = target.left(slash + 1);
     QByteArray name = target.mid(slash + 1);
-    constexpr qsizetype kSuffix = 7;
     if (name.size() + kSuffix > NAME_MAX) {
         qsizetype cut = NAME_MAX - kSuffix;
         while (cut > 0 && (uchar(name[cut]) & 0xC0) == 0x80) --cut;  // not inside a UTF-8 sequence
@@ -52,7 +56,55 @@ QByteArray temporaryName(const QByteArray& target) {
     return out;
 }
 
+bool looksTemporary(const QByteArray& name) {
+    if (name.size() <= kSuffix || name[name.size() - kSuffix] != '.') return false;
+    for (qsizetype i = name.size() - kSuffix + 1; i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+// Whether the temporary's target stands beside it: <name> itself, or, for a name the writer cut
+// short (at most three bytes before its limit, at a whole character), a longer name starting so.
+bool targetBeside(const QByteArray& temporary, const QSet<QByteArray>& files) {
+    const QByteArray stem = temporary.left(temporary.size() - kSuffix);
+    if (files.contains(stem)) return true;
+    if (stem.size() < NAME_MAX - kSuffix - 3) return false;
+    for (const QByteArray& other : files)
+        if (other.size() > stem.size() && other.startsWith(stem) && !(other.size() == temporary.size() && looksTemporary(other)))
+            return true;
+    return false;
+}
+
+void removeLeftoversIn(const QByteArray& folder, bool recursive, int& removed) {
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir) return;
+    QSet<QByteArray> files;
+    QList<QByteArray> folders;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..") continue;
+        struct stat st;
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(st.st_mode)) files.insert(name);
+        else if (S_ISDIR(st.st_mode)) folders.append(name);
+    }
+    ::closedir(dir);
+    for (const QByteArray& name : std::as_const(files))
+        if (looksTemporary(name) && targetBeside(name, files) && ::unlink((folder + '/' + name).constData()) == 0)
+            ++removed;
+    if (recursive)
+        for (const QByteArray& name : std::as_const(folders)) removeLeftoversIn(folder + '/' + name, true, removed);
+}
+
 }  // namespace
+
+int RemoveSafeWriteLeftovers(const QString& folder, bool recursive) {
+    int removed = 0;
+    removeLeftoversIn(QFile::encodeName(folder), recursive, removed);
+    return removed;
+}
 
 SafeFileWriter::~SafeFileWriter() { abort(); }
 

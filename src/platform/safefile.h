@@ -61,6 +61,13 @@ private:
     int m_osError = 0;
 };
 
+// Removes the temporaries that interrupted safe writes (a killed program) left in folder and, when
+// recursive, in the folders below it: regular files named "<name>.XXXXXX" (six ASCII letters or
+// digits) beside a regular file <name>, or beside a file whose long name the writer cut <name>
+// from. Symbolic links are neither removed nor followed; nothing else is touched. Only while no
+// write can be under way (the single-instance lock held, at start). Returns how many went.
+int RemoveSafeWriteLeftovers(const QString& folder, bool recursive);
+
 // Test seam: while one lives, every safe write to `target` fails at `step` with EIO, exactly as
 // when the file system refuses that step, so tests reach the failure paths even as root, where
 // no folder is unwritable. One at a time; it ends with its scope.

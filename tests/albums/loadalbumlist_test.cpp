@@ -159,6 +159,25 @@ TEST_F(AlbumCacheTest, FileListsAreCachedPerAlbumStamp) {
     EXPECT_EQ(AlbumFiles.value(0, 1), QStringLiteral("描述"));  // the cached list
 }
 
+TEST_F(AlbumCacheTest, AFailedReadOfAnAlbumWithoutCacheNeverLeavesAnotherAlbumsFiles) {
+    ASSERT_TRUE(LoadAlbumList());
+    const QString other = QStringLiteral("www网站素材");
+    ASSERT_TRUE(LoadAlbumFileList(QStringLiteral("旅行")));
+    ASSERT_EQ(AlbumFiles.value(0, 9), QStringLiteral("a.jpg"));
+
+    emulator().scriptReply(QStringLiteral("GetDirFileInfo"), QStringLiteral("Error_0002"));
+    EXPECT_FALSE(LoadAlbumFileList(other));
+    EXPECT_EQ(prompts.messages(), QStringList{kFilesFailed});
+    EXPECT_TRUE(AlbumFiles.isNull());
+
+    EXPECT_FALSE(LoadAlbumFileList(QStringLiteral("旅行")));  // from its cache
+    ASSERT_EQ(AlbumFiles.value(0, 9), QStringLiteral("a.jpg"));
+    emulator().hideWsdl(QStringLiteral("imgser001"));
+    EXPECT_FALSE(LoadAlbumFileList(other));
+    EXPECT_EQ(netErrors, 1);
+    EXPECT_TRUE(AlbumFiles.isNull());
+}
+
 TEST_F(AlbumCacheTest, AlbumNamesNeverBecomeOtherFiles) {
     EXPECT_EQ(AlbumFileListPath(QStringLiteral("旅行")), UserFolder + QStringLiteral("/data/旅行.dat"));
     for (const char* name : {"../u0", "a/b", "a\\b", "..", ".", "", "F01", "f02", "F03"})

@@ -156,6 +156,38 @@ TEST_F(SizedUploadWindowTest, APictureLargerThanTheClockIsCutAndSentIntoTheClock
     EXPECT_TRUE(QString::fromUtf8(page.body).contains(uploaded)) << page.body.toStdString();
 }
 
+TEST_F(SizedUploadWindowTest, EscapeDuringTheCheckPassLeavesTheWindowAndItsCutOpen) {
+    QImage picture(300, 300, QImage::Format_RGB32);
+    picture.fill(QColor(200, 120, 40));
+    const QString path = UserFolder + QStringLiteral("/temp/large.jpg");
+    ASSERT_TRUE(picture.save(path));
+    frm上传特定Labels::labWebDir = QStringLiteral("www个人主页时钟");
+    frm个人网站Labels::labWidth = QStringLiteral("2250");
+    frm个人网站Labels::labHeight = QStringLiteral("2250");
+    SizedUploadWindow w;
+    w.show();
+    bool openDuringPass = false;
+    ModalWatcher<CropWindow> crop([&](CropWindow* c) {
+        w.reject();  // what Escape does
+        openDuringPass = w.isVisible();
+        c->cmdOK_Click();
+    });
+    prompts.answerText(path);
+    w.cmdSearch[0]->click();
+    ASSERT_EQ(crop.seen(), 1);
+    EXPECT_TRUE(openDuringPass);
+    EXPECT_TRUE(w.isVisible());
+    const QString cut = UserFolder + QStringLiteral("/Cut0.jpg");
+    EXPECT_TRUE(QFile::exists(cut));
+    EXPECT_EQ(w.logic.frame.data.SlotCutFile[0], cut);
+    EXPECT_EQ(frm上传特定Labels::labWebDir, QStringLiteral("www个人主页时钟"));
+    // Once the pass is over, Escape closes the window as ever.
+    w.reject();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(QFile::exists(cut));
+    EXPECT_EQ(frm上传特定Labels::labWebDir, QString());
+}
+
 // The logic on a recording view.
 class SizedUploadLogicTest : public PublishTest {
 protected:

@@ -182,6 +182,38 @@ TEST_F(BlogFile, CancelMissingAndEmptyFilesEndSilently) {
     EXPECT_EQ(testsupport::filesIn(root()), (QStringList{QStringLiteral("empty.vymblog")}));
 }
 
+TEST_F(BlogFile, ANameCompletedWithTheExtensionAsksBeforeReplacingAFile) {
+    const QString path = root() + QStringLiteral("/a.vymblog");
+    const QByteArray old = blogfile::Encode({QStringLiteral("旧"), QString(), QStringLiteral("<body>旧</body>")}, DataFileKey);
+    writeFile(path, old);
+    title = QStringLiteral("新");
+    document = QStringLiteral("<body>新</body>");
+    const QString question = path + QStringLiteral(" 已存在。\r要替换它吗？");
+
+    prompts.answerText(root() + QStringLiteral("/a"));
+    prompts.answer(vbNo);
+    writer.cmdSaveTemp_Click();
+    EXPECT_EQ(prompts.messages(), QStringList{question});
+    EXPECT_EQ(prompts.records().last().style, vbYesNo | vbExclamation);
+    EXPECT_EQ(prompts.records().last().title, QStringLiteral("提示"));
+    EXPECT_EQ(readFile(path), old);
+
+    prompts.clear();
+    prompts.answerText(root() + QStringLiteral("/a"));
+    prompts.answer(vbYes);
+    writer.cmdSaveTemp_Click();
+    EXPECT_EQ(prompts.messages(), (QStringList{question, blogfile::kSavedMessage}));
+    EXPECT_NE(readFile(path), old);
+
+    // The dialog itself asked about a name chosen whole; a new name asks nothing.
+    for (const QString& typed : {path, root() + QStringLiteral("/b")}) {
+        prompts.clear();
+        save(typed);
+        EXPECT_EQ(prompts.messages(), QStringList{blogfile::kSavedMessage}) << typed.toStdString();
+    }
+    EXPECT_EQ(testsupport::filesIn(root()), (QStringList{QStringLiteral("a.vymblog"), QStringLiteral("b.vymblog")}));
+}
+
 TEST_F(BlogFile, FailedSaveOverAnExistingFileLeavesItWhole) {
     const QString path = root() + QStringLiteral("/old.vymblog");
     const QByteArray old = blogfile::Encode({QStringLiteral("旧"), QString(), QStringLiteral("<body>旧</body>")}, DataFileKey);

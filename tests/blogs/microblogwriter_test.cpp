@@ -106,6 +106,7 @@ TEST_F(MicroBlogWriter, TypingOverTheLimitIsCutAtOnceAndTheCounterFollows) {
 TEST_F(MicroBlogWriter, TheTextIsEscapedAndThePictureDecidesTheLastTwoArguments) {
     EXPECT_EQ(EscapeText(QStringLiteral("<b>a  b\nc</b>")), QStringLiteral("&lt;b&gt;a&nbsp;&nbsp;b<br>c&lt;/b&gt;"));
     EXPECT_EQ(EscapeText(QStringLiteral("x\r\ny")), QStringLiteral("x<br>y"));
+    EXPECT_EQ(EscapeText(QStringLiteral("R&D &lt;&amp;")), QStringLiteral("R&amp;D&nbsp;&amp;lt;&amp;amp;"));
 
     emulator().scriptReply(kPost, QStringLiteral("Error_0003"), 2);
     type(QStringLiteral("今天  天气\n好"));
@@ -235,12 +236,12 @@ TEST_F(MicroBlogWriter, ClosingAnUnpostedTextOrPictureAsksOnceAndCancelKeepsIt) 
 TEST_F(MicroBlogWriter, APostWithAHostedPictureIsStoredAndListedBackAsTyped) {
     testsupport::WithoutDemoSamples(member());
     const QString address = QStringLiteral("http://img1.x.test/旅行/a.gif");
-    type(QStringLiteral("a <b>  c\n第二行"));
+    type(QStringLiteral("a <b>  c&lt;\n第二行"));
     writer.AttachPicture(QImage(), address);
     writer.cmdUpload_Click();
     ASSERT_EQ(DialogState, 99) << prompts.messages().join(',').toStdString();
     ASSERT_EQ(member().microBlogs.size(), 1);
-    EXPECT_EQ(member().microBlogs[0].text, QStringLiteral("a&nbsp;&lt;b&gt;&nbsp;&nbsp;c<br>第二行"));
+    EXPECT_EQ(member().microBlogs[0].text, QStringLiteral("a&nbsp;&lt;b&gt;&nbsp;&nbsp;c&amp;lt;<br>第二行"));
     EXPECT_EQ(member().microBlogs[0].picture, address);
 
     const QString reply = emulator().server().logic().GetTBlogList(
@@ -250,7 +251,7 @@ TEST_F(MicroBlogWriter, APostWithAHostedPictureIsStoredAndListedBackAsTyped) {
     const Table listed = ParseTableText(QStringLiteral("TBlogList"), reply.mid(8));
     ASSERT_EQ(listed.rows(), 1);
     EXPECT_EQ(listed.value(0, 0), member().microBlogs[0].key);
-    EXPECT_EQ(listed.value(0, 2), QStringLiteral("a <b>  c\r\n第二行"));
+    EXPECT_EQ(listed.value(0, 2), QStringLiteral("a <b>  c&lt;\r\n第二行"));
     EXPECT_EQ(listed.value(0, 3), address);
 }
 

@@ -2,6 +2,7 @@
 // click filling the list from the service once and from the cache after, and the mode's layout.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QLabel>
@@ -16,10 +17,14 @@
 #include <QBuffer>
 #include <QSignalSpy>
 
+#include <functional>
+
 #include "albums/albumcache.h"
 #include "blogs/ui/blogwriterwindow.h"
 #include "blogs/ui/microblogwriterwindow.h"
 #include "albums/loadalbumlist.h"
+#include "albums/ui/albums_entry.h"
+#include "albums/ui/uploadwindow.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
 #include "albums/state.h"
 #include "emulator/memberstore.h"
@@ -32,6 +37,7 @@
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
 #include "blogs/ui/flexgrid.h"
+#include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 
 using namespace testsupport;
@@ -173,6 +179,83 @@ TEST_F(FileManagerWindowTest, UnloadedWhileShownTheWindowClosesAndTheNextOpening
     OpenFileManager(nullptr);
     EXPECT_EQ(FileManagerWindow::loaded(), nullptr);
     QTRY_VERIFY(second.isNull());
+}
+
+// Acts once on each file manager that comes up modally; a new window may take a closed one's
+// address, so each is marked rather than remembered.
+class EachFileManager {
+public:
+    explicit EachFileManager(std::function<void(FileManagerWindow*)> act) : m_act(std::move(act)) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* w = dynamic_cast<FileManagerWindow*>(QApplication::activeModalWidget());
+            if (!w || w->property("seen").toBool()) return;
+            w->setProperty("seen", true);
+            ++m_seen;
+            m_act(w);
+        });
+        m_timer.start(20);
+    }
+    int seen() const { return m_seen; }
+
+private:
+    std::function<void(FileManagerWindow*)> m_act;
+    QTimer m_timer;
+    int m_seen = 0;
+};
+
+TEST_F(FileManagerWindowTest, ItsUploadWindowIsItsOwnAndANewAlbumThereClosesNothingUnderneath) {
+    SetUserSetting(UcsTeachUpload, QStringLiteral("3"));
+    frm个人网站Labels::labUPloadType = QStringLiteral("0");
+    const void* first = nullptr;
+    const QWidget* uploadParent = nullptr;
+    bool managerStayed = false;
+    bool newAlbumListed = false;
+    ModalWatcher<UploadWindow> upload([&](UploadWindow* u) {
+        uploadParent = u->parentWidget();
+        prompts.answerText(QStringLiteral("风景"));
+        u->cmdNewAlbum->click();
+        managerStayed = FileManagerWindow::loaded() == first && u->parentWidget()->isVisible();
+        u->reject();
+    });
+    EachFileManager manager([&](FileManagerWindow* w) {
+        if (!first) {
+            first = w;
+            w->picUpLoadPicture_Click();
+            return;
+        }
+        // Once the upload window closed, the manager comes back afresh with the new album.
+        newAlbumListed = nodeNamed(w->tvwDir, QStringLiteral("风景")) != nullptr;
+        w->cmdClose->click();
+    });
+    OpenFileManager(nullptr);
+    EXPECT_EQ(upload.seen(), 1);
+    EXPECT_EQ(manager.seen(), 2);
+    EXPECT_EQ(uploadParent, first);
+    EXPECT_TRUE(managerStayed);
+    EXPECT_TRUE(newAlbumListed);
+    EXPECT_TRUE(prompts.messages().contains(QStringLiteral("相册创建成功！")));
+    EXPECT_EQ(FileManagerWindow::loaded(), nullptr);
+}
+
+TEST_F(FileManagerWindowTest, OpenedFromTheUploadWindowItsUploadButtonSaysWhyNothingOpens) {
+    SetUserSetting(UcsTeachUpload, QStringLiteral("3"));
+    frm个人网站Labels::labUPloadType = QStringLiteral("0");
+    ModalWatcher<UploadWindow> upload([](UploadWindow* u) {
+        u->cmdViewPhoto->click();
+        u->reject();
+    });
+    EachFileManager manager([&](FileManagerWindow* w) {
+        prompts.clear();
+        w->picUpLoadPicture_Click();
+        EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("“上传文件”窗口已经打开，请关闭本窗口后在该窗口中上传图片。")});
+        EXPECT_EQ(prompts.records().value(0).title, QStringLiteral("提示"));
+        EXPECT_TRUE(w->isVisible());
+        w->cmdClose->click();
+    });
+    EXPECT_TRUE(OpenUploadWindow(nullptr));
+    EXPECT_EQ(upload.seen(), 1);
+    EXPECT_EQ(manager.seen(), 1);
+    EXPECT_EQ(UploadWindow::loaded(), nullptr);
 }
 
 TEST_F(FileManagerWindowTest, APickedThumbnailChoiceReachesEachWriterAndTheWindowCloses) {

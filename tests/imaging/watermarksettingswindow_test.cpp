@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace testsupport;
 
@@ -409,6 +410,43 @@ TEST_F(WatermarkWindow, AFailedWriteKeepsTheOldFileAndLetsTheMemberTryAgain) {
     w->cmdSave_Click();
     EXPECT_EQ(prompts.messages(), QStringList{kSaved});
     EXPECT_EQ(ReadWatermarkSettings(UserFolder)->text, QStringLiteral("新的"));
+}
+
+TEST_F(WatermarkWindow, AFailedSaveOnClosingKeepsTheDialogOpenWithTheEdits) {
+    const struct {
+        const char* name;
+        const char* text;
+        bool unwritable;
+    } cases[] = {
+        {"a refused text", "a</F>b", false},
+        {"an unwritable file", "新的", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = open();
+        w->show();
+        w->txtWaterMark->setText(QString::fromUtf8(c.text));
+        prompts.clear();
+        prompts.answer(vbYes);
+        {
+            std::optional<paths::SafeWriteFault> fault;
+            if (c.unwritable) fault.emplace(wab(), paths::SafeWriteStep::Write);
+            w->close();  // the title bar's close button
+        }
+        ASSERT_EQ(prompts.messages().size(), 2);
+        EXPECT_EQ(prompts.messages()[0], kAskSave);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(w->txtWaterMark->text(), QString::fromUtf8(c.text));
+        EXPECT_TRUE(w->cmdSave->isEnabled());
+        EXPECT_FALSE(QFileInfo::exists(wab()));
+        // Answered No, it closes and saves nothing.
+        prompts.clear();
+        prompts.answer(vbNo);
+        w->cmdQuit_Click();
+        EXPECT_EQ(prompts.messages(), QStringList{kAskSave});
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_FALSE(QFileInfo::exists(wab()));
+    }
 }
 
 TEST_F(WatermarkWindow, PickingTheSavedCopyItselfKeepsIt) {

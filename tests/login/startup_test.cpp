@@ -84,6 +84,33 @@ TEST_F(StartUp, AFolderInPlaceOfTheLockFileIsNamedNotTakenForARunningCopy) {
     ReleaseInstanceLock();
 }
 
+TEST_F(StartUp, AStartRemovesWhatKilledWritesLeftOnlyOnceItHoldsTheLock) {
+    const QString thumbnails = root() + QStringLiteral("/UserData/alice/UpLoadPicture/旅行");
+    ASSERT_TRUE(QDir().mkpath(thumbnails));
+    ASSERT_TRUE(QDir().mkpath(root() + QStringLiteral("/data")));
+    const QStringList targets{root() + QStringLiteral("/data/g1.dat"), thumbnails + QStringLiteral("/1.jpg"),
+                              root() + QStringLiteral("/UserData/alice/u0.dat")};
+    QStringList leftovers;
+    for (const QString& t : targets) {
+        testsupport::writeFile(t, "whole");
+        leftovers << t + QStringLiteral(".k3J9qZ");
+        testsupport::writeFile(leftovers.last(), "half");
+    }
+    const QString stored = thumbnails + QStringLiteral("/1.jpg.tmp");
+    testsupport::writeFile(stored, "the member's");
+    {
+        SingleInstanceLock running(root());
+        ASSERT_TRUE(running.tryLock());
+        EXPECT_FALSE(Main());
+        for (const QString& l : leftovers) EXPECT_TRUE(QFile::exists(l)) << "another copy may be writing it";
+    }
+    SetGlobalSetting(GcsFirstLogin, QStringLiteral("1{") + serial() + QStringLiteral("}"));
+    EXPECT_TRUE(Main());
+    for (const QString& l : leftovers) EXPECT_FALSE(QFile::exists(l)) << l.toStdString();
+    for (const QString& t : targets) EXPECT_EQ(testsupport::readFile(t), QByteArray("whole"));
+    EXPECT_EQ(testsupport::readFile(stored), QByteArray("the member's"));
+}
+
 TEST_F(StartUp, LockIsFreeAgainOnceItsHolderEnds) {
     {
         SingleInstanceLock first(root());

@@ -163,6 +163,48 @@ TEST_F(SafeWrite, AStreamAbortedMidwayLeavesTheOldFileAndNoTemporary) {
     }
 }
 
+TEST_F(SafeWrite, LeftoversOfInterruptedWritesGoAndNothingElse) {
+    // A write cut short by a kill: its temporary stays as the writer named it.
+    const auto leftover = [](const QString& path) {
+        paths::SafeFileWriter w;
+        EXPECT_TRUE(w.open(path));
+        const QString temporary = w.temporaryPath();
+        w.abort();
+        writeFile(temporary, "half");
+        return temporary;
+    };
+    const QString sub = folder + QStringLiteral("/sub");
+    QDir().mkpath(sub);
+    writeFile(sub + QStringLiteral("/g.jpg"), "g");
+    // A name at the limit: its temporaries carry it cut short.
+    const QString longName = folder + QLatin1Char('/') + QStringLiteral("网").repeated(85);
+    writeFile(longName, "long");
+    const QStringList beside{leftover(target), leftover(target), leftover(longName)};
+    const QString below = leftover(sub + QStringLiteral("/g.jpg"));
+    // Names that only look alike: no file of that name beside it, other letters or lengths.
+    const QStringList kept{folder + QStringLiteral("/h.dat.Ab3xY9"), target + QStringLiteral(".Ab-xY9"),
+                           target + QStringLiteral(".backup1"), target + QStringLiteral(".abcde"),
+                           sub + QStringLiteral("/g.jpg.tmp")};
+    for (const QString& k : kept) writeFile(k, "member's");
+    // Neither a folder nor a link is ever a temporary.
+    ASSERT_TRUE(QDir().mkpath(target + QStringLiteral(".Zz9Zz9")));
+    ASSERT_TRUE(QFile::link(target, target + QStringLiteral(".Qq1Qq1")));
+
+    EXPECT_EQ(paths::RemoveSafeWriteLeftovers(folder, false), 3);
+    for (const QString& t : beside) EXPECT_FALSE(QFileInfo::exists(t)) << t.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(below));  // the folders below only when asked
+    EXPECT_EQ(paths::RemoveSafeWriteLeftovers(folder, true), 1);
+    EXPECT_FALSE(QFileInfo::exists(below));
+
+    for (const QString& k : kept) EXPECT_EQ(readFile(k), QByteArray("member's")) << k.toStdString();
+    EXPECT_EQ(readFile(target), QByteArray("old"));
+    EXPECT_EQ(readFile(longName), QByteArray("long"));
+    EXPECT_EQ(readFile(sub + QStringLiteral("/g.jpg")), QByteArray("g"));
+    EXPECT_TRUE(QFileInfo(target + QStringLiteral(".Zz9Zz9")).isDir());
+    EXPECT_TRUE(QFileInfo(target + QStringLiteral(".Qq1Qq1")).isSymLink());
+    EXPECT_EQ(paths::RemoveSafeWriteLeftovers(root() + QStringLiteral("/none"), true), 0);
+}
+
 TEST_F(PathsTest, NamesFromOutsideStayOneComponent) {
     for (const char* bad : {"", ".", "..", "a/b", "a\\b", "../x"}) {
         EXPECT_FALSE(paths::IsSafeComponent(QString::fromLatin1(bad))) << bad;

@@ -6,10 +6,11 @@
 #include "albums/ui/uploadwindow.h"
 #include "albums/uploadwindow.h"
 
-void OpenUploadWindow(QWidget* parent) {
-    if (UploadWindow::loaded()) return;
+bool OpenUploadWindow(QWidget* parent) {
+    if (UploadWindow::loaded()) return false;
     UploadWindow window(parent);
     window.exec();
+    return true;
 }
 
 void ShowScreenshotWarning(QWidget* parent) {

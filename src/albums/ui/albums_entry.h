@@ -3,9 +3,9 @@
 // (uploadwindowlabels.h, sizeduploadwindowlabels.h) and the main window's, which the opener sets first.
 class QWidget;
 
-// frm上传, the album upload window. Returns at once while one is open (the upload window's file
-// manager offers an upload button too).
-void OpenUploadWindow(QWidget* parent);
+// frm上传, the album upload window. Returns false at once while one is open (the upload window's
+// file manager offers an upload button too); true once the window it opened has closed.
+bool OpenUploadWindow(QWidget* parent);
 // frm上传特定, the sized-picture upload window of one fixed widget album.
 void OpenSizedUploadWindow(QWidget* parent);
 // frm相册设置, the album settings; DialogState 99 after a change of the albums on the service.

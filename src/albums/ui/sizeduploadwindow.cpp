@@ -86,6 +86,8 @@ void SizedUploadWindow::Form_Resize() {
 }
 
 void SizedUploadWindow::done(int result) {
+    // Escape too: the closing step would delete the cut files while the pass still uses them.
+    if (busy()) return;
     // The closing hint and the reset of the parameters run once, however the window closes.
     if (!m_unloading) {
         m_unloading = true;

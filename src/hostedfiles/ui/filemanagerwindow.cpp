@@ -5,6 +5,7 @@
 #include "hostedfiles/ui/singlefileuploadwindow.h"
 #include "hostedfiles/ui/descriptioneditorwindow.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
+#include "platform/prompts.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "blogs/ui/flexgrid.h"
@@ -541,7 +542,23 @@ void FileManagerWindow::tvwDir_NodeClick(QTreeWidgetItem* node) {
 void FileManagerWindow::tabFile_Click() { logic.tabFile_Click(tabFile->currentIndex()); }
 
 void FileManagerWindow::picUpLoadPicture_Click() {
-    // Beneath this window's own parent, so that unloading this window leaves the upload window
-    // whole; nothing of this window is touched afterwards.
-    OpenUploadWindow(parentWidget());
+    m_uploadOpen = true;
+    const bool opened = OpenUploadWindow(this);
+    m_uploadOpen = false;
+    // Opened from the upload window, this window would only hide it: the member goes back there.
+    if (!opened)
+        MsgBox(QStringLiteral("“上传文件”窗口已经打开，请关闭本窗口后在该窗口中上传图片。"), vbInformation,
+               QStringLiteral("提示"));
+    if (m_unloadAsked) {
+        m_reopen = true;
+        reject();
+    }
+}
+
+void FileManagerWindow::unload() {
+    if (FileManagerWindow* w = loaded(); w && w->m_uploadOpen) {
+        w->m_unloadAsked = true;
+        return;
+    }
+    DefaultInstance<FileManagerWindow>::unload();
 }

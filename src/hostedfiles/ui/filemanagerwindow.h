@@ -33,6 +33,12 @@ class FileManagerWindow : public QDialog, public DefaultInstance<FileManagerWind
 public:
     explicit FileManagerWindow(QWidget* parent = nullptr);
 
+    // Closes and deletes the open window, as DefaultInstance's does; while the upload window
+    // opened from this one is open (its child: it would go too) the window closes only once the
+    // upload window has closed, and then asks its opener for a fresh one (reopenWanted).
+    static void unload();
+    bool reopenWanted() const { return m_reopen; }
+
     FileManagerController logic;
 
     QFrame* picAD = nullptr;
@@ -125,5 +131,8 @@ private:
     void wireView();
     std::unique_ptr<ProgressBarProgress> m_progress;
     bool m_loaded = false;
+    bool m_uploadOpen = false;
+    bool m_unloadAsked = false;
+    bool m_reopen = false;
 };
 using frmMyUploadFiles = FileManagerWindow;  // 图像管理 hosted file manager

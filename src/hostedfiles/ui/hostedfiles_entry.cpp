@@ -1,9 +1,11 @@
 #include "hostedfiles/ui/hostedfiles_entry.h"
 
 #include "albums/albumcache.h"
+#include "albums/loadalbumlist.h"
 #include "hostedfiles/ui/filemanagerwindow.h"
 #include "hostedfiles/ui/pictureviewerwindow.h"
 #include "hostedfiles/viewpage.h"
+#include "mainwindow/sitewindowlabels.h"
 #include "platform/ui/webbrowser.h"
 
 #include <QPointer>
@@ -13,10 +15,19 @@ void OpenFileManager(QWidget* parent) {
     // so that its next opening reads the albums afresh.
     SetFileManagerUnloader([] { FileManagerWindow::unload(); });
     FileManagerWindow::unload();
-    QPointer<FileManagerWindow> window = new FileManagerWindow(parent);
-    window->exec();
-    // Unloaded during the modal show, the window is already on its way out.
-    if (window && FileManagerWindow::loaded() == window) FileManagerWindow::unload();
+    // A window opened from this one may show another file manager, which sets the mode anew.
+    const QString mode = frm个人网站Labels::labViewType;
+    for (bool again = true; again;) {
+        frm个人网站Labels::labViewType = mode;
+        QPointer<FileManagerWindow> window = new FileManagerWindow(parent);
+        window->exec();
+        // An unload that waited for the upload window opened from it: a fresh window, as the
+        // next opening would be.
+        again = window && window->reopenWanted();
+        // Unloaded during the modal show, the window may already be gone.
+        delete window.data();
+        if (again) LoadAlbumList();  // the albums as they are now: a new one, a new stamp
+    }
 }
 
 namespace {

@@ -461,10 +461,10 @@ void WatermarkSettingsWindow::cmdSave_Click() { SaveWatermarkDialog(m_view); }
 
 void WatermarkSettingsWindow::cmdQuit_Click() { reject(); }
 
-void WatermarkSettingsWindow::Form_QueryUnload() { QueryUnloadWatermarkDialog(m_view); }
+bool WatermarkSettingsWindow::Form_QueryUnload() { return QueryUnloadWatermarkDialog(m_view); }
 
 // The title bar's close button reaches here through QDialog::closeEvent, Esc and cmdQuit directly.
 void WatermarkSettingsWindow::reject() {
-    Form_QueryUnload();
+    if (!Form_QueryUnload()) return;  // a save that did not go through keeps the edits open
     QDialog::reject();
 }

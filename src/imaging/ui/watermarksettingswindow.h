@@ -99,7 +99,7 @@ public:
     void reject() override;
 
 private:
-    void Form_QueryUnload();
+    bool Form_QueryUnload();
     void buildControls();
     void connectHandlers();
     WatermarkDialogView makeView();

@@ -1,6 +1,7 @@
 #include "login/ui/programstart.h"
 
 #include "foundation/cipher.h"
+#include "foundation/folders.h"
 #include "foundation/machine.h"
 #include "foundation/settings.h"
 #include "login/modBegin.h"
@@ -33,6 +34,8 @@ bool Main() {
                QString());
         return false;
     }
+    // No other copy writes now: what a killed run left half-written can go.
+    RemoveInterruptedWrites();
     ClientVersion = QStringLiteral("2.0");
     try {
         DataFileKey = QString::fromLatin1(kDataFileKeyText);
