@@ -3,7 +3,8 @@
 // - after_login: the demo member logs in through the login window; the time from the window's
 //   load (the login's last step) until all 37 pages have loaded, with the browser engine and its
 //   renderers starting cold;
-// - reload: a new main window on the same pages, the engine warm;
+// - reload: a new main window on the same pages, the engine warm (the demo site has one Flash
+//   cell; reload_without_flash: the same with that cell's movie taken away);
 // - idle_with_animation: a main window whose lyrics cell (4) scrolls its lyrics, left alone for 10 s
 //   once its pages are in: the CPU seconds per wall second of the program's process tree (the
 //   program and its browser processes), and of the program's own process;
@@ -23,9 +24,12 @@
 #include "platform/programend.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
+#include "platform/ui/flashplayer.h"
 #include "platform/ui/webbrowser.h"
 #include "platform/ui/windowsplatform.h"
+#include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
+#include "site/sitemodel.h"
 #include "site/siteview.h"
 #include "site/state.h"
 #include "servicesupport.h"
@@ -225,6 +229,19 @@ void BM_MainWindowReload(benchmark::State& state) {
 }
 BENCHMARK(BM_MainWindowReload)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
+// The same without the demo site's one Flash cell (8): its foreground taken away for the run, so
+// the figures with the Flash player installed compare with and without a page that loads it.
+void BM_MainWindowReloadWithoutFlash(benchmark::State& state) {
+    const int row = GetCellBaseRow(8) + CellBlock::CellForeground;
+    const QString movie = SiteSettings(LocalColumn, row);
+    SiteSettings(LocalColumn, row).clear();
+    CreateCellHtml(8, LocalColumn);
+    BM_MainWindowReload(state);
+    SiteSettings(LocalColumn, row) = movie;
+    CreateCellHtml(8, LocalColumn);
+}
+BENCHMARK(BM_MainWindowReloadWithoutFlash)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
 double ProcessCpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
@@ -322,6 +339,7 @@ BENCHMARK(BM_SiteViewComplete)->UseManualTime()->Iterations(3)->Unit(benchmark::
 int main(int argc, char** argv) {
     QTemporaryDir runtime;
     const QByteArray flags = PrepareOffscreenEnvironment(runtime);
+    RegisterFlashPlayerScheme();
     QApplication app(argc, argv);
     InstallWindowsPlatform();
     benchmark::Initialize(&argc, argv);

@@ -1,5 +1,6 @@
 #include "emulator/demosite.h"
 
+#include "emulator/demomovie.h"
 #include "emulator/memberstore.h"
 #include "emulator/servicelogic.h"
 #include "emulator/templategallery.h"
@@ -117,6 +118,13 @@ void AddDemoContent(MemberStore& store, Member& m, const QString& serviceDomain)
     fields[r2 + CellBlock::CellForeground] = Img(imageHost, m, materials, QStringLiteral("grp2.png"));
     fields[r2 + CellBlock::CellForeWidth] = QStringLiteral("696");
     fields[r2 + CellBlock::CellForeHeight] = QStringLiteral("150");
+    // The left column plays the materials library's Flash movie.
+    const int r8 = GetCellBaseRow(8);
+    fields[r8 + CellBlock::CellForeground] =
+        QStringLiteral("http://") + hosts.hostName(ServiceHost::Materials) + QStringLiteral("/pwtd/sc01/pic/qj8_flash.swf");
+    fields[r8 + CellBlock::CellForeWidth] = QString::number(kDemoMovieSize);
+    fields[r8 + CellBlock::CellForeHeight] = QString::number(kDemoMovieSize);
+    fields[r8 + CellBlock::CellForeCode] = QStringLiteral("111");
     fields[HomeAlbumRow] = kDemoHomeAlbum;
     m.homeAlbum = kDemoHomeAlbum;
     m.settings.clear();

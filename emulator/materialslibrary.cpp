@@ -1,5 +1,7 @@
 #include "emulator/materialslibrary.h"
 
+#include "emulator/demomovie.h"
+
 #include "site/sitemodel.h"
 
 #include <QBuffer>
@@ -92,8 +94,7 @@ bool ServeMaterialsLibrary(const HttpRequest& r, const QString& host, HttpRespon
         return true;
     }
     if (flash.match(r.path).hasMatch()) {
-        // The header of an empty movie: enough for a page to embed, nothing to play.
-        *out = HttpResponse::Bytes(QByteArray::fromHex("465753060800000000"), "application/x-shockwave-flash");
+        *out = HttpResponse::Bytes(DemoFlashMovie(), "application/x-shockwave-flash");
         return true;
     }
     return false;

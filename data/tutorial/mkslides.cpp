@@ -17,6 +17,7 @@
 #include "platform/flashmovie.h"
 #include "platform/programend.h"
 #include "platform/serviceconfig.h"
+#include "platform/ui/flashplayer.h"
 #include "platform/ui/windowsplatform.h"
 #include "tutorial/teachplayer.h"
 #include "tutorial/ui/tutorial_entry.h"
@@ -257,6 +258,7 @@ int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu");
     qputenv("TAVOLIN_HOME", QDir(home.path()).filePath(QStringLiteral("home")).toLocal8Bit());
     PrepareWindowsEnvironment();  // the slides drawn as the program draws its windows
+    RegisterFlashPlayerScheme();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     if (argc < 2) return Fail("usage: tavolin_mkslides <output folder> [main] [celleditor] [writetext] [upload]");

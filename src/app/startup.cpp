@@ -8,13 +8,17 @@
 #include "login/ui/programstart.h"
 #include "platform/browserenvironment.h"
 #include "platform/serviceconfig.h"
+#include "platform/ui/flashplayer.h"
 #include "platform/ui/windowsplatform.h"
 #include "tutorial/ui/tutorial_entry.h"
 
 #include <QApplication>
 #include <QNetworkProxy>
 
-void PrepareProcessEnvironment() { PrepareBrowserEnvironment(); }
+void PrepareProcessEnvironment() {
+    PrepareBrowserEnvironment();
+    RegisterFlashPlayerScheme();
+}
 
 void UseServiceProxy() {
     // Set before the first web view exists: a view created earlier keeps going direct.

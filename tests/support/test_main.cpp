@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "platform/browserenvironment.h"
+#include "platform/ui/flashplayer.h"
 #include "platform/ui/windowsplatform.h"
 #include "support/fixtures.h"
 #include "tutorial/ui/tutorial_entry.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
     PrepareWindowsEnvironment();
+    RegisterFlashPlayerScheme();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     InstallWindowsPlatform();

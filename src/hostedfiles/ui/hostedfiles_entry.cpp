@@ -31,9 +31,11 @@ void OpenFileManager(QWidget* parent) {
 }
 
 namespace {
-void ShowViewerAt(QWidget* parent, const QString& target) {
+void ShowViewerAt(QWidget* parent, const QString& target, bool flashPage = false) {
     PictureViewerWindow::unload();
     QPointer<PictureViewerWindow> viewer = new PictureViewerWindow(parent);
+    // Our own Flash page (its address escaped, no script of its own) runs the Flash player.
+    if (flashPage) viewer->webViewPic->setScriptsEnabled(true);
     viewer->webViewPic->Navigate(target);
     viewer->exec();
     // Its going removes the preview page.
@@ -41,6 +43,8 @@ void ShowViewerAt(QWidget* parent, const QString& target) {
 }
 }  // namespace
 
-void ShowFileInViewer(QWidget* parent, const QString& address) { ShowViewerAt(parent, WriteViewerPage(address)); }
+void ShowFileInViewer(QWidget* parent, const QString& address) {
+    ShowViewerAt(parent, WriteViewerPage(address), IsFlashAddress(address));
+}
 
 void ShowAddressInViewer(QWidget* parent, const QString& address) { ShowViewerAt(parent, address); }

@@ -1,5 +1,7 @@
 #include "platform/ui/webbrowser.h"
 
+#include "platform/ui/flashplayer.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -30,6 +32,7 @@ QWebEngineProfile* BrowserProfile() {
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
         s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
         s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+        InstallFlashPlayer(profile);
     }
     return profile;
 }
