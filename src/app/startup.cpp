@@ -14,7 +14,10 @@
 #include <QApplication>
 #include <QNetworkProxy>
 
-void PrepareProcessEnvironment() { PrepareBrowserEnvironment(); }
+void PrepareProcessEnvironment(int argc, const char* const* argv) {
+    PrepareBrowserEnvironment();
+    if (!VerboseRunWanted(argc, argv)) QuietBrowserEngine();
+}
 
 void UseServiceProxy() {
     // Set before the first web view exists: a view created earlier keeps going direct.

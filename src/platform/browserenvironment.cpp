@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QImageReader>
+#include <QLoggingCategory>
 #include <QtGlobal>
 
 #include <unistd.h>
@@ -39,6 +40,23 @@ void PrepareWindowsEnvironment() {
 void PrepareBrowserEnvironment() {
     LimitRendererProcesses();
     PrepareWindowsEnvironment();
+}
+
+bool VerboseRunWanted(int argc, const char* const* argv) {
+    if (!qEnvironmentVariableIsEmpty("TAVOLIN_DEBUG")) return true;
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--verbose") == 0) return true;
+    return false;
+}
+
+void QuietBrowserEngine() {
+    // Chromium writes its log lines to the terminal it inherits, in every one of its processes;
+    // the level (fatal only) reaches the child processes with the other switches.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--log-level")) flags += " --log-level=3";
+    if (!flags.contains("-logging")) flags += " --disable-logging";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webengine*=false\njs=false"));
 }
 
 void AllowLargePictures() { QImageReader::setAllocationLimit(1024); }
