@@ -434,7 +434,7 @@ TEST_F(UploadWindowTest, EveryTextHasItsGlyphsAndTheBusyPanelItsPicture) {
     UploadWindow w;
     EXPECT_EQ(testsupport::WidgetsWithMissingGlyphs(&w), QStringList());
     EXPECT_FALSE(w.imgWait->pixmap().isNull());
-    EXPECT_TRUE(w.imgWait->text().isEmpty());
+    EXPECT_FALSE(w.imgLock->pixmap().isNull());
     w.reject();
 }
 

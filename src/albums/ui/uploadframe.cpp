@@ -6,6 +6,7 @@
 #include "imaging/ui/imaging_entry.h"
 #include "imaging/ui/previewbox.h"
 #include "platform/twips.h"
+#include "platform/ui/statuspictures.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -67,32 +68,6 @@ QPushButton* button(QWidget* parent, const QString& text, int left, int top, int
     UploadFrame::place(b, left, top, width, height);
     return b;
 }
-// The busy picture of the status panel: an hourglass, drawn here since no installed font has one.
-QPixmap HourglassPicture(int side) {
-    QPixmap pm(side, side);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = side, m = s * 0.2, top = s * 0.08, bottom = s * 0.92, mid = s / 2;
-    const QColor frame(0x6B, 0x4E, 0x2E), glass(0xE8, 0xF1, 0xFA), sand(0xE0, 0xA8, 0x3A);
-    p.setPen(QPen(frame, qMax(1.0, s / 12)));
-    p.drawLine(QPointF(m - s * 0.06, top), QPointF(s - m + s * 0.06, top));
-    p.drawLine(QPointF(m - s * 0.06, bottom), QPointF(s - m + s * 0.06, bottom));
-    const QPolygonF bulbs({QPointF(m, top), QPointF(s - m, top), QPointF(mid + s * 0.04, mid), QPointF(s - m, bottom),
-                           QPointF(m, bottom), QPointF(mid - s * 0.04, mid)});
-    p.setPen(QPen(frame, qMax(1.0, s / 20)));
-    p.setBrush(glass);
-    p.drawPolygon(bulbs);
-    // Sand left in the upper bulb, a thin stream, and a heap in the lower one.
-    p.setPen(Qt::NoPen);
-    p.setBrush(sand);
-    p.drawPolygon(QPolygonF({QPointF(s * 0.34, s * 0.3), QPointF(s * 0.66, s * 0.3), QPointF(mid, s * 0.47)}));
-    p.drawRect(QRectF(mid - s * 0.015, s * 0.47, s * 0.03, s * 0.3));
-    p.drawPolygon(QPolygonF({QPointF(m + s * 0.04, bottom - s * 0.03), QPointF(s - m - s * 0.04, bottom - s * 0.03),
-                             QPointF(mid, s * 0.7)}));
-    return pm;
-}
-
 QFrame* panel(QWidget* parent, const QString& text, int left, int top, int width, int height) {
     auto* p = new QFrame(parent);
     p->setFrameShape(QFrame::Box);
