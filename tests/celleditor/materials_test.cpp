@@ -170,7 +170,9 @@ TEST_F(Materials, TheLibraryShowsNamedPicturesDrawnForTheCellAndKeepsItsMarkerOu
             for (int y = 0; y < image.height(); y += step)
                 for (int x = 0; x < image.width(); x += step) colours.insert(image.pixel(x, y));
             EXPECT_GE(colours.size(), 16);
-            if (foreground) EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+            if (foreground) {
+                EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+            }
         }
 
         // A pick: the page names it for the member; the address the editors read stays out of sight.

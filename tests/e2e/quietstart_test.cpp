@@ -9,6 +9,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QHostAddress>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>

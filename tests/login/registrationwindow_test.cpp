@@ -186,7 +186,9 @@ TEST_F(RegisterWindowTest, OpensCentredOverTheLoginWindowWhollyOnTheScreen) {
         const int wantedX = qBound(avail.left(), login.geometry().center().x() - w.width() / 2,
                                    avail.right() + 1 - w.width());
         EXPECT_LE(std::abs(frame.x() - wantedX), 8);
-        if (at == places[0]) EXPECT_LE(std::abs(frame.center().x() - avail.center().x()), 8);
+        if (at == places[0]) {
+            EXPECT_LE(std::abs(frame.center().x() - avail.center().x()), 8);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QString>
 #include <QStringList>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QWidget>
 
