@@ -134,8 +134,11 @@ TEST_F(Materials, TheLibraryShowsNamedPicturesDrawnForTheCellAndKeepsItsMarkerOu
         const bool foreground = QLatin1String(kind) == QLatin1String("qj");
         CellEditorWindowLabels::labSCURL = materials(QStringLiteral("%1%2.aspx").arg(QLatin1String(kind)).arg(14));
         auto* m = new MaterialsWindow;
+        m->show();
         ASSERT_TRUE(Loaded(m->webSC));
         EXPECT_TRUE(m->webSC->documentTextSync().contains(QStringLiteral("[[[]]]")));
+        // The names show in the page: the marker test below looks at a page laid out in sight.
+        EXPECT_TRUE(m->webSC->runScriptSync(QStringLiteral("innerWidth > 300 && innerHeight > 200")).toBool());
         EXPECT_TRUE(m->webSC->runScriptSync(markerHidden.arg(QStringLiteral("[[[]]]"))).toBool());
 
         // Every picture has a name of its own under it, shown and given as its alternative text.
