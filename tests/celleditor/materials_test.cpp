@@ -137,7 +137,7 @@ TEST_F(Materials, TheLibraryShowsNamedPicturesDrawnForTheCellAndKeepsItsMarkerOu
         m->show();
         ASSERT_TRUE(Loaded(m->webSC));
         EXPECT_TRUE(m->webSC->documentTextSync().contains(QStringLiteral("[[[]]]")));
-        // The names show in the page: the marker test below looks at a page laid out in sight.
+        // Laid out in a shown window, so "out of sight" below means something.
         EXPECT_TRUE(m->webSC->runScriptSync(QStringLiteral("innerWidth > 300 && innerHeight > 200")).toBool());
         EXPECT_TRUE(m->webSC->runScriptSync(markerHidden.arg(QStringLiteral("[[[]]]"))).toBool());
 
