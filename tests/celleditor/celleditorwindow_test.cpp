@@ -101,9 +101,8 @@ TEST_F(CellEditorWindowTest, CanvasForAWideAndASmallCell) {
     // cell's edge; the browser reaches past the cell on the right and below, where its scroll bars
     // stay out of sight.
     const QWidget* page = w.webView->view();
-    const QRect pageInCell(page->mapTo(w.picView, QPoint(0, 0)), page->size());
-    EXPECT_EQ(pageInCell.topLeft(), QPoint(0, 0));
-    EXPECT_TRUE(pageInCell.adjusted(0, 0, -20, -20).contains(w.picView->rect()));
+    EXPECT_EQ(page->mapTo(w.picView, QPoint(0, 0)), QPoint(0, 0));
+    EXPECT_TRUE(w.webView->geometry().adjusted(0, 0, -20, -20).contains(w.picView->rect()));
 }
 
 TEST_F(CellEditorWindowTest, StyleFillsThePanelWithItsLastingEffects) {
