@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QImage>
+#include <QList>
 
 #include <cmath>
 
@@ -71,17 +72,17 @@ QByteArray HeaderPicture() {
 
 struct AlbumPlan {
     const char* name;
-    int count;
     int width, height;
+    QList<const char*> pictures;  // the descriptions the file manager shows under them
 };
 
 // The widgets' fixed albums and the home album, with the sizes each widget shows.
 const AlbumPlan kAlbums[] = {
-    {"www个人主页时钟", 2, 150, 150},
-    {"www个人主页三图滚动", 3, 350, 210},
-    {"www个人主页日历", 2, 150, 170},
-    {"www个人主页十图滚动", 6, 160, 100},
-    {"我的相册", 6, 400, 300},
+    {"www个人主页时钟", 150, 150, {"晨光", "暮色"}},
+    {"www个人主页三图滚动", 350, 210, {"湖光山色", "林间小路", "远山如黛"}},
+    {"www个人主页日历", 150, 170, {"春日", "秋色"}},
+    {"www个人主页十图滚动", 160, 100, {"山谷", "草原", "海边", "雪山", "田野", "峡谷"}},
+    {"我的相册", 400, 300, {"山顶日出", "云海", "山间小路", "半山腰的凉亭", "晚霞", "下山的路"}},
 };
 
 QString Img(const QString& host, const Member& m, const QString& album, const QString& file) {
@@ -99,12 +100,13 @@ void AddDemoContent(MemberStore& store, Member& m, const QString& serviceDomain)
 
     // The materials album holds the site's own header picture.
     const QString materials = QStringLiteral("www网站素材");
-    store.storeSampleFiles(m, materials, {{QStringLiteral("grp2.png"), HeaderPicture(), QString()}}, stamp);
+    store.storeSampleFiles(m, materials, {{QStringLiteral("grp2.png"), HeaderPicture(), QStringLiteral("网站标题图片")}}, stamp);
     int seed = 1;
     for (const AlbumPlan& plan : kAlbums) {
         QList<MemberStore::SampleFile> files;
-        for (int i = 0; i < plan.count; ++i, ++seed)
-            files.append({QStringLiteral("photo%1.png").arg(i + 1), ScenePicture(seed, plan.width, plan.height), QString()});
+        for (int i = 0; i < plan.pictures.size(); ++i, ++seed)
+            files.append({QStringLiteral("photo%1.png").arg(i + 1), ScenePicture(seed, plan.width, plan.height),
+                          QString::fromUtf8(plan.pictures[i])});
         store.storeSampleFiles(m, QString::fromUtf8(plan.name), files, stamp);
     }
     // The home page's album list shows the home album.

@@ -1,9 +1,10 @@
 #pragma once
 // The service's materials library on the materials host: "/pwtd/sc01/bj<n>.aspx" (backgrounds)
-// and "/pwtd/sc01/qj<n>.aspx" (foregrounds, with one small Flash file too) show a few pictures
-// sized for page cell n; clicking one puts its address into the page's visible text between "{{{"
-// and "}}}" ("[[[]]]" before a click), where the cell and preface editors read it. The pictures
-// are served beside the pages.
+// and "/pwtd/sc01/qj<n>.aspx" (foregrounds, with one small Flash file too) show a small library of
+// named pictures drawn for page cell n (scenes and patterns to fill it, pictures on a transparent
+// ground to lay over it); clicking one puts its address into the page's text between "{{{" and
+// "}}}" ("[[[]]]" before a click), in a box out of sight, where the cell and preface editors read
+// it. The pictures are served beside the pages.
 #include "emulator/http.h"
 
 #include <QString>

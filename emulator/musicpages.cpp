@@ -38,13 +38,16 @@ QByteArray SampleMusicWav() {
 }
 
 bool ServeMusicPage(const HttpRequest& r, HttpResponse* out) {
-    if (r.path.compare(QLatin1String("/music/sample.wav"), Qt::CaseInsensitive) == 0) {
+    // The music editor's example names a ".wma" file: the same tone answers there, as a WAV, the
+    // format the preview's web view plays.
+    for (const char* sample : {"/music/sample.wav", "/music/sample.wma"}) {
+        if (r.path.compare(QLatin1String(sample), Qt::CaseInsensitive) != 0) continue;
         static const QByteArray wav = SampleMusicWav();
         *out = HttpResponse::Bytes(wav, "audio/wav");
         return true;
     }
     if (r.path.compare(QLatin1String("/music.html"), Qt::CaseInsensitive) != 0) return false;
-    const QString sample = QStringLiteral("http://") + r.authority + QStringLiteral("/music/sample.wav");
+    const QString sample = QStringLiteral("http://") + r.authority + QStringLiteral("/music/sample.wma");
     *out = HttpResponse::Html(
         QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>如何获取音乐的网址及歌词</title>\n"
                        "<style>body{font-family:sans-serif;margin:16px;color:#333;line-height:1.6}"

@@ -1,7 +1,8 @@
 #pragma once
 // The main web host's music pages: the help page "/music.html" (how to find a music address and
-// lyrics, with the member's query keys) and a short sound "/music/sample.wav" that a member can
-// type as the music address and hear in the music editor's preview.
+// lyrics, with the member's query keys) and a short sound, "/music/sample.wma" (the music editor's
+// example) or "/music/sample.wav", that a member can type as the music address and hear in the
+// music editor's preview.
 #include "emulator/http.h"
 
 #include <QByteArray>

@@ -97,8 +97,11 @@ bool TakeSlides(QWidget* window, QWidget* viewport, const QString& prefix, const
     return true;
 }
 
-// The host's movie: one scene a chapter, over the chapter's frames, showing its slide with the
-// control highlighted and the caption beside it.
+// The host's movie: one scene a chapter, showing its slide with the control highlighted and the
+// caption beside it. A chapter's scene runs from the frame after its first one up to the first
+// frame of the next chapter, where the player stands once the chapter has played: standing there,
+// the panel still shows the page its counter names (the player's own chapter test counts a frame
+// the same way); the frame a chapter is started from shows for a moment only.
 bool WriteMovie(const TeachHost& host, const QList<Chapter>& chapters, const QDir& out) {
     if (chapters.size() != host.chapterCount()) return false;
     FlashMovie movie;
@@ -107,8 +110,8 @@ bool WriteMovie(const TeachHost& host, const QList<Chapter>& chapters, const QDi
     for (int k = 0; k < host.chapterCount(); ++k) {
         const Chapter& c = chapters[k];
         FlashScene scene;
-        scene.firstFrame = k == 0 ? 0 : host.starts[k - 1];
-        scene.lastFrame = k + 1 < host.chapterCount() ? host.starts[k] - 1 : movie.totalFrames - 1;
+        scene.firstFrame = k == 0 ? 0 : host.starts[k - 1] + 1;
+        scene.lastFrame = k + 1 < host.chapterCount() ? host.starts[k] : movie.totalFrames - 1;
         scene.slide = c.slide;
         scene.highlight = c.rect;
         scene.caption = QString::fromUtf8(c.caption);

@@ -4,7 +4,7 @@
 #include "platform/ui/windowsplatform.h"
 
 int main(int argc, char* argv[]) {
-    PrepareProcessEnvironment();
+    PrepareProcessEnvironment(argc, argv);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavolin"));

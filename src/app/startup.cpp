@@ -15,9 +15,10 @@
 #include <QApplication>
 #include <QNetworkProxy>
 
-void PrepareProcessEnvironment() {
+void PrepareProcessEnvironment(int argc, const char* const* argv) {
     PrepareBrowserEnvironment();
     RegisterFlashPlayerScheme();
+    if (!VerboseRunWanted(argc, argv)) QuietBrowserEngine();
 }
 
 void UseServiceProxy() {

@@ -22,8 +22,9 @@ inline constexpr int kHScrollWidth = 12435;  // hscPic
 inline constexpr int kVScrollHeight = 6960;  // vscPic
 inline constexpr int kInfoHeight = 3810;     // picPicInfo
 inline constexpr int kViewTop = 4395;        // picView at design
-inline constexpr int kBrowserInset = 30;     // webView sits this far up and left in picView
-inline constexpr int kBrowserExtra = 1000;   // and this much larger than picView
+// webView sits at picView's corner (this browser draws no frame to hide, so the page's first rows
+// and columns stay in sight) and this much larger, so its scroll bars lie outside the cell.
+inline constexpr int kBrowserExtra = 1000;
 }  // namespace CellCanvas
 
 struct CanvasLayout {

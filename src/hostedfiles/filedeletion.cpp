@@ -143,5 +143,10 @@ void FileManagerController::cmdDelSelectFiles_Click() {
     }
 
     SetSelectAll(false);
+    // The page is drawn again from the shortened list, so the remaining files close up (and the
+    // next page's first ones move in) instead of leaving holes; a last page emptied shows the one
+    // before it.
+    const int page = qBound(1, m_page, qMax(1, PageCount(FileCount())));
+    ShowFilePage((page - 1) * kCellsPerPage + 1);
     MsgBox(QStringLiteral("删除成功！"), vbInformation, QStringLiteral("提示"));
 }

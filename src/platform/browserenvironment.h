@@ -14,6 +14,13 @@ void UseChineseBrowserLanguage();
 void PrepareWindowsEnvironment();
 // The program's: the renderer limit, then PrepareWindowsEnvironment.
 void PrepareBrowserEnvironment();
+// True when the run asks for the engine's messages too: TAVOLIN_DEBUG set, or "--verbose" among
+// the arguments.
+bool VerboseRunWanted(int argc, const char* const* argv);
+// Keeps the browser engine's own messages off the terminal (Chromium's log lines of every process
+// of the engine, the context report and the other messages of the qt.webengine categories); the
+// program's own messages stay. Before the QApplication exists. QT_LOGGING_RULES still wins.
+void QuietBrowserEngine();
 // Pictures decode up to 1 GiB (a 40-megapixel photo needs 160 MB; Qt's own limit is 128 MB);
 // larger ones are unreadable.
 void AllowLargePictures();

@@ -17,6 +17,7 @@
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "platform/vberror.h"
+#include "support/glyphs.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 
@@ -426,6 +427,14 @@ TEST_F(UploadWindowTest, OpeningWhileOneIsOpenReturnsAtOnce) {
     UploadWindow w;
     OpenUploadWindow(nullptr);  // would block in its modal loop if it opened a second one
     EXPECT_EQ(UploadWindow::loaded(), &w);
+    w.reject();
+}
+
+TEST_F(UploadWindowTest, EveryTextHasItsGlyphsAndTheBusyPanelItsPicture) {
+    UploadWindow w;
+    EXPECT_EQ(testsupport::WidgetsWithMissingGlyphs(&w), QStringList());
+    EXPECT_FALSE(w.imgWait->pixmap().isNull());
+    EXPECT_FALSE(w.imgLock->pixmap().isNull());
     w.reject();
 }
 

@@ -5,6 +5,7 @@
 #include "celleditor/ui/celleditorwindow.h"
 #include "foundation/settings.h"
 #include "mainwindow/ui/teachpanel.h"
+#include "platform/ui/webbrowser.h"
 #include "site/state.h"
 #include "support/fixtures.h"
 
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWebEngineView>
 
 namespace {
 
@@ -94,6 +96,13 @@ TEST_F(CellEditorWindowTest, CanvasForAWideAndASmallCell) {
     EXPECT_FALSE(w.vscPic->isEnabled());
     EXPECT_EQ(w.labQJW->text(), QStringLiteral("≤100"));
     EXPECT_EQ(w.txtQJW->text(), QStringLiteral("100"));  // no foreground: the cell's size
+
+    // The preview page starts at the cell's corner, so none of its rows or columns lies under the
+    // cell's edge; the browser reaches past the cell on the right and below, where its scroll bars
+    // stay out of sight.
+    const QWidget* page = w.webView->view();
+    EXPECT_EQ(page->mapTo(w.picView, QPoint(0, 0)), QPoint(0, 0));
+    EXPECT_TRUE(w.webView->geometry().adjusted(0, 0, -20, -20).contains(w.picView->rect()));
 }
 
 TEST_F(CellEditorWindowTest, StyleFillsThePanelWithItsLastingEffects) {

@@ -27,6 +27,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 
 using testsupport::ModalWatcher;
 
@@ -162,6 +163,74 @@ TEST_F(Materials, AMaterialPickedAfterABrowsedFileIsThePictureWrittenOn) {
     EXPECT_EQ(CellRecord[3], out);
     EXPECT_EQ(w.labBJFlag, QStringLiteral("1"));
     EXPECT_TRUE(QFile::exists(out));
+}
+
+TEST_F(Materials, TheLibraryShowsNamedPicturesDrawnForTheCellAndKeepsItsMarkerOutOfSight) {
+    // Where the page's text shows the marker: true when the marker's box lies out of sight.
+    const QString markerHidden = QStringLiteral(
+        "(function(m){var w=document.createTreeWalker(document.body,NodeFilter.SHOW_TEXT);"
+        "while(w.nextNode()){var i=w.currentNode.data.indexOf(m);if(i<0)continue;"
+        "var r=document.createRange();r.setStart(w.currentNode,i);r.setEnd(w.currentNode,i+m.length);"
+        "var b=r.getBoundingClientRect();return b.right<=0||b.bottom<=0||b.left>=innerWidth||b.top>=innerHeight||"
+        "b.width*b.height<=1;}return false;})('%1')");
+    const QSize cell(GetCellWidth(20), GetCellHeight(20));
+    for (const char* kind : {"bj", "qj"}) {
+        SCOPED_TRACE(kind);
+        const bool foreground = QLatin1String(kind) == QLatin1String("qj");
+        CellEditorWindowLabels::labSCURL = materials(QStringLiteral("%1%2.aspx").arg(QLatin1String(kind)).arg(14));
+        auto* m = new MaterialsWindow;
+        m->show();
+        ASSERT_TRUE(Loaded(m->webSC));
+        EXPECT_TRUE(m->webSC->documentTextSync().contains(QStringLiteral("[[[]]]")));
+        // Laid out in a shown window, so "out of sight" below means something.
+        EXPECT_TRUE(m->webSC->runScriptSync(QStringLiteral("innerWidth > 300 && innerHeight > 200")).toBool());
+        EXPECT_TRUE(m->webSC->runScriptSync(markerHidden.arg(QStringLiteral("[[[]]]"))).toBool());
+
+        // Every picture has a name of its own under it, shown and given as its alternative text.
+        const QStringList names = m->webSC
+                                      ->runScriptSync(QStringLiteral(
+                                          "Array.from(document.querySelectorAll('.item')).filter(function(e){"
+                                          "return e.querySelector('img');}).map(function(e){"
+                                          "return e.querySelector('p').innerText+'|'+e.querySelector('img').alt;})"))
+                                      .toStringList();
+        EXPECT_GE(names.size(), 5);
+        QSet<QString> distinct;
+        for (const QString& n : names) {
+            const QString shown = n.section(QLatin1Char('|'), 0, 0);
+            EXPECT_FALSE(shown.trimmed().isEmpty());
+            EXPECT_FALSE(shown.contains(QStringLiteral("素材 "))) << shown.toStdString();
+            EXPECT_EQ(n.section(QLatin1Char('|'), 1), shown);
+            distinct.insert(shown);
+        }
+        EXPECT_EQ(distinct.size(), names.size());
+
+        // Pictures, not flat blocks: many colours, at the cell's size (a foreground at half of it, on
+        // a transparent ground).
+        for (int k = 1; k <= names.size(); ++k) {
+            SCOPED_TRACE(k);
+            const testsupport::EmulatorPage picture =
+                emulator().get(materials(QStringLiteral("pic/%1%2_%3.png").arg(QLatin1String(kind)).arg(14).arg(k)));
+            ASSERT_EQ(picture.status, 200);
+            const QImage image = QImage::fromData(picture.body);
+            EXPECT_EQ(image.size(), foreground ? cell / 2 : cell);
+            QSet<QRgb> colours;
+            const int step = qMax(1, qMin(image.width(), image.height()) / 100);
+            for (int y = 0; y < image.height(); y += step)
+                for (int x = 0; x < image.width(); x += step) colours.insert(image.pixel(x, y));
+            EXPECT_GE(colours.size(), 16);
+            if (foreground) {
+                EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+            }
+        }
+
+        // A pick: the page names it for the member; the address the editors read stays out of sight.
+        Pick(m, 2);
+        const QString text = m->webSC->documentTextSync();
+        EXPECT_TRUE(text.contains(QStringLiteral("已选择：") + names.value(2).section(QLatin1Char('|'), 0, 0)))
+            << text.toStdString();
+        EXPECT_TRUE(m->webSC->runScriptSync(markerHidden.arg(QStringLiteral("}}}"))).toBool());
+        MaterialsWindow::unload();
+    }
 }
 
 TEST_F(Materials, NothingPickedAndAPageWithoutMarkers) {

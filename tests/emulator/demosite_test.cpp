@@ -55,6 +55,22 @@ TEST_F(DemoSite, EveryCellOfTheDemoSiteShowsSomething) {
     EXPECT_EQ(emulator().get(site[GetCellBaseRow(2) + CellBlock::CellForeground]).status, 200);
 }
 
+TEST_F(DemoSite, EveryDemoPictureHasANameOfItsOwn) {
+    // The file manager shows a file's description under its picture.
+    int pictures = 0;
+    for (const emu::Album& album : demo().albums) {
+        QSet<QString> names;
+        for (const emu::StoredFile& f : album.files) {
+            SCOPED_TRACE((album.name + QLatin1Char('/') + f.name).toStdString());
+            EXPECT_FALSE(f.description.trimmed().isEmpty());
+            EXPECT_FALSE(names.contains(f.description));
+            names.insert(f.description);
+            ++pictures;
+        }
+    }
+    EXPECT_GE(pictures, 20);
+}
+
 TEST_F(DemoSite, WidgetPagesShowPicturesAndEntriesNotTheirKeys) {
     const QDate today = QDate::currentDate();
     const struct {

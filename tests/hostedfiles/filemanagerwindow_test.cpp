@@ -150,8 +150,10 @@ TEST_F(FileManagerWindowTest, TheThumbnailPageShowsItsCellsAndDeletesTheTickedOn
 
     window.cmdDelSelectFiles->click();
     EXPECT_EQ(prompts.messages().last(), QStringLiteral("删除成功！"));
-    EXPECT_FALSE(window.picPicInfo[0]->isVisibleTo(&window));
-    EXPECT_TRUE(window.picPicInfo[1]->isVisibleTo(&window));
+    // The file left moves up into the first cell: no hole stays on the page.
+    EXPECT_TRUE(window.picPicInfo[0]->isVisibleTo(&window));
+    EXPECT_EQ(window.txtMemo[0]->text(), QStringLiteral("第一张"));
+    EXPECT_FALSE(window.picPicInfo[1]->isVisibleTo(&window));
     ASSERT_EQ(window.grdFile->rows(), 2);
     EXPECT_EQ(window.grdFile->textMatrix(1, 12), QStringLiteral("a.gif"));
 }

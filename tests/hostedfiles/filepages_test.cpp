@@ -331,11 +331,15 @@ TEST_F(FilePagesServiceTest, DeletingTickedFilesUpdatesTheServiceThePageTheGridA
     EXPECT_EQ(member().album(QStringLiteral("旅行"))->files.size(), 3);
     EXPECT_EQ(emulator().get(deletedUrl).status, 404);
 
-    // The page keeps its places; the grid loses the rows.
+    // The page closes up in the list's order, with no hole left; the grid loses the rows.
     EXPECT_EQ(fake.shownCells(), 3);
-    EXPECT_FALSE(fake.cells[1].shown);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_TRUE(fake.cells[k].shown) << k;
+        EXPECT_FALSE(fake.cells[k].ticked) << k;
+        EXPECT_EQ(fake.cells[k].memo, QStringLiteral("图%1").arg(4 - 2 * k)) << k;
+        EXPECT_NE(logic.Cell(k).labURL, deletedUrl);
+    }
     EXPECT_FALSE(fake.cells[3].shown);
-    EXPECT_TRUE(logic.Cell(1).labURL.isEmpty());
     EXPECT_EQ(logic.ListRows(), 4);
     EXPECT_EQ(fake.grid.size(), 3);
     for (int r = 1; r <= 3; ++r) EXPECT_NE(logic.ListCell(r, 4), deletedUrl);
@@ -353,6 +357,42 @@ TEST_F(FilePagesServiceTest, DeletingTickedFilesUpdatesTheServiceThePageTheGridA
     // The next opening reads the service again.
     LoadAlbumFileList(QStringLiteral("旅行"));
     EXPECT_EQ(emulator().calls(QStringLiteral("GetDirFileInfo")).size(), 2);
+}
+
+TEST_F(FilePagesServiceTest, DeletingRedrawsThePageFromTheShortenedList) {
+    struct Case {
+        const char* what;
+        int files;
+        bool lastPage;        // deleted on the album's last page, else on the first
+        QList<int> ticked;
+        int page, pages, shown;
+        const char* firstMemo;
+    };
+    const Case cases[] = {
+        // Files of the next page move in and the pages get fewer.
+        {"first of two pages", 17, false, {0, 5}, 1, 1, 15, "图15"},
+        {"first of three pages", 32, false, {14}, 1, 3, 15, "图31"},
+        // A last page emptied shows the one before it.
+        {"emptied last page", 16, true, {0}, 1, 1, 15, "图15"},
+        {"last page keeps some", 17, true, {1}, 2, 2, 1, "图1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString album = QStringLiteral("相册%1").arg(c.files);
+        store(album, c.files);
+        openAlbum(album);
+        if (c.lastPage) logic.labGoEnd_Click();
+        for (int k : c.ticked) fake.cells[k].ticked = true;
+        prompts.clear();
+        logic.cmdDelSelectFiles_Click();
+        EXPECT_EQ(prompts.messages().last(), kDeleted);
+        EXPECT_EQ(fake.page, c.page);
+        EXPECT_EQ(fake.pages, c.pages);
+        EXPECT_EQ(fake.shownCells(), c.shown);
+        for (int k = 0; k < c.shown; ++k) EXPECT_TRUE(fake.cells[k].shown) << k;
+        EXPECT_EQ(fake.cells[0].memo, QString::fromUtf8(c.firstMemo));
+        EXPECT_EQ(logic.ListRows(), c.files - int(c.ticked.size()) + 1);
+    }
 }
 
 TEST_F(FilePagesServiceTest, DeletingTheOnlyFileLeavesOneEmptyRow) {

@@ -22,6 +22,7 @@
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/picturebox.h"
 #include "site/state.h"
+#include "support/glyphs.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 
@@ -166,6 +167,8 @@ TEST_F(SingleFileUploadTest, OpensInItsDesignStateWithEveryHookSet) {
     EXPECT_TRUE(w.chkPicZIP->isChecked());
     EXPECT_EQ(w.chkPicZIP->text(), QStringLiteral("jpg、bmp图像大于500k时转换成600×600(像素)以内的图像。"));
     EXPECT_TRUE(w.imgLock->isHidden());
+    EXPECT_FALSE(w.imgLock->pixmap().isNull());
+    EXPECT_EQ(testsupport::WidgetsWithMissingGlyphs(&w), QStringList());
     EXPECT_TRUE(w.picWait->isHidden());
     EXPECT_TRUE(w.picPreview->isHidden() || w.preview->isHidden());
     EXPECT_EQ(w.labSelectInfo->text(), QString());

@@ -28,6 +28,8 @@
 #include <QStyle>
 #include <QTest>
 
+#include <cstdlib>
+
 using testsupport::SoapTestServer;
 
 namespace {
@@ -166,6 +168,27 @@ TEST_F(RegisterWindowTest, WholeFormAndItsButtonsFitTheScreen) {
         const QPoint at = field->mapTo(w.formScroll->viewport(), QPoint(0, 0));
         const QRect view = w.formScroll->viewport()->rect();
         EXPECT_TRUE(view.contains(at) && at.y() + field->height() <= view.height()) << field->metaObject()->className() << " at " << at.x() << "," << at.y() << " h " << field->height() << " view " << view.width() << "x" << view.height();
+    }
+}
+
+TEST_F(RegisterWindowTest, OpensCentredOverTheLoginWindowWhollyOnTheScreen) {
+    frmLogin login;  // centred on the screen by its load
+    const QRect avail = login.screen()->availableGeometry();
+    const QPoint places[] = {login.pos(), avail.topLeft(), QPoint(avail.right() - login.width(), avail.top() + 40)};
+    for (const QPoint& at : places) {
+        SCOPED_TRACE(QStringLiteral("login at %1,%2").arg(at.x()).arg(at.y()).toStdString());
+        login.move(at);
+        frmRegister w(&login);
+        const QRect frame(w.pos(), w.size());
+        EXPECT_TRUE(avail.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+        // As near the login window's middle as the screen allows; over a centred login window,
+        // in the screen's middle.
+        const int wantedX = qBound(avail.left(), login.geometry().center().x() - w.width() / 2,
+                                   avail.right() + 1 - w.width());
+        EXPECT_LE(std::abs(frame.x() - wantedX), 8);
+        if (at == places[0]) {
+            EXPECT_LE(std::abs(frame.center().x() - avail.center().x()), 8);
+        }
     }
 }
 

@@ -30,9 +30,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <QWebEngineView>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -341,6 +344,36 @@ TEST_F(MainWindowTest, ScrollRangeReachesTheCanvasBottomAtAnyHeight) {
     EXPECT_EQ(w.picWeb->y(), 0);
     // The canvas is centred left of the bar.
     EXPECT_EQ(w.picWeb->x(), twips::ToPixels((Twips(w.picFrame->width()) - 315 - 15030) / 2.0));
+}
+
+TEST_F(MainWindowTest, TheMouseWheelScrollsTheSiteBetweenAndOverItsPages) {
+    SetUserSetting(UcsTeachMain, QStringLiteral("3"));
+    frm个人网站& w = open();
+    w.resize(1024, 600);
+    QApplication::processEvents();
+    w.Timer1_Timer();
+    ASSERT_GT(w.vscWeb->maximum(), 0);
+    // Notches down (positive) or up, turned with the pointer in the middle of the target.
+    const auto turn = [](QWidget* target, int notches) {
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent e(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(target, &e);
+    };
+    // Between the boxes.
+    turn(w.picWeb, 1);
+    const int step = w.vscWeb->value();
+    EXPECT_GT(step, 0);
+    EXPECT_EQ(Twips(w.picWeb->y()), -step);
+    // Over a cell's page, which cannot scroll itself: the browser passes the turn on.
+    WebBrowser* page = w.webPage[5];
+    QTRY_VERIFY_WITH_TIMEOUT(page->hasDocument() && !page->isLoading(), 30000);
+    QWidget* surface = page->view()->focusProxy() ? page->view()->focusProxy() : page->view();
+    turn(surface, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(w.vscWeb->value(), 2 * step, 30000);
+    turn(w.picWeb, -2);
+    EXPECT_EQ(w.vscWeb->value(), 0);
+    EXPECT_EQ(w.picWeb->y(), 0);
 }
 
 TEST_F(MainWindowTest, ATooLowWindowSkipsOnlyTheSizesThatCannotBe) {

@@ -293,15 +293,22 @@ TEST_F(MusicEditor, EmulatorServesTheHelpPageAndATypeableSound) {
     EXPECT_EQ(page.status, 200);
     const QString help = QString::fromUtf8(page.body);
     EXPECT_TRUE(help.contains(QStringLiteral("data-k1=\"key11\" data-k2=\"") + LoginField(6) + QLatin1Char('"'))) << help.toStdString();
-    // The sound the page names is a WAV a browser can play.
-    const QString sample = QStringLiteral("http://www.sitehost.test/music/sample.wav");
-    EXPECT_TRUE(help.contains(sample));
-    page = emulator().get(sample);
-    EXPECT_EQ(page.status, 200);
-    ASSERT_GT(page.body.size(), 44);
-    EXPECT_TRUE(page.body.startsWith("RIFF"));
-    EXPECT_EQ(page.body.mid(8, 8), QByteArray("WAVEfmt "));
-    EXPECT_NE(page.body.mid(44, 400), QByteArray(400, char(0x80)));  // a tone, not silence
+    // The sound the page names, the one the editor gives as its example and the WAV name are a
+    // tone a browser can play.
+    FillMusicRecord();
+    MusicSettingsWindow window;
+    const QString example = window.Label7->text().section(QStringLiteral("例如："), 1);
+    EXPECT_TRUE(example.endsWith(QStringLiteral(".wma"))) << example.toStdString();
+    EXPECT_TRUE(help.contains(example));
+    for (const QString& sample : {example, QStringLiteral("http://www.sitehost.test/music/sample.wav")}) {
+        SCOPED_TRACE(sample.toStdString());
+        page = emulator().get(sample);
+        EXPECT_EQ(page.status, 200);
+        ASSERT_GT(page.body.size(), 44);
+        EXPECT_TRUE(page.body.startsWith("RIFF"));
+        EXPECT_EQ(page.body.mid(8, 8), QByteArray("WAVEfmt "));
+        EXPECT_NE(page.body.mid(44, 400), QByteArray(400, char(0x80)));  // a tone, not silence
+    }
 }
 
 // ---- the load

@@ -30,8 +30,8 @@ TEST(ShippedMovies, EachCoversItsHostsChaptersWithSlidesThatLoad) {
         for (int k = 0; k < host->chapterCount(); ++k) {
             SCOPED_TRACE(k);
             const FlashScene& scene = movie->scenes[k];
-            EXPECT_EQ(scene.firstFrame, k == 0 ? 0 : host->starts[k - 1]);
-            EXPECT_EQ(scene.lastFrame, k + 1 < host->chapterCount() ? host->starts[k] - 1 : movie->totalFrames - 1);
+            EXPECT_EQ(scene.firstFrame, k == 0 ? 0 : host->starts[k - 1] + 1);
+            EXPECT_EQ(scene.lastFrame, k + 1 < host->chapterCount() ? host->starts[k] : movie->totalFrames - 1);
             EXPECT_FALSE(scene.caption.trimmed().isEmpty());
             const QImage slide(movie->folder + QLatin1Char('/') + scene.slide);
             ASSERT_FALSE(slide.isNull()) << scene.slide.toStdString();
@@ -58,8 +58,8 @@ TEST(ShippedMovies, AFrameOfEachChapterShowsItsSlideAndCaption) {
         QImage before;
         for (int k = 0; k < host->chapterCount(); ++k) {
             SCOPED_TRACE(k);
-            const int first = k == 0 ? 0 : host->starts[k - 1];
-            const int last = k + 1 < host->chapterCount() ? host->starts[k] - 1 : flash.TotalFrames() - 1;
+            const int first = k == 0 ? 0 : host->starts[k - 1] + 1;
+            const int last = k + 1 < host->chapterCount() ? host->starts[k] : flash.TotalFrames() - 1;
             flash.GotoFrame((first + last) / 2);
             const QImage frame = player.teachSF1->renderStage();
             QSet<QRgb> slideColours;
@@ -72,6 +72,43 @@ TEST(ShippedMovies, AFrameOfEachChapterShowsItsSlideAndCaption) {
             EXPECT_GT(captionInk, 100);
             EXPECT_NE(frame, before);
             before = frame;
+        }
+    }
+}
+
+// Played through as the member plays it, chapter by chapter with Next: the caption on the panel is
+// the one of the page the counter names, while a chapter plays and while the player stands at its
+// end waiting for Next.
+TEST(ShippedMovies, TheCaptionShownBelongsToThePageTheCounterNames) {
+    const TeachHost* hosts[] = {&teachhosts::MainWindow(), &teachhosts::CellEditor(), &teachhosts::WriteText(),
+                                &teachhosts::Upload()};
+    for (const TeachHost* host : hosts) {
+        SCOPED_TRACE(host->movie.toStdString());
+        const auto movie = LoadFlashMovie(paths::SharedFile(host->movie));
+        ASSERT_TRUE(movie);
+        qint64 now = 0;
+        FlashPlayback flash([&now] { return now; });
+        TeachPlayerLogic player(*host, flash, TeachPlayerView{[](bool) {}, [](bool) {}, [](int, int) {}, [] {}, {}});
+        player.TeachLoadMovie();
+        const auto caption = [&] {
+            const FlashScene* scene = movie->sceneAt(flash.FrameNum());
+            return scene ? scene->caption : QString();
+        };
+        const auto playTo = [&](int frame) { now += qint64((frame - flash.FrameNum()) * 1000 / movie->rate) + 1; };
+        for (int k = 0; k < host->chapterCount(); ++k) {
+            SCOPED_TRACE(k);
+            const QString page = QStringLiteral("%1/%2(页)").arg(k + 1).arg(host->chapterCount());
+            const int end = k + 1 < host->chapterCount() ? host->starts[k] : flash.TotalFrames() - 3;
+            playTo((flash.FrameNum() + end) / 2);
+            player.teachTimer1_Timer();
+            EXPECT_EQ(player.controls().teachlabPofPS, page);
+            EXPECT_EQ(caption(), movie->scenes[k].caption);
+            playTo(end + 5);
+            player.teachTimer1_Timer();
+            EXPECT_FALSE(flash.IsPlaying());
+            EXPECT_EQ(player.controls().teachlabPofPS, page);
+            EXPECT_EQ(caption(), movie->scenes[k].caption);
+            player.teachcmdNext_Click();
         }
     }
 }

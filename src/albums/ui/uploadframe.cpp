@@ -6,6 +6,7 @@
 #include "imaging/ui/imaging_entry.h"
 #include "imaging/ui/previewbox.h"
 #include "platform/twips.h"
+#include "platform/ui/statuspictures.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -223,7 +224,8 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     picMsg = panel(frmUpload, QStringLiteral("正在读取本地数据，读取完成后您可以旋转图像，然后请点“上传”按钮上传图像。"), 3000, 3000, 7200, 900);
     picNetToService = panel(this, QStringLiteral("正在处理数据，请您稍候..."), 5400, 4500, 4500, 780);
     picWait = panel(frmUpload, QString(), 3000, 2700, 7200, 1800);
-    imgWait = label(picWait, QStringLiteral("⏳"), 120, 120, 300, 300);
+    imgWait = label(picWait, QString(), 120, 120, 300, 300);
+    imgWait->setPixmap(HourglassPicture(imgWait->height()));
     labUploadFinish = label(picWait, QStringLiteral("正在上传，请您稍候..."), 480, 120, 6600, 300);
     labUploadNow = label(picWait, QString(), 480, 420, 6600, 270);
     barWait = new QProgressBar(picWait);

@@ -9,6 +9,7 @@
 #include "mainwindow/ui/mainwindowseam.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/twips.h"
+#include "platform/ui/statuspictures.h"
 #include "platform/ui/webbrowser.h"
 
 #include <QCheckBox>
@@ -61,8 +62,9 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
     zipCaption->setWordWrap(true);
     zipCaption->setObjectName(QStringLiteral("chkPicZIPCaption"));
     place(zipCaption, 300, 0, 1950, 1200);
-    imgLock = new QLabel(QStringLiteral("🔒"), frmUpload);
+    imgLock = new QLabel(frmUpload);
     place(imgLock, 12750, 4500, 270, 300);
+    imgLock->setPixmap(PadlockPicture(imgLock->width(), imgLock->height()));
     imgLock->hide();
     cmdUploadFolder = new QPushButton(QStringLiteral("上传文件夹"), frmUpload);
     place(cmdUploadFolder, 13020, 1620, 2100, 420);

@@ -352,8 +352,7 @@ void CellEditorWindow::Form_Load() {
     vscPic->setMaximum(canvas.vscMax);
     const QRect v = canvas.view;
     picView->setGeometry(ToPixels(v.left()), ToPixels(v.top()), ToPixels(v.width()), ToPixels(v.height()));
-    webView->setGeometry(ToPixels(-kBrowserInset), ToPixels(-kBrowserInset), ToPixels(v.width() + kBrowserExtra),
-                         ToPixels(v.height() + kBrowserExtra));
+    webView->setGeometry(0, 0, ToPixels(v.width() + kBrowserExtra), ToPixels(v.height() + kBrowserExtra));
     guides = EdgeGuideLines(v);
     placeGuideLines();
     labQJW->setText(QStringLiteral("≤") + width);

@@ -11,6 +11,7 @@
 #include "imaging/ui/previewbox.h"
 #include "platform/twips.h"
 #include "platform/ui/picturebox.h"
+#include "platform/ui/statuspictures.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -97,8 +98,9 @@ SingleFileUploadWindow::SingleFileUploadWindow(QWidget* parent) : QDialog(parent
     chkPicZIP = new QCheckBox(QStringLiteral("jpg、bmp图像大于500k时转换成600×600(像素)以内的图像。"), picPicZip);
     place(chkPicZIP, 0, 0, 6555, 315);
     chkPicZIP->setChecked(true);
-    imgLock = new QLabel(QStringLiteral("🔒"), this);
+    imgLock = new QLabel(this);
     place(imgLock, 8325, 1380, 270, 315);
+    imgLock->setPixmap(PadlockPicture(imgLock->width(), imgLock->height()));
     imgLock->hide();
 
     labSelectInfo = new QLabel(this);

@@ -405,12 +405,15 @@ void RegistrationWindow::Form_Load() {
 }
 
 void RegistrationWindow::placeOnScreen() {
-    // At the login window's place, moved as far as needed to be wholly on its screen.
+    // Centred over the login window, which it stands for while open (it is larger, so at the login
+    // window's corner it would run off to the right), and moved as far as needed to be wholly on
+    // its screen.
     const QScreen* s = m_login && m_login->screen() ? m_login->screen() : QGuiApplication::primaryScreen();
     QPoint at = m_login ? m_login->pos() : pos();
     if (s) {
         const QRect avail = s->availableGeometry();
         const QSize outer = size() + QSize(kFrameAllowance, kTitleAllowance + kFrameAllowance);
+        if (m_login) at = m_login->frameGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2);
         at.setX(qBound(avail.left(), at.x(), qMax(avail.left(), avail.right() + 1 - outer.width())));
         at.setY(qBound(avail.top(), at.y(), qMax(avail.top(), avail.bottom() + 1 - outer.height())));
     }

@@ -84,7 +84,7 @@ protected:
 private:
     // As large as the form wants, within the screen's free area.
     void fitToScreen();
-    // At the login window's place, wholly on screen.
+    // Centred over the login window, wholly on screen.
     void placeOnScreen();
     bool somethingTyped() const;
     // True when nothing was typed or the member agrees to throw it away.

@@ -21,6 +21,7 @@
 #include "site/sitemodel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
@@ -35,6 +36,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 
@@ -72,6 +74,28 @@ constexpr CellBox kCellBoxes[SiteWindow::kCells] = {
 constexpr int kBrowserFrame = 30;
 // Twips between the domain caption and the button after it.
 constexpr int kDomainGap = 90;
+
+// Hands the wheel turns that reach the canvas to the site's scroll bar: turns over the gaps
+// between the boxes, and those a box's page leaves unused (a page that cannot scroll), which the
+// browser passes up to its parents. A page or frame that can scroll keeps its own turns.
+class WheelToScrollBar : public QObject {
+public:
+    WheelToScrollBar(QScrollBar* bar, std::initializer_list<QWidget*> areas) : QObject(bar), m_bar(bar) {
+        for (QWidget* area : areas) area->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::Wheel) return QObject::eventFilter(watched, e);
+        auto* wheel = static_cast<QWheelEvent*>(e);
+        if (wheel->angleDelta().y() == 0 || !m_bar->isEnabled()) return false;
+        QCoreApplication::sendEvent(m_bar, wheel);
+        return true;
+    }
+
+private:
+    QScrollBar* m_bar;
+};
 
 // A browser of the site: silent, no scroll bars, its page inset by the frame.
 WebBrowser* NewFramedBrowser(QWidget* parent) {
@@ -424,6 +448,7 @@ void SiteWindow::buildCanvas() {
     SetTwips(vscWeb, 15360 - 330, 0, 315, 10800 - 2295 - 60);
     // Tracking is on, so dragging the thumb changes the value too (the Scroll event).
     connect(vscWeb, &QScrollBar::valueChanged, this, [this] { vscWeb_Change(); });
+    new WheelToScrollBar(vscWeb, {picFrame, picWeb});
 }
 
 void SiteWindow::buildCellButtons() {
