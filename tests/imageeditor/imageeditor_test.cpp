@@ -269,6 +269,10 @@ TEST_F(Editor, CustomSizeMessages) {
         {"845", "300", 13000, "", 845 * 15},  // the limit shows as 844.6667 and rounds to 845
         {"300.5", "200", 15480, "", 300 * 15},
         {" 300 ", "  200", 15480, "", 300 * 15},
+        // Exponent forms read whole, as the numeric test accepts them.
+        {"1e4", "300", 15360, "错误：宽度不能大于1002，请您重新输入。"},
+        {"2.5E2", "1.0000e+02", 15480, "", 250 * 15},
+        {"1e400", "300", 15360, "错误：宽度不能大于1002，请您重新输入。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.width) + "x" + c.height);
