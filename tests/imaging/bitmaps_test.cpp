@@ -340,4 +340,9 @@ TEST(DibMembers, APackedBitmapIsReadOnlyWhenItsBytesAreThere) {
     EXPECT_FALSE(dib.CreateFromPackedDIBPointer(reinterpret_cast<const uchar*>(lying.constData()), lying.size()));
     EXPECT_EQ(QSize(dib.Width(), dib.Height()), QSize(2, 2));
     EXPECT_FALSE(dib.CreateFromPackedDIBPointer(reinterpret_cast<const uchar*>(packed.constData()), packed.size() - 1));
+    // Sizes whose byte count no 64-bit number holds are refused the same way.
+    h.biWidth = h.biHeight = 0x7FFFFFFF;
+    const QByteArray huge = h.toBytes() + QByteArray(64, '\0');
+    EXPECT_FALSE(dib.CreateFromPackedDIBPointer(reinterpret_cast<const uchar*>(huge.constData()), huge.size()));
+    EXPECT_EQ(QSize(dib.Width(), dib.Height()), QSize(2, 2));
 }
