@@ -87,7 +87,7 @@ QString QueryOf(const QString& built) {
     return q < 0 ? QString() : address.mid(q + 1);
 }
 
-class QueryBuilders : public DataRootTest {};
+class QueryBuilders : public testsupport::DataRootTest {};
 
 }  // namespace
 

@@ -449,7 +449,7 @@ TEST_F(FilePagesTest, ReplaceCommandGivesTheWindowTheCellsOrListRowsFileAndTheLi
 }
 
 // The first src="…" of a piece of markup, its "&amp;" read as "&".
-QString SourceIn(const QString& markup) {
+static QString SourceIn(const QString& markup) {
     static const QRegularExpression src(QStringLiteral("src=\"?([^\" >]+)"), QRegularExpression::CaseInsensitiveOption);
     return src.match(markup).captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
 }
