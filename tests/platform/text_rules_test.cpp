@@ -64,8 +64,9 @@ TEST(RuntimeText, ValReadsWhatTheRuntimeReads) {
         const QString t = QString::fromLatin1(text);
         EXPECT_TRUE(vb::IsNumeric(t)) << text;
         const QString trimmed = t.trimmed();
-        if (!trimmed.startsWith(QLatin1Char('&')))
+        if (!trimmed.startsWith(QLatin1Char('&'))) {
             EXPECT_EQ(vb::Val(t), QString(trimmed).replace(QLatin1Char('d'), QLatin1Char('e')).toDouble()) << text;
+        }
     }
 }
 
