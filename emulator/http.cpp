@@ -6,19 +6,17 @@
 
 namespace emu {
 
-namespace {
-QString decodeComponent(const QString& encoded) {
+QString DecodeUrlText(const QString& encoded) {
     const QByteArray bytes = QByteArray::fromPercentEncoding(encoded.toUtf8());
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8(bytes);
     return utf8.hasError() ? AnsiCodec::decode(bytes) : text;
 }
-}  // namespace
 
 QList<QPair<QString, QString>> HttpRequest::queryItems() const {
     QList<QPair<QString, QString>> out;
     for (const auto& item : query.queryItems(QUrl::FullyEncoded))
-        out.append({decodeComponent(item.first), decodeComponent(item.second)});
+        out.append({DecodeUrlText(item.first), DecodeUrlText(item.second)});
     return out;
 }
 

@@ -13,7 +13,7 @@ struct HttpRequest {
     QByteArray method;       // "GET", "POST", "HEAD", ...
     QString host;            // lower-case host name, no port
     QString authority;       // host and port as the client named them ("www.x.test", "127.0.0.1:8080")
-    QString path;            // decoded path, "/" at least
+    QString path;            // decoded path (DecodeUrlText), "/" at least
     QUrlQuery query;
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
@@ -40,6 +40,10 @@ struct HttpResponse {
     static HttpResponse Json(const QByteArray& json, int status = 200);
     static HttpResponse Bytes(const QByteArray& bytes, const QByteArray& contentType);
 };
+
+// Percent-encoded text of an address (a path or a query item) as the service reads it: UTF-8, or
+// GBK when the bytes are no UTF-8, as pages in the member's code page send them.
+QString DecodeUrlText(const QString& encoded);
 
 // "Not Found" for 404 and so on; "Unknown" for codes without a phrase here.
 QByteArray ReasonPhrase(int status);

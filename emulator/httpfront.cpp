@@ -284,7 +284,9 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     // Qt reads the host from the Host header when there is one, else from an absolute request line.
     r.host = url.host().toLower();
     r.authority = url.port() > 0 ? r.host + QLatin1Char(':') + QString::number(url.port()) : r.host;
-    r.path = url.path().isEmpty() ? QStringLiteral("/") : url.path();
+    // Every escape decoded, "%23" and "%25" too, so a hosted file's album or name holding them is found.
+    const QString path = DecodeUrlText(url.path(QUrl::FullyEncoded));
+    r.path = path.isEmpty() ? QStringLiteral("/") : path;
     r.query = request.query();
     r.headers = request.headers();
     r.body = request.body();

@@ -2,6 +2,7 @@
 // front hands them on (method, target, headers, body), then routing, query decoding, the SOAP call
 // path, the pages and the control API. Whatever comes in, an answer goes out and nothing throws.
 #include "emulator/emulator.h"
+#include "emulator/http.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -47,7 +48,8 @@ emu::HttpRequest Parse(const QByteArray& bytes) {
     }
     r.host = url.host().toLower();
     r.authority = url.port() > 0 ? r.host + QLatin1Char(':') + QString::number(url.port()) : r.host;
-    r.path = url.path().isEmpty() ? QStringLiteral("/") : url.path();
+    const QString path = emu::DecodeUrlText(url.path(QUrl::FullyEncoded));
+    r.path = path.isEmpty() ? QStringLiteral("/") : path;
     r.query = QUrlQuery(url.query(QUrl::FullyEncoded));
     return r;
 }

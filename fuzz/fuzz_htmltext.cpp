@@ -7,6 +7,7 @@
 #include "platform/vberror.h"
 
 #include <QRegularExpression>
+#include <QUrl>
 
 #include <cstdint>
 #include <cstdlib>
@@ -57,6 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)ColorToHtml(value);
         const QString query = EncodeQueryValue(text);
         Require(!query.contains(QLatin1Char('&')) && !query.contains(QLatin1Char('#')));
+        // A path segment ends nowhere early and reads back whole; so does a hosted file's address.
+        const QString segment = EncodePathSegment(text);
+        Require(!segment.contains(QLatin1Char('#')) && !segment.contains(QLatin1Char('?')) &&
+                QUrl::fromPercentEncoding(segment.toUtf8()) == text);
+        const QString hosted = HostedFileAddress(QStringLiteral("http://img1.x.test/space/f/") + text + QStringLiteral("/a.jpg"), text,
+                                                 QStringLiteral("a.jpg"));
+        Require(QUrl::fromPercentEncoding(hosted.toUtf8()) == QStringLiteral("http://img1.x.test/space/f/") + text + QStringLiteral("/a.jpg"));
 
         const std::optional<QDate> date = vb::DateFromText(text);
         if (date) {

@@ -419,7 +419,7 @@ void UploadSlotsLogic::HideBigView() {
 
 void UploadSlotsLogic::AddRecentUploadThumb(int slotIndex) {
     if (slotIndex < 0 || slotIndex >= kSlots) return;
-    const int n = std::clamp(int(vb::Val(labPX)), 0, kSlots - 1);
+    const int n = int(vb::RoundClamped(vb::Val(labPX), 0, kSlots - 1));
     const int t = kSlots - 1 - n;
     labPX = QString::number((n + 1) % kSlots);
     const UploadSlot& s = slot[size_t(slotIndex)];

@@ -10,6 +10,7 @@
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
+#include "site/modCreateHtmlFiles.h"
 
 #include <exception>
 #include <optional>
@@ -47,8 +48,7 @@ UploadLayout LayOutUploadViewport(int clientHeight, int bandHeight, int viewport
 
 QString UploadAdvertisementAddress(const QDate& today) {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) + QStringLiteral("/pwtd/") +
-           WeeklyFolderName(today) + QStringLiteral("/upload.html?k1=") + LoginField(11) + QStringLiteral("&k2=") +
-           LoginField(6) + QStringLiteral("&k3=") + ClientVersion;
+           WeeklyFolderName(today) + QStringLiteral("/upload.html") + AdvertisementPageQuery();
 }
 
 int ScreenshotWarningSetting(const QString& labUploadJM) {

@@ -133,8 +133,9 @@ QString SkeletonPage() {
 
 QString AlbumFrameText(const QString& album, bool centred) {
     const QString address = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Frame) +
-                            QStringLiteral("/album0002.aspx?k1=") + CurrentUserName + QStringLiteral("&k2=") + album +
-                            QStringLiteral("&k3=") + LoginField(6);
+                            QStringLiteral("/album0002.aspx?k1=") + EncodeQueryValue(CurrentUserName) +
+                            QStringLiteral("&k2=") + EncodeQueryValue(album) + QStringLiteral("&k3=") +
+                            EncodeQueryValue(LoginField(6));
     const QString frame = QStringLiteral(R"(<iframe src="%1" width="600" height="500" scrolling="no" frameborder="0"></iframe>)")
                               .arg(address);
     return centred ? QStringLiteral(R"(<P align="center">)") + frame + QStringLiteral("</P><BR>") : frame;

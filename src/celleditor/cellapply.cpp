@@ -56,9 +56,10 @@ void MarkPendingPicture(int row, const QString& flag, const QString& file, const
     PendingPictures.set(row, Flag, QStringLiteral("1"));
     PendingPictures.set(row, RemoteFolder, kMaterialsAlbum);
     PendingPictures.set(row, RemoteName, name);
-    PendingPictures.set(row, UploadedUrl, QStringLiteral("http://") + ServiceHostFromPrefix(QStringLiteral("imgser001"), LoginField(6)) +
-                                              QLatin1Char('.') + serviceconfig::current().domain + QStringLiteral("/space/") +
-                                              LoginField(10) + QLatin1Char('/') + kMaterialsAlbum + QLatin1Char('/') + name + ext);
+    const QString listed = QStringLiteral("http://") + ServiceHostFromPrefix(QStringLiteral("imgser001"), LoginField(6)) +
+                           QLatin1Char('.') + serviceconfig::current().domain + QStringLiteral("/space/") + LoginField(10) +
+                           QLatin1Char('/') + kMaterialsAlbum + QLatin1Char('/') + name + ext;
+    PendingPictures.set(row, UploadedUrl, HostedFileAddress(listed, kMaterialsAlbum, name + ext));
 }
 
 

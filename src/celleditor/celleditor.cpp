@@ -162,8 +162,7 @@ bool ShowsTextHint(bool textInfoShown, const QString& text, const QString& hintF
 
 QString CellEditorAdUrl(const QDate& today) {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
-           QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QStringLiteral("/setpic.html") + MemberPageQuery() +
-           QStringLiteral("&k3=") + EncodeQueryValue(ClientVersion);
+           QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QStringLiteral("/setpic.html") + AdvertisementPageQuery();
 }
 
 QString CellEditorHelpUrl() {

@@ -109,6 +109,5 @@ bool SaveWrittenPicture(const QImage& composition) {
 
 QString WriteTextAdUrl(const QDate& today) {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
-           QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QStringLiteral("/setpic1.html") + MemberPageQuery() +
-           QStringLiteral("&k3=") + EncodeQueryValue(ClientVersion);
+           QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QStringLiteral("/setpic1.html") + AdvertisementPageQuery();
 }

@@ -158,8 +158,10 @@ QString IframesToEffectImages(QString& html) {
         const QString frame = end < 0 ? html.mid(i) : html.mid(i, end - i + 8);
         QString copy = frame;
         copy.remove(QLatin1Char('"'));
-        copy = copy.toLower();
+        // The query keeps its letter case (an album's name is told apart by it); only the
+        // names the frame is searched for are matched without case.
         const QString source = GetTextBetweenNoCase(copy, QStringLiteral("src="), QStringLiteral(" "));
+        copy = copy.toLower();
         const QString query = GetTextBetweenNoCase(source + QLatin1Char(' '), QStringLiteral("?"), QStringLiteral(" "));
         QString widthName = QStringLiteral("width=");
         QString heightName = QStringLiteral("height=");
@@ -273,18 +275,33 @@ QString WeeklyFolderName(const QDate& date) {
     return QStringLiteral("%1%2").arg(date.year() % 100, 2, 10, QLatin1Char('0')).arg(WeekOfYear(date));
 }
 
-QString EncodeQueryValue(const QString& value) {
+QString PercentEncodeCharacters(const QString& text, QLatin1String characters) {
+    static const char hex[] = "0123456789ABCDEF";
     QString out;
-    out.reserve(value.size());
-    for (const QChar c : value) {
-        if (c == QLatin1Char('%'))
-            out += QStringLiteral("%25");
-        else if (c == QLatin1Char('&'))
-            out += QStringLiteral("%26");
-        else if (c == QLatin1Char('#'))
-            out += QStringLiteral("%23");
-        else
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() < 128 && characters.contains(c)) {
+            out += QLatin1Char('%');
+            out += QLatin1Char(hex[c.unicode() >> 4]);
+            out += QLatin1Char(hex[c.unicode() & 15]);
+        } else {
             out += c;
+        }
     }
     return out;
 }
+
+QString EncodePathSegment(const QString& name) { return PercentEncodeCharacters(name, QLatin1String("%#? \"<>")); }
+
+QString HostedFileAddress(const QString& listedAddress, const QString& album, const QString& storedName) {
+    if (storedName.isEmpty()) return listedAddress;
+    const QString name = QLatin1Char('/') + storedName;
+    const QString both = QLatin1Char('/') + album + name;
+    if (!album.isEmpty() && listedAddress.endsWith(both))
+        return listedAddress.chopped(both.size()) + QLatin1Char('/') + EncodePathSegment(album) + QLatin1Char('/') +
+               EncodePathSegment(storedName);
+    if (listedAddress.endsWith(name)) return listedAddress.chopped(name.size()) + QLatin1Char('/') + EncodePathSegment(storedName);
+    return listedAddress;
+}
+
+QString EncodeQueryValue(const QString& value) { return PercentEncodeCharacters(value, QLatin1String("%&# ")); }

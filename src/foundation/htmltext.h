@@ -56,7 +56,8 @@ QStringList ReadCommaFields(const QString& row, int n);
 QStringList SortByFirstChar(const QStringList& texts);
 
 // Every "<iframe ...</iframe" of the blog HTML replaced by the service's placeholder picture
-// (photo-list host); changes the caller's text and returns it.
+// (photo-list host), whose data is the frame's query in its own letter case; changes the caller's
+// text and returns it.
 QString IframesToEffectImages(QString& html);
 inline QString IframesToEffectImages(QString&& html) { return IframesToEffectImages(html); }
 
@@ -93,9 +94,28 @@ int WeekOfYear(const QDate& date);
 QString WeeklyFolderName(const QDate& date);
 
 // A value as it goes into the query of a service address or of an address in a generated page:
-// "%" becomes "%25", "&" "%26" and "#" "%23". Only these three, because only they change what the
-// service reads: "%" would start an escape, "&" a new key and "#" the fragment that never reaches
-// it. Every other character keeps its bytes (Chinese text stays GBK in a page and the engine
-// sends it percent-encoded in that code page), so addresses of values without them stay as they
-// always were.
+// "%" becomes "%25", "&" "%26", "#" "%23" and a space "%20". Only these, because only they change
+// what the service reads: "%" would start an escape, "&" a new key, "#" the fragment that never
+// reaches it, and a space ends the address where a page or a blog post reads it up to the first
+// blank (the blog writer's album frame). Every other character keeps its bytes (Chinese text
+// stays GBK in a page and the engine sends it percent-encoded in that code page), so addresses
+// of values without them stay as they always were.
 QString EncodeQueryValue(const QString& value);
+
+// The text with each of the given ASCII characters written as "%" and two upper-case hexadecimal
+// digits; every other character as it is. The rules below and the viewer page are made of it.
+QString PercentEncodeCharacters(const QString& text, QLatin1String characters);
+
+// A name as it goes into one path segment of an address: "%", "#", "?", a space, '"', "<" and ">"
+// become %25 %23 %3F %20 %22 %3C %3E. Only these, because only they change where the path ends,
+// start an escape or break the markup the address is written into; every other character keeps
+// its bytes (Chinese text, "&", "'"), so an address of a plain name stays as it always was.
+QString EncodePathSegment(const QString& name);
+
+// The address of a hosted file, made from the address the service lists it at (FileInfo field 0,
+// its album and stored name written plainly) with that album and stored name: when the listed
+// address ends in "/<album>/<name>", those two segments encoded (EncodePathSegment); else, when it
+// ends in "/<name>", that segment encoded; an address of any other form as the service gave it.
+// Every address of a hosted file the program fetches, shows, copies or inserts is this one, and a
+// thumbnail's is this one followed by its suffix.
+QString HostedFileAddress(const QString& listedAddress, const QString& album, const QString& storedName);

@@ -37,11 +37,12 @@ void FileManagerController::imgView_MouseMove(int k) {
     const FileCell& cell = Cell(k);
     if (!cell.shown) return;
     InfoBoxTexts t{cell.labUpLoadDay, cell.labFileName, cell.labSize, QString(), QString()};
-    if (IsFlashAddress(cell.labURL)) {
-        t.url = cell.labURL;
-        t.code = FlashSnippet(cell.labURL);
+    const QString address = CellAddress(k);
+    if (IsFlashAddress(address)) {
+        t.url = address;
+        t.code = FlashSnippet(address);
     } else {
-        t.url = ChosenAddress(cell.labURL, AskRequiredHook(view.thumbnailChosen), false);
+        t.url = ChosenAddress(address, AskRequiredHook(view.thumbnailChosen), false);
         t.code = ImageSnippet(t.url);
     }
     CALL_REQUIRED_HOOK(view.showInfoBox, InfoBoxLeft(k), InfoBoxTop(k), t);
@@ -68,19 +69,17 @@ void FileManagerController::CopyAddress(const QString& address, bool listTab) {
     CopiedAddressMessage(chosen);
 }
 
-void FileManagerController::imgURL_Click(int k) { CopyAddress(Cell(k).labURL, false); }
+void FileManagerController::imgURL_Click(int k) { CopyAddress(CellAddress(k), false); }
 
-void FileManagerController::imgGridURL_Click() {
-    CopyAddress(ListCell(AskRequiredHook(view.currentListRow), 4), true);
-}
+void FileManagerController::imgGridURL_Click() { CopyAddress(ListAddress(AskRequiredHook(view.currentListRow)), true); }
 
 void FileManagerController::imgView_Click(int k) {
     if (Cell(k).labURL.isEmpty()) return;
-    CALL_REQUIRED_HOOK(view.viewThroughPage, Cell(k).labURL);
+    CALL_REQUIRED_HOOK(view.viewThroughPage, CellAddress(k));
 }
 
 void FileManagerController::ViewListRow() {
-    const QString address = ListCell(AskRequiredHook(view.currentListRow), 4);
+    const QString address = ListAddress(AskRequiredHook(view.currentListRow));
     if (!address.isEmpty()) CALL_REQUIRED_HOOK(view.viewAddress, address);
 }
 
@@ -125,8 +124,6 @@ void FileManagerController::PutIn(const QString& address, int k) {
     CALL_REQUIRED_HOOK(view.closeWindow);
 }
 
-void FileManagerController::imgPutIn_Click(int k) { PutIn(Cell(k).labURL, k); }
+void FileManagerController::imgPutIn_Click(int k) { PutIn(CellAddress(k), k); }
 
-void FileManagerController::imgGridPutIn_Click() {
-    PutIn(ListCell(AskRequiredHook(view.currentListRow), 4), kListTab);
-}
+void FileManagerController::imgGridPutIn_Click() { PutIn(ListAddress(AskRequiredHook(view.currentListRow)), kListTab); }

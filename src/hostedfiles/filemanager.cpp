@@ -54,8 +54,7 @@ QList<QStringList> FileListRows(const Table& files) {
 
 QString FileManagerAdAddress(const QDate& today) {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
-           QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QStringLiteral("/picmanage.html") + MemberPageQuery() +
-           QStringLiteral("&k3=") + ClientVersion;
+           QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QStringLiteral("/picmanage.html") + AdvertisementPageQuery();
 }
 
 const FileManagerHint& FileManagerHintFor(int setting) {

@@ -248,6 +248,11 @@ public:
     const PagingLinks& Links() const { return m_links; }
     // What cell k holds.
     const FileCell& Cell(int k) const;
+    // The address of cell k's file, or of list row r's, as it is fetched, shown, copied and
+    // inserted (HostedFileAddress); the labels and grid keep the service's own, by which the
+    // service and the album's cache know the file.
+    QString CellAddress(int k) const;
+    QString ListAddress(int row) const;
     // The list grid as the window shows it: grid row r from 1, column c; empty outside.
     QString ListCell(int row, int col) const;
     // Grid rows, the header included.

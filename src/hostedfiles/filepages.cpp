@@ -3,6 +3,7 @@
 #include "hostedfiles/filemanager.h"
 
 #include "foundation/downloads.h"
+#include "foundation/htmltext.h"
 #include "foundation/shareddata.h"
 #include "hostedfiles/thumbnailcache.h"
 #include "platform/hookcheck.h"
@@ -53,6 +54,15 @@ int PageOfRow(int firstIndex) {
 }
 
 int PageCount(int files) { return files / kCellsPerPage + (files % kCellsPerPage > 0 ? 1 : 0); }
+
+QString FileManagerController::CellAddress(int k) const {
+    const FileCell& cell = Cell(k);
+    return HostedFileAddress(cell.labURL, m_openAlbum, cell.labFileName);
+}
+
+QString FileManagerController::ListAddress(int row) const {
+    return HostedFileAddress(ListCell(row, kAddress), m_openAlbum, ListCell(row, kStoredName));
+}
 
 const FileCell& FileManagerController::Cell(int k) const {
     static const FileCell none;
@@ -148,7 +158,7 @@ void FileManagerController::ShowFilePage(int firstIndex) {
             if (!flash && ThumbnailWanted(cacheFile, ListCell(i, kThumbnailBytes))) {
                 if (!list.value(1, 0).isEmpty()) list.setRows(list.rows() + 1);
                 const int r = list.rows() - 1;
-                list.set(r, 0, PageThumbnailAddress(ListCell(i, kAddress), ListCell(i, kStoredName)));
+                list.set(r, 0, PageThumbnailAddress(ListCell(i, kAddress), m_openAlbum, ListCell(i, kStoredName)));
                 list.set(r, 1, cacheFile);
                 list.set(r, kListCell, QString::number(k));
                 list.set(r, kListRow, QString::number(i));
@@ -210,7 +220,7 @@ void FileManagerController::grdFile_Click() {
     const QString preview = PreviewThumbnailPath(m_openAlbum, ListCell(row, kStoredName));
     if (ThumbnailWanted(preview, ListCell(row, kThumbnailBytes))) {
         Grid& list = ResetDownloadList();
-        list.set(1, 0, PreviewThumbnailAddress(ListCell(row, kAddress)));
+        list.set(1, 0, PreviewThumbnailAddress(ListCell(row, kAddress), m_openAlbum, ListCell(row, kStoredName)));
         list.set(1, 1, preview);
         // A preview that cannot be had leaves the picture empty, without a message.
         try {

@@ -1,5 +1,6 @@
 #include "hostedfiles/thumbnailcache.h"
 
+#include "foundation/htmltext.h"
 #include "login/state.h"
 #include "platform/paths.h"
 #include "platform/vbtext.h"
@@ -22,8 +23,11 @@ QString PageThumbnailPath(const QString& album, const QString& storedName) {
     return ThumbnailRoot() + paths::SafeComponent(album) + QLatin1Char('/') + name + QStringLiteral(".dat");
 }
 
-QString PageThumbnailAddress(const QString& fileUrl, const QString& storedName) {
-    return fileUrl.left(qMax<qsizetype>(0, fileUrl.size() - storedName.size())) + storedName + QStringLiteral(".jpg");
+QString PageThumbnailAddress(const QString& fileUrl, const QString& album, const QString& storedName) {
+    const QString url = fileUrl.endsWith(storedName)
+                            ? fileUrl
+                            : fileUrl.left(qMax<qsizetype>(0, fileUrl.size() - storedName.size())) + storedName;
+    return HostedFileAddress(url, album, storedName) + QStringLiteral(".jpg");
 }
 
 QString PreviewThumbnailPath(const QString& album, const QString& storedName) {
@@ -31,7 +35,9 @@ QString PreviewThumbnailPath(const QString& album, const QString& storedName) {
     return ThumbnailRoot() + folder + paths::SafeComponent(storedName);
 }
 
-QString PreviewThumbnailAddress(const QString& fileUrl) { return fileUrl + fileUrl.right(4); }
+QString PreviewThumbnailAddress(const QString& fileUrl, const QString& album, const QString& storedName) {
+    return HostedFileAddress(fileUrl, album, storedName) + fileUrl.right(4);
+}
 
 bool ThumbnailWanted(const QString& cacheFile, const QString& announcedBytes) {
     const QFileInfo info(cacheFile);

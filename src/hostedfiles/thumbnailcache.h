@@ -12,14 +12,15 @@
 // ".dat". Both names go through paths::SafeComponent.
 QString PageThumbnailPath(const QString& album, const QString& storedName);
 // The address the page thumbnail is fetched from: the file's address less as many trailing
-// characters as the stored name has, the stored name, ".jpg".
-QString PageThumbnailAddress(const QString& fileUrl, const QString& storedName);
+// characters as the stored name has, the stored name, ".jpg"; album and name encoded as every
+// hosted file's address is (HostedFileAddress).
+QString PageThumbnailAddress(const QString& fileUrl, const QString& album, const QString& storedName);
 
 // The list tab's preview file, under its stored name, directly in UpLoadPicture for "根目录".
 QString PreviewThumbnailPath(const QString& album, const QString& storedName);
-// The address the preview is fetched from: the file's address followed by its own last four
-// characters.
-QString PreviewThumbnailAddress(const QString& fileUrl);
+// The address the preview is fetched from: the file's address (HostedFileAddress) followed by its
+// own last four characters.
+QString PreviewThumbnailAddress(const QString& fileUrl, const QString& album, const QString& storedName);
 
 // True when the cached copy must be fetched: missing, or the announced byte count is not a
 // number, or as a whole number (halves to even) is not the file's length.

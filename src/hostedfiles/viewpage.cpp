@@ -1,5 +1,6 @@
 #include "hostedfiles/viewpage.h"
 
+#include "foundation/htmltext.h"
 #include "platform/ansi.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
@@ -23,20 +24,7 @@ QString FlashPage() {
 const QString kClassId = QStringLiteral("clsid:D27CDB6E-AE6D-11cf-96B8-444553540000");
 
 // The address as the page may carry it unquoted or in quotes.
-QString PageAddress(const QString& address) {
-    QString out;
-    out.reserve(address.size());
-    for (const QChar c : address) {
-        switch (c.unicode()) {
-        case ' ': out += QLatin1String("%20"); break;
-        case '"': out += QLatin1String("%22"); break;
-        case '<': out += QLatin1String("%3C"); break;
-        case '>': out += QLatin1String("%3E"); break;
-        default: out += c;
-        }
-    }
-    return out;
-}
+QString PageAddress(const QString& address) { return PercentEncodeCharacters(address, QLatin1String(" \"<>")); }
 
 }  // namespace
 

@@ -47,8 +47,7 @@ QString ShippedBorderFile() { return paths::SharedFile(QStringLiteral("边框/�
 
 QString EditorAdAddress(const QString& page, const QDate& today) {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
-           QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QLatin1Char('/') + page + MemberPageQuery() +
-           QStringLiteral("&k3=") + ClientVersion;
+           QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QLatin1Char('/') + page + AdvertisementPageQuery();
 }
 
 const std::array<HelpLine, 13>& HelpLines() {

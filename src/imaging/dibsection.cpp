@@ -327,6 +327,10 @@ bool cDIBSection1::CreateFromPackedDIBPointer(const uchar* pDIB, qsizetype lengt
     if (!pDIB || length < 40) return false;
     const BitmapInfoHeader packed = BitmapInfoHeader::fromBytes(pDIB);
     if (packed.biBitCount <= 15) return false;
+    // The bytes are counted before any memory is made: a header may promise gigabytes. Divided,
+    // not multiplied, so that no size overflows.
+    if (packed.biWidth > 0 && packed.biHeight > 0 && qint64(packed.biWidth) * 4 > (length - 40) / packed.biHeight)
+        return false;
     cDIBSection1 made;
     if (!made.Create(packed.biWidth, packed.biHeight)) return false;
     if (length - 40 < made.dataSize()) return false;

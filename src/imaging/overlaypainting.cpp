@@ -23,7 +23,9 @@ int FrameWidth(OverlayFrame frame) {
 
 void SetFontPoints(QFont& font, double points, int twipsPerPixel) {
     if (twipsPerPixel <= 0) twipsPerPixel = 15;
-    font.setPixelSize(std::max(1, qRound(points * 20.0 / twipsPerPixel)));
+    // A size from outside may be anything; the pixel size stays within what a font takes.
+    const double pixels = points * 20.0 / twipsPerPixel;
+    font.setPixelSize(pixels >= 1 ? (pixels < 32767 ? qRound(pixels) : 32767) : 1);
 }
 
 void ApplyFontStyle(QFont& font, const QString& style) {

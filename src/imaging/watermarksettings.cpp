@@ -64,8 +64,9 @@ WatermarkSettings WatermarkSettingsFromFields(const QStringList& fields) {
     s.fontName = f(1);
     s.fontSize = f(2);
     s.fontStyle = f(3);
-    s.textColor = static_cast<qint32>(static_cast<qint64>(vb::Val(f(4))));
-    s.backColor = static_cast<qint32>(static_cast<qint64>(vb::Val(f(5))));
+    // A colour beyond the runtime's Long is its Overflow error, as assigning it to a colour was.
+    s.textColor = vb::CLng(vb::Val(f(4)));
+    s.backColor = vb::CLng(vb::Val(f(5)));
     // Transparent only for 1 itself; the other flags are on for any number but 0.
     s.transparentBack = vb::Val(f(6)) == 1;
     s.textFrame = NonZero(f(7));
@@ -96,7 +97,12 @@ std::optional<WatermarkSettings> ReadWatermarkSettings(const QString& folder) {
         return std::nullopt;
     }
     if (t.isEmpty() || t.value(0, 0) == QLatin1String("null")) return std::nullopt;
-    return WatermarkSettingsFromFields(t.row(0));
+    // A colour that overflows makes the file as unreadable as a damaged one.
+    try {
+        return WatermarkSettingsFromFields(t.row(0));
+    } catch (const VbError&) {
+        return std::nullopt;
+    }
 }
 
 void WriteWatermarkSettings(const QString& folder, const WatermarkSettings& s) {

@@ -42,13 +42,15 @@ struct WatermarkSettings {
 
 // The row's 20 fields as decimal texts ("1"/"0" for flags).
 QStringList WatermarkSettingsFields(const WatermarkSettings& s);
-// The settings of a row; fields beyond a short row read empty (flags off, no placement).
+// The settings of a row; fields beyond a short row read empty (flags off, no placement). A colour
+// beyond -2147483648..2147483647 throws the runtime's Overflow (VbError 6).
 WatermarkSettings WatermarkSettingsFromFields(const QStringList& fields);
 // The file's plain text: the fields each followed by "</F>", then "<//R>UploadWaterMarkAndBorder<///T>".
 QString WatermarkSettingsText(const WatermarkSettings& s);
 
-// The settings in folder/wab.dat; nothing when the file is missing, cannot be read or holds no
-// such table (its first field reads "null", which a text watermark of exactly "null" does too).
+// The settings in folder/wab.dat; nothing when the file is missing, cannot be read, holds a colour
+// that overflows or holds no such table (its first field reads "null", which a text watermark of
+// exactly "null" does too).
 std::optional<WatermarkSettings> ReadWatermarkSettings(const QString& folder);
 // Writes folder/wab.dat safely (the old file stays whole on failure); throws VbError.
 void WriteWatermarkSettings(const QString& folder, const WatermarkSettings& s);

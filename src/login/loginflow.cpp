@@ -93,7 +93,7 @@ AdPick PickLoginAd(const QString& stored, const std::function<int()>& draw1to5) 
 
 QString LoginAdUrl(const QString& page, const QDate& today) {
     return advertisingBase() + QStringLiteral("/pwtd/") + WeeklyFolderName(today) + QStringLiteral("/loginad_") + page +
-           QStringLiteral(".html?k1=") + ClientVersion;
+           QStringLiteral(".html?k1=") + EncodeQueryValue(ClientVersion);
 }
 
 AdPick PickWaitingAd(const QString& stored, const std::function<int()>& draw1to5) {

@@ -1,6 +1,13 @@
 #include "platform/vbtext.h"
 
+#include "platform/vberror.h"
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include <locale.h>
 
 namespace vb {
 
@@ -43,7 +50,25 @@ int InStrRev(const QString& s, const QString& needle) {
     return p < 0 ? 0 : static_cast<int>(p) + 1;
 }
 
-qint64 RoundHalfEven(double x) { return static_cast<qint64>(std::nearbyint(x)); }
+qint64 RoundHalfEven(double x) {
+    if (std::isnan(x)) return 0;
+    const double r = std::nearbyint(x);
+    // 2^63 is the first double past the range; every double below it converts exactly.
+    if (r >= 9223372036854775808.0) return std::numeric_limits<qint64>::max();
+    if (r < -9223372036854775808.0) return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(r);
+}
+
+qint32 CLng(double x) {
+    // -2147483648.5 rounds to the even -2147483648; 2147483647.5 to 2147483648, which overflows.
+    if (!(x >= -2147483648.5 && x < 2147483647.5)) throw VbError(VbError::Overflow, QStringLiteral("溢出"));
+    return static_cast<qint32>(RoundHalfEven(x));
+}
+
+qint64 RoundClamped(double x, qint64 lo, qint64 hi) {
+    if (std::isnan(x)) return lo;
+    return std::clamp(RoundHalfEven(x), lo, hi);
+}
 
 namespace {
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
@@ -79,7 +104,7 @@ bool IsNumeric(const QString& text) {
         ++p;
     }
     if (digits == 0) return false;
-    if (p < s.size() && (s[p] == QLatin1Char('e') || s[p] == QLatin1Char('E'))) {
+    if (p < s.size() && QStringLiteral("eEdD").contains(s[p])) {
         ++p;
         if (p < s.size() && (s[p] == QLatin1Char('+') || s[p] == QLatin1Char('-'))) ++p;
         int exp = 0;
@@ -107,22 +132,62 @@ std::optional<qint16> CInt(const QString& text) {
     return static_cast<qint16>(RoundHalfEven(v));
 }
 
+namespace {
+bool asciiDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
+
+// The digits of an "&H" or "&O" number after its prefix, as the runtime's Val reads them.
+double RadixVal(const QString& s, int p, int radix) {
+    quint64 v = 0;
+    bool any = false;
+    for (; p < s.size(); ++p) {
+        const int d = QStringLiteral("0123456789abcdef").indexOf(s[p].toLower());
+        if (d < 0 || d >= radix) break;
+        any = true;
+        v = v * quint64(radix) + quint64(d);
+        if (v > 0xFFFFFFFFull) return std::numeric_limits<double>::infinity();
+    }
+    if (!any) return 0.0;
+    if (v <= 0xFFFF) return double(qint16(quint16(v)));
+    return double(qint32(quint32(v)));
+}
+}  // namespace
+
 double Val(const QString& text) {
     QString s;
     for (QChar c : text) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) continue;
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')) continue;
         s.append(c);
     }
-    int p = 0;
-    if (p < s.size() && (s[p] == QLatin1Char('+') || s[p] == QLatin1Char('-'))) ++p;
-    bool point = false;
-    while (p < s.size() && ((s[p].isDigit() && s[p].unicode() < 128) || (s[p] == QLatin1Char('.') && !point))) {
-        if (s[p] == QLatin1Char('.')) point = true;
-        ++p;
+    if (s.size() >= 2 && s[0] == QLatin1Char('&')) {
+        const QChar k = s[1].toUpper();
+        if (k == QLatin1Char('H')) return RadixVal(s, 2, 16);
+        if (k == QLatin1Char('O')) return RadixVal(s, 2, 8);
+        return 0.0;
     }
-    bool ok = false;
-    const double v = s.left(p).toDouble(&ok);
-    return ok ? v : 0.0;
+    QByteArray number;
+    int p = 0;
+    if (p < s.size() && (s[p] == QLatin1Char('+') || s[p] == QLatin1Char('-'))) number += char(s[p++].unicode());
+    bool point = false;
+    int digits = 0;
+    while (p < s.size() && (asciiDigit(s[p]) || (s[p] == QLatin1Char('.') && !point))) {
+        if (s[p] == QLatin1Char('.')) point = true;
+        else ++digits;
+        number += char(s[p++].unicode());
+    }
+    if (digits == 0) return 0.0;
+    if (p < s.size() && QStringLiteral("eEdD").contains(s[p])) {
+        // The exponent counts only with a digit; "1e" and "1e+" read as 1.
+        int q = p + 1;
+        QByteArray exponent("e");
+        if (q < s.size() && (s[q] == QLatin1Char('+') || s[q] == QLatin1Char('-'))) exponent += char(s[q++].unicode());
+        const int first = q;
+        while (q < s.size() && asciiDigit(s[q])) exponent += char(s[q++].unicode());
+        if (q > first) number += exponent;
+    }
+    // Read in the C locale whatever the program's; an overflow gives an infinity of its sign, an
+    // underflow 0 or the nearest tiny number.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return strtod_l(number.constData(), nullptr, cLocale);
 }
 
 QString FormatFixed(double x, int decimals) {

@@ -106,3 +106,6 @@ QString ServicePageSiteKey();
 // "?k1=" LoginInfo field 11 "&k2=" field 6, both encoded for the query (EncodeQueryValue): the
 // keys of the member's account, management and weekly pages.
 QString MemberPageQuery();
+// MemberPageQuery followed by "&k3=" and the client's version, encoded the same way: the keys of
+// the weekly advertisement pages.
+QString AdvertisementPageQuery();

@@ -71,3 +71,5 @@ QString MemberPageQuery() {
     return QStringLiteral("?k1=") + EncodeQueryValue(LoginField(11)) + QStringLiteral("&k2=") +
            EncodeQueryValue(LoginField(6));
 }
+
+QString AdvertisementPageQuery() { return MemberPageQuery() + QStringLiteral("&k3=") + EncodeQueryValue(ClientVersion); }

@@ -10,6 +10,7 @@
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/state.h"
 
@@ -129,7 +130,7 @@ void WriteCongratulationPage(const QString& user) {
 
 QString DomainAgreementUrl() {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Main) +
-           QStringLiteral("/dnsagreement.html?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
+           QStringLiteral("/dnsagreement.html") + MemberPageQuery();
 }
 
 QString DomainRegistrationController::checkedLabel() {

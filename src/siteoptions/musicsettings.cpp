@@ -141,7 +141,7 @@ bool MusicAddressAccepted(const QString& address) {
 
 QString MusicHelpPageUrl() {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Main) +
-           QStringLiteral("/music.html?k1=") + LoginField(11) + QStringLiteral("&k2=") + LoginField(6);
+           QStringLiteral("/music.html") + MemberPageQuery();
 }
 
 // ---- preview

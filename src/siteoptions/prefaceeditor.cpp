@@ -56,7 +56,8 @@ void PrefaceEditorController::Form_Load() {
             rest = comma < 0 ? QString() : rest.mid(comma + 1);
             if (i != 10) continue;
             if (m_style[10].isEmpty()) m_style[10] = QStringLiteral("0");
-            CALL_REQUIRED_HOOK(view.selectEffect, int(vb::Val(m_style[10])));
+            // Beyond the list is no entry (-1 and 3 both choose none), never an undefined conversion.
+            CALL_REQUIRED_HOOK(view.selectEffect, int(vb::RoundClamped(vb::Val(m_style[10]), -1, 3)));
             const bool plain = m_style[10] == QLatin1String("0");
             if (m_style[5].isEmpty()) m_style[5] = plain ? QStringLiteral("#000000") : QStringLiteral("#FFFFFF");
             CALL_REQUIRED_HOOK(view.showFontColor, ColourOf(m_style[5]));
@@ -264,7 +265,7 @@ void PrefaceEditorController::cmdReSet_Click() {
     const QString page = MemberTempPath(cell + QStringLiteral(".html"));
     QFile::remove(preview);
     if (QFile::exists(page)) QFile::copy(page, preview);
-    const qint16 n = qint16(vb::Val(cell));
+    const qint16 n = qint16(vb::RoundClamped(vb::Val(cell), -32768, 32767));
     SetRecordEntry(1, QString::number(GetCellWidth(n)));
     SetRecordEntry(2, QString::number(GetCellHeight(n)));
     const int base = GetCellBaseRow(n);

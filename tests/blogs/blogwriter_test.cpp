@@ -129,6 +129,10 @@ TEST_F(BlogWriter, AlbumFrameTextWithAndWithoutCentringAndWithNoAlbum) {
         {"旅行", true,
          QStringLiteral(R"(<P align="center"><iframe src=")") + address + QStringLiteral("&k2=旅行&k3=") + prefix +
              QStringLiteral(R"(" width="600" height="500" scrolling="no" frameborder="0"></iframe></P><BR>)")},
+        // An album's "&", "#", "%" and blanks are encoded, so the frame shows that album.
+        {"旅行&美食 #1 50%", false,
+         QStringLiteral(R"(<iframe src=")") + address + QStringLiteral("&k2=旅行%26美食%20%231%2050%25&k3=") + prefix +
+             QStringLiteral(R"(" width="600" height="500" scrolling="no" frameborder="0"></iframe>)")},
         {"", false,
          QStringLiteral(R"(<iframe src=")") + address + QStringLiteral("&k2=&k3=") + prefix +
              QStringLiteral(R"(" width="600" height="500" scrolling="no" frameborder="0"></iframe>)")},

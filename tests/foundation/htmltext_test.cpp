@@ -194,7 +194,7 @@ TEST_F(FramesAndLinks, FrameBecomesPlaceholderPicture) {
     QString html = QStringLiteral(
         "<p>前</p><IFRAME src=\"http://Frm.Host/Slide.aspx?ID=AB&k=2\" width=\"350\" height=\"210\" "
         "frameborder=0></iframe><p>后</p>");
-    const QString expected = QStringLiteral("<p>前</p>") + placeholder(QStringLiteral("id=ab&k=2"), "210", "350")
+    const QString expected = QStringLiteral("<p>前</p>") + placeholder(QStringLiteral("ID=AB&k=2"), "210", "350")
         + QStringLiteral("><p>后</p>");
     EXPECT_EQ(IframesToEffectImages(html), expected);
     EXPECT_EQ(html, expected);
@@ -272,12 +272,12 @@ TEST(ResourceUrl, EmptyWhateverTheName) {
     EXPECT_EQ(ResolveResourceUrl(QString()), QString());
 }
 
-TEST(QueryValues, OnlyPercentAmpersandAndHashAreEncoded) {
+TEST(QueryValues, OnlyPercentAmpersandHashAndSpaceAreEncoded) {
     const struct { const char* value; const char* query; } cases[] = {
         {"", ""},
         {"www12", "www12"},
         {"旅行", "旅行"},                             // Chinese keeps its characters (GBK in the page)
-        {"a b+c=d?e/'\"<>", "a b+c=d?e/'\"<>"},       // nothing else changes
+        {"a b+c=d?e/'\"<>", "a%20b+c=d?e/'\"<>"},     // nothing else changes
         {"旅行&美食", "旅行%26美食"},
         {"第#1", "第%231"},
         {"50%", "50%25"},

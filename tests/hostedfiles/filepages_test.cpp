@@ -3,20 +3,30 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QImage>
 
 #include "albums/albumcache.h"
 #include "albums/loadalbumlist.h"
 #include "albums/state.h"
+#include "emulator/blogposts.h"
 #include "emulator/memberstore.h"
 #include "foundation/cipher.h"
+#include "foundation/htmltext.h"
+#include "foundation/servicecall.h"
 #include "foundation/shareddata.h"
 #include "foundation/tabletext.h"
 #include "hostedfiles/singlefileuploadlabels.h"
 #include "hostedfiles/thumbnailcache.h"
+#include "hostedfiles/viewpage.h"
+#include "blogs/blogwriter.h"
 #include "login/state.h"
+#include "platform/ansi.h"
+#include "platform/serviceconfig.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
 #include "site/state.h"
@@ -136,11 +146,18 @@ TEST_F(FilePagesTest, TheCacheFilesAndAddressesOfAThumbnail) {
     // Names from the service never leave their folder.
     EXPECT_EQ(PageThumbnailPath(QStringLiteral(".."), QStringLiteral("../X.JPG")), root + QStringLiteral("_/.._x.dat"));
     const QString url = QStringLiteral("http://img1.x.test/space/f/Abc/A1.GIF");
-    EXPECT_EQ(PageThumbnailAddress(url, QStringLiteral("A1.GIF")), url + QStringLiteral(".jpg"));
+    EXPECT_EQ(PageThumbnailAddress(url, QStringLiteral("Abc"), QStringLiteral("A1.GIF")), url + QStringLiteral(".jpg"));
+    // An album or name holding what ends or escapes a path is fetched encoded; the listed address
+    // keeps its plain form.
+    const QString odd = QStringLiteral("http://img1.x.test/space/f/旅行#1 & 50%/a?.gif");
+    EXPECT_EQ(PageThumbnailAddress(odd, QStringLiteral("旅行#1 & 50%"), QStringLiteral("a?.gif")),
+              QStringLiteral("http://img1.x.test/space/f/旅行%231%20&%2050%25/a%3F.gif.jpg"));
+    EXPECT_EQ(PreviewThumbnailAddress(odd, QStringLiteral("旅行#1 & 50%"), QStringLiteral("a?.gif")),
+              QStringLiteral("http://img1.x.test/space/f/旅行%231%20&%2050%25/a%3F.gif.gif"));
 
     EXPECT_EQ(PreviewThumbnailPath(QStringLiteral("Abc"), QStringLiteral("A1.GIF")), root + QStringLiteral("Abc/A1.GIF"));
     EXPECT_EQ(PreviewThumbnailPath(QStringLiteral("根目录"), QStringLiteral("A1.GIF")), root + QStringLiteral("A1.GIF"));
-    EXPECT_EQ(PreviewThumbnailAddress(url), url + QStringLiteral(".GIF"));
+    EXPECT_EQ(PreviewThumbnailAddress(url, QStringLiteral("Abc"), QStringLiteral("A1.GIF")), url + QStringLiteral(".GIF"));
 
     const QString cached = root + QStringLiteral("Abc/a1.dat");
     const struct {
@@ -468,5 +485,92 @@ TEST_F(FilePagesTest, ReplaceCommandGivesTheWindowTheCellsOrListRowsFileAndTheLi
             EXPECT_EQ(after, before);
         }
         EXPECT_EQ(fake.grid.size(), 9);
+    }
+}
+
+// The first src="…" of a piece of markup as a browser reads it: "&amp;" and character references
+// (the viewer page writes a character its code page lacks as one) decoded.
+static QString SourceIn(const QString& markup) {
+    static const QRegularExpression src(QStringLiteral("src=\"?([^\" >]+)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression reference(QStringLiteral("&#([xX]?)([0-9a-fA-F]+);"));
+    QString address = src.match(markup).captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    for (QRegularExpressionMatch m = reference.match(address); m.hasMatch(); m = reference.match(address)) {
+        const char32_t c = m.captured(2).toUInt(nullptr, m.captured(1).isEmpty() ? 10 : 16);
+        address.replace(m.capturedStart(), m.capturedLength(), QString::fromUcs4(&c, 1));
+    }
+    return address;
+}
+
+TEST_F(FilePagesServiceTest, AnAlbumOfAnyNameWorksFromUploadToBlogFrame) {
+    // One album of every character that would change an address, and one of them all.
+    const QStringList albums{QStringLiteral("旅行#1 & 50%"), QStringLiteral("a#b"),  QStringLiteral("50%"),
+                             QStringLiteral("x&y"),          QStringLiteral("it's"), QStringLiteral("€uro"),
+                             QStringLiteral("相册 一")};
+    emu::MemberStore& store = emulator().server().store();
+    for (const QString& album : albums) store.createAlbum(member(), album, store.newStamp());
+    const QString picture = pictureFile(QStringLiteral("up.png"));
+    const auto fetches = [this](const QString& address) {
+        const EmulatorPage page = emulator().get(address);
+        return page.status == 200 && !QImage::fromData(page.body).isNull();
+    };
+    for (const QString& album : albums) {
+        SCOPED_TRACE(album.toStdString());
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(UploadPictureFile(picture, album, QStringLiteral("0"), QStringLiteral("www"), QStringLiteral("说明"), {})
+                            .startsWith(QStringLiteral("OK_0001_")));
+        SetLoginField(7, member().albumStamp);
+        LoadAlbumList();
+
+        // The thumbnails are fetched once, then read from the cache.
+        openAlbum(album);
+        EXPECT_EQ(fetchedRows(), 2);
+        EXPECT_EQ(fake.cellsWithPictures(), 2);
+        logic.ShowFilePage(1);
+        EXPECT_EQ(fetchedRows(), 0);
+        EXPECT_EQ(fake.cellsWithPictures(), 2);
+
+        // The service lists the plain name; every address the window hands on is encoded and answers.
+        const QString listed = logic.Cell(0).labURL;
+        EXPECT_TRUE(listed.contains(QLatin1Char('/') + album + QLatin1Char('/')));
+        const QString address = logic.CellAddress(0);
+        EXPECT_TRUE(fetches(address)) << qPrintable(address);
+        for (bool thumbnail : {false, true}) {
+            fake.thumbnail = thumbnail;
+            logic.imgURL_Click(0);
+            EXPECT_EQ(QGuiApplication::clipboard()->text(), address + (thumbnail ? QStringLiteral(".jpg") : QString()));
+            EXPECT_TRUE(fetches(QGuiApplication::clipboard()->text()));
+            logic.imgView_MouseMove(0);
+            EXPECT_TRUE(fetches(SourceIn(fake.info.code))) << qPrintable(fake.info.code);
+        }
+        fake.thumbnail = false;
+        fake.viewed.clear();
+        logic.imgView_Click(0);
+        ASSERT_EQ(fake.viewed.size(), 1);
+        // The viewer's page carries the encoded address, which answers.
+        EXPECT_EQ(fake.viewed[0], QStringLiteral("page ") + address);
+        EXPECT_TRUE(ViewerPageBytes(address).contains(AnsiCodec::encodeHtml(QStringLiteral("<img src=") + address)));
+
+        // Handed to the micro-blog writer and to the blog writer.
+        fake.handedOver.clear();
+        for (const char* mode : {"1", "2"}) {
+            frm个人网站Labels::labViewType = QString::fromLatin1(mode);
+            logic.imgPutIn_Click(0);
+        }
+        ASSERT_EQ(fake.handedOver.size(), 2);
+        EXPECT_TRUE(fetches(fake.handedOver[0].section(QLatin1Char(' '), 2)));
+        EXPECT_TRUE(fetches(fake.handedOver[1].section(QLatin1Char(' '), 1)));
+        frm个人网站Labels::labViewType = QStringLiteral("0");
+
+        // The blog's album frame, through the placeholder a post stores, shows this album's pictures.
+        const QString stored = IframesToEffectImages(blogwriter::AlbumFrameText(album, false));
+        const QString frame = SourceIn(emu::ExpandEffectPlaceholders(
+            stored, serviceconfig::current().hostName(ServiceHost::Frame)));
+        const EmulatorPage page = emulator().get(frame);
+        ASSERT_EQ(page.status, 200) << qPrintable(frame);
+        const QString html = QString::fromUtf8(page.body);
+        static const QRegularExpression slide(QStringLiteral("<img src=\"([^\"]+)\" class=\"slide"));
+        int slides = 0;
+        for (auto it = slide.globalMatch(html); it.hasNext(); ++slides) EXPECT_TRUE(fetches(it.next().captured(1)));
+        EXPECT_EQ(slides, 2) << qPrintable(frame);
     }
 }

@@ -320,3 +320,29 @@ TEST(DibMembers, BestFitAndClipboardMessage) {
     EXPECT_EQ(prompts.messages(),
               QStringList(2, QStringLiteral("I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!")));
 }
+
+TEST(DibMembers, APackedBitmapIsReadOnlyWhenItsBytesAreThere) {
+    BitmapInfoHeader h;
+    h.biWidth = 2;
+    h.biHeight = 2;
+    h.biBitCount = 32;
+    QByteArray packed = h.toBytes();
+    for (int i = 0; i < 16; ++i) packed.append(char(i));
+    cDIBSection1 dib;
+    ASSERT_TRUE(dib.CreateFromPackedDIBPointer(reinterpret_cast<const uchar*>(packed.constData()), packed.size()));
+    EXPECT_EQ(QSize(dib.Width(), dib.Height()), QSize(2, 2));
+    EXPECT_EQ(dib.DIBSectionBitsPtr()[5], 5);
+    // A header promising a picture of gigabytes over a few bytes is refused before any memory is
+    // made, and the picture held stays.
+    h.biWidth = 96;
+    h.biHeight = 3560603;
+    const QByteArray lying = h.toBytes() + QByteArray(200, '\xff');
+    EXPECT_FALSE(dib.CreateFromPackedDIBPointer(reinterpret_cast<const uchar*>(lying.constData()), lying.size()));
+    EXPECT_EQ(QSize(dib.Width(), dib.Height()), QSize(2, 2));
+    EXPECT_FALSE(dib.CreateFromPackedDIBPointer(reinterpret_cast<const uchar*>(packed.constData()), packed.size() - 1));
+    // Sizes whose byte count no 64-bit number holds are refused the same way.
+    h.biWidth = h.biHeight = 0x7FFFFFFF;
+    const QByteArray huge = h.toBytes() + QByteArray(64, '\0');
+    EXPECT_FALSE(dib.CreateFromPackedDIBPointer(reinterpret_cast<const uchar*>(huge.constData()), huge.size()));
+    EXPECT_EQ(QSize(dib.Width(), dib.Height()), QSize(2, 2));
+}

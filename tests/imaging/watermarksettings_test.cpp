@@ -74,6 +74,11 @@ TEST_F(WatermarkSettingsFile, NothingToReadGivesNoSettings) {
         {"another table", EncryptText(QStringLiteral("a</F><//R>GCS<///T>"), DataFileKey)},
         {"bytes of no cipher", QByteArray("\x01\x02\x03", 3)},
         {"a text of exactly null", EncryptText(QStringLiteral("null</F>宋体</F><//R>UploadWaterMarkAndBorder<///T>"), DataFileKey)},
+        // A colour beyond the runtime's Long overflows, as it did there: the file does not read.
+        {"a colour of 1.6e35",
+         EncryptText(QStringLiteral("水印</F>宋体</F>12</F>常规</F>1.6e35</F>0</F><//R>UploadWaterMarkAndBorder<///T>"), DataFileKey)},
+        {"a back colour of 2147483648",
+         EncryptText(QStringLiteral("水印</F>宋体</F>12</F>常规</F>0</F>2147483648</F><//R>UploadWaterMarkAndBorder<///T>"), DataFileKey)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -118,6 +123,11 @@ TEST(WatermarkSettingsFields, ReadFlagsAndCodesAsTheReadersDo) {
     EXPECT_FALSE(s.hasPicture);
     EXPECT_TRUE(s.hasBorder);
     EXPECT_EQ(s.textColor, kButtonFaceColor);
+    // Colours in the exponent form the runtime's Val reads.
+    f[4] = QStringLiteral("1.6711680E7");
+    f[5] = QStringLiteral("&HFF");
+    EXPECT_EQ(WatermarkSettingsFromFields(f).textColor, 0xFF0000);
+    EXPECT_EQ(WatermarkSettingsFromFields(f).backColor, 0xFF);
 }
 
 TEST(WatermarkSettingsFields, ColourNumbersAndCopyNames) {

@@ -147,6 +147,14 @@ TEST_F(PrefaceEditor, LoadTakesTheStyleAndItsDefaults) {
         EXPECT_EQ(PendingPictures.value(1, PendingPicture::Flag), QStringLiteral("0"));
         EXPECT_EQ(PrefaceEditorWindowLabels::labBJFlag, QStringLiteral("0"));
     }
+    // An effect far beyond the list (a damaged setting) is held at its ends: no entry is chosen.
+    for (const auto& [text, entry] : {std::pair{"1.6e35", 3}, std::pair{"-1e400", -1}, std::pair{"2.5E0", 2}}) {
+        SCOPED_TRACE(text);
+        editor = PrefaceEditorController();
+        wire();
+        open(QStringLiteral("1,01,40/25/25/25/,15,宋体,,,0,0,0,%1,0,0,,,,,,").arg(QLatin1String(text)));
+        EXPECT_EQ(effect, entry);
+    }
 }
 
 TEST_F(PrefaceEditor, BackColourAndTheNoneBoxAndACancelledColourDialog) {

@@ -784,8 +784,9 @@ void CellEditorWindow::cmdSearchQJ_Click() {
         cheFlash->hide();
         cmdQJXZ->setVisible(type != QLatin1String(".png"));
     }
-    const int cw = int(vb::Val(CellRecord.value(1)));
-    const int ch = int(vb::Val(CellRecord.value(2)));
+    // Cell sizes are the runtime's Integers; a stored size beyond them is held at their ends.
+    const int cw = int(vb::RoundClamped(vb::Val(CellRecord.value(1)), -32768, 32767));
+    const int ch = int(vb::RoundClamped(vb::Val(CellRecord.value(2)), -32768, 32767));
     if (!picture.isNull()) {
         imgSize = picture;
         const int w = picture.width(), h = picture.height();

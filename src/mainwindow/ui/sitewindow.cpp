@@ -627,7 +627,7 @@ void SiteWindow::Form_Load() {
     // The week's advertisement strip and information line.
     const QString pages = QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
                           QStringLiteral("/pwtd/") + WeeklyFolderName(QDate::currentDate());
-    const QString keys = MemberPageQuery() + QStringLiteral("&k3=") + ClientVersion;
+    const QString keys = AdvertisementPageQuery();
     webAD->Navigate(pages + QStringLiteral("/softmain.html") + keys);
     webAD2->Navigate(pages + QStringLiteral("/softmainad2.html") + keys);
 
