@@ -20,9 +20,11 @@
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 

@@ -198,3 +198,8 @@ void UploadWindow::done(int result) {
     }
     UploadFrame::done(result);
 }
+
+QWidget* UploadWindow::hintTarget(int box) {
+    if (box == 2) return cmdNewAlbum;  // the album hint names the new-album button
+    return UploadFrame::hintTarget(box);
+}

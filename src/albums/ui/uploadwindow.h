@@ -64,7 +64,7 @@ public:
 protected:
     void relayOut() override { Form_Resize(); }
     QWidget* namedControl(const QString& name) override;
-    QWidget* hintTarget(int box) override { return box == 2 ? cmdNewAlbum : UploadFrame::hintTarget(box); }
+    QWidget* hintTarget(int box) override;
     void showRunPanel() override;
 
 private:
