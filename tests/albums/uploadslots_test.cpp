@@ -721,7 +721,9 @@ TEST_F(UploadSlotsWindowTest, TheBigViewClosesOnAClickElsewhereAndWhenTheUploadS
     ASSERT_FALSE(w.picBigView->isHidden());
     // Turning the slot keeps it open on the turned picture; a click inside it too.
     w.cmdRight[0]->click();
+    EXPECT_FALSE(w.picBigView->isHidden());
     send(w.cmdRight[0], QEvent::MouseButtonPress);
+    EXPECT_FALSE(w.picBigView->isHidden());
     send(w.imgBigView, QEvent::MouseButtonPress);
     EXPECT_FALSE(w.picBigView->isHidden());
     send(w.txtMemo[3], QEvent::MouseButtonPress);

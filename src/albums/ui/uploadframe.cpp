@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -470,12 +471,14 @@ void UploadFrame::showBigView() {
     else qApp->removeEventFilter(this);
 }
 
-bool UploadFrame::opensBigView(const QWidget* w) const {
+bool UploadFrame::opensBigView(const QPoint& pos) const {
+    const auto contains = [this, &pos](const QWidget* w) {
+        return w->isVisibleTo(this) && QRect(w->mapTo(this, QPoint(0, 0)), w->size()).contains(pos);
+    };
+    if (contains(picBigView)) return true;
     for (int i = 0; i < kSlotCount; ++i) {
         const size_t s = size_t(i);
-        for (const QWidget* opener : {static_cast<const QWidget*>(picView[s]), static_cast<const QWidget*>(cmdLeft[s]),
-                                      static_cast<const QWidget*>(cmdRight[s]), static_cast<const QWidget*>(picUpload[s])})
-            if (w == opener || opener->isAncestorOf(w)) return true;
+        if (contains(picView[s]) || contains(cmdLeft[s]) || contains(cmdRight[s]) || contains(picUpload[s])) return true;
     }
     return false;
 }
@@ -495,8 +498,10 @@ void UploadFrame::showRing() {
 
 bool UploadFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && m_slots && m_slots->bigView.visible && watched->isWidgetType()) {
+        // By the place of the press: a press a child ignores reaches its parents too.
         const auto* w = static_cast<const QWidget*>(watched);
-        if (w->window() == this && w != picBigView && !picBigView->isAncestorOf(w) && !opensBigView(w)) picCloseBigView_Click();
+        if (w->window() == this && !opensBigView(w->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint())))
+            picCloseBigView_Click();
     }
     if (event->type() == QEvent::MouseMove && m_slots) {
         for (int i = 0; i < kSlotCount; ++i) {

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QCheckBox;
+class QPoint;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -131,8 +132,9 @@ protected:
 private:
     void showSlot(int i);
     void showBigView();
-    // A slot's thumbnail, its turn buttons or a ring thumbnail: they open the big view.
-    bool opensBigView(const QWidget* w) const;
+    // A place (window coordinates) on the big view itself, a slot's thumbnail, its turn buttons or
+    // a ring thumbnail, which open the big view.
+    bool opensBigView(const QPoint& pos) const;
     void showRing();
 
     UploadSlotsLogic* m_slots = nullptr;
