@@ -104,6 +104,9 @@ QString LabelProblem(const QLabel* l) {
 QString ButtonProblem(const QAbstractButton* b) {
     const QString text = ShownText(b->text());
     if (text.isEmpty()) return {};
+    // A tool bar's button shows its icon alone; its text is the tool tip.
+    if (auto* t = qobject_cast<const QToolButton*>(b); t && t->toolButtonStyle() == Qt::ToolButtonIconOnly && !t->icon().isNull())
+        return {};
     int needed = WidestLine(b->fontMetrics(), text);
     if (!b->icon().isNull()) needed += b->iconSize().width() + 4;
     int room = 0;
