@@ -708,3 +708,29 @@ TEST_F(UploadSlotsWindowTest, HintTwentyEightUntilTickedAndTheBigViewHidesOverTh
     EXPECT_TRUE(w.txtUploadInfo->isHidden());
     EXPECT_EQ(w.txtUploadInfo1->y(), 60);
 }
+
+TEST_F(UploadSlotsWindowTest, TheBigViewClosesOnAClickElsewhereAndWhenTheUploadStarts) {
+    UploadWindow w;
+    choose(w, 0, {MakePicture(UserFolder + QStringLiteral("/a.jpg"), 40, 30)});
+    const auto send = [](QWidget* target, QEvent::Type type) {
+        QMouseEvent e(type, QPointF(2, 2), QPointF(2, 2), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &e);
+    };
+    send(w.imgView[0], QEvent::MouseMove);
+    ASSERT_FALSE(w.picBigView->isHidden());
+    // Turning the slot keeps it open on the turned picture; a click inside it too.
+    w.cmdRight[0]->click();
+    EXPECT_FALSE(w.picBigView->isHidden());
+    send(w.cmdRight[0], QEvent::MouseButtonPress);
+    EXPECT_FALSE(w.picBigView->isHidden());
+    send(w.imgBigView, QEvent::MouseButtonPress);
+    EXPECT_FALSE(w.picBigView->isHidden());
+    send(w.txtMemo[3], QEvent::MouseButtonPress);
+    EXPECT_TRUE(w.picBigView->isHidden());
+
+    send(w.imgView[0], QEvent::MouseMove);
+    ASSERT_FALSE(w.picBigView->isHidden());
+    w.cmdUploadFiles->click();
+    EXPECT_TRUE(w.picBigView->isHidden());
+}

@@ -173,6 +173,9 @@ void AlbumSettingsWindow::txtAddAlbum_Change() { logic.txtAddAlbum_Change(txtAdd
 void AlbumSettingsWindow::showGrid(const AlbumGrid& grid) {
     grdAlbum->setFormatString(AlbumGrid::kFormat);
     for (int c = 0; c < AlbumGrid::kCols; ++c) grdAlbum->setColWidth(c, ToPixels(kColumnTwips[c]));
+    // Headers wider than their design width in the member's font take room from the album names.
+    for (int c = 0; c < AlbumGrid::kCols; ++c)
+        if (c != AlbumGrid::NameColumn) grdAlbum->fitColumn(c, AlbumGrid::NameColumn);
     QList<QStringList> rows;
     for (int r = 1; r < grid.rows(); ++r) {
         QStringList row;

@@ -7,7 +7,9 @@
 #include "imaging/ui/previewbox.h"
 #include "platform/twips.h"
 #include "platform/ui/statuspictures.h"
+#include "platform/ui/windowgeometry.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFont>
@@ -15,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -53,7 +56,10 @@ public:
         QString mark = QString::fromUtf8(marks[int(progress)]);
         if (index.data(kRetryRole).toBool()) mark = QStringLiteral("↻");
         p->drawText(r.adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, mark);
-        p->drawText(r.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, index.data().toString());
+        // On one line: the mark stands where the status's leading blanks indented it.
+        const QRect textRect = r.adjusted(18, 0, 0, 0);
+        const QString text = p->fontMetrics().elidedText(index.data().toString().trimmed(), Qt::ElideRight, textRect.width());
+        p->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text);
     }
 };
 
@@ -213,6 +219,7 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     for (int k = 0; k < 3; ++k) {
         UploadHintBox& b = hintBoxes[size_t(k)];
         b.picOpeMsg = panel(k == 0 ? picBox : static_cast<QWidget*>(frmUpload), QString(), 0, 0, kHintWidth, kHintHeight);
+        b.picOpeMsg->setObjectName(QStringLiteral("hintBox"));
         b.labOpeMsg = label(b.picOpeMsg, QStringLiteral("提示："), 120, 120, kHintWidth - 480, 1080);
         b.chkIKnowOpe = new QCheckBox(QStringLiteral("我知道了，请不要再提示我了"), b.picOpeMsg);
         place(b.chkIKnowOpe, 120, 1320, 2900, 300);
@@ -275,14 +282,32 @@ void UploadFrame::showHintBox(int box, const QString& text, int top, int left) {
     b.labOpeMsg->setFont(f);
     b.labOpeMsg->setText(text);
     b.chkIKnowOpe->setChecked(false);
-    place(b.picOpeMsg, left, top, kHintWidth, kHintHeight);
-    b.picOpeMsg->show();
-    b.picOpeMsg->raise();
+    // Beside the control it explains, off every other control; placed again when the window's
+    // layout changes.
+    m_hintPlace[size_t(box)] = [this, box, top, left] {
+        QFrame* msg = hintBoxes[size_t(box)].picOpeMsg;
+        place(msg, left, top, kHintWidth, kHintHeight);
+        if (QWidget* target = hintTarget(box)) windowgeometry::PlaceBeside(msg, target);
+    };
+    m_hints.show(b.picOpeMsg, m_hintPlace[size_t(box)]);
+}
+
+void UploadFrame::hideHintBox(int box) {
+    if (box < 0 || box > 2) return;
+    m_hints.hide(hintBoxes[size_t(box)].picOpeMsg);
+}
+
+QWidget* UploadFrame::hintTarget(int box) {
+    if (box == 0) return vscPicBox->isHidden() ? nullptr : vscPicBox;
+    if (box == 1) return cmdUploadFiles;
+    return nullptr;
 }
 
 void UploadFrame::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
     relayOut();
+    for (size_t k = 0; k < hintBoxes.size(); ++k)
+        if (!hintBoxes[k].picOpeMsg->isHidden() && m_hintPlace[k]) m_hintPlace[k]();
 }
 
 QImage UploadFrame::ListPicture(const QString& key) {
@@ -388,7 +413,11 @@ void UploadFrame::showRunPanel() {
     picWait->repaint();
 }
 
-void UploadFrame::cmdUploadFiles_Click() { m_run->cmdUploadFiles_Click(); }
+void UploadFrame::cmdUploadFiles_Click() {
+    // The big view would lie over the slots whose progress the run shows.
+    m_slots->HideBigView();
+    m_run->cmdUploadFiles_Click();
+}
 void UploadFrame::cmdUploadOK_Click() { m_run->cmdUploadOK_Click(); }
 void UploadFrame::cmdUploadAgain_Click() { m_run->cmdUploadAgain_Click(); }
 
@@ -439,6 +468,21 @@ void UploadFrame::showBigView() {
                                 std::max(1, twips::ToPixels(b.size.height())));
     }
     if (b.visible) picBigView->raise();
+    // While it shows, a click anywhere else in the window closes it.
+    if (b.visible) qApp->installEventFilter(this);
+    else qApp->removeEventFilter(this);
+}
+
+bool UploadFrame::opensBigView(const QPoint& pos) const {
+    const auto contains = [this, &pos](const QWidget* w) {
+        return w->isVisibleTo(this) && QRect(w->mapTo(this, QPoint(0, 0)), w->size()).contains(pos);
+    };
+    if (contains(picBigView)) return true;
+    for (int i = 0; i < kSlotCount; ++i) {
+        const size_t s = size_t(i);
+        if (contains(picView[s]) || contains(cmdLeft[s]) || contains(cmdRight[s]) || contains(picUpload[s])) return true;
+    }
+    return false;
 }
 
 void UploadFrame::showRing() {
@@ -455,6 +499,12 @@ void UploadFrame::showRing() {
 }
 
 bool UploadFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && m_slots && m_slots->bigView.visible && watched->isWidgetType()) {
+        // By the place of the press: a press a child ignores reaches its parents too.
+        const auto* w = static_cast<const QWidget*>(watched);
+        if (w->window() == this && !opensBigView(w->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint())))
+            picCloseBigView_Click();
+    }
     if (event->type() == QEvent::MouseMove && m_slots) {
         for (int i = 0; i < kSlotCount; ++i) {
             const size_t s = size_t(i);

@@ -4,11 +4,15 @@
 // and notes, the buttons, the recent-upload ring, the hint boxes, the status panels and the
 // watermark option. The windows add their own parts and wire the logic; sizes are kept in twips
 // and converted here.
+#include "platform/ui/windowgeometry.h"
+
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
+class QPoint;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -106,6 +110,7 @@ public:
     // The viewport at a top and the scroll bar as the layout says.
     void layOutViewport(int top, const UploadLayout& layout);
     void showHintBox(int box, const QString& text, int top, int left);
+    void hideHintBox(int box);
 
 protected:
     // Sets the slots' shared hooks and connects the slot controls; the window sets its own.
@@ -121,13 +126,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Runs the window's layout for the current size.
     virtual void relayOut() {}
+    // The control a hint box explains, which it is shown beside; null to keep it where it is put.
+    virtual QWidget* hintTarget(int box);
 
 private:
     void showSlot(int i);
     void showBigView();
+    // A place (window coordinates) on the big view itself, a slot's thumbnail, its turn buttons or
+    // a ring thumbnail, which open the big view.
+    bool opensBigView(const QPoint& pos) const;
     void showRing();
 
     UploadSlotsLogic* m_slots = nullptr;
     UploadRunLogic* m_run = nullptr;
     bool m_busy = false;
+    HintBoxQueue m_hints;
+    std::array<std::function<void()>, 3> m_hintPlace{};
 };

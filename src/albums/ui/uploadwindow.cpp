@@ -87,7 +87,7 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
         labUploadToAlbumCaption->setVisible(visible);
     };
     v.showHint = [this](int box, const QString& text, int top, int left) { showHintBox(box, text, top, left); };
-    v.hideHint = [this](int box) { hintBoxes[size_t(box)].picOpeMsg->hide(); };
+    v.hideHint = [this](int box) { hideHintBox(box); };
     v.layOut = [this](const UploadLayout& l) { layOutViewport(bandTwips(), l); };
     v.lockPicZip = [this, zipCaption](bool locked, const QString& caption) {
         if (locked) chkPicZIP->setChecked(true);
@@ -199,4 +199,9 @@ void UploadWindow::done(int result) {
         Form_QueryUnload();
     }
     UploadFrame::done(result);
+}
+
+QWidget* UploadWindow::hintTarget(int box) {
+    if (box == 2) return cmdNewAlbum;  // the album hint names the new-album button
+    return UploadFrame::hintTarget(box);
 }

@@ -64,6 +64,7 @@ public:
 protected:
     void relayOut() override { Form_Resize(); }
     QWidget* namedControl(const QString& name) override;
+    QWidget* hintTarget(int box) override;
     void showRunPanel() override;
 
 private:

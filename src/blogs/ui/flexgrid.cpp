@@ -2,6 +2,9 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
+
+#include <algorithm>
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -48,6 +51,30 @@ void FlexGrid::setRows(const QList<QStringList>& rows, const QList<int>& blueCol
             setItem(r, c, item);
         }
     }
+}
+
+namespace {
+int HeaderNeeds(const QTableWidget* grid, int col) {
+    const QTableWidgetItem* h = grid->horizontalHeaderItem(col);
+    if (!h || h->text().isEmpty()) return 0;
+    const QHeaderView* header = grid->horizontalHeader();
+    return header->fontMetrics().horizontalAdvance(h->text()) + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+}
+}  // namespace
+
+void FlexGrid::fitColumn(int col, int giver) {
+    if (col < 0 || col >= columnCount()) return;
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    int needed = HeaderNeeds(this, col);
+    for (int r = 0; r < rowCount(); ++r)
+        if (const QTableWidgetItem* it = item(r, col))
+            needed = std::max(needed, QFontMetrics(it->font()).horizontalAdvance(it->text().trimmed()) + margin);
+    const int extra = needed - columnWidth(col);
+    if (extra <= 0) return;
+    setColumnWidth(col, needed);
+    if (giver < 0 || giver >= columnCount() || giver == col) return;
+    const int give = std::clamp(columnWidth(giver) - HeaderNeeds(this, giver), 0, extra);
+    setColumnWidth(giver, columnWidth(giver) - give);
 }
 
 void FlexGrid::mouseMoveEvent(QMouseEvent* e) {

@@ -41,6 +41,9 @@ public:
     void setCellBackColor(int row, int col, const QColor& c);
     int colWidth(int col) const { return columnWidth(col); }
     void setColWidth(int col, int width) { setColumnWidth(col, width); }
+    // Widens a column to its header's and its cells' texts, taking the width from column giver
+    // (when given) as far as the giver's own header still fits.
+    void fitColumn(int col, int giver = -1);
     // Grid rows count the header as row 0, as the owner's logic does.
     std::function<bool(int row, int column)> isHotCell;
     // In place of isHotCell where the hand follows bands of the grid rather than cells: the

@@ -17,6 +17,7 @@ MicroBlogListWindow::MicroBlogListWindow(QWidget* parent, const QDate& today)
     v.showRows = [this](const QList<QStringList>& rows) {
         setFormat();
         grdBlogList->setRows(rows, {kDeleteColumn});
+        grdBlogList->fitColumn(kTimeColumn, kTextColumn);
     };
     v.removeRow = [this](int row) { grdBlogList->removeItem(row); };
     v.highlightRow = [this](int row, bool highlighted) {
@@ -40,5 +41,6 @@ void MicroBlogListWindow::setFormat() {
 void MicroBlogListWindow::Form_Load(const QDate& today) {
     blogwindows::PlaceBelowMainWindow(this);
     grdBlogList->setRows(logic.rows(), {});
+    grdBlogList->fitColumn(kTimeColumn, kTextColumn);
     logic.Form_Load(today);
 }

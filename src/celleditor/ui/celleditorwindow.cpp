@@ -119,6 +119,9 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     picPicInfo = new QWidget(picFrame);
     picPicInfo->setGeometry(0, 0, ToPixels(kFrameWidth), ToPixels(kInfoHeight));
     auto* info = new QVBoxLayout(picPicInfo);
+    // Tight, so that every row fits the panel's fixed height.
+    info->setContentsMargins(6, 2, 6, 2);
+    info->setSpacing(2);
 
     txtBJ = new QLineEdit(this);
     cmdSearchBJ = new QPushButton(QStringLiteral("浏览 [背景图]"), this);
@@ -150,9 +153,13 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     cobQJCZ = NewList(this, {QStringLiteral("居中"), QStringLiteral("顶端"), QStringLiteral("底端")});
     cheFlash = new QCheckBox(QStringLiteral("Flash背景透明"), this);
     cheFlash->setChecked(true);
-    picSetQJ = Row(picPicInfo, {new QLabel(QStringLiteral("前景图片")), txtQJ, cmdSearchQJ, cmdQJSC, cmdQJXZ, cmdDelQJ,
-                                new QLabel(QStringLiteral("宽")), txtQJW, labQJW, new QLabel(QStringLiteral("高")), txtQJH,
-                                labQJH, cobQJSP, cobQJCZ, cheFlash});
+    // Two rows: the picture's source, then its size and alignment; one row cut the buttons short.
+    picSetQJ = new QWidget(picPicInfo);
+    auto* qj = new QVBoxLayout(picSetQJ);
+    qj->setContentsMargins(0, 0, 0, 0);
+    qj->addWidget(Row(picSetQJ, {new QLabel(QStringLiteral("前景图片")), txtQJ, cmdSearchQJ, cmdQJSC, cmdQJXZ, cmdDelQJ}));
+    qj->addWidget(Row(picSetQJ, {new QLabel(QStringLiteral("宽")), txtQJW, labQJW, new QLabel(QStringLiteral("高")), txtQJH,
+                                 labQJH, cobQJSP, cobQJCZ, cheFlash}));
     cheFlash->hide();
     picSet12QJ = Row(picPicInfo, {new QLabel(kForeground12Note), cmdUploadAreaPic[3]});
     picSet12QJ->hide();
@@ -233,6 +240,7 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
 
     teachpicTeach = teachpanel::CreateCellEditorPanel(this);
     teachpicTeach->hide();
+    teachpicTeach->dockInLayout(main, 0, webAD);
 
     // The hint box floats over the window.
     picOpeMsg = new QFrame(this);

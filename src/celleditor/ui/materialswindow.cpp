@@ -96,7 +96,13 @@ void MaterialsWindow::resizeEvent(QResizeEvent* event) {
     cmdOK->move(ToPixels(left), ToPixels(top));
     cmdCancel->move(ToPixels(left + 1815), ToPixels(top));
     cmdRefresh->move(ToPixels(left - 1815), ToPixels(top));
-    fraMome->move(ToPixels(left - 10830), ToPixels(top - 270));
+    // The note ends before the refresh button and starts inside the window, whatever its width;
+    // narrower, it grows upwards to keep its text whole.
+    const int fraLeft = qMax(120, left - 10830);
+    const int fraWidth = ToPixels(qMax(0, qMin(6600, left - 1815 - 120 - fraLeft)));
+    const int fraBottom = ToPixels(top - 270 + 900);
+    const int fraHeight = qMax(ToPixels(900), fraMome->heightForWidth(fraWidth));
+    fraMome->setGeometry(ToPixels(fraLeft), fraBottom - fraHeight, fraWidth, fraHeight);
 }
 
 void MaterialsWindow::closeEvent(QCloseEvent* event) {

@@ -108,6 +108,7 @@ WriteTextWindow::WriteTextWindow(const QString& qjw, const QString& qjh, QWidget
 
     teachpicTeach = teachpanel::CreateWriteTextPanel(this);
     teachpicTeach->hide();
+    teachpicTeach->dockInLayout(main, 0);
 
     connect(txtText, &QLineEdit::textChanged, this, [this] { txtText_Change(); });
     connect(cmdClearText, &QPushButton::clicked, this, [this] { cmdClearText_Click(); });

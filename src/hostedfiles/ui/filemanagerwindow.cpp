@@ -8,6 +8,7 @@
 #include "platform/prompts.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
+#include "platform/ui/windowgeometry.h"
 #include "blogs/ui/flexgrid.h"
 #include "platform/ui/webbrowser.h"
 
@@ -33,6 +34,9 @@
 using twips::ToPixels;
 
 namespace {
+
+const QString kCopyTip = QStringLiteral("把此文件的网络地址复制到剪贴板中");
+const QString kRenewTip = QStringLiteral("重新上传此文件");
 
 void place(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
@@ -186,9 +190,9 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     imgFileView = new QLabel(picGrdView);
     txtGridMemo = new QLineEdit(QStringLiteral("------------------------"), picGridPicInfo);
     place(txtGridMemo, 4185, 630, 2385, 225);
-    imgGridURL = NewCaptionButton(picGridPicInfo, QStringLiteral("复制"));
+    imgGridURL = NewCaptionButton(picGridPicInfo, QStringLiteral("复制"), kCopyTip);
     place(imgGridURL, 4155, 915, 600, 330);
-    imgGridRenew = NewCaptionButton(picGridPicInfo, QStringLiteral("替换"));
+    imgGridRenew = NewCaptionButton(picGridPicInfo, QStringLiteral("替换"), kRenewTip);
     place(imgGridRenew, 4860, 915, 600, 330);
     imgGridPutIn = NewCaptionButton(picGridPicInfo, QStringLiteral("插入"), QStringLiteral("点击把图片插入到模板中"));
     place(imgGridPutIn, 5505, 915, 600, 330);
@@ -298,17 +302,26 @@ void FileManagerWindow::buildCell(int k) {
     place(cheSelect[k], 30, 1845, 195, 195);
     imgPutIn[k] = NewCaptionButton(cell, QStringLiteral("插入"), QStringLiteral("点击把图片插入到模板中"));
     place(imgPutIn[k], 270, 1800, 555, 270);
-    imgURL[k] = NewCaptionButton(cell, QStringLiteral("复制"));
+    imgURL[k] = NewCaptionButton(cell, QStringLiteral("复制"), kCopyTip);
     place(imgURL[k], 885, 1800, 555, 270);
-    imgRenew[k] = NewCaptionButton(cell, QStringLiteral("替换"));
+    imgRenew[k] = NewCaptionButton(cell, QStringLiteral("替换"), kRenewTip);
     place(imgRenew[k], 1500, 1800, 525, 270);
-    picEdit[k] = NewCaptionButton(cell, QStringLiteral("✎"));
+    picEdit[k] = NewCaptionButton(cell, QStringLiteral("✎"), QStringLiteral("编辑图片描述信息"));
     place(picEdit[k], 1830, 1530, 210, 195);
     cell->hide();
 }
 
+QWidget* FileManagerWindow::hintTarget(const QString& text) const {
+    const std::pair<int, QWidget*> targets[] = {
+        {13, tvwDir}, {14, cmdDelSelectFiles}, {15, labPageDown}, {16, imgPutIn[0]}};
+    for (const auto& [setting, control] : targets)
+        if (FileManagerHintFor(setting).text == text) return control;
+    return nullptr;
+}
+
 void FileManagerWindow::buildHintBox(int i, QWidget* parent) {
     QFrame* box = picOpeMsg[i] = new QFrame(parent);
+    box->setObjectName(QStringLiteral("hintBox"));
     box->setFrameShape(QFrame::Box);
     place(box, 0, 0, 4500, 1875);
     SetBackColour(box, 0xE1FFFF);
@@ -376,11 +389,13 @@ void FileManagerWindow::wireView() {
     };
     v.showHintBox = [this](int box, const QString& text, int left, int top) {
         labOpeMsg[box]->setText(text);
-        moveTo(picOpeMsg[box], left, top);
-        picOpeMsg[box]->show();
-        picOpeMsg[box]->raise();
+        // One at a time, beside the control the hint names and off every other control.
+        m_hints.show(picOpeMsg[box], [this, box, text, left, top] {
+            moveTo(picOpeMsg[box], left, top);
+            if (QWidget* target = hintTarget(text)) windowgeometry::PlaceBeside(picOpeMsg[box], target);
+        });
     };
-    v.hideHintBox = [this](int box) { picOpeMsg[box]->hide(); };
+    v.hideHintBox = [this](int box) { m_hints.hide(picOpeMsg[box]); };
     v.hintTicked = [this](int box) { return chkIKnowOpe[box]->isChecked(); };
     v.clearHintTick = [this](int box) { chkIKnowOpe[box]->setChecked(false); };
     v.setMsgSN = [this](const QString& s) { labMsgSN->setText(s); };

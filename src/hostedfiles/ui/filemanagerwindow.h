@@ -5,6 +5,7 @@
 #include "foundation/ui/progressbarprogress.h"
 #include "hostedfiles/filemanager.h"
 #include "platform/defaultinstance.h"
+#include "platform/ui/windowgeometry.h"
 
 #include <QDialog>
 
@@ -128,8 +129,11 @@ protected:
 private:
     void buildCell(int k);
     void buildHintBox(int i, QWidget* parent);
+    // The control a hint's text explains.
+    QWidget* hintTarget(const QString& text) const;
     void wireView();
     std::unique_ptr<ProgressBarProgress> m_progress;
+    HintBoxQueue m_hints;
     bool m_loaded = false;
     bool m_uploadOpen = false;
     bool m_unloadAsked = false;

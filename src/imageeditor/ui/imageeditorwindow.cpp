@@ -329,10 +329,12 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     fraWebTools->setGeometry(ToPixels(-45), ToPixels(-30), ToPixels(2280), ToPixels(5820));
     Label1 = MakeLabel(QStringLiteral("设置图像大小(宽度×高度)"), fraWebTools, 120, 240, 2100, 255);
     cobSetSize = new QComboBox(fraWebTools);
-    cobSetSize->setGeometry(ToPixels(120), ToPixels(540), ToPixels(1500), ToPixels(330));
+    // The whole width for the list, whose entries end in " (像素)"; the other-size button on the
+    // next row, beside the typed size.
+    cobSetSize->setGeometry(ToPixels(120), ToPixels(540), ToPixels(2040), ToPixels(330));
     cobSetSize->addItems(SizeListEntries());
-    cmdOtherSize = MakeButton(QStringLiteral("其它"), fraWebTools, 1650, 540, 510, 330);
-    labOtherSize = MakeLabel(QString(), fraWebTools, 120, 930, 2040, 255);
+    cmdOtherSize = MakeButton(QStringLiteral("其它"), fraWebTools, 1650, 900, 510, 315);
+    labOtherSize = MakeLabel(QString(), fraWebTools, 120, 930, 1500, 255);
 
     tooPic = new QToolBar(picFrame);
     tooPic->setGeometry(ToPixels(kViewportLeft), ToPixels(-15), ToPixels(12975), ToPixels(420));

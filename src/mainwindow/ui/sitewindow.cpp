@@ -647,12 +647,14 @@ void SiteWindow::placeDomainRowForDomain() {
     f.setBold(true);
     f.setPointSize(12);
     const int reg = 4590;
-    // Ends a little before the registration button, which moves to its place below.
-    labDomainName->resize(P(reg - kDomainGap) - labDomainName->x(), labDomainName->height());
-    // A long domain is drawn a little tighter to fit before the registration button; the tool tip
-    // shows it whole anyway.
+    // Ends a little before the registration button. A longer domain moves the buttons after it to
+    // the right, as far as the tool frame has room; beyond that it is drawn a little tighter (the
+    // tool tip shows it whole anyway).
+    const int designRoom = P(reg - kDomainGap) - labDomainName->x();
+    const int needed = QFontMetrics(f).horizontalAdvance(domain) + 2;
+    const int shift = std::clamp(needed - designRoom, 0, P(15000 - (reg + 5280 + 1500)));
+    labDomainName->resize(designRoom + shift, labDomainName->height());
     const int room = labDomainName->width();
-    const int needed = QFontMetrics(f).horizontalAdvance(domain);
     if (needed > room && !domain.isEmpty())
         f.setLetterSpacing(QFont::AbsoluteSpacing, std::max(-1.0, double(room - needed) / domain.size()));
     labDomainName->setFont(f);
@@ -664,11 +666,12 @@ void SiteWindow::placeDomainRowForDomain() {
     txtDomainName->hide();
     txtDomainNameVisible = false;
     cmdTestDomain->hide();
-    cmdRegDomain->move(P(reg), cmdRegDomain->y());
-    cmdEncrypt->move(P(reg + 1155), cmdEncrypt->y());
-    cmdCloseTeach->move(P(reg + 3210), cmdCloseTeach->y());
-    cmdOpenTeach->move(P(reg + 3210), cmdOpenTeach->y());
-    cmdSetUserInfo->move(P(reg + 5280), cmdSetUserInfo->y());
+    cmdRegDomain->move(P(reg) + shift, cmdRegDomain->y());
+    cmdEncrypt->move(P(reg + 1155) + shift, cmdEncrypt->y());
+    cmdViewMySite->move(P(6900) + shift, cmdViewMySite->y());
+    cmdCloseTeach->move(P(reg + 3210) + shift, cmdCloseTeach->y());
+    cmdOpenTeach->move(P(reg + 3210) + shift, cmdOpenTeach->y());
+    cmdSetUserInfo->move(P(reg + 5280) + shift, cmdSetUserInfo->y());
     cmdViewMySite->show();
     cmdEncrypt->show();
 }

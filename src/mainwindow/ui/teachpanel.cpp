@@ -3,6 +3,8 @@
 #include "foundation/settings.h"
 #include "platform/twips.h"
 
+#include <QBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -51,6 +53,27 @@ void TeachPanel::openAtLoad(const std::function<void()>& cmdOpenTeach_Click) {
 }
 
 void TeachPanel::setTeachChapter(int) {}
+
+void TeachPanel::dockInLayout(QBoxLayout* layout, int index, QWidget* replaced) {
+    const bool shown = !isHidden();
+    m_place = new QWidget(parentWidget());
+    m_place->setFixedSize(size());
+    m_replaced = replaced;
+    setParent(m_place);  // hides the panel; its place follows its visibility from here on
+    layout->insertWidget(index, m_place);
+    m_place->hide();
+    setVisible(shown);
+}
+
+bool TeachPanel::event(QEvent* e) {
+    // Sent whenever the panel is shown or hidden, also while its window is hidden.
+    if (m_place && (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent)) {
+        const bool shown = e->type() == QEvent::ShowToParent;
+        m_place->setVisible(shown);
+        if (m_replaced) m_replaced->setVisible(!shown);
+    }
+    return QFrame::event(e);
+}
 
 namespace teachpanel {
 

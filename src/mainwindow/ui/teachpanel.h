@@ -4,10 +4,12 @@
 // teachpanel::createMainPanel; until it does, a plain panel of the player's size stands in, with
 // the two timers and the play flag the main window switches.
 #include <QFrame>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
 
+class QBoxLayout;
 class QTimer;
 
 class TeachPanel : public QFrame {
@@ -34,10 +36,21 @@ public:
     void openAtLoad(const std::function<void()>& cmdOpenTeach_Click);
     // The chapter the player stands at; the stand-in has none.
     virtual void setTeachChapter(int chapter);
+    // Gives the panel its own place in a window laid out by a box layout, at index: shown, it
+    // moves the content below it down (the window grows when it must) instead of lying over it;
+    // `replaced`, when given, is hidden while the panel shows (the strip it stands in for).
+    void dockInLayout(QBoxLayout* layout, int index, QWidget* replaced = nullptr);
 
     QTimer* teachTimer1 = nullptr;            // follows the movie, 200 ms, off at design
     QTimer* teachTimer2 = nullptr;            // blinks a button, 500 ms, off at design
     QString teachlabPlayFlag = QStringLiteral("0");  // "1" once the movie has been loaded
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    QWidget* m_place = nullptr;     // the panel's place in the layout, shown with it
+    QPointer<QWidget> m_replaced;
 };
 
 namespace teachpanel {
