@@ -2,6 +2,7 @@
 // request can fail, and the member's input while a call waits.
 #include <gtest/gtest.h>
 
+#include "platform/serviceconfig.h"
 #include "platform/soapclient.h"
 #include "support/soaptestserver.h"
 
@@ -19,12 +20,19 @@ namespace {
 class SoapClientTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // This program also starts the emulator, whose configuration names it as the proxy; the
+        // client here talks to the test server directly.
+        saved = serviceconfig::current();
+        ServiceConfig direct = saved;
+        direct.proxy.clear();
+        serviceconfig::set(direct, false);
         server.wsdl = SoapTestServer::makeWsdl(
             server.base() + QStringLiteral("/services/imgser001.asmx"),
             {{QStringLiteral("UploadFile01"), {QStringLiteral("UserName"), QStringLiteral("Ext"), QStringLiteral("FileData")}},
              {QStringLiteral("GetDirInfo"), {QStringLiteral("UserName")}}},
             QStringLiteral("imgser001"));
     }
+    void TearDown() override { serviceconfig::set(saved, false); }
     QString wsdlUrl() const { return server.base() + QStringLiteral("/services/imgser001.asmx?WSDL"); }
 
     // The description of the error a call of f throws; fails the test when none is thrown.
@@ -49,6 +57,7 @@ protected:
     }
 
     SoapTestServer server;
+    ServiceConfig saved;
 };
 
 }  // namespace

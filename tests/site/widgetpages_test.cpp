@@ -93,7 +93,7 @@ TEST_F(WidgetPages, KeysHostsAndAlbum) {
                                               "&k3=WWW1www&k4=0\"")));
     SiteSettings(LocalColumn, HomeAlbumRow) = QStringLiteral("我的 相册&1");
     SiteSettings(TemplateColumn, HomeAlbumRow) = QStringLiteral("模板相册");
-    EXPECT_TRUE(CreateWidgetHtml(18, TemplateColumn).contains(QStringLiteral("&k2=我的 相册%261&k3=")));
+    EXPECT_TRUE(CreateWidgetHtml(18, TemplateColumn).contains(QStringLiteral("&k2=我的%20相册%261&k3=")));
 }
 
 TEST_F(WidgetPages, QueryValuesReachTheServiceWhole) {
