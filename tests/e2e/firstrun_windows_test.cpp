@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/childprocess.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -26,6 +28,8 @@
 #include <QTest>
 #include <QToolButton>
 
+using e2e::Child;
+
 namespace {
 
 [[maybe_unused]] const bool kRendererLimit = testsupport::LimitRendererProcesses();
@@ -37,19 +41,6 @@ QString ShotPath(const QString& name) {
 }
 
 const QStringList kShots{QStringLiteral("cell-editor"), QStringLiteral("upload-window"), QStringLiteral("file-manager")};
-
-// A child process stopped when the test ends.
-struct Child {
-    QProcess p;
-    ~Child() {
-        if (p.state() == QProcess::NotRunning) return;
-        p.terminate();
-        if (!p.waitForFinished(5000)) {
-            p.kill();
-            p.waitForFinished(2000);
-        }
-    }
-};
 
 class FirstRunWindows : public testsupport::EmulatorTest {};
 

@@ -4,6 +4,8 @@
 // for, the engine and a page's renderer have started, loaded and drawn a page.
 #include <gtest/gtest.h>
 
+#include "e2e/childprocess.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,19 +22,10 @@
 
 #include <functional>
 
+using e2e::buildDir;
+using e2e::waitUntil;
+
 namespace {
-
-QString buildDir() { return qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")); }
-
-bool waitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    return true;
-}
 
 // An HTTP proxy that answers every page with one that shows a picture, and the picture itself.
 class PageProxy {

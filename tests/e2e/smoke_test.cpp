@@ -5,6 +5,8 @@
 // for a condition, so a busy machine only makes the run longer.
 #include <gtest/gtest.h>
 
+#include "e2e/childprocess.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -18,32 +20,11 @@
 
 #include <functional>
 
+using e2e::buildDir;
+using e2e::waitUntil;
+using e2e::Child;
+
 namespace {
-
-QString buildDir() { return qEnvironmentVariable("TAVOLIN_BUILD_DIR", QStringLiteral(".")); }
-
-bool waitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QThread::msleep(100);
-    }
-    return true;
-}
-
-// A child process stopped when the test ends.
-struct Child {
-    QProcess p;
-    ~Child() {
-        if (p.state() == QProcess::NotRunning) return;
-        p.terminate();
-        if (!p.waitForFinished(5000)) {
-            p.kill();
-            p.waitForFinished(2000);
-        }
-    }
-};
 
 // The screen of an Xvfb started with -fbdir: an XWD file whose header fields are big-endian.
 QImage readXvfbScreen(const QString& path) {
