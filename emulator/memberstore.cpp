@@ -2,6 +2,7 @@
 
 #include "foundation/md5.h"
 #include "platform/paths.h"
+#include "platform/safefile.h"
 #include "platform/vberror.h"
 
 #include <QBuffer>
@@ -16,9 +17,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace emu {
 
@@ -459,25 +457,10 @@ void MemberStore::appendLog(const Member& m, const QString& path, const QList<QJ
     if (!QDir().mkpath(dir)) throw VbError(VbError::PathNotFound, QStringLiteral("Path not found: ") + dir);
     QByteArray line;
     for (const QJsonObject& change : changes) line += LogLine(change);
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) throw VbError(VbError::PathFileAccess, QStringLiteral("Path/File access error: %1 (%2)").arg(path).arg(errno));
-    const off_t start = ::lseek(fd, 0, SEEK_END);
-    const char* data = line.constData();
-    qsizetype left = line.size();
-    int error = 0;
-    while (left > 0 && !error) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) error = n < 0 ? errno : ENOSPC;
-        else {
-            data += n;
-            left -= n;
-        }
-    }
-    if (!error && ::fdatasync(fd) != 0) error = errno;
-    // Lines not wholly written are taken back, so the next one does not join them.
-    if (error && start >= 0) [[maybe_unused]] const int cut = ::ftruncate(fd, start);
-    ::close(fd);
+    paths::SafeWriteStep step = paths::SafeWriteStep::Open;
+    const int error = paths::AppendToFile(path, line, &step);
+    if (error && step == paths::SafeWriteStep::Open)
+        throw VbError(VbError::PathFileAccess, QStringLiteral("Path/File access error: %1 (%2)").arg(path).arg(error));
     if (error) throw VbError(VbError::DiskFull, QStringLiteral("Disk full: %1 (%2)").arg(path).arg(error));
 }
 
@@ -489,11 +472,10 @@ void MemberStore::storeSampleFiles(Member& m, const QString& albumName, const QL
     QList<QJsonObject> changes;
     for (const SampleFile& f : files) {
         const QString disk = FreshDiskName(dir, m.album(albumName), f.name);
-        QFile out(dir + QLatin1Char('/') + disk);
-        if (!paths::IsSafeComponent(f.name) || !out.open(QIODevice::WriteOnly) || out.write(f.bytes) != f.bytes.size())
-            throw VbError(VbError::PathFileAccess, QStringLiteral("Cannot write ") + f.name);
-        out.close();
-        MakeThumbnail(out.fileName());
+        if (!paths::IsSafeComponent(f.name)) throw VbError(VbError::PathFileAccess, QStringLiteral("Cannot write ") + f.name);
+        const QString path = dir + QLatin1Char('/') + disk;
+        paths::WriteFileSafely(path, f.bytes);
+        MakeThumbnail(path);
         QJsonObject change{{QStringLiteral("album"), albumName},
                            {QStringLiteral("stamp"), stamp},
                            {QStringLiteral("albumStamp"), stamp},

@@ -2,6 +2,7 @@
 
 #include "albums/state.h"
 #include "foundation/cipher.h"
+#include "foundation/folders.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"
 #include "platform/paths.h"
@@ -39,7 +40,7 @@ void WriteAlbumListFile(const Table& dirInfo) {
 }  // namespace
 
 QString AlbumCachePath(const QString& fileName) {
-    return UserFolder + QStringLiteral("/data/") + fileName;
+    return MemberPath({QStringLiteral("data"), fileName});
 }
 
 QString RawTableText(const QString& text, const QString& tableName) {

@@ -3,6 +3,7 @@
 #include "albums/albumcache.h"
 #include "albums/sizeduploadwindowlabels.h"
 #include "albums/uploadwindowlabels.h"
+#include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
 #include "foundation/settings.h"
@@ -23,7 +24,7 @@ constexpr int kSlots = 10;
 constexpr int kSizeLimit = 500;
 const QChar CR(QLatin1Char('\r'));
 
-QString TempPicture() { return UserFolder + QStringLiteral("/temp.jpg"); }
+QString TempPicture() { return MemberPath({QStringLiteral("temp.jpg")}); }
 
 bool IsPicture(const QString& file) {
     const QString ext = file.right(4).toLower();
@@ -57,23 +58,23 @@ QString FolderGroupsMessage(int files, int groups) {
 }
 
 ReplyOutcome OutcomeOf(const QString& reply) {
-    if (reply.left(8).toUpper() == QLatin1String("OK_0001_")) return {true, kSent, false};
+    if (ReplyStartsWith(reply, kOK_0001Stamp, Qt::CaseInsensitive)) return {true, kSent, false};
     static const struct {
-        const char* reply;
+        const QString& reply;
         const char* status;
         bool retry;
     } table[] = {
-        {"Error_0000", "错误 0000，上传失败：网络中断，请稍候再试。", true},
-        {"Error_0001", "错误 0001，上传失败。", true},
-        {"Error_0002", "错误 0002，上传失败。", true},
-        {"Error_0003", "错误 0003，上传失败。", true},
-        {"Error_0004", "错误 0004：上传失败！网络空间已满，请您删除部份文件或扩容后再试。", false},
-        {"Error_0005", "错误 0005：上传失败！网络空间已过期，请您给网络空间继费后再试。", false},
-        {"文件不存在，上传失败！", "文件不存在，上传失败！", false},
-        {"不支持此文件类型上传。", "不支持此文件类型上传，上传失败！", false},
+        {kError_0000, "错误 0000，上传失败：网络中断，请稍候再试。", true},
+        {kError_0001, "错误 0001，上传失败。", true},
+        {kError_0002, "错误 0002，上传失败。", true},
+        {kError_0003, "错误 0003，上传失败。", true},
+        {kError_0004, "错误 0004：上传失败！网络空间已满，请您删除部份文件或扩容后再试。", false},
+        {kError_0005, "错误 0005：上传失败！网络空间已过期，请您给网络空间继费后再试。", false},
+        {kUploadNoFile, "文件不存在，上传失败！", false},
+        {kUploadWrongType, "不支持此文件类型上传，上传失败！", false},
     };
     for (const auto& row : table)
-        if (reply == QString::fromUtf8(row.reply)) return {false, QString::fromUtf8(row.status), row.retry};
+        if (reply == row.reply) return {false, QString::fromUtf8(row.status), row.retry};
     return {false, QStringLiteral("错误 0006：上传失败！意外错误，请您重新登录本软件再试。"), true};
 }
 }  // namespace uploadrun
@@ -256,7 +257,7 @@ bool UploadRunLogic::sendSlot(int i, bool retry) {
         if (retry) {
             ForgetAlbumListStamp(uploadrun::kRetryStamp);
         } else {
-            recordStamp(QString(reply).remove(QStringLiteral("OK_0001_")));
+            recordStamp(QString(reply).remove(kOK_0001Stamp));
         }
         DialogState = 99;
         s.cmdOperationEnabled = false;

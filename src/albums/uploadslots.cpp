@@ -1,6 +1,7 @@
 #include "albums/uploadslots.h"
 
 #include "albums/uploadwindowlabels.h"
+#include "foundation/folders.h"
 #include "foundation/servicecall.h"
 #include "imaging/dibsection.h"
 #include "imaging/previewlayout.h"
@@ -260,7 +261,7 @@ void UploadSlotsLogic::checkSlot(int i) {
         // confirmed leaves no file and empties the slot; an older cut is never taken.
         const QSize natural = NaturalOf(pixels);
         if (Number(frm个人网站Labels::labWidth) < natural.width() || Number(frm个人网站Labels::labHeight) < natural.height()) {
-            const QString cut = UserFolder + QStringLiteral("/Cut") + QString::number(i) + QStringLiteral(".jpg");
+            const QString cut = MemberPath({QStringLiteral("Cut") + QString::number(i) + QStringLiteral(".jpg")});
             QFile::remove(cut);
             frm个人网站Labels::labCutFileName = cut;
             frm个人网站Labels::labCutPicPath = path;

@@ -35,18 +35,24 @@ bool readsAsNumber(const QString& text) {
     return vb::IsNumeric(s);
 }
 
-QString memberFolder() {
-    return paths::InRoot(QStringLiteral("UserData/") + paths::SafeComponent(CurrentUserName));
+}  // namespace
+
+QString MemberFolder(const QString& member) {
+    return paths::InRoot(QStringLiteral("UserData/") + paths::SafeComponent(member));
 }
 
-}  // namespace
+QString MemberPath(std::initializer_list<QString> components) {
+    QString path = UserFolder;
+    for (const QString& c : components) path += QLatin1Char('/') + paths::SafeComponent(c);
+    return path;
+}
 
 void EnsureDataFolders() {
     ensureFolder(paths::InRoot(QStringLiteral("data")));
     ensureFolder(paths::InRoot(QStringLiteral("data/Temp")));
     ensureFolder(paths::InRoot(QStringLiteral("UserData")));
     if (CurrentUserName.isEmpty()) return;
-    const QString member = memberFolder();
+    const QString member = MemberFolder(CurrentUserName);
     ensureFolder(member);
     ensureFolder(member + QStringLiteral("/UpLoadPicture"));
     ensureFolder(MemberTempPath());
@@ -59,7 +65,7 @@ void RemoveInterruptedWrites() {
     paths::RemoveSafeWriteLeftovers(paths::InRoot(QStringLiteral("UserData")), true);
 }
 
-QString MemberTempPath() { return memberFolder() + QStringLiteral("/temp"); }
+QString MemberTempPath() { return MemberFolder(CurrentUserName) + QStringLiteral("/temp"); }
 
 QString MemberTempPath(const QString& fileName) {
     return MemberTempPath() + QLatin1Char('/') + paths::SafeComponent(fileName);

@@ -2,6 +2,7 @@
 
 #include "albums/loadalbumlist.h"
 #include "albums/state.h"
+#include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
 #include "login/state.h"
@@ -32,8 +33,7 @@ std::vector<AlbumTreeNode> AlbumTreeNodes(const Table& albums) {
 }
 
 QString AlbumThumbnailFolder(const QString& album) {
-    if (!paths::IsSafeComponent(album)) return QString();
-    return UserFolder + QStringLiteral("/UpLoadPicture/") + album;
+    return MemberPath({QStringLiteral("UpLoadPicture"), album});
 }
 
 QList<QStringList> FileListRows(const Table& files) {
@@ -95,9 +95,10 @@ void FileManagerController::LoadAlbumTree() {
     for (const AlbumTreeNode& node : AlbumTreeNodes(AlbumList)) {
         CALL_REQUIRED_HOOK(view.addTreeNode, node);
         if (!node.key.startsWith(QLatin1String("ML"))) continue;
-        // One level: the thumbnail root exists since login. A name that can be no folder gets none.
+        // One level: the thumbnail root exists since login. A name that can be no folder gets the
+        // folder of its safe spelling, where the thumbnail cache puts that album's thumbnails.
         const QString folder = AlbumThumbnailFolder(node.text);
-        if (!folder.isEmpty() && !QFileInfo::exists(folder)) QDir().mkdir(folder);
+        if (!QFileInfo::exists(folder)) QDir().mkdir(folder);
     }
 }
 

@@ -28,7 +28,8 @@ struct AlbumTreeNode {
 // node "ML<k>" per album row (system albums are those whose name starts with "www" in any case),
 // and a "(无)" node under a root that got no album.
 std::vector<AlbumTreeNode> AlbumTreeNodes(const Table& albums);
-// <UserFolder>/UpLoadPicture/<album>, or empty when the name can be no folder name.
+// <UserFolder>/UpLoadPicture/<album>, the album made one safe folder name as the thumbnail cache
+// makes it.
 QString AlbumThumbnailFolder(const QString& album);
 
 // ---- list grid

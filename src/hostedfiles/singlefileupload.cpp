@@ -3,6 +3,7 @@
 #include "albums/albumcache.h"
 #include "albums/loadalbumlist.h"
 #include "albums/state.h"
+#include "foundation/folders.h"
 #include "foundation/servicecall.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
@@ -32,7 +33,7 @@ constexpr qint64 kLargestKb = 500;
 
 bool IsTurnablePicture(const QString& ext) { return ext == u".jpg" || ext == u".bmp"; }
 
-QString UserFile(const char* name) { return UserFolder + QLatin1Char('/') + QLatin1String(name); }
+QString UserFile(const char* name) { return MemberPath({QLatin1String(name)}); }
 
 // NewFile field -> FileInfo field.
 constexpr int kNewFileToFileInfo[][2] = {{0, 2}, {1, 4}, {2, 7}, {3, 8}};
@@ -211,8 +212,7 @@ void RecordReplacement(const QString& reply, const QString& album, const QString
 }
 
 QString LocalThumbnailPath(const QString& album, const QString& name, const QString& ext) {
-    return UserFolder + QStringLiteral("/UpLoadPicture/") + paths::SafeComponent(album) + QLatin1Char('/') +
-           paths::SafeComponent(name + ext);
+    return MemberPath({QStringLiteral("UpLoadPicture"), album, name + ext});
 }
 
 // ---- the window's logic

@@ -1,5 +1,6 @@
 #include "hostedfiles/thumbnailcache.h"
 
+#include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "login/state.h"
 #include "platform/paths.h"
@@ -12,15 +13,14 @@
 
 namespace {
 const QString kRootAlbum = QStringLiteral("根目录");
-
-QString ThumbnailRoot() { return UserFolder + QStringLiteral("/UpLoadPicture/"); }
+const QString kThumbnails = QStringLiteral("UpLoadPicture");
 }  // namespace
 
 QString PageThumbnailPath(const QString& album, const QString& storedName) {
     // Paths here tell letter cases apart, so the folder keeps the album's own spelling.
     QString name = paths::SafeComponent(storedName).toLower();
     if (name.size() >= 4) name.chop(4);
-    return ThumbnailRoot() + paths::SafeComponent(album) + QLatin1Char('/') + name + QStringLiteral(".dat");
+    return MemberPath({kThumbnails, album, name + QStringLiteral(".dat")});
 }
 
 QString PageThumbnailAddress(const QString& fileUrl, const QString& album, const QString& storedName) {
@@ -31,8 +31,7 @@ QString PageThumbnailAddress(const QString& fileUrl, const QString& album, const
 }
 
 QString PreviewThumbnailPath(const QString& album, const QString& storedName) {
-    const QString folder = album == kRootAlbum ? QString() : paths::SafeComponent(album) + QLatin1Char('/');
-    return ThumbnailRoot() + folder + paths::SafeComponent(storedName);
+    return album == kRootAlbum ? MemberPath({kThumbnails, storedName}) : MemberPath({kThumbnails, album, storedName});
 }
 
 QString PreviewThumbnailAddress(const QString& fileUrl, const QString& album, const QString& storedName) {

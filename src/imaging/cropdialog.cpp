@@ -122,7 +122,7 @@ bool CropDialog::quarterTurn(int direction) {
     if (turned.isNull()) return false;
     // The turned picture is kept as "savepic.bmp", which the upload windows read as well.
     cDIBSection1 file;
-    if (!file.CreateFromHandle(turned, 0, 0, -1, -1) || !file.SaveBitmap(UserFolder + QStringLiteral("/savepic.bmp")))
+    if (!file.CreateFromHandle(turned, 0, 0, -1, -1) || !file.SaveBitmap(MemberPath({QStringLiteral("savepic.bmp")})))
         return false;
     m_shown = turned;
     CALL_REQUIRED_HOOK(m_view.showPicture, m_shown);

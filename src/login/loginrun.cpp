@@ -195,9 +195,9 @@ void RunLogin(const LoginInput& input, LoginView& view) {
         const QString text = LoginReplyText(reply);
         EnsureDataFolders();
         UserServerPrefix.clear();
-        UserFolder = paths::InRoot(QStringLiteral("UserData/") + CurrentUserName);
+        UserFolder = MemberFolder(CurrentUserName);
         // WriteEncryptedText has told the member when the login file could not be written.
-        if (!WriteEncryptedText(text, UserFolder + QStringLiteral("/u1.dat"))) {
+        if (!WriteEncryptedText(text, MemberPath({QStringLiteral("u1.dat")}))) {
             CALL_REQUIRED_HOOK(view.returnToInput, LoginBox::Password);
             return;
         }

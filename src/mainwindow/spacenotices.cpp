@@ -1,5 +1,6 @@
 #include "mainwindow/spacenotices.h"
 
+#include "foundation/folders.h"
 #include "foundation/tabletext.h"
 #include "login/state.h"
 #include "platform/vbdate.h"
@@ -80,7 +81,7 @@ FeeLine BuildFeeLine(const Table& spacePrices, const QString& quotaKb, const QSt
 }
 
 FeeLine MemberFeeLine() {
-    const Table prices = ReadTableFile(UserFolder + QStringLiteral("/u1.dat"), QStringLiteral("SpacePric"));
+    const Table prices = ReadTableFile(MemberPath({QStringLiteral("u1.dat")}), QStringLiteral("SpacePric"));
     return BuildFeeLine(prices, LoginField(17), LoginField(20), LoginField(3));
 }
 

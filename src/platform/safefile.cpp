@@ -100,6 +100,57 @@ void removeLeftoversIn(const QByteArray& folder, bool recursive, int& removed) {
 
 }  // namespace
 
+namespace {
+
+// 0 or errno, ENOSPC for a write that wrote nothing.
+int writeAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : ENOSPC;
+        data += n;
+        left -= n;
+    }
+    return 0;
+}
+
+int failed(SafeWriteStep* at, SafeWriteStep step, int error) {
+    if (at) *at = step;
+    return error;
+}
+
+}  // namespace
+
+int AppendToFile(const QString& path, const QByteArray& bytes, SafeWriteStep* step) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) return failed(step, SafeWriteStep::Open, errno);
+    const off_t start = ::lseek(fd, 0, SEEK_END);
+    int error = writeAll(fd, bytes);
+    SafeWriteStep at = SafeWriteStep::Write;
+    if (!error && ::fdatasync(fd) != 0) {
+        error = errno;
+        at = SafeWriteStep::Sync;
+    }
+    if (error && start >= 0) [[maybe_unused]] const int cut = ::ftruncate(fd, start);
+    ::close(fd);
+    return error ? failed(step, at, error) : 0;
+}
+
+int WriteFreshPrivateFile(const QString& path, const QByteArray& bytes, SafeWriteStep* step) {
+    const QByteArray native = QFile::encodeName(path);
+    if (::unlink(native.constData()) != 0 && errno != ENOENT) return failed(step, SafeWriteStep::Open, errno);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return failed(step, SafeWriteStep::Open, errno);
+    if (const int error = writeAll(fd, bytes)) {
+        ::close(fd);
+        return failed(step, SafeWriteStep::Write, error);
+    }
+    if (::close(fd) != 0) return failed(step, SafeWriteStep::Close, errno);
+    return 0;
+}
+
 int RemoveSafeWriteLeftovers(const QString& folder, bool recursive) {
     int removed = 0;
     removeLeftoversIn(QFile::encodeName(folder), recursive, removed);

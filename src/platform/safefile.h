@@ -61,6 +61,15 @@ private:
     int m_osError = 0;
 };
 
+// The two writes that cannot replace a whole file. Each writes all the bytes and returns 0, or the
+// errno of the step that failed (ENOSPC for a write that wrote nothing) with that step in *step.
+// AppendToFile: appends to the file (created when missing) and syncs the data; the bytes of a
+// failed append are cut off again, so the next append does not join them.
+int AppendToFile(const QString& path, const QByteArray& bytes, SafeWriteStep* step = nullptr);
+// WriteFreshPrivateFile: writes a file of a fixed name in a folder others may share: whatever stands
+// at that name (a file, a link) is removed, never followed, and the new file is the owner's alone.
+int WriteFreshPrivateFile(const QString& path, const QByteArray& bytes, SafeWriteStep* step = nullptr);
+
 // Removes the temporaries that interrupted safe writes (a killed program) left in folder and, when
 // recursive, in the folders below it: regular files named "<name>.XXXXXX" (six ASCII letters or
 // digits) beside a regular file <name>, or beside a file whose long name the writer cut <name>

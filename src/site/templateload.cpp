@@ -1,5 +1,6 @@
 #include "site/templateload.h"
 
+#include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "foundation/table.h"
 #include "foundation/tabletext.h"
@@ -31,7 +32,7 @@ void KeepOwn(int first, int last) {
 
 }  // namespace
 
-QString TemplateFilePath() { return UserFolder + QStringLiteral("/mb.dat"); }
+QString TemplateFilePath() { return MemberPath({QStringLiteral("mb.dat")}); }
 
 QString TemplateSelectionTableText(const QString& selection) {
     QString text = selection;

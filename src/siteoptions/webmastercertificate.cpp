@@ -6,6 +6,7 @@
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
+#include "platform/safefile.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbdate.h"
 #include "platform/vberror.h"
@@ -17,8 +18,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -68,25 +67,8 @@ void WriteScratchBitmap(const QString& path, const QImage& picture) {
     buffer.open(QIODevice::WriteOnly);
     if (picture.isNull() || !picture.save(&buffer, "BMP"))
         throw VbError(kInvalidPicture, QStringLiteral("Invalid picture"));
-    const QByteArray native = QFile::encodeName(path);
     // The name is fixed, so another user of a shared folder may have put a file or a link there.
-    if (::unlink(native.constData()) != 0 && errno != ENOENT) throw ScratchError(path, errno);
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) throw ScratchError(path, errno);
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            throw ScratchError(path, error);
-        }
-        data += n;
-        left -= n;
-    }
-    if (::close(fd) != 0) throw ScratchError(path, errno);
+    if (const int error = paths::WriteFreshPrivateFile(path, bytes)) throw ScratchError(path, error);
 }
 
 void ShowCertificateSaveError(const VbError& error) {
