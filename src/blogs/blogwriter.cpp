@@ -141,13 +141,7 @@ QString AlbumFrameText(const QString& album, bool centred) {
     return centred ? QStringLiteral(R"(<P align="center">)") + frame + QStringLiteral("</P><BR>") : frame;
 }
 
-QString EscapeTitle(const QString& title) {
-    QString t = title;
-    t.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
-    t.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
-    t.replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
-    return t;
-}
+QString EscapeTitle(const QString& title) { return EscapeHtmlText(title, {.blanks = true}); }
 
 QStringList ChooserAlbums(const Table& albumList) {
     QStringList names;

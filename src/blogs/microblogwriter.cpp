@@ -2,6 +2,7 @@
 
 #include "albums/loadalbumlist.h"
 #include "blogs/blogwriter.h"
+#include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
@@ -63,16 +64,7 @@ QString CutToLimit(const QString& text) { return text.left(FittingLength(text, k
 QString CharsLeft(const QString& text) { return QString::number((kMaxBytes - PostBytes(text)) / 2); }
 
 QString EscapeText(const QString& text) {
-    QString t = text;
-    // First, so that a typed "&lt;" stays text and is not read back as "<".
-    t.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
-    t.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
-    t.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
-    t.replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
-    t.replace(QLatin1Char('\r'), QStringLiteral("<br>"));
-    t.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    return t;
+    return EscapeHtmlText(text, {.ampersands = true, .blanks = true, .lineBreaks = true});
 }
 
 QString PostReplyMessage(const QString& reply) {

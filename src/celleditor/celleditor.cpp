@@ -148,13 +148,7 @@ CellPanels PanelsForCell(const QString& cell, bool musicOccupiesText) {
     return p;
 }
 
-QString CellTextForEditing(const QString& cellText) {
-    QString t = cellText;
-    t.replace(QStringLiteral("<br>"), QStringLiteral("\r\n"));
-    t.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    t.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-    return t;
-}
+QString CellTextForEditing(const QString& cellText) { return UnescapeHtmlText(cellText, {.lineBreaks = true}); }
 
 bool ShowsTextHint(bool textInfoShown, const QString& text, const QString& hintFlag) {
     return !textInfoShown && !text.isEmpty() && hintFlag != QLatin1String("1");

@@ -304,4 +304,28 @@ QString HostedFileAddress(const QString& listedAddress, const QString& album, co
     return listedAddress;
 }
 
+QString EscapeHtmlText(const QString& text, HtmlTextForm form) {
+    QString t = text;
+    if (form.ampersands) t.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
+    t.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
+    t.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+    if (form.blanks) t.replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+    if (form.lineBreaks) {
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
+        t.replace(QLatin1Char('\r'), QStringLiteral("<br>"));
+        t.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    }
+    return t;
+}
+
+QString UnescapeHtmlText(const QString& html, HtmlTextForm form) {
+    QString t = html;
+    if (form.lineBreaks) t.replace(QStringLiteral("<br>"), QStringLiteral("\r\n"));
+    if (form.blanks) t.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    t.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    t.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    if (form.ampersands) t.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return t;
+}
+
 QString EncodeQueryValue(const QString& value) { return PercentEncodeCharacters(value, QLatin1String("%&# ")); }

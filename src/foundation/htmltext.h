@@ -93,6 +93,18 @@ int WeekOfYear(const QDate& date);
 // (31 December 2012 gives "1254").
 QString WeeklyFolderName(const QDate& date);
 
+// Typed text as it goes into a page or a post, and back. "<" and ">" are always written "&lt;" and
+// "&gt;"; the form adds "&" as "&amp;" (first, so that a typed "&lt;" stays text), blanks as
+// "&nbsp;", and line breaks (CRLF, CR or LF) as "<br>". The reverse takes the same form back,
+// "<br>" to CRLF first (so that a stored "&lt;br&gt;" stays text) and "&amp;" last.
+struct HtmlTextForm {
+    bool ampersands = false;
+    bool blanks = false;
+    bool lineBreaks = false;
+};
+QString EscapeHtmlText(const QString& text, HtmlTextForm form);
+QString UnescapeHtmlText(const QString& html, HtmlTextForm form);
+
 // A value as it goes into the query of a service address or of an address in a generated page:
 // "%" becomes "%25", "&" "%26", "#" "%23" and a space "%20". Only these, because only they change
 // what the service reads: "%" would start an escape, "&" a new key, "#" the fragment that never

@@ -127,12 +127,7 @@ QString LyricsStoredForm(const QString& lyrics) {
     return s.replace(kCRLF, kBr);
 }
 
-QString LyricsFromStored(const QString& stored) {
-    QString s = stored;
-    s.replace(kBr, kCRLF);
-    s.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    return s.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-}
+QString LyricsFromStored(const QString& stored) { return UnescapeHtmlText(stored, {.lineBreaks = true}); }
 
 bool MusicAddressAccepted(const QString& address) {
     const QString a = vb::Trim(address);

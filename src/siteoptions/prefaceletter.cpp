@@ -1,6 +1,7 @@
 #include "siteoptions/prefaceletter.h"
 
 #include "celleditor/cellpreview.h"
+#include "foundation/htmltext.h"
 #include "platform/ansi.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
@@ -87,21 +88,14 @@ std::optional<LetterCaret> LetterCursorMove(int line, int key, int position, con
 QString LetterCellText(const QStringList& lines) {
     QStringList stored;
     for (int i = 0; i < kLetterLines; ++i) {
-        QString line = i < lines.size() ? lines[i] : QString();
-        line.replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
-        line.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
-        line.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
-        stored.append(line);
+        stored.append(EscapeHtmlText(i < lines.size() ? lines[i] : QString(), {.blanks = true}));
     }
     return stored.join(QStringLiteral("<br>"));
 }
 
 void LoadLetterLines(const QString& cellText, QStringList& lines) {
     while (lines.size() < kLetterLines) lines.append(QString());
-    QString text = cellText;
-    text.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-    text.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    QString text = UnescapeHtmlText(cellText, {.blanks = true});
     text.remove(QStringLiteral("<font size=\"3\">"));
     text.remove(QStringLiteral("</font>"));
     text.append(QStringLiteral("<br>"));

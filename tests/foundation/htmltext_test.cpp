@@ -230,6 +230,36 @@ TEST(SqlEscapes, UndoneInOrder) {
               QStringLiteral("a--b insertdeleteINSERTDELETE net user NET USER fromFROM [_x_]"));
 }
 
+// Each form escapes what it names and takes back exactly that; "&" goes first on the way in and
+// last on the way out, "<br>" first on the way out, so typed entities and tags stay text.
+TEST(HtmlTextForms, EscapeAndUnescape) {
+    const QString typed = QStringLiteral("R&D <b>a  b</b>\r\nx\ny &lt;br&gt;");
+    const struct {
+        const char* name;
+        HtmlTextForm form;
+        const char* escaped;
+    } cases[] = {
+        {"brackets", {}, "R&D &lt;b&gt;a  b&lt;/b&gt;\r\nx\ny &lt;br&gt;"},
+        {"blanks", {.blanks = true}, "R&D&nbsp;&lt;b&gt;a&nbsp;&nbsp;b&lt;/b&gt;\r\nx\ny&nbsp;&lt;br&gt;"},
+        {"line breaks", {.lineBreaks = true}, "R&D &lt;b&gt;a  b&lt;/b&gt;<br>x<br>y &lt;br&gt;"},
+        {"all", {.ampersands = true, .blanks = true, .lineBreaks = true},
+         "R&amp;D&nbsp;&lt;b&gt;a&nbsp;&nbsp;b&lt;/b&gt;<br>x<br>y&nbsp;&amp;lt;br&amp;gt;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString escaped = EscapeHtmlText(typed, c.form);
+        EXPECT_EQ(escaped, QString::fromUtf8(c.escaped));
+        // Back as typed, but for the lone LF that came back as CRLF; without "&" escaped, the typed
+        // entity is read back as the character.
+        QString back = typed;
+        if (c.form.lineBreaks) back.replace(QStringLiteral("\ny"), QStringLiteral("\r\ny"));
+        if (!c.form.ampersands) back.replace(QStringLiteral("&lt;br&gt;"), QStringLiteral("<br>"));
+        EXPECT_EQ(UnescapeHtmlText(escaped, c.form), back);
+    }
+    // A stored "&lt;br&gt;" is text, not a line break.
+    EXPECT_EQ(UnescapeHtmlText(QStringLiteral("a<br>&lt;br&gt;"), {.lineBreaks = true}), QStringLiteral("a\r\n<br>"));
+}
+
 TEST(Weeks, MondayStartedWeeksFromTheFirstOfJanuary) {
     const struct { int y, m, d, week; const char* folder; } cases[] = {
         {2010, 1, 1, 1, "101"},    // a Friday

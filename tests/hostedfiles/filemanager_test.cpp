@@ -8,6 +8,7 @@
 #include "albums/state.h"
 #include "foundation/settings.h"
 #include "hostedfiles/filemanager.h"
+#include "hostedfiles/thumbnailcache.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
@@ -117,12 +118,17 @@ TEST_F(FileManagerTest, TheTreeGroupsAlbumsAndMakesTheirFolders) {
     }
 }
 
-TEST_F(FileManagerTest, AnAlbumNameThatIsNoFolderNameGetsNoFolderButItsNode) {
+// An album name that can be no folder name keeps its node and gets the folder of its safe spelling,
+// the one its thumbnails are cached in; nothing is made outside the thumbnail folder.
+TEST_F(FileManagerTest, AnAlbumNameThatIsNoFolderNameGetsTheFolderOfItsSafeSpelling) {
     AlbumList = albumsNamed({QStringLiteral(".."), QStringLiteral("a/b"), QStringLiteral("好")});
     logic.LoadAlbumTree();
     EXPECT_EQ(keysOf(kMyBootKey), (QStringList{QStringLiteral("ML0=.."), QStringLiteral("ML1=a/b"), QStringLiteral("ML2=好")}));
-    EXPECT_EQ(QDir(UserFolder + QStringLiteral("/UpLoadPicture")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-              QStringList{QStringLiteral("好")});
+    QStringList folders = QDir(UserFolder + QStringLiteral("/UpLoadPicture")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    folders.sort();
+    EXPECT_EQ(folders, (QStringList{QStringLiteral("_"), QStringLiteral("a_b"), QStringLiteral("好")}));
+    EXPECT_EQ(QFileInfo(PageThumbnailPath(QStringLiteral(".."), QStringLiteral("x.jpg"))).absolutePath(),
+              UserFolder + QStringLiteral("/UpLoadPicture/_"));
     EXPECT_FALSE(QFileInfo::exists(UserFolder + QStringLiteral("/UpLoadPicture/a")));
 }
 

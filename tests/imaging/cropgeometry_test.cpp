@@ -33,6 +33,7 @@ TEST(CropGeometry, FirstFitOnlyShrinksAndGoesByTheHeightForATallFrame) {
         {2250, 1500, 1500, 900, 1500, 900},        // smaller than the frame: kept, not grown
         {2250, 5400, 45000, 30000, 16200, 10800},  // taller frame: twice its height
         {2250, 5400, 3000, 12000, 2700, 10800},
+        {3000, 3000, 9000, 12000, 6000, 8000},     // square frame: by the width
         {2250, 1500, 9000, 3001, 4500, 1500},      // 1500.5 goes to the even 1500
         {2250, 1500, 9000, 3003, 4500, 1502},      // 1501.5 goes to the even 1502
     };

@@ -357,6 +357,18 @@ TEST_F(MusicEditor, LoadOfValuesTheListsLackAndTheirApply) {
     EXPECT_EQ(row(MusicLyricsRow), QStringLiteral("a&lt;b&gt;<br>c"));
 }
 
+// A stored code equal to its list's length is one past the last entry: it chooses nothing.
+TEST_F(MusicEditor, LoadOfCodesOnePastTheirLists) {
+    setMusicRows(QStringLiteral("http://a.test/x.wma"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                 QStringLiteral("1,50,0,#112233,,%1,3000,%2,,,,,,,")
+                     .arg(MusicFontTypeList().size())
+                     .arg(MusicEffectList().size()),
+                 QString());
+    open();
+    EXPECT_EQ(controls.fontType, -1);
+    EXPECT_EQ(controls.effect, -1);
+}
+
 TEST_F(MusicEditor, NoMusicHintShowsUntilTicked) {
     setMusicRows(QString(), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString(), QString());
     open();
