@@ -108,7 +108,9 @@ private:
     QHash<QString, QString> m_lastRegistrationHour;  // first three address parts -> "yyyyMMddHH"
 };
 
-// "<" and ">" as "&x_;" and "&d_;", as the service keeps a page.
+// "<" and ">" as "&x_;" and "&d_;", as the service keeps a page. The program's EncodeSiteValue
+// spells the same rule on its side of the wire; the service keeps its own copy on purpose, so that
+// a change to the program's encoding breaks the tests instead of being followed by the service.
 QString EscapeBrackets(QString text);
 // A table of the replies that carry their separators escaped: each field followed by "{/F}",
 // each row by "{//R}", then the table's name and "{///T}".

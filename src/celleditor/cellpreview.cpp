@@ -27,8 +27,9 @@ struct Cell {
 Cell ReadCell(const CellEditorSnapshot& e) {
     Cell c;
     c.N = e.record.value(CellRecordEntry::Cell);
-    c.B = e.record.value(CellRecordEntry::FirstBlockRow + CellBlock::CellBackground);
-    c.F = e.record.value(CellRecordEntry::FirstBlockRow + CellBlock::CellForeground);
+    const CellBlockValues block = ReadCellBlock(e.record.mid(CellRecordEntry::FirstBlockRow, CellBlock::Rows));
+    c.B = block.background;
+    c.F = block.foreground;
     c.code = ForeCodeFromControls(e.flashTicked, e.foreVertical, e.foreHorizontal);
     c.align = ForeAlignAttributes(c.code).mid(1);
     c.textPresent = !vb::Trim(e.text).isEmpty();

@@ -17,14 +17,14 @@ struct CellPage {
 // layer rule (empty without a layer).
 CellPage BuildCellPage(qint16 n, qint16 c, const QString& T, const QString& S, bool bodyColor,
                        const QString& bodyEnd, QString* ruleOut) {
-    const int R = GetCellBaseRow(n);
     const QString W = QString::number(GetCellWidth(n));
     const QString H = QString::number(GetCellHeight(n));
-    const QString BG = SiteSettings(c, R + CellBlock::CellBackground);
-    const QString F = SiteSettings(c, R + CellBlock::CellForeground);
-    const QString FW = SiteSettings(c, R + CellBlock::CellForeWidth);
-    const QString FH = SiteSettings(c, R + CellBlock::CellForeHeight);
-    const QString CODE = SiteSettings(c, R + CellBlock::CellForeCode);
+    const CellBlockValues block = ReadCellBlock(n, c);
+    const QString& BG = block.background;
+    const QString& F = block.foreground;
+    const QString& FW = block.foreWidth;
+    const QString& FH = block.foreHeight;
+    const QString& CODE = block.foreCode;
     const QString BC = SiteSettings(c, HomeBackColorRow);
     const bool layer = !F.isEmpty() && !T.isEmpty();
 
@@ -78,10 +78,9 @@ CellPage BuildCellPage(qint16 n, qint16 c, const QString& T, const QString& S, b
 
 // The cell's own text layer and its stacking ("2" above the foreground when the style is empty).
 void CellTextLayer(qint16 n, qint16 c, QString* T, QString* S) {
-    const int R = GetCellBaseRow(n);
-    *T = SiteSettings(c, R + CellBlock::CellTextHtml);
-    const QString style = SiteSettings(c, R + CellBlock::CellTextStyle);
-    *S = style.isEmpty() ? QStringLiteral("2") : CellTextStacking(style);
+    const CellBlockValues block = ReadCellBlock(n, c);
+    *T = block.textHtml;
+    *S = block.textStyle.isEmpty() ? QStringLiteral("2") : CellTextStacking(block.textStyle);
 }
 
 // musicAutostart: the autostart argument of cell 4's music box. bodyColor: as BuildCellPage.

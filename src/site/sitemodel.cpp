@@ -72,6 +72,20 @@ QString MakeCellForeCode(bool flashTransparent, int vertical, int horizontal) {
     return QString::number(flashTransparent ? 0 : 1) + QString::number(vertical) + QString::number(horizontal);
 }
 
+CellBlockValues ReadCellBlock(qint16 cell, qint16 column) {
+    const int base = GetCellBaseRow(cell);
+    QStringList rows;
+    for (int k = 0; k < CellBlock::Rows; ++k) rows.append(SiteSettings(column, base + k));
+    return ReadCellBlock(rows);
+}
+
+CellBlockValues ReadCellBlock(const QStringList& rows) {
+    return {rows.value(CellBlock::CellBackground), rows.value(CellBlock::CellForeground),
+            rows.value(CellBlock::CellForeWidth),  rows.value(CellBlock::CellForeHeight),
+            rows.value(CellBlock::CellForeCode),   rows.value(CellBlock::CellTextHtml),
+            rows.value(CellBlock::CellTextStyle)};
+}
+
 QString ForeAlignAttributes(const QString& foreCode) {
     const QString pair = foreCode.right(2);
     if (pair.size() != 2) return QString();

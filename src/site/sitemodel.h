@@ -33,6 +33,15 @@ inline constexpr int Carried8 = 8;        // from the service, published unchang
 inline constexpr int Carried9 = 9;
 }  // namespace CellBlock
 
+// What the page builders read of a cell's block.
+struct CellBlockValues {
+    QString background, foreground, foreWidth, foreHeight, foreCode, textHtml, textStyle;
+};
+// Of cell's block in the column of SiteSettings, or of the block's rows as a list holds them from
+// its row R on (rows past the list's end read empty).
+CellBlockValues ReadCellBlock(qint16 cell, qint16 column);
+CellBlockValues ReadCellBlock(const QStringList& rows);
+
 // ---- fixed rows outside every block
 inline constexpr int HomeBackColorRow = 301;    // whole page ("#RRGGBB"; the "#" may be missing)
 inline constexpr int MiddleBackColorRow = 303;  // blank parts of the home area's middle column

@@ -75,21 +75,20 @@ QString WidgetElement(qint16 t) {
 }
 
 QString CreateWidgetHtml(qint16 cell, qint16 column) {
-    const int R = GetCellBaseRow(cell);
     const QString W = QString::number(GetCellWidth(cell));
     const QString H = QString::number(GetCellHeight(cell));
-    const QString background = SiteSettings(column, R + CellBlock::CellBackground);
-    const QString F = SiteSettings(column, R + CellBlock::CellForeground);
-    const QString code = SiteSettings(column, R + CellBlock::CellForeCode);
-    const QString T = SiteSettings(column, R + CellBlock::CellTextHtml);
-    const QString S = CellTextStacking(SiteSettings(column, R + CellBlock::CellTextStyle));
+    const CellBlockValues block = ReadCellBlock(cell, column);
+    const QString& background = block.background;
+    const QString& F = block.foreground;
+    const QString& code = block.foreCode;
+    const QString& T = block.textHtml;
+    const QString S = CellTextStacking(block.textStyle);
     const QString A = ForeAlignAttributes(code);
     const QString widget = WidgetElement(cell);
 
     QString FT;
     if (!F.isEmpty()) {
-        const QString FM = ForegroundElement(F, SiteSettings(column, R + CellBlock::CellForeWidth),
-                                             SiteSettings(column, R + CellBlock::CellForeHeight), code);
+        const QString FM = ForegroundElement(F, block.foreWidth, block.foreHeight, code);
         FT = JoinPageLines({
             QStringLiteral("<table width=\"") + W + QStringLiteral("\" border=\"0\" cellspacing=\"0\" cellpadding=\"0\">"),
             QStringLiteral("  <tr>"),
