@@ -35,6 +35,7 @@ constexpr int kGridLeft = 120;
 constexpr int kGridTop = 660;
 constexpr int kFrameTop = 795 - 60;  // frmUpload's design top, under the feature band
 constexpr int kHintRoomGap = 4;     // pixels between the room made for a hint box and the content
+constexpr int kHintNear = 40;       // pixels at most between a hint box and its control, unless no room helps
 const std::array<int, 6> kColumnWidths{600, 5700, 2700, 1500, 1200, 1200};
 
 constexpr int kProgressRole = Qt::UserRole;      // SlotProgress
@@ -278,7 +279,6 @@ void UploadFrame::layOutViewport(int top, const UploadLayout& layout) {
     place(picBox, 0, top, twips::FromPixels(width()), l.viewportHeight);
     // As wide as the viewport: a wide window leaves room beside the command column.
     picFrame->resize(std::max(twips::ToPixels(kClientWidth), picBox->width()), twips::ToPixels(kFrameHeight) + room);
-    Picture3->move(Picture3->x(), m_roomAbove);
     frmUpload->move(frmUpload->x(), twips::ToPixels(kFrameTop) + m_roomAbove);
     vscPicBox->setVisible(l.scrollVisible);
     if (l.scrollVisible) {
@@ -314,18 +314,25 @@ void UploadFrame::placeHintBox(int box, int top, int left) {
     if (box != 0) msg->move(msg->pos() + frmUpload->pos());
     QWidget* target = hintTarget(box);
     if (!target) return;
+    const auto gap = [&] { return windowgeometry::Gap(windowgeometry::RectInWindow(msg), windowgeometry::RectInWindow(target)); };
     // Room made before (for a smaller window, say) goes first.
     setHintRoom(0, 0);
     scrollToShow(target);
-    if (windowgeometry::PlaceBeside(msg, target)) return;
-    // No free place beside it: the canvas makes room for the box, above its content for a control
-    // in its upper half (or the scroll bar), below it for one in its lower half.
+    const bool free = windowgeometry::PlaceBeside(msg, target);
+    if (free && gap() <= kHintNear) return;
+    // No free place next to it: the canvas makes room for the box, above the frame for a control
+    // in the canvas's upper half (or the scroll bar), below the frame for one in its lower half.
+    const int scrolled = vscPicBox->value();
     const int room = msg->height() + 2 * kHintRoomGap;
     const bool above = !picFrame->isAncestorOf(target) ||
                        target->mapTo(picFrame, QPoint(0, target->height() / 2)).y() < picFrame->height() / 2;
     setHintRoom(above ? room : 0, above ? 0 : room);
     vscPicBox->setValue(above ? 0 : vscPicBox->maximum());
     scrollToShow(target);
+    if (windowgeometry::PlaceBeside(msg, target) || !free) return;
+    // The room did not help: the free place farther off it is.
+    setHintRoom(0, 0);
+    vscPicBox->setValue(scrolled);
     windowgeometry::PlaceBeside(msg, target);
 }
 

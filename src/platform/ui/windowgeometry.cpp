@@ -199,6 +199,12 @@ QList<QWidget*> ControlsUnder(const QWidget* window, const QRect& rect, const QW
     return out;
 }
 
+double Gap(const QRect& a, const QRect& b) {
+    const int dx = std::max({0, b.left() - a.right(), a.left() - b.right()});
+    const int dy = std::max({0, b.top() - a.bottom(), a.top() - b.bottom()});
+    return std::hypot(double(dx), double(dy));
+}
+
 bool PlaceBeside(QWidget* box, const QWidget* control, const QList<const QWidget*>& keepOff) {
     QWidget* parent = box->parentWidget();
     if (!parent || !control) return false;
@@ -219,11 +225,7 @@ bool PlaceBeside(QWidget* box, const QWidget* control, const QList<const QWidget
     const auto covered = [&](const QRect& r) {
         return int(std::count_if(controls.cbegin(), controls.cend(), [&](const QRect& k) { return k.intersects(r); }));
     };
-    const auto distance = [&](const QRect& r) {
-        const int dx = std::max({0, c.left() - r.right(), r.left() - c.right()});
-        const int dy = std::max({0, c.top() - r.bottom(), r.top() - c.bottom()});
-        return std::hypot(double(dx), double(dy));
-    };
+    const auto distance = [&](const QRect& r) { return Gap(r, c); };
 
     constexpr int kGap = 4;
     constexpr int kStep = 8;
