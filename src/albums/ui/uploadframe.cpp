@@ -288,6 +288,11 @@ void UploadFrame::layOutViewport(int top, const UploadLayout& layout) {
     } else {
         vscPicBox->setMaximum(0);  // the whole canvas shows from its top
     }
+    if (m_placing) return;
+    // The scroll hint explains a scroll bar the canvas needs; once the window shows the canvas
+    // whole it goes (and comes again with a lower viewport).
+    if (!layout.scrollVisible && !hintBoxes[0].picOpeMsg->isHidden()) hideHintBox(0);
+    placeShownHints();
 }
 
 void UploadFrame::setHintRoom(int above, int below) {
@@ -309,14 +314,14 @@ void UploadFrame::placeHintBox(int box, int top, int left) {
     if (m_placing) return;
     const QScopedValueRollback guard(m_placing, true);
     QFrame* msg = hintBoxes[size_t(box)].picOpeMsg;
+    // Room made before (for a smaller window, say) goes first.
+    setHintRoom(0, 0);
     // The given place: in the viewport for box 0, in the frame for the others.
     place(msg, left, top, kHintWidth, kHintHeight);
     if (box != 0) msg->move(msg->pos() + frmUpload->pos());
     QWidget* target = hintTarget(box);
     if (!target) return;
     const auto gap = [&] { return windowgeometry::Gap(windowgeometry::RectInWindow(msg), windowgeometry::RectInWindow(target)); };
-    // Room made before (for a smaller window, say) goes first.
-    setHintRoom(0, 0);
     scrollToShow(target);
     const bool free = windowgeometry::PlaceBeside(msg, target);
     if (free && gap() <= kHintNear) return;
@@ -352,9 +357,10 @@ void UploadFrame::showHintBox(int box, const QString& text, int top, int left) {
 
 void UploadFrame::hideHintBox(int box) {
     if (box < 0 || box > 2) return;
-    // The room made for it goes with it; a box waiting next makes its own.
-    if (!hintBoxes[size_t(box)].picOpeMsg->isHidden()) setHintRoom(0, 0);
     m_hints.hide(hintBoxes[size_t(box)].picOpeMsg);
+    // The room made for it goes with it; a box shown next has made its own.
+    if (std::all_of(hintBoxes.cbegin(), hintBoxes.cend(), [](const UploadHintBox& b) { return b.picOpeMsg->isHidden(); }))
+        setHintRoom(0, 0);
 }
 
 QWidget* UploadFrame::hintTarget(int box) {
@@ -365,8 +371,7 @@ QWidget* UploadFrame::hintTarget(int box) {
 
 void UploadFrame::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
-    relayOut();
-    placeShownHints();
+    relayOut();  // which places the shown hint boxes again
 }
 
 void UploadFrame::moveEvent(QMoveEvent* e) {
