@@ -277,6 +277,9 @@ void UploadFrame::layOutViewport(int top, const UploadLayout& layout) {
                                      : LayOutUploadViewport(top + layout.viewportHeight, top, twips::FromPixels(width()),
                                                             kFrameHeight + twips::FromPixels(room));
     place(picBox, 0, top, twips::FromPixels(width()), l.viewportHeight);
+    // The band's strip no wider than a window narrower than its design (a maximised one on a
+    // 1024-pixel screen).
+    picAD->resize(std::min(twips::ToPixels(15345), width()), picAD->height());
     // As wide as the viewport: a wide window leaves room beside the command column.
     picFrame->resize(std::max(twips::ToPixels(kClientWidth), picBox->width()), twips::ToPixels(kFrameHeight) + room);
     frmUpload->move(frmUpload->x(), twips::ToPixels(kFrameTop) + m_roomAbove);
