@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QScrollBar>
@@ -32,6 +33,9 @@ constexpr int kRowTop = 1260;   // slot row 0 in frmUpload; rows are 630 apart
 constexpr int kRowStep = 630;
 constexpr int kGridLeft = 120;
 constexpr int kGridTop = 660;
+constexpr int kFrameTop = 795 - 60;  // frmUpload's design top, under the feature band
+constexpr int kHintRoomGap = 4;     // pixels between the room made for a hint box and the content
+constexpr int kHintNear = 40;       // pixels at most between a hint box and its control, unless no room helps
 const std::array<int, 6> kColumnWidths{600, 5700, 2700, 1500, 1200, 1200};
 
 constexpr int kProgressRole = Qt::UserRole;      // SlotProgress
@@ -122,7 +126,7 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     frmUpload = new QFrame(picFrame);
     frmUpload->setFrameShape(QFrame::StyledPanel);
     // The design places the frame at top -60, left 30 under the feature band.
-    place(frmUpload, 30, 795 - 60, 15315, 8895);
+    place(frmUpload, 30, kFrameTop, 15315, 8895);
 
     grdUpLoad = new QTableWidget(11, 6, frmUpload);
     grdUpLoad->horizontalHeader()->hide();
@@ -215,10 +219,10 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
         imgUpload[s]->installEventFilter(this);
     }
 
-    // Hint box 0 lies in the viewport, boxes 1 and 2 in the frame.
+    // The hint boxes lie on the canvas, so that they scroll with the controls they stand beside.
     for (int k = 0; k < 3; ++k) {
         UploadHintBox& b = hintBoxes[size_t(k)];
-        b.picOpeMsg = panel(k == 0 ? picBox : static_cast<QWidget*>(frmUpload), QString(), 0, 0, kHintWidth, kHintHeight);
+        b.picOpeMsg = panel(picFrame, QString(), 0, 0, kHintWidth, kHintHeight);
         b.picOpeMsg->setObjectName(QStringLiteral("hintBox"));
         b.labOpeMsg = label(b.picOpeMsg, QStringLiteral("提示："), 120, 120, kHintWidth - 480, 1080);
         b.chkIKnowOpe = new QCheckBox(QStringLiteral("我知道了，请不要再提示我了"), b.picOpeMsg);
@@ -264,14 +268,80 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     picLoadInfo = panel(frmUpload, QStringLiteral("正在加载数据，请您稍候..."), 5000, 3600, 4500, 780);
 }
 
-void UploadFrame::layOutViewport(int top, const UploadLayout& l) {
+void UploadFrame::layOutViewport(int top, const UploadLayout& layout) {
+    m_layoutTop = top;
+    m_layout = layout;
+    // Room made for a hint box makes the canvas higher; the viewport scrolls over it.
+    const int room = m_roomAbove + m_roomBelow;
+    const UploadLayout l = room == 0 ? layout
+                                     : LayOutUploadViewport(top + layout.viewportHeight, top, twips::FromPixels(width()),
+                                                            kFrameHeight + twips::FromPixels(room));
     place(picBox, 0, top, twips::FromPixels(width()), l.viewportHeight);
+    // The band's strip no wider than a window narrower than its design (a maximised one on a
+    // 1024-pixel screen).
+    picAD->resize(std::min(twips::ToPixels(15345), width()), picAD->height());
+    // As wide as the viewport: a wide window leaves room beside the command column.
+    picFrame->resize(std::max(twips::ToPixels(kClientWidth), picBox->width()), twips::ToPixels(kFrameHeight) + room);
+    frmUpload->move(frmUpload->x(), twips::ToPixels(kFrameTop) + m_roomAbove);
     vscPicBox->setVisible(l.scrollVisible);
     if (l.scrollVisible) {
         place(vscPicBox, l.scrollLeft, 0, kScrollWidth, l.scrollHeight);
         vscPicBox->setMaximum(twips::ToPixels(l.scrollMax));
         vscPicBox->raise();
+    } else {
+        vscPicBox->setMaximum(0);  // the whole canvas shows from its top
     }
+    if (m_placing) return;
+    // The scroll hint explains a scroll bar the canvas needs; once the window shows the canvas
+    // whole it goes (and comes again with a lower viewport).
+    if (!layout.scrollVisible && !hintBoxes[0].picOpeMsg->isHidden()) hideHintBox(0);
+    placeShownHints();
+}
+
+void UploadFrame::setHintRoom(int above, int below) {
+    if (above == m_roomAbove && below == m_roomBelow) return;
+    m_roomAbove = above;
+    m_roomBelow = below;
+    layOutViewport(m_layoutTop, m_layout);
+}
+
+void UploadFrame::scrollToShow(const QWidget* w) {
+    if (vscPicBox->isHidden() || !picFrame->isAncestorOf(w)) return;
+    const int top = w->mapTo(picFrame, QPoint(0, 0)).y();
+    const int value = vscPicBox->value();
+    if (top < value) vscPicBox->setValue(top);
+    else if (top + w->height() > value + picBox->height()) vscPicBox->setValue(top + w->height() - picBox->height());
+}
+
+void UploadFrame::placeHintBox(int box, int top, int left) {
+    if (m_placing) return;
+    const QScopedValueRollback guard(m_placing, true);
+    QFrame* msg = hintBoxes[size_t(box)].picOpeMsg;
+    // Room made before (for a smaller window, say) goes first.
+    setHintRoom(0, 0);
+    // The given place: in the viewport for box 0, in the frame for the others.
+    place(msg, left, top, kHintWidth, kHintHeight);
+    if (box != 0) msg->move(msg->pos() + frmUpload->pos());
+    QWidget* target = hintTarget(box);
+    if (!target) return;
+    const auto gap = [&] { return windowgeometry::Gap(windowgeometry::RectInWindow(msg), windowgeometry::RectInWindow(target)); };
+    scrollToShow(target);
+    const bool free = windowgeometry::PlaceBeside(msg, target);
+    if (free && gap() <= kHintNear) return;
+    // No free place next to it: the canvas makes room for the box, above the frame for a control
+    // in the canvas's upper half (or the scroll bar), below the frame for one in its lower half.
+    const int scrolled = vscPicBox->value();
+    const int room = msg->height() + 2 * kHintRoomGap;
+    const bool above = !picFrame->isAncestorOf(target) ||
+                       target->mapTo(picFrame, QPoint(0, target->height() / 2)).y() < picFrame->height() / 2;
+    setHintRoom(above ? room : 0, above ? 0 : room);
+    vscPicBox->setValue(above ? 0 : vscPicBox->maximum());
+    scrollToShow(target);
+    if (windowgeometry::PlaceBeside(msg, target) || !free) return;
+    // The room did not help: the free place farther off it is.
+    setHintRoom(0, 0);
+    vscPicBox->setValue(scrolled);
+    windowgeometry::PlaceBeside(msg, target);
 }
 
 void UploadFrame::showHintBox(int box, const QString& text, int top, int left) {
@@ -284,17 +354,16 @@ void UploadFrame::showHintBox(int box, const QString& text, int top, int left) {
     b.chkIKnowOpe->setChecked(false);
     // Beside the control it explains, off every other control; placed again when the window's
     // layout changes.
-    m_hintPlace[size_t(box)] = [this, box, top, left] {
-        QFrame* msg = hintBoxes[size_t(box)].picOpeMsg;
-        place(msg, left, top, kHintWidth, kHintHeight);
-        if (QWidget* target = hintTarget(box)) windowgeometry::PlaceBeside(msg, target);
-    };
+    m_hintPlace[size_t(box)] = [this, box, top, left] { placeHintBox(box, top, left); };
     m_hints.show(b.picOpeMsg, m_hintPlace[size_t(box)]);
 }
 
 void UploadFrame::hideHintBox(int box) {
     if (box < 0 || box > 2) return;
     m_hints.hide(hintBoxes[size_t(box)].picOpeMsg);
+    // The room made for it goes with it; a box shown next has made its own.
+    if (std::all_of(hintBoxes.cbegin(), hintBoxes.cend(), [](const UploadHintBox& b) { return b.picOpeMsg->isHidden(); }))
+        setHintRoom(0, 0);
 }
 
 QWidget* UploadFrame::hintTarget(int box) {
@@ -305,7 +374,17 @@ QWidget* UploadFrame::hintTarget(int box) {
 
 void UploadFrame::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
-    relayOut();
+    relayOut();  // which places the shown hint boxes again
+}
+
+void UploadFrame::moveEvent(QMoveEvent* e) {
+    QDialog::moveEvent(e);
+    // Where the screen's edge cuts the window changed; a window that grows is resized before it
+    // is moved, so a resize alone placed the box against the old position.
+    placeShownHints();
+}
+
+void UploadFrame::placeShownHints() {
     for (size_t k = 0; k < hintBoxes.size(); ++k)
         if (!hintBoxes[k].picOpeMsg->isHidden() && m_hintPlace[k]) m_hintPlace[k]();
 }

@@ -4,6 +4,7 @@
 // and notes, the buttons, the recent-upload ring, the hint boxes, the status panels and the
 // watermark option. The windows add their own parts and wire the logic; sizes are kept in twips
 // and converted here.
+#include "albums/uploadwindow.h"
 #include "platform/ui/windowgeometry.h"
 
 #include <QDialog>
@@ -23,7 +24,6 @@ class PreviewBox;
 class QProgressBar;
 class UploadRunLogic;
 class UploadSlotsLogic;
-struct UploadLayout;
 
 // One hint box picOpeMsg(k) with its text, its do-not-show-again box and its two closers.
 struct UploadHintBox {
@@ -122,6 +122,7 @@ protected:
     // picWait drawn from the run's panel.
     virtual void showRunPanel();
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Runs the window's layout for the current size.
@@ -136,10 +137,23 @@ private:
     // a ring thumbnail, which open the big view.
     bool opensBigView(const QPoint& pos) const;
     void showRing();
+    // Beside the control it explains (hintTarget), off every other control: where the window has
+    // no such place, the canvas makes room for the box above or below its content.
+    void placeHintBox(int box, int top, int left);
+    void placeShownHints();
+    // Room (pixels) above and below the canvas's content; the viewport is laid out again.
+    void setHintRoom(int above, int below);
+    // Scrolls the viewport as little as shows w, a widget of the canvas.
+    void scrollToShow(const QWidget* w);
 
     UploadSlotsLogic* m_slots = nullptr;
     UploadRunLogic* m_run = nullptr;
     bool m_busy = false;
     HintBoxQueue m_hints;
     std::array<std::function<void()>, 3> m_hintPlace{};
+    bool m_placing = false;
+    int m_roomAbove = 0;
+    int m_roomBelow = 0;
+    int m_layoutTop = 0;  // the last layout, laid out again when the room changes
+    UploadLayout m_layout{};
 };

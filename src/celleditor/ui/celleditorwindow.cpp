@@ -22,6 +22,7 @@
 #include "platform/twips.h"
 #include "platform/vbtext.h"
 #include "platform/ui/webbrowser.h"
+#include "platform/ui/windowgeometry.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
 #include "site/state.h"
@@ -242,8 +243,9 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     teachpicTeach->hide();
     teachpicTeach->dockInLayout(main, 0, webAD);
 
-    // The hint box floats over the window.
+    // The hint box floats over the window, beside the control it explains.
     picOpeMsg = new QFrame(this);
+    picOpeMsg->setObjectName(QStringLiteral("hintBox"));
     static_cast<QFrame*>(picOpeMsg)->setFrameShape(QFrame::Box);
     picOpeMsg->setAutoFillBackground(true);
     auto* hint = new QGridLayout(picOpeMsg);
@@ -257,6 +259,8 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     hint->addWidget(chkIKnowOpe, 1, 0);
     hint->addWidget(cmdClosOpeMsg, 1, 1);
     picOpeMsg->hide();
+    // A tutorial panel opened or closed moves the text box; the hint follows it.
+    for (QWidget* w : {static_cast<QWidget*>(txtTxt), static_cast<QWidget*>(teachpicTeach)}) w->installEventFilter(this);
 
     // A list's Click ran for the member's choice and for a position set by code alike: both are
     // currentIndexChanged here (the opening fills the panel with signals blocked).
@@ -427,6 +431,7 @@ void CellEditorWindow::Form_Load() {
         labOpeMsg->setText(QString(kTextHint).replace(QLatin1Char('\r'), QLatin1Char('\n')));
         picOpeMsg->adjustSize();
         picOpeMsg->move(ToPixels(1110), ToPixels(75));
+        placeHint();
         picOpeMsg->show();
         picOpeMsg->raise();
     }
@@ -659,7 +664,21 @@ void CellEditorWindow::cobFontSize_LostFocus() {
     CreateViewHtml();
 }
 
+void CellEditorWindow::placeHint() {
+    // The text hint explains the text box; off the tutorial panel, which is no control itself.
+    if (txtTxt->isVisibleTo(this)) windowgeometry::PlaceBeside(picOpeMsg, txtTxt, {teachpicTeach});
+}
+
+void CellEditorWindow::moveEvent(QMoveEvent* e) {
+    QDialog::moveEvent(e);
+    if (!picOpeMsg->isHidden()) placeHint();  // the screen's edge may cut it elsewhere now
+}
+
 bool CellEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == txtTxt || watched == teachpicTeach) && !picOpeMsg->isHidden()) {
+        const QEvent::Type t = event->type();
+        if (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Show || t == QEvent::Hide) placeHint();
+    }
     if (event->type() == QEvent::FocusOut) {
         if (watched == txtQJW) txtQJW_LostFocus();
         else if (watched == txtQJH) txtQJH_LostFocus();

@@ -199,6 +199,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* e) override;
 
 private:
     // A picture source's end: the preview rebuilt and the window marked changed.
@@ -211,6 +212,8 @@ private:
     void foreSizeChanged(bool width);
     QLineEdit* marginBox(int side) const;
     void placeGuideLines();
+    // The hint box beside the text box it explains.
+    void placeHint();
     bool m_closing = false;
 };
 using frm图片设置 = CellEditorWindow;  // 图片设置 cell editor

@@ -199,9 +199,15 @@ QList<QWidget*> ControlsUnder(const QWidget* window, const QRect& rect, const QW
     return out;
 }
 
-void PlaceBeside(QWidget* box, const QWidget* control) {
+double Gap(const QRect& a, const QRect& b) {
+    const int dx = std::max({0, b.left() - a.right(), a.left() - b.right()});
+    const int dy = std::max({0, b.top() - a.bottom(), a.top() - b.bottom()});
+    return std::hypot(double(dx), double(dy));
+}
+
+bool PlaceBeside(QWidget* box, const QWidget* control, const QList<const QWidget*>& keepOff) {
     QWidget* parent = box->parentWidget();
-    if (!parent || !control) return;
+    if (!parent || !control) return false;
     const QWidget* window = box->window();
     QRect allowed = ShownRect(parent, window);
     if (const QScreen* screen = window->screen()) {
@@ -214,14 +220,12 @@ void PlaceBeside(QWidget* box, const QWidget* control) {
 
     QList<QRect> controls;
     for (QWidget* w : ControlsUnder(window, allowed, box)) controls << ShownRect(w, window);
+    for (const QWidget* w : keepOff)
+        if (w && w != box && Shown(w, window)) controls << ShownRect(w, window);
     const auto covered = [&](const QRect& r) {
         return int(std::count_if(controls.cbegin(), controls.cend(), [&](const QRect& k) { return k.intersects(r); }));
     };
-    const auto distance = [&](const QRect& r) {
-        const int dx = std::max({0, c.left() - r.right(), r.left() - c.right()});
-        const int dy = std::max({0, c.top() - r.bottom(), r.top() - c.bottom()});
-        return std::hypot(double(dx), double(dy));
-    };
+    const auto distance = [&](const QRect& r) { return Gap(r, c); };
 
     constexpr int kGap = 4;
     constexpr int kStep = 8;
@@ -252,8 +256,10 @@ void PlaceBeside(QWidget* box, const QWidget* control) {
         r.moveLeft(std::clamp(r.left(), allowed.left(), std::max(allowed.left(), allowed.right() + 1 - r.width())));
         r.moveTop(std::clamp(r.top(), allowed.top(), std::max(allowed.top(), allowed.bottom() + 1 - r.height())));
         best = r;
+        bestCovered = covered(r);
     }
     box->move(best.topLeft() - parentOrigin);
+    return bestCovered == 0;
 }
 
 QStringList LayoutProblems(const QWidget* window) {

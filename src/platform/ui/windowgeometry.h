@@ -26,8 +26,11 @@ QRect RectInWindow(const QWidget* w);
 QList<QWidget*> ControlsUnder(const QWidget* window, const QRect& rect, const QWidget* box);
 // Moves box (a child widget) beside control: to its right, left, below or above, at the first
 // place that lies inside the part of the window box's parent shows, inside the screen, and covers
-// no control; when there is none, where it covers the fewest.
-void PlaceBeside(QWidget* box, const QWidget* control);
+// no control and none of keepOff (panels that are not controls themselves); when there is none,
+// where it covers the fewest. True when the place covers nothing.
+bool PlaceBeside(QWidget* box, const QWidget* control, const QList<const QWidget*>& keepOff = {});
+// Pixels between two rectangles: 0 when they touch or overlap.
+double Gap(const QRect& a, const QRect& b);
 // One line for each text of window that does not fit the room its label, button or column header
 // gives it, and for each control or frame that lies outside the window (or a window larger than
 // its screen).
