@@ -71,8 +71,7 @@ protected:
 };
 
 // Disabled until the problems it lists are mended: the upload window's hint boxes where no free
-// place is left beside their control, its clock note on a 1024 px screen, and the cell editor's
-// own hint box over its tutorial panel.
+// place is left beside their control, and the cell editor's own hint box over its tutorial panel.
 TEST_F(WindowTour, DISABLED_NoWindowCutsATextLeavesAControlOutsideOrCoversOne) {
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     SCOPED_TRACE(QStringLiteral("screen %1x%2").arg(screen.width()).arg(screen.height()).toStdString());
