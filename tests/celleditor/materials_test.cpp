@@ -24,7 +24,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
@@ -272,6 +274,30 @@ TEST_F(Materials, ThePrefaceEditorGetsItsBackground) {
     EXPECT_EQ(PrefaceEditorWindowLabels::labBJFlag, QStringLiteral("3"));
     EXPECT_EQ(CellEditorWindowLabels::labBJFlag, QStringLiteral("0"));
     EXPECT_EQ(CellEditorWindowLabels::labQJFlag, QStringLiteral("0"));
+    MaterialsWindow::unload();
+}
+
+// The note frame and the buttons at the window's own size (a screen that is not small) and at
+// sizes the member drags it to: all inside the window, the note before the refresh button with its
+// text whole.
+TEST_F(Materials, TheNoteAndTheButtonsStayInsideTheWindowAtAnySize) {
+    SmallScreen = false;
+    CellEditorWindowLabels::labSCURL = materials(QStringLiteral("bj3.aspx"));
+    auto* m = new MaterialsWindow;
+    m->show();
+    const QSize sizes[] = {m->size(), {1300, 740}, {560, 420}, {420, 380}};
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        m->resize(size);
+        ASSERT_TRUE(WaitUntil([&] { return m->size() == size; }, kLoadMs));
+        const QRect window(QPoint(0, 0), m->size());
+        for (const QWidget* w : {static_cast<QWidget*>(m->fraMome), static_cast<QWidget*>(m->cmdOK),
+                                 static_cast<QWidget*>(m->cmdCancel), static_cast<QWidget*>(m->cmdRefresh)})
+            EXPECT_TRUE(window.contains(w->geometry())) << w->metaObject()->className() << " at " << w->x() << "," << w->y();
+        EXPECT_LT(m->fraMome->geometry().right(), m->cmdRefresh->x());
+        EXPECT_TRUE(WaitUntil([&] { return m->Label1->height() >= m->Label1->heightForWidth(m->Label1->width()); }, kLoadMs))
+            << m->Label1->height() << " of " << m->Label1->heightForWidth(m->Label1->width());
+    }
     MaterialsWindow::unload();
 }
 

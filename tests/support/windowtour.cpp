@@ -12,7 +12,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 
 namespace testsupport {
@@ -32,12 +31,15 @@ bool LogInDemoMember() {
 #endif
 
 int VisitWindows(const std::function<void()>& open, const std::function<void(QWidget*)>& visit, int timeoutMs) {
-    QSet<QWidget*> before;
+    // Guarded: a dialog on the stack often takes the place of the one closed before it, and a
+    // plain pointer would take the new one for the old.
+    QList<QPointer<QWidget>> before;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible()) before.insert(w);
+        if (w->isVisible()) before << w;
     QList<QPointer<QWidget>> seen;  // shown once, visited at the next look
-    QSet<QWidget*> visited;
+    QList<QPointer<QWidget>> visited;
     bool visiting = false;
+    int count = 0;
     const auto look = [&] {
         if (visiting) return;
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -48,7 +50,8 @@ int VisitWindows(const std::function<void()>& open, const std::function<void(QWi
                 seen << w;
                 continue;
             }
-            visited.insert(w);
+            visited << w;
+            ++count;
             visiting = true;
             visit(w);
             visiting = false;
@@ -60,10 +63,10 @@ int VisitWindows(const std::function<void()>& open, const std::function<void(QWi
     QObject::connect(&timer, &QTimer::timeout, look);
     timer.start(50);
     open();
-    WaitUntil([&] { return !visited.isEmpty(); }, timeoutMs);
+    WaitUntil([&] { return count > 0; }, timeoutMs);
     // A window shown after open returned gets its visit here too.
     look();
-    return int(visited.size());
+    return count;
 }
 
 QList<const QWidget*> FloatingBoxes(const QWidget* window) {

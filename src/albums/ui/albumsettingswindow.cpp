@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 using twips::ToPixels;
 
 namespace {
@@ -77,7 +79,7 @@ AlbumSettingsWindow::AlbumSettingsWindow(QWidget* parent) : QDialog(parent) {
     Label(fraHomeAlbums, QStringLiteral("上移"), 3000, 300, 420, 270);
     Label(fraHomeAlbums, QStringLiteral("下移"), 3390, 300, 420, 270);
     Label(fraHomeAlbums, QStringLiteral("上传照片"), 3810, 300, 840, 270);
-    Label(fraHomeAlbums, QStringLiteral("移出首页相册框"), 4650, 300, 1200, 270);
+    QLabel* moveOutHeader = Label(fraHomeAlbums, QStringLiteral("移出首页相册框"), 4650, 300, 1200, 270);
     for (int k = 0; k < HomeAlbumFrame::kSlots; ++k) {
         const int top = kSlotTop + k * kSlotPitch;
         labSN[size_t(k)] = Label(fraHomeAlbums, QString::number(k + 1) + QStringLiteral("、"), 120, top + 30, 450, 300);
@@ -104,6 +106,14 @@ AlbumSettingsWindow::AlbumSettingsWindow(QWidget* parent) : QDialog(parent) {
         cmdMoveOut[size_t(k)]->setToolTip(QStringLiteral("把相册移出首页相册框，但不删除相册(今后仍可移入首页相册框)。"));
         cmdMoveOut[size_t(k)]->setCursor(Qt::PointingHandCursor);
         Place(cmdMoveOut[size_t(k)], 4680, top, 1020, 330);
+    }
+    {
+        // The last header is as wide as its text, centred over its buttons and inside the frame, so
+        // a font wider than the design's does not cut it at the frame's edge.
+        const int width = std::max(moveOutHeader->width(), moveOutHeader->fontMetrics().horizontalAdvance(moveOutHeader->text()));
+        const QRect column = cmdMoveOut[0]->geometry();
+        const int left = std::min(column.center().x() + 1 - width / 2, fraHomeAlbums->width() - 2 - width);
+        moveOutHeader->setGeometry(left, moveOutHeader->y(), width, moveOutHeader->height());
     }
     const int below = kSlotTop + HomeAlbumFrame::kSlots * kSlotPitch;
     Label(fraHomeAlbums, QStringLiteral("[注：首页相册框最多能放15个相册]"), 120, below + 60, 5600, 300);

@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QTableWidget>
 
+#include <algorithm>
+
 SizedUploadWindow::SizedUploadWindow(QWidget* parent) : UploadFrame(parent) {
     setWindowTitle(QStringLiteral("上传文件"));
 
@@ -83,6 +85,12 @@ SizedUploadWindow::~SizedUploadWindow() = default;
 
 void SizedUploadWindow::Form_Resize() {
     logic.Form_Resize(twips::FromPixels(height()), twips::FromPixels(width()));
+    // The title band is a few pixels wider than the window a 1024-pixel screen gives: it ends at
+    // the window's edge, and its explanation inside it.
+    constexpr int kBandWidth = 15345;
+    picAD->resize(std::min(twips::ToPixels(kBandWidth), width()), picAD->height());
+    labUploadInfoCaption->resize(std::min(twips::ToPixels(14160), picAD->width() - labUploadInfoCaption->x()),
+                                 labUploadInfoCaption->height());
 }
 
 void SizedUploadWindow::done(int result) {

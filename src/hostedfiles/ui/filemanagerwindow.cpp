@@ -31,6 +31,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 using twips::ToPixels;
 
 namespace {
@@ -53,6 +55,9 @@ void SetBackColour(QWidget* w, unsigned c) {
 }
 
 enum { kNodeKeyRole = Qt::UserRole + 1 };
+
+// The width a row of a tab page has in the design, kept to fit it to its page.
+constexpr char kDesignWidth[] = "designWidth";
 
 }  // namespace
 
@@ -82,7 +87,12 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     const int tabBar = twips::FromPixels(tabFile->tabBar()->sizeHint().height());
     auto onTab = [tabBar](QWidget* w, int left, int top, int width, int height) {
         place(w, left, qMax(0, top - tabBar), width, height);
+        w->setProperty(kDesignWidth, w->width());
     };
+    // The pages are what the tab control's frame leaves of it, which the style decides: rows end
+    // at their page's edge when it is narrower than the design's (see eventFilter).
+    tab0->installEventFilter(this);
+    tab1->installEventFilter(this);
 
     picTitle = new QFrame(tab0);
     onTab(picTitle, 60, 345, 10755, 345);
@@ -543,6 +553,13 @@ bool FileManagerWindow::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
         return QDialog::eventFilter(watched, e);
+    }
+    if (e->type() == QEvent::Resize && tabFile && tabFile->indexOf(qobject_cast<QWidget*>(watched)) >= 0) {
+        const auto* page = static_cast<QWidget*>(watched);
+        for (QWidget* row : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QVariant design = row->property(kDesignWidth);
+            if (design.isValid()) row->resize(std::min(design.toInt(), page->width() - row->x()), row->height());
+        }
     }
     if (watched == imgFileView && e->type() == QEvent::MouseButtonRelease) logic.ViewListRow();
     if (e->type() == QEvent::MouseMove && picFileInfo && picFileInfo->isVisibleTo(this)) logic.HideInfoBox();

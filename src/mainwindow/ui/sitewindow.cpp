@@ -34,6 +34,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -233,6 +235,17 @@ QPushButton* NewCommand(QWidget* parent, const QString& caption, int left, int t
     return b;
 }
 
+// Widens a push button whose caption its design width cuts in the font at hand: the caption's
+// measured width with the padding its style gives a caption and a pixel of air on each side.
+void WidenToCaption(QPushButton* b) {
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    const int padding = b->width() - b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width();
+    const int needed = b->fontMetrics().horizontalAdvance(b->text()) + padding + 4;
+    if (needed > b->width()) b->resize(needed, b->height());
+}
+
 const QString kQuitQuestion = QStringLiteral("您真的要退出Tavolin软件系统吗？");
 const QString kQuitTitle = QStringLiteral("退出系统提示");
 const QString kDomainBlanks = QString(16, QLatin1Char(' '));
@@ -353,6 +366,7 @@ void SiteWindow::buildToolsBar() {
         QFont f = b->font();
         f.setPixelSize(12);
         b->setFont(f);
+        WidenToCaption(b);
     }
 
     // Command row.
@@ -652,7 +666,9 @@ void SiteWindow::placeDomainRowForDomain() {
     // tool tip shows it whole anyway).
     const int designRoom = P(reg - kDomainGap) - labDomainName->x();
     const int needed = QFontMetrics(f).horizontalAdvance(domain) + 2;
-    const int shift = std::clamp(needed - designRoom, 0, P(15000 - (reg + 5280 + 1500)));
+    // What the protection button grew beyond its design width for its caption moves the buttons after it.
+    const int grown = cmdEncrypt->width() - P(1080);
+    const int shift = std::clamp(needed - designRoom, 0, std::max(0, P(15000 - (reg + 5280 + 1500)) - grown));
     labDomainName->resize(designRoom + shift, labDomainName->height());
     const int room = labDomainName->width();
     if (needed > room && !domain.isEmpty())
@@ -668,10 +684,10 @@ void SiteWindow::placeDomainRowForDomain() {
     cmdTestDomain->hide();
     cmdRegDomain->move(P(reg) + shift, cmdRegDomain->y());
     cmdEncrypt->move(P(reg + 1155) + shift, cmdEncrypt->y());
-    cmdViewMySite->move(P(6900) + shift, cmdViewMySite->y());
-    cmdCloseTeach->move(P(reg + 3210) + shift, cmdCloseTeach->y());
-    cmdOpenTeach->move(P(reg + 3210) + shift, cmdOpenTeach->y());
-    cmdSetUserInfo->move(P(reg + 5280) + shift, cmdSetUserInfo->y());
+    cmdViewMySite->move(P(6900) + shift + grown, cmdViewMySite->y());
+    cmdCloseTeach->move(P(reg + 3210) + shift + grown, cmdCloseTeach->y());
+    cmdOpenTeach->move(P(reg + 3210) + shift + grown, cmdOpenTeach->y());
+    cmdSetUserInfo->move(P(reg + 5280) + shift + grown, cmdSetUserInfo->y());
     cmdViewMySite->show();
     cmdEncrypt->show();
 }

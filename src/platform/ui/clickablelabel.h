@@ -15,6 +15,11 @@ public:
     std::function<void()> onMouseDown;
     std::function<void()> onMouseUp;
 
+    // A framed caption that a layout sizes keeps half an "x" of room on each side of its text,
+    // as a framed label's indent gives it, so a wider font never draws the text on the frame.
+    QSize sizeHint() const override { return padded(QLabel::sizeHint()); }
+    QSize minimumSizeHint() const override { return padded(QLabel::minimumSizeHint()); }
+
 protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && onMouseDown) onMouseDown();
@@ -26,6 +31,13 @@ protected:
             if (rect().contains(e->position().toPoint()) && onClick) onClick();
         }
         QLabel::mouseReleaseEvent(e);
+    }
+
+private:
+    QSize padded(QSize s) const {
+        if (frameWidth() > 0 && indent() < 0 && !text().isEmpty() && pixmap().isNull() && (alignment() & Qt::AlignHCenter))
+            s.rwidth() += fontMetrics().horizontalAdvance(QLatin1Char('x'));
+        return s;
     }
 };
 
