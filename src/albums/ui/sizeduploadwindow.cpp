@@ -85,11 +85,11 @@ SizedUploadWindow::~SizedUploadWindow() = default;
 
 void SizedUploadWindow::Form_Resize() {
     logic.Form_Resize(twips::FromPixels(height()), twips::FromPixels(width()));
-    // The title band is a few pixels wider than the window a 1024-pixel screen gives: it ends at
-    // the window's edge, and its explanation inside it.
+    // The title band ends at the window's edge where the window is narrower than its design (the
+    // frame sees to that); its explanation ends inside it.
     constexpr int kBandWidth = 15345;
-    picAD->resize(std::min(twips::ToPixels(kBandWidth), width()), picAD->height());
-    labUploadInfoCaption->resize(std::min(twips::ToPixels(14160), picAD->width() - labUploadInfoCaption->x()),
+    const int band = std::min(twips::ToPixels(kBandWidth), width());
+    labUploadInfoCaption->resize(std::min(twips::ToPixels(14160), band - labUploadInfoCaption->x()),
                                  labUploadInfoCaption->height());
 }
 
