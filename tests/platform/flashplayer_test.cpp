@@ -129,9 +129,11 @@ void PlayCellPage(const char* code, bool transparent) {
     web.show();
     ASSERT_TRUE(NavigateAndWait(web, SitePagePath(QStringLiteral("8.html"))));
     QRect area;
-    QTRY_VERIFY_WITH_TIMEOUT(!(area = PlayerArea(web)).isEmpty(), kPlayTimeoutMs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !(area = PlayerArea(web)).isEmpty(); }, kPlayTimeoutMs))
+        << "the player did not take the Flash markup";
     EXPECT_EQ(area.size(), QSize(emu::kDemoMovieSize, emu::kDemoMovieSize));
-    QTRY_VERIFY_WITH_TIMEOUT(DrawnIn(web, area).square, kPlayTimeoutMs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return DrawnIn(web, area).square; }, kPlayTimeoutMs))
+        << "the movie's squares were never drawn";
     const Drawn drawn = DrawnIn(web, area);
     if (transparent)
         EXPECT_EQ(drawn.ground, 0.0);  // the page shows through the movie's ground
@@ -139,25 +141,29 @@ void PlayCellPage(const char* code, bool transparent) {
         EXPECT_GT(drawn.ground, 0.4);
 }
 
-// Disabled: on an idle machine both runs stall after the page loads, past every wait of their own,
-// until ctest's limit ends them; run them with --gtest_also_run_disabled_tests while finding why.
-TEST_F(FlashPlayerTest, DISABLED_ACellPagePlaysTheMovie) { PlayCellPage("111", false); }
+TEST_F(FlashPlayerTest, ACellPagePlaysTheMovie) { PlayCellPage("111", false); }
 
-TEST_F(FlashPlayerTest, DISABLED_ATransparentMovieLetsThePageShowThrough) { PlayCellPage("011", true); }
+TEST_F(FlashPlayerTest, ATransparentMovieLetsThePageShowThrough) { PlayCellPage("011", true); }
 
-TEST_F(FlashPlayerTest, TheViewerPageOfAFlashFileLoadsThePlayer) {
-    bool found = false;
+TEST_F(FlashPlayerTest, TheViewerPageOfAFlashFilePlaysTheMovie) {
+    bool found = false, played = false;
     QSize size;
+    Drawn drawn;
     testsupport::ModalWatcher<PictureViewerWindow> watcher([&](PictureViewerWindow* viewer) {
+        WebBrowser& web = *viewer->webViewPic;
         QRect area;
-        found = QTest::qWaitFor([&] { return !(area = PlayerArea(*viewer->webViewPic)).isEmpty(); }, kPlayTimeoutMs);
+        found = QTest::qWaitFor([&] { return !(area = PlayerArea(web)).isEmpty(); }, kPlayTimeoutMs);
         size = area.size();
+        played = found && QTest::qWaitFor([&] { return DrawnIn(web, area).square; }, kPlayTimeoutMs);
+        if (played) drawn = DrawnIn(web, area);
         viewer->close();
     });
     ShowFileInViewer(nullptr, movieAddress());
     EXPECT_EQ(watcher.seen(), 1);
-    EXPECT_TRUE(found) << "the player did not take the Flash markup";
+    ASSERT_TRUE(found) << "the player did not take the Flash markup";
     EXPECT_EQ(size, QSize(800, 500));  // the Flash form's fixed size
+    EXPECT_TRUE(played) << "the movie's squares were never drawn";
+    EXPECT_GT(drawn.ground, 0.1);
 }
 
 TEST_F(FlashPlayerTest, APageWithoutFlashNeverAsksForThePlayer) {
