@@ -24,6 +24,7 @@ namespace {
 
 const QString kHost = QStringLiteral("player");
 const QString kMainScript = QStringLiteral("ruffle.js");
+const QString kLoaderName = QStringLiteral("tavolin-flash-loader");
 // The address under which a page's movie is read: "movie?u=<the movie's address>".
 const QString kMovieName = QStringLiteral("movie");
 
@@ -225,13 +226,20 @@ bool InstallFlashPlayer(QWebEngineProfile* profile) {
     // A movie's sound plays without a click first.
     profile->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     QWebEngineScript loader;
-    loader.setName(QStringLiteral("tavolin-flash-loader"));
+    loader.setName(kLoaderName);
     loader.setInjectionPoint(QWebEngineScript::DocumentReady);
     loader.setWorldId(QWebEngineScript::MainWorld);
     loader.setRunsOnSubFrames(true);
     loader.setSourceCode(QString::fromLatin1(kLoaderScript).arg(PlayerAddress(QString()), PlayerAddress(kMainScript)));
     profile->scripts()->insert(loader);
     return true;
+}
+
+void RemoveFlashPlayer(QWebEngineProfile* profile) {
+    for (const QWebEngineScript& script : profile->scripts()->find(kLoaderName)) profile->scripts()->remove(script);
+    const QWebEngineUrlSchemeHandler* files = profile->urlSchemeHandler(kFlashPlayerScheme);
+    profile->removeUrlScheme(kFlashPlayerScheme);
+    delete files;
 }
 
 int FlashPlayerFileRequests() { return g_requests.load(); }
