@@ -4,7 +4,8 @@
 //   load (the login's last step) until all 37 pages have loaded, with the browser engine and its
 //   renderers starting cold;
 // - reload: a new main window on the same pages, the engine warm (the demo site has one Flash
-//   cell; reload_without_flash: the same with that cell's movie taken away);
+//   cell; reload_without_flash: the same with that cell's movie taken away; reload_without_player:
+//   the demo site with the Flash player taken away from the browsers, its cell an empty box);
 // - idle_with_animation: a main window whose lyrics cell (4) scrolls its lyrics, left alone for 10 s
 //   once its pages are in: the CPU seconds per wall second of the program's process tree (the
 //   program and its browser processes), and of the program's own process;
@@ -13,6 +14,7 @@
 //   the end of the load of the page and every frame in it;
 // and, once the pages are in, the proportional memory (PSS) of the program's process tree (the
 // program and its browser processes; the emulator runs as a process of its own and is left out).
+// TAVOLIN_BENCH_NO_FLASH_PLAYER=1 runs everything without the Flash player (the cold after_login too).
 // The renderer processes are bounded as the program bounds them (--renderer-process-limit=4)
 // unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own.
 #include "foundation/folders.h"
@@ -147,6 +149,7 @@ struct Session {
 };
 
 Session* g_session = nullptr;
+bool g_flashPlayer = false;  // the browsers have the Flash player
 
 bool StartService(Session& s) {
     if (s.service.start(s.root.filePath(QStringLiteral("service")))) {
@@ -204,13 +207,17 @@ void BM_MainWindowAfterLogin(benchmark::State& state) {
 }
 BENCHMARK(BM_MainWindowAfterLogin)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
-void BM_MainWindowReload(benchmark::State& state) {
+// flashPlays: the Flash cell's page loads the player, whose files and movie come after the page's
+// load; memory is read once the movie was asked for (player_ms: the window's load to that).
+void Reload(benchmark::State& state, bool flashPlays) {
     if (!g_session->error.isEmpty()) {
         state.SkipWithError(qPrintable(g_session->error));
         return;
     }
     TreeMemory memory;
+    double playerMs = 0;
     for (auto _ : state) {
+        const int requests = FlashPlayerFileRequests();
         QElapsedTimer clock;
         clock.start();
         auto* w = new frm个人网站;
@@ -221,12 +228,22 @@ void BM_MainWindowReload(benchmark::State& state) {
             break;
         }
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        // The player's script, its core, its WebAssembly and the movie.
+        if (flashPlays && !WaitUntil([requests] { return FlashPlayerFileRequests() - requests >= 4; }, 120000, 5)) {
+            state.SkipWithError("the Flash cell did not load the player");
+            break;
+        }
+        playerMs = double(clock.nsecsElapsed()) / 1e6;
+        WaitUntil([] { return false; }, 1000, 5);  // let the renderers settle before memory is read
         memory = MeasureTree(g_session->service.process.processId());
         frm个人网站::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     Report(state, memory);
+    if (flashPlays) state.counters["player_ms"] = playerMs;
 }
+
+void BM_MainWindowReload(benchmark::State& state) { Reload(state, g_flashPlayer); }
 BENCHMARK(BM_MainWindowReload)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 // The same without the demo site's one Flash cell (8): its foreground taken away for the run, so
@@ -236,11 +253,19 @@ void BM_MainWindowReloadWithoutFlash(benchmark::State& state) {
     const QString movie = SiteSettings(LocalColumn, row);
     SiteSettings(LocalColumn, row).clear();
     CreateCellHtml(8, LocalColumn);
-    BM_MainWindowReload(state);
+    Reload(state, false);
     SiteSettings(LocalColumn, row) = movie;
     CreateCellHtml(8, LocalColumn);
 }
 BENCHMARK(BM_MainWindowReloadWithoutFlash)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The demo site as it is, the browsers without the Flash player for the run.
+void BM_MainWindowReloadWithoutPlayer(benchmark::State& state) {
+    RemoveFlashPlayer(BrowserProfile());
+    Reload(state, false);
+    InstallFlashPlayer(BrowserProfile());
+}
+BENCHMARK(BM_MainWindowReloadWithoutPlayer)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 double ProcessCpuSeconds() {
     rusage u{};
@@ -339,8 +364,10 @@ BENCHMARK(BM_SiteViewComplete)->UseManualTime()->Iterations(3)->Unit(benchmark::
 int main(int argc, char** argv) {
     QTemporaryDir runtime;
     const QByteArray flags = PrepareOffscreenEnvironment(runtime);
-    RegisterFlashPlayerScheme();
+    g_flashPlayer = !qEnvironmentVariableIsSet("TAVOLIN_BENCH_NO_FLASH_PLAYER");
+    if (g_flashPlayer) RegisterFlashPlayerScheme();
     QApplication app(argc, argv);
+    g_flashPlayer = g_flashPlayer && !FlashPlayerFolder().isEmpty();
     InstallWindowsPlatform();
     benchmark::Initialize(&argc, argv);
 

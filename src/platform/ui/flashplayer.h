@@ -18,6 +18,8 @@ QString FlashPlayerFolder();
 // nothing when the player is not installed or the scheme was not registered. Returns whether the
 // player is in place.
 bool InstallFlashPlayer(QWebEngineProfile* profile);
+// Takes the player away from the profile again (benchmarks: the pages as they are without it).
+void RemoveFlashPlayer(QWebEngineProfile* profile);
 // How many of the player's files the pages have asked for so far (tests: a page without Flash
 // asks for none).
 int FlashPlayerFileRequests();
