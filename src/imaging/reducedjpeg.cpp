@@ -240,14 +240,15 @@ BlockDecoder DecoderFor(int groups) {
     }
 }
 
-// Box averaging along one side from `from` samples to `to` (to ≤ from): for each sample made, the
-// first sample read and the weights of those it reads, each the share of it the box covers.
+// Box averaging along one side from `extent` samples' worth of picture (the last sample may be
+// partly beyond the picture's edge, as the blocks pad it) to `to` samples: for each sample made,
+// the first sample read and the weights of those it reads, each the share of it the box covers.
 struct BoxWeights {
     std::vector<int> first;
     std::vector<int> count;
     std::vector<float> weights;  // count[i] of them for each i, one after the other
-    BoxWeights(int from, int to) {
-        const double scale = double(from) / to;
+    BoxWeights(double extent, int from, int to) {
+        const double scale = extent / to;
         for (int i = 0; i < to; ++i) {
             const double start = i * scale, end = (i + 1) * scale;
             const int a = int(std::floor(start));
@@ -260,9 +261,11 @@ struct BoxWeights {
     }
 };
 
-// The plane (w × h, rows stride apart) box-averaged into out (tw × th, packed).
-void BoxAverage(const uint8_t* plane, int w, int h, ptrdiff_t stride, uint8_t* out, int tw, int th) {
-    const BoxWeights across(w, tw), down(h, th);
+// The plane (w × h samples, rows stride apart, holding extentW × extentH samples' worth of
+// picture) box-averaged into out (tw × th, packed).
+void BoxAverage(const uint8_t* plane, int w, int h, double extentW, double extentH, ptrdiff_t stride, uint8_t* out,
+                int tw, int th) {
+    const BoxWeights across(extentW, w, tw), down(extentH, h, th);
     std::vector<float> column(static_cast<size_t>(w));
     const float* dw = down.weights.data();
     for (int y = 0; y < th; ++y) {
@@ -389,10 +392,14 @@ bool ReducedJpeg::open(const uchar* data, size_t size) {
                 for (int i = 0; i < count; ++i)
                     if (m_components[size_t(i)].id != p[1 + 2 * i]) return false;
             }
+            int blocksInUnit = 0;
             for (const Component& c : m_components) {
                 m_hMax = std::max(m_hMax, c.h);
                 m_vMax = std::max(m_vMax, c.v);
+                blocksInUnit += c.h * c.v;
             }
+            // The standard's bound, which also bounds how far one unit may read past its data.
+            if (blocksInUnit > 10) return false;
             for (const Component& c : m_components) {
                 const int across = m_hMax / c.h, down = m_vMax / c.v;
                 if (m_hMax % c.h || m_vMax % c.v || (across & (across - 1)) || (down & (down - 1))) return false;
@@ -535,7 +542,8 @@ QImage ReducedJpeg::decode(QSize wanted) const {
     std::vector<std::vector<uint8_t>> small(componentCount);
     for (size_t c = 0; c < componentCount; ++c) {
         small[c].resize(size_t(w) * size_t(h));
-        BoxAverage(planes[c].data(), plane.width(), plane.height(), planeWidth, small[c].data(), w, h);
+        BoxAverage(planes[c].data(), plane.width(), plane.height(), m_width * scale / 8.0, m_height * scale / 8.0,
+                   planeWidth, small[c].data(), w, h);
     }
     QImage picture(w, h, QImage::Format_RGB32);
     if (picture.isNull()) return QImage();
