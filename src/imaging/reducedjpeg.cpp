@@ -154,9 +154,13 @@ std::vector<Floats> BlockWeights(int nx, int ny, const uint16_t* quant) {
 // 56 bits, enough for four symbols of the fast table; a longer one refills for itself and ends the
 // round. False for a code no table holds or a run past the block's end.
 template <int G>
-bool DecodeBlock(BitReader& in, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
+bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
                  Floats* acc) {
     static_assert(4 * Huffman::kFastBits <= 56);
+    // Locals the compiler keeps in registers: through the references every step would be a store
+    // and a load on the path from one symbol to the next.
+    BitReader in = reader;
+    Floats sum[G];
     in.refill();
     const Huffman::Entry& d = dc.fast[size_t(in.word >> (64 - kFast))];
     int diff;
@@ -172,12 +176,12 @@ bool DecodeBlock(BitReader& in, const Huffman& dc, const Huffman& ac, const Floa
     }
     prediction += diff;
     const float first = float(prediction);
-    for (int g = 0; g < G; ++g) acc[g] = first * w[g];
+    for (int g = 0; g < G; ++g) sum[g] = first * w[g];
     int k = 1;
-    while (true) {
+    while (k < 64) {
         in.refill();
         for (int round = 0; round < 4; ++round) {
-            const Huffman::Entry& e = ac.fast[size_t(in.word >> (64 - kFast))];
+            const Huffman::Entry e = ac.fast[size_t(in.word >> (64 - kFast))];
             const int kind = e.kind & 15;
             if (kind == Huffman::Whole) {
                 k += e.kind >> 4;
@@ -185,18 +189,19 @@ bool DecodeBlock(BitReader& in, const Huffman& dc, const Huffman& ac, const Floa
                 in.skip(e.length);
                 const float c = e.value;
                 const Floats* wk = w + k * G;
-                for (int g = 0; g < G; ++g) acc[g] += c * wk[g];
-                if (++k == 64) return true;
+                for (int g = 0; g < G; ++g) sum[g] += c * wk[g];
+                if (++k == 64) break;
                 continue;
             }
             if (kind == Huffman::EndOfBlock) {
                 in.skip(e.length);
-                return true;
+                k = 64;
+                break;
             }
             if (kind == Huffman::SixteenZeros) {
                 in.skip(e.length);
                 k += 16;
-                if (k >= 64) return true;
+                if (k >= 64) break;
                 continue;
             }
             int symbol, length;
@@ -205,14 +210,9 @@ bool DecodeBlock(BitReader& in, const Huffman& dc, const Huffman& ac, const Floa
             const int run = symbol >> 4, size = symbol & 15;
             in.refill();
             if (size == 0) {
-                if (run == 0) {
-                    in.skip(length);
-                    return true;
-                }
-                if (run != 15) return false;
+                if (run != 0 && run != 15) return false;
                 in.skip(length);
-                k += 16;
-                if (k >= 64) return true;
+                k = run == 0 ? 64 : k + 16;
                 break;
             }
             k += run;
@@ -220,11 +220,14 @@ bool DecodeBlock(BitReader& in, const Huffman& dc, const Huffman& ac, const Floa
             const float c = float(Extend(int((in.word << length) >> (64 - size)), size));
             in.skip(length + size);
             const Floats* wk = w + k * G;
-            for (int g = 0; g < G; ++g) acc[g] += c * wk[g];
-            if (++k == 64) return true;
+            for (int g = 0; g < G; ++g) sum[g] += c * wk[g];
+            ++k;
             break;
         }
     }
+    reader = in;
+    for (int g = 0; g < G; ++g) acc[g] = sum[g];
+    return true;
 }
 
 using BlockDecoder = bool (*)(BitReader&, const Huffman&, const Huffman&, const Floats*, int&, Floats*);
