@@ -153,10 +153,11 @@ std::vector<Floats> BlockWeights(int nx, int ny, const uint16_t* quant) {
 // (acc, G groups), so no block of coefficients is stored or transformed. A refill leaves at least
 // 56 bits, enough for four symbols of the fast table; a longer one refills for itself and ends the
 // round. False for a code no table holds or a run past the block's end.
-template <int G>
+template <int NX, int NY>
 bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
-                 Floats* acc) {
+                 uint8_t* out, ptrdiff_t stride) {
     static_assert(4 * Huffman::kFastBits <= 56);
+    constexpr int G = NX * NY < 4 ? 1 : NX * NY / 4;
     // Locals the compiler keeps in registers: through the references every step would be a store
     // and a load on the path from one symbol to the next.
     BitReader in = reader;
@@ -226,19 +227,32 @@ bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const 
         }
     }
     reader = in;
-    for (int g = 0; g < G; ++g) acc[g] = sum[g];
+    // Level-shifted and rounded half up; below zero it is clamped, so truncation is harmless.
+    for (int i = 0; i < NY; ++i)
+        for (int j = 0; j < NX; ++j)
+            out[i * stride + j] = uint8_t(std::clamp(int(sum[(i * NX + j) / 4][(i * NX + j) % 4] + 128.5f), 0, 255));
     return true;
 }
 
-using BlockDecoder = bool (*)(BitReader&, const Huffman&, const Huffman&, const Floats*, int&, Floats*);
+using BlockDecoder = bool (*)(BitReader&, const Huffman&, const Huffman&, const Floats*, int&, uint8_t*, ptrdiff_t);
 
-BlockDecoder DecoderFor(int groups) {
-    switch (groups) {
-    case 1: return DecodeBlock<1>;
-    case 2: return DecodeBlock<2>;
-    case 4: return DecodeBlock<4>;
-    case 8: return DecodeBlock<8>;
-    case 16: return DecodeBlock<16>;
+template <int NX>
+BlockDecoder DecoderFor(int ny) {
+    switch (ny) {
+    case 1: return DecodeBlock<NX, 1>;
+    case 2: return DecodeBlock<NX, 2>;
+    case 4: return DecodeBlock<NX, 4>;
+    case 8: return DecodeBlock<NX, 8>;
+    default: return nullptr;
+    }
+}
+
+BlockDecoder DecoderFor(int nx, int ny) {
+    switch (nx) {
+    case 1: return DecoderFor<1>(ny);
+    case 2: return DecoderFor<2>(ny);
+    case 4: return DecoderFor<4>(ny);
+    case 8: return DecoderFor<8>(ny);
     default: return nullptr;
     }
 }
@@ -500,13 +514,13 @@ QImage ReducedJpeg::decode(QSize wanted) const {
         const int nx = scale * m_hMax / comp.h, ny = scale * m_vMax / comp.v;
         if (nx > 8 || ny > 8) return QImage();
         weights[c] = BlockWeights(nx, ny, m_quant[size_t(comp.quant)].data());
+        if (!DecoderFor(nx, ny)) return QImage();
         for (int by = 0; by < comp.v; ++by)
             for (int bx = 0; bx < comp.h; ++bx)
                 blocks.push_back({&m_dc[size_t(comp.dc)], &m_ac[size_t(comp.ac)], weights[c].data(),
-                                  DecoderFor(std::max(1, nx * ny / 4)), int(c), nx, ny, bx, by});
+                                  DecoderFor(nx, ny), int(c), nx, ny, bx, by});
     }
 
-    Floats sums[16];
     const uint8_t* base = clean.data();
     int predictions[3] = {0, 0, 0};
     size_t segment = 0;
@@ -524,17 +538,10 @@ QImage ReducedJpeg::decode(QSize wanted) const {
                 predictions[0] = predictions[1] = predictions[2] = 0;
             }
             for (const Block& b : blocks) {
-                if (!b.decode(in, *b.dc, *b.ac, b.weights, predictions[b.component], sums)) return QImage();
                 const int x = (mx * m_components[size_t(b.component)].h + b.bx) * b.nx;
                 const int y = (my * m_components[size_t(b.component)].v + b.by) * b.ny;
                 uint8_t* out = planes[size_t(b.component)].data() + size_t(y) * size_t(planeWidth) + size_t(x);
-                // Level-shifted and rounded half up; below zero it is clamped, so truncation is harmless.
-                for (int i = 0; i < b.ny; ++i)
-                    for (int j = 0; j < b.nx; ++j) {
-                        const int o = i * b.nx + j;
-                        out[size_t(i) * size_t(planeWidth) + size_t(j)] =
-                            uint8_t(std::clamp(int(sums[o / 4][o % 4] + 128.5f), 0, 255));
-                    }
+                if (!b.decode(in, *b.dc, *b.ac, b.weights, predictions[b.component], out, planeWidth)) return QImage();
             }
             if (in.position(base) > segmentEnd) return QImage();
         }
