@@ -94,12 +94,12 @@ UploadPictureRequest request(const QString& path) {
     return r;
 }
 
-// The worker's composition and the JPEG it writes.
+// The worker's composition and the JPEG it writes, as it writes it (a scratch file, not synced).
 bool prepareInProcess(const QString& path, const QString& out) {
     const UploadPictureComposition made = ComposeUploadPicture(request(path));
     cDIBSection dib;
     dib.CreateFromPicture(StdPicture{made.picture});
-    return !made.picture.isNull() && WriteJpegFile(dib, out, 95);
+    return !made.picture.isNull() && WriteJpegFile(dib, out, kPreparedJpegQuality, paths::Durability::Scratch);
 }
 
 // Per-picture seconds of each benchmark, for the closing summary.

@@ -77,7 +77,7 @@ Stage encode(const uchar* bits, int width, int height, int stride, int quality, 
 
 }  // namespace
 
-bool WriteJpegFile(const cDIBSection& dib, const QString& file, int quality) {
+bool WriteJpegFile(const cDIBSection& dib, const QString& file, int quality, paths::Durability durability) {
     const QString saveFailed = QStringLiteral("Failed to save to JPG ");
     if (!dib.DIBSectionBitsPtr() || dib.Width() <= 0 || dib.Height() <= 0) raise(saveFailed, jpegwriter::kNoPicture);
 
@@ -98,7 +98,7 @@ bool WriteJpegFile(const cDIBSection& dib, const QString& file, int quality) {
     const QByteArray name = QFile::encodeName(file);
     const bool existed = ::stat(name.constData(), &old) == 0 && S_ISREG(old.st_mode);
     try {
-        paths::WriteFileSafely(file, bytes);
+        paths::WriteFileSafely(file, bytes, durability);
     } catch (const VbError& e) {
         raise(saveFailed, e.number());
     }

@@ -2,6 +2,8 @@
 // The JPEG writer: a 24-bit section (bottom-up rows padded to 4 bytes) out as a baseline JPEG file.
 #include <QString>
 
+#include "platform/paths.h"
+
 class cDIBSection;
 
 namespace jpegwriter {
@@ -18,5 +20,7 @@ inline constexpr int kNoPicture = -1;
 // and its permission bits (there is no creation time to keep), and on any failure the old file
 // stays whole. Failures raise VbError 26001: "Failed to initialise the IJL library: <code>" when
 // the encoder cannot start, "Failed to save to JPG <code>" otherwise (an empty picture included).
-// The path is used as it stands; every path the program passes is absolute.
-bool WriteJpegFile(const cDIBSection& dib, const QString& file, int quality);
+// The path is used as it stands; every path the program passes is absolute. A scratch file is
+// written without the sync (see paths::WriteFileSafely).
+bool WriteJpegFile(const cDIBSection& dib, const QString& file, int quality,
+                   paths::Durability durability = paths::Durability::Synced);

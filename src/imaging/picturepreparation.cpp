@@ -4,6 +4,7 @@
 #include "imaging/dibsection.h"
 #include "imaging/jpegwriter.h"
 #include "imaging/overlaypainting.h"
+#include "imaging/reducedjpeg.h"
 #include "imaging/watermarksettings.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
@@ -178,6 +179,17 @@ std::optional<QImage> DecodeJpegCovering(const QByteArray& bytes, const std::fun
 }
 
 std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor) {
+    // The common kind of file by our own reduced decoder; anything it leaves goes to libjpeg.
+    ReducedJpeg reduced;
+    if (reduced.open(reinterpret_cast<const uchar*>(bytes.constData()), size_t(bytes.size()))) {
+        const QSize wanted = sizeFor(reduced.size());
+        if (wanted.isEmpty()) return QImage();
+        const QSize plane = reduced.planeSize(wanted);
+        if (!plane.isEmpty() && WithinAllocationLimit(plane) && WithinAllocationLimit(wanted)) {
+            QImage picture = reduced.decode(wanted);
+            if (!picture.isNull()) return picture;
+        }
+    }
     QSize wanted;
     std::optional<QImage> decoded = DecodeJpegCovering(bytes, sizeFor, &wanted);
     if (decoded) *decoded = ScaledTo(*decoded, wanted);
@@ -446,7 +458,9 @@ bool WritePreparedFiles(const UploadPictureComposition& composition, const QStri
     cDIBSection dib;
     dib.CreateFromPicture(StdPicture{composition.picture});
     try {
-        return WriteJpegFile(dib, folder.filePath(kPreparedPictureFile), kPreparedJpegQuality);
+        // Made again from the member's picture at every upload: no sync needed.
+        return WriteJpegFile(dib, folder.filePath(kPreparedPictureFile), kPreparedJpegQuality,
+                             paths::Durability::Scratch);
     } catch (const VbError&) {
         return false;
     }

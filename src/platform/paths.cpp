@@ -67,8 +67,9 @@ QString SafeComponent(const QString& name) {
     return out;
 }
 
-void WriteFileSafely(const QString& path, const QByteArray& bytes) {
+void WriteFileSafely(const QString& path, const QByteArray& bytes, Durability durability) {
     SafeFileWriter file;
+    file.setDurable(durability == Durability::Synced);
     if (file.open(path) && file.write(bytes) && file.commit()) return;
     switch (file.failedStep()) {
     case SafeWriteStep::Open: throw VbError(file.errorNumber(), QStringLiteral("Path not found: ") + path);

@@ -25,6 +25,8 @@ QString SafeComponent(const QString& name);
 // then renamed over it in one step, so the old file stays whole until the new one is complete.
 // Throws VbError on failure (76 path not found when the temporary cannot be made, 61 disk full
 // when it cannot be written or synced, 75 path/file access error when the rename fails); the old
-// file is untouched then and no temporary is left.
-void WriteFileSafely(const QString& path, const QByteArray& bytes);
+// file is untouched then and no temporary is left. A scratch file (made again from its sources
+// whenever it is needed) is not synced: a crash may leave it empty, never half-replaced.
+enum class Durability { Synced, Scratch };
+void WriteFileSafely(const QString& path, const QByteArray& bytes, Durability durability = Durability::Synced);
 }  // namespace paths

@@ -1,0 +1,577 @@
+#include "imaging/reducedjpeg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+using Huffman = ReducedJpeg::Huffman;
+constexpr int kFast = Huffman::kFastBits;
+
+// Zigzag position k to the natural (row-major) position in the block, with room for a run that
+// overshoots: such a file is refused before anything is stored there.
+constexpr std::array<uint8_t, 64> kNatural = {
+    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
+    41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
+    30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+
+int BigEndian16(const uchar* p) { return (p[0] << 8) | p[1]; }
+
+int Extend(int extra, int size) { return extra < (1 << (size - 1)) ? extra - (1 << size) + 1 : extra; }
+
+// Builds the canonical codes of a table (counts of each length, then the symbols); false for a
+// table whose codes overflow their lengths or a DC symbol beyond 15, as libjpeg refuses them.
+bool BuildHuffman(const std::array<uint8_t, 16>& counts, const std::array<uint8_t, 256>& values, bool dc,
+                  Huffman& t) {
+    t = Huffman();
+    int code = 0, k = 0;
+    std::array<int, 256> codes{}, lengths{};
+    for (int l = 1; l <= 16; ++l) {
+        t.valueOffset[l] = k - code;
+        for (int i = 0; i < counts[l - 1]; ++i) {
+            if (k >= 256) return false;
+            codes[k] = code++;
+            lengths[k++] = l;
+        }
+        t.maxCode[l] = counts[l - 1] ? code - 1 : -1;
+        if (code >= (1 << l)) return false;
+        code <<= 1;
+    }
+    t.maxCode[17] = 0x7FFFFFFF;  // never reached: lengths stop at 16
+    t.values = values;
+    for (int i = 0; i < k; ++i) {
+        const int l = lengths[i];
+        const int symbol = values[i];
+        if (dc && symbol > 15) return false;
+        if (l > kFast) continue;
+        const int run = dc ? 0 : symbol >> 4, size = dc ? symbol : symbol & 15;
+        const int prefix = codes[i] << (kFast - l);
+        for (int fill = 0; fill < (1 << (kFast - l)); ++fill) {
+            const int index = prefix | fill;
+            Huffman::Entry& e = t.fast[size_t(index)];
+            if (size == 0) {
+                e.length = uint8_t(l);
+                if (dc) e.kind = Huffman::Whole, e.value = 0;
+                else e.kind = run == 0 ? Huffman::EndOfBlock : run == 15 ? Huffman::SixteenZeros : Huffman::Bad;
+            } else if (l + size <= kFast) {
+                const int extra = (index >> (kFast - l - size)) & ((1 << size) - 1);
+                e.value = int16_t(Extend(extra, size));
+                e.length = uint8_t(l + size);
+                e.kind = uint8_t(Huffman::Whole | (run << 4));
+            } else {
+                e.value = int16_t(symbol);
+                e.length = uint8_t(l);
+                e.kind = Huffman::Symbol;
+            }
+        }
+    }
+    t.defined = true;
+    return true;
+}
+
+// The bits of the cleaned data, first bit highest in a 64-bit word kept at least 56 bits full by a
+// refill without branches (one unaligned load), so that the next symbol's lookup waits on no load
+// but its table's.
+struct BitReader {
+    const uint8_t* next;  // the byte after the last one taken into the word
+    uint64_t word = 0;
+    int count = 0;        // valid bits in word
+    explicit BitReader(const uint8_t* at) : next(at) { refill(); }
+    void refill() {
+        uint64_t bytes;
+        std::memcpy(&bytes, next, 8);
+        word |= __builtin_bswap64(bytes) >> count;
+        next += (63 - count) >> 3;
+        count |= 56;
+    }
+    void skip(int bits) {
+        word <<= bits;
+        count -= bits;
+    }
+    // Bits taken from base on.
+    uint64_t position(const uint8_t* base) const { return uint64_t(next - base) * 8 - uint64_t(count); }
+};
+
+// A symbol whose code is longer than the fast table's bits; false for no code at all.
+inline bool DecodeLong(const Huffman& t, uint64_t bits, int& symbol, int& length) {
+    for (int l = kFast + 1; l <= 16; ++l) {
+        const int32_t code = int32_t(bits >> (64 - l));
+        if (code <= t.maxCode[l]) {
+            const int at = code + t.valueOffset[l];
+            if (at < 0 || at > 255) return false;
+            symbol = t.values[size_t(at)];
+            length = l;
+            return true;
+        }
+    }
+    return false;
+}
+
+// What an n-sample side takes from the 8 coefficients along it: row j of M_n holds, for every
+// frequency u, C(u)/2 times the mean of cos((2x+1)uπ/16) over the j-th n-th of the block, so that
+// the box averages of the block are M_n F M_nᵀ.
+struct Means {
+    double m[4][8][8]{};  // by log2 n (1, 2, 4, 8 samples), then sample, then frequency
+    Means() {
+        for (int log = 0; log < 4; ++log) {
+            const int n = 1 << log, width = 8 / n;
+            for (int j = 0; j < n; ++j)
+                for (int u = 0; u < 8; ++u) {
+                    double sum = 0;
+                    for (int x = j * width; x < (j + 1) * width; ++x) sum += std::cos((2 * x + 1) * u * M_PI / 16);
+                    m[log][j][u] = (u == 0 ? M_SQRT1_2 : 1.0) / 2 * sum / width;
+                }
+        }
+    }
+};
+const Means kMeans;
+
+int Log2(int n) { return n == 1 ? 0 : n == 2 ? 1 : n == 4 ? 2 : 3; }
+
+typedef float Floats __attribute__((vector_size(16)));  // four samples at once
+
+// What one quantised coefficient adds to each box average of its block: for zigzag position k,
+// G groups of four samples (row by row, nx a row), the quantiser folded in.
+std::vector<Floats> BlockWeights(int nx, int ny, const uint16_t* quant) {
+    const int groups = std::max(1, nx * ny / 4);
+    std::vector<Floats> weights(size_t(64 * groups));
+    const auto& mx = kMeans.m[Log2(nx)];
+    const auto& my = kMeans.m[Log2(ny)];
+    for (int k = 0; k < 64; ++k) {
+        const int at = kNatural[size_t(k)], v = at >> 3, u = at & 7;
+        for (int i = 0; i < ny; ++i)
+            for (int j = 0; j < nx; ++j) {
+                const int o = i * nx + j;
+                weights[size_t(k * groups + o / 4)][o % 4] = float(my[i][v] * mx[j][u] * quant[k]);
+            }
+    }
+    return weights;
+}
+
+// One block: its coefficients decoded and each added at once, weighted, into the box averages
+// (acc, G groups), so no block of coefficients is stored or transformed. A refill leaves at least
+// 56 bits, enough for four symbols of the fast table; a longer one refills for itself and ends the
+// round. False for a code no table holds or a run past the block's end.
+template <int NX, int NY>
+bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
+                 uint8_t* out, ptrdiff_t stride) {
+    static_assert(4 * Huffman::kFastBits <= 56);
+    constexpr int G = NX * NY < 4 ? 1 : NX * NY / 4;
+    // Locals the compiler keeps in registers: through the references every step would be a store
+    // and a load on the path from one symbol to the next.
+    BitReader in = reader;
+    Floats sum[G];
+    in.refill();
+    const Huffman::Entry& d = dc.fast[size_t(in.word >> (64 - kFast))];
+    int diff;
+    if ((d.kind & 15) == Huffman::Whole) {
+        diff = d.value;
+        in.skip(d.length);
+    } else {
+        int symbol, length;
+        if (d.kind == Huffman::Symbol) symbol = d.value, length = d.length;
+        else if (!DecodeLong(dc, in.word, symbol, length)) return false;
+        diff = symbol ? Extend(int((in.word << length) >> (64 - symbol)), symbol) : 0;
+        in.skip(length + symbol);
+    }
+    prediction += diff;
+    const float first = float(prediction);
+    for (int g = 0; g < G; ++g) sum[g] = first * w[g];
+    int k = 1;
+    while (k < 64) {
+        in.refill();
+        for (int round = 0; round < 4; ++round) {
+            const Huffman::Entry e = ac.fast[size_t(in.word >> (64 - kFast))];
+            const int kind = e.kind & 15;
+            if (kind == Huffman::Whole) {
+                k += e.kind >> 4;
+                if (k > 63) return false;
+                in.skip(e.length);
+                const float c = e.value;
+                const Floats* wk = w + k * G;
+                for (int g = 0; g < G; ++g) sum[g] += c * wk[g];
+                if (++k == 64) break;
+                continue;
+            }
+            if (kind == Huffman::EndOfBlock) {
+                in.skip(e.length);
+                k = 64;
+                break;
+            }
+            if (kind == Huffman::SixteenZeros) {
+                in.skip(e.length);
+                k += 16;
+                if (k >= 64) break;
+                continue;
+            }
+            int symbol, length;
+            if (kind == Huffman::Symbol) symbol = e.value, length = e.length;
+            else if (kind != Huffman::Long || !DecodeLong(ac, in.word, symbol, length)) return false;
+            const int run = symbol >> 4, size = symbol & 15;
+            in.refill();
+            if (size == 0) {
+                if (run != 0 && run != 15) return false;
+                in.skip(length);
+                k = run == 0 ? 64 : k + 16;
+                break;
+            }
+            k += run;
+            if (k > 63) return false;
+            const float c = float(Extend(int((in.word << length) >> (64 - size)), size));
+            in.skip(length + size);
+            const Floats* wk = w + k * G;
+            for (int g = 0; g < G; ++g) sum[g] += c * wk[g];
+            ++k;
+            break;
+        }
+    }
+    reader = in;
+    // Level-shifted and rounded half up; below zero it is clamped, so truncation is harmless.
+    for (int i = 0; i < NY; ++i)
+        for (int j = 0; j < NX; ++j)
+            out[i * stride + j] = uint8_t(std::clamp(int(sum[(i * NX + j) / 4][(i * NX + j) % 4] + 128.5f), 0, 255));
+    return true;
+}
+
+using BlockDecoder = bool (*)(BitReader&, const Huffman&, const Huffman&, const Floats*, int&, uint8_t*, ptrdiff_t);
+
+template <int NX>
+BlockDecoder DecoderFor(int ny) {
+    switch (ny) {
+    case 1: return DecodeBlock<NX, 1>;
+    case 2: return DecodeBlock<NX, 2>;
+    case 4: return DecodeBlock<NX, 4>;
+    case 8: return DecodeBlock<NX, 8>;
+    default: return nullptr;
+    }
+}
+
+BlockDecoder DecoderFor(int nx, int ny) {
+    switch (nx) {
+    case 1: return DecoderFor<1>(ny);
+    case 2: return DecoderFor<2>(ny);
+    case 4: return DecoderFor<4>(ny);
+    case 8: return DecoderFor<8>(ny);
+    default: return nullptr;
+    }
+}
+
+// Box averaging along one side from `extent` samples' worth of picture (the last sample may be
+// partly beyond the picture's edge, as the blocks pad it) to `to` samples: for each sample made,
+// the first sample read and the weights of those it reads, each the share of it the box covers.
+struct BoxWeights {
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<float> weights;  // count[i] of them for each i, one after the other
+    BoxWeights(double extent, int from, int to) {
+        const double scale = extent / to;
+        for (int i = 0; i < to; ++i) {
+            const double start = i * scale, end = (i + 1) * scale;
+            const int a = int(std::floor(start));
+            const int b = std::min(from, int(std::ceil(end)));
+            first.push_back(a);
+            count.push_back(b - a);
+            for (int k = a; k < b; ++k)
+                weights.push_back(float((std::min(end, double(k + 1)) - std::max(start, double(k))) / scale));
+        }
+    }
+};
+
+// The plane (w × h samples, rows stride apart, holding extentW × extentH samples' worth of
+// picture) box-averaged into out (tw × th, packed).
+void BoxAverage(const uint8_t* plane, int w, int h, double extentW, double extentH, ptrdiff_t stride, uint8_t* out,
+                int tw, int th) {
+    const BoxWeights across(extentW, w, tw), down(extentH, h, th);
+    std::vector<float> column(static_cast<size_t>(w));
+    const float* dw = down.weights.data();
+    for (int y = 0; y < th; ++y) {
+        std::fill(column.begin(), column.end(), 0.0f);
+        for (int k = 0; k < down.count[size_t(y)]; ++k) {
+            const uint8_t* row = plane + (down.first[size_t(y)] + k) * stride;
+            const float weight = *dw++;
+            for (int x = 0; x < w; ++x) column[size_t(x)] += weight * row[x];
+        }
+        const float* aw = across.weights.data();
+        uint8_t* target = out + size_t(y) * size_t(tw);
+        for (int x = 0; x < tw; ++x) {
+            float sum = 0;
+            const float* from = column.data() + across.first[size_t(x)];
+            for (int k = 0; k < across.count[size_t(x)]; ++k) sum += *aw++ * from[k];
+            target[x] = uint8_t(std::clamp(int(sum + 0.5f), 0, 255));
+        }
+    }
+}
+
+}  // namespace
+
+bool ReducedJpeg::open(const uchar* data, size_t size) {
+    *this = ReducedJpeg();
+    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return false;
+    size_t at = 2;
+    bool jfif = false, adobe = false, frame = false;
+    int adobeTransform = -1;
+    while (true) {
+        // A marker: 0xFF, any fill bytes, the code.
+        if (at >= size || data[at] != 0xFF) return false;
+        while (at < size && data[at] == 0xFF) ++at;
+        if (at >= size) return false;
+        const int marker = data[at++];
+        if (marker == 0xD8 || marker == 0xD9 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) return false;
+        if (at + 2 > size) return false;
+        const int length = BigEndian16(data + at);
+        if (length < 2 || at + size_t(length) > size) return false;
+        const uchar* p = data + at + 2;
+        const int n = length - 2;
+        switch (marker) {
+        case 0xC0:
+        case 0xC1: {  // baseline and extended sequential, Huffman coded
+            if (frame || n < 6 || p[0] != 8) return false;
+            frame = true;
+            m_height = BigEndian16(p + 1);
+            m_width = BigEndian16(p + 3);
+            const int count = p[5];
+            if (m_width == 0 || m_height == 0 || (count != 1 && count != 3) || n < 6 + 3 * count) return false;
+            for (int i = 0; i < count; ++i) {
+                Component c;
+                c.id = p[6 + 3 * i];
+                c.h = p[7 + 3 * i] >> 4;
+                c.v = p[7 + 3 * i] & 15;
+                c.quant = p[8 + 3 * i];
+                if (c.h < 1 || c.h > 4 || c.v < 1 || c.v > 4 || c.quant > 3) return false;
+                // A single component is coded block by block whatever its factors say.
+                if (count == 1) c.h = c.v = 1;
+                m_components.push_back(c);
+            }
+            break;
+        }
+        case 0xC4: {  // Huffman tables
+            int i = 0;
+            while (i < n) {
+                if (i + 17 > n) return false;
+                const int tableClass = p[i] >> 4, id = p[i] & 15;
+                if (tableClass > 1 || id > 3) return false;
+                RawTable& raw = tableClass == 0 ? m_rawDc[size_t(id)] : m_rawAc[size_t(id)];
+                int total = 0;
+                for (int l = 0; l < 16; ++l) total += raw.counts[size_t(l)] = p[i + 1 + l];
+                if (total > 256 || i + 17 + total > n) return false;
+                raw.values.fill(0);
+                std::memcpy(raw.values.data(), p + i + 17, size_t(total));
+                raw.defined = true;
+                i += 17 + total;
+            }
+            break;
+        }
+        case 0xDB: {  // quantisation tables
+            int i = 0;
+            while (i < n) {
+                const int precision = p[i] >> 4, id = p[i] & 15;
+                const int bytes = precision ? 128 : 64;
+                if (precision > 1 || id > 3 || i + 1 + bytes > n) return false;
+                for (int k = 0; k < 64; ++k)
+                    m_quant[size_t(id)][size_t(k)] =
+                        uint16_t(precision ? BigEndian16(p + i + 1 + 2 * k) : p[i + 1 + k]);
+                m_quantDefined[size_t(id)] = true;
+                i += 1 + bytes;
+            }
+            break;
+        }
+        case 0xDD:  // restart interval
+            if (n < 2) return false;
+            m_restartInterval = BigEndian16(p);
+            break;
+        case 0xE0:
+            if (n >= 5 && std::memcmp(p, "JFIF\0", 5) == 0) jfif = true;
+            break;
+        case 0xEE:
+            if (n >= 12 && std::memcmp(p, "Adobe", 5) == 0) adobe = true, adobeTransform = p[11];
+            break;
+        case 0xDA: {  // the scan: one, holding every component
+            if (!frame || n < 1) return false;
+            const int count = p[0];
+            if (count != int(m_components.size()) || n < 4 + 2 * count) return false;
+            if (p[1 + 2 * count] != 0 || p[2 + 2 * count] != 63 || p[3 + 2 * count] != 0) return false;
+            std::vector<Component> ordered;
+            for (int i = 0; i < count; ++i) {
+                auto c = std::find_if(m_components.begin(), m_components.end(),
+                                      [&](const Component& x) { return x.id == p[1 + 2 * i]; });
+                if (c == m_components.end()) return false;
+                c->dc = p[2 + 2 * i] >> 4;
+                c->ac = p[2 + 2 * i] & 15;
+                if (c->dc > 3 || c->ac > 3 || !m_quantDefined[size_t(c->quant)]) return false;
+            }
+            // The colours as libjpeg would read them: only YCbCr (or grey) is taken here.
+            if (m_components.size() == 3) {
+                const bool rgbIds = m_components[0].id == 'R' && m_components[1].id == 'G' && m_components[2].id == 'B';
+                if (!jfif && adobe && adobeTransform != 1) return false;
+                if (!jfif && !adobe && rgbIds) return false;
+                // The scan must list the components in the frame's order, as the planes are laid.
+                for (int i = 0; i < count; ++i)
+                    if (m_components[size_t(i)].id != p[1 + 2 * i]) return false;
+            }
+            int blocksInUnit = 0;
+            for (const Component& c : m_components) {
+                m_hMax = std::max(m_hMax, c.h);
+                m_vMax = std::max(m_vMax, c.v);
+                blocksInUnit += c.h * c.v;
+            }
+            // The standard's bound, which also bounds how far one unit may read past its data.
+            if (blocksInUnit > 10) return false;
+            for (const Component& c : m_components) {
+                const int across = m_hMax / c.h, down = m_vMax / c.v;
+                if (m_hMax % c.h || m_vMax % c.v || (across & (across - 1)) || (down & (down - 1))) return false;
+                if (!m_rawDc[size_t(c.dc)].defined || !m_rawAc[size_t(c.ac)].defined) return false;
+                if (!BuildHuffman(m_rawDc[size_t(c.dc)].counts, m_rawDc[size_t(c.dc)].values, true,
+                                  m_dc[size_t(c.dc)]) ||
+                    !BuildHuffman(m_rawAc[size_t(c.ac)].counts, m_rawAc[size_t(c.ac)].values, false,
+                                  m_ac[size_t(c.ac)]))
+                    return false;
+            }
+            m_scan = p + n;
+            m_scanSize = size - size_t(m_scan - data);
+            return true;
+        }
+        default:
+            // Other kinds of frame (progressive, lossless, arithmetic coding) are libjpeg's.
+            if ((marker >= 0xC2 && marker <= 0xCF) || marker == 0xDC || marker == 0xDE || marker == 0xDF)
+                return false;
+            break;
+        }
+        at += size_t(length);
+    }
+}
+
+QSize ReducedJpeg::planeSize(QSize wanted) const {
+    if (m_width <= 0 || wanted.isEmpty()) return QSize();
+    for (int n = 1; n <= 4; n *= 2) {
+        const QSize plane(int((qint64(m_width) * n + 7) / 8), int((qint64(m_height) * n + 7) / 8));
+        if (plane.width() >= wanted.width() && plane.height() >= wanted.height()) return plane;
+    }
+    return QSize();
+}
+
+QImage ReducedJpeg::decode(QSize wanted) const {
+    const QSize plane = planeSize(wanted);
+    if (plane.isEmpty() || !m_scan) return QImage();
+    int scale = 1;
+    while (int((qint64(m_width) * scale + 7) / 8) != plane.width() ||
+           int((qint64(m_height) * scale + 7) / 8) != plane.height())
+        scale *= 2;
+
+    // The entropy-coded data without its stuffed zero bytes, cut at each restart marker; the scan
+    // must end in the end-of-picture marker.
+    std::vector<uint8_t> clean;
+    clean.reserve(m_scanSize + 4096);
+    std::vector<size_t> segments{0};
+    const uchar* p = m_scan;
+    const uchar* end = m_scan + m_scanSize;
+    while (true) {
+        const auto* ff = static_cast<const uchar*>(std::memchr(p, 0xFF, size_t(end - p)));
+        if (!ff) return QImage();
+        clean.insert(clean.end(), p, ff);
+        const uchar* q = ff + 1;
+        while (q < end && *q == 0xFF) ++q;
+        if (q >= end) return QImage();
+        if (*q == 0x00) {
+            clean.push_back(0xFF);
+        } else if (*q >= 0xD0 && *q <= 0xD7) {
+            if (m_restartInterval == 0 || (*q & 7) != int((segments.size() - 1) & 7)) return QImage();
+            segments.push_back(clean.size());
+        } else if (*q == 0xD9) {
+            break;
+        } else {
+            return QImage();
+        }
+        p = q + 1;
+    }
+    segments.push_back(clean.size());
+    // Room for the reads of one unit past the end, whose overrun is then seen.
+    clean.resize(clean.size() + 4096, 0);
+
+    const int mcuWidth = 8 * m_hMax, mcuHeight = 8 * m_vMax;
+    const int mcusAcross = (m_width + mcuWidth - 1) / mcuWidth;
+    const int mcusDown = (m_height + mcuHeight - 1) / mcuHeight;
+    const qint64 mcuCount = qint64(mcusAcross) * mcusDown;
+    const qint64 interval = m_restartInterval ? m_restartInterval : mcuCount;
+    if (qint64(segments.size()) - 1 != (mcuCount + interval - 1) / interval) return QImage();
+
+    // The planes at scale eighths, every component at the same size (whole units of blocks).
+    const int planeWidth = mcusAcross * m_hMax * scale, planeHeight = mcusDown * m_vMax * scale;
+    const size_t componentCount = m_components.size();
+    std::vector<std::vector<uint8_t>> planes(componentCount);
+    struct Block {
+        const Huffman* dc;
+        const Huffman* ac;
+        const Floats* weights;
+        BlockDecoder decode;
+        int component, nx, ny, bx, by;  // samples of a block; the block's place in the unit
+    };
+    std::vector<Block> blocks;
+    std::vector<std::vector<Floats>> weights(componentCount);
+    for (size_t c = 0; c < componentCount; ++c) {
+        const Component& comp = m_components[c];
+        planes[c].resize(size_t(planeWidth) * size_t(planeHeight));
+        const int nx = scale * m_hMax / comp.h, ny = scale * m_vMax / comp.v;
+        if (nx > 8 || ny > 8) return QImage();
+        weights[c] = BlockWeights(nx, ny, m_quant[size_t(comp.quant)].data());
+        if (!DecoderFor(nx, ny)) return QImage();
+        for (int by = 0; by < comp.v; ++by)
+            for (int bx = 0; bx < comp.h; ++bx)
+                blocks.push_back({&m_dc[size_t(comp.dc)], &m_ac[size_t(comp.ac)], weights[c].data(),
+                                  DecoderFor(nx, ny), int(c), nx, ny, bx, by});
+    }
+
+    const uint8_t* base = clean.data();
+    int predictions[3] = {0, 0, 0};
+    size_t segment = 0;
+    BitReader in(base);
+    uint64_t segmentEnd = uint64_t(segments[1]) * 8;
+    qint64 untilRestart = interval;
+    for (int my = 0; my < mcusDown; ++my) {
+        for (int mx = 0; mx < mcusAcross; ++mx) {
+            if (untilRestart-- == 0) {
+                // A restart: the next segment, the predictions from zero.
+                untilRestart = interval - 1;
+                ++segment;
+                in = BitReader(base + segments[segment]);
+                segmentEnd = uint64_t(segments[segment + 1]) * 8;
+                predictions[0] = predictions[1] = predictions[2] = 0;
+            }
+            for (const Block& b : blocks) {
+                const int x = (mx * m_components[size_t(b.component)].h + b.bx) * b.nx;
+                const int y = (my * m_components[size_t(b.component)].v + b.by) * b.ny;
+                uint8_t* out = planes[size_t(b.component)].data() + size_t(y) * size_t(planeWidth) + size_t(x);
+                if (!b.decode(in, *b.dc, *b.ac, b.weights, predictions[b.component], out, planeWidth)) return QImage();
+            }
+            if (in.position(base) > segmentEnd) return QImage();
+        }
+    }
+
+    // Each plane averaged to the wanted size, then the colours turned into blue-green-red.
+    const int w = wanted.width(), h = wanted.height();
+    std::vector<std::vector<uint8_t>> small(componentCount);
+    for (size_t c = 0; c < componentCount; ++c) {
+        small[c].resize(size_t(w) * size_t(h));
+        BoxAverage(planes[c].data(), plane.width(), plane.height(), m_width * scale / 8.0, m_height * scale / 8.0,
+                   planeWidth, small[c].data(), w, h);
+    }
+    QImage picture(w, h, QImage::Format_RGB32);
+    if (picture.isNull()) return QImage();
+    for (int y = 0; y < h; ++y) {
+        auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        const uint8_t* luma = small[0].data() + size_t(y) * size_t(w);
+        if (componentCount == 1) {
+            for (int x = 0; x < w; ++x) out[x] = qRgb(luma[x], luma[x], luma[x]);
+            continue;
+        }
+        const uint8_t* cb = small[1].data() + size_t(y) * size_t(w);
+        const uint8_t* cr = small[2].data() + size_t(y) * size_t(w);
+        for (int x = 0; x < w; ++x) {
+            const float yy = luma[x], b = cb[x] - 128.0f, r = cr[x] - 128.0f;
+            const auto channel = [](float v) { return std::clamp(int(v + 0.5f), 0, 255); };
+            out[x] = qRgb(channel(yy + 1.402f * r), channel(yy - 0.344136f * b - 0.714136f * r),
+                          channel(yy + 1.772f * b));
+        }
+    }
+    return picture;
+}
