@@ -485,6 +485,7 @@ QImage ReducedJpeg::decode(QSize wanted) const {
         p = q + 1;
     }
     segments.push_back(clean.size());
+    const qint64 dataBits = qint64(clean.size()) * 8;
     // Room for the reads of one unit past the end, whose overrun is then seen.
     clean.resize(clean.size() + 4096, 0);
 
@@ -494,6 +495,11 @@ QImage ReducedJpeg::decode(QSize wanted) const {
     const qint64 mcuCount = qint64(mcusAcross) * mcusDown;
     const qint64 interval = m_restartInterval ? m_restartInterval : mcuCount;
     if (qint64(segments.size()) - 1 != (mcuCount + interval - 1) / interval) return QImage();
+    // Every block takes two bits at least (its DC and its end codes): a header that promises more
+    // blocks than the data can hold is refused before the planes are made for it.
+    qint64 blocksPerUnit = 0;
+    for (const Component& comp : m_components) blocksPerUnit += comp.h * comp.v;
+    if (dataBits < mcuCount * blocksPerUnit * 2) return QImage();
 
     // The planes at scale eighths, every component at the same size (whole units of blocks).
     const int planeWidth = mcusAcross * m_hMax * scale, planeHeight = mcusDown * m_vMax * scale;
