@@ -18,6 +18,7 @@
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
 #include "support/emulatorfixture.h"
+#include "support/eventually.h"
 #include "support/rendererlimit.h"
 #include "support/sitefixture.h"
 
@@ -375,10 +376,10 @@ TEST_F(MainWindowTest, TheMouseWheelScrollsTheSiteBetweenAndOverItsPages) {
     EXPECT_EQ(Twips(w.picWeb->y()), -step);
     // Over a cell's page, which cannot scroll itself: the browser passes the turn on.
     WebBrowser* page = w.webPage[5];
-    QTRY_VERIFY_WITH_TIMEOUT(page->hasDocument() && !page->isLoading(), 30000);
+    ASSERT_EVENTUALLY(page->hasDocument() && !page->isLoading(), 30000);
     QWidget* surface = page->view()->focusProxy() ? page->view()->focusProxy() : page->view();
     turn(surface, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(w.vscWeb->value(), 2 * step, 30000);
+    ASSERT_EVENTUALLY_EQ(w.vscWeb->value(), 2 * step, 30000);
     turn(w.picWeb, -2);
     EXPECT_EQ(w.vscWeb->value(), 0);
     EXPECT_EQ(w.picWeb->y(), 0);
