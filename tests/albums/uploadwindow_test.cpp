@@ -17,6 +17,7 @@
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "platform/vberror.h"
+#include "support/eventually.h"
 #include "support/glyphs.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
@@ -447,7 +448,7 @@ TEST_F(UploadWindowTest, TheBandShowsTheWeeksUploadPage) {
                         QStringLiteral("/pwtd/") + WeeklyFolderName(QDate::currentDate()) + QStringLiteral("/upload.html?k1=") +
                         LoginField(11) + QStringLiteral("&k2=") + LoginField(6) + QStringLiteral("&k3=2.0");
     EXPECT_EQ(w.webAD->LocationURL(), url);
-    QTRY_VERIFY_WITH_TIMEOUT(w.webAD->hasDocument() && !w.webAD->isLoading(), 30000);
+    ASSERT_EVENTUALLY(w.webAD->hasDocument() && !w.webAD->isLoading(), 30000);
     const QString text = w.webAD->documentTextSync();
     EXPECT_TRUE(text.contains(QStringLiteral("上传照片"))) << text.toStdString();
     EXPECT_EQ(w.webAD->runScriptSync(QStringLiteral("document.body.dataset.k1")).toString(), LoginField(11));

@@ -227,6 +227,7 @@ TEST_F(CellEditorWindowTest, ClosingAsksOnlyWhileChanged) {
 #include "platform/ui/webbrowser.h"
 #include "platform/urlopening.h"
 #include "support/emulatorfixture.h"
+#include "support/eventually.h"
 
 #include "celleditor/cellpreview.h"
 #include "platform/ansi.h"
@@ -268,7 +269,7 @@ TEST_F(CellEditorOnTheService, AdvertisementPageShowsTheKeysAndHelpOpensInTheBro
                   "/setpic.html?k1=key%2611&k2=www1&k3=" + ClientVersion);
     CellEditorWindow w;
     w.show();
-    QTRY_VERIFY_WITH_TIMEOUT(w.webAD->hasDocument() && !w.webAD->isLoading(), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(w.webAD->hasDocument() && !w.webAD->isLoading(), kLoadTimeoutMs);
     const QString text = w.webAD->documentTextSync();
     EXPECT_TRUE(text.contains(QStringLiteral("区域设置小窍门"))) << text.toStdString();
     EXPECT_EQ(w.webAD->runScriptSync(QStringLiteral("document.body.dataset.k1")).toString(), QStringLiteral("key&11"));
@@ -296,7 +297,7 @@ TEST_F(CellEditorOnTheService, PreviewFollowsTheControlsAndCellTwelveAsksTheServ
     WritePageFile(QStringLiteral("setpic.html"), QStringLiteral("<html><body>旧页面</body></html>"));
     CellEditorWindow w;
     w.show();
-    QTRY_VERIFY_WITH_TIMEOUT(w.webView->hasDocument() && !w.webView->isLoading(), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(w.webView->hasDocument() && !w.webView->isLoading(), kLoadTimeoutMs);
 
     // Typing rebuilds the preview and marks the window changed.
     w.txtTxt->setPlainText(QStringLiteral("预览里的字\n第二行"));
@@ -304,9 +305,9 @@ TEST_F(CellEditorOnTheService, PreviewFollowsTheControlsAndCellTwelveAsksTheServ
     EXPECT_TRUE(testsupport::readFile(SitePagePath(QStringLiteral("setpic.html")))
                     .contains(AnsiCodec::encode(QStringLiteral(">预览里的字<br>第二行</font>"))));
     QString shown;
-    QTRY_VERIFY_WITH_TIMEOUT((w.webView->hasDocument() && !w.webView->isLoading() &&
-                              (shown = w.webView->documentTextSync()).contains(QStringLiteral("第二行"))),
-                             kLoadTimeoutMs);
+    ASSERT_EVENTUALLY((w.webView->hasDocument() && !w.webView->isLoading() &&
+                       (shown = w.webView->documentTextSync()).contains(QStringLiteral("第二行"))),
+                      kLoadTimeoutMs);
     EXPECT_TRUE(shown.contains(QStringLiteral("预览里的字"))) << shown.toStdString();
     EXPECT_FALSE(shown.contains(QStringLiteral("旧页面")));
     // "预览文字效果" rebuilds it without marking anything changed.

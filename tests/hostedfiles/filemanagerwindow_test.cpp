@@ -37,6 +37,7 @@
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
 #include "blogs/ui/flexgrid.h"
+#include "support/eventually.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 
@@ -168,7 +169,7 @@ TEST_F(FileManagerWindowTest, UnloadedWhileShownTheWindowClosesAndTheNextOpening
     });
     OpenFileManager(nullptr);
     ASSERT_EQ(FileManagerWindow::loaded(), nullptr);
-    QTRY_VERIFY(first.isNull());
+    ASSERT_EVENTUALLY(first.isNull());
 
     // Closed by the member, the window goes too; each opening builds its tree anew.
     QPointer<FileManagerWindow> second;
@@ -180,7 +181,7 @@ TEST_F(FileManagerWindowTest, UnloadedWhileShownTheWindowClosesAndTheNextOpening
     });
     OpenFileManager(nullptr);
     EXPECT_EQ(FileManagerWindow::loaded(), nullptr);
-    QTRY_VERIFY(second.isNull());
+    ASSERT_EVENTUALLY(second.isNull());
 }
 
 // Acts once on each file manager that comes up modally; a new window may take a closed one's

@@ -10,6 +10,7 @@
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
 #include "support/emulatorfixture.h"
+#include "support/eventually.h"
 #include "support/fixtures.h"
 
 #include <QAction>
@@ -108,11 +109,11 @@ TEST_F(EditorWindow, ATooSmallWindowKeepsItsLastLayout) {
     w.show();
     const QSize work = w.picFrame->size();
     w.resize(100, 100);
-    QTRY_COMPARE(w.size(), QSize(100, 100));
+    ASSERT_EVENTUALLY_EQ(w.size(), QSize(100, 100));
     EXPECT_EQ(w.picFrame->size(), work);
     // A larger window again lays the work area out: 1100 × 800 pixels less the margins.
     w.resize(1100, 800);
-    QTRY_COMPARE(w.picFrame->size(), QSize((16500 + 120 - 2295) / 15, (12000 + 510 - 2805) / 15));
+    ASSERT_EVENTUALLY_EQ(w.picFrame->size(), QSize((16500 + 120 - 2295) / 15, (12000 + 510 - 2805) / 15));
 }
 
 TEST_F(EditorWindow, OpensAPictureAndSavesTheFrameAsAJpegOfItsSize) {
@@ -141,11 +142,11 @@ TEST_F(EditorWindow, EnterMovesFromWidthToHeightAndThenApplies) {
     QTest::mouseClick(w.cmdOtherSize, Qt::LeftButton);
     EXPECT_TRUE(w.picSetSize->isVisible());
     EXPECT_EQ(w.labMaxWidth->text(), QStringLiteral("1010"));
-    QTRY_VERIFY(w.txtSizeW->hasFocus());
+    ASSERT_EVENTUALLY(w.txtSizeW->hasFocus());
     w.txtSizeW->setText(QStringLiteral("320"));
     w.txtSizeH->setText(QStringLiteral("old"));
     QTest::keyClick(w.txtSizeW, Qt::Key_Return);
-    QTRY_VERIFY(w.txtSizeH->hasFocus());
+    ASSERT_EVENTUALLY(w.txtSizeH->hasFocus());
     EXPECT_EQ(w.txtSizeH->selectedText(), QStringLiteral("old"));
     w.txtSizeH->setText(QStringLiteral("240"));
     QTest::keyClick(w.txtSizeH, Qt::Key_Enter);
@@ -208,8 +209,8 @@ TEST_F(EditorWindow, TheStripsShowTheServicesPagesAndFollowTheWindow) {
     ImageEditorWindow w;
     w.show();
     EXPECT_TRUE(w.webAD1->LocationURL().startsWith(ad));
-    QTRY_VERIFY_WITH_TIMEOUT(w.webAD1->hasDocument() && !w.webAD1->isLoading(), 60000);
-    QTRY_VERIFY_WITH_TIMEOUT(w.webAD2->hasDocument() && !w.webAD2->isLoading(), 60000);
+    ASSERT_EVENTUALLY(w.webAD1->hasDocument() && !w.webAD1->isLoading(), 60000);
+    ASSERT_EVENTUALLY(w.webAD2->hasDocument() && !w.webAD2->isLoading(), 60000);
     const QString left = w.webAD1->documentTextSync();
     const QString top = w.webAD2->documentTextSync();
     // Ten pages each, the last one too, with the member's keys.
@@ -239,7 +240,7 @@ TEST_F(EditorWindow, TheStripsShowTheServicesPagesAndFollowTheWindow) {
     EXPECT_TRUE(w.imgAD[0]->isHidden());
 
     w.resize(1100, 800);
-    QTRY_COMPARE(w.picAD2->width(), w.picFrame->width());
+    ASSERT_EVENTUALLY_EQ(w.picAD2->width(), w.picFrame->width());
     EXPECT_EQ(w.Picture9->x(), w.picAD2->width() - 405 / 15);
     EXPECT_EQ(w.picAD1->height(), (12000 + 510 - 900) / 15);
 }

@@ -16,6 +16,7 @@
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "support/emulatorfixture.h"
+#include "support/eventually.h"
 #include "support/modalwatcher.h"
 
 #include <QApplication>
@@ -300,7 +301,7 @@ TEST_F(MemberInformation, EachActionClosesTheWindowAndOpensTheNext) {
         QString frameShows;
         ModalWatcher<frmWebFrame> frames([&](frmWebFrame* f) {
             infoOpenWhenNextShown = w.isVisible();
-            QTRY_VERIFY_WITH_TIMEOUT(!f->web->LocationURL().isEmpty(), 10000);
+            EXPECT_EVENTUALLY(!f->web->LocationURL().isEmpty(), 10000);
             frameShows = f->web->LocationURL();
             f->cmdClose->click();
         });

@@ -13,6 +13,7 @@
 #include "platform/urlopening.h"
 #include "platform/ui/webbrowser.h"
 #include "support/emulatorfixture.h"
+#include "support/eventually.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -134,7 +135,7 @@ TEST_F(WebWindows, PopUpsOpenFromFrmIEAndAreRefusedElsewhere) {
         EXPECT_FALSE(frame.web->silent());
         frame.show();
         QSignalSpy asked(frame.web, &WebBrowser::newWindow2);
-        QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 1, kLoadTimeoutMs);
+        ASSERT_EVENTUALLY_EQ(asked.size(), 1, kLoadTimeoutMs);
         // The refusal is decided inside the request; a later load proves the engine went on.
         QSignalSpy loaded(frame.web, &WebBrowser::documentComplete);
         frame.web->Navigate(page(QStringLiteral("popup.html"), "<html><body>popup</body></html>"));
@@ -145,7 +146,7 @@ TEST_F(WebWindows, PopUpsOpenFromFrmIEAndAreRefusedElsewhere) {
         frmIE ie;
         EXPECT_TRUE(ie.webIE->silent());
         ie.show();
-        QTRY_COMPARE_WITH_TIMEOUT(openBrowserWindows(), 1, kLoadTimeoutMs);
+        ASSERT_EVENTUALLY_EQ(openBrowserWindows(), 1, kLoadTimeoutMs);
     }
     EXPECT_EQ(openBrowserWindows(), 0);  // the separate window closed with its opener
     frmIE2 ie2;
@@ -165,7 +166,7 @@ TEST_F(WebWindows, ServicePagesLoadAndEndInTheDoneState) {
     EXPECT_EQ(recovery.windowTitle(), "找回密码");
     EXPECT_EQ(recovery.cmdBack->text(), "&B.返 回");
     recovery.show();
-    QTRY_VERIFY_WITH_TIMEOUT(recovery.webIE->hasDocument(), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(recovery.webIE->hasDocument(), kLoadTimeoutMs);
     EXPECT_EQ(recovery.staIE->panelText(1), "完成");
     EXPECT_EQ(recovery.proIE->value(), 0);
     EXPECT_TRUE(recovery.webIE->documentTextSync().contains(QStringLiteral("电子邮箱")));
@@ -174,7 +175,7 @@ TEST_F(WebWindows, ServicePagesLoadAndEndInTheDoneState) {
     EXPECT_EQ(buy.windowTitle(), "购买网络空间");
     EXPECT_EQ(buy.size(), QSize(858, 601));
     buy.show();
-    QTRY_VERIFY_WITH_TIMEOUT(buy.web->hasDocument(), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(buy.web->hasDocument(), kLoadTimeoutMs);
     const QString text = buy.web->documentTextSync();
     EXPECT_TRUE(text.contains(QStringLiteral("年费"))) << text.toStdString();
     EXPECT_EQ(buy.web->runScriptSync(QStringLiteral("document.body.dataset.k1")).toString(), QStringLiteral("key11"));
@@ -211,8 +212,8 @@ TEST_F(WebWindows, SiteWindowShowsTheHintUntilTheMemberTicksIt) {
         EXPECT_EQ(w.windowTitle(), site);
         EXPECT_EQ(w.txtURL->text(), "   " + site);
         w.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!w.Timer1->isActive() && w.webIE->hasDocument(), kLoadTimeoutMs);
-        QTRY_COMPARE_WITH_TIMEOUT(w.staIE->panelText(1), QStringLiteral("完成"), kLoadTimeoutMs);
+        ASSERT_EVENTUALLY(!w.Timer1->isActive() && w.webIE->hasDocument(), kLoadTimeoutMs);
+        ASSERT_EVENTUALLY_EQ(w.staIE->panelText(1), QStringLiteral("完成"), kLoadTimeoutMs);
         EXPECT_EQ(QUrl(w.webIE->LocationURL()).host(), QUrl(site).host());
     };
     view();
@@ -236,10 +237,10 @@ TEST_F(WebWindows, SiteWindowRefreshRereadsThePage) {
     SetUserSetting(UcsHintRefresh, QStringLiteral("1"));
     frmIE2 w;
     w.webIE->Navigate(path);
-    QTRY_VERIFY_WITH_TIMEOUT(w.webIE->documentTextSync().trimmed() == "one", kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(w.webIE->documentTextSync().trimmed() == "one", kLoadTimeoutMs);
     writeFile(path, "<html><body>two</body></html>");
     w.cmdRefresh->click();
-    QTRY_VERIFY_WITH_TIMEOUT(w.webIE->documentTextSync().trimmed() == "two", kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(w.webIE->documentTextSync().trimmed() == "two", kLoadTimeoutMs);
 }
 
 TEST_F(WebWindows, LayoutFollowsTheWindowSizeInTwips) {
@@ -248,7 +249,7 @@ TEST_F(WebWindows, LayoutFollowsTheWindowSizeInTwips) {
     frmIE2 ie2;
     ie2.resize(1100, 800);
     ie2.show();
-    QTRY_COMPARE(ie2.size(), QSize(1100, 800));
+    ASSERT_EVENTUALLY_EQ(ie2.size(), QSize(1100, 800));
     int W = twips::FromPixels(ie2.frameGeometry().width());
     EXPECT_EQ(ie2.webIE->width(), ToPixels(W - 60));
     EXPECT_EQ(ie2.txtURL->width(), ToPixels(W - 855));
@@ -269,12 +270,12 @@ TEST_F(WebWindows, LayoutFollowsTheWindowSizeInTwips) {
     ie2.resize(900, 700);
     EXPECT_EQ(ie2.webIE->geometry(), web);
     ie2.setWindowState(Qt::WindowNoState);
-    QTRY_COMPARE(ie2.webIE->width(), ToPixels(twips::FromPixels(ie2.frameGeometry().width()) - 60));
+    ASSERT_EVENTUALLY_EQ(ie2.webIE->width(), ToPixels(twips::FromPixels(ie2.frameGeometry().width()) - 60));
 
     frmWebFrame frame;
     frame.resize(1026, 714);
     frame.show();
-    QTRY_COMPARE(frame.size(), QSize(1026, 714));
+    ASSERT_EVENTUALLY_EQ(frame.size(), QSize(1026, 714));
     W = twips::FromPixels(frame.frameGeometry().width());
     EXPECT_EQ(frame.web->width(), ToPixels(W - 70));
     EXPECT_EQ(frame.proIE->y(), frame.web->geometry().bottom() + 1 + ToPixels(105));

@@ -10,6 +10,7 @@
 
 #include "platform/ansi.h"
 #include "platform/ui/webbrowser.h"
+#include "support/eventually.h"
 #include "support/fixtures.h"
 
 using testsupport::writeFile;
@@ -68,7 +69,7 @@ TEST_F(WebBrowserTest, PageWithoutCharsetIsReadAsGbkAndEndsWithDoneProgress) {
         // The asynchronous form gives the same text.
         QString async;
         web.documentText([&](const QString& t) { async = t; });
-        QTRY_VERIFY_WITH_TIMEOUT(!async.isEmpty(), kLoadTimeoutMs);
+        ASSERT_EVENTUALLY(!async.isEmpty(), kLoadTimeoutMs);
         EXPECT_EQ(async.trimmed(), text);
     }
 }
@@ -91,7 +92,7 @@ TEST_F(WebBrowserTest, DeclaredCharsetsAndLinkedLocalPagesAreReadRight) {
     QSignalSpy done(&web, &WebBrowser::documentComplete);
     web.runScript(QStringLiteral("document.getElementById('a').click()"));
     ASSERT_TRUE(done.wait(kLoadTimeoutMs));
-    QTRY_COMPARE_WITH_TIMEOUT(web.documentTextSync().trimmed(), QStringLiteral("春"), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY_EQ(web.documentTextSync().trimmed(), QStringLiteral("春"), kLoadTimeoutMs);
     EXPECT_EQ(web.LocationURL(), QUrl::fromLocalFile(file(QStringLiteral("second.html"))).toString());
 }
 
@@ -141,18 +142,18 @@ TEST_F(WebBrowserTest, NewWindowRequestIsRefusedOrOpenedInASeparateWindow) {
             *c = cancel;
         });
         ASSERT_TRUE(NavigateAndWait(*web, file(QStringLiteral("opener.html"))));
-        QTRY_COMPARE_WITH_TIMEOUT(asked, 1, kLoadTimeoutMs);
+        ASSERT_EVENTUALLY_EQ(asked, 1, kLoadTimeoutMs);
         if (cancel) {
             // The refusal is decided inside the request; a later load in the same view proves
             // that the engine went on without opening anything.
             ASSERT_TRUE(NavigateAndWait(*web, file(QStringLiteral("popup.html"))));
             EXPECT_TRUE(OpenBrowserWindows().isEmpty());
         } else {
-            QTRY_COMPARE_WITH_TIMEOUT(OpenBrowserWindows().size(), 1, kLoadTimeoutMs);
+            ASSERT_EVENTUALLY_EQ(OpenBrowserWindows().size(), 1, kLoadTimeoutMs);
             WebBrowser* popup = OpenBrowserWindows().first()->browser();
             // The new window holds an empty document first and loads the page after it, so the
             // test waits for the page's text, not for any document.
-            QTRY_COMPARE_WITH_TIMEOUT(popup->documentTextSync().trimmed(), QStringLiteral("popup"), kLoadTimeoutMs);
+            ASSERT_EVENTUALLY_EQ(popup->documentTextSync().trimmed(), QStringLiteral("popup"), kLoadTimeoutMs);
             // The separate window belongs to its opener's window and closes with it.
             EXPECT_EQ(OpenBrowserWindows().first()->parentWidget(), &host);
         }
@@ -180,8 +181,8 @@ TEST_F(WebBrowserTest, EditablePagesRunNoPageScriptsYetTakeCommandsAndGiveTheirO
     EXPECT_EQ(web.documentOuterHtmlSync(), QString());  // no document yet
     web.setDesignMode(true);
     ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("post.html"))));
-    QTRY_COMPARE_WITH_TIMEOUT(web.runScriptSync(QStringLiteral("document.designMode")).toString(), QStringLiteral("on"),
-                              kLoadTimeoutMs);
+    ASSERT_EVENTUALLY_EQ(web.runScriptSync(QStringLiteral("document.designMode")).toString(), QStringLiteral("on"),
+                         kLoadTimeoutMs);
     web.runScriptSync(QStringLiteral("document.getSelection().selectAllChildren(document.getElementById('p'))"));
     web.execCommand(QStringLiteral("bold"));  // names in any letter case
     web.execCommand(QStringLiteral("FontSize"), QStringLiteral("7"));
@@ -192,7 +193,7 @@ TEST_F(WebBrowserTest, EditablePagesRunNoPageScriptsYetTakeCommandsAndGiveTheirO
                              "<script>document.body.setAttribute('ran','yes')</script></body></html>"));
     QString async;
     web.documentOuterHtml([&](const QString& t) { async = t; });
-    QTRY_VERIFY_WITH_TIMEOUT(!async.isEmpty(), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(!async.isEmpty(), kLoadTimeoutMs);
     EXPECT_TRUE(async.startsWith(QStringLiteral("<html><head>")));
 
     // Commands in a document that never had a caret go to the body's end; a rule gets its id.

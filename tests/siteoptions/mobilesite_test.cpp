@@ -16,6 +16,7 @@
 #include "platform/ui/webbrowser.h"
 #include "siteoptions/mobilesite.h"
 #include "siteoptions/ui/mobilesitewindow.h"
+#include "support/eventually.h"
 #include "support/publishfixture.h"
 
 namespace {
@@ -121,28 +122,28 @@ TEST_F(MobileSiteWindowTest, TheMobileSiteIsZoomedAfterEachLoadAndOpensNoWindow)
     window.show();
 
     auto zoom = [&] { return window.webView->runScriptSync(QStringLiteral("document.body.style.zoom")).toString(); };
-    QTRY_COMPARE_WITH_TIMEOUT(zoom(), QStringLiteral("53%"), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY_EQ(zoom(), QStringLiteral("53%"), kLoadTimeoutMs);
     EXPECT_EQ(window.webView->pos(), QPoint(ToPixels(-30), ToPixels(-30)));
 
     // The monitor view at once; a page followed there returns to the phone zoom after its load.
     window.cmdViewBy100->click();
     EXPECT_EQ(window.picWeb->geometry(), QRect(ToPixels(270), ToPixels(210), ToPixels(8460), ToPixels(8625)));
     EXPECT_EQ(window.webView->pos(), QPoint(ToPixels(450), ToPixels(30)));
-    QTRY_COMPARE_WITH_TIMEOUT(zoom(), QStringLiteral("100%"), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY_EQ(zoom(), QStringLiteral("100%"), kLoadTimeoutMs);
     window.webView->runScript(QStringLiteral("document.getElementById('next').click()"));
-    QTRY_VERIFY_WITH_TIMEOUT(window.webView->LocationURL().endsWith(QStringLiteral("/2.html")), kLoadTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(zoom(), QStringLiteral("53%"), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(window.webView->LocationURL().endsWith(QStringLiteral("/2.html")), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY_EQ(zoom(), QStringLiteral("53%"), kLoadTimeoutMs);
     EXPECT_FALSE(window.cmdViewBy53->isHidden());
 
     // A link meant for a new window: asked for, refused, nothing opens and the page stays.
     window.webView->runScript(QStringLiteral("history.back()"));
-    QTRY_VERIFY_WITH_TIMEOUT(!window.webView->LocationURL().endsWith(QStringLiteral("/2.html")), kLoadTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(window.webView->runScriptSync(QStringLiteral("!!document.getElementById('newwindow')")).toBool(),
-                              true, kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(!window.webView->LocationURL().endsWith(QStringLiteral("/2.html")), kLoadTimeoutMs);
+    ASSERT_EVENTUALLY_EQ(window.webView->runScriptSync(QStringLiteral("!!document.getElementById('newwindow')")).toBool(),
+                         true, kLoadTimeoutMs);
     QList<bool> refused;
     QObject::connect(window.webView, &WebBrowser::newWindow2, [&](bool* cancel) { refused << *cancel; });
     window.webView->runScript(QStringLiteral("document.getElementById('newwindow').click()"));
-    QTRY_COMPARE_WITH_TIMEOUT(refused.size(), 1, kLoadTimeoutMs);
+    ASSERT_EVENTUALLY_EQ(refused.size(), 1, kLoadTimeoutMs);
     EXPECT_TRUE(refused[0]);
     EXPECT_EQ(OpenBrowserWindows(), 0);
     EXPECT_FALSE(window.webView->LocationURL().endsWith(QStringLiteral("/2.html")));

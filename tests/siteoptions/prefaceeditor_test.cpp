@@ -17,6 +17,7 @@
 #include "siteoptions/prefaceeditor.h"
 #include "siteoptions/prefaceeditorwindowlabels.h"
 #include "siteoptions/ui/prefaceeditorwindow.h"
+#include "support/eventually.h"
 #include "support/publishfixture.h"
 
 #include <QColor>
@@ -437,14 +438,14 @@ TEST_F(PrefaceEditorWindowTest, TypingFlowsAndEnterMovesWithoutPressingAButton) 
     EXPECT_EQ(window->txtLetter[0]->text(), QString(36, QLatin1Char('a')));
     EXPECT_EQ(window->txtLetter[1]->text(), QStringLiteral("a"));
     EXPECT_TRUE(window->cmdOK->isEnabled());
-    QTRY_VERIFY(window->txtLetter[1]->hasFocus());
+    ASSERT_EVENTUALLY(window->txtLetter[1]->hasFocus());
 
     QTest::keyClick(window->txtLetter[1], Qt::Key_Return);
-    QTRY_VERIFY(window->txtLetter[2]->hasFocus());
+    ASSERT_EVENTUALLY(window->txtLetter[2]->hasFocus());
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(prompts.messages().isEmpty());  // no apply ran
     QTest::keyClick(window->txtLetter[2], Qt::Key_Up);
-    QTRY_VERIFY(window->txtLetter[1]->hasFocus());
+    ASSERT_EVENTUALLY(window->txtLetter[1]->hasFocus());
 }
 
 TEST_F(PrefaceEditorWindowTest, ApplyPublishesTheLetterAndQuitSavesNothing) {

@@ -19,6 +19,7 @@
 #include "siteoptions/domainregistration.h"
 #include "siteoptions/webmastercertificate.h"
 #include "siteoptions/ui/webmastercertificatewindow.h"
+#include "support/eventually.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -137,7 +138,7 @@ TEST_F(Certificate, SavingWritesTheCertificateAsAJpeg) {
     WebmasterCertificateWindow window;
     window.show();
     // The page lies over the certificate picture with the member name in its type, once drawn.
-    QTRY_VERIFY_WITH_TIMEOUT(NameTypePixels(window.logic.view.capture().Handle) > 40, 60000);
+    ASSERT_EVENTUALLY(NameTypePixels(window.logic.view.capture().Handle) > 40, 60000);
     EXPECT_EQ(UnsetRequiredHooks(window.logic.view), QStringList());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("颁发站长证书"));
     EXPECT_EQ(window.labZZ->text(), QStringLiteral("zhang"));

@@ -15,6 +15,7 @@
 #include "site/loginpages.h"
 #include "site/state.h"
 #include "support/emulatorfixture.h"
+#include "support/eventually.h"
 #include "support/rendererlimit.h"
 #include "support/sitefixture.h"
 #include "platform/twips.h"
@@ -278,7 +279,7 @@ TEST_F(HostWindowsTutorial, TheFirstLoadPlaysTheMovieFromItsFirstPage) {
     EXPECT_FALSE(player->isHidden());
     EXPECT_EQ(player->teachSF1->playback().TotalFrames(), 1503);
     EXPECT_TRUE(player->teachTimer1->isActive());
-    QTRY_COMPARE_WITH_TIMEOUT(player->teachlabPofPS->text(), QStringLiteral("1/16(页)"), 30000);
+    ASSERT_EVENTUALLY_EQ(player->teachlabPofPS->text(), QStringLiteral("1/16(页)"), 30000);
 
     // The buttons and captions are wired: the caption of Next moves on, Pause pauses.
     QTest::mouseClick(player->teachlabN, Qt::LeftButton);
