@@ -21,19 +21,23 @@
 #include "site/sitemodel.h"
 
 #include <QCheckBox>
+#include <QChildEvent>
 #include <QCoreApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QHash>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
@@ -41,6 +45,7 @@
 #include <QWheelEvent>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 
 #include <algorithm>
 #include <cstdlib>
@@ -77,18 +82,37 @@ constexpr int kBrowserFrame = 30;
 // Twips between the domain caption and the button after it.
 constexpr int kDomainGap = 90;
 
-// Hands the wheel turns that reach the canvas to the site's scroll bar: turns over the gaps
-// between the boxes, and those a box's page leaves unused (a page that cannot scroll), which the
-// browser passes up to its parents. A page or frame that can scroll keeps its own turns.
+// Hands the wheel turns over the site to the site's scroll bar: turns over the gaps between the
+// boxes, and turns over a box's page that cannot scroll. The engine keeps every turn over a page,
+// used or not, so the turns are taken before the page's drawing surface gets them, and a page or
+// frame that can scroll keeps its own (learnt by a script once the page has loaded).
 class WheelToScrollBar : public QObject {
 public:
     WheelToScrollBar(QScrollBar* bar, std::initializer_list<QWidget*> areas) : QObject(bar), m_bar(bar) {
         for (QWidget* area : areas) area->installEventFilter(this);
     }
 
+    void watch(WebBrowser* browser) {
+        QWidget* view = browser->view();
+        m_browsers.insert(view, browser);
+        view->installEventFilter(this);
+        // The drawing surface comes with the first frame, and again after some loads.
+        for (QObject* child : view->children())
+            if (child->isWidgetType()) child->installEventFilter(this);
+        connect(browser, &WebBrowser::documentComplete, this, [this, browser](bool) { learnScrolling(browser); });
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() != QEvent::Wheel) return QObject::eventFilter(watched, e);
+        if (e->type() == QEvent::ChildAdded && m_browsers.contains(watched)) {
+            QObject* child = static_cast<QChildEvent*>(e)->child();
+            if (child->isWidgetType()) child->installEventFilter(this);
+            return false;
+        }
+        if (e->type() != QEvent::Wheel) return false;
+        WebBrowser* over = m_browsers.value(watched);
+        if (!over && watched->parent()) over = m_browsers.value(watched->parent());
+        if (over && m_scrolling.contains(over)) return false;
         auto* wheel = static_cast<QWheelEvent*>(e);
         if (wheel->angleDelta().y() == 0 || !m_bar->isEnabled()) return false;
         QCoreApplication::sendEvent(m_bar, wheel);
@@ -96,7 +120,30 @@ protected:
     }
 
 private:
+    void learnScrolling(WebBrowser* browser) {
+        m_scrolling.remove(browser);
+        // Scrolls: a taller page whose root may scroll, a frame not marked scrolling="no", or a
+        // scrolling element.
+        static const QString kScript = QStringLiteral(
+            "(function(){var d=document.documentElement,b=document.body;if(!d)return false;"
+            "var hidden=function(e){return e&&getComputedStyle(e).overflowY=='hidden';};"
+            "var s=document.scrollingElement||d;"
+            "if(!hidden(d)&&!hidden(b)&&s.scrollHeight>s.clientHeight+1)return true;"
+            "var f=document.querySelectorAll('iframe,frame');"
+            "for(var i=0;i<f.length;i++)if((f[i].getAttribute('scrolling')||'').toLowerCase()!='no')return true;"
+            "var all=b?b.getElementsByTagName('*'):[];"
+            "for(var i=0;i<all.length;i++){var e=all[i];if(e.scrollHeight>e.clientHeight+1){"
+            "var o=getComputedStyle(e).overflowY;if(o=='auto'||o=='scroll')return true;}}"
+            "return false;})()");
+        QPointer<WebBrowser> guard(browser);
+        browser->runScript(kScript, [this, guard](const QVariant& scrolls) {
+            if (guard && scrolls.toBool()) m_scrolling.insert(guard.data());
+        });
+    }
+
     QScrollBar* m_bar;
+    QHash<QObject*, WebBrowser*> m_browsers;  // by view
+    QSet<WebBrowser*> m_scrolling;
 };
 
 // A browser of the site: silent, no scroll bars, its page inset by the frame.
@@ -462,7 +509,9 @@ void SiteWindow::buildCanvas() {
     SetTwips(vscWeb, 15360 - 330, 0, 315, 10800 - 2295 - 60);
     // Tracking is on, so dragging the thumb changes the value too (the Scroll event).
     connect(vscWeb, &QScrollBar::valueChanged, this, [this] { vscWeb_Change(); });
-    new WheelToScrollBar(vscWeb, {picFrame, picWeb});
+    auto* wheel = new WheelToScrollBar(vscWeb, {picFrame, picWeb});
+    for (WebBrowser* b : {webBack, webMidBack, webPhotoBack, webBlogBack}) wheel->watch(b);
+    for (WebBrowser* b : webPage) wheel->watch(b);
 }
 
 void SiteWindow::buildCellButtons() {
