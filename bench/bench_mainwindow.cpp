@@ -15,8 +15,9 @@
 // and, once the pages are in, the proportional memory (PSS) of the program's process tree (the
 // program and its browser processes; the emulator runs as a process of its own and is left out).
 // TAVOLIN_BENCH_NO_FLASH_PLAYER=1 runs everything without the Flash player (the cold after_login too).
-// The renderer processes are bounded as the program bounds them (--renderer-process-limit=4)
-// unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own.
+// The renderer processes are bounded as the program bounds them (--renderer-process-limit=3)
+// unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own. With TAVOLIN_BENCH_DETAIL set, each
+// memory reading also lists every process of the tree with its share.
 #include "foundation/folders.h"
 #include "platform/eventwait.h"
 #include "login/ui/loginwindow.h"
@@ -114,7 +115,37 @@ QList<qint64> TreeProcesses(qint64 excluded) {
     return tree;
 }
 
-TreeMemory MeasureTree(qint64 excluded) {
+// What kind of process of the tree a pid is: the engine's switch "--type=", or the program.
+QByteArray ProcessKind(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return "?";
+    for (const QByteArray& arg : f.readAll().split('\0')) {
+        if (arg.startsWith("--type=")) return arg.mid(7);
+        if (arg.startsWith("--utility-sub-type=")) return arg.mid(19);
+    }
+    return "program";
+}
+
+// With TAVOLIN_BENCH_DETAIL set, each process's share of the memory on stderr: the anonymous,
+// file and shared-memory parts of its PSS.
+void PrintTreeDetail(qint64 excluded, const char* when) {
+    if (qEnvironmentVariableIsEmpty("TAVOLIN_BENCH_DETAIL")) return;
+    std::fprintf(stderr, "-- %s\n", when);
+    for (qint64 pid : TreeProcesses(excluded)) {
+        QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+        if (!f.open(QIODevice::ReadOnly)) continue;
+        QByteArray line = "";
+        for (const QByteArray& l : f.readAll().split('\n'))
+            if (l.startsWith("Pss")) line += " " + l.simplified();
+        // The zygote's forks keep its command line: the renderers are its children's children.
+        QByteArray kind = ProcessKind(pid);
+        if (kind == "zygote" && ProcessKind(ParentOf(QString::number(pid))) == "zygote") kind = "renderer";
+        std::fprintf(stderr, "%7lld %-10s%s\n", pid, kind.constData(), line.constData());
+    }
+}
+
+TreeMemory MeasureTree(qint64 excluded, const char* when = "") {
+    PrintTreeDetail(excluded, when);
     TreeMemory out;
     for (qint64 pid : TreeProcesses(excluded)) {
         out.pssKb += PssKb(pid);
@@ -185,7 +216,7 @@ bool LogIn(Session& s) {
     s.afterLoginMs = double(done - loaded) / 1e6;
     s.loginToPagesMs = double(done) / 1e6;
     WaitUntil([] { return false; }, 1000, 5);  // let the renderers settle before memory is read
-    s.afterLogin = MeasureTree(s.service.process.processId());
+    s.afterLogin = MeasureTree(s.service.process.processId(), "after login");
     frm个人网站::unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return true;
@@ -235,7 +266,7 @@ void Reload(benchmark::State& state, bool flashPlays) {
         }
         playerMs = double(clock.nsecsElapsed()) / 1e6;
         WaitUntil([] { return false; }, 1000, 5);  // let the renderers settle before memory is read
-        memory = MeasureTree(g_session->service.process.processId());
+        memory = MeasureTree(g_session->service.process.processId(), "after a reload");
         frm个人网站::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

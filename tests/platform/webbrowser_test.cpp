@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "platform/ansi.h"
+#include "platform/eventwait.h"
 #include "platform/ui/webbrowser.h"
 #include "support/eventually.h"
 #include "support/fixtures.h"
@@ -206,6 +207,44 @@ TEST_F(WebBrowserTest, EditablePagesRunNoPageScriptsYetTakeCommandsAndGiveTheirO
     web.setDesignMode(false);
     ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("post.html"))));
     EXPECT_EQ(web.runScriptSync(QStringLiteral("document.body.getAttribute('ran')")).toString(), QStringLiteral("yes"));
+}
+
+TEST_F(WebBrowserTest, AFrameIntervalSpacesTheAnimationFramesOfAPage) {
+    // The page counts its animation frames and keeps the mean gap between them since the body was
+    // given a "reset" attribute, in its body's attributes: the browser's scripts see the document,
+    // not the page's variables.
+    writeFile(file(QStringLiteral("frames.html")),
+              "<html><body><div id=\"d\">moving</div><script>"
+              "var n=0,k=0,since=0,gap=0,b=document.body;function f(t){"
+              "if(b.hasAttribute('reset')){b.removeAttribute('reset');since=t;k=0;}else if(since>0){k++;gap=(t-since)/k;}"
+              "n++;document.getElementById('d').style.marginLeft=(n%50)+'px';"
+              "b.setAttribute('n',n);b.setAttribute('gap',gap);requestAnimationFrame(f);}"
+              "requestAnimationFrame(f);</script></body></html>");
+    auto frames = [](WebBrowser& web) { return web.runScriptSync(QStringLiteral("+document.body.getAttribute('n')")).toInt(); };
+    auto meanGap = [](WebBrowser& web) {
+        return web.runScriptSync(QStringLiteral("+document.body.getAttribute('gap')")).toDouble();
+    };
+
+    WebBrowser paced;
+    paced.resize(300, 200);
+    paced.setFrameInterval(200);
+    paced.show();
+    ASSERT_TRUE(NavigateAndWait(paced, file(QStringLiteral("frames.html"))));
+    // Once the view draws (its first frames may come before its drawing widget exists), the page
+    // keeps moving at the interval's pace (a frame may be made while the one before waits to be
+    // drawn, so two may come close: the mean is what the interval holds).
+    ASSERT_TRUE(WaitUntil([&] { return frames(paced) >= 3; }, kLoadTimeoutMs, 5));
+    paced.runScriptSync(QStringLiteral("document.body.setAttribute('reset','')"));
+    const int counted = frames(paced);
+    ASSERT_TRUE(WaitUntil([&] { return frames(paced) >= counted + 6; }, kLoadTimeoutMs, 5));
+    EXPECT_GE(meanGap(paced), 150.0);
+
+    // Lifted, the page runs at the engine's own pace again.
+    paced.setFrameInterval(0);
+    paced.runScriptSync(QStringLiteral("document.body.setAttribute('reset','')"));
+    const int lifted = frames(paced);
+    ASSERT_TRUE(WaitUntil([&] { return frames(paced) >= lifted + 30; }, kLoadTimeoutMs, 5));
+    EXPECT_LT(meanGap(paced), 120.0);
 }
 
 }  // namespace

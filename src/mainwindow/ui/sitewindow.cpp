@@ -146,10 +146,16 @@ private:
     QSet<WebBrowser*> m_scrolling;
 };
 
+// How often, at most, the site's browsers draw a page's animation (milliseconds): every frame of
+// an animated cell goes through the page's renderer, the engine's compositor and the window's
+// software drawing, so the 60 frames a second the engine would make keep a core busy.
+constexpr int kSiteFrameIntervalMs = 100;
+
 // A browser of the site: silent, no scroll bars, its page inset by the frame.
 WebBrowser* NewFramedBrowser(QWidget* parent) {
     auto* b = new WebBrowser(parent);
     b->setSilent(true);
+    b->setFrameInterval(kSiteFrameIntervalMs);
     if (QLayout* l = b->layout()) {
         const int f = P(kBrowserFrame);
         l->setContentsMargins(f, f, f, f);
@@ -451,6 +457,7 @@ void SiteWindow::buildToolsBar() {
     imgXF->onMouseUp = [this] { imgXF_MouseUp(); };
     webAD2 = new WebBrowser(picToolsFrame);
     webAD2->setSilent(true);
+    webAD2->setFrameInterval(kSiteFrameIntervalMs);
     webAD2->page()->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
     SetTwips(webAD2, 7620, 930, 7380, 330);
 
@@ -497,6 +504,9 @@ void SiteWindow::buildCanvas() {
         const CellBox& c = kCellBoxes[i];
         picPage[i] = new QWidget(picWeb);
         picPage[i]->setGeometry(c.left, c.top, c.width, c.height);
+        // Filled, so the box is opaque: a frame of its page repaints the box alone, never the
+        // canvas and the background page beneath it. The browser covers the fill once its page is drawn.
+        SetBackColor(picPage[i], Qt::white);
         webPage[i] = NewFramedBrowser(picPage[i]);
         SizeForBox(webPage[i], c.width, c.height);
         trackLoad(webPage[i]);
@@ -746,6 +756,7 @@ void SiteWindow::ShowRegisteredDomain() { placeDomainRowForDomain(); }
 void SiteWindow::SetCanvasColor(const QColor& color) {
     SetBackColor(picWeb, color);
     SetBackColor(picFrame, color);
+    for (QWidget* box : picPage) SetBackColor(box, color);
 }
 
 void SiteWindow::Form_Resize() {

@@ -2,7 +2,9 @@
 
 #include "platform/ui/flashplayer.h"
 
+#include <QChildEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <memory>
 
 QWebEngineProfile* BrowserProfile() {
@@ -69,6 +72,42 @@ protected:
 
 private:
     WebBrowser* m_owner;
+};
+
+// The view draws the engine's frames in a widget of its own, which it creates with the page's first
+// frame (and again after some navigations) and which draws from a timer it starts at every new
+// frame. Holding that timer's events back until the interval has passed holds back the drawing,
+// and with it the engine, which makes no new frame before the last one is drawn. A held-back
+// timer fires again a few milliseconds later, so nothing is lost, only delayed.
+class FramePacer : public QObject {
+public:
+    FramePacer(QWidget* view, int intervalMs) : QObject(view), m_view(view), m_intervalMs(intervalMs) {
+        view->installEventFilter(this);
+        for (QObject* child : view->children())
+            if (child->isWidgetType()) child->installEventFilter(this);
+    }
+    void setInterval(int ms) { m_intervalMs = ms; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == m_view) {
+            // The drawing widget is new: watched from its birth (its events come after its construction).
+            if (e->type() == QEvent::ChildAdded) {
+                QObject* child = static_cast<QChildEvent*>(e)->child();
+                if (child->isWidgetType()) child->installEventFilter(this);
+            }
+            return false;
+        }
+        if (e->type() != QEvent::Timer || m_intervalMs <= 0) return false;
+        if (m_lastDraw.isValid() && m_lastDraw.elapsed() < m_intervalMs) return true;
+        m_lastDraw.start();
+        return false;
+    }
+
+private:
+    QWidget* m_view;
+    int m_intervalMs;
+    QElapsedTimer m_lastDraw;
 };
 
 namespace {
@@ -177,6 +216,14 @@ WebBrowser::~WebBrowser() {
 }
 
 QWebEnginePage* WebBrowser::page() const { return m_page; }
+
+void WebBrowser::setFrameInterval(int ms) {
+    m_frameIntervalMs = std::max(0, ms);
+    if (m_pacer)
+        m_pacer->setInterval(m_frameIntervalMs);
+    else if (m_frameIntervalMs > 0)
+        m_pacer = new FramePacer(m_view, m_frameIntervalMs);
+}
 
 void WebBrowser::Navigate(const QString& address) {
     const QUrl url = AddressToUrl(address);

@@ -14,6 +14,7 @@ class QWebEngineProfile;
 class QWebEngineView;
 class QWebEnginePage;
 class BrowserPage;
+class FramePacer;
 
 // The one profile of the program's browsers: in memory only (nothing written to disk), default
 // text encoding GBK for pages that declare no charset, local pages allowed to load the service's
@@ -89,6 +90,12 @@ public:
     void runScript(const QString& script, std::function<void(const QVariant&)> done = {});
     QVariant runScriptSync(const QString& script, int timeoutMs = 10000);
 
+    // Draws the engine's frames at most once per interval (milliseconds; 0, the default, draws
+    // each as it comes). The engine waits for a frame to be drawn before it makes the next, so an
+    // animation in the page costs the page, the engine and the window that much less.
+    void setFrameInterval(int ms);
+    int frameInterval() const { return m_frameIntervalMs; }
+
     QWebEngineView* view() const { return m_view; }
     QWebEnginePage* page() const;
 
@@ -125,6 +132,8 @@ private:
     bool m_hasDocument = false;
     bool m_loading = false;
     bool m_designMode = false;
+    int m_frameIntervalMs = 0;
+    FramePacer* m_pacer = nullptr;
 };
 
 // A separate browser window for pages a page opens itself (NewWindow2 left uncancelled). It
