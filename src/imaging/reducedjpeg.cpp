@@ -66,6 +66,21 @@ bool BuildHuffman(const std::array<uint8_t, 16>& counts, const std::array<uint8_
             }
         }
     }
+    if (!dc) {
+        // The next symbol, when the first one's bits leave room for all of its own.
+        for (int index = 0; index < (1 << kFast); ++index) {
+            Huffman::Entry& e = t.fast[size_t(index)];
+            if ((e.kind & 15) != Huffman::Whole) continue;
+            e.bothLength = e.length;
+            if (e.length >= kFast) continue;
+            const Huffman::Entry& n = t.fast[size_t((index << e.length) & ((1 << kFast) - 1))];
+            const int kind = n.kind & 15;
+            if ((kind != Huffman::Whole && kind != Huffman::EndOfBlock) || e.length + n.length > kFast) continue;
+            if (kind == Huffman::Whole) e.nextValue = n.value, e.nextRun = uint8_t(n.kind >> 4), e.nextStep = 1;
+            else e.nextStep = 64;
+            e.bothLength = uint8_t(e.length + n.length);
+        }
+    }
     t.defined = true;
     return true;
 }
@@ -182,16 +197,28 @@ bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const 
     while (k < 64) {
         in.refill();
         for (int round = 0; round < 4; ++round) {
-            const Huffman::Entry e = ac.fast[size_t(in.word >> (64 - kFast))];
+            const Huffman::Entry& e = ac.fast[size_t(in.word >> (64 - kFast))];
             const int kind = e.kind & 15;
             if (kind == Huffman::Whole) {
                 k += e.kind >> 4;
                 if (k > 63) return false;
-                in.skip(e.length);
                 const float c = e.value;
                 const Floats* wk = w + k * G;
                 for (int g = 0; g < G; ++g) sum[g] += c * wk[g];
-                if (++k == 64) break;
+                // The next symbol in the same entry (nothing when there is none), unless the block
+                // is full: its bits are then the next block's.
+                if (++k == 64) {
+                    in.skip(e.length);
+                    break;
+                }
+                k += e.nextRun;
+                if (k > 63) return false;
+                const float c2 = e.nextValue;
+                const Floats* wk2 = w + k * G;
+                for (int g = 0; g < G; ++g) sum[g] += c2 * wk2[g];
+                k += e.nextStep;
+                in.skip(e.bothLength);
+                if (k >= 64) break;
                 continue;
             }
             if (kind == Huffman::EndOfBlock) {

@@ -29,10 +29,20 @@ public:
     struct Huffman {
         // Looked up by the next kFastBits bits: a whole symbol with its extra bits when both fit,
         // else the symbol alone, else nothing (a longer code, decoded bit length by bit length).
+        // In an AC table a whole coefficient whose bits leave room for the next symbol also holds
+        // that one when it is whole too (a coefficient or the end of the block), so that the two
+        // common short codes cost one lookup.
         struct Entry {
             int16_t value = 0;  // the coefficient, or the symbol when kind is Symbol
             uint8_t length = 0; // bits taken: the code and, for Whole, its extra bits
             uint8_t kind = 0;   // Kind, with the run of zeros before the coefficient in bits 4..7
+            // For a Whole AC entry: the next coefficient and its run (both 0 for none or the end of
+            // the block), how far it moves the position past them (1, 0 for none, 64 for the end of
+            // the block) and the bits taken by both (the first's alone for none).
+            int16_t nextValue = 0;
+            uint8_t nextRun = 0;
+            uint8_t nextStep = 0;
+            uint8_t bothLength = 0;
         };
         enum Kind : uint8_t { Long = 0, Whole = 1, Symbol = 2, EndOfBlock = 3, SixteenZeros = 4, Bad = 5 };
         static constexpr int kFastBits = 11;
