@@ -166,8 +166,11 @@ std::vector<Floats> BlockWeights(int nx, int ny, const uint16_t* quant) {
 
 // One block: its coefficients decoded and each added at once, weighted, into the box averages
 // (acc, G groups), so no block of coefficients is stored or transformed. A refill leaves at least
-// 56 bits, enough for four symbols of the fast table; a longer one refills for itself and ends the
-// round. False for a code no table holds or a run past the block's end.
+// 56 bits, enough for four entries of the fast table; a longer code refills for itself and ends the
+// round. So at least 12 bits are held whenever a round or a block begins, more than a lookup needs:
+// its first lookup reads the bits held before the refill, which then adds only lower bits, and it
+// need not wait for the refill's load. False for a code no table holds or a run past the block's
+// end.
 template <int NX, int NY>
 bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
                  uint8_t* out, ptrdiff_t stride) {
@@ -177,8 +180,8 @@ bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const 
     // and a load on the path from one symbol to the next.
     BitReader in = reader;
     Floats sum[G];
-    in.refill();
     const Huffman::Entry& d = dc.fast[size_t(in.word >> (64 - kFast))];
+    in.refill();
     int diff;
     if ((d.kind & 15) == Huffman::Whole) {
         diff = d.value;
@@ -195,9 +198,10 @@ bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const 
     for (int g = 0; g < G; ++g) sum[g] = first * w[g];
     int k = 1;
     while (k < 64) {
+        size_t index = size_t(in.word >> (64 - kFast));
         in.refill();
-        for (int round = 0; round < 4; ++round) {
-            const Huffman::Entry& e = ac.fast[size_t(in.word >> (64 - kFast))];
+        for (int round = 0; round < 4; ++round, index = size_t(in.word >> (64 - kFast))) {
+            const Huffman::Entry& e = ac.fast[index];
             const int kind = e.kind & 15;
             if (kind == Huffman::Whole) {
                 k += e.kind >> 4;
