@@ -17,6 +17,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class TextStylePanel;
 class WebBrowser;
 
 // No Q_OBJECT: moc cannot read the name.
@@ -87,5 +88,6 @@ private:
     MusicControls controls() const;
     void showControls(const MusicControls& c);
     std::unique_ptr<PleaseWait> m_wait;
+    std::unique_ptr<TextStylePanel> m_style;  // owns no widget: the controls are this window's children
 };
 using frm背景音乐设置 = MusicSettingsWindow;  // 背景音乐设置 background-music editor

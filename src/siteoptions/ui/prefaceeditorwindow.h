@@ -8,6 +8,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -15,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TextStylePanel;
 class WebBrowser;
 
 // No Q_OBJECT: moc cannot read the alias's name.
@@ -52,6 +55,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::unique_ptr<TextStylePanel> m_style;  // owns no widget: the controls are this window's children
     void Form_Load();
     void cmdOK_Click();
     void cmdQuit_Click() { reject(); }
