@@ -7,7 +7,6 @@
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
 #include "siteoptions/ui/colorswatch.h"
-#include "siteoptions/ui/textstylepanel.h"
 #include "siteoptions/ui/waitpanel.h"
 
 #include <QCheckBox>
@@ -113,13 +112,7 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
     chkAddGC = new QCheckBox(QStringLiteral("在第一行插入“<移入鼠标可暂停歌词>”的提示。"), this);
     cobRow = NewList(this, MusicIntervalList());
     cobFontType = NewList(this, MusicFontTypeList());
-    m_style = std::make_unique<TextStylePanel>(this, QStringLiteral("字体背景色"));
-    cobTX1 = m_style->cobTX1;
-    cmdSetFontColor = m_style->cmdSetFontColor;
-    labFontColor = m_style->labFontColor;
-    cmdSetFontBackColor = m_style->cmdSetFontBackColor;
-    labFontBackColor = m_style->labFontBackColor;
-    chkFontBackColor = m_style->chkFontBackColor;
+    createTextStyle(this, QStringLiteral("字体背景色"));
 
     // ---- preview and commands
     cmdView = new QPushButton(QStringLiteral("&V.预览->"), this);
@@ -190,8 +183,8 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
     lyricsOptions->addWidget(cobRow, 1, 1);
     lyricsOptions->addWidget(new QLabel(QStringLiteral("字形"), this), 1, 2);
     lyricsOptions->addWidget(cobFontType, 1, 3);
-    m_style->addEffectToGrid(lyricsOptions, 1, 4);
-    m_style->addColorsToGrid(lyricsOptions, 2, 0);
+    addEffectToGrid(lyricsOptions, 1, 4);
+    addColorsToGrid(lyricsOptions, 2, 0);
     lyricsOptions->addWidget(new QLabel(QStringLiteral("注：显示的歌词将会替换4区的文字信息"), this), 3, 0, 1, 6);
     grid->addLayout(lyricsOptions, 7, 0, 1, 4);
     grid->addWidget(notes, 8, 0, 1, 4);
@@ -245,7 +238,7 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
         labHide->setVisible(!shown);
         labNowSetHide->setVisible(!shown);
     };
-    m_style->setHooks(v);
+    setTextStyleHooks(v);
     v.setCounter = [this](const QString& text) { labCodeNum->setText(text); };
     v.showHint = [this](const QString& text) {
         labOpeMsg->setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
@@ -285,7 +278,7 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
     connect(chkShowLyrics, &QCheckBox::clicked, this, [this] { logic.chkShowLyrics_Click(); });
     connect(cobRow, &QComboBox::activated, this, [this] { logic.cobRow_Click(); });
     connect(cobFontType, &QComboBox::activated, this, [this] { logic.cobFontType_Click(cobFontType->currentText()); });
-    m_style->connectTo(this, logic);
+    connectTextStyle(this, logic);
     connect(cmdView, &QPushButton::clicked, this, [this] { logic.cmdView_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { logic.cmdOK_Click(); });
     connect(cmdCloseSound, &QPushButton::clicked, this, [this] { cmdCloseSound_Click(); });

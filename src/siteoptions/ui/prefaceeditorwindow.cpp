@@ -8,7 +8,6 @@
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "site/ui/site_entry.h"
-#include "siteoptions/ui/textstylepanel.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -77,13 +76,9 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
     letterFoot->addWidget(cmdClearLetter);
     letter->addLayout(letterFoot);
 
-    m_style = std::make_unique<TextStylePanel>(this, QStringLiteral("字体背景颜色"));
-    cobTX1 = m_style->cobTX1;
-    cmdSetFontColor = OffEnter(m_style->cmdSetFontColor);
-    labFontColor = m_style->labFontColor;
-    cmdSetFontBackColor = OffEnter(m_style->cmdSetFontBackColor);
-    labFontBackColor = m_style->labFontBackColor;
-    chkFontBackColor = m_style->chkFontBackColor;
+    createTextStyle(this, QStringLiteral("字体背景颜色"));
+    OffEnter(cmdSetFontColor);
+    OffEnter(cmdSetFontBackColor);
 
     cmdView = NewButton(QStringLiteral("&V.预览->"), this);
     cmdOK = NewButton(QStringLiteral("&U.应用到网站中"), this);
@@ -108,7 +103,7 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
     preview->addStretch(1);
     grid->addLayout(preview, 1, 1);
     auto* style = new QHBoxLayout;
-    m_style->addToRow(style);
+    addTextStyleToRow(style);
     style->addStretch(1);
     grid->addLayout(style, 2, 0, 1, 2);
     auto* commands = new QHBoxLayout;
@@ -137,7 +132,7 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
         txtLetter[line]->setFocus();
         txtLetter[line]->setCursorPosition(position);
     };
-    m_style->setHooks(v);
+    setTextStyleHooks(v);
     v.enableEdits = [this](bool on) {
         cmdOK->setEnabled(on);
         cmdReSet->setEnabled(on);
@@ -171,7 +166,7 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(CmdBJSC, &QPushButton::clicked, this, [this] { logic.CmdBJSC_Click(); });
     connect(cmdDelBJ, &QPushButton::clicked, this, [this] { logic.cmdDelBJ_Click(); });
     connect(cmdClearLetter, &QPushButton::clicked, this, [this] { logic.cmdClearLetter_Click(); });
-    m_style->connectTo(this, logic);
+    connectTextStyle(this, logic);
     connect(cmdView, &QPushButton::clicked, this, [this] { logic.cmdView_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdReSet, &QPushButton::clicked, this, [this] { logic.cmdReSet_Click(); });

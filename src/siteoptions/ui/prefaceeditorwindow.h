@@ -5,10 +5,9 @@
 // record in CellRecord (EditorKind 1).
 #include "siteoptions/prefaceeditor.h"
 #include "siteoptions/prefaceeditorwindowlabels.h"
+#include "siteoptions/ui/textstylepanel.h"
 
 #include <QDialog>
-
-#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -17,11 +16,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TextStylePanel;
 class WebBrowser;
 
 // No Q_OBJECT: moc cannot read the alias's name.
-class PrefaceEditorWindow : public QDialog, public PrefaceEditorWindowLabels {
+class PrefaceEditorWindow : public QDialog, public PrefaceEditorWindowLabels, public TextStylePanel {
 public:
     explicit PrefaceEditorWindow(QWidget* parent = nullptr);
     ~PrefaceEditorWindow() override;
@@ -37,12 +35,6 @@ public:
     QLineEdit* txtLetter[kLetterLines] = {};
     QPushButton* cmdClearLetter = nullptr;
     QLabel* Label16 = nullptr;
-    QComboBox* cobTX1 = nullptr;
-    QPushButton* cmdSetFontColor = nullptr;
-    QLabel* labFontColor = nullptr;
-    QPushButton* cmdSetFontBackColor = nullptr;
-    QLabel* labFontBackColor = nullptr;
-    QCheckBox* chkFontBackColor = nullptr;
     QPushButton* cmdView = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdReSet = nullptr;
@@ -55,7 +47,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::unique_ptr<TextStylePanel> m_style;  // owns no widget: the controls are this window's children
     void Form_Load();
     void cmdOK_Click();
     void cmdQuit_Click() { reject(); }

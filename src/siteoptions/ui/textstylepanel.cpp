@@ -15,7 +15,8 @@ QLabel* NewEffectCaption(QWidget* parent) { return new QLabel(QStringLiteral("è‰
 
 }  // namespace
 
-TextStylePanel::TextStylePanel(QWidget* parent, const QString& backColorCaption) : m_parent(parent) {
+void TextStylePanel::createTextStyle(QWidget* parent, const QString& backColorCaption) {
+    m_styleParent = parent;
     cobTX1 = new QComboBox(parent);  // a drop-down list: no typing
     cobTX1->addItems(MusicEffectList());  // both editors offer the same effects
     cobTX1->setCurrentIndex(-1);
@@ -26,8 +27,8 @@ TextStylePanel::TextStylePanel(QWidget* parent, const QString& backColorCaption)
     chkFontBackColor = new QCheckBox(QStringLiteral("æ— "), parent);
 }
 
-void TextStylePanel::addToRow(QHBoxLayout* row) {
-    row->addWidget(NewEffectCaption(m_parent));
+void TextStylePanel::addTextStyleToRow(QHBoxLayout* row) {
+    row->addWidget(NewEffectCaption(m_styleParent));
     row->addWidget(cobTX1);
     for (QWidget* w : {static_cast<QWidget*>(cmdSetFontColor), static_cast<QWidget*>(labFontColor),
                        static_cast<QWidget*>(cmdSetFontBackColor), static_cast<QWidget*>(labFontBackColor),
@@ -36,7 +37,7 @@ void TextStylePanel::addToRow(QHBoxLayout* row) {
 }
 
 void TextStylePanel::addEffectToGrid(QGridLayout* grid, int row, int column) {
-    grid->addWidget(NewEffectCaption(m_parent), row, column);
+    grid->addWidget(NewEffectCaption(m_styleParent), row, column);
     grid->addWidget(cobTX1, row, column + 1);
 }
 

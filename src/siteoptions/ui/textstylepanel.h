@@ -2,7 +2,8 @@
 // The text-style controls the music and preface editors share: the effect list, the font colour
 // and back colour buttons with their swatches, and the "无" box for no back colour. The controls
 // are children of the editor and sit in the editor's own layout (a grid or a row), so each editor
-// keeps its geometry; the panel sets the hooks and connections both controllers take alike.
+// keeps its geometry; the panel sets the hooks and connections both controllers take alike. An
+// editor derives from it, so the controls are the editor's own members.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QObject>
@@ -17,9 +18,6 @@ class QLabel;
 
 class TextStylePanel {
 public:
-    // The editors word the back colour button differently.
-    TextStylePanel(QWidget* parent, const QString& backColorCaption);
-
     QComboBox* cobTX1 = nullptr;
     QPushButton* cmdSetFontColor = nullptr;
     QLabel* labFontColor = nullptr;
@@ -27,8 +25,13 @@ public:
     QLabel* labFontBackColor = nullptr;
     QCheckBox* chkFontBackColor = nullptr;
 
+protected:
+    // Makes the controls, where the editor makes its other children so that they keep their
+    // order; the editors word the back colour button differently.
+    void createTextStyle(QWidget* parent, const QString& backColorCaption);
+
     // The captioned effect list and every colour control, left to right in one row.
-    void addToRow(QHBoxLayout* row);
+    void addTextStyleToRow(QHBoxLayout* row);
     // The captioned effect list in two cells from (row, column); the colour controls in five.
     void addEffectToGrid(QGridLayout* grid, int row, int column);
     void addColorsToGrid(QGridLayout* grid, int row, int column);
@@ -42,7 +45,7 @@ public:
 
     // Sets the panel's hooks in a window's view (those the view has).
     template <class View>
-    void setHooks(View& v) {
+    void setTextStyleHooks(View& v) {
         v.showFontColor = [this](const QColor& c) { showFontColor(c); };
         v.setBackColorSwatch = [this](const QColor& c) { setBackColorSwatch(c); };
         v.showBackColorSwatch = [this](bool on) { showBackColorSwatch(on); };
@@ -53,7 +56,7 @@ public:
 
     // Connects the controls to the controller's handlers, for as long as context lives.
     template <class Controller>
-    void connectTo(QObject* context, Controller& logic) {
+    void connectTextStyle(QObject* context, Controller& logic) {
         QObject::connect(cobTX1, &QComboBox::activated, context, [&logic](int entry) {
             if constexpr (requires { logic.cobTX1_Click(entry); })
                 logic.cobTX1_Click(entry);
@@ -68,5 +71,5 @@ public:
     }
 
 private:
-    QWidget* m_parent;
+    QWidget* m_styleParent = nullptr;
 };
