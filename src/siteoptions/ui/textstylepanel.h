@@ -9,8 +9,6 @@
 #include <QObject>
 #include <QPushButton>
 
-#include <type_traits>
-
 class QColor;
 class QGridLayout;
 class QHBoxLayout;
