@@ -636,6 +636,30 @@ TEST_F(MusicEditor, WindowPastesAndAppliesWhatWasTyped) {
     EXPECT_TRUE(window.picNetToService->isHidden());
 }
 
+TEST_F(MusicEditor, WindowStyleControlsReachTheirHandlers) {
+    setMusicRows(QString(), QString(), QString(), QString(), QStringLiteral("-1,50,0,#FFFF80,#0000FF,0,3000,0,,,,,,,"),
+                 QString());
+    FillMusicRecord();
+    MusicSettingsWindow window;
+    ASSERT_FALSE(window.labFontBackColor->isHidden());
+
+    window.chkFontBackColor->click();
+    EXPECT_EQ(CellRecord[MusicRecord::BackColor], QString());
+    EXPECT_TRUE(window.labFontBackColor->isHidden());
+
+    // A back colour chosen while "无" is ticked unticks the box and shows the swatch in that colour.
+    prompts.answerColor(QColor(0x12, 0xAB, 0x34));
+    window.cmdSetFontBackColor->click();
+    EXPECT_EQ(CellRecord[MusicRecord::BackColor], QStringLiteral("#12AB34"));
+    EXPECT_FALSE(window.chkFontBackColor->isChecked());
+    EXPECT_FALSE(window.labFontBackColor->isHidden());
+    EXPECT_EQ(window.labFontBackColor->palette().color(QPalette::Window), QColor(0x12, 0xAB, 0x34));
+
+    prompts.answerColor(QColor(0xAB, 0xCD, 0xEF));
+    window.cmdSetFontColor->click();
+    EXPECT_EQ(window.labFontColor->palette().color(QPalette::Window), QColor(0xAB, 0xCD, 0xEF));
+}
+
 TEST_F(MusicEditor, CloseBoxRewritesCellFourLikeTheCloseButton) {
     open();
     controls.lyrics = QStringLiteral("新歌词");

@@ -448,6 +448,28 @@ TEST_F(PrefaceEditorWindowTest, TypingFlowsAndEnterMovesWithoutPressingAButton) 
     ASSERT_EVENTUALLY(window->txtLetter[1]->hasFocus());
 }
 
+TEST_F(PrefaceEditorWindowTest, StyleControlsReachTheirHandlers) {
+    open();
+    window->cobTX1->setCurrentIndex(1);
+    window->cobTX1->activated(1);
+    EXPECT_TRUE(window->cmdOK->isEnabled());
+
+    window->chkFontBackColor->click();
+    EXPECT_TRUE(window->labFontBackColor->isHidden());
+
+    // A back colour chosen while "无" is ticked unticks the box and shows the swatch in that colour.
+    prompts.answerColor(QColor(0x12, 0xAB, 0x34));
+    window->cmdSetFontBackColor->click();
+    EXPECT_FALSE(window->chkFontBackColor->isChecked());
+    EXPECT_FALSE(window->labFontBackColor->isHidden());
+    EXPECT_EQ(window->labFontBackColor->palette().color(QPalette::Window), QColor(0x12, 0xAB, 0x34));
+
+    prompts.answerColor(QColor(0xAB, 0xCD, 0xEF));
+    window->cmdSetFontColor->click();
+    EXPECT_EQ(window->labFontColor->palette().color(QPalette::Window), QColor(0xAB, 0xCD, 0xEF));
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
 TEST_F(PrefaceEditorWindowTest, ApplyPublishesTheLetterAndQuitSavesNothing) {
     open();
     window->txtLetter[0]->setText(QStringLiteral("给访客"));

@@ -112,12 +112,7 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
     chkAddGC = new QCheckBox(QStringLiteral("在第一行插入“<移入鼠标可暂停歌词>”的提示。"), this);
     cobRow = NewList(this, MusicIntervalList());
     cobFontType = NewList(this, MusicFontTypeList());
-    cobTX1 = NewList(this, MusicEffectList());
-    cmdSetFontColor = new QPushButton(QStringLiteral("字体颜色"), this);
-    labFontColor = NewSwatch(this);
-    cmdSetFontBackColor = new QPushButton(QStringLiteral("字体背景色"), this);
-    labFontBackColor = NewSwatch(this);
-    chkFontBackColor = new QCheckBox(QStringLiteral("无"), this);
+    createTextStyle(this, QStringLiteral("字体背景色"));
 
     // ---- preview and commands
     cmdView = new QPushButton(QStringLiteral("&V.预览->"), this);
@@ -188,13 +183,8 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
     lyricsOptions->addWidget(cobRow, 1, 1);
     lyricsOptions->addWidget(new QLabel(QStringLiteral("字形"), this), 1, 2);
     lyricsOptions->addWidget(cobFontType, 1, 3);
-    lyricsOptions->addWidget(new QLabel(QStringLiteral("艺术字"), this), 1, 4);
-    lyricsOptions->addWidget(cobTX1, 1, 5);
-    lyricsOptions->addWidget(cmdSetFontColor, 2, 0);
-    lyricsOptions->addWidget(labFontColor, 2, 1);
-    lyricsOptions->addWidget(cmdSetFontBackColor, 2, 2);
-    lyricsOptions->addWidget(labFontBackColor, 2, 3);
-    lyricsOptions->addWidget(chkFontBackColor, 2, 4);
+    addEffectToGrid(lyricsOptions, 1, 4);
+    addColorsToGrid(lyricsOptions, 2, 0);
     lyricsOptions->addWidget(new QLabel(QStringLiteral("注：显示的歌词将会替换4区的文字信息"), this), 3, 0, 1, 6);
     grid->addLayout(lyricsOptions, 7, 0, 1, 4);
     grid->addWidget(notes, 8, 0, 1, 4);
@@ -248,16 +238,7 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
         labHide->setVisible(!shown);
         labNowSetHide->setVisible(!shown);
     };
-    v.showFontColor = [this](const QColor& c) {
-        SetSwatchColor(labFontColor, c);
-        labFontColor->show();
-    };
-    v.setBackColorSwatch = [this](const QColor& c) { SetSwatchColor(labFontBackColor, c); };
-    v.showBackColorSwatch = [this](bool on) { labFontBackColor->setVisible(on); };
-    v.setNoBackColor = [this](bool on) {
-        const QSignalBlocker block(chkFontBackColor);
-        chkFontBackColor->setChecked(on);
-    };
+    setTextStyleHooks(v);
     v.setCounter = [this](const QString& text) { labCodeNum->setText(text); };
     v.showHint = [this](const QString& text) {
         labOpeMsg->setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
@@ -297,10 +278,7 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
     connect(chkShowLyrics, &QCheckBox::clicked, this, [this] { logic.chkShowLyrics_Click(); });
     connect(cobRow, &QComboBox::activated, this, [this] { logic.cobRow_Click(); });
     connect(cobFontType, &QComboBox::activated, this, [this] { logic.cobFontType_Click(cobFontType->currentText()); });
-    connect(cobTX1, &QComboBox::activated, this, [this](int entry) { logic.cobTX1_Click(entry); });
-    connect(cmdSetFontColor, &QPushButton::clicked, this, [this] { logic.cmdSetFontColor_Click(); });
-    connect(cmdSetFontBackColor, &QPushButton::clicked, this, [this] { logic.cmdSetFontBackColor_Click(); });
-    connect(chkFontBackColor, &QCheckBox::clicked, this, [this](bool on) { logic.chkFontBackColor_Click(on); });
+    connectTextStyle(this, logic);
     connect(cmdView, &QPushButton::clicked, this, [this] { logic.cmdView_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { logic.cmdOK_Click(); });
     connect(cmdCloseSound, &QPushButton::clicked, this, [this] { cmdCloseSound_Click(); });

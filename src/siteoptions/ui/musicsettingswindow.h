@@ -3,6 +3,7 @@
 // opacity and fade, the lyrics with their interval, font, colours and effect, a preview of cell 4
 // and the apply that publishes the site. Opened by the main window for the record in CellRecord.
 #include "siteoptions/musicsettings.h"
+#include "siteoptions/ui/textstylepanel.h"
 
 #include <QDialog>
 
@@ -20,7 +21,7 @@ class QRadioButton;
 class WebBrowser;
 
 // No Q_OBJECT: moc cannot read the name.
-class MusicSettingsWindow : public QDialog {
+class MusicSettingsWindow : public QDialog, public TextStylePanel {
 public:
     explicit MusicSettingsWindow(QWidget* parent = nullptr);
     ~MusicSettingsWindow() override;
@@ -49,12 +50,6 @@ public:
     QCheckBox* chkAddGC = nullptr;
     QComboBox* cobRow = nullptr;
     QComboBox* cobFontType = nullptr;
-    QComboBox* cobTX1 = nullptr;
-    QPushButton* cmdSetFontColor = nullptr;
-    QLabel* labFontColor = nullptr;
-    QPushButton* cmdSetFontBackColor = nullptr;
-    QLabel* labFontBackColor = nullptr;
-    QCheckBox* chkFontBackColor = nullptr;
     QPushButton* cmdView = nullptr;
     QCheckBox* chkTest = nullptr;
     QFrame* picView = nullptr;

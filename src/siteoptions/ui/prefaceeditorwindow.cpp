@@ -8,10 +8,7 @@
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "site/ui/site_entry.h"
-#include "siteoptions/ui/colorswatch.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,13 +29,14 @@ constexpr int kViewWidth = 340;
 constexpr int kViewHeight = 215;
 constexpr int kBrowserInset = 30;
 
-QPushButton* NewButton(const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    // Enter in a line moves to the next line; it must press no button.
+// Enter in a line moves to the next line; it must press no button.
+QPushButton* OffEnter(QPushButton* button) {
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
 }
+
+QPushButton* NewButton(const QString& caption, QWidget* parent) { return OffEnter(new QPushButton(caption, parent)); }
 
 }  // namespace
 
@@ -78,14 +76,9 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
     letterFoot->addWidget(cmdClearLetter);
     letter->addLayout(letterFoot);
 
-    cobTX1 = new QComboBox(this);
-    cobTX1->addItems({QStringLiteral("无"), QStringLiteral("艺术字1"), QStringLiteral("艺术字2")});
-    cobTX1->setCurrentIndex(-1);
-    cmdSetFontColor = NewButton(QStringLiteral("字体颜色"), this);
-    labFontColor = NewSwatch(this);
-    cmdSetFontBackColor = NewButton(QStringLiteral("字体背景颜色"), this);
-    labFontBackColor = NewSwatch(this);
-    chkFontBackColor = new QCheckBox(QStringLiteral("无"), this);
+    createTextStyle(this, QStringLiteral("字体背景颜色"));
+    OffEnter(cmdSetFontColor);
+    OffEnter(cmdSetFontBackColor);
 
     cmdView = NewButton(QStringLiteral("&V.预览->"), this);
     cmdOK = NewButton(QStringLiteral("&U.应用到网站中"), this);
@@ -110,13 +103,7 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
     preview->addStretch(1);
     grid->addLayout(preview, 1, 1);
     auto* style = new QHBoxLayout;
-    style->addWidget(new QLabel(QStringLiteral("艺术字"), this));
-    style->addWidget(cobTX1);
-    style->addWidget(cmdSetFontColor);
-    style->addWidget(labFontColor);
-    style->addWidget(cmdSetFontBackColor);
-    style->addWidget(labFontBackColor);
-    style->addWidget(chkFontBackColor);
+    addTextStyleToRow(style);
     style->addStretch(1);
     grid->addLayout(style, 2, 0, 1, 2);
     auto* commands = new QHBoxLayout;
@@ -145,21 +132,7 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
         txtLetter[line]->setFocus();
         txtLetter[line]->setCursorPosition(position);
     };
-    v.selectEffect = [this](int entry) {
-        const QSignalBlocker block(cobTX1);
-        cobTX1->setCurrentIndex(entry >= 0 && entry < cobTX1->count() ? entry : -1);
-    };
-    v.effect = [this] { return cobTX1->currentIndex(); };
-    v.showFontColor = [this](const QColor& c) {
-        SetSwatchColor(labFontColor, c);
-        labFontColor->show();
-    };
-    v.setBackColorSwatch = [this](const QColor& c) { SetSwatchColor(labFontBackColor, c); };
-    v.showBackColorSwatch = [this](bool on) { labFontBackColor->setVisible(on); };
-    v.setNoBackColor = [this](bool on) {
-        const QSignalBlocker block(chkFontBackColor);
-        chkFontBackColor->setChecked(on);
-    };
+    setTextStyleHooks(v);
     v.enableEdits = [this](bool on) {
         cmdOK->setEnabled(on);
         cmdReSet->setEnabled(on);
@@ -193,10 +166,7 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(CmdBJSC, &QPushButton::clicked, this, [this] { logic.CmdBJSC_Click(); });
     connect(cmdDelBJ, &QPushButton::clicked, this, [this] { logic.cmdDelBJ_Click(); });
     connect(cmdClearLetter, &QPushButton::clicked, this, [this] { logic.cmdClearLetter_Click(); });
-    connect(cobTX1, &QComboBox::activated, this, [this] { logic.cobTX1_Click(); });
-    connect(cmdSetFontColor, &QPushButton::clicked, this, [this] { logic.cmdSetFontColor_Click(); });
-    connect(cmdSetFontBackColor, &QPushButton::clicked, this, [this] { logic.cmdSetFontBackColor_Click(); });
-    connect(chkFontBackColor, &QCheckBox::clicked, this, [this](bool on) { logic.chkFontBackColor_Click(on); });
+    connectTextStyle(this, logic);
     connect(cmdView, &QPushButton::clicked, this, [this] { logic.cmdView_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdReSet, &QPushButton::clicked, this, [this] { logic.cmdReSet_Click(); });

@@ -5,6 +5,7 @@
 // record in CellRecord (EditorKind 1).
 #include "siteoptions/prefaceeditor.h"
 #include "siteoptions/prefaceeditorwindowlabels.h"
+#include "siteoptions/ui/textstylepanel.h"
 
 #include <QDialog>
 
@@ -18,7 +19,7 @@ class QPushButton;
 class WebBrowser;
 
 // No Q_OBJECT: moc cannot read the alias's name.
-class PrefaceEditorWindow : public QDialog, public PrefaceEditorWindowLabels {
+class PrefaceEditorWindow : public QDialog, public PrefaceEditorWindowLabels, public TextStylePanel {
 public:
     explicit PrefaceEditorWindow(QWidget* parent = nullptr);
     ~PrefaceEditorWindow() override;
@@ -34,12 +35,6 @@ public:
     QLineEdit* txtLetter[kLetterLines] = {};
     QPushButton* cmdClearLetter = nullptr;
     QLabel* Label16 = nullptr;
-    QComboBox* cobTX1 = nullptr;
-    QPushButton* cmdSetFontColor = nullptr;
-    QLabel* labFontColor = nullptr;
-    QPushButton* cmdSetFontBackColor = nullptr;
-    QLabel* labFontBackColor = nullptr;
-    QCheckBox* chkFontBackColor = nullptr;
     QPushButton* cmdView = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdReSet = nullptr;
