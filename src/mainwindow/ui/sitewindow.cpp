@@ -21,7 +21,6 @@
 #include "site/sitemodel.h"
 
 #include <QCheckBox>
-#include <QChildEvent>
 #include <QCoreApplication>
 #include <QCloseEvent>
 #include <QDate>
@@ -93,25 +92,16 @@ public:
     }
 
     void watch(WebBrowser* browser) {
-        QWidget* view = browser->view();
-        m_browsers.insert(view, browser);
-        view->installEventFilter(this);
-        // The drawing surface comes with the first frame, and again after some loads.
-        for (QObject* child : view->children())
-            if (child->isWidgetType()) child->installEventFilter(this);
+        m_browsers.insert(browser->view(), browser);
+        browser->watchSurface(this);
         connect(browser, &WebBrowser::documentComplete, this, [this, browser](bool) { learnScrolling(browser); });
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::ChildAdded && m_browsers.contains(watched)) {
-            QObject* child = static_cast<QChildEvent*>(e)->child();
-            if (child->isWidgetType()) child->installEventFilter(this);
-            return false;
-        }
         if (e->type() != QEvent::Wheel) return false;
-        WebBrowser* over = m_browsers.value(watched);
-        if (!over && watched->parent()) over = m_browsers.value(watched->parent());
+        // A surface's parent is its browser's view; over the canvas areas no browser is found.
+        WebBrowser* over = watched->parent() ? m_browsers.value(watched->parent()) : nullptr;
         if (over && m_scrolling.contains(over)) return false;
         auto* wheel = static_cast<QWheelEvent*>(e);
         if (wheel->angleDelta().y() == 0 || !m_bar->isEnabled()) return false;

@@ -81,23 +81,11 @@ private:
 // timer fires again a few milliseconds later, so nothing is lost, only delayed.
 class FramePacer : public QObject {
 public:
-    FramePacer(QWidget* view, int intervalMs) : QObject(view), m_view(view), m_intervalMs(intervalMs) {
-        view->installEventFilter(this);
-        for (QObject* child : view->children())
-            if (child->isWidgetType()) child->installEventFilter(this);
-    }
+    FramePacer(QObject* parent, int intervalMs) : QObject(parent), m_intervalMs(intervalMs) {}
     void setInterval(int ms) { m_intervalMs = ms; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (watched == m_view) {
-            // The drawing widget is new: watched from its birth (its events come after its construction).
-            if (e->type() == QEvent::ChildAdded) {
-                QObject* child = static_cast<QChildEvent*>(e)->child();
-                if (child->isWidgetType()) child->installEventFilter(this);
-            }
-            return false;
-        }
+    bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::Timer || m_intervalMs <= 0) return false;
         if (m_lastDraw.isValid() && m_lastDraw.elapsed() < m_intervalMs) return true;
         m_lastDraw.start();
@@ -105,7 +93,6 @@ protected:
     }
 
 private:
-    QWidget* m_view;
     int m_intervalMs;
     QElapsedTimer m_lastDraw;
 };
@@ -219,10 +206,30 @@ QWebEnginePage* WebBrowser::page() const { return m_page; }
 
 void WebBrowser::setFrameInterval(int ms) {
     m_frameIntervalMs = std::max(0, ms);
-    if (m_pacer)
+    if (m_pacer) {
         m_pacer->setInterval(m_frameIntervalMs);
-    else if (m_frameIntervalMs > 0)
+    } else if (m_frameIntervalMs > 0) {
         m_pacer = new FramePacer(m_view, m_frameIntervalMs);
+        watchSurface(m_pacer);
+    }
+}
+
+void WebBrowser::watchSurface(QObject* filter) {
+    if (m_surfaceFilters.isEmpty()) m_view->installEventFilter(this);
+    m_surfaceFilters.append(filter);
+    for (QObject* child : m_view->children())
+        if (child->isWidgetType()) child->installEventFilter(filter);
+}
+
+bool WebBrowser::eventFilter(QObject* watched, QEvent* e) {
+    // A new surface is watched from its birth: its events come after its construction.
+    if (watched == m_view && e->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(e)->child();
+        if (child->isWidgetType())
+            for (const QPointer<QObject>& filter : std::as_const(m_surfaceFilters))
+                if (filter) child->installEventFilter(filter);
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void WebBrowser::Navigate(const QString& address) {

@@ -3,6 +3,8 @@
 // windows rely on (navigate, silent, refresh, progress, new-window policy, document text) and a
 // small HTML-editor mode. Every browser shares one profile (GBK default encoding, local pages may
 // load remote addresses).
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QVariant>
@@ -96,6 +98,12 @@ public:
     void setFrameInterval(int ms);
     int frameInterval() const { return m_frameIntervalMs; }
 
+    // Puts filter on the view's drawing surface: the widget the view draws the engine's frames in,
+    // which it makes with the page's first frame and again after some loads, so every child widget
+    // the view has now or gets later. The surface's events (input, its drawing timer) reach the
+    // filter before the engine.
+    void watchSurface(QObject* filter);
+
     QWebEngineView* view() const { return m_view; }
     QWebEnginePage* page() const;
 
@@ -108,6 +116,9 @@ signals:
     // The page asks to open a new window. Setting *cancel refuses it; left unset, the page opens
     // in a separate browser window.
     void newWindow2(bool* cancel);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     friend class BrowserPage;
@@ -134,6 +145,7 @@ private:
     bool m_designMode = false;
     int m_frameIntervalMs = 0;
     FramePacer* m_pacer = nullptr;
+    QList<QPointer<QObject>> m_surfaceFilters;
 };
 
 // A separate browser window for pages a page opens itself (NewWindow2 left uncancelled). It
