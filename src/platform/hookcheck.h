@@ -16,6 +16,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <utility>
 
 #define REQUIRE_HOOK(hook) Q_ASSERT_X(bool(hook), Q_FUNC_INFO, "required hook " #hook " is unset")
 
@@ -42,4 +43,15 @@ QStringList UnsetRequiredHooks(const View& view) {
         if (!isSet) unset << QString::fromLatin1(name);
     });
     return unset;
+}
+
+// A hook served by a named member function of the window, so that wiring reads one line per hook:
+//   v.clearTree = MemberHook(this, &FileManagerWindow::clearTree);
+template <class Object, class Owner, class Result, class... Args>
+auto MemberHook(Object* object, Result (Owner::*method)(Args...)) {
+    return [object, method](Args... args) -> Result { return (object->*method)(std::forward<Args>(args)...); };
+}
+template <class Object, class Owner, class Result, class... Args>
+auto MemberHook(const Object* object, Result (Owner::*method)(Args...) const) {
+    return [object, method](Args... args) -> Result { return (object->*method)(std::forward<Args>(args)...); };
 }
