@@ -18,6 +18,7 @@
 #include "platform/vbtext.h"
 #include "platform/ui/webbrowser.h"
 
+#include <QFileInfo>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
