@@ -3,6 +3,7 @@
 // and its save, which captures the certificate, keeps the capture in a bitmap scratch file and
 // writes it as a JPEG file under the name the member chooses.
 #include "imaging/picture.h"
+#include "platform/hookcheck.h"
 
 #include <QString>
 

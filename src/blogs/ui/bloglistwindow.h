@@ -19,5 +19,9 @@ public:
 
 private:
     void Form_Load(const QDate& today);
+    // The logic's view: each hook served by the member of its name.
+    void wireView();
+    void showRows(const QList<QStringList>& rows);
+    void openWriter();
 };
 using frm博客维护 = BlogListWindow;  // 博客维护 blog list

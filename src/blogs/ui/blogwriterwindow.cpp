@@ -7,6 +7,7 @@
 #include "foundation/ui/pleasewait.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
 #include "login/ui/login_entry.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
@@ -174,52 +175,7 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
     m_wait = std::make_unique<PleaseWait>(
         picNetToService, QList<QWidget*>{cmdUpload, cmdView, cmdQuit, fraWebTools, frmAlbum});
 
-    BlogWriterView& v = logic.view;
-    v.execCommand = [this](const QString& command, const QString& value) { webBlog->execCommand(command, value); };
-    v.documentText = [this] { return webBlog->documentOuterHtmlSync(); };
-    v.openPage = [this](const QString& path) {
-        // Design mode first, so the page's own scripts never run.
-        webBlog->setDesignMode(true);
-        webBlog->Navigate(path);
-    };
-    v.shownPage = [this] { return QUrl(webBlog->LocationURL()).toLocalFile(); };
-    v.refreshEditor = [this] { webBlog->refresh(); };
-    v.focusEditor = [this] { webBlog->setFocus(); };
-    v.title = [this] { return txtTitle->text(); };
-    v.setTitle = [this](const QString& t) { txtTitle->setText(t); };
-    v.category = [this] { return cobType->currentText(); };
-    v.setCategory = [this](const QString& c) { cobType->setCurrentText(c); };
-    v.focusTitle = [this] { txtTitle->setFocus(); };
-    v.showFileButtons = [this](bool on) { Frame1->setVisible(on); };
-    v.showFontPrompts = [this] {
-        const QSignalBlocker a(cmbFont), b(cmbFontSize);
-        cmbFont->setCurrentIndex(0);
-        cmbFontSize->setCurrentIndex(0);
-    };
-    v.showAlbumChooser = [this](const QStringList& names) {
-        lisAlbum->clear();
-        lisAlbum->addItems(names);
-        frmAlbum->move(webBlog->geometry().topLeft() + QPoint(ToPixels(120), ToPixels(120)));
-        frmAlbum->show();
-        frmAlbum->raise();
-    };
-    v.hideAlbumChooser = [this] { frmAlbum->hide(); };
-    v.selectedAlbum = [this] {
-        const QListWidgetItem* item = lisAlbum->currentItem();
-        return item && item->isSelected() ? item->text() : QString();
-    };
-    v.centred = [this] { return chkCenter->isChecked(); };
-    v.showWait = [this] {
-        blogwindows::CentreWaitPicture(this, picNetToService);
-        m_wait->begin();
-    };
-    v.hideWait = [this] { m_wait->end(); };
-    v.openFileManager = [this] { OpenFileManager(this); };
-    v.openUploadWindow = [this] { OpenUploadWindow(this); };
-    v.openPreview = [this] { OpenWebFrameWindow(this); };
-    v.updateBlogListRow = [](int row, const QString& title, const QString& category) {
-        if (BlogListWindow* list = BlogListWindow::loaded()) list->logic.updateRow(row, title, category);
-    };
+    wireView();
 
     connect(webBlog, &WebBrowser::documentComplete, this, [this] { logic.documentLoaded(); });
     connect(cmbFont, &QComboBox::activated, this, [this] { cmbFont_Click(); });
@@ -243,6 +199,103 @@ BlogWriterWindow::BlogWriterWindow(QWidget* parent) : QDialog(parent) {
 }
 
 BlogWriterWindow::~BlogWriterWindow() = default;
+
+void BlogWriterWindow::wireView() {
+    BlogWriterView& v = logic.view;
+    v.execCommand = MemberHook(this, &BlogWriterWindow::execCommand);
+    v.documentText = MemberHook(this, &BlogWriterWindow::documentText);
+    v.openPage = MemberHook(this, &BlogWriterWindow::openPage);
+    v.shownPage = MemberHook(this, &BlogWriterWindow::shownPage);
+    v.refreshEditor = MemberHook(this, &BlogWriterWindow::refreshEditor);
+    v.focusEditor = MemberHook(this, &BlogWriterWindow::focusEditor);
+    v.title = MemberHook(this, &BlogWriterWindow::title);
+    v.setTitle = MemberHook(this, &BlogWriterWindow::setTitle);
+    v.category = MemberHook(this, &BlogWriterWindow::category);
+    v.setCategory = MemberHook(this, &BlogWriterWindow::setCategory);
+    v.focusTitle = MemberHook(this, &BlogWriterWindow::focusTitle);
+    v.showFileButtons = MemberHook(this, &BlogWriterWindow::showFileButtons);
+    v.showFontPrompts = MemberHook(this, &BlogWriterWindow::showFontPrompts);
+    v.showAlbumChooser = MemberHook(this, &BlogWriterWindow::showAlbumChooser);
+    v.hideAlbumChooser = MemberHook(this, &BlogWriterWindow::hideAlbumChooser);
+    v.selectedAlbum = MemberHook(this, &BlogWriterWindow::selectedAlbum);
+    v.centred = MemberHook(this, &BlogWriterWindow::centred);
+    v.showWait = MemberHook(this, &BlogWriterWindow::showWait);
+    v.hideWait = MemberHook(this, &BlogWriterWindow::hideWait);
+    v.openFileManager = MemberHook(this, &BlogWriterWindow::openFileManager);
+    v.openUploadWindow = MemberHook(this, &BlogWriterWindow::openUploadWindow);
+    v.openPreview = MemberHook(this, &BlogWriterWindow::openPreview);
+    v.updateBlogListRow = &BlogWriterWindow::updateBlogListRow;
+}
+
+void BlogWriterWindow::execCommand(const QString& command, const QString& value) {
+    webBlog->execCommand(command, value);
+}
+
+QString BlogWriterWindow::documentText() const { return webBlog->documentOuterHtmlSync(); }
+
+void BlogWriterWindow::openPage(const QString& path) {
+    // Design mode first, so the page's own scripts never run.
+    webBlog->setDesignMode(true);
+    webBlog->Navigate(path);
+}
+
+QString BlogWriterWindow::shownPage() const { return QUrl(webBlog->LocationURL()).toLocalFile(); }
+
+void BlogWriterWindow::refreshEditor() { webBlog->refresh(); }
+
+void BlogWriterWindow::focusEditor() { webBlog->setFocus(); }
+
+QString BlogWriterWindow::title() const { return txtTitle->text(); }
+
+void BlogWriterWindow::setTitle(const QString& t) { txtTitle->setText(t); }
+
+QString BlogWriterWindow::category() const { return cobType->currentText(); }
+
+void BlogWriterWindow::setCategory(const QString& c) { cobType->setCurrentText(c); }
+
+void BlogWriterWindow::focusTitle() { txtTitle->setFocus(); }
+
+void BlogWriterWindow::showFileButtons(bool on) { Frame1->setVisible(on); }
+
+void BlogWriterWindow::showFontPrompts() {
+    const QSignalBlocker a(cmbFont), b(cmbFontSize);
+    cmbFont->setCurrentIndex(0);
+    cmbFontSize->setCurrentIndex(0);
+}
+
+void BlogWriterWindow::showAlbumChooser(const QStringList& names) {
+    lisAlbum->clear();
+    lisAlbum->addItems(names);
+    frmAlbum->move(webBlog->geometry().topLeft() + QPoint(ToPixels(120), ToPixels(120)));
+    frmAlbum->show();
+    frmAlbum->raise();
+}
+
+void BlogWriterWindow::hideAlbumChooser() { frmAlbum->hide(); }
+
+QString BlogWriterWindow::selectedAlbum() const {
+    const QListWidgetItem* item = lisAlbum->currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
+bool BlogWriterWindow::centred() const { return chkCenter->isChecked(); }
+
+void BlogWriterWindow::showWait() {
+    blogwindows::CentreWaitPicture(this, picNetToService);
+    m_wait->begin();
+}
+
+void BlogWriterWindow::hideWait() { m_wait->end(); }
+
+void BlogWriterWindow::openFileManager() { OpenFileManager(this); }
+
+void BlogWriterWindow::openUploadWindow() { OpenUploadWindow(this); }
+
+void BlogWriterWindow::openPreview() { OpenWebFrameWindow(this); }
+
+void BlogWriterWindow::updateBlogListRow(int row, const QString& title, const QString& category) {
+    if (BlogListWindow* list = BlogListWindow::loaded()) list->logic.updateRow(row, title, category);
+}
 
 void BlogWriterWindow::Form_Load() {
     logic.Form_Load();

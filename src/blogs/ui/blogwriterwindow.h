@@ -82,6 +82,32 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // The logic's view: each hook served by the member of its name.
+    void wireView();
+    void execCommand(const QString& command, const QString& value);
+    QString documentText() const;
+    void openPage(const QString& path);
+    QString shownPage() const;
+    void refreshEditor();
+    void focusEditor();
+    QString title() const;
+    void setTitle(const QString& t);
+    QString category() const;
+    void setCategory(const QString& c);
+    void focusTitle();
+    void showFileButtons(bool on);
+    void showFontPrompts();
+    void showAlbumChooser(const QStringList& names);
+    void hideAlbumChooser();
+    QString selectedAlbum() const;
+    bool centred() const;
+    void showWait();
+    void hideWait();
+    void openFileManager();
+    void openUploadWindow();
+    void openPreview();
+    static void updateBlogListRow(int row, const QString& title, const QString& category);
+
     std::unique_ptr<PleaseWait> m_wait;
 };
 using frm编写博客 = BlogWriterWindow;  // 编写博客 blog writer

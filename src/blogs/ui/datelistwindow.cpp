@@ -4,6 +4,7 @@
 #include "blogs/ui/blogwindowparts.h"
 #include "blogs/ui/flexgrid.h"
 #include "foundation/ui/pleasewait.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 
 #include <QHBoxLayout>
@@ -63,16 +64,26 @@ DateListWindow::DateListWindow(QWidget* parent, const QString& caption, const QS
 DateListWindow::~DateListWindow() = default;
 
 void DateListWindow::wireDateSearch(DateSearchView& v) {
-    v.dateText = [this](int box) { return (box == 1 ? txtDate1 : txtDate2)->text(); };
-    v.setDateText = [this](int box, const QString& t) { (box == 1 ? txtDate1 : txtDate2)->setText(t); };
-    v.focusDate = [this](int box) {
-        QLineEdit* e = box == 1 ? txtDate1 : txtDate2;
-        e->setFocus();
-        e->selectAll();
-    };
-    v.showWait = [this] {
-        blogwindows::CentreWaitPicture(this, picNetToService);
-        m_wait->begin();
-    };
-    v.hideWait = [this] { m_wait->end(); };
+    v.dateText = MemberHook(this, &DateListWindow::dateText);
+    v.setDateText = MemberHook(this, &DateListWindow::setDateText);
+    v.focusDate = MemberHook(this, &DateListWindow::focusDate);
+    v.showWait = MemberHook(this, &DateListWindow::showWait);
+    v.hideWait = MemberHook(this, &DateListWindow::hideWait);
 }
+
+QString DateListWindow::dateText(int box) const { return (box == 1 ? txtDate1 : txtDate2)->text(); }
+
+void DateListWindow::setDateText(int box, const QString& t) { (box == 1 ? txtDate1 : txtDate2)->setText(t); }
+
+void DateListWindow::focusDate(int box) {
+    QLineEdit* e = box == 1 ? txtDate1 : txtDate2;
+    e->setFocus();
+    e->selectAll();
+}
+
+void DateListWindow::showWait() {
+    blogwindows::CentreWaitPicture(this, picNetToService);
+    m_wait->begin();
+}
+
+void DateListWindow::hideWait() { m_wait->end(); }

@@ -32,9 +32,15 @@ public:
 protected:
     // caption: the window's; newPost: the caption of cmdNewBlog.
     DateListWindow(QWidget* parent, const QString& caption, const QString& newPost);
-    // The date boxes' and the please-wait picture's hooks.
+    // The date boxes' and the please-wait picture's hooks, each served by the member of its name.
     void wireDateSearch(DateSearchView& view);
 
 private:
+    QString dateText(int box) const;
+    void setDateText(int box, const QString& t);
+    void focusDate(int box);
+    void showWait();
+    void hideWait();
+
     std::unique_ptr<PleaseWait> m_wait;
 };

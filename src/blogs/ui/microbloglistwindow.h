@@ -25,5 +25,11 @@ private:
     void Form_Load(const QDate& today);
     // The format string, then the key column at width 0.
     void setFormat();
+    // The logic's view: each hook served by the member of its name.
+    void wireView();
+    void showRows(const QList<QStringList>& rows);
+    void removeRow(int row);
+    void highlightRow(int row, bool highlighted);
+    void openWriter();
 };
 using frm微博维护 = MicroBlogListWindow;  // 微博维护 micro-blog list

@@ -5,6 +5,7 @@
 #include "blogs/ui/blogwindowparts.h"
 #include "foundation/ui/pleasewait.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 
@@ -71,31 +72,7 @@ MicroBlogWriterWindow::MicroBlogWriterWindow(QWidget* parent) : QDialog(parent) 
     m_wait = std::make_unique<PleaseWait>(
         picNetToService, QList<QWidget*>{txtText, cmdUpload, cmdCancelPic, picInputPicture, picUpLoadPicture});
 
-    MicroBlogWriterView& v = logic.view;
-    v.text = [this] { return txtText->toPlainText(); };
-    v.setText = [this](const QString& t) {
-        const QSignalBlocker quiet(txtText);
-        txtText->setPlainText(t);
-        txtText->moveCursor(QTextCursor::End);
-    };
-    v.setCharsLeft = [this](const QString& n) { labTxtNum->setText(n); };
-    v.setPicture = [this](const QImage& picture) {
-        if (picture.isNull())
-            imgView->clear();
-        else
-            imgView->setPixmap(QPixmap::fromImage(picture));
-    };
-    v.showPicture = [this](bool on) { imgView->setVisible(on); };
-    v.showCancelPic = [this](bool on) { cmdCancelPic->setVisible(on); };
-    v.showWait = [this] {
-        blogwindows::CentreWaitPicture(this, picNetToService);
-        m_wait->begin();
-    };
-    v.hideWait = [this] { m_wait->end(); };
-    v.openFileManager = [this] { OpenFileManager(this); };
-    v.openUploadWindow = [this] { OpenUploadWindow(this); };
-    v.viewThroughPage = [this](const QString& address) { ShowFileInViewer(this, address); };
-    v.close = [this] { accept(); };
+    wireView();
 
     connect(txtText, &QPlainTextEdit::textChanged, this, [this] { txtText_Change(); });
     connect(cmdUpload, &QPushButton::clicked, this, [this] { cmdUpload_Click(); });
@@ -106,6 +83,58 @@ MicroBlogWriterWindow::MicroBlogWriterWindow(QWidget* parent) : QDialog(parent) 
 }
 
 MicroBlogWriterWindow::~MicroBlogWriterWindow() = default;
+
+void MicroBlogWriterWindow::wireView() {
+    MicroBlogWriterView& v = logic.view;
+    v.text = MemberHook(this, &MicroBlogWriterWindow::text);
+    v.setText = MemberHook(this, &MicroBlogWriterWindow::setText);
+    v.setCharsLeft = MemberHook(this, &MicroBlogWriterWindow::setCharsLeft);
+    v.setPicture = MemberHook(this, &MicroBlogWriterWindow::setPicture);
+    v.showPicture = MemberHook(this, &MicroBlogWriterWindow::showPicture);
+    v.showCancelPic = MemberHook(this, &MicroBlogWriterWindow::showCancelPic);
+    v.showWait = MemberHook(this, &MicroBlogWriterWindow::showWait);
+    v.hideWait = MemberHook(this, &MicroBlogWriterWindow::hideWait);
+    v.openFileManager = MemberHook(this, &MicroBlogWriterWindow::openFileManager);
+    v.openUploadWindow = MemberHook(this, &MicroBlogWriterWindow::openUploadWindow);
+    v.viewThroughPage = MemberHook(this, &MicroBlogWriterWindow::viewThroughPage);
+    v.close = MemberHook(this, &MicroBlogWriterWindow::closeDone);
+}
+
+QString MicroBlogWriterWindow::text() const { return txtText->toPlainText(); }
+
+void MicroBlogWriterWindow::setText(const QString& t) {
+    const QSignalBlocker quiet(txtText);
+    txtText->setPlainText(t);
+    txtText->moveCursor(QTextCursor::End);
+}
+
+void MicroBlogWriterWindow::setCharsLeft(const QString& n) { labTxtNum->setText(n); }
+
+void MicroBlogWriterWindow::setPicture(const QImage& picture) {
+    if (picture.isNull())
+        imgView->clear();
+    else
+        imgView->setPixmap(QPixmap::fromImage(picture));
+}
+
+void MicroBlogWriterWindow::showPicture(bool on) { imgView->setVisible(on); }
+
+void MicroBlogWriterWindow::showCancelPic(bool on) { cmdCancelPic->setVisible(on); }
+
+void MicroBlogWriterWindow::showWait() {
+    blogwindows::CentreWaitPicture(this, picNetToService);
+    m_wait->begin();
+}
+
+void MicroBlogWriterWindow::hideWait() { m_wait->end(); }
+
+void MicroBlogWriterWindow::openFileManager() { OpenFileManager(this); }
+
+void MicroBlogWriterWindow::openUploadWindow() { OpenUploadWindow(this); }
+
+void MicroBlogWriterWindow::viewThroughPage(const QString& address) { ShowFileInViewer(this, address); }
+
+void MicroBlogWriterWindow::closeDone() { accept(); }
 
 void MicroBlogWriterWindow::reject() {
     if (logic.queryClose()) QDialog::reject();

@@ -48,6 +48,21 @@ public:
     void reject() override;
 
 private:
+    // The logic's view: each hook served by the member of its name (close by closeDone).
+    void wireView();
+    QString text() const;
+    void setText(const QString& t);
+    void setCharsLeft(const QString& n);
+    void setPicture(const QImage& picture);
+    void showPicture(bool on);
+    void showCancelPic(bool on);
+    void showWait();
+    void hideWait();
+    void openFileManager();
+    void openUploadWindow();
+    void viewThroughPage(const QString& address);
+    void closeDone();
+
     std::unique_ptr<PleaseWait> m_wait;
 };
 using frm编写微博 = MicroBlogWriterWindow;  // 编写微博 micro-blog writer

@@ -2,6 +2,7 @@
 
 #include "foundation/folders.h"
 #include "foundation/ui/pleasewait.h"
+#include "platform/hookcheck.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
@@ -75,26 +76,7 @@ ColorSettingsWindow::ColorSettingsWindow(QWidget* parent) : QDialog(parent) {
     m_wait = std::make_unique<PleaseWait>(picNetToService,
                                           QList<QWidget*>{cmdOK, cmdDel, cmdSetColor, chkDel, txtNewColor, cmdQuit});
 
-    ColorSettingsView& v = logic.view;
-    v.refreshOldPreview = [this] { webOldColor->refresh(); };
-    v.refreshNewPreview = [this] {
-        webNewColor->move(ToPixels(-kBrowserInset), ToPixels(-kBrowserInset));
-        webNewColor->refresh();
-    };
-    v.enableOK = [this](bool on) { cmdOK->setEnabled(on); };
-    v.enableDel = [this](bool on) { cmdDel->setEnabled(on); };
-    v.showCurrentCode = [this](bool on) { txtOldColor->setVisible(on); };
-    v.setNewCode = [this](const QString& code) {
-        // The logic runs the change handler itself: a code equal to the box's text signals nothing.
-        const QSignalBlocker block(txtNewColor);
-        txtNewColor->setText(code);
-    };
-    v.showWait = [this] { m_wait->begin(); };
-    v.hideWait = [this] { m_wait->end(); };
-    v.close = [this] { accept(); };
-    v.refreshBackground = [](const QString& page) { mainwindowseam::RefreshBackgroundBrowser(page); };
-    v.refreshCell = [](int cell) { mainwindowseam::RefreshCell(cell); };
-    v.setCanvasColor = [](const QColor& color) { mainwindowseam::SetCanvasColor(color); };
+    wireView();
 
     connect(chkDel, &QCheckBox::toggled, this, [this] { chkDel_Click(); });
     connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
@@ -109,6 +91,47 @@ ColorSettingsWindow::ColorSettingsWindow(QWidget* parent) : QDialog(parent) {
 }
 
 ColorSettingsWindow::~ColorSettingsWindow() = default;
+
+void ColorSettingsWindow::wireView() {
+    ColorSettingsView& v = logic.view;
+    v.refreshOldPreview = MemberHook(this, &ColorSettingsWindow::refreshOldPreview);
+    v.refreshNewPreview = MemberHook(this, &ColorSettingsWindow::refreshNewPreview);
+    v.enableOK = MemberHook(this, &ColorSettingsWindow::enableOK);
+    v.enableDel = MemberHook(this, &ColorSettingsWindow::enableDel);
+    v.showCurrentCode = MemberHook(this, &ColorSettingsWindow::showCurrentCode);
+    v.setNewCode = MemberHook(this, &ColorSettingsWindow::setNewCode);
+    v.showWait = MemberHook(this, &ColorSettingsWindow::showWait);
+    v.hideWait = MemberHook(this, &ColorSettingsWindow::hideWait);
+    v.close = MemberHook(this, &ColorSettingsWindow::closeDone);
+    v.refreshBackground = mainwindowseam::RefreshBackgroundBrowser;
+    v.refreshCell = mainwindowseam::RefreshCell;
+    v.setCanvasColor = mainwindowseam::SetCanvasColor;
+}
+
+void ColorSettingsWindow::refreshOldPreview() { webOldColor->refresh(); }
+
+void ColorSettingsWindow::refreshNewPreview() {
+    webNewColor->move(ToPixels(-kBrowserInset), ToPixels(-kBrowserInset));
+    webNewColor->refresh();
+}
+
+void ColorSettingsWindow::enableOK(bool on) { cmdOK->setEnabled(on); }
+
+void ColorSettingsWindow::enableDel(bool on) { cmdDel->setEnabled(on); }
+
+void ColorSettingsWindow::showCurrentCode(bool on) { txtOldColor->setVisible(on); }
+
+void ColorSettingsWindow::setNewCode(const QString& code) {
+    // The logic runs the change handler itself: a code equal to the box's text signals nothing.
+    const QSignalBlocker block(txtNewColor);
+    txtNewColor->setText(code);
+}
+
+void ColorSettingsWindow::showWait() { m_wait->begin(); }
+
+void ColorSettingsWindow::hideWait() { m_wait->end(); }
+
+void ColorSettingsWindow::closeDone() { accept(); }
 
 void ColorSettingsWindow::Form_Load() {
     webOldColor->Navigate(MemberTempPath(QStringLiteral("setpic.html")));

@@ -49,6 +49,19 @@ public:
     void cmdQuit_Click() { close(); }
 
 private:
+    // The logic's view: each hook served by the member of its name (close by closeDone), the main
+    // window's by its seam.
+    void wireView();
+    void refreshOldPreview();
+    void refreshNewPreview();
+    void enableOK(bool on);
+    void enableDel(bool on);
+    void showCurrentCode(bool on);
+    void setNewCode(const QString& code);
+    void showWait();
+    void hideWait();
+    void closeDone();
+
     std::unique_ptr<PleaseWait> m_wait;
 };
 using frm颜色设置 = ColorSettingsWindow;  // 颜色设置 area colour dialog

@@ -3,6 +3,7 @@
 #include "foundation/ui/pleasewait.h"
 #include "login/ui/login_entry.h"
 #include "mainwindow/ui/mainwindowseam.h"
+#include "platform/hookcheck.h"
 #include "platform/serviceconfig.h"
 #include "siteoptions/ui/waitpanel.h"
 #include "siteoptions/ui/webmastercertificatewindow.h"
@@ -82,27 +83,7 @@ DomainRegistrationWindow::DomainRegistrationWindow(QWidget* parent) : QDialog(pa
     // The logic enables and disables its own controls.
     m_wait = std::make_unique<PleaseWait>(picNetToService);
 
-    DomainRegistrationView& v = logic.view;
-    v.domainText = [this] { return txtDomainName->text(); };
-    v.setDomainText = [this](const QString& text) { txtDomainName->setText(text); };
-    v.focusDomain = [this] { txtDomainName->setFocus(); };
-    v.agreementTicked = [this] { return chkXY->isChecked(); };
-    v.enableTest = [this](bool on) { cmdTestDomain->setEnabled(on); };
-    v.enableRegistration = [this](bool on) {
-        txtDomainName->setEnabled(on);
-        cmdRegister->setEnabled(on);
-    };
-    v.showWait = [this] { m_wait->begin(); };
-    v.hideWait = [this] { m_wait->end(); };
-    v.close = [this] { accept(); };
-    v.showRegisteredDomain = [] { mainwindowseam::ShowRegisteredDomain(); };
-    v.refreshCell = [](int cell) { mainwindowseam::RefreshCell(cell); };
-    v.showAgreement = [this] { OpenWebFrameWindow(this); };
-    // The dialog is closed by then: the certificate belongs to its opener.
-    v.showCertificate = [this] {
-        WebmasterCertificateWindow certificate(parentWidget());
-        certificate.exec();
-    };
+    wireView();
 
     connect(cmdTestDomain, &QPushButton::clicked, this, [this] { cmdTestDomain_Click(); });
     connect(cmdRegister, &QPushButton::clicked, this, [this] { cmdRegister_Click(); });
@@ -114,3 +95,49 @@ DomainRegistrationWindow::DomainRegistrationWindow(QWidget* parent) : QDialog(pa
 }
 
 DomainRegistrationWindow::~DomainRegistrationWindow() = default;
+
+void DomainRegistrationWindow::wireView() {
+    DomainRegistrationView& v = logic.view;
+    v.domainText = MemberHook(this, &DomainRegistrationWindow::domainText);
+    v.setDomainText = MemberHook(this, &DomainRegistrationWindow::setDomainText);
+    v.focusDomain = MemberHook(this, &DomainRegistrationWindow::focusDomain);
+    v.agreementTicked = MemberHook(this, &DomainRegistrationWindow::agreementTicked);
+    v.enableTest = MemberHook(this, &DomainRegistrationWindow::enableTest);
+    v.enableRegistration = MemberHook(this, &DomainRegistrationWindow::enableRegistration);
+    v.showWait = MemberHook(this, &DomainRegistrationWindow::showWait);
+    v.hideWait = MemberHook(this, &DomainRegistrationWindow::hideWait);
+    v.close = MemberHook(this, &DomainRegistrationWindow::closeDone);
+    v.showRegisteredDomain = mainwindowseam::ShowRegisteredDomain;
+    v.refreshCell = mainwindowseam::RefreshCell;
+    v.showAgreement = MemberHook(this, &DomainRegistrationWindow::showAgreement);
+    v.showCertificate = MemberHook(this, &DomainRegistrationWindow::showCertificate);
+}
+
+QString DomainRegistrationWindow::domainText() const { return txtDomainName->text(); }
+
+void DomainRegistrationWindow::setDomainText(const QString& text) { txtDomainName->setText(text); }
+
+void DomainRegistrationWindow::focusDomain() { txtDomainName->setFocus(); }
+
+bool DomainRegistrationWindow::agreementTicked() const { return chkXY->isChecked(); }
+
+void DomainRegistrationWindow::enableTest(bool on) { cmdTestDomain->setEnabled(on); }
+
+void DomainRegistrationWindow::enableRegistration(bool on) {
+    txtDomainName->setEnabled(on);
+    cmdRegister->setEnabled(on);
+}
+
+void DomainRegistrationWindow::showWait() { m_wait->begin(); }
+
+void DomainRegistrationWindow::hideWait() { m_wait->end(); }
+
+void DomainRegistrationWindow::closeDone() { accept(); }
+
+void DomainRegistrationWindow::showAgreement() { OpenWebFrameWindow(this); }
+
+// The dialog is closed by then: the certificate belongs to its opener.
+void DomainRegistrationWindow::showCertificate() {
+    WebmasterCertificateWindow certificate(parentWidget());
+    certificate.exec();
+}

@@ -37,6 +37,21 @@ public:
     void cmdQuit_Click() { close(); }
 
 private:
+    // The logic's view: each hook served by the member of its name (close by closeDone), the main
+    // window's by its seam.
+    void wireView();
+    QString domainText() const;
+    void setDomainText(const QString& text);
+    void focusDomain();
+    bool agreementTicked() const;
+    void enableTest(bool on);
+    void enableRegistration(bool on);
+    void showWait();
+    void hideWait();
+    void closeDone();
+    void showAgreement();
+    void showCertificate();
+
     std::unique_ptr<PleaseWait> m_wait;
 };
 using frm注册域名 = DomainRegistrationWindow;  // 注册域名 domain registration

@@ -1,6 +1,7 @@
 #include "siteoptions/ui/mobilesitewindow.h"
 
 #include "platform/twips.h"
+#include "platform/hookcheck.h"
 #include "platform/ui/webbrowser.h"
 
 #include <QLabel>
@@ -51,21 +52,7 @@ MobileSiteWindow::MobileSiteWindow(QWidget* parent) : QDialog(parent) {
     Timer1->setInterval(500);
     Timer1->setSingleShot(true);
 
-    MobileSiteView& v = logic.view;
-    v.setAddress = [this](const QString& address) { txtURL->setText(address); };
-    v.navigate = [this](const QString& address) { webView->Navigate(address); };
-    v.hasDocument = [this] { return webView->hasDocument(); };
-    v.runScript = [this](const QString& script) { webView->runScript(script); };
-    v.placeFrame = [this](int left, int top, int width, int height) { Place(picWeb, left, top, width, height); };
-    v.sizeBrowser = [this](int width, int height) { webView->resize(ToPixels(width), ToPixels(height)); };
-    v.moveBrowser = [this](int left, int top) { webView->move(ToPixels(left), ToPixels(top)); };
-    v.showPhoneButton = [this](bool on) { cmdViewBy53->setVisible(on); };
-    v.showMonitorButton = [this](bool on) { cmdViewBy100->setVisible(on); };
-    v.enableTimer = [this](bool on) {
-        // Enabling a running timer does not restart its count.
-        if (!on) Timer1->stop();
-        else if (!Timer1->isActive()) Timer1->start();
-    };
+    wireView();
 
     connect(cmdViewBy53, &QPushButton::clicked, this, [this] { cmdViewBy53_Click(); });
     connect(cmdViewBy100, &QPushButton::clicked, this, [this] { cmdViewBy100_Click(); });
@@ -76,4 +63,42 @@ MobileSiteWindow::MobileSiteWindow(QWidget* parent) : QDialog(parent) {
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
     Form_Load();
+}
+
+void MobileSiteWindow::wireView() {
+    MobileSiteView& v = logic.view;
+    v.setAddress = MemberHook(this, &MobileSiteWindow::setAddress);
+    v.navigate = MemberHook(this, &MobileSiteWindow::navigate);
+    v.hasDocument = MemberHook(this, &MobileSiteWindow::hasDocument);
+    v.runScript = MemberHook(this, &MobileSiteWindow::runScript);
+    v.placeFrame = MemberHook(this, &MobileSiteWindow::placeFrame);
+    v.sizeBrowser = MemberHook(this, &MobileSiteWindow::sizeBrowser);
+    v.moveBrowser = MemberHook(this, &MobileSiteWindow::moveBrowser);
+    v.showPhoneButton = MemberHook(this, &MobileSiteWindow::showPhoneButton);
+    v.showMonitorButton = MemberHook(this, &MobileSiteWindow::showMonitorButton);
+    v.enableTimer = MemberHook(this, &MobileSiteWindow::enableTimer);
+}
+
+void MobileSiteWindow::setAddress(const QString& address) { txtURL->setText(address); }
+
+void MobileSiteWindow::navigate(const QString& address) { webView->Navigate(address); }
+
+bool MobileSiteWindow::hasDocument() const { return webView->hasDocument(); }
+
+void MobileSiteWindow::runScript(const QString& script) { webView->runScript(script); }
+
+void MobileSiteWindow::placeFrame(int left, int top, int width, int height) { Place(picWeb, left, top, width, height); }
+
+void MobileSiteWindow::sizeBrowser(int width, int height) { webView->resize(ToPixels(width), ToPixels(height)); }
+
+void MobileSiteWindow::moveBrowser(int left, int top) { webView->move(ToPixels(left), ToPixels(top)); }
+
+void MobileSiteWindow::showPhoneButton(bool on) { cmdViewBy53->setVisible(on); }
+
+void MobileSiteWindow::showMonitorButton(bool on) { cmdViewBy100->setVisible(on); }
+
+void MobileSiteWindow::enableTimer(bool on) {
+    // Enabling a running timer does not restart its count.
+    if (!on) Timer1->stop();
+    else if (!Timer1->isActive()) Timer1->start();
 }

@@ -33,5 +33,19 @@ public:
     void webView_NewWindow2(bool* cancel) { logic.webView_NewWindow2(cancel); }
     void Timer1_Timer() { logic.Timer1_Timer(); }
     void cmdClose_Click() { close(); }
+
+private:
+    // The logic's view: each hook served by the member of its name.
+    void wireView();
+    void setAddress(const QString& address);
+    void navigate(const QString& address);
+    bool hasDocument() const;
+    void runScript(const QString& script);
+    void placeFrame(int left, int top, int width, int height);
+    void sizeBrowser(int width, int height);
+    void moveBrowser(int left, int top);
+    void showPhoneButton(bool on);
+    void showMonitorButton(bool on);
+    void enableTimer(bool on);
 };
 using frm手机网站 = MobileSiteWindow;  // 手机网站 mobile-site preview

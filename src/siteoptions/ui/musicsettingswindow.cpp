@@ -2,6 +2,7 @@
 
 #include "foundation/folders.h"
 #include "foundation/ui/pleasewait.h"
+#include "platform/hookcheck.h"
 #include "platform/serviceconfig.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
@@ -218,40 +219,7 @@ MusicSettingsWindow::MusicSettingsWindow(QWidget* parent) : QDialog(parent) {
     picNetToService = NewWaitPanel(this, QStringLiteral("正在提交数据，请您稍候..."));
     m_wait = std::make_unique<PleaseWait>(picNetToService, QList<QWidget*>{cmdView, cmdCloseSound});
 
-    MusicSettingsView& v = logic.view;
-    v.controls = [this] { return controls(); };
-    v.showControls = [this](const MusicControls& c) { showControls(c); };
-    v.greyAddress = [this](bool grey) {
-        QPalette p = txtMusicURL->palette();
-        p.setColor(QPalette::Base, grey ? QColor(128, 128, 128) : palette().color(QPalette::Base));
-        txtMusicURL->setPalette(p);
-        txtMusicURL->setEnabled(!grey);
-        for (QWidget* w : {static_cast<QWidget*>(optMusic[0]), static_cast<QWidget*>(optMusic[1]),
-                           static_cast<QWidget*>(cobMusicTimes), static_cast<QWidget*>(cmdClear)})
-            w->setVisible(!grey);
-    };
-    v.showPlayerChoice = [this](bool shown) {
-        const QSignalBlocker a(optShowPlayer), b(optHidePlayer);
-        (shown ? optShowPlayer : optHidePlayer)->setChecked(true);
-        labShow->setVisible(shown);
-        labNowSetShow->setVisible(shown);
-        labHide->setVisible(!shown);
-        labNowSetHide->setVisible(!shown);
-    };
-    setTextStyleHooks(v);
-    v.setCounter = [this](const QString& text) { labCodeNum->setText(text); };
-    v.showHint = [this](const QString& text) {
-        labOpeMsg->setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-        picOpeMsg->move(ToPixels(810), ToPixels(1875));
-        picOpeMsg->show();
-        picOpeMsg->raise();
-    };
-    v.hideHint = [this] { picOpeMsg->hide(); };
-    v.enableOK = [this](bool on) { cmdOK->setEnabled(on); };
-    v.showWait = [this] { m_wait->begin(); };
-    v.hideWait = [this] { m_wait->end(); };
-    v.refreshPreview = [this] { webView->refresh(); };
-    v.close = [this] { QDialog::accept(); };
+    wireView();
 
     connect(txtMusicURL, &QPlainTextEdit::textChanged, this,
             [this] { logic.txtMusicURL_Change(txtMusicURL->toPlainText()); });
@@ -298,6 +266,23 @@ void MusicSettingsWindow::Form_Load() {
     webView->Navigate(MemberTempPath(QStringLiteral("setpic.html")));
 }
 
+void MusicSettingsWindow::wireView() {
+    MusicSettingsView& v = logic.view;
+    v.controls = MemberHook(this, &MusicSettingsWindow::controls);
+    v.showControls = MemberHook(this, &MusicSettingsWindow::showControls);
+    v.greyAddress = MemberHook(this, &MusicSettingsWindow::greyAddress);
+    v.showPlayerChoice = MemberHook(this, &MusicSettingsWindow::showPlayerChoice);
+    setTextStyleHooks(v);
+    v.setCounter = MemberHook(this, &MusicSettingsWindow::setCounter);
+    v.showHint = MemberHook(this, &MusicSettingsWindow::showHint);
+    v.hideHint = MemberHook(this, &MusicSettingsWindow::hideHint);
+    v.enableOK = MemberHook(this, &MusicSettingsWindow::enableOK);
+    v.showWait = MemberHook(this, &MusicSettingsWindow::showWait);
+    v.hideWait = MemberHook(this, &MusicSettingsWindow::hideWait);
+    v.refreshPreview = MemberHook(this, &MusicSettingsWindow::refreshPreview);
+    v.close = MemberHook(this, &MusicSettingsWindow::closeDone);
+}
+
 MusicControls MusicSettingsWindow::controls() const {
     MusicControls c;
     c.address = txtMusicURL->toPlainText();
@@ -338,6 +323,46 @@ void MusicSettingsWindow::showControls(const MusicControls& c) {
     chkFontBackColor->setChecked(c.noBackColor);
     chkTest->setChecked(c.test);
 }
+
+void MusicSettingsWindow::greyAddress(bool grey) {
+    QPalette p = txtMusicURL->palette();
+    p.setColor(QPalette::Base, grey ? QColor(128, 128, 128) : palette().color(QPalette::Base));
+    txtMusicURL->setPalette(p);
+    txtMusicURL->setEnabled(!grey);
+    for (QWidget* w : {static_cast<QWidget*>(optMusic[0]), static_cast<QWidget*>(optMusic[1]),
+                       static_cast<QWidget*>(cobMusicTimes), static_cast<QWidget*>(cmdClear)})
+        w->setVisible(!grey);
+}
+
+void MusicSettingsWindow::showPlayerChoice(bool shown) {
+    const QSignalBlocker a(optShowPlayer), b(optHidePlayer);
+    (shown ? optShowPlayer : optHidePlayer)->setChecked(true);
+    labShow->setVisible(shown);
+    labNowSetShow->setVisible(shown);
+    labHide->setVisible(!shown);
+    labNowSetHide->setVisible(!shown);
+}
+
+void MusicSettingsWindow::setCounter(const QString& text) { labCodeNum->setText(text); }
+
+void MusicSettingsWindow::showHint(const QString& text) {
+    labOpeMsg->setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    picOpeMsg->move(ToPixels(810), ToPixels(1875));
+    picOpeMsg->show();
+    picOpeMsg->raise();
+}
+
+void MusicSettingsWindow::hideHint() { picOpeMsg->hide(); }
+
+void MusicSettingsWindow::enableOK(bool on) { cmdOK->setEnabled(on); }
+
+void MusicSettingsWindow::showWait() { m_wait->begin(); }
+
+void MusicSettingsWindow::hideWait() { m_wait->end(); }
+
+void MusicSettingsWindow::refreshPreview() { webView->refresh(); }
+
+void MusicSettingsWindow::closeDone() { QDialog::accept(); }
 
 void MusicSettingsWindow::cmdPastMusic_Click() {
     txtMusicURL->setFocus();

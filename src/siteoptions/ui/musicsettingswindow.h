@@ -79,8 +79,21 @@ public:
     void reject() override;
 
 private:
+    // The logic's view: each hook served by the member of its name (close by closeDone), the
+    // style's by the panel.
+    void wireView();
     MusicControls controls() const;
     void showControls(const MusicControls& c);
+    void greyAddress(bool grey);
+    void showPlayerChoice(bool shown);
+    void setCounter(const QString& text);
+    void showHint(const QString& text);
+    void hideHint();
+    void enableOK(bool on);
+    void showWait();
+    void hideWait();
+    void refreshPreview();
+    void closeDone();
     std::unique_ptr<PleaseWait> m_wait;
 };
 using frm背景音乐设置 = MusicSettingsWindow;  // 背景音乐设置 background-music editor

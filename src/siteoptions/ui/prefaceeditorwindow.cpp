@@ -114,51 +114,7 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
     commands->addWidget(cmdQuit);
     grid->addLayout(commands, 3, 0, 1, 2);
 
-    PrefaceEditorView& v = logic.view;
-    v.lines = [this] {
-        QStringList lines;
-        for (QLineEdit* line : txtLetter) lines << line->text();
-        return lines;
-    };
-    v.setLines = [this](const QStringList& lines) {
-        for (int i = 0; i < kLetterLines; ++i) {
-            if (txtLetter[i]->text() == lines.value(i)) continue;
-            const QSignalBlocker block(txtLetter[i]);
-            txtLetter[i]->setText(lines.value(i));
-        }
-    };
-    v.focusLine = [this](int line, int position) {
-        if (line < 0 || line >= kLetterLines) return;
-        txtLetter[line]->setFocus();
-        txtLetter[line]->setCursorPosition(position);
-    };
-    setTextStyleHooks(v);
-    v.enableEdits = [this](bool on) {
-        cmdOK->setEnabled(on);
-        cmdReSet->setEnabled(on);
-    };
-    v.setBackgroundPath = [this](const QString& path) { txtBJ->setText(path); };
-    v.navigatePreview = [this] {
-        webView->setSilent(true);
-        webView->Navigate(MemberTempPath(QStringLiteral("setpic.html")));
-    };
-    v.refreshPreview = [this] { webView->refresh(); };
-    v.chooseColor = []() -> std::optional<QColor> {
-        const QColor chosen = prompts::current().chooseColor(QColor(128, 128, 128), QStringLiteral("颜色"));
-        if (!chosen.isValid()) return std::nullopt;
-        return chosen;
-    };
-    v.choosePictureFile = []() -> std::optional<QString> {
-        const QString chosen = prompts::current().openFile(QString(), QtFileFilter(kBackgroundFileFilter), QString());
-        if (chosen.isEmpty()) return std::nullopt;
-        return chosen;
-    };
-    v.offerCrop = [this] { OfferPictureCrop(false, this); };
-    v.showMaterials = [this](bool fresh) {
-        if (fresh) MaterialsWindow::unload();
-        ShowMaterialsLibrary(this);
-    };
-    v.showPublishDialog = [this] { return OpenPublishDialog(this); };
+    wireView();
 
     for (int i = 0; i < kLetterLines; ++i)
         connect(txtLetter[i], &QLineEdit::textChanged, this, [this, i] { logic.txtLetter_Change(i); });
@@ -180,6 +136,78 @@ PrefaceEditorWindow::PrefaceEditorWindow(QWidget* parent) : QDialog(parent) {
 PrefaceEditorWindow::~PrefaceEditorWindow() { MaterialsWindow::unload(); }
 
 void PrefaceEditorWindow::Form_Load() { logic.Form_Load(); }
+
+void PrefaceEditorWindow::wireView() {
+    PrefaceEditorView& v = logic.view;
+    v.lines = MemberHook(this, &PrefaceEditorWindow::lines);
+    v.setLines = MemberHook(this, &PrefaceEditorWindow::setLines);
+    v.focusLine = MemberHook(this, &PrefaceEditorWindow::focusLine);
+    setTextStyleHooks(v);
+    v.enableEdits = MemberHook(this, &PrefaceEditorWindow::enableEdits);
+    v.setBackgroundPath = MemberHook(this, &PrefaceEditorWindow::setBackgroundPath);
+    v.navigatePreview = MemberHook(this, &PrefaceEditorWindow::navigatePreview);
+    v.refreshPreview = MemberHook(this, &PrefaceEditorWindow::refreshPreview);
+    v.chooseColor = &PrefaceEditorWindow::chooseColor;
+    v.choosePictureFile = &PrefaceEditorWindow::choosePictureFile;
+    v.offerCrop = MemberHook(this, &PrefaceEditorWindow::offerCrop);
+    v.showMaterials = MemberHook(this, &PrefaceEditorWindow::showMaterials);
+    v.showPublishDialog = MemberHook(this, &PrefaceEditorWindow::showPublishDialog);
+}
+
+QStringList PrefaceEditorWindow::lines() const {
+    QStringList lines;
+    for (QLineEdit* line : txtLetter) lines << line->text();
+    return lines;
+}
+
+void PrefaceEditorWindow::setLines(const QStringList& lines) {
+    for (int i = 0; i < kLetterLines; ++i) {
+        if (txtLetter[i]->text() == lines.value(i)) continue;
+        const QSignalBlocker block(txtLetter[i]);
+        txtLetter[i]->setText(lines.value(i));
+    }
+}
+
+void PrefaceEditorWindow::focusLine(int line, int position) {
+    if (line < 0 || line >= kLetterLines) return;
+    txtLetter[line]->setFocus();
+    txtLetter[line]->setCursorPosition(position);
+}
+
+void PrefaceEditorWindow::enableEdits(bool on) {
+    cmdOK->setEnabled(on);
+    cmdReSet->setEnabled(on);
+}
+
+void PrefaceEditorWindow::setBackgroundPath(const QString& path) { txtBJ->setText(path); }
+
+void PrefaceEditorWindow::navigatePreview() {
+    webView->setSilent(true);
+    webView->Navigate(MemberTempPath(QStringLiteral("setpic.html")));
+}
+
+void PrefaceEditorWindow::refreshPreview() { webView->refresh(); }
+
+std::optional<QColor> PrefaceEditorWindow::chooseColor() {
+    const QColor chosen = prompts::current().chooseColor(QColor(128, 128, 128), QStringLiteral("颜色"));
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+std::optional<QString> PrefaceEditorWindow::choosePictureFile() {
+    const QString chosen = prompts::current().openFile(QString(), QtFileFilter(kBackgroundFileFilter), QString());
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+}
+
+void PrefaceEditorWindow::offerCrop() { OfferPictureCrop(false, this); }
+
+void PrefaceEditorWindow::showMaterials(bool fresh) {
+    if (fresh) MaterialsWindow::unload();
+    ShowMaterialsLibrary(this);
+}
+
+PublishOutcome PrefaceEditorWindow::showPublishDialog() { return OpenPublishDialog(this); }
 
 void PrefaceEditorWindow::cmdOK_Click() { logic.cmdOK_Click(); }
 

@@ -50,5 +50,20 @@ private:
     void Form_Load();
     void cmdOK_Click();
     void cmdQuit_Click() { reject(); }
+
+    // The logic's view: each hook served by the member of its name, the style's by the panel.
+    void wireView();
+    QStringList lines() const;
+    void setLines(const QStringList& lines);
+    void focusLine(int line, int position);
+    void enableEdits(bool on);
+    void setBackgroundPath(const QString& path);
+    void navigatePreview();
+    void refreshPreview();
+    static std::optional<QColor> chooseColor();
+    static std::optional<QString> choosePictureFile();
+    void offerCrop();
+    void showMaterials(bool fresh);
+    PublishOutcome showPublishDialog();
 };
 using frm卷首语设置 = PrefaceEditorWindow;  // 卷首语设置 preface editor

@@ -1,6 +1,7 @@
 #include "siteoptions/ui/siteprotectionwindow.h"
 
 #include "foundation/ui/pleasewait.h"
+#include "platform/hookcheck.h"
 #include "siteoptions/ui/waitpanel.h"
 
 #include <QComboBox>
@@ -65,29 +66,9 @@ SiteProtectionWindow::SiteProtectionWindow(QWidget* parent) : QDialog(parent) {
 
     picNetToService = NewWaitPanel(this, QStringLiteral("正在读取数据，请您稍候..."));
 
-    SiteProtectionView& v = logic.view;
-    v.setState = [this](const QString& state) { labEncryption->setText(state); };
-    v.enableEncryption = [this](bool on) { cmdEncryption->setEnabled(on); };
-    v.enableNotEncryption = [this](bool on) { cmdNotEncryption->setEnabled(on); };
-    v.questionText = [this] { return cobQuestion->currentText(); };
-    v.setQuestionText = [this](const QString& text) { cobQuestion->setEditText(text); };
-    // Hidden, not invisible: the box counts as shown while the dialog itself is hidden.
-    v.customQuestionShown = [this] { return !txtMyQuestion->isHidden(); };
-    v.showCustomQuestion = [this](bool on) {
-        labMyQuestion->setVisible(on);
-        txtMyQuestion->setVisible(on);
-    };
-    v.customQuestionText = [this] { return txtMyQuestion->text(); };
-    v.answerText = [this] { return txtAnswer->text(); };
-    v.setAnswerText = [this](const QString& text) { txtAnswer->setText(text); };
-    v.focusQuestion = [this] { cobQuestion->setFocus(); };
-    v.focusCustomQuestion = [this] { txtMyQuestion->setFocus(); };
-    v.focusAnswer = [this] { txtAnswer->setFocus(); };
     // The handlers disable their own buttons themselves.
     m_wait = std::make_unique<PleaseWait>(picNetToService);
-    v.showWait = [this] { m_wait->begin(); };
-    v.hideWait = [this] { m_wait->end(); };
-    v.close = [this] { accept(); };
+    wireView();
 
     // A choice from the list, not a typed text, runs the list's handler.
     connect(cobQuestion, &QComboBox::activated, this, [this] { cobQuestion_Click(); });
@@ -102,3 +83,59 @@ SiteProtectionWindow::SiteProtectionWindow(QWidget* parent) : QDialog(parent) {
 }
 
 SiteProtectionWindow::~SiteProtectionWindow() = default;
+
+void SiteProtectionWindow::wireView() {
+    SiteProtectionView& v = logic.view;
+    v.setState = MemberHook(this, &SiteProtectionWindow::setState);
+    v.enableEncryption = MemberHook(this, &SiteProtectionWindow::enableEncryption);
+    v.enableNotEncryption = MemberHook(this, &SiteProtectionWindow::enableNotEncryption);
+    v.questionText = MemberHook(this, &SiteProtectionWindow::questionText);
+    v.setQuestionText = MemberHook(this, &SiteProtectionWindow::setQuestionText);
+    v.customQuestionShown = MemberHook(this, &SiteProtectionWindow::customQuestionShown);
+    v.showCustomQuestion = MemberHook(this, &SiteProtectionWindow::showCustomQuestion);
+    v.customQuestionText = MemberHook(this, &SiteProtectionWindow::customQuestionText);
+    v.answerText = MemberHook(this, &SiteProtectionWindow::answerText);
+    v.setAnswerText = MemberHook(this, &SiteProtectionWindow::setAnswerText);
+    v.focusQuestion = MemberHook(this, &SiteProtectionWindow::focusQuestion);
+    v.focusCustomQuestion = MemberHook(this, &SiteProtectionWindow::focusCustomQuestion);
+    v.focusAnswer = MemberHook(this, &SiteProtectionWindow::focusAnswer);
+    v.showWait = MemberHook(this, &SiteProtectionWindow::showWait);
+    v.hideWait = MemberHook(this, &SiteProtectionWindow::hideWait);
+    v.close = MemberHook(this, &SiteProtectionWindow::closeDone);
+}
+
+void SiteProtectionWindow::setState(const QString& state) { labEncryption->setText(state); }
+
+void SiteProtectionWindow::enableEncryption(bool on) { cmdEncryption->setEnabled(on); }
+
+void SiteProtectionWindow::enableNotEncryption(bool on) { cmdNotEncryption->setEnabled(on); }
+
+QString SiteProtectionWindow::questionText() const { return cobQuestion->currentText(); }
+
+void SiteProtectionWindow::setQuestionText(const QString& text) { cobQuestion->setEditText(text); }
+
+// Hidden, not invisible: the box counts as shown while the dialog itself is hidden.
+bool SiteProtectionWindow::customQuestionShown() const { return !txtMyQuestion->isHidden(); }
+
+void SiteProtectionWindow::showCustomQuestion(bool on) {
+    labMyQuestion->setVisible(on);
+    txtMyQuestion->setVisible(on);
+}
+
+QString SiteProtectionWindow::customQuestionText() const { return txtMyQuestion->text(); }
+
+QString SiteProtectionWindow::answerText() const { return txtAnswer->text(); }
+
+void SiteProtectionWindow::setAnswerText(const QString& text) { txtAnswer->setText(text); }
+
+void SiteProtectionWindow::focusQuestion() { cobQuestion->setFocus(); }
+
+void SiteProtectionWindow::focusCustomQuestion() { txtMyQuestion->setFocus(); }
+
+void SiteProtectionWindow::focusAnswer() { txtAnswer->setFocus(); }
+
+void SiteProtectionWindow::showWait() { m_wait->begin(); }
+
+void SiteProtectionWindow::hideWait() { m_wait->end(); }
+
+void SiteProtectionWindow::closeDone() { accept(); }

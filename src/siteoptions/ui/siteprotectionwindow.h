@@ -42,6 +42,25 @@ public:
     void cmdBack_Click() { close(); }
 
 private:
+    // The logic's view: each hook served by the member of its name (close by closeDone).
+    void wireView();
+    void setState(const QString& state);
+    void enableEncryption(bool on);
+    void enableNotEncryption(bool on);
+    QString questionText() const;
+    void setQuestionText(const QString& text);
+    bool customQuestionShown() const;
+    void showCustomQuestion(bool on);
+    QString customQuestionText() const;
+    QString answerText() const;
+    void setAnswerText(const QString& text);
+    void focusQuestion();
+    void focusCustomQuestion();
+    void focusAnswer();
+    void showWait();
+    void hideWait();
+    void closeDone();
+
     std::unique_ptr<PleaseWait> m_wait;
 };
 using frm网站加密 = SiteProtectionWindow;  // 网站加密 home-page protection

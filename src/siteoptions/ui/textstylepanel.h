@@ -4,6 +4,8 @@
 // are children of the editor and sit in the editor's own layout (a grid or a row), so each editor
 // keeps its geometry; the panel sets the hooks and connections both controllers take alike. An
 // editor derives from it, so the controls are the editor's own members.
+#include "platform/hookcheck.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QObject>
@@ -44,12 +46,12 @@ protected:
     // Sets the panel's hooks in a window's view (those the view has).
     template <class View>
     void setTextStyleHooks(View& v) {
-        v.showFontColor = [this](const QColor& c) { showFontColor(c); };
-        v.setBackColorSwatch = [this](const QColor& c) { setBackColorSwatch(c); };
-        v.showBackColorSwatch = [this](bool on) { showBackColorSwatch(on); };
-        v.setNoBackColor = [this](bool on) { setNoBackColor(on); };
-        if constexpr (requires { v.selectEffect; }) v.selectEffect = [this](int entry) { selectEffect(entry); };
-        if constexpr (requires { v.effect; }) v.effect = [this] { return effect(); };
+        v.showFontColor = MemberHook(this, &TextStylePanel::showFontColor);
+        v.setBackColorSwatch = MemberHook(this, &TextStylePanel::setBackColorSwatch);
+        v.showBackColorSwatch = MemberHook(this, &TextStylePanel::showBackColorSwatch);
+        v.setNoBackColor = MemberHook(this, &TextStylePanel::setNoBackColor);
+        if constexpr (requires { v.selectEffect; }) v.selectEffect = MemberHook(this, &TextStylePanel::selectEffect);
+        if constexpr (requires { v.effect; }) v.effect = MemberHook(this, &TextStylePanel::effect);
     }
 
     // Connects the controls to the controller's handlers, for as long as context lives.

@@ -81,10 +81,7 @@ WebmasterCertificateWindow::WebmasterCertificateWindow(QWidget* parent) : QDialo
     buttons->addWidget(cmdOK);
     layout->addLayout(buttons);
 
-    WebmasterCertificateView& v = logic.view;
-    v.capture = [this] {
-        return GrabWindowPicture(picSave, false, picPic->x(), picPic->y(), picPic->width(), picPic->height());
-    };
+    wireView();
 
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
@@ -103,4 +100,13 @@ void WebmasterCertificateWindow::Form_Load() {
     // A server date that is no date leaves the label as it was.
     if (!t.date.isEmpty()) labDate->setText(t.date);
     webQZ->Navigate(CongratulationPagePath());
+}
+
+void WebmasterCertificateWindow::wireView() {
+    WebmasterCertificateView& v = logic.view;
+    v.capture = MemberHook(this, &WebmasterCertificateWindow::capture);
+}
+
+StdPicture WebmasterCertificateWindow::capture() const {
+    return GrabWindowPicture(picSave, false, picPic->x(), picPic->y(), picPic->width(), picPic->height());
 }

@@ -33,5 +33,10 @@ public:
     void Form_Load();
     void cmdSave_Click() { logic.cmdSave_Click(); }
     void cmdOK_Click() { close(); }
+
+private:
+    // The logic's view: its one hook served by the member of its name.
+    void wireView();
+    StdPicture capture() const;
 };
 using frm站长证书 = WebmasterCertificateWindow;  // 站长证书 webmaster certificate
