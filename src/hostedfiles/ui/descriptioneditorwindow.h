@@ -15,7 +15,7 @@ class DescriptionEditorWindow : public QDialog, public DefaultInstance<Descripti
 public:
     explicit DescriptionEditorWindow(QWidget* parent = nullptr);
 
-    DescriptionEditor logic;
+    DescriptionEditorController logic;
 
     QFrame* picView = nullptr;
     QLabel* imgView = nullptr;

@@ -24,7 +24,7 @@ class SingleFileUploadWindow : public QDialog, public SingleFileUploadLabels {
 public:
     explicit SingleFileUploadWindow(QWidget* parent = nullptr);
 
-    SingleFileUploadLogic logic;
+    SingleFileUploadController logic;
 
     QLineEdit* txtPath = nullptr;
     QPushButton* cmdSearch = nullptr;
