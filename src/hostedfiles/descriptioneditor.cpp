@@ -22,7 +22,7 @@ void SetDescription(Table& files, const QString& address, const QString& descrip
 
 }  // namespace
 
-void DescriptionEditor::txtMemo_Change() {
+void DescriptionEditorController::txtMemo_Change() {
     const QString text = AskRequiredHook(view.memoText);
     CALL_REQUIRED_HOOK(view.setWordLen, QString::number(AnsiCodec::byteLength(text)));
     if (AnsiCodec::byteLength(text) <= kDescriptionBytes) return;
@@ -38,7 +38,7 @@ void DescriptionEditor::txtMemo_Change() {
     CALL_REQUIRED_HOOK(view.focusMemoAtEnd);
 }
 
-void DescriptionEditor::cmdOK_Click() {
+void DescriptionEditorController::cmdOK_Click() {
     const QString description = vb::Trim(AskRequiredHook(view.memoText));
     QString reply;
     CALL_REQUIRED_HOOK(view.showWait, true);

@@ -31,7 +31,7 @@ struct DescriptionEditorView {
     }
 };
 
-class DescriptionEditor {
+class DescriptionEditorController {
 public:
     DescriptionEditorView view;
 

@@ -217,7 +217,7 @@ QString LocalThumbnailPath(const QString& album, const QString& name, const QStr
 
 // ---- the window's logic
 
-void SingleFileUploadLogic::cmdSearch_Click() {
+void SingleFileUploadController::cmdSearch_Click() {
     const QString filter = ReplacementChooserFilter(frm上传单个文件Labels::labWebPath);
     CALL_REQUIRED_HOOK(view.enableWindow, false);
     const QString chosen = prompts::current().openFile(QStringLiteral("打开"), filter, QString());
@@ -237,7 +237,7 @@ void SingleFileUploadLogic::cmdSearch_Click() {
     }
 }
 
-void SingleFileUploadLogic::chooseFile() {
+void SingleFileUploadController::chooseFile() {
     const QString path = AskRequiredHook(view.pathText);
     const ChosenFileVerdict v = JudgeChosenFile(path, AskRequiredHook(view.picZipTicked));
     if (v.refused) {
@@ -255,7 +255,7 @@ void SingleFileUploadLogic::chooseFile() {
     CALL_REQUIRED_HOOK(view.enableWindow, true);
 }
 
-void SingleFileUploadLogic::Turn(int step) {
+void SingleFileUploadController::Turn(int step) {
     CALL_REQUIRED_HOOK(view.enableTurnButton, step, false);
     // Every turn starts again from the chosen file: the picture shown is always the file turned
     // by TurnCount quarter turns.
@@ -269,13 +269,13 @@ void SingleFileUploadLogic::Turn(int step) {
     CALL_REQUIRED_HOOK(view.enableTurnButton, step, true);
 }
 
-void SingleFileUploadLogic::cheWatermarkAndBorder_Click(bool ticked) {
+void SingleFileUploadController::cheWatermarkAndBorder_Click(bool ticked) {
     CALL_REQUIRED_HOOK(view.lockPicZip, ticked, ticked ? kPicZipLockedCaption : kPicZipCaption);
 }
 
-void SingleFileUploadLogic::cmdSetWaterMark_Click() { CALL_REQUIRED_HOOK(view.openWatermarkSettings); }
+void SingleFileUploadController::cmdSetWaterMark_Click() { CALL_REQUIRED_HOOK(view.openWatermarkSettings); }
 
-void SingleFileUploadLogic::cmdReSelect_Click() {
+void SingleFileUploadController::cmdReSelect_Click() {
     CALL_REQUIRED_HOOK(view.clearPreview);
     CALL_REQUIRED_HOOK(view.setPath, QString());
     CALL_REQUIRED_HOOK(view.enableSearch, true);
@@ -284,7 +284,7 @@ void SingleFileUploadLogic::cmdReSelect_Click() {
     TurnCount = 0;
 }
 
-void SingleFileUploadLogic::cmdUploadFiles_Click() {
+void SingleFileUploadController::cmdUploadFiles_Click() {
     if (GetUserSetting(UcsHintScreenshotSingle).isEmpty()) {
         frm个人网站Labels::labUploadJM = QStringLiteral("3");
         CALL_REQUIRED_HOOK(view.showScreenshotWarning);
@@ -339,7 +339,7 @@ void SingleFileUploadLogic::cmdUploadFiles_Click() {
     CALL_REQUIRED_HOOK(view.enableUpload, true);
 }
 
-bool SingleFileUploadLogic::RefreshLocalThumbnail(const QString& path) {
+bool SingleFileUploadController::RefreshLocalThumbnail(const QString& path) {
     const QString ext = vb::Right(path, 4).toLower();
     if (ext != u".jpg" && ext != u".bmp" && ext != u".gif") return false;
     try {

@@ -151,7 +151,7 @@ struct SingleFileUploadView {
     }
 };
 
-class SingleFileUploadLogic {
+class SingleFileUploadController {
 public:
     SingleFileUploadView view;
     int TurnCount = 0;     // quarter turns of the chosen picture, positive clockwise

@@ -252,7 +252,7 @@ protected:
         v.setManagerMemo = [](int, const QString&) {};
         v.close = [] {};
     }
-    DescriptionEditor editor;
+    DescriptionEditorController editor;
     QString text, wordLen;
 };
 
@@ -312,7 +312,7 @@ protected:
     }
     FileManagerController logic;
     FakeFileManager fake;
-    DescriptionEditor editor;
+    DescriptionEditorController editor;
     QString text;
     int closed = 0;
 };

@@ -85,7 +85,7 @@ struct FakeWindow {
     }
 };
 
-class SingleFileLogicTest : public DataRootTest {
+class SingleFileUploadControllerTest : public DataRootTest {
 protected:
     void SetUp() override {
         DataRootTest::SetUp();
@@ -99,7 +99,7 @@ protected:
         logic.cmdSearch_Click();
     }
     FakeWindow fake;
-    SingleFileUploadLogic logic;
+    SingleFileUploadController logic;
 };
 
 }  // namespace
@@ -117,7 +117,7 @@ TEST(ReplacementSizeRule, CountsKilobytesAsTheServiceDoes) {
     EXPECT_EQ(UploadSizeKb(2560), 2);   // 1.5 goes to the even 2
 }
 
-TEST_F(SingleFileLogicTest, ChosenFilesAreAcceptedOrRefusedByTypeSizeAndTheFitOption) {
+TEST_F(SingleFileUploadControllerTest, ChosenFilesAreAcceptedOrRefusedByTypeSizeAndTheFitOption) {
     const QString tooLarge = QStringLiteral(" 的大小超出500K。\r\r");
     const QString editFirst = QStringLiteral("请您先用本软件的“图像编辑”功能把图像缩小并保存成小于500K的文件后再上传。");
     const QString cannot = QStringLiteral("无法上传此文件。");
@@ -158,7 +158,7 @@ TEST_F(SingleFileLogicTest, ChosenFilesAreAcceptedOrRefusedByTypeSizeAndTheFitOp
     }
 }
 
-TEST_F(SingleFileLogicTest, ARefusedChoiceShowsItsMessageAndEmptiesThePath) {
+TEST_F(SingleFileUploadControllerTest, ARefusedChoiceShowsItsMessageAndEmptiesThePath) {
     const QString missing = root() + QStringLiteral("/没有.jpg");
     choose(QStringLiteral(" ") + missing);
     const QString big = FileOf(root(), QStringLiteral("big.gif"), k500Kb + 1);
@@ -197,7 +197,7 @@ TEST(ReplacementPreview, FitsTheLongerSideInto1500TwipsAndCentres) {
     }
 }
 
-TEST_F(SingleFileLogicTest, TurnsCountQuarterTurnsAndChoosingStartsAgain) {
+TEST_F(SingleFileUploadControllerTest, TurnsCountQuarterTurnsAndChoosingStartsAgain) {
     const QString jpg = FileOf(root(), QStringLiteral("a.jpg"), 100);
     choose(jpg);
     EXPECT_EQ(fake.shown, QStringLiteral("preview:") + jpg);
@@ -226,7 +226,7 @@ TEST_F(SingleFileLogicTest, TurnsCountQuarterTurnsAndChoosingStartsAgain) {
     EXPECT_TRUE(fake.rightEnabled);
 }
 
-TEST_F(SingleFileLogicTest, TheWatermarkOptionLocksTheFitOptionTickedAndClearingLeavesItTicked) {
+TEST_F(SingleFileUploadControllerTest, TheWatermarkOptionLocksTheFitOptionTickedAndClearingLeavesItTicked) {
     fake.picZip = false;
     logic.cheWatermarkAndBorder_Click(true);
     EXPECT_TRUE(fake.picZip);
@@ -240,7 +240,7 @@ TEST_F(SingleFileLogicTest, TheWatermarkOptionLocksTheFitOptionTickedAndClearing
     EXPECT_EQ(fake.watermarkDialogs, 1);
 }
 
-TEST_F(SingleFileLogicTest, ReselectingForgetsTheChoiceButKeepsTheNotice) {
+TEST_F(SingleFileUploadControllerTest, ReselectingForgetsTheChoiceButKeepsTheNotice) {
     choose(FileOf(root(), QStringLiteral("big.jpg"), k500Kb + 1));
     logic.Turn(+1);
     fake.searchEnabled = false;
@@ -377,7 +377,7 @@ TEST_F(ReplacementCacheTest, AFileListThatCannotBeWrittenLeavesBothCachesAsTheyW
     EXPECT_EQ(ReadTableFile(AlbumCachePath(AlbumListFileName), QStringLiteral("DirInfo")).value(0, 6), QStringLiteral("S1"));
 }
 
-TEST_F(SingleFileLogicTest, TheLocalThumbnailsAlbumAndNameAreSafePathComponents) {
+TEST_F(SingleFileUploadControllerTest, TheLocalThumbnailsAlbumAndNameAreSafePathComponents) {
     const QString folder = UserFolder + QStringLiteral("/UpLoadPicture/");
     EXPECT_EQ(LocalThumbnailPath(QStringLiteral("旅行"), QStringLiteral("a"), QStringLiteral(".jpg")),
               folder + QStringLiteral("旅行/a.jpg"));
@@ -385,7 +385,7 @@ TEST_F(SingleFileLogicTest, TheLocalThumbnailsAlbumAndNameAreSafePathComponents)
               folder + QStringLiteral("_/.._x.gif"));
 }
 
-TEST_F(SingleFileLogicTest, TheReplaceCommandNamesTheCellOrListTabAndTheStoredNameWithoutItsEnding) {
+TEST_F(SingleFileUploadControllerTest, TheReplaceCommandNamesTheCellOrListTabAndTheStoredNameWithoutItsEnding) {
     FillReplacementLabels(7, QStringLiteral("旅行"), QStringLiteral("IMG_1.JPG"), QStringLiteral("http://h/旅行/IMG_1.JPG"));
     EXPECT_EQ(frm上传单个文件Labels::labIndex, QStringLiteral("7"));
     EXPECT_EQ(frm上传单个文件Labels::labWebDir, QStringLiteral("旅行"));

@@ -1,6 +1,7 @@
 #include "hostedfiles/ui/descriptioneditorwindow.h"
 
 #include "hostedfiles/ui/filemanagerwindow.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -54,27 +55,43 @@ DescriptionEditorWindow::DescriptionEditorWindow(QWidget* parent) : QDialog(pare
     picWait->move((width() - picWait->width()) / 2, (height() - picWait->height()) / 2 - ToPixels(300));
     picWait->hide();
 
-    DescriptionEditorView& v = logic.view;
-    v.memoText = [this] { return txtMemo->text(); };
-    v.setMemoText = [this](const QString& s) { txtMemo->setText(s); };
-    v.setWordLen = [this](const QString& s) { labWordLen->setText(s); };
-    v.focusMemoAtEnd = [this] {
-        txtMemo->setFocus();
-        txtMemo->end(false);
-    };
-    v.showWait = [this](bool on) {
-        picWait->setVisible(on);
-        picWait->raise();
-        if (on) picWait->repaint();
-    };
-    v.setManagerMemo = [](int index, const QString& text) {
-        if (FileManagerWindow* fm = FileManagerWindow::loaded(); fm && index >= 0 && index < 15) fm->txtMemo[index]->setText(text);
-    };
-    v.close = [this] { close(); };
+    wireView();
 
     // Typing and pasting; the logic's own changes call the handler themselves.
     connect(txtMemo, &QLineEdit::textEdited, this, [this] { logic.txtMemo_Change(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { logic.cmdOK_Click(); });
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { close(); });
     if (QScreen* s = QApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+}
+
+void DescriptionEditorWindow::wireView() {
+    DescriptionEditorView& v = logic.view;
+    v.memoText = MemberHook(this, &DescriptionEditorWindow::memoText);
+    v.setMemoText = MemberHook(this, &DescriptionEditorWindow::setMemoText);
+    v.setWordLen = MemberHook(this, &DescriptionEditorWindow::setWordLen);
+    v.focusMemoAtEnd = MemberHook(this, &DescriptionEditorWindow::focusMemoAtEnd);
+    v.showWait = MemberHook(this, &DescriptionEditorWindow::showWait);
+    v.setManagerMemo = &DescriptionEditorWindow::setManagerMemo;
+    v.close = [this] { close(); };
+}
+
+QString DescriptionEditorWindow::memoText() const { return txtMemo->text(); }
+
+void DescriptionEditorWindow::setMemoText(const QString& s) { txtMemo->setText(s); }
+
+void DescriptionEditorWindow::setWordLen(const QString& s) { labWordLen->setText(s); }
+
+void DescriptionEditorWindow::focusMemoAtEnd() {
+    txtMemo->setFocus();
+    txtMemo->end(false);
+}
+
+void DescriptionEditorWindow::showWait(bool on) {
+    picWait->setVisible(on);
+    picWait->raise();
+    if (on) picWait->repaint();
+}
+
+void DescriptionEditorWindow::setManagerMemo(int index, const QString& text) {
+    if (FileManagerWindow* fm = FileManagerWindow::loaded(); fm && index >= 0 && index < 15) fm->txtMemo[index]->setText(text);
 }

@@ -15,7 +15,7 @@ class DescriptionEditorWindow : public QDialog, public DefaultInstance<Descripti
 public:
     explicit DescriptionEditorWindow(QWidget* parent = nullptr);
 
-    DescriptionEditor logic;
+    DescriptionEditorController logic;
 
     QFrame* picView = nullptr;
     QLabel* imgView = nullptr;
@@ -25,5 +25,16 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCloseUpload = nullptr;
     QFrame* picWait = nullptr;
+
+private:
+    void wireView();
+
+    // ---- the view's hooks
+    QString memoText() const;
+    void setMemoText(const QString& s);
+    void setWordLen(const QString& s);
+    void focusMemoAtEnd();
+    void showWait(bool on);
+    static void setManagerMemo(int index, const QString& text);
 };
 using frm修改描述信息 = DescriptionEditorWindow;  // 修改图片描述信息 description editor

@@ -5,6 +5,7 @@
 #include "hostedfiles/ui/singlefileuploadwindow.h"
 #include "hostedfiles/ui/descriptioneditorwindow.h"
 #include "hostedfiles/ui/hostedfiles_entry.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
@@ -249,43 +250,7 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
     labMsgSN = new QLabel(QStringLiteral("0"), picOpeMsg[0]);
     labMsgSN->hide();
 
-    // ---- handlers
-    connect(tvwDir, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvwDir_NodeClick(node); });
-    connect(tabFile, &QTabWidget::currentChanged, this, [this] { tabFile_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    // Queued: the upload window may unload this window (a new album), and the label's own mouse
-    // handler must not run on after it.
-    picUpLoadPicture->onClick = [this] { QTimer::singleShot(0, this, [this] { picUpLoadPicture_Click(); }); };
-    connect(optYT, &QRadioButton::clicked, this, [this] { logic.optYT_Click(); });
-    connect(optSLT, &QRadioButton::clicked, this, [this] { logic.optSLT_Click(); });
-    labCloss->onClick = [this] { logic.HideInfoBox(); };
-    connect(srcFile, &QScrollBar::valueChanged, this, [this](int v) { picFile->move(0, -ToPixels(v)); });
-    labGoTop->onClick = [this] { logic.labGoTop_Click(); };
-    labPageUp->onClick = [this] { logic.labPageUp_Click(); };
-    labPageDown->onClick = [this] { logic.labPageDown_Click(); };
-    labGoEnd->onClick = [this] { logic.labGoEnd_Click(); };
-    connect(cmdGotoPage, &QPushButton::clicked, this, [this] { cmdGotoPage_Click(); });
-    connect(grdFile, &QTableWidget::cellClicked, this, [this] { logic.grdFile_Click(); });
-    connect(cheSelectAll, &QCheckBox::clicked, this, [this] { logic.cheSelectAll_Click(); });
-    connect(cmdDelSelectFiles, &QPushButton::clicked, this, [this] { logic.cmdDelSelectFiles_Click(); });
-    for (int k = 0; k < 15; ++k) {
-        connect(cheSelect[k], &QCheckBox::clicked, this, [this, k] { logic.cheSelect_Click(k); });
-        imgURL[k]->onClick = [this, k] { logic.imgURL_Click(k); };
-        picEdit[k]->onClick = [this, k] { logic.picEdit_Click(k); };
-        imgPutIn[k]->onClick = [this, k] { logic.imgPutIn_Click(k); };
-    }
-    imgGridURL->onClick = [this] { logic.imgGridURL_Click(); };
-    imgGridPutIn->onClick = [this] { logic.imgGridPutIn_Click(); };
-    connect(grdFile, &QTableWidget::cellDoubleClicked, this, [this] { logic.ViewListRow(); });
-    connect(cmdCopyURL, &QPushButton::clicked, this, [this] { logic.CopyInfoText(0, txtShowURL->text()); });
-    connect(cmdCopyCode, &QPushButton::clicked, this, [this] { logic.CopyInfoText(1, txtShowCode->text()); });
-    imgFileView->installEventFilter(this);
-    for (int k = 0; k < 15; ++k) imgRenew[k]->onClick = [this, k] { logic.ReplaceFile(k); };
-    imgGridRenew->onClick = [this] { logic.ReplaceFile(15); };
-    for (int i = 0; i < 3; ++i) {
-        connect(cmdClosOpeMsg[i], &QPushButton::clicked, this, [this, i] { logic.CloseHintBox(i); });
-        imgCloseOpe[i]->onClick = [this, i] { logic.CloseHintBox(i); };
-    }
+    connectHandlers();
     wireView();
 
     if (QScreen* s = QApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
@@ -348,159 +313,320 @@ void FileManagerWindow::buildHintBox(int i, QWidget* parent) {
     box->hide();
 }
 
-void FileManagerWindow::wireView() {
-    FileManagerView& v = logic.view;
-    v.clearTree = [this] { tvwDir->clear(); };
-    v.addTreeNode = [this](const AlbumTreeNode& n) {
-        QTreeWidgetItem* item = nullptr;
-        if (n.parentKey.isEmpty()) {
-            item = new QTreeWidgetItem(tvwDir, QStringList{n.text});
-            item->setForeground(0, QColor(255, 0, 0));
-        } else {
-            const auto roots = tvwDir->findItems(QStringLiteral("*"), Qt::MatchWildcard);
-            for (QTreeWidgetItem* root : roots)
-                if (root->data(0, kNodeKeyRole).toString() == n.parentKey) item = new QTreeWidgetItem(root, QStringList{n.text});
-        }
-        if (!item) return;
-        item->setData(0, kNodeKeyRole, n.key);
-        if (n.parentKey.isEmpty()) item->setExpanded(true);
-        if (item->parent()) item->parent()->setExpanded(true);
-    };
-    v.setAlbumName = [this](const QString& name) {
-        labDir->setText(name);
-        labPicDir->setText(name);
-    };
-    v.showNetToService = [this](bool on) {
-        picNetToService->setVisible(on);
-        picNetToService->raise();
-        if (on) picNetToService->repaint();
-    };
-    v.fillFileList = [this](const QList<QStringList>& rows) {
-        grdFile->clearGrid();
-        grdFile->setFormatString(kFileListFormat);
-        grdFile->setRows(2);
-        grdFile->setCols(kFileListColumns);
-        grdFile->setRows(int(rows.size()) + 1);
-        for (int r = 0; r < rows.size(); ++r)
-            for (int c = 1; c < kFileListColumns && c < rows[r].size(); ++c) grdFile->setTextMatrix(r + 1, c, rows[r][c]);
-    };
-    v.listTabShown = [this] { return tabFile->currentIndex() == 1; };
-    v.selectFirstListRow = [this] {
-        grdFile->setTopRow(1);
-        grdFile->setRow(1);
-    };
-    v.hideInsertButtons = [this] {
-        for (int k = 0; k < 15; ++k) {
-            imgPutIn[k]->hide();
-            moveTo(imgURL[k], 465, 1800);
-            moveTo(imgRenew[k], 1230, 1800);
-        }
-        imgGridPutIn->hide();
-    };
-    v.showHintBox = [this](int box, const QString& text, int left, int top) {
-        labOpeMsg[box]->setText(text);
-        // One at a time, beside the control the hint names and off every other control.
-        m_hints.show(picOpeMsg[box], [this, box, text, left, top] {
-            moveTo(picOpeMsg[box], left, top);
-            if (QWidget* target = hintTarget(text)) windowgeometry::PlaceBeside(picOpeMsg[box], target);
-        });
-    };
-    v.hideHintBox = [this](int box) { m_hints.hide(picOpeMsg[box]); };
-    v.hintTicked = [this](int box) { return chkIKnowOpe[box]->isChecked(); };
-    v.clearHintTick = [this](int box) { chkIKnowOpe[box]->setChecked(false); };
-    v.setMsgSN = [this](const QString& s) { labMsgSN->setText(s); };
-    // Visible within its window, as the old runtime's Visible reads while the window is loaded.
-    v.pageDownVisible = [this] { return labPageDown->isVisibleTo(this); };
-    v.navigateAd = [this](const QString& a) { webAD->Navigate(a); };
-    v.setInfoBackColour = [this](unsigned c) { SetBackColour(picFileInfo, c); };
-    v.hideInfoBox = [this] { picFileInfo->hide(); };
+void FileManagerWindow::connectHandlers() {
+    connect(tvwDir, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvwDir_NodeClick(node); });
+    connect(tabFile, &QTabWidget::currentChanged, this, [this] { tabFile_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    // Queued: the upload window may unload this window (a new album), and the label's own mouse
+    // handler must not run on after it.
+    picUpLoadPicture->onClick = [this] { QTimer::singleShot(0, this, [this] { picUpLoadPicture_Click(); }); };
+    connect(optYT, &QRadioButton::clicked, this, [this] { logic.optYT_Click(); });
+    connect(optSLT, &QRadioButton::clicked, this, [this] { logic.optSLT_Click(); });
+    labCloss->onClick = [this] { logic.HideInfoBox(); };
+    connect(srcFile, &QScrollBar::valueChanged, this, &FileManagerWindow::srcFile_Change);
+    labGoTop->onClick = [this] { logic.labGoTop_Click(); };
+    labPageUp->onClick = [this] { logic.labPageUp_Click(); };
+    labPageDown->onClick = [this] { logic.labPageDown_Click(); };
+    labGoEnd->onClick = [this] { logic.labGoEnd_Click(); };
+    connect(cmdGotoPage, &QPushButton::clicked, this, [this] { cmdGotoPage_Click(); });
+    connect(grdFile, &QTableWidget::cellClicked, this, [this] { logic.grdFile_Click(); });
+    connect(cheSelectAll, &QCheckBox::clicked, this, [this] { logic.cheSelectAll_Click(); });
+    connect(cmdDelSelectFiles, &QPushButton::clicked, this, [this] { logic.cmdDelSelectFiles_Click(); });
+    connectCellHandlers();
+    imgGridURL->onClick = [this] { logic.imgGridURL_Click(); };
+    imgGridPutIn->onClick = [this] { logic.imgGridPutIn_Click(); };
+    connect(grdFile, &QTableWidget::cellDoubleClicked, this, [this] { logic.ViewListRow(); });
+    connect(cmdCopyURL, &QPushButton::clicked, this, [this] { logic.CopyInfoText(0, txtShowURL->text()); });
+    connect(cmdCopyCode, &QPushButton::clicked, this, [this] { logic.CopyInfoText(1, txtShowCode->text()); });
+    imgFileView->installEventFilter(this);
+    imgGridRenew->onClick = [this] { logic.ReplaceFile(15); };
+    for (int i = 0; i < 3; ++i) {
+        connect(cmdClosOpeMsg[i], &QPushButton::clicked, this, [this, i] { logic.CloseHintBox(i); });
+        imgCloseOpe[i]->onClick = [this, i] { logic.CloseHintBox(i); };
+    }
+}
 
-    v.clearCell = [this](int k) {
-        picPicInfo[k]->hide();
-        cheSelect[k]->setChecked(false);
-        ShowCentred(imgView[k], picView[k], QImage());
-    };
-    v.fillCell = [this](int k, const QString& memo, const QImage& picture) {
-        ShowCentred(imgView[k], picView[k], picture);
-        txtMemo[k]->setText(memo);
-        picPicInfo[k]->show();
-    };
-    v.hideCell = [this](int k) {
-        picPicInfo[k]->hide();
-        txtMemo[k]->clear();
-    };
-    v.setPageLine = [this](int page, int pages) {
-        labPS->setText(QString::number(page));
-        labAllPS->setText(QString::number(pages));
-        QLabel* line[] = {labP1, labPS, labP2, labAllPS, labP3};
-        for (int i = 1; i < 5; ++i) {
-            line[i]->adjustSize();
-            line[i]->move(line[i - 1]->x() + line[i - 1]->width(), line[i - 1]->y());
-        }
-    };
-    v.setPagingLinks = [this](const PagingLinks& l) {
-        labGoTop->setVisible(l.goTop);
-        labPageUp->setVisible(l.pageUp);
-        labPageDown->setVisible(l.pageDown);
-        labGoEnd->setVisible(l.goEnd);
-        labGoto->setVisible(l.goTo);
-        cobPage->setVisible(l.goTo);
-        cmdGotoPage->setVisible(l.goTo);
-    };
-    v.fillPageCombo = [this](int pages, const QString& text) {
-        cobPage->clear();
-        for (int i = 1; i <= pages; ++i) cobPage->addItem(QString::number(i));
-        cobPage->setEditText(text);
-    };
-    v.scrollToTop = [this] { srcFile->setValue(0); };
-    v.showLoadInfo = [this](bool on) {
-        picLoadInfo->setVisible(on);
-        picLoadInfo->raise();
-        if (on) picLoadInfo->repaint();
-    };
-    v.loadProgress = [this]() -> DownloadProgress* { return m_progress.get(); };
-    v.currentListRow = [this] { return grdFile->row(); };
-    v.setGridMemo = [this](const QString& s) { txtGridMemo->setText(s); };
-    v.setGridPicture = [this](const QImage& picture) { ShowCentred(imgFileView, picGrdView, picture); };
-    v.showGridButtons = [this](bool url, bool putIn) {
-        imgGridURL->setVisible(url);
-        imgGridPutIn->setVisible(putIn);
-    };
-    v.cellTicked = [this](int k) { return cheSelect[k]->isChecked(); };
-    v.setCellTicked = [this](int k, bool on) { cheSelect[k]->setChecked(on); };
-    v.selectAllTicked = [this] { return cheSelectAll->isChecked(); };
-    v.setSelectAll = [this](bool on) { cheSelectAll->setChecked(on); };
-    v.removeListRow = [this](int row) { grdFile->removeItem(row); };
-    v.openReplacement = [this](int k) {
-        const QLabel* shown = k == 15 ? imgFileView : imgView[k];
-        OpenSingleFileUpload(this, shown->pixmap().toImage(), shown->geometry());
-    };
-    v.thumbnailChosen = [this] { return optSLT->isChecked(); };
-    v.cellMemo = [this](int k) { return txtMemo[k]->text(); };
-    v.showInfoBox = [this](int left, int top, const InfoBoxTexts& t) {
-        moveTo(picFileInfo, left, top);
-        labShowUpLoadDay->setText(t.upLoadDay);
-        labShowFileName->setText(t.fileName);
-        labShowSize->setText(t.size);
-        txtShowURL->setText(t.url);
-        txtShowCode->setText(t.code);
-        picFileInfo->show();
-        picFileInfo->raise();
-    };
-    v.selectFromSecond = [this](int box) {
-        QLineEdit* e = box == 0 ? txtShowURL : txtShowCode;
-        e->setSelection(1, int(e->text().size()) - 1);
-    };
-    v.viewThroughPage = [this](const QString& a) { ShowFileInViewer(this, a); };
-    v.viewAddress = [this](const QString& a) { ShowAddressInViewer(this, a); };
-    v.openDescriptionEditor = [this](int k, const DescriptionParams& p) { OpenDescriptionEditor(k, p); };
-    v.handToMicroBlogWriter = [this](int k, const QString& address) {
-        const QLabel* shown = k == 15 ? imgFileView : imgView[k];
-        AttachToMicroBlogWriter(shown->pixmap().toImage(), address);
-    };
-    v.handToBlogWriter = [](const QString& address) { InsertIntoBlogWriter(address); };
+void FileManagerWindow::connectCellHandlers() {
+    for (int k = 0; k < 15; ++k) {
+        connect(cheSelect[k], &QCheckBox::clicked, this, [this, k] { logic.cheSelect_Click(k); });
+        imgURL[k]->onClick = [this, k] { logic.imgURL_Click(k); };
+        picEdit[k]->onClick = [this, k] { logic.picEdit_Click(k); };
+        imgPutIn[k]->onClick = [this, k] { logic.imgPutIn_Click(k); };
+        imgRenew[k]->onClick = [this, k] { logic.ReplaceFile(k); };
+    }
+}
+
+void FileManagerWindow::srcFile_Change(int value) { picFile->move(0, -ToPixels(value)); }
+
+void FileManagerWindow::wireView() {
+    wireTree();
+    wireHints();
+    wireThumbnails();
+    wireFileList();
+    wireInfoBox();
+    wireOtherWindows();
+}
+
+void FileManagerWindow::wireTree() {
+    FileManagerView& v = logic.view;
+    v.clearTree = MemberHook(this, &FileManagerWindow::clearTree);
+    v.addTreeNode = MemberHook(this, &FileManagerWindow::addTreeNode);
+    v.setAlbumName = MemberHook(this, &FileManagerWindow::setAlbumName);
+    v.showNetToService = MemberHook(this, &FileManagerWindow::showNetToService);
+    v.showLoadInfo = MemberHook(this, &FileManagerWindow::showLoadInfo);
+    v.loadProgress = MemberHook(this, &FileManagerWindow::loadProgress);
+    v.navigateAd = MemberHook(this, &FileManagerWindow::navigateAd);
+    v.hideInsertButtons = MemberHook(this, &FileManagerWindow::hideInsertButtons);
     v.closeWindow = [this] { close(); };
 }
+
+void FileManagerWindow::wireHints() {
+    FileManagerView& v = logic.view;
+    v.showHintBox = MemberHook(this, &FileManagerWindow::showHintBox);
+    v.hideHintBox = MemberHook(this, &FileManagerWindow::hideHintBox);
+    v.hintTicked = MemberHook(this, &FileManagerWindow::hintTicked);
+    v.clearHintTick = MemberHook(this, &FileManagerWindow::clearHintTick);
+    v.setMsgSN = MemberHook(this, &FileManagerWindow::setMsgSN);
+}
+
+void FileManagerWindow::wireThumbnails() {
+    FileManagerView& v = logic.view;
+    v.clearCell = MemberHook(this, &FileManagerWindow::clearCell);
+    v.fillCell = MemberHook(this, &FileManagerWindow::fillCell);
+    v.hideCell = MemberHook(this, &FileManagerWindow::hideCell);
+    v.cellMemo = MemberHook(this, &FileManagerWindow::cellMemo);
+    v.cellTicked = MemberHook(this, &FileManagerWindow::cellTicked);
+    v.setCellTicked = MemberHook(this, &FileManagerWindow::setCellTicked);
+    v.selectAllTicked = MemberHook(this, &FileManagerWindow::selectAllTicked);
+    v.setSelectAll = MemberHook(this, &FileManagerWindow::setSelectAll);
+    v.setPageLine = MemberHook(this, &FileManagerWindow::setPageLine);
+    v.setPagingLinks = MemberHook(this, &FileManagerWindow::setPagingLinks);
+    v.pageDownVisible = MemberHook(this, &FileManagerWindow::pageDownVisible);
+    v.fillPageCombo = MemberHook(this, &FileManagerWindow::fillPageCombo);
+    v.scrollToTop = MemberHook(this, &FileManagerWindow::scrollToTop);
+}
+
+void FileManagerWindow::wireFileList() {
+    FileManagerView& v = logic.view;
+    v.fillFileList = MemberHook(this, &FileManagerWindow::fillFileList);
+    v.listTabShown = MemberHook(this, &FileManagerWindow::listTabShown);
+    v.selectFirstListRow = MemberHook(this, &FileManagerWindow::selectFirstListRow);
+    v.currentListRow = MemberHook(this, &FileManagerWindow::currentListRow);
+    v.removeListRow = MemberHook(this, &FileManagerWindow::removeListRow);
+    v.setGridMemo = MemberHook(this, &FileManagerWindow::setGridMemo);
+    v.setGridPicture = MemberHook(this, &FileManagerWindow::setGridPicture);
+    v.showGridButtons = MemberHook(this, &FileManagerWindow::showGridButtons);
+}
+
+void FileManagerWindow::wireInfoBox() {
+    FileManagerView& v = logic.view;
+    v.setInfoBackColour = MemberHook(this, &FileManagerWindow::setInfoBackColour);
+    v.hideInfoBox = MemberHook(this, &FileManagerWindow::hideInfoBox);
+    v.showInfoBox = MemberHook(this, &FileManagerWindow::showInfoBox);
+    v.selectFromSecond = MemberHook(this, &FileManagerWindow::selectFromSecond);
+    v.thumbnailChosen = MemberHook(this, &FileManagerWindow::thumbnailChosen);
+}
+
+void FileManagerWindow::wireOtherWindows() {
+    FileManagerView& v = logic.view;
+    v.openReplacement = MemberHook(this, &FileManagerWindow::openReplacement);
+    v.viewThroughPage = MemberHook(this, &FileManagerWindow::viewThroughPage);
+    v.viewAddress = MemberHook(this, &FileManagerWindow::viewAddress);
+    v.openDescriptionEditor = MemberHook(this, &FileManagerWindow::OpenDescriptionEditor);
+    v.handToMicroBlogWriter = MemberHook(this, &FileManagerWindow::handToMicroBlogWriter);
+    v.handToBlogWriter = &FileManagerWindow::handToBlogWriter;
+}
+
+void FileManagerWindow::clearTree() { tvwDir->clear(); }
+
+void FileManagerWindow::addTreeNode(const AlbumTreeNode& n) {
+    QTreeWidgetItem* item = nullptr;
+    if (n.parentKey.isEmpty()) {
+        item = new QTreeWidgetItem(tvwDir, QStringList{n.text});
+        item->setForeground(0, QColor(255, 0, 0));
+    } else {
+        const auto roots = tvwDir->findItems(QStringLiteral("*"), Qt::MatchWildcard);
+        for (QTreeWidgetItem* root : roots)
+            if (root->data(0, kNodeKeyRole).toString() == n.parentKey) item = new QTreeWidgetItem(root, QStringList{n.text});
+    }
+    if (!item) return;
+    item->setData(0, kNodeKeyRole, n.key);
+    if (n.parentKey.isEmpty()) item->setExpanded(true);
+    if (item->parent()) item->parent()->setExpanded(true);
+}
+
+void FileManagerWindow::setAlbumName(const QString& name) {
+    labDir->setText(name);
+    labPicDir->setText(name);
+}
+
+void FileManagerWindow::showNetToService(bool on) {
+    picNetToService->setVisible(on);
+    picNetToService->raise();
+    if (on) picNetToService->repaint();
+}
+
+void FileManagerWindow::showLoadInfo(bool on) {
+    picLoadInfo->setVisible(on);
+    picLoadInfo->raise();
+    if (on) picLoadInfo->repaint();
+}
+
+DownloadProgress* FileManagerWindow::loadProgress() { return m_progress.get(); }
+
+void FileManagerWindow::navigateAd(const QString& address) { webAD->Navigate(address); }
+
+void FileManagerWindow::hideInsertButtons() {
+    for (int k = 0; k < 15; ++k) {
+        imgPutIn[k]->hide();
+        moveTo(imgURL[k], 465, 1800);
+        moveTo(imgRenew[k], 1230, 1800);
+    }
+    imgGridPutIn->hide();
+}
+
+void FileManagerWindow::showHintBox(int box, const QString& text, int left, int top) {
+    labOpeMsg[box]->setText(text);
+    // One at a time, beside the control the hint names and off every other control.
+    m_hints.show(picOpeMsg[box], [this, box, text, left, top] {
+        moveTo(picOpeMsg[box], left, top);
+        if (QWidget* target = hintTarget(text)) windowgeometry::PlaceBeside(picOpeMsg[box], target);
+    });
+}
+
+void FileManagerWindow::hideHintBox(int box) { m_hints.hide(picOpeMsg[box]); }
+
+bool FileManagerWindow::hintTicked(int box) const { return chkIKnowOpe[box]->isChecked(); }
+
+void FileManagerWindow::clearHintTick(int box) { chkIKnowOpe[box]->setChecked(false); }
+
+void FileManagerWindow::setMsgSN(const QString& s) { labMsgSN->setText(s); }
+
+void FileManagerWindow::clearCell(int k) {
+    picPicInfo[k]->hide();
+    cheSelect[k]->setChecked(false);
+    ShowCentred(imgView[k], picView[k], QImage());
+}
+
+void FileManagerWindow::fillCell(int k, const QString& memo, const QImage& picture) {
+    ShowCentred(imgView[k], picView[k], picture);
+    txtMemo[k]->setText(memo);
+    picPicInfo[k]->show();
+}
+
+void FileManagerWindow::hideCell(int k) {
+    picPicInfo[k]->hide();
+    txtMemo[k]->clear();
+}
+
+QString FileManagerWindow::cellMemo(int k) const { return txtMemo[k]->text(); }
+
+bool FileManagerWindow::cellTicked(int k) const { return cheSelect[k]->isChecked(); }
+
+void FileManagerWindow::setCellTicked(int k, bool on) { cheSelect[k]->setChecked(on); }
+
+bool FileManagerWindow::selectAllTicked() const { return cheSelectAll->isChecked(); }
+
+void FileManagerWindow::setSelectAll(bool on) { cheSelectAll->setChecked(on); }
+
+void FileManagerWindow::setPageLine(int page, int pages) {
+    labPS->setText(QString::number(page));
+    labAllPS->setText(QString::number(pages));
+    QLabel* line[] = {labP1, labPS, labP2, labAllPS, labP3};
+    for (int i = 1; i < 5; ++i) {
+        line[i]->adjustSize();
+        line[i]->move(line[i - 1]->x() + line[i - 1]->width(), line[i - 1]->y());
+    }
+}
+
+void FileManagerWindow::setPagingLinks(const PagingLinks& l) {
+    labGoTop->setVisible(l.goTop);
+    labPageUp->setVisible(l.pageUp);
+    labPageDown->setVisible(l.pageDown);
+    labGoEnd->setVisible(l.goEnd);
+    labGoto->setVisible(l.goTo);
+    cobPage->setVisible(l.goTo);
+    cmdGotoPage->setVisible(l.goTo);
+}
+
+// Visible within its window, as the old runtime's Visible reads while the window is loaded.
+bool FileManagerWindow::pageDownVisible() const { return labPageDown->isVisibleTo(this); }
+
+void FileManagerWindow::fillPageCombo(int pages, const QString& text) {
+    cobPage->clear();
+    for (int i = 1; i <= pages; ++i) cobPage->addItem(QString::number(i));
+    cobPage->setEditText(text);
+}
+
+void FileManagerWindow::scrollToTop() { srcFile->setValue(0); }
+
+void FileManagerWindow::fillFileList(const QList<QStringList>& rows) {
+    grdFile->clearGrid();
+    grdFile->setFormatString(kFileListFormat);
+    grdFile->setRows(2);
+    grdFile->setCols(kFileListColumns);
+    grdFile->setRows(int(rows.size()) + 1);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 1; c < kFileListColumns && c < rows[r].size(); ++c) grdFile->setTextMatrix(r + 1, c, rows[r][c]);
+}
+
+bool FileManagerWindow::listTabShown() const { return tabFile->currentIndex() == 1; }
+
+void FileManagerWindow::selectFirstListRow() {
+    grdFile->setTopRow(1);
+    grdFile->setRow(1);
+}
+
+int FileManagerWindow::currentListRow() const { return grdFile->row(); }
+
+void FileManagerWindow::removeListRow(int row) { grdFile->removeItem(row); }
+
+void FileManagerWindow::setGridMemo(const QString& s) { txtGridMemo->setText(s); }
+
+void FileManagerWindow::setGridPicture(const QImage& picture) { ShowCentred(imgFileView, picGrdView, picture); }
+
+void FileManagerWindow::showGridButtons(bool url, bool putIn) {
+    imgGridURL->setVisible(url);
+    imgGridPutIn->setVisible(putIn);
+}
+
+void FileManagerWindow::setInfoBackColour(unsigned colour) { SetBackColour(picFileInfo, colour); }
+
+void FileManagerWindow::hideInfoBox() { picFileInfo->hide(); }
+
+void FileManagerWindow::showInfoBox(int left, int top, const InfoBoxTexts& t) {
+    moveTo(picFileInfo, left, top);
+    labShowUpLoadDay->setText(t.upLoadDay);
+    labShowFileName->setText(t.fileName);
+    labShowSize->setText(t.size);
+    txtShowURL->setText(t.url);
+    txtShowCode->setText(t.code);
+    picFileInfo->show();
+    picFileInfo->raise();
+}
+
+void FileManagerWindow::selectFromSecond(int box) {
+    QLineEdit* e = box == 0 ? txtShowURL : txtShowCode;
+    e->setSelection(1, int(e->text().size()) - 1);
+}
+
+bool FileManagerWindow::thumbnailChosen() const { return optSLT->isChecked(); }
+
+void FileManagerWindow::openReplacement(int k) {
+    const QLabel* shown = k == 15 ? imgFileView : imgView[k];
+    OpenSingleFileUpload(this, shown->pixmap().toImage(), shown->geometry());
+}
+
+void FileManagerWindow::viewThroughPage(const QString& address) { ShowFileInViewer(this, address); }
+
+void FileManagerWindow::viewAddress(const QString& address) { ShowAddressInViewer(this, address); }
+
+void FileManagerWindow::handToMicroBlogWriter(int k, const QString& address) {
+    const QLabel* shown = k == 15 ? imgFileView : imgView[k];
+    AttachToMicroBlogWriter(shown->pixmap().toImage(), address);
+}
+
+void FileManagerWindow::handToBlogWriter(const QString& address) { InsertIntoBlogWriter(address); }
 
 void FileManagerWindow::OpenDescriptionEditor(int k, const DescriptionParams& p) {
     DescriptionEditorWindow::unload();

@@ -131,7 +131,71 @@ private:
     void buildHintBox(int i, QWidget* parent);
     // The control a hint's text explains.
     QWidget* hintTarget(const QString& text) const;
+    // The controls' events, the fifteen cells' apart.
+    void connectHandlers();
+    void connectCellHandlers();
+    void srcFile_Change(int value);
+
+    // The logic's view, wired one concern at a time.
     void wireView();
+    void wireTree();
+    void wireHints();
+    void wireThumbnails();
+    void wireFileList();
+    void wireInfoBox();
+    void wireOtherWindows();
+
+    // ---- the view's hooks: the album tree, the window and its manage mode
+    void clearTree();
+    void addTreeNode(const AlbumTreeNode& n);
+    void setAlbumName(const QString& name);
+    void showNetToService(bool on);
+    void showLoadInfo(bool on);
+    DownloadProgress* loadProgress();
+    void navigateAd(const QString& address);
+    void hideInsertButtons();
+    // ---- hint boxes
+    void showHintBox(int box, const QString& text, int left, int top);
+    void hideHintBox(int box);
+    bool hintTicked(int box) const;
+    void clearHintTick(int box);
+    void setMsgSN(const QString& s);
+    // ---- thumbnail pages
+    void clearCell(int k);
+    void fillCell(int k, const QString& memo, const QImage& picture);
+    void hideCell(int k);
+    QString cellMemo(int k) const;
+    bool cellTicked(int k) const;
+    void setCellTicked(int k, bool on);
+    bool selectAllTicked() const;
+    void setSelectAll(bool on);
+    void setPageLine(int page, int pages);
+    void setPagingLinks(const PagingLinks& l);
+    bool pageDownVisible() const;
+    void fillPageCombo(int pages, const QString& text);
+    void scrollToTop();
+    // ---- the list tab
+    void fillFileList(const QList<QStringList>& rows);
+    bool listTabShown() const;
+    void selectFirstListRow();
+    int currentListRow() const;
+    void removeListRow(int row);
+    void setGridMemo(const QString& s);
+    void setGridPicture(const QImage& picture);
+    void showGridButtons(bool url, bool putIn);
+    // ---- the information box
+    void setInfoBackColour(unsigned colour);
+    void hideInfoBox();
+    void showInfoBox(int left, int top, const InfoBoxTexts& t);
+    void selectFromSecond(int box);
+    bool thumbnailChosen() const;
+    // ---- other windows
+    void openReplacement(int k);
+    void viewThroughPage(const QString& address);
+    void viewAddress(const QString& address);
+    void handToMicroBlogWriter(int k, const QString& address);
+    static void handToBlogWriter(const QString& address);
+
     std::unique_ptr<ProgressBarProgress> m_progress;
     HintBoxQueue m_hints;
     bool m_loaded = false;

@@ -9,6 +9,7 @@
 #include "imaging/ui/grabwindow.h"
 #include "imaging/ui/imaging_entry.h"
 #include "imaging/ui/previewbox.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/picturebox.h"
 #include "platform/ui/statuspictures.h"
@@ -196,68 +197,112 @@ bool SingleFileUploadWindow::renderThumbnail(const QString& path, const QString&
 
 void SingleFileUploadWindow::wireView() {
     SingleFileUploadView& v = logic.view;
-    v.pathText = [this] { return txtPath->text(); };
-    v.setPath = [this](const QString& path) {
-        txtPath->setText(path);
-        if (path.isEmpty()) txtPath->setToolTip(QString());
-    };
-    v.enableWindow = [this](bool on) { setEnabled(on); };
-    v.doEvents = [] { QApplication::processEvents(); };
-    v.showListPicture = [this](ChosenShow kind) {
-        imgView->setPixmap(
-            QPixmap::fromImage(imglPic.value(kind == ChosenShow::FlashPicture ? QStringLiteral("swf1") : QStringLiteral("png1"))));
-    };
-    v.fitPreview = [this](const QString& path) { fitPreview(path); };
-    v.clearPreview = [this] { imgView->clear(); };
-    v.enableTurns = [this](bool on) {
-        cmdLeft->setEnabled(on);
-        cmdRight->setEnabled(on);
-    };
-    v.enableTurnButton = [this](int step, bool on) { (step < 0 ? cmdLeft : cmdRight)->setEnabled(on); };
-    v.loadTurnSource = [this](const QString& path) {
-        preview->SourceDib = std::make_shared<cDIBSection1>();
-        if (!preview->SourceDib->CreateFromFile(path)) return false;
-        preview->ShowPreviewImage();
-        return true;
-    };
-    v.showTurned = [this](float angle, const QString& bmpPath) {
-        preview->ShowRotatedPreview(angle, picBackColor->BackColor());
-        if (!picPreview->Image().save(bmpPath, "BMP")) return false;
-        return fitPreview(bmpPath);
-    };
-    v.setSelectInfo = [this](const QString& text) { labSelectInfo->setText(text); };
-    v.watermarkTicked = [this] { return cheWatermarkAndBorder->isChecked(); };
-    v.picZipTicked = [this] { return chkPicZIP->isChecked(); };
-    v.lockPicZip = [this](bool locked, const QString& caption) {
-        if (locked) chkPicZIP->setChecked(true);
-        picPicZip->setEnabled(!locked);
-        imgLock->setVisible(locked);
-        chkPicZIP->setText(caption);
-    };
-    v.openWatermarkSettings = [this] { OpenWatermarkSettings(this); };
-    v.showScreenshotWarning = [this] { ShowScreenshotWarning(this); };
-    v.enableSearch = [this](bool on) { cmdSearch->setEnabled(on); };
-    v.enableUpload = [this](bool on) { cmdUploadFiles->setEnabled(on); };
-    v.showWait = [this](bool shown, const QString& caption) {
-        if (!caption.isEmpty()) labUploadFinish->setText(caption);
-        picWait->setVisible(shown);
-        if (shown) picWait->repaint();
-    };
-    v.setUploadNow = [this](const QString& text) { labUploadNow->setText(text); };
-    v.runComposer = [this] { PrepareUploadPicture(this); };
-    v.renderThumbnail = [this](const QString& path, const QString& bmp, const QString& jpeg) {
-        return renderThumbnail(path, bmp, jpeg);
-    };
-    v.showInFileManager = [](int index, const QString& thumbnail) {
-        FileManagerWindow* manager = FileManagerWindow::loaded();
-        if (!manager || index < 0 || index > 15) return;
-        if (index == 15)
-            FileManagerWindow::ShowCentred(manager->imgFileView, manager->picGrdView, QImage(thumbnail));
-        else
-            FileManagerWindow::ShowCentred(manager->imgView[index], manager->picView[index], QImage(thumbnail));
-    };
-    v.clearTurnPreview = [this] { picPreview->Cls(); };
+    v.pathText = MemberHook(this, &SingleFileUploadWindow::pathText);
+    v.setPath = MemberHook(this, &SingleFileUploadWindow::setPath);
+    v.enableWindow = MemberHook(this, &SingleFileUploadWindow::enableWindow);
+    v.doEvents = &SingleFileUploadWindow::doEvents;
+    v.showListPicture = MemberHook(this, &SingleFileUploadWindow::showListPicture);
+    v.fitPreview = MemberHook(this, &SingleFileUploadWindow::fitPreview);
+    v.clearPreview = MemberHook(this, &SingleFileUploadWindow::clearPreview);
+    v.enableTurns = MemberHook(this, &SingleFileUploadWindow::enableTurns);
+    v.enableTurnButton = MemberHook(this, &SingleFileUploadWindow::enableTurnButton);
+    v.loadTurnSource = MemberHook(this, &SingleFileUploadWindow::loadTurnSource);
+    v.showTurned = MemberHook(this, &SingleFileUploadWindow::showTurned);
+    v.setSelectInfo = MemberHook(this, &SingleFileUploadWindow::setSelectInfo);
+    v.watermarkTicked = MemberHook(this, &SingleFileUploadWindow::watermarkTicked);
+    v.picZipTicked = MemberHook(this, &SingleFileUploadWindow::picZipTicked);
+    v.lockPicZip = MemberHook(this, &SingleFileUploadWindow::lockPicZip);
+    v.openWatermarkSettings = MemberHook(this, &SingleFileUploadWindow::openWatermarkSettings);
+    v.showScreenshotWarning = MemberHook(this, &SingleFileUploadWindow::showScreenshotWarning);
+    v.enableSearch = MemberHook(this, &SingleFileUploadWindow::enableSearch);
+    v.enableUpload = MemberHook(this, &SingleFileUploadWindow::enableUpload);
+    v.showWait = MemberHook(this, &SingleFileUploadWindow::showWait);
+    v.setUploadNow = MemberHook(this, &SingleFileUploadWindow::setUploadNow);
+    v.runComposer = MemberHook(this, &SingleFileUploadWindow::runComposer);
+    v.renderThumbnail = MemberHook(this, &SingleFileUploadWindow::renderThumbnail);
+    v.showInFileManager = &SingleFileUploadWindow::showInFileManager;
+    v.clearTurnPreview = MemberHook(this, &SingleFileUploadWindow::clearTurnPreview);
     v.closeWindow = [this] { accept(); };
+}
+
+QString SingleFileUploadWindow::pathText() const { return txtPath->text(); }
+
+void SingleFileUploadWindow::setPath(const QString& path) {
+    txtPath->setText(path);
+    if (path.isEmpty()) txtPath->setToolTip(QString());
+}
+
+void SingleFileUploadWindow::enableWindow(bool on) { setEnabled(on); }
+
+void SingleFileUploadWindow::doEvents() { QApplication::processEvents(); }
+
+void SingleFileUploadWindow::showListPicture(ChosenShow kind) {
+    imgView->setPixmap(
+        QPixmap::fromImage(imglPic.value(kind == ChosenShow::FlashPicture ? QStringLiteral("swf1") : QStringLiteral("png1"))));
+}
+
+void SingleFileUploadWindow::clearPreview() { imgView->clear(); }
+
+void SingleFileUploadWindow::enableTurns(bool on) {
+    cmdLeft->setEnabled(on);
+    cmdRight->setEnabled(on);
+}
+
+void SingleFileUploadWindow::enableTurnButton(int step, bool on) { (step < 0 ? cmdLeft : cmdRight)->setEnabled(on); }
+
+bool SingleFileUploadWindow::loadTurnSource(const QString& path) {
+    preview->SourceDib = std::make_shared<cDIBSection1>();
+    if (!preview->SourceDib->CreateFromFile(path)) return false;
+    preview->ShowPreviewImage();
+    return true;
+}
+
+bool SingleFileUploadWindow::showTurned(float angle, const QString& bmpPath) {
+    preview->ShowRotatedPreview(angle, picBackColor->BackColor());
+    if (!picPreview->Image().save(bmpPath, "BMP")) return false;
+    return fitPreview(bmpPath);
+}
+
+void SingleFileUploadWindow::clearTurnPreview() { picPreview->Cls(); }
+
+void SingleFileUploadWindow::setSelectInfo(const QString& text) { labSelectInfo->setText(text); }
+
+bool SingleFileUploadWindow::watermarkTicked() const { return cheWatermarkAndBorder->isChecked(); }
+
+bool SingleFileUploadWindow::picZipTicked() const { return chkPicZIP->isChecked(); }
+
+void SingleFileUploadWindow::lockPicZip(bool locked, const QString& caption) {
+    if (locked) chkPicZIP->setChecked(true);
+    picPicZip->setEnabled(!locked);
+    imgLock->setVisible(locked);
+    chkPicZIP->setText(caption);
+}
+
+void SingleFileUploadWindow::openWatermarkSettings() { OpenWatermarkSettings(this); }
+
+void SingleFileUploadWindow::showScreenshotWarning() { ShowScreenshotWarning(this); }
+
+void SingleFileUploadWindow::enableSearch(bool on) { cmdSearch->setEnabled(on); }
+
+void SingleFileUploadWindow::enableUpload(bool on) { cmdUploadFiles->setEnabled(on); }
+
+void SingleFileUploadWindow::showWait(bool shown, const QString& caption) {
+    if (!caption.isEmpty()) labUploadFinish->setText(caption);
+    picWait->setVisible(shown);
+    if (shown) picWait->repaint();
+}
+
+void SingleFileUploadWindow::setUploadNow(const QString& text) { labUploadNow->setText(text); }
+
+void SingleFileUploadWindow::runComposer() { PrepareUploadPicture(this); }
+
+void SingleFileUploadWindow::showInFileManager(int index, const QString& thumbnail) {
+    FileManagerWindow* manager = FileManagerWindow::loaded();
+    if (!manager || index < 0 || index > 15) return;
+    if (index == 15)
+        FileManagerWindow::ShowCentred(manager->imgFileView, manager->picGrdView, QImage(thumbnail));
+    else
+        FileManagerWindow::ShowCentred(manager->imgView[index], manager->picView[index], QImage(thumbnail));
 }
 
 void OpenSingleFileUpload(QWidget* parent, const QImage& picture, const QRect& where) {

@@ -24,7 +24,7 @@ class SingleFileUploadWindow : public QDialog, public SingleFileUploadLabels {
 public:
     explicit SingleFileUploadWindow(QWidget* parent = nullptr);
 
-    SingleFileUploadLogic logic;
+    SingleFileUploadController logic;
 
     QLineEdit* txtPath = nullptr;
     QPushButton* cmdSearch = nullptr;
@@ -68,9 +68,34 @@ public:
 
 private:
     void wireView();
+
+    // ---- the view's hooks
+    QString pathText() const;
+    void setPath(const QString& path);
+    void enableWindow(bool on);
+    static void doEvents();
+    void showListPicture(ChosenShow kind);
     // imgView shows the picture file by PreviewFit; false when it does not read.
     bool fitPreview(const QString& path);
+    void clearPreview();
+    void enableTurns(bool on);
+    void enableTurnButton(int step, bool on);
+    bool loadTurnSource(const QString& path);
+    bool showTurned(float angle, const QString& bmpPath);
+    void clearTurnPreview();
+    void setSelectInfo(const QString& text);
+    bool watermarkTicked() const;
+    bool picZipTicked() const;
+    void lockPicZip(bool locked, const QString& caption);
+    void openWatermarkSettings();
+    void showScreenshotWarning();
+    void enableSearch(bool on);
+    void enableUpload(bool on);
+    void showWait(bool shown, const QString& caption);
+    void setUploadNow(const QString& text);
+    void runComposer();
     bool renderThumbnail(const QString& path, const QString& bmpPath, const QString& jpegPath);
+    static void showInFileManager(int index, const QString& thumbnail);
 };
 using frm上传单个文件 = SingleFileUploadWindow;  // 上传单个文件 single-file replacement
 
