@@ -1,11 +1,11 @@
 // The sized-picture upload window: its three widget albums from the main window's commands, the
 // load with and without the watermark controls, the layout under its title band, the closing
 // hint it shares with the album window, and its parameters put back when it closes.
-#include "albums/sizeduploadwindow.h"
+#include "albums/sizeduploadwindowcontroller.h"
 #include "albums/sizeduploadwindowlabels.h"
 #include "albums/ui/albums_entry.h"
 #include "albums/ui/sizeduploadwindow.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "foundation/settings.h"
 #include "login/state.h"
 #include "mainwindow/commands.h"

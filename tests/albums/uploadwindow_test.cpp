@@ -4,7 +4,7 @@
 #include "albums/ui/albums_entry.h"
 #include "albums/ui/screenshotwarningwindow.h"
 #include "albums/ui/uploadwindow.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "albums/uploadwindowlabels.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"

@@ -3,7 +3,7 @@
 // cut to one widget's size into that widget's fixed album. Opened modally by
 // OpenSizedUploadWindow (albums_entry.h) after the opener set the window's labels
 // (sizeduploadwindowlabels.h) and the main window's labWidth, labHeight and labAddWatermark.
-#include "albums/sizeduploadwindow.h"
+#include "albums/sizeduploadwindowcontroller.h"
 #include "albums/sizeduploadwindowlabels.h"
 #include "albums/ui/uploadframe.h"
 #include "platform/defaultinstance.h"

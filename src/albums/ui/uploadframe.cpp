@@ -1,7 +1,7 @@
 #include "albums/ui/uploadframe.h"
 
 #include "albums/uploadrun.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "albums/ui/albums_entry.h"
 #include "imaging/ui/imaging_entry.h"
 #include "imaging/ui/previewbox.h"

@@ -4,7 +4,7 @@
 // and notes, the buttons, the recent-upload ring, the hint boxes, the status panels and the
 // watermark option. The windows add their own parts and wire the logic; sizes are kept in twips
 // and converted here.
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "platform/ui/windowgeometry.h"
 
 #include <QDialog>

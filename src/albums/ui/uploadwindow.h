@@ -5,7 +5,7 @@
 // the main window's labUPloadType and the window's own labels (uploadwindowlabels.h).
 #include "albums/ui/uploadframe.h"
 #include "albums/uploadnewalbum.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "albums/uploadwindowlabels.h"
 #include "platform/defaultinstance.h"
 

@@ -1,4 +1,4 @@
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 
 #include "albums/loadalbumlist.h"
 #include "albums/state.h"

@@ -4,7 +4,7 @@
 // slots' logic in its sized variant. Sizes are twips.
 #include "albums/uploadrun.h"
 #include "albums/uploadslots.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 
 #include <QString>
 

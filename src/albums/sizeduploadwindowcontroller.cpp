@@ -1,4 +1,4 @@
-#include "albums/sizeduploadwindow.h"
+#include "albums/sizeduploadwindowcontroller.h"
 
 #include "albums/loadalbumlist.h"
 #include "albums/sizeduploadwindowlabels.h"
