@@ -1,8 +1,6 @@
 #include "albums/sizeduploadwindowcontroller.h"
 
-#include "albums/loadalbumlist.h"
 #include "albums/sizeduploadwindowlabels.h"
-#include "foundation/settings.h"
 #include "login/state.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
@@ -10,9 +8,9 @@
 
 #include <exception>
 
-void SizedUploadWindowLogic::Form_Load() {
+void SizedUploadWindowController::Form_Load() {
     try {
-        if (SmallScreen) CALL_REQUIRED_HOOK(view.maximise);
+        if (SmallScreen) CALL_REQUIRED_HOOK(frameView.maximise);
         CALL_REQUIRED_HOOK(view.numberSlots);
         // No turn and no cut copy of an earlier opening is reused.
         frame.data.reset();
@@ -23,27 +21,14 @@ void SizedUploadWindowLogic::Form_Load() {
     }
 }
 
-void SizedUploadWindowLogic::Form_Resize(int clientHeight, int viewportWidth) {
+void SizedUploadWindowController::Form_Resize(int clientHeight, int viewportWidth) {
     CALL_REQUIRED_HOOK(view.layOut, LayOutUploadViewport(clientHeight, uploadframe::kBandHeight, viewportWidth,
                                                          uploadframe::kFrameHeight));
 }
 
-void SizedUploadWindowLogic::Form_QueryUnload() {
-    // The same closing hint as the album window's, under the same setting.
-    if (GetUserSetting(UcsHintUploadClose) != QLatin1String("1"))
-        CALL_REQUIRED_HOOK(view.showMainHint, UcsHintUploadClose, uploadhints::CloseHint(), 10, 900, 10605);
+void SizedUploadWindowController::Form_QueryUnload() {
+    showCloseHint();
     // The cut copies were kept for a retry; the next opening starts without them.
     frame.DeleteCutFiles();
     frm上传特定Labels::resetLabels();
 }
-
-void SizedUploadWindowLogic::cmdViewPhoto_Click() {
-    CALL_REQUIRED_HOOK(view.showWait);
-    LoadAlbumList();  // the manager opens whether or not the list could be refreshed
-    CALL_REQUIRED_HOOK(view.hideWait);
-    frm个人网站Labels::labViewType = QStringLiteral("0");
-    CALL_REQUIRED_HOOK(view.openFileManager);
-}
-
-void SizedUploadWindowLogic::cmdEditPic_Click() { CALL_REQUIRED_HOOK(view.openImageEditor); }
-void SizedUploadWindowLogic::cmdSetWaterMark_Click() { CALL_REQUIRED_HOOK(view.openWatermarkSettings); }
