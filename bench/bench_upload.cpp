@@ -125,9 +125,9 @@ void RunUpload(const QString& root, ServiceProcess& service, Figures& f) {
                        large ? 2000 : 450);
     }
 
-    UploadSlotsLogic frame(UploadVariant::Album);
+    UploadSlotsController frame(UploadVariant::Album);
     frame.view = UploadSlotsView::Windowless(UploadVariant::Album);
-    UploadRunLogic run(frame);
+    UploadRunController run(frame);
     UploadRunView& r = run.view;
     r.showPanel = [] {};
     r.showScreenshotWarning = [] {};

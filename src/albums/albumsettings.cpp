@@ -53,17 +53,17 @@ QString FrameStoreRefusal(FrameStoreCommand command, const QString& reply) {
     return QString();
 }
 
-void AlbumSettingsLogic::show() {
+void AlbumSettingsController::show() {
     CALL_REQUIRED_HOOK(view.showGrid, grid);
     CALL_REQUIRED_HOOK(view.showFrame, frame);
 }
 
-void AlbumSettingsLogic::setUnsaved(bool unsaved) {
+void AlbumSettingsController::setUnsaved(bool unsaved) {
     m_unsaved = unsaved;
     CALL_REQUIRED_HOOK(view.showSaveMarker, unsaved);
 }
 
-void AlbumSettingsLogic::Form_Load() {
+void AlbumSettingsController::Form_Load() {
     frame.load(HomeAlbums);
     // Every album in a slot counts as in the frame, wherever it stands: a frame stored with a
     // gap would otherwise offer its later albums for moving in a second time.
@@ -72,7 +72,7 @@ void AlbumSettingsLogic::Form_Load() {
     setUnsaved(false);
 }
 
-void AlbumSettingsLogic::txtAddAlbum_Change(const QString& text) {
+void AlbumSettingsController::txtAddAlbum_Change(const QString& text) {
     const int bytes = AnsiCodec::byteLength(text);
     CALL_REQUIRED_HOOK(view.setLen, QString::number(bytes));
     if (bytes <= kAlbumNameMaxBytes) return;
@@ -86,7 +86,7 @@ void AlbumSettingsLogic::txtAddAlbum_Change(const QString& text) {
     CALL_REQUIRED_HOOK(view.focusName, false);
 }
 
-void AlbumSettingsLogic::cmdAddAlbum_Click() {
+void AlbumSettingsController::cmdAddAlbum_Click() {
     const QString name = vb::Trim(AskRequiredHook(view.nameText));
     CALL_REQUIRED_HOOK(view.setNameText, name);
     txtAddAlbum_Change(name);  // the byte count follows the trimmed text
@@ -138,7 +138,7 @@ void AlbumSettingsLogic::cmdAddAlbum_Click() {
     }
 }
 
-AlbumSettingsLogic::Stored AlbumSettingsLogic::storeFrame(QString& reply) {
+AlbumSettingsController::Stored AlbumSettingsController::storeFrame(QString& reply) {
     const std::optional<QString> answer =
         CallImageService(QStringLiteral("SetHomeAlbum"), frame.captions(), view.showWait, view.hideWait);
     if (!answer) return Stored::Failed;
@@ -159,7 +159,7 @@ AlbumSettingsLogic::Stored AlbumSettingsLogic::storeFrame(QString& reply) {
     return Stored::Yes;
 }
 
-bool AlbumSettingsLogic::storeOrPutBack(FrameStoreCommand command, const HomeAlbumFrame& before,
+bool AlbumSettingsController::storeOrPutBack(FrameStoreCommand command, const HomeAlbumFrame& before,
                                         const AlbumGrid& gridBefore, bool unsavedBefore) {
     QString reply;
     const Stored result = storeFrame(reply);
@@ -173,7 +173,7 @@ bool AlbumSettingsLogic::storeOrPutBack(FrameStoreCommand command, const HomeAlb
     return false;
 }
 
-void AlbumSettingsLogic::grdAlbum_Click(int row, int col) {
+void AlbumSettingsController::grdAlbum_Click(int row, int col) {
     if (row < 1 || row >= grid.rows()) return;
     const QString name = grid.name(row);
     switch (col) {
@@ -205,7 +205,7 @@ void AlbumSettingsLogic::grdAlbum_Click(int row, int col) {
     }
 }
 
-void AlbumSettingsLogic::deleteAlbum(int row) {
+void AlbumSettingsController::deleteAlbum(int row) {
     const QString name = grid.name(row);
     if (grid.text(row, AlbumGrid::MarkColumn).isEmpty()) {
         Say(QStringLiteral("相册“") + name + QStringLiteral("”已经加入到首页相册框中，请您先将其移出后再删除。"), kHint);
@@ -234,7 +234,7 @@ void AlbumSettingsLogic::deleteAlbum(int row) {
     CALL_REQUIRED_HOOK(view.showGrid, grid);
 }
 
-void AlbumSettingsLogic::uploadInto(const QString& album) {
+void AlbumSettingsController::uploadInto(const QString& album) {
     frm个人网站Labels::labUPloadType = QStringLiteral("1");
     frm上传Labels::labUploadToAlbum = QStringLiteral("上传文件到相册[") + album + QLatin1Char(']');
     frm上传Labels::labUploadToAlbumVisible = true;
@@ -244,19 +244,19 @@ void AlbumSettingsLogic::uploadInto(const QString& album) {
     CALL_REQUIRED_HOOK(view.openUploadWindow);
 }
 
-void AlbumSettingsLogic::imgMoveUp_Click(int k) {
+void AlbumSettingsController::imgMoveUp_Click(int k) {
     if (!frame.moveUp(k)) return;
     CALL_REQUIRED_HOOK(view.showFrame, frame);
     setUnsaved(true);
 }
 
-void AlbumSettingsLogic::imgMoveDown_Click(int k) {
+void AlbumSettingsController::imgMoveDown_Click(int k) {
     if (!frame.moveDown(k)) return;
     CALL_REQUIRED_HOOK(view.showFrame, frame);
     setUnsaved(true);
 }
 
-void AlbumSettingsLogic::cmdMoveOut_Click(int k) {
+void AlbumSettingsController::cmdMoveOut_Click(int k) {
     const QString album = frame.caption(k);
     // An empty slot has nothing to move out: marking the grid's row of that name would mark the
     // grid's empty row and offer an album without a name.
@@ -272,12 +272,12 @@ void AlbumSettingsLogic::cmdMoveOut_Click(int k) {
     storeOrPutBack(FrameStoreCommand::Move, before, gridBefore, unsavedBefore);
 }
 
-void AlbumSettingsLogic::cmdUpload_Click(int k) {
+void AlbumSettingsController::cmdUpload_Click(int k) {
     const QString album = frame.caption(k);
     if (!album.isEmpty()) uploadInto(album);
 }
 
-void AlbumSettingsLogic::cmdSave_Click() {
+void AlbumSettingsController::cmdSave_Click() {
     QString reply;
     switch (storeFrame(reply)) {
     case Stored::Yes:
@@ -292,12 +292,12 @@ void AlbumSettingsLogic::cmdSave_Click() {
     }
 }
 
-void AlbumSettingsLogic::Form_QueryUnload() {
+void AlbumSettingsController::Form_QueryUnload() {
     if (!m_unsaved) return;
     if (MsgBox(QStringLiteral("是否要保存首页相册框的设置？"), vbInformation | vbYesNo, kHint) == vbYes) cmdSave_Click();
 }
 
-void AlbumSettingsLogic::albumCreatedElsewhere(const QString& name, const QString& stamp) {
+void AlbumSettingsController::albumCreatedElsewhere(const QString& name, const QString& stamp) {
     grid.insertAlbum(name, stamp);
     CALL_REQUIRED_HOOK(view.showGrid, grid);
 }

@@ -18,13 +18,13 @@ enum class FrameStoreCommand { AddAlbum, Move, Save };
 // The message (title "提示") of a refused store.
 QString FrameStoreRefusal(FrameStoreCommand command, const QString& reply);
 
-// What the logic does to its window. Every hook is required (platform/hookcheck.h).
+// What the controller does to its window. Every hook is required (platform/hookcheck.h).
 struct AlbumSettingsView {
     std::function<void(const AlbumGrid&)> showGrid;             // grdAlbum
     std::function<void(const HomeAlbumFrame&)> showFrame;       // labAlbum(0..14), captions and colours
     std::function<void(bool)> showSaveMarker;                   // cmdSave and labSave
     std::function<QString()> nameText;                          // txtAddAlbum
-    // Sets txtAddAlbum's text without running its change handler (the logic runs it itself).
+    // Sets txtAddAlbum's text without running its change handler (the controller runs it itself).
     std::function<void(const QString&)> setNameText;
     std::function<void(const QString&)> setLen;                 // labLen
     // Focus to txtAddAlbum, its whole text selected, or the caret at its end.
@@ -50,7 +50,7 @@ struct AlbumSettingsView {
     }
 };
 
-class AlbumSettingsLogic {
+class AlbumSettingsController {
 public:
     AlbumSettingsView view;
     AlbumGrid grid;

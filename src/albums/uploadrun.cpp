@@ -79,18 +79,18 @@ ReplyOutcome OutcomeOf(const QString& reply) {
 }
 }  // namespace uploadrun
 
-QString& UploadRunLogic::labWebDir() const {
+QString& UploadRunController::labWebDir() const {
     return m_slots.variant() == UploadVariant::Album ? frm上传Labels::labWebDir : frm上传特定Labels::labWebDir;
 }
 
-void UploadRunLogic::showPanel() { CALL_REQUIRED_HOOK(view.showPanel); }
+void UploadRunController::showPanel() { CALL_REQUIRED_HOOK(view.showPanel); }
 
-void UploadRunLogic::HidePanel() {
+void UploadRunController::HidePanel() {
     panel.visible = false;
     showPanel();
 }
 
-void UploadRunLogic::cmdUploadFiles_Click() {
+void UploadRunController::cmdUploadFiles_Click() {
     if (m_running) return;
     if (m_slots.labUpload != QLatin1String("1")) {
         newBatch();
@@ -101,21 +101,21 @@ void UploadRunLogic::cmdUploadFiles_Click() {
     run();
 }
 
-void UploadRunLogic::newBatch() {
+void UploadRunController::newBatch() {
     m_slots.cmdReSelect_Click();
     panel.uploadPicture = QStringLiteral("upload1");
     panel.visible = false;
 }
 
-void UploadRunLogic::cmdUploadAgain_Click() {
+void UploadRunController::cmdUploadAgain_Click() {
     if (m_running) return;
     newBatch();
     showPanel();
 }
 
-void UploadRunLogic::cmdUploadOK_Click() { HidePanel(); }
+void UploadRunController::cmdUploadOK_Click() { HidePanel(); }
 
-void UploadRunLogic::beginSending() {
+void UploadRunController::beginSending() {
     m_running = true;
     panel.running = true;
     panel.labUploadFinish = QStringLiteral("正在上传，请您稍候...");
@@ -127,7 +127,7 @@ void UploadRunLogic::beginSending() {
     showPanel();
 }
 
-void UploadRunLogic::run() {
+void UploadRunController::run() {
     CALL_REQUIRED_HOOK(m_slots.view.showUploadInfo, false);
     const bool album = m_slots.variant() == UploadVariant::Album;
     if (album && frm上传Labels::picAlbumVisible) {
@@ -173,7 +173,7 @@ void UploadRunLogic::run() {
     finishSending(successes, failures, nextGroup);
 }
 
-void UploadRunLogic::finishSending(int successes, int failures, bool nextGroup) {
+void UploadRunController::finishSending(int successes, int failures, bool nextGroup) {
     panel.running = false;
     panel.labUploadFinish = uploadrun::ResultLine(successes, failures);
     panel.cmdUploadAgainVisible = panel.cmdUploadOKVisible = !nextGroup;
@@ -186,13 +186,13 @@ void UploadRunLogic::finishSending(int successes, int failures, bool nextGroup) 
     showPanel();
 }
 
-QString UploadRunLogic::slotFile(int i) const {
+QString UploadRunController::slotFile(int i) const {
     const QString& cut = m_slots.data.SlotCutFile[size_t(i)];
     if (m_slots.variant() == UploadVariant::Sized && !cut.isEmpty()) return cut;
     return vb::Trim(m_slots.slot[size_t(i)].txtPath);
 }
 
-UploadRunLogic::Case UploadRunLogic::caseOf(int i, const QString& file) const {
+UploadRunController::Case UploadRunController::caseOf(int i, const QString& file) const {
     const bool picture = IsPicture(file);
     if (picture && AskRequiredHook(view.watermarkTicked)) return Case::Watermark;
     // A missing file measures 0 bytes: the send reports it missing.
@@ -206,7 +206,7 @@ UploadRunLogic::Case UploadRunLogic::caseOf(int i, const QString& file) const {
     return Case::TooLarge;
 }
 
-bool UploadRunLogic::sendSlot(int i, bool retry) {
+bool UploadRunController::sendSlot(int i, bool retry) {
     UploadSlot& s = m_slots.slot[size_t(i)];
     auto show = [&] { CALL_REQUIRED_HOOK(m_slots.view.showSlot, i); };
     const QString path = vb::Trim(s.txtPath);
@@ -272,7 +272,7 @@ bool UploadRunLogic::sendSlot(int i, bool retry) {
     return false;
 }
 
-void UploadRunLogic::recordStamp(const QString& stamp) {
+void UploadRunController::recordStamp(const QString& stamp) {
     // The sized window writes the stamp only into a list read from the service in this login.
     if (m_slots.variant() == UploadVariant::Sized && frm个人网站Labels::labDownDirFlag != QLatin1String("1")) return;
     try {
@@ -283,7 +283,7 @@ void UploadRunLogic::recordStamp(const QString& stamp) {
     }
 }
 
-void UploadRunLogic::cmdOperation_Click(int index) {
+void UploadRunController::cmdOperation_Click(int index) {
     if (index < 0 || index >= kSlots || m_running) return;
     UploadSlot& s = m_slots.slot[size_t(index)];
     if (s.cmdOperationCaption == QStringLiteral("取 消")) {
@@ -300,7 +300,7 @@ void UploadRunLogic::cmdOperation_Click(int index) {
     finishSending(successes, failures, false);  // the next-group button stays as it was
 }
 
-void UploadRunLogic::ChooseUploadFolder() {
+void UploadRunController::ChooseUploadFolder() {
     const QString folder = prompts::current().browseFolder(uploadrun::FolderTitle(), QString());
     if (folder.isEmpty()) return;
     const QFileInfo info(folder);
@@ -336,7 +336,7 @@ void UploadRunLogic::ChooseUploadFolder() {
     LoadUploadGroup(0);
 }
 
-void UploadRunLogic::LoadUploadGroup(int g) {
+void UploadRunController::LoadUploadGroup(int g) {
     UploadSlots& groups = m_slots.data;
     if (g < 0 || g > groups.LastGroupIndex || g * kSlots >= groups.GroupFileCount) return;
     newBatch();
@@ -353,7 +353,7 @@ void UploadRunLogic::LoadUploadGroup(int g) {
     CALL_REQUIRED_HOOK(m_slots.view.setBusy, false);
 }
 
-void UploadRunLogic::cmdUploadNextPage_Click() {
+void UploadRunController::cmdUploadNextPage_Click() {
     panel.cmdUploadNextPageVisible = false;
     showPanel();
     ++m_slots.data.CurrentGroupIndex;

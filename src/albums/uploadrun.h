@@ -83,9 +83,9 @@ ReplyOutcome OutcomeOf(const QString& reply);
 inline const QString kRetryStamp = QStringLiteral("1900-01-01 01:01:01");
 }  // namespace uploadrun
 
-class UploadRunLogic {
+class UploadRunController {
 public:
-    explicit UploadRunLogic(UploadSlotsLogic& frame) : m_slots(frame) { view.variant = frame.variant(); }
+    explicit UploadRunController(UploadSlotsController& frame) : m_slots(frame) { view.variant = frame.variant(); }
 
     UploadRunView view;
     UploadRunPanel panel;
@@ -122,6 +122,6 @@ private:
     void showPanel();
     QString& labWebDir() const;
 
-    UploadSlotsLogic& m_slots;
+    UploadSlotsController& m_slots;
     bool m_running = false;
 };

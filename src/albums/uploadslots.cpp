@@ -116,19 +116,19 @@ QString DroppedMessage(int chosen, int placed) {
 }
 }  // namespace uploadslots
 
-std::array<RingBox, 10> UploadSlotsLogic::InitialRing() {
+std::array<RingBox, 10> UploadSlotsController::InitialRing() {
     std::array<RingBox, 10> r{};
     for (int i = 0; i < kSlots; ++i) r[size_t(i)].left = uploadslots::kRingLeft + uploadslots::kRingStep * i;
     return r;
 }
 
-void UploadSlotsLogic::showSlot(int i) { CALL_REQUIRED_HOOK(view.showSlot, i); }
+void UploadSlotsController::showSlot(int i) { CALL_REQUIRED_HOOK(view.showSlot, i); }
 
-int UploadSlotsLogic::FilledSlots() const {
+int UploadSlotsController::FilledSlots() const {
     return int(std::count_if(slot.begin(), slot.end(), [](const UploadSlot& s) { return !Trimmed(s.txtPath).isEmpty(); }));
 }
 
-void UploadSlotsLogic::cmdSearch_Click(int index) {
+void UploadSlotsController::cmdSearch_Click(int index) {
     if (index < 0 || index >= kSlots) return;
     HideBigView();
     CALL_REQUIRED_HOOK(view.setBusy, true);
@@ -162,7 +162,7 @@ void UploadSlotsLogic::cmdSearch_Click(int index) {
     CALL_REQUIRED_HOOK(view.setBusy, false);
 }
 
-int UploadSlotsLogic::PlaceFiles(const QStringList& paths) {
+int UploadSlotsController::PlaceFiles(const QStringList& paths) {
     const int n = int(paths.size());
     int placed = 0;
     for (int i = 0; i < kSlots && placed < n; ++i) {
@@ -186,7 +186,7 @@ int UploadSlotsLogic::PlaceFiles(const QStringList& paths) {
     return placed;
 }
 
-bool UploadSlotsLogic::CheckAndShowSlots(bool perSlotErrors) {
+bool UploadSlotsController::CheckAndShowSlots(bool perSlotErrors) {
     for (int i = 0; i < kSlots; ++i) {
         if (slot[size_t(i)].txtPath.isEmpty()) continue;
         // Paints (the progress of the pass) get through; input does not reach the disabled frame.
@@ -208,14 +208,14 @@ bool UploadSlotsLogic::CheckAndShowSlots(bool perSlotErrors) {
     return true;
 }
 
-void UploadSlotsLogic::DeleteCutFiles() {
+void UploadSlotsController::DeleteCutFiles() {
     for (QString& cut : data.SlotCutFile) {
         if (!cut.isEmpty()) QFile::remove(cut);
         cut.clear();
     }
 }
 
-void UploadSlotsLogic::checkSlot(int i) {
+void UploadSlotsController::checkSlot(int i) {
     UploadSlot& s = slot[size_t(i)];
     const QString path = Trimmed(s.txtPath);
     if (!probe.exists(path)) {
@@ -288,7 +288,7 @@ void UploadSlotsLogic::checkSlot(int i) {
 
 // The thumbnail of a picture file: fitted into the box, centred, and decoded no larger than the
 // big view shows it.
-bool UploadSlotsLogic::showPicture(int i, const QString& file, QSize pixels) {
+bool UploadSlotsController::showPicture(int i, const QString& file, QSize pixels) {
     UploadSlot& s = slot[size_t(i)];
     const QImage picture = probe.decode(file, uploadslots::kPreviewPixels);
     if (picture.isNull()) return false;
@@ -296,7 +296,7 @@ bool UploadSlotsLogic::showPicture(int i, const QString& file, QSize pixels) {
     return true;
 }
 
-void UploadSlotsLogic::setThumbnail(UploadSlot& s, const QImage& picture, QSize natural) {
+void UploadSlotsController::setThumbnail(UploadSlot& s, const QImage& picture, QSize natural) {
     s.picture = picture;
     s.iconKey.clear();
     s.natural = natural;
@@ -305,7 +305,7 @@ void UploadSlotsLogic::setThumbnail(UploadSlot& s, const QImage& picture, QSize 
     s.thumbTop = (uploadslots::kThumbSide - s.thumb.height()) / 2.0;
 }
 
-void UploadSlotsLogic::emptySlot(int i) {
+void UploadSlotsController::emptySlot(int i) {
     UploadSlot& s = slot[size_t(i)];
     s.progress = SlotProgress::None;
     s.bytesSent = s.bytesTotal = 0;
@@ -323,14 +323,14 @@ void UploadSlotsLogic::emptySlot(int i) {
     data.SlotCutFile[size_t(i)].clear();
 }
 
-void UploadSlotsLogic::ClearSlot(int index) {
+void UploadSlotsController::ClearSlot(int index) {
     if (index < 0 || index >= kSlots) return;
     emptySlot(index);
     HideBigView();
     showSlot(index);
 }
 
-void UploadSlotsLogic::cmdReSelect_Click() {
+void UploadSlotsController::cmdReSelect_Click() {
     for (int i = 0; i < kSlots; ++i) {
         emptySlot(i);
         slot[size_t(i)].cmdOperationCaption = QStringLiteral("取 消");
@@ -342,7 +342,7 @@ void UploadSlotsLogic::cmdReSelect_Click() {
     CALL_REQUIRED_HOOK(view.showUploadReady);
 }
 
-bool UploadSlotsLogic::Turn(int index, int direction) {
+bool UploadSlotsController::Turn(int index, int direction) {
     if (index < 0 || index >= kSlots) return false;
     UploadSlot& s = slot[size_t(index)];
     bool& button = direction < 0 ? s.cmdLeftEnabled : s.cmdRightEnabled;
@@ -379,7 +379,7 @@ bool UploadSlotsLogic::Turn(int index, int direction) {
     return turned;
 }
 
-void UploadSlotsLogic::showBig(const QImage& picture, const QString& iconKey, QSize natural) {
+void UploadSlotsController::showBig(const QImage& picture, const QString& iconKey, QSize natural) {
     bigView.picture = picture;
     bigView.iconKey = iconKey;
     bigView.size = iconKey.isEmpty() ? FitIntoSquare(natural.width(), natural.height(), uploadslots::kBigViewSide)
@@ -390,7 +390,7 @@ void UploadSlotsLogic::showBig(const QImage& picture, const QString& iconKey, QS
     bigView.visible = true;
 }
 
-void UploadSlotsLogic::imgView_MouseMove(int index) {
+void UploadSlotsController::imgView_MouseMove(int index) {
     if (index < 0 || index >= kSlots) return;
     const UploadSlot& s = slot[size_t(index)];
     const QString path = Trimmed(s.txtPath);
@@ -404,7 +404,7 @@ void UploadSlotsLogic::imgView_MouseMove(int index) {
     CALL_REQUIRED_HOOK(view.showBigView);
 }
 
-void UploadSlotsLogic::imgUpload_MouseMove(int index) {
+void UploadSlotsController::imgUpload_MouseMove(int index) {
     if (index < 0 || index >= kSlots) return;
     const RingBox& box = ring[size_t(index)];
     bigView.imageVisible = false;
@@ -412,13 +412,13 @@ void UploadSlotsLogic::imgUpload_MouseMove(int index) {
     CALL_REQUIRED_HOOK(view.showBigView);
 }
 
-void UploadSlotsLogic::HideBigView() {
+void UploadSlotsController::HideBigView() {
     if (!bigView.visible) return;
     bigView.visible = false;
     CALL_REQUIRED_HOOK(view.showBigView);
 }
 
-void UploadSlotsLogic::AddRecentUploadThumb(int slotIndex) {
+void UploadSlotsController::AddRecentUploadThumb(int slotIndex) {
     if (slotIndex < 0 || slotIndex >= kSlots) return;
     const int n = int(vb::RoundClamped(vb::Val(labPX), 0, kSlots - 1));
     const int t = kSlots - 1 - n;

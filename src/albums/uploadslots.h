@@ -11,7 +11,7 @@
 #include <array>
 #include <functional>
 
-class UploadWindowLogic;
+class UploadWindowController;
 
 // Which window the slots belong to: frm上传 (overflow into groups of ten, the conversion option,
 // Flash files while the album choice shows, hint 28) or frm上传特定 (overflow dropped, pictures
@@ -193,9 +193,9 @@ QString DroppedMessage(int chosen, int placed);
 }  // namespace uploadslots
 
 // The slots of one upload window and what the member does with them.
-class UploadSlotsLogic {
+class UploadSlotsController {
 public:
-    explicit UploadSlotsLogic(UploadVariant variant) { view.variant = variant; }
+    explicit UploadSlotsController(UploadVariant variant) { view.variant = variant; }
 
     UploadSlotsView view;
     SlotProbe probe = DiskProbe();

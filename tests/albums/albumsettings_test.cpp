@@ -241,7 +241,7 @@ protected:
     QString cache(const QString& file) { return UserFolder + QStringLiteral("/data/") + file; }
     int calls(const char* method) { return int(emulator().calls(QString::fromLatin1(method)).size()); }
 
-    AlbumSettingsLogic logic;
+    AlbumSettingsController logic;
     AlbumGrid shownGrid;
     HomeAlbumFrame shownFrame;
     bool marker = true;

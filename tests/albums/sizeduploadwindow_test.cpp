@@ -1,11 +1,11 @@
 // The sized-picture upload window: its three widget albums from the main window's commands, the
 // load with and without the watermark controls, the layout under its title band, the closing
 // hint it shares with the album window, and its parameters put back when it closes.
-#include "albums/sizeduploadwindow.h"
+#include "albums/sizeduploadwindowcontroller.h"
 #include "albums/sizeduploadwindowlabels.h"
 #include "albums/ui/albums_entry.h"
 #include "albums/ui/sizeduploadwindow.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "foundation/settings.h"
 #include "login/state.h"
 #include "mainwindow/commands.h"
@@ -17,6 +17,7 @@
 #include "site/modCreateHtmlFiles.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
+#include "uploadframerecorder.h"
 
 #include <QFile>
 #include <QImage>
@@ -64,6 +65,8 @@ TEST_F(SizedUploadWindowTest, EachWidgetAlbumOpensTheWindowOnItsAlbumAndRefreshe
             SizedUploadWindow w;
             EXPECT_TRUE(UnsetRequiredHooks(w.logic.view).isEmpty());
             EXPECT_TRUE(UnsetRequiredHooks(w.logic.frame.view).isEmpty());
+            EXPECT_TRUE(UnsetRequiredHooks(w.logic.frameView).isEmpty());
+            EXPECT_TRUE(UnsetRequiredHooks(w.logic.run.view).isEmpty());
             EXPECT_EQ(w.windowTitle(), QStringLiteral("上传文件"));
             const QString album = QString::fromUtf8(c.album);
             EXPECT_EQ(w.labWebDir, album);
@@ -188,33 +191,26 @@ TEST_F(SizedUploadWindowTest, EscapeDuringTheCheckPassLeavesTheWindowAndItsCutOp
     EXPECT_EQ(frm上传特定Labels::labWebDir, QString());
 }
 
-// The logic on a recording view.
-class SizedUploadLogicTest : public PublishTest {
+// The controller on a recording view.
+class SizedUploadControllerTest : public PublishTest {
 protected:
     void SetUp() override {
         PublishTest::SetUp();
         SizedUploadWindowView& v = logic.view;
-        v.maximise = [this] { log << QStringLiteral("maximise"); };
         v.numberSlots = [this] { log << QStringLiteral("numbers"); };
         v.hideWatermarkControls = [this] { log << QStringLiteral("no watermark"); };
         v.placeFrame = [this] { log << QStringLiteral("frame"); };
         v.layOut = [this](const UploadLayout& l) { layouts << l; };
-        v.showWait = [this] { log << QStringLiteral("wait"); };
-        v.hideWait = [this] { log << QStringLiteral("done"); };
-        v.openFileManager = [this] { log << QStringLiteral("files ") + frm个人网站Labels::labViewType; };
-        v.openImageEditor = [this] { log << QStringLiteral("editor"); };
-        v.openWatermarkSettings = [this] { log << QStringLiteral("watermark"); };
-        v.showMainHint = [this](int id, const QString& text, int size, int top, int left) {
-            log << QStringLiteral("main %1 %2 %3 %4 ").arg(id).arg(size).arg(top).arg(left) + text;
-        };
+        RecordFrameView(logic.frameView, log);
         ASSERT_TRUE(UnsetRequiredHooks(v).isEmpty());
+        ASSERT_TRUE(UnsetRequiredHooks(logic.frameView).isEmpty());
     }
-    SizedUploadWindowLogic logic;
+    SizedUploadWindowController logic;
     QStringList log;
     QList<UploadLayout> layouts;
 };
 
-TEST_F(SizedUploadLogicTest, TheLoadStartsAfreshAndSaysWhenItFails) {
+TEST_F(SizedUploadControllerTest, TheLoadStartsAfreshAndSaysWhenItFails) {
     logic.frame.data.SlotRotation[2] = 3;
     logic.frame.data.SlotCutFile[4] = QStringLiteral("Cut4.jpg");
     SmallScreen = true;
@@ -236,7 +232,7 @@ TEST_F(SizedUploadLogicTest, TheLoadStartsAfreshAndSaysWhenItFails) {
     EXPECT_TRUE(log.isEmpty());
 }
 
-TEST_F(SizedUploadLogicTest, SmallCommandsAndTheLayout) {
+TEST_F(SizedUploadControllerTest, SmallCommandsAndTheLayout) {
     frm个人网站Labels::labDownDirFlag = QStringLiteral("0");
     emulator().scriptReply(QStringLiteral("GetDirInfo"), QStringLiteral("Error_0001"));
     logic.cmdViewPhoto_Click();
@@ -255,10 +251,10 @@ TEST_F(SizedUploadLogicTest, SmallCommandsAndTheLayout) {
     EXPECT_EQ(layouts[1].scrollMax, 9630 - 3950);
 }
 
-TEST_F(SizedUploadLogicTest, HintElevenSwitchedOffAfterEitherUploadWindowStaysOffAfterBoth) {
-    UploadWindowLogic album;
+TEST_F(SizedUploadControllerTest, HintElevenSwitchedOffAfterEitherUploadWindowStaysOffAfterBoth) {
+    UploadWindowController album;
     QStringList albumLog;
-    album.view.showMainHint = [&](int id, const QString&, int, int, int) { albumLog << QString::number(id); };
+    album.frameView.showMainHint = [&](int id, const QString&, int, int, int) { albumLog << QString::number(id); };
     const QString hint = QStringLiteral("main 11 10 900 10605 ") + uploadhints::CloseHint();
     logic.Form_QueryUnload();
     album.Form_QueryUnload();

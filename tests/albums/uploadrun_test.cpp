@@ -438,8 +438,8 @@ protected:
         ASSERT_TRUE(UnsetRequiredHooks(r).isEmpty());
         frm上传特定Labels::labWebDir = kAlbum;
     }
-    UploadSlotsLogic sized{UploadVariant::Sized};
-    UploadRunLogic run{sized};
+    UploadSlotsController sized{UploadVariant::Sized};
+    UploadRunController run{sized};
     int warnings = 0;
 };
 

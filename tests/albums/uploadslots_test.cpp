@@ -81,7 +81,7 @@ protected:
         frm个人网站Labels::labWidth = QStringLiteral("9000");
         frm个人网站Labels::labHeight = QStringLiteral("9000");
     }
-    void wire(UploadSlotsLogic& l) {
+    void wire(UploadSlotsController& l) {
         UploadSlotsView& v = l.view;
         v.showSlot = [](int) {};
         v.setBusy = [this](bool busy) { log << (busy ? QStringLiteral("busy") : QStringLiteral("idle")); };
@@ -97,7 +97,7 @@ protected:
         l.probe = disk.probe();
     }
     // Chooses files through the browse button of a slot.
-    void choose(UploadSlotsLogic& l, int index, const QStringList& files) {
+    void choose(UploadSlotsController& l, int index, const QStringList& files) {
         prompts.answerText(files.join(QLatin1Char('\n')));
         l.cmdSearch_Click(index);
     }
@@ -107,8 +107,8 @@ protected:
         return p;
     }
 
-    UploadSlotsLogic album{UploadVariant::Album};
-    UploadSlotsLogic sized{UploadVariant::Sized};
+    UploadSlotsController album{UploadVariant::Album};
+    UploadSlotsController sized{UploadVariant::Sized};
     FakeDisk disk;
     QStringList log;
     bool picZip = false;
@@ -179,7 +179,7 @@ TEST_F(SlotsTest, CheckPassRulesByTypeAndSizeInBothWindows) {
         for (UploadVariant variant : {UploadVariant::Album, UploadVariant::Sized}) {
             const bool isAlbum = variant == UploadVariant::Album;
             SCOPED_TRACE(testing::Message() << c.path << " " << c.bytes << (c.zip ? " zip" : "") << (isAlbum ? " album" : " sized"));
-            UploadSlotsLogic l(variant);
+            UploadSlotsController l(variant);
             wire(l);
             disk = FakeDisk{};
             const QString path = QString::fromUtf8(c.path);

@@ -4,7 +4,7 @@
 #include "albums/ui/albums_entry.h"
 #include "albums/ui/screenshotwarningwindow.h"
 #include "albums/ui/uploadwindow.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "albums/uploadwindowlabels.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
@@ -21,6 +21,7 @@
 #include "support/glyphs.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
+#include "uploadframerecorder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -85,13 +86,12 @@ TEST(UploadLayoutRule, ViewportUnderTheBandAndScrollBarWhenTheCanvasDoesNotFit) 
     }
 }
 
-// The logic on a recording view.
-class UploadLogicTest : public PublishTest {
+// The controller on a recording view.
+class UploadControllerTest : public PublishTest {
 protected:
     void SetUp() override {
         PublishTest::SetUp();
         UploadWindowView& v = logic.view;
-        v.maximise = [this] { log << QStringLiteral("maximise"); };
         v.openTutorial = [this] { log << QStringLiteral("tutorial"); };
         v.navigateAd = [this](const QString& url) { log << QStringLiteral("ad ") + url; };
         v.fillChooser = [this](const QStringList& items, const QString& text) {
@@ -108,24 +108,18 @@ protected:
         v.lockPicZip = [this](bool locked, const QString& caption) {
             log << (locked ? QStringLiteral("lock ") : QStringLiteral("unlock ")) + caption;
         };
-        v.showWait = [this] { log << QStringLiteral("wait"); };
-        v.hideWait = [this] { log << QStringLiteral("done"); };
-        v.openFileManager = [this] { log << QStringLiteral("files ") + frm个人网站Labels::labViewType; };
-        v.openImageEditor = [this] { log << QStringLiteral("editor"); };
-        v.openWatermarkSettings = [this] { log << QStringLiteral("watermark"); };
-        v.showMainHint = [this](int id, const QString& text, int size, int top, int left) {
-            log << QStringLiteral("main %1 %2 %3 %4 ").arg(id).arg(size).arg(top).arg(left) + text;
-        };
+        RecordFrameView(logic.frameView, log);
         ASSERT_TRUE(UnsetRequiredHooks(v).isEmpty());
+        ASSERT_TRUE(UnsetRequiredHooks(logic.frameView).isEmpty());
     }
     QStringList hints() const { return log.filter(QRegularExpression(QStringLiteral("^hint "))); }
 
-    UploadWindowLogic logic;
+    UploadWindowController logic;
     QStringList log;
     QList<UploadLayout> layouts;
 };
 
-TEST_F(UploadLogicTest, TheTutorialOpensOnTheFirstThreeLoadsOnly) {
+TEST_F(UploadControllerTest, TheTutorialOpensOnTheFirstThreeLoadsOnly) {
     const struct {
         const char* before;
         bool opens;
@@ -141,7 +135,7 @@ TEST_F(UploadLogicTest, TheTutorialOpensOnTheFirstThreeLoadsOnly) {
     }
 }
 
-TEST_F(UploadLogicTest, AnErrorEarlyInTheLoadSaysSoAndSkipsTheChooser) {
+TEST_F(UploadControllerTest, AnErrorEarlyInTheLoadSaysSoAndSkipsTheChooser) {
     SetUserSetting(UcsTeachUpload, QStringLiteral("3"));
     AlbumList = Albums({QStringLiteral("旅行")});
     logic.view.navigateAd = [](const QString&) { throw VbError(5, QStringLiteral("broken")); };
@@ -152,7 +146,7 @@ TEST_F(UploadLogicTest, AnErrorEarlyInTheLoadSaysSoAndSkipsTheChooser) {
     EXPECT_TRUE(log.filter(QStringLiteral("chooser")).isEmpty());
 }
 
-TEST_F(UploadLogicTest, TheLoadStartsWithoutTheGroupsOfAnEarlierOpening) {
+TEST_F(UploadControllerTest, TheLoadStartsWithoutTheGroupsOfAnEarlierOpening) {
     logic.uploadSlots.SlotRotation[3] = 2;
     logic.uploadSlots.GroupFiles = QStringList{QStringLiteral("a.jpg")};
     logic.uploadSlots.GroupFileCount = 23;
@@ -167,7 +161,7 @@ TEST_F(UploadLogicTest, TheLoadStartsWithoutTheGroupsOfAnEarlierOpening) {
     EXPECT_FALSE(logic.uploadSlots.MoreGroupsPending);
 }
 
-TEST_F(UploadLogicTest, TheAdvertisementCarriesTheMemberKeyPrefixAndVersion) {
+TEST_F(UploadControllerTest, TheAdvertisementCarriesTheMemberKeyPrefixAndVersion) {
     SetUserSetting(UcsTeachUpload, QStringLiteral("3"));
     logic.Form_Load();
     const QString expected = QStringLiteral("ad http://") + serviceconfig::current().hostName(ServiceHost::Advertising) +
@@ -181,7 +175,7 @@ TEST_F(UploadLogicTest, TheAdvertisementCarriesTheMemberKeyPrefixAndVersion) {
     EXPECT_EQ(log.value(0), QStringLiteral("maximise"));
 }
 
-TEST_F(UploadLogicTest, ScrollHintInALowViewportUntilSwitchedOff) {
+TEST_F(UploadControllerTest, ScrollHintInALowViewportUntilSwitchedOff) {
     const QString hint = QStringLiteral("hint 0 1680 10605 ") + uploadhints::ScrollHint();  // 15105 - 4500
     logic.Form_Resize(10680, 1050, 15360);  // 9630 high
     EXPECT_TRUE(hints().isEmpty());
@@ -199,7 +193,7 @@ TEST_F(UploadLogicTest, ScrollHintInALowViewportUntilSwitchedOff) {
     EXPECT_EQ(layouts.last().scrollMax, 9630 - 3950);
 }
 
-TEST_F(UploadLogicTest, EachHintBoxSwitchesOffTheHintItShows) {
+TEST_F(UploadControllerTest, EachHintBoxSwitchesOffTheHintItShows) {
     logic.ShowHint(0, UcsHintUploadScroll, uploadhints::ScrollHint(), 1680, 10605);
     logic.ShowHint(1, UcsHintUploadStart, uploadhints::StartHint(), 5835, 9225);
     EXPECT_EQ(logic.labMsgSN, QStringLiteral("28"));  // still the hint shown last
@@ -220,7 +214,7 @@ TEST_F(UploadLogicTest, EachHintBoxSwitchesOffTheHintItShows) {
     EXPECT_TRUE(hints().isEmpty());
 }
 
-TEST_F(UploadLogicTest, ClosingShowsHintElevenOnTheMainWindowAndPutsTheParametersBack) {
+TEST_F(UploadControllerTest, ClosingShowsHintElevenOnTheMainWindowAndPutsTheParametersBack) {
     frm个人网站Labels::labUPloadType = QStringLiteral("1");
     frm上传Labels::picAlbumVisible = false;
     frm上传Labels::labWebDir = QStringLiteral("旅行");
@@ -240,14 +234,14 @@ TEST_F(UploadLogicTest, ClosingShowsHintElevenOnTheMainWindowAndPutsTheParameter
     EXPECT_TRUE(log.isEmpty());
 }
 
-TEST_F(UploadLogicTest, WatermarkOptionLocksTheConversionAndUnlocksItAgain) {
+TEST_F(UploadControllerTest, WatermarkOptionLocksTheConversionAndUnlocksItAgain) {
     logic.cheWatermarkAndBorder_Click(true);
     logic.cheWatermarkAndBorder_Click(false);
     EXPECT_EQ(log, (QStringList{QStringLiteral("lock jpg、bmp图像在上传时转换成 600×600(像素)以内的图像。"),
                                 QStringLiteral("unlock jpg、bmp图像大于500k时转换成600×600(像素)以内的图像。")}));
 }
 
-TEST_F(UploadLogicTest, ViewPhotoOpensTheFileManagerEvenWhenTheListIsRefused) {
+TEST_F(UploadControllerTest, ViewPhotoOpensTheFileManagerEvenWhenTheListIsRefused) {
     frm个人网站Labels::labDownDirFlag = QStringLiteral("0");
     frm个人网站Labels::labViewType = QStringLiteral("2");
     emulator().scriptReply(QStringLiteral("GetDirInfo"), QStringLiteral("Error_0001"));
@@ -330,6 +324,10 @@ TEST_F(UploadWindowTest, OpenersSetTheModeTheLoadFollows) {
             ++opened;
             UploadWindow w;
             EXPECT_TRUE(UnsetRequiredHooks(w.logic.view).isEmpty());
+            EXPECT_TRUE(UnsetRequiredHooks(w.logic.frameView).isEmpty());
+            EXPECT_TRUE(UnsetRequiredHooks(w.logic.frame.view).isEmpty());
+            EXPECT_TRUE(UnsetRequiredHooks(w.logic.run.view).isEmpty());
+            EXPECT_TRUE(UnsetRequiredHooks(w.newAlbumView).isEmpty());
             EXPECT_EQ(w.windowTitle(), QStringLiteral("上传文件"));
             EXPECT_EQ(w.picAlbum->isVisibleTo(&w), c.chooser);
             EXPECT_EQ(Items(w.cobAlbum), c.items);

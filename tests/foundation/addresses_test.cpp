@@ -2,7 +2,7 @@
 // builder of a service address walked with the values that would break a raw one.
 #include <gtest/gtest.h>
 
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "blogs/blogwriter.h"
 #include "celleditor/celleditor.h"
 #include "celleditor/writetext.h"

@@ -4,7 +4,7 @@
 #include "albums/ui/screenshotwarningwindow.h"
 #include "albums/ui/sizeduploadwindow.h"
 #include "albums/ui/uploadwindow.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 
 bool OpenUploadWindow(QWidget* parent) {
     if (UploadWindow::loaded()) return false;

@@ -3,6 +3,7 @@
 #include "albums/ui/albums_entry.h"
 #include "blogs/ui/flexgrid.h"
 #include "foundation/ui/pleasewait.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "siteoptions/ui/waitpanel.h"
@@ -133,29 +134,7 @@ AlbumSettingsWindow::AlbumSettingsWindow(QWidget* parent) : QDialog(parent) {
     CentreWaitPanel(picNetToService);
     m_wait = std::make_unique<PleaseWait>(picNetToService, QList<QWidget*>{fraAddAlbum, fraAlbums, fraHomeAlbums, cmdQuit});
 
-    AlbumSettingsView& v = logic.view;
-    v.showGrid = [this](const AlbumGrid& g) { showGrid(g); };
-    v.showFrame = [this](const HomeAlbumFrame& f) { showFrame(f); };
-    v.showSaveMarker = [this](bool shown) {
-        cmdSave->setVisible(shown);
-        labSave->setVisible(shown);
-    };
-    v.nameText = [this] { return txtAddAlbum->text(); };
-    v.setNameText = [this](const QString& text) {
-        const QSignalBlocker quiet(txtAddAlbum);
-        txtAddAlbum->setText(text);
-    };
-    v.setLen = [this](const QString& text) { labLen->setText(text); };
-    v.focusName = [this](bool selectAll) {
-        txtAddAlbum->setFocus();
-        if (selectAll) txtAddAlbum->selectAll();
-        else txtAddAlbum->end(false);
-    };
-    v.addToFrame = [this] { return chkAdd->isChecked(); };
-    v.showWait = [this] { m_wait->begin(); };
-    v.hideWait = [this] { m_wait->end(); };
-    v.openUploadWindow = [this] { OpenUploadWindow(this); };
-
+    wireView();
     connect(cmdAddAlbum, &QPushButton::clicked, this, [this] { cmdAddAlbum_Click(); });
     connect(txtAddAlbum, &QLineEdit::textChanged, this, [this] { txtAddAlbum_Change(); });
     grdAlbum->onCellClick = [this](int row, int col) { grdAlbum_Click(row, col); };
@@ -173,6 +152,46 @@ AlbumSettingsWindow::AlbumSettingsWindow(QWidget* parent) : QDialog(parent) {
 }
 
 AlbumSettingsWindow::~AlbumSettingsWindow() = default;
+
+void AlbumSettingsWindow::wireView() {
+    AlbumSettingsView& v = logic.view;
+    v.showGrid = MemberHook(this, &AlbumSettingsWindow::showGrid);
+    v.showFrame = MemberHook(this, &AlbumSettingsWindow::showFrame);
+    v.showSaveMarker = MemberHook(this, &AlbumSettingsWindow::showSaveMarker);
+    v.nameText = MemberHook(this, &AlbumSettingsWindow::nameText);
+    v.setNameText = MemberHook(this, &AlbumSettingsWindow::setNameText);
+    v.setLen = MemberHook(this, &AlbumSettingsWindow::setLen);
+    v.focusName = MemberHook(this, &AlbumSettingsWindow::focusName);
+    v.addToFrame = MemberHook(this, &AlbumSettingsWindow::addToFrame);
+    v.showWait = MemberHook(this, &AlbumSettingsWindow::showWait);
+    v.hideWait = MemberHook(this, &AlbumSettingsWindow::hideWait);
+    v.openUploadWindow = MemberHook(this, &AlbumSettingsWindow::openUploadWindow);
+}
+
+void AlbumSettingsWindow::showSaveMarker(bool shown) {
+    cmdSave->setVisible(shown);
+    labSave->setVisible(shown);
+}
+
+QString AlbumSettingsWindow::nameText() const { return txtAddAlbum->text(); }
+
+void AlbumSettingsWindow::setNameText(const QString& text) {
+    const QSignalBlocker quiet(txtAddAlbum);
+    txtAddAlbum->setText(text);
+}
+
+void AlbumSettingsWindow::setLen(const QString& text) { labLen->setText(text); }
+
+void AlbumSettingsWindow::focusName(bool selectAll) {
+    txtAddAlbum->setFocus();
+    if (selectAll) txtAddAlbum->selectAll();
+    else txtAddAlbum->end(false);
+}
+
+bool AlbumSettingsWindow::addToFrame() const { return chkAdd->isChecked(); }
+void AlbumSettingsWindow::showWait() { m_wait->begin(); }
+void AlbumSettingsWindow::hideWait() { m_wait->end(); }
+void AlbumSettingsWindow::openUploadWindow() { OpenUploadWindow(this); }
 
 bool AlbumSettingsWindow::grdAlbum_MouseMove(const QPoint& pos) const {
     return AlbumGridPointerHot(twips::FromPixels(pos.x()), twips::FromPixels(pos.y()));

@@ -45,8 +45,8 @@ public:
     QWidget* picNetToService = nullptr;
     QPushButton* cmdQuit = nullptr;
 
-    // The logic, with the hooks this window set.
-    AlbumSettingsLogic logic;
+    // The controller, with the hooks this window set.
+    AlbumSettingsController logic;
 
     void Form_Load() { logic.Form_Load(); }
     void cmdAddAlbum_Click() { logic.cmdAddAlbum_Click(); }
@@ -64,8 +64,18 @@ public:
     void done(int result) override;
 
 private:
+    void wireView();
     void showGrid(const AlbumGrid& grid);
     void showFrame(const HomeAlbumFrame& frame);
+    void showSaveMarker(bool shown);
+    QString nameText() const;
+    void setNameText(const QString& text);
+    void setLen(const QString& text);
+    void focusName(bool selectAll);
+    bool addToFrame() const;
+    void showWait();
+    void hideWait();
+    void openUploadWindow();
 
     std::unique_ptr<PleaseWait> m_wait;
     bool m_unloading = false;

@@ -1,7 +1,7 @@
 #include "albums/ui/screenshotwarningwindow.h"
 
 #include "albums/ui/uploadframe.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "platform/twips.h"
 
 #include <QCheckBox>

@@ -1,10 +1,7 @@
 #include "albums/ui/sizeduploadwindow.h"
 
-#include "foundation/ui/pleasewait.h"
-#include "hostedfiles/ui/hostedfiles_entry.h"
-#include "imageeditor/ui/imageeditor_entry.h"
 #include "imaging/ui/imaging_entry.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 
 #include <QCheckBox>
@@ -43,35 +40,7 @@ SizedUploadWindow::SizedUploadWindow(QWidget* parent) : UploadFrame(parent) {
     cmdCloseTeach->hide();
     for (const UploadHintBox& b : hintBoxes) b.picOpeMsg->hide();
 
-    m_wait = std::make_unique<PleaseWait>(picNetToService, QList<QWidget*>{cmdViewPhoto});
-
-    SizedUploadWindowView& v = logic.view;
-    v.maximise = [this] { setWindowState(windowState() | Qt::WindowMaximized); };
-    v.numberSlots = [this] {
-        for (int r = 1; r < grdUpLoad->rowCount(); ++r) grdUpLoad->item(r, 0)->setText(QString::number(r));
-    };
-    v.hideWatermarkControls = [this] {
-        cmdSetWaterMark->hide();
-        cheWatermarkAndBorder->hide();
-    };
-    v.placeFrame = [this] {
-        place(frmUpload, 30, 795 - 60, frmUpload->width() * twips::kPerPixel, frmUpload->height() * twips::kPerPixel);
-        picFrame->move(0, 0);
-    };
-    v.layOut = [this](const UploadLayout& l) { layOutViewport(uploadframe::kBandHeight, l); };
-    v.showWait = [this] { m_wait->begin(); };
-    v.hideWait = [this] { m_wait->end(); };
-    v.openFileManager = [this] { OpenFileManager(this); };
-    v.openImageEditor = [this] { OpenImageEditor(this); };
-    v.openWatermarkSettings = [this] { OpenWatermarkSettings(this); };
-    v.showMainHint = [](int id, const QString& text, int size, int top, int left) {
-        mainwindowseam::ShowHint(id, text, size, top, left);
-    };
-
-    wireSlots(logic.frame);
-    logic.frame.view.openCropDialog = [this] { OpenCropDialog(this); };
-    wireRun(logic.run);
-
+    wireView();
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { cmdCloseUpload_Click(); });
     connect(cmdEditPic, &QPushButton::clicked, this, [this] { cmdEditPic_Click(); });
     connect(cmdSetWaterMark, &QPushButton::clicked, this, [this] { cmdSetWaterMark_Click(); });
@@ -82,6 +51,34 @@ SizedUploadWindow::SizedUploadWindow(QWidget* parent) : UploadFrame(parent) {
 }
 
 SizedUploadWindow::~SizedUploadWindow() = default;
+
+void SizedUploadWindow::wireView() {
+    wireFrame(logic);
+    SizedUploadWindowView& v = logic.view;
+    v.numberSlots = MemberHook(this, &SizedUploadWindow::numberSlots);
+    v.hideWatermarkControls = MemberHook(this, &SizedUploadWindow::hideWatermarkControls);
+    v.placeFrame = MemberHook(this, &SizedUploadWindow::placeFrame);
+    v.layOut = MemberHook(this, &SizedUploadWindow::layOut);
+    logic.frame.view.openCropDialog = MemberHook(this, &SizedUploadWindow::openCropDialog);
+}
+
+void SizedUploadWindow::numberSlots() {
+    for (int r = 1; r < grdUpLoad->rowCount(); ++r) grdUpLoad->item(r, 0)->setText(QString::number(r));
+}
+
+void SizedUploadWindow::hideWatermarkControls() {
+    cmdSetWaterMark->hide();
+    cheWatermarkAndBorder->hide();
+}
+
+void SizedUploadWindow::placeFrame() {
+    place(frmUpload, 30, 795 - 60, frmUpload->width() * twips::kPerPixel, frmUpload->height() * twips::kPerPixel);
+    picFrame->move(0, 0);
+}
+
+void SizedUploadWindow::layOut(const UploadLayout& l) { layOutViewport(uploadframe::kBandHeight, l); }
+
+void SizedUploadWindow::openCropDialog() { OpenCropDialog(this); }
 
 void SizedUploadWindow::Form_Resize() {
     logic.Form_Resize(twips::FromPixels(height()), twips::FromPixels(width()));

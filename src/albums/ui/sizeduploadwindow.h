@@ -3,14 +3,10 @@
 // cut to one widget's size into that widget's fixed album. Opened modally by
 // OpenSizedUploadWindow (albums_entry.h) after the opener set the window's labels
 // (sizeduploadwindowlabels.h) and the main window's labWidth, labHeight and labAddWatermark.
-#include "albums/sizeduploadwindow.h"
+#include "albums/sizeduploadwindowcontroller.h"
 #include "albums/sizeduploadwindowlabels.h"
 #include "albums/ui/uploadframe.h"
 #include "platform/defaultinstance.h"
-
-#include <memory>
-
-class PleaseWait;
 
 // No Q_OBJECT: moc cannot read the name.
 class SizedUploadWindow : public UploadFrame, public SizedUploadWindowLabels, public DefaultInstance<SizedUploadWindow> {
@@ -24,8 +20,8 @@ public:
     QLabel* labDirInfoCaption = nullptr;        // labDirInfo
     QLabel* labUploadToAlbumCaption = nullptr;  // labUploadToAlbum, hidden
 
-    // The logic, with the hooks this window set.
-    SizedUploadWindowLogic logic;
+    // The controller, with the hooks this window set.
+    SizedUploadWindowController logic;
 
     void Form_Load() { logic.Form_Load(); }
     void Form_Resize();
@@ -40,7 +36,14 @@ protected:
     void relayOut() override { Form_Resize(); }
 
 private:
-    std::unique_ptr<PleaseWait> m_wait;
+    // Sets the frame's hooks and the window's own.
+    void wireView();
+    void numberSlots();
+    void hideWatermarkControls();
+    void placeFrame();
+    void layOut(const UploadLayout& l);
+    void openCropDialog();
+
     bool m_unloading = false;
 };
 using frm上传特定 = SizedUploadWindow;  // 上传特定 sized-picture upload window

@@ -1,10 +1,14 @@
 #include "albums/ui/uploadframe.h"
 
 #include "albums/uploadrun.h"
-#include "albums/uploadwindow.h"
 #include "albums/ui/albums_entry.h"
+#include "foundation/ui/pleasewait.h"
+#include "hostedfiles/ui/hostedfiles_entry.h"
+#include "imageeditor/ui/imageeditor_entry.h"
 #include "imaging/ui/imaging_entry.h"
 #include "imaging/ui/previewbox.h"
+#include "mainwindow/ui/mainwindowseam.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/statuspictures.h"
 #include "platform/ui/windowgeometry.h"
@@ -266,7 +270,10 @@ UploadFrame::UploadFrame(QWidget* parent) : QDialog(parent) {
     previewBox->picBackColor->setBackColor(0);
     previewBox->hide();
     picLoadInfo = panel(frmUpload, QStringLiteral("正在加载数据，请您稍候..."), 5000, 3600, 4500, 780);
+    m_wait = std::make_unique<PleaseWait>(picNetToService, QList<QWidget*>{cmdViewPhoto});
 }
+
+UploadFrame::~UploadFrame() = default;
 
 void UploadFrame::layOutViewport(int top, const UploadLayout& layout) {
     m_layoutTop = top;
@@ -405,30 +412,42 @@ QImage UploadFrame::ListPicture(const QString& key) {
     return icon;
 }
 
-void UploadFrame::wireSlots(UploadSlotsLogic& logic) {
-    m_slots = &logic;
-    UploadSlotsView& v = logic.view;
-    v.showSlot = [this](int i) { showSlot(i); };
-    v.setBusy = [this](bool busy) {
-        m_busy = busy;
-        // The frame's contents only: the crop dialog opened inside the pass must take input.
-        frmUpload->setEnabled(!busy);
-        picMsg->setVisible(busy);
-        if (busy) picMsg->raise();
-        picMsg->repaint();
-    };
-    v.showUploadInfo = [this](bool shown) {
-        txtUploadInfo->setVisible(shown);
-        place(txtUploadInfo1, kUploadButtonLeft, shown ? 750 : 900, 2100, 300);
-    };
-    v.showBigView = [this] { showBigView(); };
-    v.showRing = [this] { showRing(); };
-    v.turnedPreview = [this](const QImage& source, int degrees) { return previewBox->TurnedPicture(source, degrees); };
-    v.showUploadReady = [this] {
-        cmdUploadFiles->setText(QStringLiteral("上 传"));
-        picWait->hide();
-    };
+void UploadFrame::wireFrame(UploadFrameController& controller) {
+    m_slots = &controller.frame;
+    m_run = &controller.run;
+    UploadFrameView& v = controller.frameView;
+    v.maximise = MemberHook(this, &UploadFrame::maximise);
+    v.showWait = MemberHook(this, &UploadFrame::showWait);
+    v.hideWait = MemberHook(this, &UploadFrame::hideWait);
+    v.openFileManager = MemberHook(this, &UploadFrame::openFileManager);
+    v.openImageEditor = MemberHook(this, &UploadFrame::openImageEditor);
+    v.openWatermarkSettings = MemberHook(this, &UploadFrame::openWatermarkSettings);
+    v.showMainHint = MemberHook(this, &UploadFrame::showMainHint);
+    wireSlots();
+    wireRun();
+    connectFrame();
+}
 
+void UploadFrame::wireSlots() {
+    UploadSlotsView& v = m_slots->view;
+    v.showSlot = MemberHook(this, &UploadFrame::showSlot);
+    v.setBusy = MemberHook(this, &UploadFrame::setBusy);
+    v.showUploadInfo = MemberHook(this, &UploadFrame::showUploadInfo);
+    v.showBigView = MemberHook(this, &UploadFrame::showBigView);
+    v.showRing = MemberHook(this, &UploadFrame::showRing);
+    v.turnedPreview = MemberHook(this, &UploadFrame::turnedPreview);
+    v.showUploadReady = MemberHook(this, &UploadFrame::showUploadReady);
+}
+
+void UploadFrame::wireRun() {
+    UploadRunView& v = m_run->view;
+    v.showPanel = MemberHook(this, &UploadFrame::showRunPanel);
+    v.showScreenshotWarning = MemberHook(this, &UploadFrame::showScreenshotWarning);
+    v.prepare = MemberHook(this, &UploadFrame::prepare);
+    v.watermarkTicked = MemberHook(this, &UploadFrame::watermarkTicked);
+}
+
+void UploadFrame::connectFrame() {
     for (int i = 0; i < kSlotCount; ++i) {
         const size_t s = size_t(i);
         connect(cmdSearch[s], &QPushButton::clicked, this, [this, i] { cmdSearch_Click(i); });
@@ -441,25 +460,47 @@ void UploadFrame::wireSlots(UploadSlotsLogic& logic) {
     }
     connect(cmdReSelect, &QPushButton::clicked, this, [this] { cmdReSelect_Click(); });
     connect(picCloseBigView, &QPushButton::clicked, this, [this] { picCloseBigView_Click(); });
-}
-
-void UploadFrame::wireRun(UploadRunLogic& run) {
-    m_run = &run;
-    UploadRunView& v = run.view;
-    v.showPanel = [this] { showRunPanel(); };
-    v.showScreenshotWarning = [this] { ShowScreenshotWarning(this); };
-    v.prepare = [this] { PrepareUploadPicture(this); };
-    v.watermarkTicked = [this] { return cheWatermarkAndBorder->isChecked(); };
     connect(cmdUploadFiles, &QPushButton::clicked, this, [this] { cmdUploadFiles_Click(); });
     connect(cmdUploadOK, &QPushButton::clicked, this, [this] { cmdUploadOK_Click(); });
     connect(cmdUploadAgain, &QPushButton::clicked, this, [this] { cmdUploadAgain_Click(); });
-    // A new batch from the re-select button hides the run's report too.
-    m_slots->view.showUploadReady = [this] {
-        cmdUploadFiles->setText(QStringLiteral("上 传"));
-        m_run->panel.visible = false;
-        picWait->hide();
-    };
 }
+
+void UploadFrame::maximise() { setWindowState(windowState() | Qt::WindowMaximized); }
+void UploadFrame::showWait() { m_wait->begin(); }
+void UploadFrame::hideWait() { m_wait->end(); }
+void UploadFrame::openFileManager() { OpenFileManager(this); }
+void UploadFrame::openImageEditor() { OpenImageEditor(this); }
+void UploadFrame::openWatermarkSettings() { OpenWatermarkSettings(this); }
+void UploadFrame::showMainHint(int id, const QString& text, int pointSize, int top, int left) {
+    mainwindowseam::ShowHint(id, text, pointSize, top, left);
+}
+
+void UploadFrame::setBusy(bool busy) {
+    m_busy = busy;
+    // The frame's contents only: the crop dialog opened inside the pass must take input.
+    frmUpload->setEnabled(!busy);
+    picMsg->setVisible(busy);
+    if (busy) picMsg->raise();
+    picMsg->repaint();
+}
+
+void UploadFrame::showUploadInfo(bool shown) {
+    txtUploadInfo->setVisible(shown);
+    place(txtUploadInfo1, kUploadButtonLeft, shown ? 750 : 900, 2100, 300);
+}
+
+QImage UploadFrame::turnedPreview(const QImage& source, int degrees) { return previewBox->TurnedPicture(source, degrees); }
+
+void UploadFrame::showUploadReady() {
+    cmdUploadFiles->setText(QStringLiteral("上 传"));
+    // A new batch from the re-select button hides the run's report too.
+    m_run->panel.visible = false;
+    picWait->hide();
+}
+
+void UploadFrame::showScreenshotWarning() { ShowScreenshotWarning(this); }
+void UploadFrame::prepare() { PrepareUploadPicture(this); }
+bool UploadFrame::watermarkTicked() const { return cheWatermarkAndBorder->isChecked(); }
 
 bool UploadFrame::busy() const { return m_busy || (m_run && m_run->running()); }
 

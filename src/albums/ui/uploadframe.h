@@ -2,16 +2,18 @@
 // What both upload windows carry: the top band's place, the viewport with its scroll bar and
 // canvas, the feature lines, the frame with the ten slot rows over the slot table, the titles
 // and notes, the buttons, the recent-upload ring, the hint boxes, the status panels and the
-// watermark option. The windows add their own parts and wire the logic; sizes are kept in twips
-// and converted here.
-#include "albums/uploadwindow.h"
+// watermark option; it wires the frame's controller, which both windows' controllers extend. The
+// windows add their own parts and wire their own hooks; sizes are kept in twips and converted here.
+#include "albums/uploadframecontroller.h"
 #include "platform/ui/windowgeometry.h"
 
 #include <QDialog>
 
 #include <array>
 #include <functional>
+#include <memory>
 
+class PleaseWait;
 class QCheckBox;
 class QPoint;
 class QFrame;
@@ -22,8 +24,6 @@ class QScrollBar;
 class QTableWidget;
 class PreviewBox;
 class QProgressBar;
-class UploadRunLogic;
-class UploadSlotsLogic;
 
 // One hint box picOpeMsg(k) with its text, its do-not-show-again box and its two closers.
 struct UploadHintBox {
@@ -37,6 +37,7 @@ struct UploadHintBox {
 class UploadFrame : public QDialog {
 public:
     explicit UploadFrame(QWidget* parent = nullptr);
+    ~UploadFrame() override;
 
     QFrame* picAD = nullptr;        // the top band's strip
     QWidget* picBox = nullptr;      // the viewport
@@ -113,10 +114,17 @@ public:
     void hideHintBox(int box);
 
 protected:
-    // Sets the slots' shared hooks and connects the slot controls; the window sets its own.
-    void wireSlots(UploadSlotsLogic& logic);
-    // Sets the run's shared hooks and connects the run's buttons.
-    void wireRun(UploadRunLogic& run);
+    // Sets the frame's hooks and the slots' and the run's shared ones, and connects the frame's
+    // controls; the window sets its own.
+    void wireFrame(UploadFrameController& controller);
+    // The frame's hooks, which the album window's new-album command shares.
+    void maximise();
+    void showWait();
+    void hideWait();
+    void openFileManager();
+    void openImageEditor();
+    void openWatermarkSettings();
+    void showMainHint(int id, const QString& text, int pointSize, int top, int left);
     // The control a name in the run's panel means; null for one the frame does not hold.
     virtual QWidget* namedControl(const QString& name);
     // picWait drawn from the run's panel.
@@ -131,7 +139,18 @@ protected:
     virtual QWidget* hintTarget(int box);
 
 private:
+    void wireSlots();
+    void wireRun();
+    void connectFrame();
+    // The slots' and the run's shared hooks.
     void showSlot(int i);
+    void setBusy(bool busy);
+    void showUploadInfo(bool shown);
+    QImage turnedPreview(const QImage& source, int degrees);
+    void showUploadReady();
+    void showScreenshotWarning();
+    void prepare();
+    bool watermarkTicked() const;
     void showBigView();
     // A place (window coordinates) on the big view itself, a slot's thumbnail, its turn buttons or
     // a ring thumbnail, which open the big view.
@@ -146,8 +165,9 @@ private:
     // Scrolls the viewport as little as shows w, a widget of the canvas.
     void scrollToShow(const QWidget* w);
 
-    UploadSlotsLogic* m_slots = nullptr;
-    UploadRunLogic* m_run = nullptr;
+    UploadSlotsController* m_slots = nullptr;
+    UploadRunController* m_run = nullptr;
+    std::unique_ptr<PleaseWait> m_wait;
     bool m_busy = false;
     HintBoxQueue m_hints;
     std::array<std::function<void()>, 3> m_hintPlace{};

@@ -2,12 +2,8 @@
 
 #include "albums/ui/albumsettingswindow.h"
 #include "foundation/settings.h"
-#include "foundation/ui/pleasewait.h"
-#include "hostedfiles/ui/hostedfiles_entry.h"
-#include "imageeditor/ui/imageeditor_entry.h"
-#include "imaging/ui/imaging_entry.h"
-#include "mainwindow/ui/mainwindowseam.h"
 #include "mainwindow/ui/teachpanel.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/statuspictures.h"
 #include "platform/ui/webbrowser.h"
@@ -19,6 +15,13 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
+
+namespace {
+// The album settings window, when it opened this one, lists the album created here.
+void AddAlbumSettingsRow(const QString& album, const QString& stamp) {
+    if (AlbumSettingsWindow* settings = AlbumSettingsWindow::loaded()) settings->logic.albumCreatedElsewhere(album, stamp);
+}
+}  // namespace
 
 UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
     setWindowTitle(QStringLiteral("上传文件"));
@@ -58,10 +61,10 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
     chkPicZIP = new QCheckBox(picPicZip);
     chkPicZIP->setChecked(true);
     place(chkPicZIP, 0, 0, 300, 300);
-    auto* zipCaption = new QLabel(QStringLiteral("jpg、bmp图像大于500k时转换成600×600(像素)以内的图像。"), picPicZip);
-    zipCaption->setWordWrap(true);
-    zipCaption->setObjectName(QStringLiteral("chkPicZIPCaption"));
-    place(zipCaption, 300, 0, 1950, 1200);
+    chkPicZIPCaption = new QLabel(QStringLiteral("jpg、bmp图像大于500k时转换成600×600(像素)以内的图像。"), picPicZip);
+    chkPicZIPCaption->setWordWrap(true);
+    chkPicZIPCaption->setObjectName(QStringLiteral("chkPicZIPCaption"));
+    place(chkPicZIPCaption, 300, 0, 1950, 1200);
     imgLock = new QLabel(frmUpload);
     place(imgLock, 12750, 4500, 270, 300);
     imgLock->setPixmap(PadlockPicture(imgLock->width(), imgLock->height()));
@@ -72,62 +75,9 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
     place(cmdUploadNextPage, 3600, 1080, 1800, 420);
     cmdUploadNextPage->hide();
 
-    m_wait = std::make_unique<PleaseWait>(picNetToService, QList<QWidget*>{cmdViewPhoto});
-
-    UploadWindowView& v = logic.view;
-    v.maximise = [this] { setWindowState(windowState() | Qt::WindowMaximized); };
-    v.openTutorial = [this] { teachpicTeach->openAtLoad([this] { cmdOpenTeach_Click(); }); };
-    v.navigateAd = [this](const QString& url) { webAD->Navigate(url); };
-    v.fillChooser = [this](const QStringList& items, const QString& text) {
-        cobAlbum->addItems(items);
-        cobAlbum->setCurrentIndex(cobAlbum->findText(text));
-    };
-    v.showUploadToAlbum = [this](const QString& caption, bool visible) {
-        labUploadToAlbumCaption->setText(caption);
-        labUploadToAlbumCaption->setVisible(visible);
-    };
-    v.showHint = [this](int box, const QString& text, int top, int left) { showHintBox(box, text, top, left); };
-    v.hideHint = [this](int box) { hideHintBox(box); };
-    v.layOut = [this](const UploadLayout& l) { layOutViewport(bandTwips(), l); };
-    v.lockPicZip = [this, zipCaption](bool locked, const QString& caption) {
-        if (locked) chkPicZIP->setChecked(true);
-        picPicZip->setEnabled(!locked);
-        imgLock->setVisible(locked);
-        zipCaption->setText(caption);
-    };
-    v.showWait = [this] { m_wait->begin(); };
-    v.hideWait = [this] { m_wait->end(); };
-    v.openFileManager = [this] { OpenFileManager(this); };
-    v.openImageEditor = [this] { OpenImageEditor(this); };
-    v.openWatermarkSettings = [this] { OpenWatermarkSettings(this); };
-    v.showMainHint = [](int id, const QString& text, int size, int top, int left) {
-        mainwindowseam::ShowHint(id, text, size, top, left);
-    };
-
-    wireSlots(logic.frame);
-    logic.frame.view.picZipTicked = [this] { return chkPicZIP->isChecked(); };
-    logic.frame.view.showStartHint = [this] { logic.ShowStartHint(); };
-    wireRun(logic.run);
-    logic.run.view.chooserText = [this] { return cobAlbum->currentText(); };
-    logic.run.view.showAlbumHint = [this] { logic.ShowAlbumHint(); };
+    wireView();
     connect(cmdUploadFolder, &QPushButton::clicked, this, [this] { cmdUploadFolder_Click(); });
     connect(cmdUploadNextPage, &QPushButton::clicked, this, [this] { cmdUploadNextPage_Click(); });
-    UploadNewAlbumView& a = newAlbumView;
-    a.enableNewAlbum = [this](bool enabled) { cmdNewAlbum->setEnabled(enabled); };
-    a.addChosenAlbum = [this](const QString& album) {
-        cobAlbum->addItem(album);
-        cobAlbum->setCurrentIndex(cobAlbum->count() - 1);
-    };
-    a.showUploadToAlbum = [this](const QString& caption) {
-        labUploadToAlbumCaption->setText(caption);
-        labUploadToAlbumCaption->show();
-    };
-    a.addAlbumSettingsRow = [](const QString& album, const QString& stamp) {
-        if (AlbumSettingsWindow* settings = AlbumSettingsWindow::loaded()) settings->logic.albumCreatedElsewhere(album, stamp);
-    };
-    a.showWait = v.showWait;
-    a.hideWait = v.hideWait;
-
     connect(cmdCloseUpload, &QPushButton::clicked, this, [this] { cmdCloseUpload_Click(); });
     connect(cmdEditPic, &QPushButton::clicked, this, [this] { cmdEditPic_Click(); });
     connect(cmdSetWaterMark, &QPushButton::clicked, this, [this] { cmdSetWaterMark_Click(); });
@@ -149,6 +99,66 @@ UploadWindow::UploadWindow(QWidget* parent) : UploadFrame(parent) {
 }
 
 UploadWindow::~UploadWindow() = default;
+
+void UploadWindow::wireView() {
+    wireFrame(logic);
+    UploadWindowView& v = logic.view;
+    v.openTutorial = MemberHook(this, &UploadWindow::openTutorial);
+    v.navigateAd = MemberHook(this, &UploadWindow::navigateAd);
+    v.fillChooser = MemberHook(this, &UploadWindow::fillChooser);
+    v.showUploadToAlbum = MemberHook(this, &UploadWindow::showUploadToAlbum);
+    v.showHint = MemberHook(this, &UploadWindow::showHintBox);
+    v.hideHint = MemberHook(this, &UploadWindow::hideHintBox);
+    v.layOut = MemberHook(this, &UploadWindow::layOut);
+    v.lockPicZip = MemberHook(this, &UploadWindow::lockPicZip);
+    logic.frame.view.picZipTicked = MemberHook(this, &UploadWindow::picZipTicked);
+    logic.frame.view.showStartHint = MemberHook(&logic, &UploadWindowController::ShowStartHint);
+    logic.run.view.chooserText = MemberHook(this, &UploadWindow::chooserText);
+    logic.run.view.showAlbumHint = MemberHook(&logic, &UploadWindowController::ShowAlbumHint);
+    UploadNewAlbumView& a = newAlbumView;
+    a.enableNewAlbum = MemberHook(this, &UploadWindow::enableNewAlbum);
+    a.addChosenAlbum = MemberHook(this, &UploadWindow::addChosenAlbum);
+    a.showUploadToAlbum = [this](const QString& caption) { showUploadToAlbum(caption, true); };
+    a.addAlbumSettingsRow = AddAlbumSettingsRow;
+    a.showWait = MemberHook(this, &UploadWindow::showWait);
+    a.hideWait = MemberHook(this, &UploadWindow::hideWait);
+}
+
+void UploadWindow::openTutorial() {
+    teachpicTeach->openAtLoad([this] { cmdOpenTeach_Click(); });
+}
+
+void UploadWindow::navigateAd(const QString& url) { webAD->Navigate(url); }
+
+void UploadWindow::fillChooser(const QStringList& items, const QString& text) {
+    cobAlbum->addItems(items);
+    cobAlbum->setCurrentIndex(cobAlbum->findText(text));
+}
+
+void UploadWindow::showUploadToAlbum(const QString& caption, bool visible) {
+    labUploadToAlbumCaption->setText(caption);
+    labUploadToAlbumCaption->setVisible(visible);
+}
+
+void UploadWindow::layOut(const UploadLayout& l) { layOutViewport(bandTwips(), l); }
+
+void UploadWindow::lockPicZip(bool locked, const QString& caption) {
+    if (locked) chkPicZIP->setChecked(true);
+    picPicZip->setEnabled(!locked);
+    imgLock->setVisible(locked);
+    chkPicZIPCaption->setText(caption);
+}
+
+bool UploadWindow::picZipTicked() const { return chkPicZIP->isChecked(); }
+
+QString UploadWindow::chooserText() const { return cobAlbum->currentText(); }
+
+void UploadWindow::enableNewAlbum(bool enabled) { cmdNewAlbum->setEnabled(enabled); }
+
+void UploadWindow::addChosenAlbum(const QString& album) {
+    cobAlbum->addItem(album);
+    cobAlbum->setCurrentIndex(cobAlbum->count() - 1);
+}
 
 int UploadWindow::bandTwips() const {
     return m_teachShown ? twips::FromPixels(teachpicTeach->height()) : twips::FromPixels(picAD->height());

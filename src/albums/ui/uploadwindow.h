@@ -5,13 +5,10 @@
 // the main window's labUPloadType and the window's own labels (uploadwindowlabels.h).
 #include "albums/ui/uploadframe.h"
 #include "albums/uploadnewalbum.h"
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 #include "albums/uploadwindowlabels.h"
 #include "platform/defaultinstance.h"
 
-#include <memory>
-
-class PleaseWait;
 class QComboBox;
 class TeachPanel;
 class WebBrowser;
@@ -32,12 +29,13 @@ public:
     QLabel* labUploadToAlbumCaption = nullptr;  // labUploadToAlbum
     QFrame* picPicZip = nullptr;
     QCheckBox* chkPicZIP = nullptr;
+    QLabel* chkPicZIPCaption = nullptr;  // chkPicZIP's caption, which the watermark option changes
     QLabel* imgLock = nullptr;
     QPushButton* cmdUploadFolder = nullptr;
     QPushButton* cmdUploadNextPage = nullptr;
 
-    // The logic, with the hooks this window set.
-    UploadWindowLogic logic;
+    // The controller, with the hooks this window set.
+    UploadWindowController logic;
     UploadNewAlbumView newAlbumView;
 
     void Form_Load() { logic.Form_Load(); }
@@ -70,8 +68,19 @@ protected:
 private:
     void Form_QueryUnload() { logic.Form_QueryUnload(); }
     int bandTwips() const;
+    // Sets the frame's hooks, the window's own and the new-album command's.
+    void wireView();
+    void openTutorial();
+    void navigateAd(const QString& url);
+    void fillChooser(const QStringList& items, const QString& text);
+    void showUploadToAlbum(const QString& caption, bool visible);
+    void layOut(const UploadLayout& l);
+    void lockPicZip(bool locked, const QString& caption);
+    bool picZipTicked() const;
+    QString chooserText() const;
+    void enableNewAlbum(bool enabled);
+    void addChosenAlbum(const QString& album);
 
-    std::unique_ptr<PleaseWait> m_wait;
     bool m_teachShown = false;
     bool m_unloading = false;
 };

@@ -1,9 +1,9 @@
 #pragma once
 // The work of the album upload window frm上传 apart from its window: the slots' window-level
-// state, the album choice, the viewport layout, the hint boxes, the closing hint and the small
-// commands; and the screenshot warning that the upload runs ask for. Sizes are twips.
-#include "albums/uploadrun.h"
-#include "albums/uploadslots.h"
+// state, the album choice, the viewport layout, the hint boxes and the closing, over the frame
+// both upload windows share (uploadframecontroller.h); and the screenshot warning that the upload
+// runs ask for. Sizes are twips.
+#include "albums/uploadframecontroller.h"
 
 #include <QDate>
 #include <QString>
@@ -14,35 +14,9 @@
 
 class Table;
 
-// The frame both upload windows carry, at its design size.
-namespace uploadframe {
-inline constexpr int kClientWidth = 15360;
-inline constexpr int kClientHeight = 10680;
-inline constexpr int kBandHeight = 1050;       // picAD; the tutorial panel is higher
-inline constexpr int kFrameHeight = 9630;      // picFrame, the canvas
-inline constexpr int kScrollWidth = 255;       // vscPicBox
-inline constexpr int kHintWidth = 4500;        // picOpeMsg(0..2)
-inline constexpr int kHintHeight = 1875;
-inline constexpr int kScrollHintBelow = 7900;  // hint 27 shows in a viewport lower than this
-inline constexpr int kSlotCount = 10;
-inline constexpr int kUploadButtonLeft = 13020;  // cmdUploadFiles in frmUpload
-}  // namespace uploadframe
-
 // The albums the chooser offers: every album name of the list (field 0) but the system albums,
 // whose first three characters are "www" in any case; none for a "null" list.
 QStringList ChooserAlbums(const Table& albums);
-
-// The viewport under the top band and the scroll bar that moves the canvas inside it.
-struct UploadLayout {
-    int viewportHeight = 0;  // picBox
-    bool scrollVisible = false;
-    int scrollLeft = 0;      // vscPicBox, inside the viewport
-    int scrollHeight = 0;
-    int scrollMax = 0;
-};
-// The viewport takes the client height under the band (never below 0); the scroll bar shows
-// while the canvas is higher than the viewport.
-UploadLayout LayOutUploadViewport(int clientHeight, int bandHeight, int viewportWidth, int frameHeight);
 
 // The week's advertisement page of the upload window, with the member key, the server prefix and
 // the client version as k1, k2 and k3.
@@ -62,12 +36,10 @@ namespace uploadhints {
 QString ScrollHint();  // hint 27, in box 0
 QString StartHint();   // hint 28, in box 1
 QString AlbumHint();   // hint 29, in box 2
-QString CloseHint();   // hint 11, in the main window's box
 }  // namespace uploadhints
 
-// What the logic does to its window. Every hook is required (platform/hookcheck.h).
+// What the controller does to its window. Every hook is required (platform/hookcheck.h).
 struct UploadWindowView {
-    std::function<void()> maximise;
     // The tutorial panel's first-run opening: its movie loaded, the play flag "1", then the
     // window's cmdOpenTeach_Click.
     std::function<void()> openTutorial;
@@ -81,17 +53,9 @@ struct UploadWindowView {
     std::function<void(const UploadLayout&)> layOut;
     // chkPicZIP's lock: ticked and locked with the first caption, or unlocked with the second.
     std::function<void(bool locked, const QString& caption)> lockPicZip;
-    std::function<void()> showWait;  // picNetToService, shown and painted at once
-    std::function<void()> hideWait;
-    std::function<void()> openFileManager;
-    std::function<void()> openImageEditor;
-    std::function<void()> openWatermarkSettings;
-    // The main window's hint box (mainwindowseam::ShowHint).
-    std::function<void(int id, const QString& text, int pointSize, int top, int left)> showMainHint;
 
     template <class F>
     void forEachRequiredHook(F&& f) const {
-        f("maximise", bool(maximise));
         f("openTutorial", bool(openTutorial));
         f("navigateAd", bool(navigateAd));
         f("fillChooser", bool(fillChooser));
@@ -100,23 +64,15 @@ struct UploadWindowView {
         f("hideHint", bool(hideHint));
         f("layOut", bool(layOut));
         f("lockPicZip", bool(lockPicZip));
-        f("showWait", bool(showWait));
-        f("hideWait", bool(hideWait));
-        f("openFileManager", bool(openFileManager));
-        f("openImageEditor", bool(openImageEditor));
-        f("openWatermarkSettings", bool(openWatermarkSettings));
-        f("showMainHint", bool(showMainHint));
     }
 };
 
-class UploadWindowLogic {
+class UploadWindowController : public UploadFrameController {
 public:
+    UploadWindowController() : UploadFrameController(UploadVariant::Album) {}
+
     UploadWindowView view;
-    // The ten slots with their window-level variables, the ring and the big view.
-    UploadSlotsLogic frame{UploadVariant::Album};
     UploadSlots& uploadSlots = frame.data;
-    // The upload run over those slots, the retry and the folder upload.
-    UploadRunLogic run{frame};
     bool WindowLoaded = false;
     QString labMsgSN = QStringLiteral("0");  // the hint shown last
 
@@ -133,9 +89,6 @@ public:
     void cobAlbum_Click(const QString& text);
     // A hint box closed by its button or its image; a ticked box switches its own hint off.
     void cmdClosOpeMsg_Click(int box, bool ticked);
-    void cmdViewPhoto_Click();
-    void cmdEditPic_Click();
-    void cmdSetWaterMark_Click();
 
     // Hint 28 in box 1, left of the upload button, after slots were filled.
     void ShowStartHint();

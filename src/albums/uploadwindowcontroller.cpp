@@ -1,4 +1,4 @@
-#include "albums/uploadwindow.h"
+#include "albums/uploadwindowcontroller.h"
 
 #include "albums/loadalbumlist.h"
 #include "albums/state.h"
@@ -34,18 +34,6 @@ QStringList ChooserAlbums(const Table& albums) {
     return names;
 }
 
-UploadLayout LayOutUploadViewport(int clientHeight, int bandHeight, int viewportWidth, int frameHeight) {
-    UploadLayout l;
-    l.viewportHeight = std::max(0, clientHeight - bandHeight);
-    if (l.viewportHeight < frameHeight) {
-        l.scrollVisible = true;
-        l.scrollLeft = viewportWidth - uploadframe::kScrollWidth;
-        l.scrollHeight = l.viewportHeight;
-        l.scrollMax = frameHeight - l.viewportHeight;
-    }
-    return l;
-}
-
 QString UploadAdvertisementAddress(const QDate& today) {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Advertising) + QStringLiteral("/pwtd/") +
            WeeklyFolderName(today) + QStringLiteral("/upload.html") + AdvertisementPageQuery();
@@ -72,15 +60,12 @@ namespace uploadhints {
 QString ScrollHint() { return QStringLiteral("提示：用鼠标向下拽动此右侧的滚动滑块可查看到底部更多的操作按钮。"); }
 QString StartHint() { return QStringLiteral("提示：请点击此处的“上传”按钮开始上传文件。"); }
 QString AlbumHint() { return QStringLiteral("提示：请点击此处的“新建相册”按钮可创建一个新的相册。"); }
-QString CloseHint() {
-    return QStringLiteral("提示：") + QLatin1Char('\r') + QStringLiteral("    您可以在“图片管理”功能中删除已经上传的图片。");
-}
 }  // namespace uploadhints
 
-void UploadWindowLogic::Form_Load() {
+void UploadWindowController::Form_Load() {
     try {
         WindowLoaded = false;
-        if (SmallScreen) CALL_REQUIRED_HOOK(view.maximise);
+        if (SmallScreen) CALL_REQUIRED_HOOK(frameView.maximise);
         // Nothing of an earlier opening carries over: a left-over group would be offered by the
         // next run and hide the usual buttons.
         uploadSlots.reset();
@@ -94,7 +79,7 @@ void UploadWindowLogic::Form_Load() {
     WindowLoaded = true;
 }
 
-void UploadWindowLogic::fillChooser() {
+void UploadWindowController::fillChooser() {
     if (frm个人网站Labels::labUPloadType != QLatin1String("0")) return;
     if (AlbumList.value(0, AlbumListField::Name) == QLatin1String("null")) return;
     QStringList items = frm上传Labels::cobAlbumItems;
@@ -109,7 +94,7 @@ void UploadWindowLogic::fillChooser() {
     CALL_REQUIRED_HOOK(view.showUploadToAlbum, frm上传Labels::labUploadToAlbum, true);
 }
 
-void UploadWindowLogic::Form_Resize(int clientHeight, int bandHeight, int viewportWidth) {
+void UploadWindowController::Form_Resize(int clientHeight, int bandHeight, int viewportWidth) {
     const UploadLayout l = LayOutUploadViewport(clientHeight, bandHeight, viewportWidth, uploadframe::kFrameHeight);
     CALL_REQUIRED_HOOK(view.layOut, l);
     if (l.viewportHeight < uploadframe::kScrollHintBelow) {
@@ -118,7 +103,7 @@ void UploadWindowLogic::Form_Resize(int clientHeight, int bandHeight, int viewpo
     }
 }
 
-void UploadWindowLogic::ShowHint(int box, int hintId, const QString& text, int top, int left) {
+void UploadWindowController::ShowHint(int box, int hintId, const QString& text, int top, int left) {
     if (box < 0 || box > 2) return;
     if (GetUserSetting(hintId) == QLatin1String("1")) return;
     labMsgSN = QString::number(hintId);
@@ -126,13 +111,13 @@ void UploadWindowLogic::ShowHint(int box, int hintId, const QString& text, int t
     CALL_REQUIRED_HOOK(view.showHint, box, text, top, left);
 }
 
-void UploadWindowLogic::ShowStartHint() {
+void UploadWindowController::ShowStartHint() {
     ShowHint(1, UcsHintUploadStart, uploadhints::StartHint(), 5835, uploadframe::kUploadButtonLeft - 3795);
 }
 
-void UploadWindowLogic::ShowAlbumHint() { ShowHint(2, UcsHintNewAlbum, uploadhints::AlbumHint(), 585, 6375); }
+void UploadWindowController::ShowAlbumHint() { ShowHint(2, UcsHintNewAlbum, uploadhints::AlbumHint(), 585, 6375); }
 
-void UploadWindowLogic::cmdClosOpeMsg_Click(int box, bool ticked) {
+void UploadWindowController::cmdClosOpeMsg_Click(int box, bool ticked) {
     if (box < 0 || box > 2) return;
     // The box's own hint: labMsgSN names the hint shown last, which may sit in another box.
     const int id = m_hintIds[size_t(box)];
@@ -141,32 +126,20 @@ void UploadWindowLogic::cmdClosOpeMsg_Click(int box, bool ticked) {
     CALL_REQUIRED_HOOK(view.hideHint, box);
 }
 
-void UploadWindowLogic::Form_QueryUnload() {
-    if (GetUserSetting(UcsHintUploadClose) != QLatin1String("1"))
-        CALL_REQUIRED_HOOK(view.showMainHint, UcsHintUploadClose, uploadhints::CloseHint(), 10, 900, 10605);
+void UploadWindowController::Form_QueryUnload() {
+    showCloseHint();
     // An opener that does not set the parameters (the file manager's upload button) finds the
     // album choice again, not an album a former opener fixed.
     frm个人网站Labels::labUPloadType = QStringLiteral("0");
     frm上传Labels::resetLabels();
 }
 
-void UploadWindowLogic::cheWatermarkAndBorder_Click(bool ticked) {
+void UploadWindowController::cheWatermarkAndBorder_Click(bool ticked) {
     CALL_REQUIRED_HOOK(view.lockPicZip, ticked, ticked ? kPicZipLockedCaption : kPicZipCaption);
 }
 
-void UploadWindowLogic::cobAlbum_Click(const QString& text) {
+void UploadWindowController::cobAlbum_Click(const QString& text) {
     frm上传Labels::cobAlbumText = text;
     frm上传Labels::labUploadToAlbum = UploadToAlbumCaption(text);
     CALL_REQUIRED_HOOK(view.showUploadToAlbum, frm上传Labels::labUploadToAlbum, frm上传Labels::labUploadToAlbumVisible);
 }
-
-void UploadWindowLogic::cmdViewPhoto_Click() {
-    CALL_REQUIRED_HOOK(view.showWait);
-    LoadAlbumList();  // a refused read has shown its message; the manager opens on the cached list
-    CALL_REQUIRED_HOOK(view.hideWait);
-    frm个人网站Labels::labViewType = QStringLiteral("0");
-    CALL_REQUIRED_HOOK(view.openFileManager);
-}
-
-void UploadWindowLogic::cmdEditPic_Click() { CALL_REQUIRED_HOOK(view.openImageEditor); }
-void UploadWindowLogic::cmdSetWaterMark_Click() { CALL_REQUIRED_HOOK(view.openWatermarkSettings); }
