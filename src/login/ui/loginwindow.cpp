@@ -18,7 +18,6 @@
 #include "platform/vbtext.h"
 #include "platform/ui/webbrowser.h"
 
-#include <QFileInfo>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
