@@ -19,7 +19,7 @@
 #include "platform/serviceconfig.h"
 #include "platform/ui/flashplayer.h"
 #include "platform/ui/windowsplatform.h"
-#include "tutorial/teachplayer.h"
+#include "tutorial/teachplayercontroller.h"
 #include "tutorial/ui/tutorial_entry.h"
 
 #include <QApplication>

@@ -191,7 +191,7 @@ TEST_F(HostWindowsTutorial, OpenCloseOpenKeepsTheLoadedMovieAndItsChapter) {
         h.open();
         EXPECT_TRUE(h.shown());
         EXPECT_EQ(h.teachpicTeach->teachlabPlayFlag, QStringLiteral("1"));
-        TeachPlayerLogic& logic = player->logic();
+        TeachPlayerController& logic = player->logic();
         logic.teachcmdNext_Click();
         logic.teachcmdNext_Click();
         player->teachSF1->playback().StopPlay();

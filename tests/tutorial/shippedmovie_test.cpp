@@ -3,7 +3,7 @@
 #include "platform/flashmovie.h"
 #include "platform/paths.h"
 #include "platform/ui/flashcontrol.h"
-#include "tutorial/teachplayer.h"
+#include "tutorial/teachplayercontroller.h"
 #include "tutorial/ui/teachplayer.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +88,7 @@ TEST(ShippedMovies, TheCaptionShownBelongsToThePageTheCounterNames) {
         ASSERT_TRUE(movie);
         qint64 now = 0;
         FlashPlayback flash([&now] { return now; });
-        TeachPlayerLogic player(*host, flash, TeachPlayerView{[](bool) {}, [](bool) {}, [](int, int) {}, [] {}, {}});
+        TeachPlayerController player(*host, flash, TeachPlayerView{[](bool) {}, [](bool) {}, [](int, int) {}, [] {}, {}});
         player.TeachLoadMovie();
         const auto caption = [&] {
             const FlashScene* scene = movie->sceneAt(flash.FrameNum());

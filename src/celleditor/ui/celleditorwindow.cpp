@@ -18,6 +18,7 @@
 #include "platform/vberror.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/fontnames.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/twips.h"
 #include "platform/vbtext.h"
@@ -262,8 +263,19 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     // A tutorial panel opened or closed moves the text box; the hint follows it.
     for (QWidget* w : {static_cast<QWidget*>(txtTxt), static_cast<QWidget*>(teachpicTeach)}) w->installEventFilter(this);
 
-    // A list's Click ran for the member's choice and for a position set by code alike: both are
-    // currentIndexChanged here (the opening fills the panel with signals blocked).
+    connectTextHandlers();
+    connectPictureHandlers();
+    connectCommandHandlers();
+    wireView();
+
+    Form_Load();
+}
+
+CellEditorWindow::~CellEditorWindow() = default;
+
+// A list's Click ran for the member's choice and for a position set by code alike: both are
+// currentIndexChanged here (the opening fills the panel with signals blocked).
+void CellEditorWindow::connectTextHandlers() {
     connect(cheBackStyle, &QCheckBox::toggled, this, [this] { cheBackStyle_Click(); });
     connect(cobTX2, &QComboBox::currentIndexChanged, this, [this] { cobTX2_Click(); });
     connect(cobFont, &QComboBox::currentIndexChanged, this, [this] { cobFont_Click(); });
@@ -274,10 +286,7 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(cobTxtSP, &QComboBox::currentIndexChanged, this, [this] { cobTxtSP_Click(); });
     connect(cheUnderline, &QCheckBox::toggled, this, [this] { cheUnderline_Click(); });
     connect(cheStrikethru, &QCheckBox::toggled, this, [this] { cheStrikethru_Click(); });
-    connect(cobQJCZ, &QComboBox::currentIndexChanged, this, [this] { cobQJCZ_Click(); });
-    connect(cobQJSP, &QComboBox::currentIndexChanged, this, [this] { cobQJSP_Click(); });
     connect(cobTX1, &QComboBox::currentIndexChanged, this, [this] { cobTX1_Click(); });
-    connect(cheFlash, &QCheckBox::toggled, this, [this] { cheFlash_Click(); });
     connect(txtTxt, &QPlainTextEdit::textChanged, this, [this] { txtTxt_Change(); });
     // Choosing a font size from the list runs its Click; typing one is checked as typed.
     connect(cobFontSize, &QComboBox::activated, this, [this] { cobFontSize_Click(); });
@@ -288,10 +297,21 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(cmdSetFontColor, &QPushButton::clicked, this, [this] { cmdSetFontColor_Click(); });
     connect(cmdSetBackColor, &QPushButton::clicked, this, [this] { cmdSetBackColor_Click(); });
     connect(cmdDelTxt, &QPushButton::clicked, this, [this] { cmdDelTxt_Click(); });
-    connect(cmdDelBJ, &QPushButton::clicked, this, [this] { cmdDelBJ_Click(); });
-    connect(cmdDelQJ, &QPushButton::clicked, this, [this] { cmdDelQJ_Click(); });
     for (int side = 0; side < 4; ++side)
         connect(marginBox(side), &QLineEdit::textChanged, this, [this, side] { marginChanged(side); });
+    connect(chkShowViewLine, &QCheckBox::toggled, this, [this](bool on) {
+        for (QWidget* l : {picViewLineS, picViewLineX, picViewLineZ, picViewLineY}) l->setVisible(on);
+    });
+    connect(cmdViewTxt, &QPushButton::clicked, this, [this] { cmdViewTxt_Click(); });
+}
+
+// The lists' Click is currentIndexChanged, as for the text panel's lists.
+void CellEditorWindow::connectPictureHandlers() {
+    connect(cobQJCZ, &QComboBox::currentIndexChanged, this, [this] { cobQJCZ_Click(); });
+    connect(cobQJSP, &QComboBox::currentIndexChanged, this, [this] { cobQJSP_Click(); });
+    connect(cheFlash, &QCheckBox::toggled, this, [this] { cheFlash_Click(); });
+    connect(cmdDelBJ, &QPushButton::clicked, this, [this] { cmdDelBJ_Click(); });
+    connect(cmdDelQJ, &QPushButton::clicked, this, [this] { cmdDelQJ_Click(); });
     connect(txtQJW, &QLineEdit::textChanged, this, [this] { txtQJW_Change(); });
     connect(txtQJH, &QLineEdit::textChanged, this, [this] { txtQJH_Change(); });
     // Enter moves on: width, height, then the horizontal alignment; each move leaves a box.
@@ -301,7 +321,6 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     txtQJH->installEventFilter(this);
     connect(txtBJ, &QLineEdit::textChanged, this, [this](const QString& t) { txtBJ->setToolTip(t); });
     connect(txtQJ, &QLineEdit::textChanged, this, [this](const QString& t) { txtQJ->setToolTip(t); });
-    connect(cmdReSet, &QPushButton::clicked, this, [this] { cmdReSet_Click(); });
     connect(cmdSearchBJ, &QPushButton::clicked, this, [this] { cmdSearchBJ_Click(); });
     connect(cmdSearchQJ, &QPushButton::clicked, this, [this] { cmdSearchQJ_Click(); });
     connect(CmdBJSC, &QPushButton::clicked, this, [this] { CmdBJSC_Click(); });
@@ -310,23 +329,24 @@ CellEditorWindow::CellEditorWindow(QWidget* parent) : QDialog(parent) {
     connect(cmdQJXZ, &QPushButton::clicked, this, [this] { cmdQJXZ_Click(); });
     for (int i = 0; i < 4; ++i)
         connect(cmdUploadAreaPic[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdUploadAreaPic_Click(i); });
-    view.showPublishDialog = [this] { return OpenPublishDialog(this); };
-    connect(chkShowViewLine, &QCheckBox::toggled, this, [this](bool on) {
-        for (QWidget* l : {picViewLineS, picViewLineX, picViewLineZ, picViewLineY}) l->setVisible(on);
-    });
+}
+
+void CellEditorWindow::connectCommandHandlers() {
+    connect(cmdReSet, &QPushButton::clicked, this, [this] { cmdReSet_Click(); });
     connect(cmdClosOpeMsg, &QPushButton::clicked, this, [this] { cmdClosOpeMsg_Click(); });
     connect(imgCloseOpe, &QPushButton::clicked, this, [this] { imgCloseOpe_Click(); });
     connect(labANQ, &QLabel::linkActivated, this, [this] { labANQ_Click(); });
     connect(cmdOpenTeach, &QPushButton::clicked, this, [this] { cmdOpenTeach_Click(); });
     connect(cmdCloseTeach, &QPushButton::clicked, this, [this] { cmdCloseTeach_Click(); });
-    connect(cmdViewTxt, &QPushButton::clicked, this, [this] { cmdViewTxt_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
-
-    Form_Load();
 }
 
-CellEditorWindow::~CellEditorWindow() = default;
+void CellEditorWindow::wireView() {
+    view.showPublishDialog = MemberHook(this, &CellEditorWindow::showPublishDialog);
+}
+
+PublishOutcome CellEditorWindow::showPublishDialog() { return OpenPublishDialog(this); }
 
 QLineEdit* CellEditorWindow::marginBox(int side) const {
     switch (side) {

@@ -202,6 +202,12 @@ protected:
     void moveEvent(QMoveEvent* e) override;
 
 private:
+    void connectTextHandlers();
+    void connectPictureHandlers();
+    void connectCommandHandlers();
+    void wireView();
+    // The apply's view hook.
+    PublishOutcome showPublishDialog();
     // A picture source's end: the preview rebuilt and the window marked changed.
     void pictureChanged();
     void openMaterials(bool foreground);

@@ -110,6 +110,12 @@ WriteTextWindow::WriteTextWindow(const QString& qjw, const QString& qjh, QWidget
     teachpicTeach->hide();
     teachpicTeach->dockInLayout(main, 0);
 
+    connectHandlers();
+
+    Form_Load(qjw, qjh);
+}
+
+void WriteTextWindow::connectHandlers() {
     connect(txtText, &QLineEdit::textChanged, this, [this] { txtText_Change(); });
     connect(cmdClearText, &QPushButton::clicked, this, [this] { cmdClearText_Click(); });
     connect(cobFont, &QComboBox::activated, this, [this] { cobFont_Click(); });
@@ -127,8 +133,6 @@ WriteTextWindow::WriteTextWindow(const QString& qjw, const QString& qjh, QWidget
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdOpenTeach, &QPushButton::clicked, this, [this] { cmdOpenTeach_Click(); });
     connect(cmdCloseTeach, &QPushButton::clicked, this, [this] { cmdCloseTeach_Click(); });
-
-    Form_Load(qjw, qjh);
 }
 
 void WriteTextWindow::Form_Load(const QString& qjw, const QString& qjh) {

@@ -79,6 +79,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void connectHandlers();
     void Form_Load(const QString& qjw, const QString& qjh);
     void changeLabel(const std::function<void(OverlayLabel&)>& change);
     void centreLabel();

@@ -1,6 +1,7 @@
 #include "imaging/ui/cropwindow.h"
 
 #include "imaging/ui/previewbox.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 
@@ -198,22 +199,32 @@ void CropWindow::connectHandlers() {
 
 CropDialogView CropWindow::makeView() {
     CropDialogView v;
-    v.place = [this](const CropGeometry& g) { place(g); };
-    v.showPicture = [this](const QImage& picture) { imgPic->setPicture(picture); };
-    v.turnedPreview = [this](const QImage& unturned, int degrees) { return previewBox->TurnedPicture(unturned, degrees); };
-    v.setFrameVisible = [this](bool shown) {
-        shaCut->setVisible(shown);
-        shaCut->repaint();
-    };
-    v.maximise = [this] {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        showMaximized();
-        picFrame->setGeometry(0, 0, width(), height());
-        picFrame->raise();
-        picFrame->repaint();
-    };
+    v.place = MemberHook(this, &CropWindow::place);
+    v.showPicture = MemberHook(this, &CropWindow::showPicture);
+    v.turnedPreview = MemberHook(this, &CropWindow::turnedPreview);
+    v.setFrameVisible = MemberHook(this, &CropWindow::setFrameVisible);
+    v.maximise = MemberHook(this, &CropWindow::maximise);
     return v;
+}
+
+void CropWindow::showPicture(const QImage& picture) { imgPic->setPicture(picture); }
+
+QImage CropWindow::turnedPreview(const QImage& unturned, int degrees) {
+    return previewBox->TurnedPicture(unturned, degrees);
+}
+
+void CropWindow::setFrameVisible(bool shown) {
+    shaCut->setVisible(shown);
+    shaCut->repaint();
+}
+
+void CropWindow::maximise() {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    showMaximized();
+    picFrame->setGeometry(0, 0, width(), height());
+    picFrame->raise();
+    picFrame->repaint();
 }
 
 void CropWindow::place(const CropGeometry& g) {

@@ -106,7 +106,12 @@ private:
     void buildControls();
     void connectHandlers();
     CropDialogView makeView();
+    // The view's hooks.
     void place(const CropGeometry& g);
+    void showPicture(const QImage& picture);
+    QImage turnedPreview(const QImage& unturned, int degrees);
+    void setFrameVisible(bool shown);
+    void maximise();
     void move(int dx, int dy);
     void zoom(bool in);
     void quarterTurn(QPushButton* button, int direction);

@@ -2,6 +2,7 @@
 
 #include "imaging/overlaypainting.h"
 #include "imaging/ui/overlaywidgets.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/twips.h"
 #include "platform/vberror.h"
@@ -190,29 +191,49 @@ void WatermarkSettingsWindow::connectHandlers() {
 
 WatermarkDialogView WatermarkSettingsWindow::makeView() {
     WatermarkDialogView v;
-    v.setText = [this](const QString& text) { txtWaterMark->setText(text); };
-    v.showSettings = [this](const WatermarkSettings& s) { showSettings(s); };
-    v.setBorderFlag = [this](bool set) { labBorder->setText(set ? QStringLiteral("1") : QStringLiteral("0")); };
-    v.showWatermarkCopy = [this](const QString& path) {
-        const QImage picture(path);
-        if (picture.isNull()) return;
-        imgWaterMark->setPicture(picture);
-        imgWaterMark->show();
-    };
-    v.showBorderCopy = [this](const QString& path) { imgBorder->setPicture(QImage(path)); };
-    v.placeAll = [this] {
-        PlaceTextLevel();
-        PlaceTextVertical();
-        PlacePictureLevel();
-        PlacePictureVertical();
-    };
-    v.settings = [this] { return currentSettings(); };
-    v.pictureWatermarkPath = [this] { return labPicWaterPath->text(); };
-    v.borderPath = [this] { return labBorderPath->text(); };
-    v.saveEnabled = [this] { return cmdSave->isEnabled(); };
-    v.setSaveEnabled = [this](bool on) { cmdSave->setEnabled(on); };
+    v.setText = MemberHook(this, &WatermarkSettingsWindow::setWatermarkText);
+    v.showSettings = MemberHook(this, &WatermarkSettingsWindow::showSettings);
+    v.setBorderFlag = MemberHook(this, &WatermarkSettingsWindow::setBorderFlag);
+    v.showWatermarkCopy = MemberHook(this, &WatermarkSettingsWindow::showWatermarkCopy);
+    v.showBorderCopy = MemberHook(this, &WatermarkSettingsWindow::showBorderCopy);
+    v.placeAll = MemberHook(this, &WatermarkSettingsWindow::placeAll);
+    v.settings = MemberHook(this, &WatermarkSettingsWindow::currentSettings);
+    v.pictureWatermarkPath = MemberHook(this, &WatermarkSettingsWindow::pictureWatermarkPath);
+    v.borderPath = MemberHook(this, &WatermarkSettingsWindow::borderPath);
+    v.saveEnabled = MemberHook(this, &WatermarkSettingsWindow::saveEnabled);
+    v.setSaveEnabled = MemberHook(this, &WatermarkSettingsWindow::setSaveEnabled);
     return v;
 }
+
+void WatermarkSettingsWindow::setWatermarkText(const QString& text) { txtWaterMark->setText(text); }
+
+void WatermarkSettingsWindow::setBorderFlag(bool set) {
+    labBorder->setText(set ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void WatermarkSettingsWindow::showWatermarkCopy(const QString& path) {
+    const QImage picture(path);
+    if (picture.isNull()) return;
+    imgWaterMark->setPicture(picture);
+    imgWaterMark->show();
+}
+
+void WatermarkSettingsWindow::showBorderCopy(const QString& path) { imgBorder->setPicture(QImage(path)); }
+
+void WatermarkSettingsWindow::placeAll() {
+    PlaceTextLevel();
+    PlaceTextVertical();
+    PlacePictureLevel();
+    PlacePictureVertical();
+}
+
+QString WatermarkSettingsWindow::pictureWatermarkPath() const { return labPicWaterPath->text(); }
+
+QString WatermarkSettingsWindow::borderPath() const { return labBorderPath->text(); }
+
+bool WatermarkSettingsWindow::saveEnabled() const { return cmdSave->isEnabled(); }
+
+void WatermarkSettingsWindow::setSaveEnabled(bool on) { cmdSave->setEnabled(on); }
 
 void WatermarkSettingsWindow::Form_Load() {
     cobFont->addItems(WatermarkFontNames());

@@ -103,8 +103,18 @@ private:
     void buildControls();
     void connectHandlers();
     WatermarkDialogView makeView();
+    // The view's hooks.
+    void setWatermarkText(const QString& text);
     void showSettings(const WatermarkSettings& s);
+    void setBorderFlag(bool set);
+    void showWatermarkCopy(const QString& path);
+    void showBorderCopy(const QString& path);
+    void placeAll();
     WatermarkSettings currentSettings() const;
+    QString pictureWatermarkPath() const;
+    QString borderPath() const;
+    bool saveEnabled() const;
+    void setSaveEnabled(bool on);
     void changeLabel(const std::function<void(OverlayLabel&)>& change);
     void setTextColor(qint32 number);
     void setBackColor(qint32 number);

@@ -11,6 +11,7 @@
 #include "login/ui/passwordbox.h"
 #include "login/state.h"
 #include "mainwindow/ui/mainwindowseam.h"
+#include "platform/hookcheck.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"
@@ -275,30 +276,38 @@ LoginInput LoginWindow::loginInput() const {
 
 LoginView LoginWindow::loginView() {
     LoginView v;
-    v.showBusy = [this] {
-        m_busy = true;
-        picLoadInfo->show();
-        proLogin->show();
-        cmdLogin->setEnabled(false);
-        cobUser->setEnabled(false);
-    };
-    v.setProgress = [this](int percent) { setProgressPercent(percent); };
-    v.setStateText = [this](const QString& text) {
-        labState->setText(text);
-        labState->repaint();
-    };
-    v.focusBox = [this](LoginBox box, bool selectAll) { focusBox(box, selectAll); };
-    v.returnToInput = [this](LoginBox box) { ReturnToInputState(box); };
-    v.showNoticePage = [this](const QString&) {
-        frmSysInfo dialog(this);  // shows labSysInfoURL
-        dialog.exec();
-    };
+    v.showBusy = MemberHook(this, &LoginWindow::showBusy);
+    v.setProgress = MemberHook(this, &LoginWindow::setProgressPercent);
+    v.setStateText = MemberHook(this, &LoginWindow::setStateText);
+    v.focusBox = MemberHook(this, &LoginWindow::focusBox);
+    v.returnToInput = MemberHook(this, &LoginWindow::ReturnToInputState);
+    v.showNoticePage = MemberHook(this, &LoginWindow::showNoticePage);
     v.loadWaitingWindow = [] { LoadWaitingWindow(); };
-    v.showMainWindow = [this] {
-        m_busy = false;
-        ShowMainWindowAfterLogin();
-    };
+    v.showMainWindow = MemberHook(this, &LoginWindow::showMainWindow);
     return v;
+}
+
+void LoginWindow::showBusy() {
+    m_busy = true;
+    picLoadInfo->show();
+    proLogin->show();
+    cmdLogin->setEnabled(false);
+    cobUser->setEnabled(false);
+}
+
+void LoginWindow::setStateText(const QString& text) {
+    labState->setText(text);
+    labState->repaint();
+}
+
+void LoginWindow::showNoticePage(const QString&) {
+    frmSysInfo dialog(this);  // shows labSysInfoURL
+    dialog.exec();
+}
+
+void LoginWindow::showMainWindow() {
+    m_busy = false;
+    ShowMainWindowAfterLogin();
 }
 
 void LoginWindow::cmdLogin_Click() {

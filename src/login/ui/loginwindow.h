@@ -73,8 +73,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The login's view hooks.
+    void showBusy();
     void setProgressPercent(int percent);
+    void setStateText(const QString& text);
     void focusBox(LoginBox box, bool selectAll);
+    void showNoticePage(const QString& url);
+    void showMainWindow();
     bool m_busy = false;
     bool m_nameTypingEnds = false;  // while the member box reports the end of typing
     double m_loadValue = 0;

@@ -59,13 +59,17 @@ HomeAlbumPanel::HomeAlbumPanel(QWidget* canvas, MainWindowCommands& commands) : 
     SetTwips(cmdSetAlbum, 3240, 2940, 1500, 390);
     NewLabel(this, QStringLiteral("进入相册设置界面后新建相册。"), 3240, 3420, 3900);
 
+    connectHandlers();
+    hide();
+}
+
+void HomeAlbumPanel::connectHandlers() {
     connect(lisAlbum, &QListWidget::itemClicked, this, [this] { lisAlbum_Click(); });
     connect(txtHomeAlbum, &QLineEdit::textChanged, this, [this] { txtHomeAlbum_Change(); });
     connect(cmdSaveHomeAlbum, &QPushButton::clicked, this, [this] { m_commands.cmdSaveHomeAlbum_Click(); });
     connect(cmdSetAlbum, &QPushButton::clicked, this, [this] { m_commands.cmdSetAlbum_Click(); });
     connect(cmdCloseMainAlbum, &QPushButton::clicked, this, [this] { m_commands.cmdCloseMainAlbum_Click(); });
     connect(picCloseMainAlbum, &QPushButton::clicked, this, [this] { m_commands.cmdCloseMainAlbum_Click(); });
-    hide();
 }
 
 void HomeAlbumPanel::lisAlbum_Click() {

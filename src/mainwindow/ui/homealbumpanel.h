@@ -30,5 +30,7 @@ public:
     void SetHomeAlbumText(const QString& text);
 
 private:
+    void connectHandlers();
+
     MainWindowCommands& m_commands;
 };

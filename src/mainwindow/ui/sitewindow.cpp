@@ -12,6 +12,7 @@
 #include "mainwindow/spacenotices.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/ui/clickablelabel.h"
+#include "platform/hookcheck.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
@@ -318,18 +319,20 @@ SiteWindow::SiteWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
-    mainwindowseam::geometryProvider = [this] {
-        MainWindowGeometry g;
-        const QRect outer = frameGeometry();
-        g.left = Twips(outer.x());
-        g.top = Twips(outer.y());
-        g.width = Twips(outer.width());
-        g.picToolsTop = Twips(picTools->y());
-        g.picToolsFrameLeft = Twips(picToolsFrame->x());
-        g.cmdSetUserInfoLeft = Twips(cmdSetUserInfo->x());
-        g.picFrameTop = Twips(picFrame->y());
-        return g;
-    };
+    mainwindowseam::geometryProvider = MemberHook(this, &SiteWindow::geometryForOtherWindows);
+}
+
+MainWindowGeometry SiteWindow::geometryForOtherWindows() const {
+    MainWindowGeometry g;
+    const QRect outer = frameGeometry();
+    g.left = Twips(outer.x());
+    g.top = Twips(outer.y());
+    g.width = Twips(outer.width());
+    g.picToolsTop = Twips(picTools->y());
+    g.picToolsFrameLeft = Twips(picToolsFrame->x());
+    g.cmdSetUserInfoLeft = Twips(cmdSetUserInfo->x());
+    g.picFrameTop = Twips(picFrame->y());
+    return g;
 }
 
 SiteWindow::~SiteWindow() {

@@ -25,6 +25,7 @@ class QTimer;
 class QToolButton;
 class TeachPanel;
 class WebBrowser;
+struct MainWindowGeometry;
 
 class SiteWindow : public QWidget, public frm个人网站Labels, public DefaultInstance<SiteWindow> {
 public:
@@ -175,6 +176,8 @@ private:
     void showHint10();
     void placeBrowsersInBoxes();
     void countSiteBrowserLoad(WebBrowser* browser);
+    // The geometry other windows read through mainwindowseam.
+    MainWindowGeometry geometryForOtherWindows() const;
 
     bool m_loaded = false;
     bool m_unloading = false;   // closed by unload(): no question

@@ -6,6 +6,7 @@
 #include "login/ui/login_entry.h"
 #include "mainwindow/sitewindowlabels.h"
 #include "mainwindow/ui/mainwindowseam.h"
+#include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/twips.h"
@@ -184,16 +185,22 @@ void TemplateChooserWindow::cmdOK_Click() {
 
 TemplateChooserWindowView TemplateChooserWindow::view() {
     TemplateChooserWindowView v;
-    v.showWait = [this] {
-        picNetToService->show();
-        picNetToService->raise();
-        picNetToService->repaint();
-    };
-    v.hideWait = [this] { picNetToService->hide(); };
+    v.showWait = MemberHook(this, &TemplateChooserWindow::showWait);
+    v.hideWait = MemberHook(this, &TemplateChooserWindow::hideWait);
     v.refreshMainWindow = RefreshMainWindowAfterTemplate;
-    v.close = [this] { accept(); };
+    v.close = MemberHook(this, &TemplateChooserWindow::unloadAfterApply);
     return v;
 }
+
+void TemplateChooserWindow::showWait() {
+    picNetToService->show();
+    picNetToService->raise();
+    picNetToService->repaint();
+}
+
+void TemplateChooserWindow::hideWait() { picNetToService->hide(); }
+
+void TemplateChooserWindow::unloadAfterApply() { accept(); }
 
 void TemplateChooserWindow::ApplyTemplateToSite() { ::ApplyTemplateToSite(view()); }
 

@@ -56,5 +56,9 @@ protected:
 private:
     bool LoadChosenTemplate(const QString& nothingChosenMessage);
     void ApplyTemplateToSite();
+    // The template apply's view hooks.
+    void showWait();
+    void hideWait();
+    void unloadAfterApply();
 };
 using frm网站模板 = TemplateChooserWindow;  // 网站模板 template chooser

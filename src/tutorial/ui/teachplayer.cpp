@@ -1,5 +1,6 @@
 #include "tutorial/ui/teachplayer.h"
 
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/flashcontrol.h"
@@ -119,16 +120,22 @@ TeachPlayer::TeachPlayer(QWidget* parent, const TeachHost& host, FlashPlayback::
     teachcmdNext = button(5);
     teachlabN = caption(QStringLiteral("下一页"), 6, host.bar.width() - 60);
 
-    player = std::make_unique<TeachPlayerLogic>(
-        host, teachSF1->playback(),
-        TeachPlayerView{
-            [this](bool on) { on ? teachTimer1->start() : teachTimer1->stop(); },
-            [this](bool on) { on ? teachTimer2->start() : teachTimer2->stop(); },
-            [this](int left, int top) { move(twips::ToPixels(left), twips::ToPixels(top)); },
-            [this] { showControls(); },
-            {},
-        });
-    TeachPlayerLogic& l = *player;
+    player = std::make_unique<TeachPlayerController>(host, teachSF1->playback(), makeView());
+    connectHandlers();
+    showControls();
+}
+
+TeachPlayerView TeachPlayer::makeView() {
+    TeachPlayerView v;
+    v.setTimer1 = MemberHook(this, &TeachPlayer::setTimer1);
+    v.setTimer2 = MemberHook(this, &TeachPlayer::setTimer2);
+    v.placePanel = MemberHook(this, &TeachPlayer::placePanel);
+    v.showControls = MemberHook(this, &TeachPlayer::showControls);
+    return v;
+}
+
+void TeachPlayer::connectHandlers() {
+    TeachPlayerController& l = *player;
     teachcmdBack->onClick = [&l] { l.teachcmdBack_Click(); };
     teachcmdBack->onMouseDown = [&l] { l.teachcmdBack_MouseDown(); };
     teachcmdBack->onMouseUp = [&l] { l.teachcmdBack_MouseUp(); };
@@ -146,12 +153,17 @@ TeachPlayer::TeachPlayer(QWidget* parent, const TeachHost& host, FlashPlayback::
     teachimgP0->onMouseUp = [&l] { l.teachimgP0_MouseUp(); };
     connect(teachTimer1, &QTimer::timeout, this, [&l] { l.teachTimer1_Timer(); });
     connect(teachTimer2, &QTimer::timeout, this, [&l] { l.teachTimer2_Timer(); });
-    showControls();
 }
 
 TeachPlayer::~TeachPlayer() = default;
 
 void TeachPlayer::TeachLoadMovie() { player->TeachLoadMovie(); }
+
+void TeachPlayer::setTimer1(bool on) { on ? teachTimer1->start() : teachTimer1->stop(); }
+
+void TeachPlayer::setTimer2(bool on) { on ? teachTimer2->start() : teachTimer2->stop(); }
+
+void TeachPlayer::placePanel(int left, int top) { move(twips::ToPixels(left), twips::ToPixels(top)); }
 
 void TeachPlayer::showControls() {
     const TeachControls& c = player->controls();

@@ -1,10 +1,11 @@
 #pragma once
 // The tutorial panel of a host window: the movie, the control bar with the seek thumb, the chapter
-// counter and the Back, Pause and Next buttons with their captions. Its logic is TeachPlayerLogic
-// (tutorial/teachplayer.h); the host table entry decides the movie, chapters and geometry.
+// counter and the Back, Pause and Next buttons with their captions. Its logic is
+// TeachPlayerController (tutorial/teachplayercontroller.h); the host table entry decides the movie,
+// chapters and geometry.
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/flashmovie.h"
-#include "tutorial/teachplayer.h"
+#include "tutorial/teachplayercontroller.h"
 
 #include <QPixmap>
 
@@ -22,7 +23,7 @@ public:
 
     void TeachLoadMovie() override;
     void setTeachChapter(int chapter) override { player->TeachChapter = chapter; }
-    TeachPlayerLogic& logic() { return *player; }
+    TeachPlayerController& logic() { return *player; }
 
     // One of the ten button pictures by its key (BL0, BL1, BL2, BC1, BC2, BP1, BP2, BR1, BR2, BR0).
     static QPixmap ButtonPicture(const QString& key);
@@ -42,7 +43,13 @@ public:
     ClickableLabel* teachlabN = nullptr;
 
 private:
+    TeachPlayerView makeView();
+    void connectHandlers();
+    // The view's hooks.
+    void setTimer1(bool on);
+    void setTimer2(bool on);
+    void placePanel(int left, int top);
     void showControls();
 
-    std::unique_ptr<TeachPlayerLogic> player;
+    std::unique_ptr<TeachPlayerController> player;
 };

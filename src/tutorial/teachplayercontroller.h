@@ -84,9 +84,9 @@ struct TeachPlayerView {
     }
 };
 
-class TeachPlayerLogic {
+class TeachPlayerController {
 public:
-    TeachPlayerLogic(const TeachHost& host, FlashPlayback& teachSF1, TeachPlayerView view);
+    TeachPlayerController(const TeachHost& host, FlashPlayback& teachSF1, TeachPlayerView view);
 
     void TeachLoadMovie();
     void TeachPlayChapter();

@@ -1,7 +1,7 @@
 // The tutorial player on a fake clock: the timers' ticks are run by hand, the movie is a
 // descriptor of the wanted length at 10 frames a second (frame f at f × 100 ms).
 #include "platform/flashmovie.h"
-#include "tutorial/teachplayer.h"
+#include "tutorial/teachplayercontroller.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ struct Rig {
     bool timer1 = false;
     bool timer2 = false;
     QPoint panel;
-    std::unique_ptr<TeachPlayerLogic> player;
+    std::unique_ptr<TeachPlayerController> player;
 
     // A player of the host whose movie has the given frame count (0: no movie file at all).
     Rig(const TeachHost& host, int frames) {
@@ -28,7 +28,7 @@ struct Rig {
             f.open(QIODevice::WriteOnly);
             f.write(QByteArray(kTutorialMarker) + "\nframes " + QByteArray::number(frames) + "\nrate 10\n");
         }
-        player = std::make_unique<TeachPlayerLogic>(
+        player = std::make_unique<TeachPlayerController>(
             host, flash,
             TeachPlayerView{[this](bool on) { timer1 = on; }, [this](bool on) { timer2 = on; },
                             [this](int l, int t) { panel = {l, t}; }, [] {},
@@ -279,15 +279,15 @@ TEST(TeachPlayer, PressAndReleasePictures) {
     EXPECT_EQ(rig.c().teachcmdBack.picture, QLatin1String("BL0"));
     EXPECT_FALSE(rig.c().teachcmdBack.border);
     const struct {
-        void (TeachPlayerLogic::*down)();
-        void (TeachPlayerLogic::*up)();
+        void (TeachPlayerController::*down)();
+        void (TeachPlayerController::*up)();
         const TeachButtonState TeachControls::*button;
         const char* pressed;
         const char* released;
     } cases[] = {
-        {&TeachPlayerLogic::teachcmdNext_MouseDown, &TeachPlayerLogic::teachcmdNext_MouseUp, &TeachControls::teachcmdNext,
-         "BR2", "BR1"},
-        {&TeachPlayerLogic::teachcmdPause_MouseDown, &TeachPlayerLogic::teachcmdPause_MouseUp,
+        {&TeachPlayerController::teachcmdNext_MouseDown, &TeachPlayerController::teachcmdNext_MouseUp,
+         &TeachControls::teachcmdNext, "BR2", "BR1"},
+        {&TeachPlayerController::teachcmdPause_MouseDown, &TeachPlayerController::teachcmdPause_MouseUp,
          &TeachControls::teachcmdPause, "BC2", "BC1"},
     };
     for (const auto& c : cases) {

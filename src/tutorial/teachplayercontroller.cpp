@@ -1,4 +1,4 @@
-#include "tutorial/teachplayer.h"
+#include "tutorial/teachplayercontroller.h"
 
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
@@ -70,22 +70,22 @@ const TeachHost& Upload() {
 
 }  // namespace teachhosts
 
-TeachPlayerLogic::TeachPlayerLogic(const TeachHost& host, FlashPlayback& teachSF1, TeachPlayerView v)
+TeachPlayerController::TeachPlayerController(const TeachHost& host, FlashPlayback& teachSF1, TeachPlayerView v)
     : config(host), flash(teachSF1), view(std::move(v)) {
     c.thumbLeft = config.thumb.x();
 }
 
-void TeachPlayerLogic::timer1Set(bool on) {
+void TeachPlayerController::timer1Set(bool on) {
     CALL_REQUIRED_HOOK(view.setTimer1, on);
 }
 
-void TeachPlayerLogic::timer2Set(bool on) {
+void TeachPlayerController::timer2Set(bool on) {
     CALL_REQUIRED_HOOK(view.setTimer2, on);
 }
 
-void TeachPlayerLogic::shown() const { CALL_REQUIRED_HOOK(view.showControls); }
+void TeachPlayerController::shown() const { CALL_REQUIRED_HOOK(view.showControls); }
 
-void TeachPlayerLogic::TeachLoadMovie() {
+void TeachPlayerController::TeachLoadMovie() {
     CALL_REQUIRED_HOOK(view.placePanel, config.panelLeft, config.panelTop);
     const double quarter = config.thumb.width() / 4.0;
     TeachThumbMin = int(vb::RoundHalfEven(config.track.x() + quarter));
@@ -98,24 +98,24 @@ void TeachPlayerLogic::TeachLoadMovie() {
     shown();
 }
 
-void TeachPlayerLogic::TeachPlayChapter() {
+void TeachPlayerController::TeachPlayChapter() {
     flash.setFrameNum(S(TeachChapter));
     timer1Set(true);
     flash.Play();
 }
 
 // The Pause button and its caption while the movie plays.
-void TeachPlayerLogic::pauseShown() {
+void TeachPlayerController::pauseShown() {
     c.teachcmdPause.picture = QStringLiteral("BC1");
     c.teachlabP.caption = QStringLiteral("暂 停");
 }
 
-void TeachPlayerLogic::playShown() {
+void TeachPlayerController::playShown() {
     c.teachcmdPause.picture = QStringLiteral("BP1");
     c.teachlabP.caption = QStringLiteral("播 放");
 }
 
-void TeachPlayerLogic::teachcmdBack_Click() {
+void TeachPlayerController::teachcmdBack_Click() {
     // Back in the first chapter does nothing: the chapter index stays within the table. The caption
     // beside a disabled Back still takes clicks, and a seek can leave Back enabled there.
     if (TeachChapter <= 0) return;
@@ -137,14 +137,14 @@ void TeachPlayerLogic::teachcmdBack_Click() {
     shown();
 }
 
-void TeachPlayerLogic::teachcmdNext_Click() {
+void TeachPlayerController::teachcmdNext_Click() {
     // Next in the last chapter does nothing, as Back in the first.
     if (TeachChapter >= config.chapterCount() - 1) return;
     nextClick();
     shown();
 }
 
-void TeachPlayerLogic::nextClick() {
+void TeachPlayerController::nextClick() {
     timer2Set(false);
     c.teachcmdBack = {QStringLiteral("BL1"), true};
     c.teachlabN.visible = true;
@@ -157,7 +157,7 @@ void TeachPlayerLogic::nextClick() {
     TeachPlayChapter();
 }
 
-void TeachPlayerLogic::teachcmdPause_Click() {
+void TeachPlayerController::teachcmdPause_Click() {
     TeachPlaySign = -TeachPlaySign;
     c.teachlabP.visible = true;
     c.teachlabN.visible = true;
@@ -178,44 +178,44 @@ void TeachPlayerLogic::teachcmdPause_Click() {
 }
 
 // A button held down shows its pressed picture with a thin border; released, its normal picture.
-void TeachPlayerLogic::press(TeachButtonState& button, bool down, const QString& picture) {
+void TeachPlayerController::press(TeachButtonState& button, bool down, const QString& picture) {
     button.border = down;
     button.picture = picture;
     shown();
 }
 
-void TeachPlayerLogic::teachcmdBack_MouseDown() {
+void TeachPlayerController::teachcmdBack_MouseDown() {
     if (c.teachcmdBack.enabled) press(c.teachcmdBack, true, QStringLiteral("BL2"));
 }
 
-void TeachPlayerLogic::teachcmdBack_MouseUp() {
+void TeachPlayerController::teachcmdBack_MouseUp() {
     if (c.teachcmdBack.enabled) press(c.teachcmdBack, false, QStringLiteral("BL1"));
 }
 
-void TeachPlayerLogic::teachcmdNext_MouseDown() {
+void TeachPlayerController::teachcmdNext_MouseDown() {
     if (c.teachcmdNext.enabled) press(c.teachcmdNext, true, QStringLiteral("BR2"));
 }
 
-void TeachPlayerLogic::teachcmdNext_MouseUp() {
+void TeachPlayerController::teachcmdNext_MouseUp() {
     if (c.teachcmdNext.enabled) press(c.teachcmdNext, false, QStringLiteral("BR1"));
 }
 
-void TeachPlayerLogic::teachcmdPause_MouseDown() {
+void TeachPlayerController::teachcmdPause_MouseDown() {
     const bool playing = c.teachlabP.caption == QStringLiteral("暂 停");
     press(c.teachcmdPause, true, playing ? QStringLiteral("BC2") : QStringLiteral("BP2"));
 }
 
-void TeachPlayerLogic::teachcmdPause_MouseUp() {
+void TeachPlayerController::teachcmdPause_MouseUp() {
     const bool playing = c.teachlabP.caption == QStringLiteral("暂 停");
     press(c.teachcmdPause, false, playing ? QStringLiteral("BC1") : QStringLiteral("BP1"));
 }
 
-void TeachPlayerLogic::teachimgP0_MouseDown() {
+void TeachPlayerController::teachimgP0_MouseDown() {
     TeachDragging = true;
     teachcmdPause_Click();
 }
 
-void TeachPlayerLogic::teachimgP0_MouseMove(int x) {
+void TeachPlayerController::teachimgP0_MouseMove(int x) {
     if (!TeachDragging || c.thumbLeft < TeachThumbMin || c.thumbLeft > TeachThumbMax) return;
     timer1Set(true);
     const double width = config.thumb.width();
@@ -233,7 +233,7 @@ void TeachPlayerLogic::teachimgP0_MouseMove(int x) {
     shown();
 }
 
-void TeachPlayerLogic::teachimgP0_MouseUp() {
+void TeachPlayerController::teachimgP0_MouseUp() {
     TeachDragging = false;
     if (TeachPlaySign == -1) {
         playShown();
@@ -250,7 +250,7 @@ void TeachPlayerLogic::teachimgP0_MouseUp() {
     shown();
 }
 
-void TeachPlayerLogic::TeachSyncChapter() {
+void TeachPlayerController::TeachSyncChapter() {
     const int n = config.chapterCount();
     int f = flash.FrameNum();
     for (int i = 1; i <= n; ++i) {
@@ -276,7 +276,7 @@ void TeachPlayerLogic::TeachSyncChapter() {
     shown();
 }
 
-void TeachPlayerLogic::teachTimer1_Timer() {
+void TeachPlayerController::teachTimer1_Timer() {
     // Each step stands alone: one that needs a movie is skipped without one, and the tick goes on.
     const int k = TeachChapter;
     if (hasMovie() && flash.FrameNum() >= flash.TotalFrames() - 3) {
@@ -304,7 +304,7 @@ void TeachPlayerLogic::teachTimer1_Timer() {
     shown();
 }
 
-void TeachPlayerLogic::teachTimer2_Timer() {
+void TeachPlayerController::teachTimer2_Timer() {
     if (TeachBlinkNext) {
         if (!c.teachcmdNext.enabled) {
             timer2Set(false);
