@@ -1,6 +1,7 @@
 #include "imageeditor/ui/imageeditorwindow.h"
 
 #include "login/state.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
@@ -260,11 +261,11 @@ EditorCanvasWidget::EditorCanvasWidget(ImageEditorController& editor, QWidget* p
 }
 
 QPointF EditorCanvasWidget::twipsAt(const QMouseEvent* event) const {
-    return event->position() * double(m_editor.MeasuredTwipsPerPixel);
+    return event->position() * double(m_editor.layers.MeasuredTwipsPerPixel);
 }
 
 void EditorCanvasWidget::mousePressEvent(QMouseEvent* event) {
-    m_pressed = m_editor.canvas.hitTest(twipsAt(event), m_editor.MeasuredTwipsPerPixel);
+    m_pressed = m_editor.layers.canvas.hitTest(twipsAt(event), m_editor.layers.MeasuredTwipsPerPixel);
     if (m_pressed == CanvasHit::Base)
         m_editor.imgPic_MouseDown();
     else if (m_pressed == CanvasHit::AddPic)
@@ -277,13 +278,13 @@ void EditorCanvasWidget::mousePressEvent(QMouseEvent* event) {
 void EditorCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = twipsAt(event);
     if (m_pressed == CanvasHit::Base) {
-        const QPointF x = at - m_editor.canvas.imgPic.rect.topLeft();
+        const QPointF x = at - m_editor.layers.canvas.imgPic.rect.topLeft();
         m_editor.imgPic_MouseMove(x.x(), x.y());
     } else if (m_pressed == CanvasHit::AddPic) {
-        const QPointF x = at - m_editor.canvas.imgAddPic.rect.topLeft();
+        const QPointF x = at - m_editor.layers.canvas.imgAddPic.rect.topLeft();
         m_editor.imgAddPic_MouseMove(x.x(), x.y());
     } else if (const int i = labelIndex(m_pressed); i >= 0) {
-        const QPointF x = at - m_editor.canvas.labWaterMark[size_t(i)].topLeft;
+        const QPointF x = at - m_editor.layers.canvas.labWaterMark[size_t(i)].topLeft;
         m_editor.labWaterMark_MouseMove(i, x.x(), x.y());
     }
     showPointer(at);
@@ -303,22 +304,22 @@ void EditorCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 // The size-all pointer over the inserted picture, and over the base picture while it is dragged.
 void EditorCanvasWidget::showPointer(const QPointF& at) {
-    const CanvasHit over = m_pressed != CanvasHit::None ? m_pressed : m_editor.canvas.hitTest(at, m_editor.MeasuredTwipsPerPixel);
+    const CanvasHit over = m_pressed != CanvasHit::None ? m_pressed : m_editor.layers.canvas.hitTest(at, m_editor.layers.MeasuredTwipsPerPixel);
     const int label = labelIndex(over);
-    const bool sizeAll = over == CanvasHit::AddPic || (over == CanvasHit::Base && m_editor.PictureDragging) ||
-                         (label >= 0 && m_editor.canvas.labWaterMark[size_t(label)].sizeAllPointer);
+    const bool sizeAll = over == CanvasHit::AddPic || (over == CanvasHit::Base && m_editor.tools.PictureDragging) ||
+                         (label >= 0 && m_editor.layers.canvas.labWaterMark[size_t(label)].sizeAllPointer);
     setCursor(sizeAll ? Qt::SizeAllCursor : Qt::ArrowCursor);
 }
 
 void EditorCanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRect(event->rect());
-    PaintCanvas(painter, m_editor.canvas, m_editor.MeasuredTwipsPerPixel, true);
+    PaintCanvas(painter, m_editor.layers.canvas, m_editor.layers.MeasuredTwipsPerPixel, true);
 }
 
 ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     setModal(true);
-    setWindowTitle(editor.caption);
+    setWindowTitle(editor.files.caption);
 
     buildAdStrips();
 
@@ -365,13 +366,13 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     txtSizeW->setGeometry(ToPixels(720), ToPixels(480), ToPixels(1200), ToPixels(330));
     MakeLabel(QStringLiteral("像素"), picSetSize, 2000, 540, 600, 255);
     MakeLabel(QStringLiteral("≤"), picSetSize, 720, 840, 240, 255);
-    labMaxWidth = MakeLabel(editor.labMaxWidth, picSetSize, 960, 840, 1200, 255);
+    labMaxWidth = MakeLabel(editor.output.labMaxWidth, picSetSize, 960, 840, 1200, 255);
     MakeLabel(QStringLiteral("高度"), picSetSize, 120, 1200, 600, 255);
     txtSizeH = new QLineEdit(picSetSize);
     txtSizeH->setGeometry(ToPixels(720), ToPixels(1140), ToPixels(1200), ToPixels(330));
     MakeLabel(QStringLiteral("像素"), picSetSize, 2000, 1200, 600, 255);
     MakeLabel(QStringLiteral("≤"), picSetSize, 720, 1500, 240, 255);
-    labMaxHeight = MakeLabel(editor.labMaxHeight, picSetSize, 960, 1500, 1200, 255);
+    labMaxHeight = MakeLabel(editor.output.labMaxHeight, picSetSize, 960, 1500, 1200, 255);
     cmdSetSizeYes = MakeButton(QStringLiteral("&Y.确认"), picSetSize, 480, 1860, 1200, 375);
     cmdSetSizeCancel = MakeButton(QStringLiteral("&C.取消"), picSetSize, 1920, 1860, 1200, 375);
 
@@ -383,35 +384,8 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     staPicInfo->addWidget(new QLabel(staPicInfo), 1);
     staPicInfo->addWidget(new QLabel(staPicInfo), 1);
 
-    editor.view.refresh = [this] { showState(); };
-    editor.view.focusWidthBox = [this] {
-        txtSizeW->setFocus();
-        txtSizeW->selectAll();
-    };
-    editor.view.focusHeightBox = [this] {
-        txtSizeH->setFocus();
-        txtSizeH->selectAll();
-    };
-    editor.view.focusScrollBar = [this] { vscr1->setFocus(); };
-    editor.view.focusWatermarkBox = [this] {
-        txtWaterMarkLine[0]->setFocus();
-        txtWaterMarkLine[0]->selectAll();
-    };
-    // Qt lays out in device-independent pixels: the 500-pixel picture is 500 × 15 twips wide.
-    editor.view.measureImg500p = [] { return 500.0 * twips::kPerPixel; };
-    editor.view.unload = [this] { reject(); };
-    editor.view.navigateAd = [this](int strip, const QString& address) { (strip == 1 ? webAD1 : webAD2)->Navigate(address); };
-
-    connect(tooPicOpen, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Open")); });
-    connect(tooPicSave, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Save")); });
-    connect(cobSetSize, &QComboBox::activated, this, [this] { cobSetSize_Click(); });
-    connect(cmdOtherSize, &QPushButton::clicked, this, [this] { editor.cmdOtherSize_Click(); });
-    connect(cmdSetSizeYes, &QPushButton::clicked, this,
-            [this] { editor.cmdSetSizeYes_Click(txtSizeW->text(), txtSizeH->text()); });
-    connect(cmdSetSizeCancel, &QPushButton::clicked, this, [this] { editor.cmdSetSizeCancel_Click(); });
-    connect(vscr1, &QScrollBar::valueChanged, this, [this](int v) { vscr1_Change(v); });
-    txtSizeW->installEventFilter(this);
-    txtSizeH->installEventFilter(this);
+    wireView();
+    wireWorkArea();
 
     resize(ToPixels(kClientWidth), ToPixels(kClientHeight));
     if (SmallScreen) {
@@ -428,6 +402,54 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
 
 double ImageEditorWindow::outerWidthTwips() const { return twips::FromPixels(width()) + kDecorationWidth; }
 double ImageEditorWindow::outerHeightTwips() const { return twips::FromPixels(height()) + kDecorationHeight; }
+
+void ImageEditorWindow::wireView() {
+    ImageEditorView& v = editor.view;
+    v.refresh = MemberHook(this, &ImageEditorWindow::showState);
+    v.focusWidthBox = MemberHook(this, &ImageEditorWindow::focusWidthBox);
+    v.focusHeightBox = MemberHook(this, &ImageEditorWindow::focusHeightBox);
+    v.focusScrollBar = MemberHook(this, &ImageEditorWindow::focusScrollBar);
+    v.focusWatermarkBox = MemberHook(this, &ImageEditorWindow::focusWatermarkBox);
+    v.measureImg500p = MemberHook(this, &ImageEditorWindow::measureImg500p);
+    v.unload = MemberHook(this, &ImageEditorWindow::reject);
+    v.navigateAd = MemberHook(this, &ImageEditorWindow::navigateAd);
+}
+
+void ImageEditorWindow::wireWorkArea() {
+    connect(tooPicOpen, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Open")); });
+    connect(tooPicSave, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Save")); });
+    connect(cobSetSize, &QComboBox::activated, this, [this] { cobSetSize_Click(); });
+    connect(cmdOtherSize, &QPushButton::clicked, this, [this] { editor.cmdOtherSize_Click(); });
+    connect(cmdSetSizeYes, &QPushButton::clicked, this, [this] { cmdSetSizeYes_Click(); });
+    connect(cmdSetSizeCancel, &QPushButton::clicked, this, [this] { editor.cmdSetSizeCancel_Click(); });
+    connect(vscr1, &QScrollBar::valueChanged, this, [this](int v) { vscr1_Change(v); });
+    txtSizeW->installEventFilter(this);
+    txtSizeH->installEventFilter(this);
+}
+
+void ImageEditorWindow::focusWidthBox() {
+    txtSizeW->setFocus();
+    txtSizeW->selectAll();
+}
+
+void ImageEditorWindow::focusHeightBox() {
+    txtSizeH->setFocus();
+    txtSizeH->selectAll();
+}
+
+void ImageEditorWindow::focusScrollBar() { vscr1->setFocus(); }
+
+void ImageEditorWindow::focusWatermarkBox() {
+    txtWaterMarkLine[0]->setFocus();
+    txtWaterMarkLine[0]->selectAll();
+}
+
+// Qt lays out in device-independent pixels: the 500-pixel picture is 500 × 15 twips wide.
+double ImageEditorWindow::measureImg500p() const { return 500.0 * twips::kPerPixel; }
+
+void ImageEditorWindow::navigateAd(int strip, const QString& address) { (strip == 1 ? webAD1 : webAD2)->Navigate(address); }
+
+void ImageEditorWindow::cmdSetSizeYes_Click() { editor.cmdSetSizeYes_Click(txtSizeW->text(), txtSizeH->text()); }
 
 void ImageEditorWindow::Form_Load() {
     const QStringList fonts = EditorFontNames();
@@ -487,7 +509,7 @@ void ImageEditorWindow::buildTools() {
     cobMoveStep = MakeStepList(fraWebTools, QStringLiteral("每次移动距离"),
                                {QStringLiteral("0.5"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"),
                                 QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("30"), QStringLiteral("50")},
-                               editor.cobMoveStepText, QStringLiteral("毫米"), 1230);
+                               editor.tools.cobMoveStepText, QStringLiteral("毫米"), 1230);
     imgUp = MakePictureButton(QStringLiteral("Up"), fraWebTools, 960, 1590, QSize(20, 20));
     imgLeft = MakePictureButton(QStringLiteral("Left"), fraWebTools, 600, 1920, QSize(20, 20));
     imgRight = MakePictureButton(QStringLiteral("Right"), fraWebTools, 1320, 1920, QSize(20, 20));
@@ -504,7 +526,7 @@ void ImageEditorWindow::buildTools() {
     cobStep = MakeStepList(fraWebTools, QStringLiteral("每次缩放倍数"),
                            {QStringLiteral("1.1"), QStringLiteral("1.2"), QStringLiteral("1.3"), QStringLiteral("1.5"),
                             QStringLiteral("2"), QStringLiteral("2.5")},
-                           editor.cobStepText, QStringLiteral("倍"), 2640);
+                           editor.tools.cobStepText, QStringLiteral("倍"), 2640);
     imgZoomOut = MakeTool(QStringLiteral("ZoomOut"), QStringLiteral("缩小"), fraWebTools, 120, 3030, 600,
                           [this] { editor.imgZoomOut_Click(); });
     imgZoomIn = MakeTool(QStringLiteral("ZoomIn"), QStringLiteral("放大"), fraWebTools, 1140, 3030, 600,
@@ -520,11 +542,11 @@ void ImageEditorWindow::buildTools() {
                          [this] { editor.imgCutPic_Click(); });
     imgAddWaterMark = MakeTool(QStringLiteral("WaterMark"), QStringLiteral("设置水印"), fraWebTools, 120,
                                kToolsTop + kToolPitch, 1080, [this] { editor.imgAddWaterMark_Click(); });
-    imgSetBorder = MakeTool(editor.imgSetBorderKey, QStringLiteral("插入边框"), fraWebTools, 120,
+    imgSetBorder = MakeTool(editor.tools.imgSetBorderKey, QStringLiteral("插入边框"), fraWebTools, 120,
                             kToolsTop + 2 * kToolPitch, 1080, [this] { editor.imgSetBorder_Click(); });
-    imgSetAddPic = MakeTool(editor.imgSetAddPicKey, QStringLiteral("插入图片"), fraWebTools, 120,
+    imgSetAddPic = MakeTool(editor.tools.imgSetAddPicKey, QStringLiteral("插入图片"), fraWebTools, 120,
                             kToolsTop + 3 * kToolPitch, 1080, [this] { editor.imgSetAddPic_Click(); });
-    imgText = MakeTool(editor.imgTextKey, QStringLiteral("插入文字说明"), fraWebTools, 120, kToolsTop + 4 * kToolPitch,
+    imgText = MakeTool(editor.text.imgTextKey, QStringLiteral("插入文字说明"), fraWebTools, 120, kToolsTop + 4 * kToolPitch,
                        1650, [this] { editor.imgText_Click(); });
     imgHBPic = MakeTool(QStringLiteral("Merge"), QStringLiteral("合并图层"), fraWebTools, 120,
                         kToolsTop + 5 * kToolPitch, 1080, [this] { editor.imgHBPic_Click(); });
@@ -532,8 +554,8 @@ void ImageEditorWindow::buildTools() {
     chePicBorder->setGeometry(ToPixels(1500), ToPixels(kToolsTop + 3 * kToolPitch), ToPixels(720), ToPixels(330));
     chePicBorder->hide();
 
-    connect(cobMoveStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.cobMoveStepText = t; });
-    connect(cobStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.cobStepText = t; });
+    connect(cobMoveStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.tools.cobMoveStepText = t; });
+    connect(cobStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.tools.cobStepText = t; });
     // Only the member's moves reach the handler: showing the state blocks the slider's signals.
     connect(sli1, &QSlider::valueChanged, this, [this](int v) { editor.sli1_Scroll(v); });
     connect(chePicBorder, &QCheckBox::clicked, this, [this](bool ticked) { editor.chePicBorder_Click(ticked); });
@@ -577,10 +599,10 @@ void ImageEditorWindow::resizeEvent(QResizeEvent* event) {
 
 void ImageEditorWindow::Form_Resize() {
     staPicInfo->setGeometry(0, height() - ToPixels(kStatusHeight), width(), ToPixels(kStatusHeight));
-    editor.windowWidth = outerWidthTwips();
-    editor.windowHeight = outerHeightTwips();
-    const double workWidth = editor.windowWidth - kWorkMarginWidth;
-    const double workHeight = editor.windowHeight - kWorkMarginHeight;
+    editor.layout.windowWidth = outerWidthTwips();
+    editor.layout.windowHeight = outerHeightTwips();
+    const double workWidth = editor.layout.windowWidth - kWorkMarginWidth;
+    const double workHeight = editor.layout.windowHeight - kWorkMarginHeight;
     // Too small a window keeps the last layout that fitted.
     if (workWidth - 2235 - 240 <= 0 || workHeight - 465 <= 0) return;
     picFrame->resize(ToPixels(workWidth), ToPixels(workHeight));
@@ -588,14 +610,14 @@ void ImageEditorWindow::Form_Resize() {
 }
 
 void ImageEditorWindow::cobSetSize_Click() {
-    editor.cobSetSizeText = cobSetSize->currentText();
+    editor.output.cobSetSizeText = cobSetSize->currentText();
     editor.cobSetSize_Click();
 }
 
 void ImageEditorWindow::vscr1_Change(int value) {
     if (m_showing) return;
-    editor.canvas.top = -value;
-    picPic->move(0, ToPixels(editor.canvas.top));
+    editor.layers.canvas.top = -value;
+    picPic->move(0, ToPixels(editor.layers.canvas.top));
 }
 
 bool ImageEditorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -608,7 +630,7 @@ bool ImageEditorWindow::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             if (watched == txtSizeH) {
-                editor.cmdSetSizeYes_Click(txtSizeW->text(), txtSizeH->text());
+                cmdSetSizeYes_Click();
                 return true;
             }
         }
@@ -618,57 +640,57 @@ bool ImageEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void ImageEditorWindow::showState() {
     m_showing = true;
-    setWindowTitle(editor.caption);
-    const int entry = cobSetSize->findText(editor.cobSetSizeText);
+    setWindowTitle(editor.files.caption);
+    const int entry = cobSetSize->findText(editor.output.cobSetSizeText);
     {
         const QSignalBlocker block(cobSetSize);
         cobSetSize->setCurrentIndex(entry);
     }
-    labOtherSize->setText(editor.labOtherSize);
-    labMaxWidth->setText(editor.labMaxWidth);
-    labMaxHeight->setText(editor.labMaxHeight);
-    picSetSize->setVisible(editor.picSetSizeVisible);
-    picAddText->setVisible(editor.picAddTextVisible);
-    picSetWaterMark->setVisible(editor.picSetWaterMarkVisible);
-    picHelp->setVisible(editor.picHelpVisible);
+    labOtherSize->setText(editor.output.labOtherSize);
+    labMaxWidth->setText(editor.output.labMaxWidth);
+    labMaxHeight->setText(editor.output.labMaxHeight);
+    picSetSize->setVisible(editor.output.picSetSizeVisible);
+    picAddText->setVisible(editor.text.picAddTextVisible);
+    picSetWaterMark->setVisible(editor.text.picSetWaterMarkVisible);
+    picHelp->setVisible(editor.layout.picHelpVisible);
 
-    const WorkAreaLayout& work = editor.work;
+    const WorkAreaLayout& work = editor.layout.work;
     picPic1->resize(ToPixels(work.viewportWidth), ToPixels(work.viewportHeight));
     vscr1->setGeometry(ToPixels(work.vscr1Left), 0, ToPixels(255), ToPixels(work.viewportHeight));
     tooPic->resize(ToPixels(work.tooPicWidth), tooPic->height());
     picAD1->resize(picAD1->width(), ToPixels(work.picAD1Height));
     Picture8->move(Picture8->x(), ToPixels(work.Picture8Top));
-    webAD1->setGeometry(ToPixels(editor.adLeft.offset), webAD1->y(), webAD1->width(), ToPixels(work.webAD1Height));
+    webAD1->setGeometry(ToPixels(editor.layout.adLeft.offset), webAD1->y(), webAD1->width(), ToPixels(work.webAD1Height));
     picAD2->resize(ToPixels(work.picAD2Width), picAD2->height());
     Picture9->move(ToPixels(work.Picture9Left), Picture9->y());
-    webAD2->setGeometry(webAD2->x(), ToPixels(editor.adTop.offset), ToPixels(work.webAD2Width), webAD2->height());
-    labADPage1->setText(editor.adLeft.page);
-    labADPage2->setText(editor.adTop.page);
-    imgAD[0]->setVisible(editor.adLeft.previousVisible);
-    imgAD[1]->setVisible(editor.adLeft.nextVisible);
-    imgAD[2]->setVisible(editor.adTop.previousVisible);
-    imgAD[3]->setVisible(editor.adTop.nextVisible);
+    webAD2->setGeometry(webAD2->x(), ToPixels(editor.layout.adTop.offset), ToPixels(work.webAD2Width), webAD2->height());
+    labADPage1->setText(editor.layout.adLeft.page);
+    labADPage2->setText(editor.layout.adTop.page);
+    imgAD[0]->setVisible(editor.layout.adLeft.previousVisible);
+    imgAD[1]->setVisible(editor.layout.adLeft.nextVisible);
+    imgAD[2]->setVisible(editor.layout.adTop.previousVisible);
+    imgAD[3]->setVisible(editor.layout.adTop.nextVisible);
 
     // A tool shows the picture of what its next click does.
-    for (auto [tool, key] : {std::pair{imgSetBorder, editor.imgSetBorderKey}, std::pair{imgSetAddPic, editor.imgSetAddPicKey},
-                             std::pair{imgText, editor.imgTextKey}}) {
+    for (auto [tool, key] : {std::pair{imgSetBorder, editor.tools.imgSetBorderKey}, std::pair{imgSetAddPic, editor.tools.imgSetAddPicKey},
+                             std::pair{imgText, editor.text.imgTextKey}}) {
         if (tool->property("key").toString() == key) continue;
         tool->setProperty("key", key);
         tool->setPixmap(ToolPicture(key, QSize(20, 20)));
     }
     showTextLayers();
-    chePicBorder->setVisible(editor.chePicBorderVisible);
-    chePicBorder->setChecked(editor.chePicBorder);
+    chePicBorder->setVisible(editor.tools.chePicBorderVisible);
+    chePicBorder->setChecked(editor.tools.chePicBorder);
     {
         const QSignalBlocker block(sli1);
-        sli1->setValue(editor.sli1);
+        sli1->setValue(editor.tools.sli1);
     }
     // Until the scroll bar's own layout exists it spans the canvas and where it stands now.
-    const int value = int(std::lround(-editor.canvas.top));
-    vscr1->setRange(std::min(0, value), std::max(value, int(editor.canvas.height - editor.viewportHeight)));
+    const int value = int(std::lround(-editor.layers.canvas.top));
+    vscr1->setRange(std::min(0, value), std::max(value, int(editor.layers.canvas.height - editor.layers.viewportHeight)));
     vscr1->setValue(value);
-    picPic->setGeometry(0, ToPixels(editor.canvas.top), ToPixels(editor.canvas.width),
-                        ToPixels(editor.canvas.height));
+    picPic->setGeometry(0, ToPixels(editor.layers.canvas.top), ToPixels(editor.layers.canvas.width),
+                        ToPixels(editor.layers.canvas.height));
     picPic->update();
     m_showing = false;
 }
@@ -771,7 +793,7 @@ void ImageEditorWindow::buildStyleControls(int i, QWidget* panel, int left, int 
         connect(list, &QComboBox::activated, this,
                 [this, i, list, click = lists[k].second](int index) { (editor.*click)(i, list->itemText(index)); });
         connect(list, &QComboBox::editTextChanged, this,
-                [this, n, field = listTexts[k]](const QString& t) { editor.text[n].*field = t; });
+                [this, n, field = listTexts[k]](const QString& t) { editor.text.controls[n].*field = t; });
     }
     connect(cmdSetFontColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetFontColor_Click(i); });
     connect(cmdSetBackColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetBackColor_Click(i); });
@@ -850,7 +872,7 @@ void ImageEditorWindow::buildTextPanels() {
 
 void ImageEditorWindow::showTextLayers() {
     for (size_t n = 0; n < 3; ++n) {
-        const TextLayerControls& c = editor.text[n];
+        const TextLayerControls& c = editor.text.controls[n];
         if (n < 2) {
             ShowText(txtWaterMarkLine[n], c.txtWaterMark);
         } else if (txtWaterMark2->toPlainText() != c.txtWaterMark) {
@@ -868,12 +890,12 @@ void ImageEditorWindow::showTextLayers() {
         ShowCheck(cheUnderline[n], c.cheUnderline);
         ShowCheck(cheStrikethru[n], c.cheStrikethru);
     }
-    if (txtWaterMark2->font() != editor.txtWaterMark2Font) txtWaterMark2->setFont(editor.txtWaterMark2Font);
-    txtWaterMark2->resize(ToPixels(std::min<double>(editor.txtWaterMark2Width, kCaptionBoxMaxWidth)),
+    if (txtWaterMark2->font() != editor.text.txtWaterMark2Font) txtWaterMark2->setFont(editor.text.txtWaterMark2Font);
+    txtWaterMark2->resize(ToPixels(std::min<double>(editor.text.txtWaterMark2Width, kCaptionBoxMaxWidth)),
                           txtWaterMark2->height());
-    ShowText(txtWidth, editor.txtWidth);
-    ShowText(txtHeight, editor.txtHeight);
-    for (auto [slider, value] : {std::pair{sliWidth, editor.sliWidth}, std::pair{sliHeight, editor.sliHeight}}) {
+    ShowText(txtWidth, editor.text.txtWidth);
+    ShowText(txtHeight, editor.text.txtHeight);
+    for (auto [slider, value] : {std::pair{sliWidth, editor.text.sliWidth}, std::pair{sliHeight, editor.text.sliHeight}}) {
         const QSignalBlocker block(slider);
         slider->setValue(value);
     }

@@ -146,7 +146,17 @@ private:
     void Form_Load();
     void Form_Resize();
     void cobSetSize_Click();
+    void cmdSetSizeYes_Click();
     void vscr1_Change(int value);
+    // The view's hooks.
+    void wireView();
+    void focusWidthBox();
+    void focusHeightBox();
+    void focusScrollBar();
+    void focusWatermarkBox();
+    double measureImg500p() const;
+    void navigateAd(int strip, const QString& address);
+    void wireWorkArea();
     void buildAdStrips();
     void buildTools();
     void buildHelp();
