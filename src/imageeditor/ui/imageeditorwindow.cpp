@@ -210,14 +210,15 @@ ClickableLabel* MakePictureButton(const QString& key, QWidget* parent, int left,
 
 // A tool with its caption beside it; a click on the caption acts as the tool's.
 ClickableLabel* MakeTool(const QString& key, const QString& caption, QWidget* parent, int left, int top,
-                         int captionWidth, std::function<void()> onClick) {
+                         int captionWidth) {
     ClickableLabel* image = MakePictureButton(key, parent, left, top, QSize(20, 20));
-    image->onClick = onClick;
     image->setToolTip(caption);
     auto* label = new ClickableLabel(caption, parent);
     label->setGeometry(image->geometry().right() + 3, image->y(), ToPixels(captionWidth), image->height());
     label->setCursor(Qt::PointingHandCursor);
-    label->onClick = std::move(onClick);
+    label->onClick = [image] {
+        if (image->onClick) image->onClick();
+    };
     return image;
 }
 
@@ -322,60 +323,8 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(editor.files.caption);
 
     buildAdStrips();
-
-    picFrame = new QWidget(this);
-    picFrame->move(ToPixels(2160), ToPixels(1905));
-
-    fraWebTools = new QGroupBox(picFrame);
-    fraWebTools->setGeometry(ToPixels(-45), ToPixels(-30), ToPixels(2280), ToPixels(5820));
-    Label1 = MakeLabel(QStringLiteral("设置图像大小(宽度×高度)"), fraWebTools, 120, 240, 2100, 255);
-    cobSetSize = new QComboBox(fraWebTools);
-    // The whole width for the list, whose entries end in " (像素)"; the other-size button on the
-    // next row, beside the typed size.
-    cobSetSize->setGeometry(ToPixels(120), ToPixels(540), ToPixels(2040), ToPixels(330));
-    cobSetSize->addItems(SizeListEntries());
-    cmdOtherSize = MakeButton(QStringLiteral("其它"), fraWebTools, 1650, 900, 510, 315);
-    labOtherSize = MakeLabel(QString(), fraWebTools, 120, 930, 1500, 255);
-
-    tooPic = new QToolBar(picFrame);
-    tooPic->setGeometry(ToPixels(kViewportLeft), ToPixels(-15), ToPixels(12975), ToPixels(420));
-    tooPicOpen = tooPic->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), QString());
-    tooPicOpen->setToolTip(QStringLiteral("打开需要编辑的图像文件"));
-    tooPicSave = tooPic->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QString());
-    tooPicSave->setToolTip(QStringLiteral("保存"));
-    cmdHelp = MakePictureButton(QStringLiteral("Help"), tooPic, 0, 0, QSize(20, 20));
-    cmdHelp->setToolTip(QStringLiteral("帮助"));
-    cmdHelp->onClick = [this] { editor.cmdHelp_Click(); };
-    tooPic->addWidget(cmdHelp);
-    picBack = MakePictureButton(QStringLiteral("Back"), tooPic, 0, 0, QSize(75, 31));
-    picBack->setCursor(Qt::ArrowCursor);
-    picBack->setToolTip(QStringLiteral("关闭图像编辑"));
-    picBack->onClick = [this] { editor.picBack_Click(); };
-    tooPic->addWidget(picBack);
-
-    picPic1 = new QWidget(picFrame);
-    picPic1->move(ToPixels(kViewportLeft), ToPixels(kViewportTop));
-    picPic = new EditorCanvasWidget(editor, picPic1);
-    vscr1 = new QScrollBar(Qt::Vertical, picPic1);
-    buildTools();
-
-    picSetSize = MakePanel(picFrame, 2400, 600, 3600, 2400);
-    MakeLabel(QStringLiteral("请输入图像的大小："), picSetSize, 120, 120, 3000, 255);
-    MakeLabel(QStringLiteral("宽度"), picSetSize, 120, 540, 600, 255);
-    txtSizeW = new QLineEdit(picSetSize);
-    txtSizeW->setGeometry(ToPixels(720), ToPixels(480), ToPixels(1200), ToPixels(330));
-    MakeLabel(QStringLiteral("像素"), picSetSize, 2000, 540, 600, 255);
-    MakeLabel(QStringLiteral("≤"), picSetSize, 720, 840, 240, 255);
-    labMaxWidth = MakeLabel(editor.output.labMaxWidth, picSetSize, 960, 840, 1200, 255);
-    MakeLabel(QStringLiteral("高度"), picSetSize, 120, 1200, 600, 255);
-    txtSizeH = new QLineEdit(picSetSize);
-    txtSizeH->setGeometry(ToPixels(720), ToPixels(1140), ToPixels(1200), ToPixels(330));
-    MakeLabel(QStringLiteral("像素"), picSetSize, 2000, 1200, 600, 255);
-    MakeLabel(QStringLiteral("≤"), picSetSize, 720, 1500, 240, 255);
-    labMaxHeight = MakeLabel(editor.output.labMaxHeight, picSetSize, 960, 1500, 1200, 255);
-    cmdSetSizeYes = MakeButton(QStringLiteral("&Y.确认"), picSetSize, 480, 1860, 1200, 375);
-    cmdSetSizeCancel = MakeButton(QStringLiteral("&C.取消"), picSetSize, 1920, 1860, 1200, 375);
-
+    buildWorkArea();
+    buildSizePanel();
     buildHelp();
     buildTextPanels();
 
@@ -386,6 +335,8 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
 
     wireView();
     wireWorkArea();
+    wireTools();
+    wireTextPanels();
 
     resize(ToPixels(kClientWidth), ToPixels(kClientHeight));
     if (SmallScreen) {
@@ -418,6 +369,8 @@ void ImageEditorWindow::wireView() {
 void ImageEditorWindow::wireWorkArea() {
     connect(tooPicOpen, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Open")); });
     connect(tooPicSave, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Save")); });
+    cmdHelp->onClick = [this] { editor.cmdHelp_Click(); };
+    picBack->onClick = [this] { editor.picBack_Click(); };
     connect(cobSetSize, &QComboBox::activated, this, [this] { cobSetSize_Click(); });
     connect(cmdOtherSize, &QPushButton::clicked, this, [this] { editor.cmdOtherSize_Click(); });
     connect(cmdSetSizeYes, &QPushButton::clicked, this, [this] { cmdSetSizeYes_Click(); });
@@ -425,6 +378,132 @@ void ImageEditorWindow::wireWorkArea() {
     connect(vscr1, &QScrollBar::valueChanged, this, [this](int v) { vscr1_Change(v); });
     txtSizeW->installEventFilter(this);
     txtSizeH->installEventFilter(this);
+    connect(cmdCloseHelp, &QPushButton::clicked, this, [this] { editor.cmdCloseHelp_Click(); });
+    picCloseHelp->onClick = [this] { editor.cmdCloseHelp_Click(); };
+    for (int i = 0; i < 4; ++i) imgAD[size_t(i)]->onClick = [this, i] { editor.imgAD_Click(i); };
+    connect(TimerAD, &QTimer::timeout, this, [this] { editor.TimerAD_Timer(); });
+}
+
+void ImageEditorWindow::wireTools() {
+    imgUp->onClick = [this] { editor.MovePicture(MoveDirection::Up); };
+    imgDown->onClick = [this] { editor.MovePicture(MoveDirection::Down); };
+    imgLeft->onClick = [this] { editor.MovePicture(MoveDirection::Left); };
+    imgRight->onClick = [this] { editor.MovePicture(MoveDirection::Right); };
+    connect(cobMoveStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.tools.cobMoveStepText = t; });
+    connect(cobStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.tools.cobStepText = t; });
+    imgZoomOut->onClick = [this] { editor.imgZoomOut_Click(); };
+    imgZoomIn->onClick = [this] { editor.imgZoomIn_Click(); };
+    // Only the member's moves reach the handler: showing the state blocks the slider's signals.
+    connect(sli1, &QSlider::valueChanged, this, [this](int v) { editor.sli1_Scroll(v); });
+    imgCutPic->onClick = [this] { editor.imgCutPic_Click(); };
+    imgAddWaterMark->onClick = [this] { editor.imgAddWaterMark_Click(); };
+    imgSetBorder->onClick = [this] { editor.imgSetBorder_Click(); };
+    imgSetAddPic->onClick = [this] { editor.imgSetAddPic_Click(); };
+    connect(chePicBorder, &QCheckBox::clicked, this, [this](bool ticked) { editor.chePicBorder_Click(ticked); });
+    imgText->onClick = [this] { editor.imgText_Click(); };
+    imgHBPic->onClick = [this] { editor.imgHBPic_Click(); };
+}
+
+void ImageEditorWindow::wireTextPanels() {
+    for (int i = 0; i < 2; ++i) {
+        const size_t n = size_t(i);
+        connect(txtWaterMarkLine[n], &QLineEdit::textChanged, this,
+                [this, i](const QString& t) { editor.txtWaterMark_Change(i, t); });
+        connect(cmdClearText[n], &QPushButton::clicked, this, [this, i] { editor.cmdClearText_Click(i); });
+    }
+    connect(cmdCloseWaterMark, &QPushButton::clicked, this, [this] { editor.cmdCloseWaterMark_Click(); });
+    connect(txtWaterMark2, &QPlainTextEdit::textChanged, this,
+            [this] { editor.txtWaterMark_Change(2, txtWaterMark2->toPlainText()); });
+    for (int i = 0; i < 3; ++i) wireStyleControls(i);
+    connect(txtWidth, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtWidth_Change(t); });
+    connect(txtHeight, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtHeight_Change(t); });
+    // Values set in code are shown with the signals blocked: only the member's moves arrive.
+    connect(sliWidth, &QSlider::valueChanged, this, [this](int v) { editor.sliWidth_Scroll(v); });
+    connect(sliHeight, &QSlider::valueChanged, this, [this](int v) { editor.sliHeight_Scroll(v); });
+    connect(cmdCloseAddText, &QPushButton::clicked, this, [this] { editor.cmdCloseAddText_Click(); });
+}
+
+void ImageEditorWindow::wireStyleControls(int i) {
+    const size_t n = size_t(i);
+    // A choice from a list acts; typing only changes the list's text.
+    const std::array<std::pair<QComboBox*, void (ImageEditorController::*)(int, const QString&)>, 3> lists{
+        {{cobFont[n], &ImageEditorController::cobFont_Click},
+         {cobFontSize[n], &ImageEditorController::cobFontSize_Click},
+         {cobFontType[n], &ImageEditorController::cobFontType_Click}}};
+    const std::array<QString TextLayerControls::*, 3> listTexts{&TextLayerControls::cobFont, &TextLayerControls::cobFontSize,
+                                                                &TextLayerControls::cobFontType};
+    for (size_t k = 0; k < lists.size(); ++k) {
+        QComboBox* list = lists[k].first;
+        connect(list, &QComboBox::activated, this,
+                [this, i, list, click = lists[k].second](int index) { (editor.*click)(i, list->itemText(index)); });
+        connect(list, &QComboBox::editTextChanged, this,
+                [this, n, field = listTexts[k]](const QString& t) { editor.text.controls[n].*field = t; });
+    }
+    connect(cmdSetFontColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetFontColor_Click(i); });
+    connect(cmdSetBackColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetBackColor_Click(i); });
+    const std::array<std::pair<QCheckBox*, void (ImageEditorController::*)(int, bool)>, 5> checks{
+        {{cheBackStyle[n], &ImageEditorController::cheBackStyle_Click},
+         {cheBorder[n], &ImageEditorController::cheBorder_Click},
+         {che3DBorder[n], &ImageEditorController::che3DBorder_Click},
+         {cheUnderline[n], &ImageEditorController::cheUnderline_Click},
+         {cheStrikethru[n], &ImageEditorController::cheStrikethru_Click}}};
+    for (const auto& [box, click] : checks)
+        connect(box, &QCheckBox::clicked, this, [this, i, click = click](bool ticked) { (editor.*click)(i, ticked); });
+}
+
+void ImageEditorWindow::buildWorkArea() {
+    picFrame = new QWidget(this);
+    picFrame->move(ToPixels(2160), ToPixels(1905));
+
+    fraWebTools = new QGroupBox(picFrame);
+    fraWebTools->setGeometry(ToPixels(-45), ToPixels(-30), ToPixels(2280), ToPixels(5820));
+    Label1 = MakeLabel(QStringLiteral("设置图像大小(宽度×高度)"), fraWebTools, 120, 240, 2100, 255);
+    cobSetSize = new QComboBox(fraWebTools);
+    // The whole width for the list, whose entries end in " (像素)"; the other-size button on the
+    // next row, beside the typed size.
+    cobSetSize->setGeometry(ToPixels(120), ToPixels(540), ToPixels(2040), ToPixels(330));
+    cobSetSize->addItems(SizeListEntries());
+    cmdOtherSize = MakeButton(QStringLiteral("其它"), fraWebTools, 1650, 900, 510, 315);
+    labOtherSize = MakeLabel(QString(), fraWebTools, 120, 930, 1500, 255);
+
+    tooPic = new QToolBar(picFrame);
+    tooPic->setGeometry(ToPixels(kViewportLeft), ToPixels(-15), ToPixels(12975), ToPixels(420));
+    tooPicOpen = tooPic->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), QString());
+    tooPicOpen->setToolTip(QStringLiteral("打开需要编辑的图像文件"));
+    tooPicSave = tooPic->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QString());
+    tooPicSave->setToolTip(QStringLiteral("保存"));
+    cmdHelp = MakePictureButton(QStringLiteral("Help"), tooPic, 0, 0, QSize(20, 20));
+    cmdHelp->setToolTip(QStringLiteral("帮助"));
+    tooPic->addWidget(cmdHelp);
+    picBack = MakePictureButton(QStringLiteral("Back"), tooPic, 0, 0, QSize(75, 31));
+    picBack->setCursor(Qt::ArrowCursor);
+    picBack->setToolTip(QStringLiteral("关闭图像编辑"));
+    tooPic->addWidget(picBack);
+
+    picPic1 = new QWidget(picFrame);
+    picPic1->move(ToPixels(kViewportLeft), ToPixels(kViewportTop));
+    picPic = new EditorCanvasWidget(editor, picPic1);
+    vscr1 = new QScrollBar(Qt::Vertical, picPic1);
+    buildTools();
+}
+
+void ImageEditorWindow::buildSizePanel() {
+    picSetSize = MakePanel(picFrame, 2400, 600, 3600, 2400);
+    MakeLabel(QStringLiteral("请输入图像的大小："), picSetSize, 120, 120, 3000, 255);
+    MakeLabel(QStringLiteral("宽度"), picSetSize, 120, 540, 600, 255);
+    txtSizeW = new QLineEdit(picSetSize);
+    txtSizeW->setGeometry(ToPixels(720), ToPixels(480), ToPixels(1200), ToPixels(330));
+    MakeLabel(QStringLiteral("像素"), picSetSize, 2000, 540, 600, 255);
+    MakeLabel(QStringLiteral("≤"), picSetSize, 720, 840, 240, 255);
+    labMaxWidth = MakeLabel(editor.output.labMaxWidth, picSetSize, 960, 840, 1200, 255);
+    MakeLabel(QStringLiteral("高度"), picSetSize, 120, 1200, 600, 255);
+    txtSizeH = new QLineEdit(picSetSize);
+    txtSizeH->setGeometry(ToPixels(720), ToPixels(1140), ToPixels(1200), ToPixels(330));
+    MakeLabel(QStringLiteral("像素"), picSetSize, 2000, 1200, 600, 255);
+    MakeLabel(QStringLiteral("≤"), picSetSize, 720, 1500, 240, 255);
+    labMaxHeight = MakeLabel(editor.output.labMaxHeight, picSetSize, 960, 1500, 1200, 255);
+    cmdSetSizeYes = MakeButton(QStringLiteral("&Y.确认"), picSetSize, 480, 1860, 1200, 375);
+    cmdSetSizeCancel = MakeButton(QStringLiteral("&C.取消"), picSetSize, 1920, 1860, 1200, 375);
 }
 
 void ImageEditorWindow::focusWidthBox() {
@@ -495,14 +574,12 @@ void ImageEditorWindow::buildAdStrips() {
         imgAD[size_t(i)] = MakePictureButton(QString::fromLatin1(arrows[i].key), arrows[i].bar, arrows[i].left,
                                              arrows[i].top, arrows[i].size);
         imgAD[size_t(i)]->setToolTip(i % 2 == 0 ? QStringLiteral("上一页") : QStringLiteral("下一页"));
-        imgAD[size_t(i)]->onClick = [this, i] { editor.imgAD_Click(i); };
     }
     imgAD[0]->hide();
     imgAD[2]->hide();
 
     TimerAD = new QTimer(this);
     TimerAD->setInterval(20000);
-    connect(TimerAD, &QTimer::timeout, this, [this] { editor.TimerAD_Timer(); });
 }
 
 void ImageEditorWindow::buildTools() {
@@ -514,23 +591,16 @@ void ImageEditorWindow::buildTools() {
     imgLeft = MakePictureButton(QStringLiteral("Left"), fraWebTools, 600, 1920, QSize(20, 20));
     imgRight = MakePictureButton(QStringLiteral("Right"), fraWebTools, 1320, 1920, QSize(20, 20));
     imgDown = MakePictureButton(QStringLiteral("Down"), fraWebTools, 960, 2250, QSize(20, 20));
-    const std::pair<ClickableLabel*, MoveDirection> moves[] = {{imgUp, MoveDirection::Up},
-                                                               {imgDown, MoveDirection::Down},
-                                                               {imgLeft, MoveDirection::Left},
-                                                               {imgRight, MoveDirection::Right}};
-    const QString tips[] = {QStringLiteral("向上"), QStringLiteral("向下"), QStringLiteral("向左"), QStringLiteral("向右")};
-    for (int i = 0; i < 4; ++i) {
-        moves[i].first->setToolTip(tips[i]);
-        moves[i].first->onClick = [this, d = moves[i].second] { editor.MovePicture(d); };
-    }
+    imgUp->setToolTip(QStringLiteral("向上"));
+    imgDown->setToolTip(QStringLiteral("向下"));
+    imgLeft->setToolTip(QStringLiteral("向左"));
+    imgRight->setToolTip(QStringLiteral("向右"));
     cobStep = MakeStepList(fraWebTools, QStringLiteral("每次缩放倍数"),
                            {QStringLiteral("1.1"), QStringLiteral("1.2"), QStringLiteral("1.3"), QStringLiteral("1.5"),
                             QStringLiteral("2"), QStringLiteral("2.5")},
                            editor.tools.cobStepText, QStringLiteral("倍"), 2640);
-    imgZoomOut = MakeTool(QStringLiteral("ZoomOut"), QStringLiteral("缩小"), fraWebTools, 120, 3030, 600,
-                          [this] { editor.imgZoomOut_Click(); });
-    imgZoomIn = MakeTool(QStringLiteral("ZoomIn"), QStringLiteral("放大"), fraWebTools, 1140, 3030, 600,
-                         [this] { editor.imgZoomIn_Click(); });
+    imgZoomOut = MakeTool(QStringLiteral("ZoomOut"), QStringLiteral("缩小"), fraWebTools, 120, 3030, 600);
+    imgZoomIn = MakeTool(QStringLiteral("ZoomIn"), QStringLiteral("放大"), fraWebTools, 1140, 3030, 600);
     sli1 = new QSlider(Qt::Horizontal, fraWebTools);
     sli1->setRange(-100, 100);
     sli1->setValue(0);
@@ -538,27 +608,20 @@ void ImageEditorWindow::buildTools() {
     // Six tools one under another, 330 twips apart, so the last ends inside the column's frame.
     constexpr int kToolsTop = 3720;
     constexpr int kToolPitch = 330;
-    imgCutPic = MakeTool(QStringLiteral("Cut"), QStringLiteral("剪裁图像"), fraWebTools, 120, kToolsTop, 1080,
-                         [this] { editor.imgCutPic_Click(); });
+    imgCutPic = MakeTool(QStringLiteral("Cut"), QStringLiteral("剪裁图像"), fraWebTools, 120, kToolsTop, 1080);
     imgAddWaterMark = MakeTool(QStringLiteral("WaterMark"), QStringLiteral("设置水印"), fraWebTools, 120,
-                               kToolsTop + kToolPitch, 1080, [this] { editor.imgAddWaterMark_Click(); });
+                               kToolsTop + kToolPitch, 1080);
     imgSetBorder = MakeTool(editor.tools.imgSetBorderKey, QStringLiteral("插入边框"), fraWebTools, 120,
-                            kToolsTop + 2 * kToolPitch, 1080, [this] { editor.imgSetBorder_Click(); });
+                            kToolsTop + 2 * kToolPitch, 1080);
     imgSetAddPic = MakeTool(editor.tools.imgSetAddPicKey, QStringLiteral("插入图片"), fraWebTools, 120,
-                            kToolsTop + 3 * kToolPitch, 1080, [this] { editor.imgSetAddPic_Click(); });
+                            kToolsTop + 3 * kToolPitch, 1080);
     imgText = MakeTool(editor.text.imgTextKey, QStringLiteral("插入文字说明"), fraWebTools, 120, kToolsTop + 4 * kToolPitch,
-                       1650, [this] { editor.imgText_Click(); });
+                       1650);
     imgHBPic = MakeTool(QStringLiteral("Merge"), QStringLiteral("合并图层"), fraWebTools, 120,
-                        kToolsTop + 5 * kToolPitch, 1080, [this] { editor.imgHBPic_Click(); });
+                        kToolsTop + 5 * kToolPitch, 1080);
     chePicBorder = new QCheckBox(QStringLiteral("边框"), fraWebTools);
     chePicBorder->setGeometry(ToPixels(1500), ToPixels(kToolsTop + 3 * kToolPitch), ToPixels(720), ToPixels(330));
     chePicBorder->hide();
-
-    connect(cobMoveStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.tools.cobMoveStepText = t; });
-    connect(cobStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.tools.cobStepText = t; });
-    // Only the member's moves reach the handler: showing the state blocks the slider's signals.
-    connect(sli1, &QSlider::valueChanged, this, [this](int v) { editor.sli1_Scroll(v); });
-    connect(chePicBorder, &QCheckBox::clicked, this, [this](bool ticked) { editor.chePicBorder_Click(ticked); });
 }
 
 void ImageEditorWindow::buildHelp() {
@@ -588,8 +651,6 @@ void ImageEditorWindow::buildHelp() {
     Image2 = cover(Label10[12], QStringLiteral("第五步：点击保存“"), tooPicSave, QSize(23, 22));
     cmdCloseHelp = MakeButton(QStringLiteral("&C.关 闭"), picHelp, 3052, 4110, 1200, 375);
     picCloseHelp = MakePictureButton(QStringLiteral("Close"), picHelp, 7305 - 19 * 15 - 90, 45, QSize(19, 19));
-    connect(cmdCloseHelp, &QPushButton::clicked, this, [this] { editor.cmdCloseHelp_Click(); });
-    picCloseHelp->onClick = [this] { editor.cmdCloseHelp_Click(); };
 }
 
 void ImageEditorWindow::resizeEvent(QResizeEvent* event) {
@@ -780,31 +841,6 @@ void ImageEditorWindow::buildStyleControls(int i, QWidget* panel, int left, int 
     SetFontPoints(struck, 9);
     struck.setStrikeOut(true);
     cheStrikethru[n]->setFont(struck);
-
-    // A choice from a list acts; typing only changes the list's text.
-    const std::array<std::pair<QComboBox*, void (ImageEditorController::*)(int, const QString&)>, 3> lists{
-        {{cobFont[n], &ImageEditorController::cobFont_Click},
-         {cobFontSize[n], &ImageEditorController::cobFontSize_Click},
-         {cobFontType[n], &ImageEditorController::cobFontType_Click}}};
-    const std::array<QString TextLayerControls::*, 3> listTexts{&TextLayerControls::cobFont, &TextLayerControls::cobFontSize,
-                                                                &TextLayerControls::cobFontType};
-    for (size_t k = 0; k < lists.size(); ++k) {
-        QComboBox* list = lists[k].first;
-        connect(list, &QComboBox::activated, this,
-                [this, i, list, click = lists[k].second](int index) { (editor.*click)(i, list->itemText(index)); });
-        connect(list, &QComboBox::editTextChanged, this,
-                [this, n, field = listTexts[k]](const QString& t) { editor.text.controls[n].*field = t; });
-    }
-    connect(cmdSetFontColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetFontColor_Click(i); });
-    connect(cmdSetBackColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetBackColor_Click(i); });
-    const std::array<std::pair<QCheckBox*, void (ImageEditorController::*)(int, bool)>, 5> checks{
-        {{cheBackStyle[n], &ImageEditorController::cheBackStyle_Click},
-         {cheBorder[n], &ImageEditorController::cheBorder_Click},
-         {che3DBorder[n], &ImageEditorController::che3DBorder_Click},
-         {cheUnderline[n], &ImageEditorController::cheUnderline_Click},
-         {cheStrikethru[n], &ImageEditorController::cheStrikethru_Click}}};
-    for (const auto& [box, click] : checks)
-        connect(box, &QCheckBox::clicked, this, [this, i, click = click](bool ticked) { (editor.*click)(i, ticked); });
 }
 
 void ImageEditorWindow::buildTextPanels() {
@@ -821,9 +857,6 @@ void ImageEditorWindow::buildTextPanels() {
         cmdClearText[n] = MakeButton(QStringLiteral("清除"), picSetWaterMark, 3300, top, 600, 330);
         cmdClearText[n]->setToolTip(QStringLiteral("清空文本框中的水印文字"));
         buildStyleControls(i, picSetWaterMark, 3960, top, 840, top + 375);
-        connect(txtWaterMarkLine[n], &QLineEdit::textChanged, this,
-                [this, i](const QString& t) { editor.txtWaterMark_Change(i, t); });
-        connect(cmdClearText[n], &QPushButton::clicked, this, [this, i] { editor.cmdClearText_Click(i); });
     }
     labWaterMarkHint = MakeLabel(
         QStringLiteral("说明：在上面的文本框中输入相关的水印文字后，会在图片的相关位置生成文字水印。把鼠标移到生成的文字"
@@ -834,7 +867,6 @@ void ImageEditorWindow::buildTextPanels() {
     orange.setColor(QPalette::WindowText, QColor(255, 128, 0));
     labWaterMarkHint->setPalette(orange);
     cmdCloseWaterMark = MakeButton(QStringLiteral("&C.关闭"), picSetWaterMark, 9600, 1920, 1200, 375);
-    connect(cmdCloseWaterMark, &QPushButton::clicked, this, [this] { editor.cmdCloseWaterMark_Click(); });
 
     // The caption panel over the top advertisement strip: the text on the left, its style and
     // size on the right.
@@ -843,8 +875,6 @@ void ImageEditorWindow::buildTextPanels() {
     txtWaterMark2 = new QPlainTextEdit(picAddText);
     txtWaterMark2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtWaterMark2->setGeometry(ToPixels(120), ToPixels(330), ToPixels(4800), ToPixels(1440));
-    connect(txtWaterMark2, &QPlainTextEdit::textChanged, this,
-            [this] { editor.txtWaterMark_Change(2, txtWaterMark2->toPlainText()); });
     const int x0 = kCaptionControlsLeft;
     ColumnTitles(picAddText, x0, 60);
     buildStyleControls(2, picAddText, x0, 330, x0, 720);
@@ -862,12 +892,6 @@ void ImageEditorWindow::buildTextPanels() {
     sizeRow(QStringLiteral("宽度"), 1080, txtWidth, sliWidth);
     sizeRow(QStringLiteral("高度"), 1440, txtHeight, sliHeight);
     cmdCloseAddText = MakeButton(QStringLiteral("&C.关闭"), picAddText, x0 + 4380, 1380, 1200, 375);
-    connect(txtWidth, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtWidth_Change(t); });
-    connect(txtHeight, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtHeight_Change(t); });
-    // Values set in code are shown with the signals blocked: only the member's moves arrive.
-    connect(sliWidth, &QSlider::valueChanged, this, [this](int v) { editor.sliWidth_Scroll(v); });
-    connect(sliHeight, &QSlider::valueChanged, this, [this](int v) { editor.sliHeight_Scroll(v); });
-    connect(cmdCloseAddText, &QPushButton::clicked, this, [this] { editor.cmdCloseAddText_Click(); });
 }
 
 void ImageEditorWindow::showTextLayers() {
