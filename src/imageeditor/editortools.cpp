@@ -4,14 +4,12 @@
 
 #include "foundation/htmltext.h"
 #include "imageeditor/imageeditor.h"
-#include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/twips.h"
 #include "platform/urlopening.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/modCreateHtmlFiles.h"
 
 #include <cmath>
 #include <limits>
