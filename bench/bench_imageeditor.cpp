@@ -83,8 +83,8 @@ bool RunEditorJob(const QString& photo, bool fit, const QString& out) {
     e.view.measureImg500p = [] { return 7500.0; };
     e.view.unload = [] {};
     e.view.navigateAd = [](int, const QString&) {};
-    e.canvas.width = 10710;
-    e.viewportHeight = 7980;
+    e.layers.canvas.width = 10710;
+    e.layers.viewportHeight = 7980;
     e.Form_Load();
     answers.names << photo;
     e.tooPic_ButtonClick(QStringLiteral("Open"));
@@ -97,7 +97,7 @@ bool RunEditorJob(const QString& photo, bool fit, const QString& out) {
     answers.names << out;
     e.tooPic_ButtonClick(QStringLiteral("Save"));
     prompts::install(nullptr);
-    return e.labSavePath == out;
+    return e.files.labSavePath == out;
 }
 
 // This program, for the child runs (the spawner cannot read its own /proc/self/exe for us).

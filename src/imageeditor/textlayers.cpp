@@ -1,7 +1,9 @@
-// The image editor's text layers and the merge: the two text watermarks with their panel, the
-// caption with its panel and size rules, and merging every visible layer into the base picture.
-#include "imageeditor/imageeditor.h"
+// The image editor's text layers: the two text watermarks with their panel, and the caption with
+// its panel and size rules.
+#include "imageeditor/textlayers.h"
 
+#include "imageeditor/imageeditor.h"
+#include "imaging/watermarkdialog.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/syscolors.h"
@@ -42,11 +44,7 @@ QString StyleName(const QFont& f) {
 
 }  // namespace
 
-QSizeF CanvasLabel::size(double twipsPerPixel) const {
-    if (!autoSize) return fixedSize;
-    const QSize s = OverlayLabelSize(label);
-    return QSizeF(s.width() * twipsPerPixel, s.height() * twipsPerPixel);
-}
+QStringList EditorFontNames() { return WatermarkFontNames(); }
 
 QString FontSizeText(double points) { return QString::number(points, 'g', 7); }
 
@@ -83,9 +81,46 @@ void SetInitialTextLook(CanvasLabel& l, int index, int twipsPerPixel) {
     look.frame = FrameOf(l.bordered, l.threeD);
 }
 
+void EditorTextLayers::setInitialLooks() {
+    for (int i = 0; i < 3; ++i) SetInitialTextLook(canvas.labWaterMark[size_t(i)], i, MeasuredTwipsPerPixel);
+    txtWaterMark2Font = canvas.labWaterMark[2].label.font;
+}
+
+void EditorTextLayers::reopenWatermarkPanel() {
+    if (labTemp == QLatin1String("1")) picSetWaterMarkVisible = true;
+}
+
+void EditorTextLayers::showAfterCrop() {
+    reopenWatermarkPanel();
+    for (int i = 0; i < 2; ++i) {
+        CanvasLabel& l = canvas.labWaterMark[size_t(i)];
+        if (!l.label.text.isEmpty()) l.visible = true;
+    }
+    if (labMyText == QLatin1String("0")) {
+        canvas.labWaterMark[2].visible = true;
+        picAddTextVisible = true;
+    }
+}
+
+void EditorTextLayers::clearWatermarksAfterMerge() {
+    reopenWatermarkPanel();
+    for (int i = 0; i < 2; ++i) txtWaterMark_Change(i, QString());
+    placeWatermark(0);
+    placeWatermark(1);
+}
+
+void EditorTextLayers::removeCaptionAfterMerge() {
+    if (labMyText != QLatin1String("0")) return;
+    txtWaterMark_Change(2, QString());
+    canvas.labWaterMark[2].visible = false;
+    picAddTextVisible = false;
+    imgTextKey = QStringLiteral("AddText");
+    labMyText = QStringLiteral("1");
+}
+
 // ---- text watermarks
 
-void ImageEditorController::placeWatermark(int i) {
+void EditorTextLayers::placeWatermark(int i) {
     // Single precision, not rounded, as the places were computed.
     const QRectF& cut = canvas.shaCut;
     CanvasLabel& l = canvas.labWaterMark[size_t(i)];
@@ -98,7 +133,7 @@ void ImageEditorController::placeWatermark(int i) {
     }
 }
 
-void ImageEditorController::imgAddWaterMark_Click() {
+void EditorTextLayers::imgAddWaterMark_Click() {
     if (picSetWaterMarkVisible) {
         picSetWaterMarkVisible = false;
         refresh();
@@ -107,25 +142,25 @@ void ImageEditorController::imgAddWaterMark_Click() {
     picSetWaterMarkVisible = true;
     // A watermark with text keeps its place, style and controls.
     for (int i = 0; i < 2; ++i) {
-        if (!Trim(text[size_t(i)].txtWaterMark).isEmpty()) continue;
+        if (!Trim(controls[size_t(i)].txtWaterMark).isEmpty()) continue;
         placeWatermark(i);
         ReadTextStyle(i);
     }
     canvas.bringToFront(CanvasLayer::Mark0);
     canvas.bringToFront(CanvasLayer::Mark1);
     refresh();
-    CALL_REQUIRED_HOOK(view.focusWatermarkBox);
+    CALL_REQUIRED_HOOK(editor.view.focusWatermarkBox);
     labTemp = QStringLiteral("1");
 }
 
-void ImageEditorController::cmdCloseWaterMark_Click() {
+void EditorTextLayers::cmdCloseWaterMark_Click() {
     picSetWaterMarkVisible = false;
     labTemp = QStringLiteral("0");
     refresh();
 }
 
-void ImageEditorController::ReadTextStyle(int i) {
-    TextLayerControls& c = text[size_t(i)];
+void EditorTextLayers::ReadTextStyle(int i) {
+    TextLayerControls& c = controls[size_t(i)];
     const CanvasLabel& l = canvas.labWaterMark[size_t(i)];
     SetCheck(c.cheBorder, l.bordered, [this, i](bool v) { cheBorder_Click(i, v); });
     SetCheck(c.che3DBorder, l.threeD, [this, i](bool v) { che3DBorder_Click(i, v); });
@@ -138,8 +173,8 @@ void ImageEditorController::ReadTextStyle(int i) {
     refresh();
 }
 
-void ImageEditorController::txtWaterMark_Change(int i, const QString& value) {
-    text[size_t(i)].txtWaterMark = value;
+void EditorTextLayers::txtWaterMark_Change(int i, const QString& value) {
+    controls[size_t(i)].txtWaterMark = value;
     CanvasLabel& l = canvas.labWaterMark[size_t(i)];
     l.label.text = Trim(value);
     // The caption's visibility is its tool's.
@@ -147,7 +182,7 @@ void ImageEditorController::txtWaterMark_Change(int i, const QString& value) {
     refresh();
 }
 
-void ImageEditorController::cmdClearText_Click(int i) {
+void EditorTextLayers::cmdClearText_Click(int i) {
     txtWaterMark_Change(i, QString());
     const QRectF& cut = canvas.shaCut;
     canvas.labWaterMark[size_t(i)].topLeft =
@@ -155,21 +190,21 @@ void ImageEditorController::cmdClearText_Click(int i) {
     refresh();
 }
 
-void ImageEditorController::applyTextFont(int i, const std::function<void(QFont&)>& change) {
+void EditorTextLayers::applyTextFont(int i, const std::function<void(QFont&)>& change) {
     change(canvas.labWaterMark[size_t(i)].label.font);
     if (i == 2) change(txtWaterMark2Font);
     refresh();
 }
 
-void ImageEditorController::cobFont_Click(int i, const QString& chosen) {
-    text[size_t(i)].cobFont = chosen;
+void EditorTextLayers::cobFont_Click(int i, const QString& chosen) {
+    controls[size_t(i)].cobFont = chosen;
     const QString name = Trim(chosen);
     if (name.isEmpty()) return;
     applyTextFont(i, [&name](QFont& f) { f.setFamily(name); });
 }
 
-void ImageEditorController::cobFontSize_Click(int i, const QString& chosen) {
-    text[size_t(i)].cobFontSize = chosen;
+void EditorTextLayers::cobFontSize_Click(int i, const QString& chosen) {
+    controls[size_t(i)].cobFontSize = chosen;
     const QString t = Trim(chosen);
     // A size that is no number, or none a font takes, changes nothing.
     if (!IsNumeric(t)) return;
@@ -179,8 +214,8 @@ void ImageEditorController::cobFontSize_Click(int i, const QString& chosen) {
     applyTextFont(i, [this, points](QFont& f) { SetFontPoints(f, points, MeasuredTwipsPerPixel); });
 }
 
-void ImageEditorController::cobFontType_Click(int i, const QString& chosen) {
-    text[size_t(i)].cobFontType = chosen;
+void EditorTextLayers::cobFontType_Click(int i, const QString& chosen) {
+    controls[size_t(i)].cobFontType = chosen;
     const QString t = Trim(chosen);
     bool bold = false;
     bool italic = false;
@@ -201,7 +236,7 @@ void ImageEditorController::cobFontType_Click(int i, const QString& chosen) {
 }
 
 // A cancelled colour dialog changes nothing, as every colour dialog of the program.
-void ImageEditorController::cmdSetFontColor_Click(int i) {
+void EditorTextLayers::cmdSetFontColor_Click(int i) {
     const QColor chosen = prompts::current().chooseColor(dia1Color, QStringLiteral("颜色"));
     if (!chosen.isValid()) return;
     dia1Color = chosen;
@@ -209,25 +244,25 @@ void ImageEditorController::cmdSetFontColor_Click(int i) {
     refresh();
 }
 
-void ImageEditorController::cmdSetBackColor_Click(int i) {
+void EditorTextLayers::cmdSetBackColor_Click(int i) {
     const QColor chosen = prompts::current().chooseColor(dia1Color, QStringLiteral("颜色"));
     if (!chosen.isValid()) return;
     dia1Color = chosen;
     CanvasLabel& l = canvas.labWaterMark[size_t(i)];
     l.label.transparent = false;
-    SetCheck(text[size_t(i)].cheBackStyle, false, [this, i](bool v) { cheBackStyle_Click(i, v); });
+    SetCheck(controls[size_t(i)].cheBackStyle, false, [this, i](bool v) { cheBackStyle_Click(i, v); });
     l.label.backColor = chosen;
     refresh();
 }
 
-void ImageEditorController::cheBackStyle_Click(int i, bool ticked) {
-    text[size_t(i)].cheBackStyle = ticked;
+void EditorTextLayers::cheBackStyle_Click(int i, bool ticked) {
+    controls[size_t(i)].cheBackStyle = ticked;
     canvas.labWaterMark[size_t(i)].label.transparent = ticked;
     refresh();
 }
 
-void ImageEditorController::cheBorder_Click(int i, bool ticked) {
-    TextLayerControls& c = text[size_t(i)];
+void EditorTextLayers::cheBorder_Click(int i, bool ticked) {
+    TextLayerControls& c = controls[size_t(i)];
     CanvasLabel& l = canvas.labWaterMark[size_t(i)];
     c.cheBorder = ticked;
     l.bordered = ticked;
@@ -237,31 +272,31 @@ void ImageEditorController::cheBorder_Click(int i, bool ticked) {
     refresh();
 }
 
-void ImageEditorController::che3DBorder_Click(int i, bool ticked) {
+void EditorTextLayers::che3DBorder_Click(int i, bool ticked) {
     CanvasLabel& l = canvas.labWaterMark[size_t(i)];
-    text[size_t(i)].che3DBorder = ticked;
+    controls[size_t(i)].che3DBorder = ticked;
     // Only the appearance changes: the colours and the underline stay.
     l.threeD = ticked;
     l.label.frame = FrameOf(l.bordered, l.threeD);
     refresh();
 }
 
-void ImageEditorController::cheUnderline_Click(int i, bool ticked) {
-    text[size_t(i)].cheUnderline = ticked;
+void EditorTextLayers::cheUnderline_Click(int i, bool ticked) {
+    controls[size_t(i)].cheUnderline = ticked;
     applyTextFont(i, [ticked](QFont& f) { f.setUnderline(ticked); });
 }
 
-void ImageEditorController::cheStrikethru_Click(int i, bool ticked) {
-    text[size_t(i)].cheStrikethru = ticked;
+void EditorTextLayers::cheStrikethru_Click(int i, bool ticked) {
+    controls[size_t(i)].cheStrikethru = ticked;
     applyTextFont(i, [ticked](QFont& f) { f.setStrikeOut(ticked); });
 }
 
-void ImageEditorController::labWaterMark_MouseDown(int i) {
+void EditorTextLayers::labWaterMark_MouseDown(int i) {
     TextDragging[size_t(i)] = true;
     canvas.labWaterMark[size_t(i)].sizeAllPointer = true;
 }
 
-void ImageEditorController::labWaterMark_MouseMove(int i, double x, double y) {
+void EditorTextLayers::labWaterMark_MouseMove(int i, double x, double y) {
     if (!TextDragging[size_t(i)]) return;
     // The label's centre follows the pointer, with no bound.
     CanvasLabel& l = canvas.labWaterMark[size_t(i)];
@@ -270,7 +305,7 @@ void ImageEditorController::labWaterMark_MouseMove(int i, double x, double y) {
     refresh();
 }
 
-void ImageEditorController::labWaterMark_MouseUp(int i) {
+void EditorTextLayers::labWaterMark_MouseUp(int i) {
     TextDragging[size_t(i)] = false;
     canvas.labWaterMark[size_t(i)].sizeAllPointer = false;
     refresh();
@@ -278,7 +313,7 @@ void ImageEditorController::labWaterMark_MouseUp(int i) {
 
 // ---- the caption
 
-void ImageEditorController::imgText_Click() {
+void EditorTextLayers::imgText_Click() {
     CanvasLabel& l = canvas.labWaterMark[2];
     if (labMyText != QLatin1String("1")) {
         // Text, style and size stay for the next insertion.
@@ -311,7 +346,7 @@ void ImageEditorController::imgText_Click() {
     refresh();
 }
 
-void ImageEditorController::cmdCloseAddText_Click() {
+void EditorTextLayers::cmdCloseAddText_Click() {
     // The caption stays on the picture; the tool inserts it anew.
     picAddTextVisible = false;
     imgTextKey = QStringLiteral("AddText");
@@ -319,10 +354,10 @@ void ImageEditorController::cmdCloseAddText_Click() {
     refresh();
 }
 
-void ImageEditorController::txtWidth_Change(const QString& value) { captionSize(true, value); }
-void ImageEditorController::txtHeight_Change(const QString& value) { captionSize(false, value); }
+void EditorTextLayers::txtWidth_Change(const QString& value) { captionSize(true, value); }
+void EditorTextLayers::txtHeight_Change(const QString& value) { captionSize(false, value); }
 
-void ImageEditorController::captionSize(bool width, const QString& value) {
+void EditorTextLayers::captionSize(bool width, const QString& value) {
     QString& box = width ? txtWidth : txtHeight;
     // Each offending last character is removed, which is a change of its own: one message each.
     for (box = value; !box.isEmpty(); box.chop(1)) {
@@ -351,51 +386,13 @@ void ImageEditorController::captionSize(bool width, const QString& value) {
     refresh();
 }
 
-void ImageEditorController::sliWidth_Scroll(int value) { captionSlider(true, value); }
-void ImageEditorController::sliHeight_Scroll(int value) { captionSlider(false, value); }
+void EditorTextLayers::sliWidth_Scroll(int value) { captionSlider(true, value); }
+void EditorTextLayers::sliHeight_Scroll(int value) { captionSlider(false, value); }
 
-void ImageEditorController::captionSlider(bool width, int value) {
+void EditorTextLayers::captionSlider(bool width, int value) {
     (width ? sliWidth : sliHeight) = value;
     // The box takes the millimetre under the thumb, and its rule snaps the slider to it.
     captionSize(width, QString::number(qint64(std::floor(value / twips::kPerMillimetre))));
     if (width) txtWaterMark2Width = canvas.labWaterMark[2].fixedSize.width() + 255;
-    refresh();
-}
-
-// ---- merging the layers
-
-void ImageEditorController::imgHBPic_Click() {
-    EnlargeWorkArea();
-    // Everything visible inside the frame goes into the picture, the notice included.
-    const QImage region = RenderFrameRegion(canvas, MeasuredTwipsPerPixel);
-    canvas.imgPic.setPicture(region);
-    canvas.imgPic.visible = true;
-    canvas.imgPic.rect = canvas.shaCut;
-    labImgH = QString::number(canvas.shaCut.height());
-    labImgW = QString::number(canvas.shaCut.width());
-    RestoreWorkArea();
-    if (labTemp == QLatin1String("1")) picSetWaterMarkVisible = true;
-    // The watermarks lose their texts, keep their styles and go back to their starting places.
-    for (int i = 0; i < 2; ++i) txtWaterMark_Change(i, QString());
-    placeWatermark(0);
-    placeWatermark(1);
-    picHelpVisible = false;
-    canvas.imgBorder.picture = QImage();
-    canvas.imgBorder.visible = false;
-    imgSetBorderKey = QStringLiteral("AddBorder");
-    labBorder = QStringLiteral("1");
-    canvas.imgAddPic.picture = QImage();
-    canvas.imgAddPic.visible = false;
-    imgSetAddPicKey = QStringLiteral("AddPicture");
-    labPicture = QStringLiteral("1");
-    chePicBorderVisible = false;
-    chePicBorder_Click(false);  // unticking the box runs its handler
-    if (labMyText == QLatin1String("0")) {
-        txtWaterMark_Change(2, QString());
-        canvas.labWaterMark[2].visible = false;
-        picAddTextVisible = false;
-        imgTextKey = QStringLiteral("AddText");
-        labMyText = QStringLiteral("1");
-    }
     refresh();
 }

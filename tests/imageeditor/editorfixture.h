@@ -24,10 +24,10 @@ protected:
         e.view.measureImg500p = [twipsPerPixel] { return 500.0 * twipsPerPixel; };
         e.view.unload = [this] { ++unloads; };
         e.view.navigateAd = [this](int strip, const QString& address) { adAddresses[strip - 1] = address; };
-        e.canvas.width = 10710;
-        e.viewportHeight = 7980;
-        e.windowWidth = 15480;
-        e.windowHeight = 11190;
+        e.layers.canvas.width = 10710;
+        e.layers.viewportHeight = 7980;
+        e.layout.windowWidth = 15480;
+        e.layout.windowHeight = 11190;
         e.Form_Load();
         focus.clear();
     }

@@ -21,7 +21,7 @@ class EditorTools : public Editor {
 protected:
     // A picture of w × h pixels opened in the editor.
     void openPicture(int w, int h, QColor c = Qt::green) { open(picture(QStringLiteral("p.png"), w, h, c)); }
-    QPointF pictureCentre() const { return e.canvas.imgPic.rect.center(); }
+    QPointF pictureCentre() const { return e.layers.canvas.imgPic.rect.center(); }
 };
 
 TEST_F(EditorTools, MovesByWholeTwipsOfTheMillimetreStep) {
@@ -34,19 +34,19 @@ TEST_F(EditorTools, MovesByWholeTwipsOfTheMillimetreStep) {
     };
     for (const Case& c : {Case{"0.5", 1, 28}, Case{"50", 1, 2835}, Case{" 1 ", 4, 224}, Case{"2", 1, 113}}) {
         SCOPED_TRACE(c.step);
-        e.cobMoveStepText = QString::fromUtf8(c.step);
-        const QPointF before = e.canvas.imgPic.rect.topLeft();
+        e.tools.cobMoveStepText = QString::fromUtf8(c.step);
+        const QPointF before = e.layers.canvas.imgPic.rect.topLeft();
         for (int i = 0; i < c.moves; ++i) e.MovePicture(MoveDirection::Right);
         e.MovePicture(MoveDirection::Up);
         const double oneStep = c.twips / c.moves;
-        EXPECT_EQ(e.canvas.imgPic.rect.topLeft(), before + QPointF(c.twips, -oneStep));
+        EXPECT_EQ(e.layers.canvas.imgPic.rect.topLeft(), before + QPointF(c.twips, -oneStep));
     }
     // A step that is no number moves nothing and says why.
-    e.canvas.shaCutVisible = false;
-    const QRectF before = e.canvas.imgPic.rect;
-    e.cobMoveStepText = QStringLiteral("abc");
+    e.layers.canvas.shaCutVisible = false;
+    const QRectF before = e.layers.canvas.imgPic.rect;
+    e.tools.cobMoveStepText = QStringLiteral("abc");
     e.MovePicture(MoveDirection::Left);
-    EXPECT_EQ(e.canvas.imgPic.rect, before);
+    EXPECT_EQ(e.layers.canvas.imgPic.rect, before);
     EXPECT_EQ(lastBox().text, QStringLiteral("每次移动距离必须是数字！"));
     EXPECT_EQ(lastBox().title, QStringLiteral("提示"));
     EXPECT_EQ(lastBox().style, vbInformation);
@@ -56,23 +56,23 @@ TEST_F(EditorTools, ZoomInThenOutRestoresTheSizeCentredOnTheFrame) {
     start();
     openPicture(200, 100);
     e.MovePicture(MoveDirection::Down);
-    e.cobStepText = QStringLiteral("1.3");
+    e.tools.cobStepText = QStringLiteral("1.3");
     e.imgZoomIn_Click();
-    EXPECT_NEAR(e.canvas.imgPic.rect.width(), 3000 * 1.3, 0.01);
-    EXPECT_TRUE(e.canvas.imgPicStretch);
+    EXPECT_NEAR(e.layers.canvas.imgPic.rect.width(), 3000 * 1.3, 0.01);
+    EXPECT_TRUE(e.layers.canvas.imgPicStretch);
     e.imgZoomOut_Click();
-    EXPECT_NEAR(e.canvas.imgPic.rect.width(), 3000, 0.01);
-    EXPECT_NEAR(e.canvas.imgPic.rect.height(), 1500, 0.01);
-    EXPECT_NEAR(pictureCentre().x(), e.canvas.shaCut.center().x(), 0.01);
-    EXPECT_NEAR(pictureCentre().y(), e.canvas.shaCut.center().y(), 0.01);
+    EXPECT_NEAR(e.layers.canvas.imgPic.rect.width(), 3000, 0.01);
+    EXPECT_NEAR(e.layers.canvas.imgPic.rect.height(), 1500, 0.01);
+    EXPECT_NEAR(pictureCentre().x(), e.layers.canvas.shaCut.center().x(), 0.01);
+    EXPECT_NEAR(pictureCentre().y(), e.layers.canvas.shaCut.center().y(), 0.01);
     // The zoom tools leave the base size alone.
-    EXPECT_EQ(e.labImgW, QStringLiteral("3000"));
+    EXPECT_EQ(e.layers.labImgW, QStringLiteral("3000"));
 
     for (const char* bad : {"0", "-2", "x"}) {
-        const QRectF before = e.canvas.imgPic.rect;
-        e.cobStepText = QString::fromUtf8(bad);
+        const QRectF before = e.layers.canvas.imgPic.rect;
+        e.tools.cobStepText = QString::fromUtf8(bad);
         e.imgZoomIn_Click();
-        EXPECT_EQ(e.canvas.imgPic.rect, before) << bad;
+        EXPECT_EQ(e.layers.canvas.imgPic.rect, before) << bad;
         EXPECT_EQ(lastBox().text, QStringLiteral("每次缩放倍数必须是大于0的数字！")) << bad;
         EXPECT_EQ(lastBox().title, QStringLiteral("提示"));
     }
@@ -82,23 +82,23 @@ TEST_F(EditorTools, TheSliderScalesFromTheBaseSize) {
     start();
     // Before a picture is opened there is no base size: the slider moves nothing.
     e.sli1_Scroll(40);
-    EXPECT_FALSE(e.canvas.imgPic.visible);
+    EXPECT_FALSE(e.layers.canvas.imgPic.visible);
     openPicture(200, 100);
-    EXPECT_EQ(e.sli1, 0);
-    e.cobStepText = QStringLiteral("2");
+    EXPECT_EQ(e.tools.sli1, 0);
+    e.tools.cobStepText = QStringLiteral("2");
     e.imgZoomIn_Click();  // ignored by the slider, which scales from the base size
     for (const auto& [value, width] : {std::pair{-100, 0.0}, std::pair{0, 3000.0}, std::pair{100, 6000.0}}) {
         e.sli1_Scroll(value);
-        EXPECT_EQ(e.canvas.imgPic.rect.size(), QSizeF(width, width / 2)) << value;
-        EXPECT_EQ(pictureCentre(), QPointF(e.canvas.width / 2, e.canvas.height / 2)) << value;
+        EXPECT_EQ(e.layers.canvas.imgPic.rect.size(), QSizeF(width, width / 2)) << value;
+        EXPECT_EQ(pictureCentre(), QPointF(e.layers.canvas.width / 2, e.layers.canvas.height / 2)) << value;
     }
     // After a crop the cropped picture is the base: 51 gives 151 % of it.
     e.sli1_Scroll(50);
     e.imgCutPic_Click();
-    EXPECT_EQ(e.sli1, 50);
-    const QSizeF crop = e.canvas.shaCut.size();
+    EXPECT_EQ(e.tools.sli1, 50);
+    const QSizeF crop = e.layers.canvas.shaCut.size();
     e.sli1_Scroll(51);
-    EXPECT_EQ(e.canvas.imgPic.rect.size(), QSizeF(crop.width() * 151 / 100, crop.height() * 151 / 100));
+    EXPECT_EQ(e.layers.canvas.imgPic.rect.size(), QSizeF(crop.width() * 151 / 100, crop.height() * 151 / 100));
 }
 
 TEST_F(EditorTools, DraggingCentresThePictureOnThePointerButNotRightAfterACrop) {
@@ -106,21 +106,21 @@ TEST_F(EditorTools, DraggingCentresThePictureOnThePointerButNotRightAfterACrop) 
     openPicture(800, 600);
     e.imgCutPic_Click();
     e.imgPic_MouseDown();
-    EXPECT_FALSE(e.PictureDragging);
+    EXPECT_FALSE(e.tools.PictureDragging);
     e.imgPic_MouseMove(100, 100);
-    EXPECT_EQ(e.canvas.imgPic.rect, e.canvas.shaCut);
+    EXPECT_EQ(e.layers.canvas.imgPic.rect, e.layers.canvas.shaCut);
 
     e.MovePicture(MoveDirection::Left);
     e.imgPic_MouseDown();
-    EXPECT_TRUE(e.PictureDragging);
-    const QRectF before = e.canvas.imgPic.rect;
+    EXPECT_TRUE(e.tools.PictureDragging);
+    const QRectF before = e.layers.canvas.imgPic.rect;
     e.imgPic_MouseMove(300, 450);
-    EXPECT_EQ(e.canvas.imgPic.rect.center(), before.topLeft() + QPointF(300, 450));
+    EXPECT_EQ(e.layers.canvas.imgPic.rect.center(), before.topLeft() + QPointF(300, 450));
     e.imgPic_MouseUp();
-    EXPECT_FALSE(e.PictureDragging);
-    const QRectF dropped = e.canvas.imgPic.rect;
+    EXPECT_FALSE(e.tools.PictureDragging);
+    const QRectF dropped = e.layers.canvas.imgPic.rect;
     e.imgPic_MouseMove(0, 0);
-    EXPECT_EQ(e.canvas.imgPic.rect, dropped);
+    EXPECT_EQ(e.layers.canvas.imgPic.rect, dropped);
 }
 
 TEST_F(EditorTools, ACropKeepsOnlyAShownNoticeAndShowsTheLayersAgainByTheirFlags) {
@@ -132,21 +132,21 @@ TEST_F(EditorTools, ACropKeepsOnlyAShownNoticeAndShowsTheLayersAgainByTheirFlags
     mark.text = QStringLiteral("水印");
     mark.transparent = false;
     mark.backColor = Qt::yellow;
-    const QRectF cut = e.canvas.shaCut;
-    e.canvas.labWaterMark[0] = shownLabel(mark, cut.topLeft() + QPointF(1500, 1500));
-    e.canvas.labWaterMark[2] = shownLabel(mark, cut.topLeft() + QPointF(3000, 300));
-    e.labMyText = QStringLiteral("0");
-    e.labTemp = QStringLiteral("1");
+    const QRectF cut = e.layers.canvas.shaCut;
+    e.layers.canvas.labWaterMark[0] = shownLabel(mark, cut.topLeft() + QPointF(1500, 1500));
+    e.layers.canvas.labWaterMark[2] = shownLabel(mark, cut.topLeft() + QPointF(3000, 300));
+    e.text.labMyText = QStringLiteral("0");
+    e.text.labTemp = QStringLiteral("1");
     const QString small = picture(QStringLiteral("small.png"), 60, 40, Qt::magenta);
     prompts.answerText(small);
     e.imgSetAddPic_Click();
-    ASSERT_TRUE(e.canvas.labUsePicVisible);
-    e.canvas.labUsePicRect.moveTo(cut.topLeft());
-    e.picAddTextVisible = false;
+    ASSERT_TRUE(e.layers.canvas.labUsePicVisible);
+    e.layers.canvas.labUsePicRect.moveTo(cut.topLeft());
+    e.text.picAddTextVisible = false;
 
     e.imgCutPic_Click();
-    EXPECT_FALSE(e.CropInProgress);
-    const QImage& base = e.canvas.imgPic.picture;
+    EXPECT_FALSE(e.tools.CropInProgress);
+    const QImage& base = e.layers.canvas.imgPic.picture;
     ASSERT_EQ(base.size(), QSize(600, 450));
     int noticeGround = 0;  // the notice's red ground shows between its letters
     for (int y = 0; y < 49; ++y)
@@ -154,23 +154,23 @@ TEST_F(EditorTools, ACropKeepsOnlyAShownNoticeAndShowsTheLayersAgainByTheirFlags
     EXPECT_GT(noticeGround, 1000);
     EXPECT_EQ(base.pixelColor(105, 105), QColor(Qt::blue));  // not the watermark
     EXPECT_EQ(base.pixelColor(300, 225), QColor(Qt::blue));                // not the inserted picture
-    EXPECT_EQ(e.canvas.imgPic.rect, cut);
-    EXPECT_EQ(e.labImgW + QLatin1Char('x') + e.labImgH, QStringLiteral("9000x6750"));
+    EXPECT_EQ(e.layers.canvas.imgPic.rect, cut);
+    EXPECT_EQ(e.layers.labImgW + QLatin1Char('x') + e.layers.labImgH, QStringLiteral("9000x6750"));
     // Shown again: the watermark with text, the caption with its panel, the watermark panel, the picture.
-    EXPECT_TRUE(e.canvas.labWaterMark[0].visible);
-    EXPECT_FALSE(e.canvas.labWaterMark[1].visible);
-    EXPECT_TRUE(e.canvas.labWaterMark[2].visible);
-    EXPECT_TRUE(e.picAddTextVisible);
-    EXPECT_TRUE(e.picSetWaterMarkVisible);
-    EXPECT_TRUE(e.canvas.imgAddPic.visible);
-    EXPECT_FALSE(e.canvas.imgBorder.visible);
-    EXPECT_TRUE(e.canvas.labUsePicVisible);
+    EXPECT_TRUE(e.layers.canvas.labWaterMark[0].visible);
+    EXPECT_FALSE(e.layers.canvas.labWaterMark[1].visible);
+    EXPECT_TRUE(e.layers.canvas.labWaterMark[2].visible);
+    EXPECT_TRUE(e.text.picAddTextVisible);
+    EXPECT_TRUE(e.text.picSetWaterMarkVisible);
+    EXPECT_TRUE(e.layers.canvas.imgAddPic.visible);
+    EXPECT_FALSE(e.layers.canvas.imgBorder.visible);
+    EXPECT_TRUE(e.layers.canvas.labUsePicVisible);
 }
 
 TEST_F(EditorTools, ACropWithNoPictureTakesTheWorkspaceColour) {
     start();
     e.imgCutPic_Click();
-    const QImage& base = e.canvas.imgPic.picture;
+    const QImage& base = e.layers.canvas.imgPic.picture;
     ASSERT_EQ(base.size(), QSize(600, 450));
     EXPECT_EQ(base.pixelColor(0, 0), WorkspaceColor());
     EXPECT_EQ(base.pixelColor(599, 449), WorkspaceColor());
@@ -181,40 +181,40 @@ TEST_F(EditorTools, TheLayoutRecentresAcrossAndKeepsVerticalPositions) {
     openPicture(300, 200);
     e.MovePicture(MoveDirection::Left);
     e.MovePicture(MoveDirection::Down);
-    const double pictureTop = e.canvas.imgPic.rect.top();
-    const double frameTop = e.canvas.shaCut.top();
+    const double pictureTop = e.layers.canvas.imgPic.rect.top();
+    const double frameTop = e.layers.canvas.shaCut.top();
     for (const double workWidth : {13185.0, 18000.0}) {
         SCOPED_TRACE(workWidth);
         e.picFrame_Resize(workWidth, 8385);
-        EXPECT_EQ(e.work.viewportWidth, workWidth - 2235);
-        EXPECT_EQ(e.work.viewportHeight, 8385 - 465);
-        EXPECT_EQ(e.canvas.width, workWidth - 2235 - 240);
-        EXPECT_EQ(e.work.vscr1Left, workWidth - 2235 - 255 - 30);
-        EXPECT_EQ(e.work.vscr1Max, qint16(11190 - 7920));
-        EXPECT_EQ(e.canvas.shaCut.center().x(), e.canvas.width / 2);
-        EXPECT_EQ(e.canvas.imgPic.rect.center().x(), e.canvas.width / 2);
-        EXPECT_EQ(e.canvas.shaCut.top(), frameTop);
-        EXPECT_EQ(e.canvas.imgPic.rect.top(), pictureTop);
-        EXPECT_EQ(e.canvas.labUsePicRect.center(), e.canvas.shaCut.center());
+        EXPECT_EQ(e.layout.work.viewportWidth, workWidth - 2235);
+        EXPECT_EQ(e.layout.work.viewportHeight, 8385 - 465);
+        EXPECT_EQ(e.layers.canvas.width, workWidth - 2235 - 240);
+        EXPECT_EQ(e.layout.work.vscr1Left, workWidth - 2235 - 255 - 30);
+        EXPECT_EQ(e.layout.work.vscr1Max, qint16(11190 - 7920));
+        EXPECT_EQ(e.layers.canvas.shaCut.center().x(), e.layers.canvas.width / 2);
+        EXPECT_EQ(e.layers.canvas.imgPic.rect.center().x(), e.layers.canvas.width / 2);
+        EXPECT_EQ(e.layers.canvas.shaCut.top(), frameTop);
+        EXPECT_EQ(e.layers.canvas.imgPic.rect.top(), pictureTop);
+        EXPECT_EQ(e.layers.canvas.labUsePicRect.center(), e.layers.canvas.shaCut.center());
         // The strips follow the window and the work area.
-        EXPECT_EQ(e.work.picAD1Height, 11190 - 900);
-        EXPECT_EQ(e.work.Picture8Top, 11190 - 900 - 405);
-        EXPECT_EQ(e.work.webAD1Height, 11190 - 900 + 45);
-        EXPECT_EQ(e.work.picAD2Width, workWidth);
-        EXPECT_EQ(e.work.Picture9Left, workWidth - 405);
-        EXPECT_EQ(e.work.webAD2Width, workWidth + 45);
+        EXPECT_EQ(e.layout.work.picAD1Height, 11190 - 900);
+        EXPECT_EQ(e.layout.work.Picture8Top, 11190 - 900 - 405);
+        EXPECT_EQ(e.layout.work.webAD1Height, 11190 - 900 + 45);
+        EXPECT_EQ(e.layout.work.picAD2Width, workWidth);
+        EXPECT_EQ(e.layout.work.Picture9Left, workWidth - 405);
+        EXPECT_EQ(e.layout.work.webAD2Width, workWidth + 45);
     }
     // A resize while a crop is under way leaves the picture and lowers the flag; so does a
     // suspended layout, which changes nothing at all.
-    const QRectF placed = e.canvas.imgPic.rect.translated(-500, 0);
-    e.canvas.imgPic.rect = placed;
-    e.CropInProgress = true;
+    const QRectF placed = e.layers.canvas.imgPic.rect.translated(-500, 0);
+    e.layers.canvas.imgPic.rect = placed;
+    e.tools.CropInProgress = true;
     e.picFrame_Resize(15000, 8385);
-    EXPECT_FALSE(e.CropInProgress);
-    EXPECT_EQ(e.canvas.imgPic.rect, placed);
-    e.LayoutSuspended = true;
+    EXPECT_FALSE(e.tools.CropInProgress);
+    EXPECT_EQ(e.layers.canvas.imgPic.rect, placed);
+    e.layout.LayoutSuspended = true;
     e.picFrame_Resize(13185, 8385);
-    EXPECT_EQ(e.work.viewportWidth, 15000 - 2235);
+    EXPECT_EQ(e.layout.work.viewportWidth, 15000 - 2235);
 }
 
 TEST_F(EditorTools, TheBorderChooserStartsFromTheShippedBorderThenTheLastChosen) {
@@ -232,29 +232,29 @@ TEST_F(EditorTools, TheBorderChooserStartsFromTheShippedBorderThenTheLastChosen)
     e.imgSetBorder_Click();
     EXPECT_EQ(prompts.records().last().dir, shipped);
     EXPECT_EQ(prompts.records().last().text, QStringLiteral("边框文件 (*.gif) (*.gif)"));
-    EXPECT_EQ(e.labBorder, QStringLiteral("1"));
-    EXPECT_TRUE(e.labBorderPath.isEmpty());
-    EXPECT_FALSE(e.canvas.imgBorder.visible);
+    EXPECT_EQ(e.tools.labBorder, QStringLiteral("1"));
+    EXPECT_TRUE(e.tools.labBorderPath.isEmpty());
+    EXPECT_FALSE(e.layers.canvas.imgBorder.visible);
 
     const QString mine = picture(QStringLiteral("mine.gif.png"), 40, 30, Qt::red);
     prompts.answerText(mine);
     e.imgSetBorder_Click();
-    EXPECT_EQ(e.labBorder, QStringLiteral("0"));
-    EXPECT_EQ(e.imgSetBorderKey, QStringLiteral("RemoveBorder"));
-    EXPECT_EQ(e.canvas.imgBorder.rect, e.canvas.shaCut);
+    EXPECT_EQ(e.tools.labBorder, QStringLiteral("0"));
+    EXPECT_EQ(e.tools.imgSetBorderKey, QStringLiteral("RemoveBorder"));
+    EXPECT_EQ(e.layers.canvas.imgBorder.rect, e.layers.canvas.shaCut);
     // Stretched over the frame when the frame changes.
-    e.SelectSizeEntry(QStringLiteral("300×300 (像素)"));
-    EXPECT_EQ(e.canvas.imgBorder.rect, e.canvas.shaCut);
-    const QImage region = RenderFrameRegion(e.canvas, 15);
+    e.output.SelectSizeEntry(QStringLiteral("300×300 (像素)"));
+    EXPECT_EQ(e.layers.canvas.imgBorder.rect, e.layers.canvas.shaCut);
+    const QImage region = RenderFrameRegion(e.layers.canvas, 15);
     ASSERT_EQ(region.size(), QSize(300, 300));
     EXPECT_EQ(region.pixelColor(0, 0), QColor(Qt::red));
     EXPECT_EQ(region.pixelColor(299, 299), QColor(Qt::red));
 
     e.imgSetBorder_Click();  // removes
-    EXPECT_EQ(e.labBorder, QStringLiteral("1"));
-    EXPECT_EQ(e.imgSetBorderKey, QStringLiteral("AddBorder"));
-    EXPECT_FALSE(e.canvas.imgBorder.visible);
-    EXPECT_EQ(e.labBorderPath, mine);
+    EXPECT_EQ(e.tools.labBorder, QStringLiteral("1"));
+    EXPECT_EQ(e.tools.imgSetBorderKey, QStringLiteral("AddBorder"));
+    EXPECT_FALSE(e.layers.canvas.imgBorder.visible);
+    EXPECT_EQ(e.tools.labBorderPath, mine);
     e.imgSetBorder_Click();
     EXPECT_EQ(prompts.records().last().dir, mine);
 
@@ -263,9 +263,9 @@ TEST_F(EditorTools, TheBorderChooserStartsFromTheShippedBorderThenTheLastChosen)
     writeFile(bad, "GIF? no");
     prompts.answerText(bad);
     e.imgSetBorder_Click();
-    EXPECT_EQ(e.labBorderPath, bad);
-    EXPECT_EQ(e.labBorder, QStringLiteral("1"));
-    EXPECT_FALSE(e.canvas.imgBorder.visible);
+    EXPECT_EQ(e.tools.labBorderPath, bad);
+    EXPECT_EQ(e.tools.labBorder, QStringLiteral("1"));
+    EXPECT_FALSE(e.layers.canvas.imgBorder.visible);
     EXPECT_TRUE(prompts.messages().isEmpty());
 }
 
@@ -274,30 +274,30 @@ TEST_F(EditorTools, AnInsertedPictureIsCentredOnTheFrameAtItsOwnSize) {
     const QString big = picture(QStringLiteral("big.png"), 800, 500, Qt::magenta);
     // The chooser offers the name the file dialog held last (here Open's).
     openPicture(100, 100);
-    const QString opened = e.labOpenPath;
+    const QString opened = e.files.labOpenPath;
     prompts.answerText(big);
     e.imgSetAddPic_Click();
     EXPECT_EQ(prompts.records().last().dir, opened);
-    EXPECT_EQ(e.canvas.imgAddPic.rect.size(), QSizeF(12000, 7500));
-    EXPECT_EQ(e.canvas.imgAddPic.rect.center(), e.canvas.shaCut.center());
-    EXPECT_EQ(e.labPicture, QStringLiteral("0"));
-    EXPECT_EQ(e.imgSetAddPicKey, QStringLiteral("RemovePicture"));
-    EXPECT_TRUE(e.chePicBorderVisible);
-    EXPECT_FALSE(e.canvas.labUsePicVisible);  // a member with hosted space sees no notice
+    EXPECT_EQ(e.layers.canvas.imgAddPic.rect.size(), QSizeF(12000, 7500));
+    EXPECT_EQ(e.layers.canvas.imgAddPic.rect.center(), e.layers.canvas.shaCut.center());
+    EXPECT_EQ(e.tools.labPicture, QStringLiteral("0"));
+    EXPECT_EQ(e.tools.imgSetAddPicKey, QStringLiteral("RemovePicture"));
+    EXPECT_TRUE(e.tools.chePicBorderVisible);
+    EXPECT_FALSE(e.layers.canvas.labUsePicVisible);  // a member with hosted space sees no notice
 
     e.chePicBorder_Click(true);
-    EXPECT_TRUE(e.canvas.imgAddPicBorder);
+    EXPECT_TRUE(e.layers.canvas.imgAddPicBorder);
     e.imgSetAddPic_Click();  // removes
-    EXPECT_EQ(e.labPicture, QStringLiteral("1"));
-    EXPECT_FALSE(e.canvas.imgAddPic.visible);
-    EXPECT_FALSE(e.chePicBorderVisible);
-    EXPECT_FALSE(e.chePicBorder);
-    EXPECT_FALSE(e.canvas.imgAddPicBorder);
+    EXPECT_EQ(e.tools.labPicture, QStringLiteral("1"));
+    EXPECT_FALSE(e.layers.canvas.imgAddPic.visible);
+    EXPECT_FALSE(e.tools.chePicBorderVisible);
+    EXPECT_FALSE(e.tools.chePicBorder);
+    EXPECT_FALSE(e.layers.canvas.imgAddPicBorder);
     // Inserted again: no line, the box unticked; the chooser offers the picture chosen last.
     prompts.answerText(big);
     e.imgSetAddPic_Click();
     EXPECT_EQ(prompts.records().last().dir, big);
-    EXPECT_FALSE(e.canvas.imgAddPicBorder);
+    EXPECT_FALSE(e.layers.canvas.imgAddPicBorder);
 }
 
 TEST_F(EditorTools, APictureThatDoesNotLoadIsReportedAndACancelIsSilent) {
@@ -311,8 +311,8 @@ TEST_F(EditorTools, APictureThatDoesNotLoadIsReportedAndACancelIsSilent) {
     EXPECT_EQ(lastBox().text, QStringLiteral("错误：481\r\r无效图片"));
     EXPECT_EQ(lastBox().title, QStringLiteral("错误提示"));
     EXPECT_EQ(lastBox().style, vbInformation);
-    EXPECT_EQ(e.labPicture, QStringLiteral("1"));
-    EXPECT_FALSE(e.chePicBorderVisible);
+    EXPECT_EQ(e.tools.labPicture, QStringLiteral("1"));
+    EXPECT_FALSE(e.tools.chePicBorderVisible);
 }
 
 TEST_F(EditorTools, WithoutHostedSpaceTheNoticeFollowsThePictureInsideTheFrame) {
@@ -329,28 +329,28 @@ TEST_F(EditorTools, WithoutHostedSpaceTheNoticeFollowsThePictureInsideTheFrame) 
     e.imgSetAddPic_Click();
     urlopening::install(nullptr);
     EXPECT_TRUE(opened.isEmpty());  // the resource table gives no address
-    const QRectF cut = e.canvas.shaCut;
-    ASSERT_TRUE(e.canvas.labUsePicVisible);
-    EXPECT_EQ(e.canvas.labUsePicRect.center(), cut.center());
-    EXPECT_EQ(e.canvas.stack.back(), CanvasLayer::Notice);
+    const QRectF cut = e.layers.canvas.shaCut;
+    ASSERT_TRUE(e.layers.canvas.labUsePicVisible);
+    EXPECT_EQ(e.layers.canvas.labUsePicRect.center(), cut.center());
+    EXPECT_EQ(e.layers.canvas.stack.back(), CanvasLayer::Notice);
 
     // Dragged to the frame's top-left corner: the notice comes as far as the frame allows.
     e.imgAddPic_MouseDown();
-    const QRectF pic = e.canvas.imgAddPic.rect;
+    const QRectF pic = e.layers.canvas.imgAddPic.rect;
     e.imgAddPic_MouseMove(cut.left() - pic.left(), cut.top() - pic.top());
     e.imgAddPic_MouseUp();
-    EXPECT_FALSE(e.InsertDragging);
-    EXPECT_EQ(e.canvas.imgAddPic.rect.center(), cut.topLeft());
-    EXPECT_EQ(e.canvas.labUsePicRect.topLeft(), cut.topLeft());
+    EXPECT_FALSE(e.tools.InsertDragging);
+    EXPECT_EQ(e.layers.canvas.imgAddPic.rect.center(), cut.topLeft());
+    EXPECT_EQ(e.layers.canvas.labUsePicRect.topLeft(), cut.topLeft());
     // The picture itself has no bounds.
     e.imgAddPic_MouseDown();
     e.imgAddPic_MouseMove(-5000, 0);
     e.imgAddPic_MouseUp();
-    EXPECT_LT(e.canvas.imgAddPic.rect.left(), cut.left() - 4000);
-    EXPECT_EQ(e.canvas.labUsePicRect.left(), cut.left());
+    EXPECT_LT(e.layers.canvas.imgAddPic.rect.left(), cut.left() - 4000);
+    EXPECT_EQ(e.layers.canvas.labUsePicRect.left(), cut.left());
 
     e.imgSetAddPic_Click();
-    EXPECT_FALSE(e.canvas.labUsePicVisible);
+    EXPECT_FALSE(e.layers.canvas.labUsePicVisible);
 }
 
 TEST_F(EditorTools, LayingAnOverlayRaisesItWithThoseThatStayAbove) {
@@ -381,24 +381,24 @@ TEST_F(EditorTools, LayingAnOverlayRaisesItWithThoseThatStayAbove) {
             prompts.answerText(ShippedBorderFile());
             e.imgSetBorder_Click();
         }
-        EXPECT_EQ(e.canvas.stack, c.stack);
+        EXPECT_EQ(e.layers.canvas.stack, c.stack);
     }
 }
 
 TEST_F(EditorTools, TheMouseFindsTheTopmostShownLayer) {
     start();
     openPicture(400, 300);
-    const QPointF centre = e.canvas.shaCut.center();
-    EXPECT_EQ(e.canvas.hitTest(centre, 15), CanvasHit::Base);
-    EXPECT_EQ(e.canvas.hitTest(QPointF(1, 1), 15), CanvasHit::None);
+    const QPointF centre = e.layers.canvas.shaCut.center();
+    EXPECT_EQ(e.layers.canvas.hitTest(centre, 15), CanvasHit::Base);
+    EXPECT_EQ(e.layers.canvas.hitTest(QPointF(1, 1), 15), CanvasHit::None);
     prompts.answerText(picture(QStringLiteral("s.png"), 20, 20));
     e.imgSetAddPic_Click();
-    EXPECT_EQ(e.canvas.hitTest(centre, 15), CanvasHit::AddPic);
+    EXPECT_EQ(e.layers.canvas.hitTest(centre, 15), CanvasHit::AddPic);
     // A border covers the whole frame: the picture under it takes no press there.
     prompts.answerText(ShippedBorderFile());
     e.imgSetBorder_Click();
-    EXPECT_EQ(e.canvas.hitTest(centre, 15), CanvasHit::AddPic);
-    EXPECT_EQ(e.canvas.hitTest(e.canvas.shaCut.topLeft() + QPointF(30, 30), 15), CanvasHit::Border);
+    EXPECT_EQ(e.layers.canvas.hitTest(centre, 15), CanvasHit::AddPic);
+    EXPECT_EQ(e.layers.canvas.hitTest(e.layers.canvas.shaCut.topLeft() + QPointF(30, 30), 15), CanvasHit::Border);
 }
 
 TEST_F(EditorTools, TheStripsAddressesAndTheCloseAndHelpControls) {
@@ -414,12 +414,12 @@ TEST_F(EditorTools, TheStripsAddressesAndTheCloseAndHelpControls) {
                   QStringLiteral("/pwtd/106/picedit1.html?k1=key7&k2=www12&k3=2.0"));
 
     e.cmdHelp_Click();
-    EXPECT_TRUE(e.picHelpVisible);
+    EXPECT_TRUE(e.layout.picHelpVisible);
     e.cmdCloseHelp_Click();
-    EXPECT_FALSE(e.picHelpVisible);
+    EXPECT_FALSE(e.layout.picHelpVisible);
     e.cmdHelp_Click();
     e.imgCutPic_Click();  // every grab hides the help
-    EXPECT_FALSE(e.picHelpVisible);
+    EXPECT_FALSE(e.layout.picHelpVisible);
     e.picBack_Click();
     EXPECT_EQ(unloads, 1);
 }
@@ -427,36 +427,36 @@ TEST_F(EditorTools, TheStripsAddressesAndTheCloseAndHelpControls) {
 TEST_F(EditorTools, TheStripsTurnByTimerAndByHand) {
     start();
     for (int i = 0; i < 9; ++i) e.TimerAD_Timer();
-    EXPECT_EQ(e.adLeft.page, QStringLiteral("10"));
-    EXPECT_EQ(e.adLeft.offset, -30 - 9 * 2115);
-    EXPECT_FALSE(e.adLeft.nextVisible);
-    EXPECT_TRUE(e.adLeft.previousVisible);
+    EXPECT_EQ(e.layout.adLeft.page, QStringLiteral("10"));
+    EXPECT_EQ(e.layout.adLeft.offset, -30 - 9 * 2115);
+    EXPECT_FALSE(e.layout.adLeft.nextVisible);
+    EXPECT_TRUE(e.layout.adLeft.previousVisible);
     e.TimerAD_Timer();
-    EXPECT_EQ(e.adLeft.page, QStringLiteral("1"));
-    EXPECT_EQ(e.adLeft.offset, -30);
-    EXPECT_TRUE(e.adLeft.nextVisible);
-    EXPECT_FALSE(e.adLeft.previousVisible);
-    EXPECT_EQ(e.adTop.page, QStringLiteral("1"));
-    EXPECT_EQ(e.adTop.offset, -30);
+    EXPECT_EQ(e.layout.adLeft.page, QStringLiteral("1"));
+    EXPECT_EQ(e.layout.adLeft.offset, -30);
+    EXPECT_TRUE(e.layout.adLeft.nextVisible);
+    EXPECT_FALSE(e.layout.adLeft.previousVisible);
+    EXPECT_EQ(e.layout.adTop.page, QStringLiteral("1"));
+    EXPECT_EQ(e.layout.adTop.offset, -30);
 
     // Next on page 3 of the top strip, then a tick.
     e.TimerAD_Timer();
     e.TimerAD_Timer();
     e.imgAD_Click(3);
-    EXPECT_EQ(e.adTop.page, QStringLiteral("4"));
-    EXPECT_TRUE(e.adTop.previousVisible && e.adTop.nextVisible);
-    EXPECT_EQ(e.adLeft.page, QStringLiteral("3"));  // the other strip stays
+    EXPECT_EQ(e.layout.adTop.page, QStringLiteral("4"));
+    EXPECT_TRUE(e.layout.adTop.previousVisible && e.layout.adTop.nextVisible);
+    EXPECT_EQ(e.layout.adLeft.page, QStringLiteral("3"));  // the other strip stays
     e.TimerAD_Timer();
-    EXPECT_EQ(e.adTop.page, QStringLiteral("5"));
-    EXPECT_EQ(e.adTop.offset, -30 - 4 * 1830);
+    EXPECT_EQ(e.layout.adTop.page, QStringLiteral("5"));
+    EXPECT_EQ(e.layout.adTop.offset, -30 - 4 * 1830);
     // Previous on page 2 shows page 1 without its previous arrow; the arrows never wrap.
-    e.adLeft = AdCarousel(2115, -30);
+    e.layout.adLeft = AdCarousel(2115, -30);
     e.imgAD_Click(1);
     e.imgAD_Click(0);
-    EXPECT_EQ(e.adLeft.page, QStringLiteral("1"));
-    EXPECT_EQ(e.adLeft.offset, -30);
-    EXPECT_FALSE(e.adLeft.previousVisible);
-    EXPECT_TRUE(e.adLeft.nextVisible);
+    EXPECT_EQ(e.layout.adLeft.page, QStringLiteral("1"));
+    EXPECT_EQ(e.layout.adLeft.offset, -30);
+    EXPECT_FALSE(e.layout.adLeft.previousVisible);
+    EXPECT_TRUE(e.layout.adLeft.nextVisible);
 }
 
 TEST(EditorHelp, ThirteenLinesWithTheNotesMarked) {

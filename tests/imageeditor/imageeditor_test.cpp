@@ -23,20 +23,20 @@ namespace {
 TEST_F(Editor, StartsWithThe600By450FrameAtTheMeasuredScaleCentredOnTheCanvas) {
     LoginInfo.set(0, 2, QStringLiteral("0"));
     start(12);
-    EXPECT_EQ(e.MeasuredTwipsPerPixel, 12);
-    EXPECT_FALSE(e.HasHostedSpace);
-    EXPECT_TRUE(e.EditorLoaded);
-    EXPECT_EQ(e.cobSetSizeText, QStringLiteral("600×450 (像素)"));
-    EXPECT_EQ(e.canvas.height, 11190);
-    EXPECT_EQ(e.canvas.shaCut, QRectF((10710 - 7200) / 2.0, (11190 - 5400) / 2.0, 7200, 5400));
-    EXPECT_EQ(e.canvas.top, (7980 - 11190) / 2.0 - 30);
+    EXPECT_EQ(e.layers.MeasuredTwipsPerPixel, 12);
+    EXPECT_FALSE(e.tools.HasHostedSpace);
+    EXPECT_TRUE(e.output.EditorLoaded);
+    EXPECT_EQ(e.output.cobSetSizeText, QStringLiteral("600×450 (像素)"));
+    EXPECT_EQ(e.layers.canvas.height, 11190);
+    EXPECT_EQ(e.layers.canvas.shaCut, QRectF((10710 - 7200) / 2.0, (11190 - 5400) / 2.0, 7200, 5400));
+    EXPECT_EQ(e.layers.canvas.top, (7980 - 11190) / 2.0 - 30);
     // Loading ran the list's handler, which does nothing yet: no focus moved, nothing cleared.
     EXPECT_TRUE(focus.isEmpty());
-    for (const QString& label : {e.labTemp, e.labBorder, e.labMyText, e.labPicture, e.labImgW, e.labImgH})
+    for (const QString& label : {e.text.labTemp, e.tools.labBorder, e.text.labMyText, e.tools.labPicture, e.layers.labImgW, e.layers.labImgH})
         EXPECT_FALSE(label.isEmpty());
-    EXPECT_EQ(e.labTemp, QStringLiteral("Temp"));
-    EXPECT_EQ(e.labImgW + e.labImgH, QStringLiteral("WH"));
-    EXPECT_EQ(e.labMaxWidth + e.labMaxHeight, QStringLiteral("600600"));
+    EXPECT_EQ(e.text.labTemp, QStringLiteral("Temp"));
+    EXPECT_EQ(e.layers.labImgW + e.layers.labImgH, QStringLiteral("WH"));
+    EXPECT_EQ(e.output.labMaxWidth + e.output.labMaxHeight, QStringLiteral("600600"));
 }
 
 TEST_F(Editor, BothScalesAt12TwipsPerPixel) {
@@ -48,7 +48,7 @@ TEST_F(Editor, BothScalesAt12TwipsPerPixel) {
     // A typed size converts at 15 twips a pixel: 9000 × 6750 twips, 750 × 562.5 → 562 pixels.
     e.cmdOtherSize_Click();
     e.cmdSetSizeYes_Click(QStringLiteral("600"), QStringLiteral("450"));
-    EXPECT_EQ(e.canvas.shaCut.size(), QSizeF(9000, 6750));
+    EXPECT_EQ(e.layers.canvas.shaCut.size(), QSizeF(9000, 6750));
     prompts.answerText(root() + QStringLiteral("/custom"));
     e.tooPic_ButtonClick(QStringLiteral("Save"));
     EXPECT_EQ(savedSize(root() + QStringLiteral("/custom.jpg")), QSize(750, 562));
@@ -66,32 +66,32 @@ TEST_F(Editor, OpenChoosesThePresetByOrientation) {
         SCOPED_TRACE(c.entry);
         e.cmdOtherSize_Click();
         e.cmdSetSizeYes_Click(QStringLiteral("100"), QStringLiteral("100"));
-        ASSERT_FALSE(e.labOtherSize.isEmpty());
+        ASSERT_FALSE(e.output.labOtherSize.isEmpty());
         const QString path = picture(QStringLiteral("p%1x%2.png").arg(c.w).arg(c.h), c.w, c.h);
         open(path);
-        EXPECT_EQ(e.cobSetSizeText, QString::fromUtf8(c.entry));
-        EXPECT_TRUE(e.labOtherSize.isEmpty());
-        EXPECT_EQ(RenderFrameRegion(e.canvas, 12).size(), c.saved);
-        EXPECT_EQ(e.caption, QStringLiteral("图像编辑[") + path + QStringLiteral("]"));
-        EXPECT_EQ(e.labOpenPath, path);
-        EXPECT_EQ(e.labImgW, QString::number(c.w * 12));
-        EXPECT_EQ(e.labImgH, QString::number(c.h * 12));
-        EXPECT_EQ(e.canvas.imgPic.rect,
+        EXPECT_EQ(e.output.cobSetSizeText, QString::fromUtf8(c.entry));
+        EXPECT_TRUE(e.output.labOtherSize.isEmpty());
+        EXPECT_EQ(RenderFrameRegion(e.layers.canvas, 12).size(), c.saved);
+        EXPECT_EQ(e.files.caption, QStringLiteral("图像编辑[") + path + QStringLiteral("]"));
+        EXPECT_EQ(e.files.labOpenPath, path);
+        EXPECT_EQ(e.layers.labImgW, QString::number(c.w * 12));
+        EXPECT_EQ(e.layers.labImgH, QString::number(c.h * 12));
+        EXPECT_EQ(e.layers.canvas.imgPic.rect,
                   QRectF((10710 - c.w * 12) / 2.0, (11190 - c.h * 12) / 2.0, c.w * 12, c.h * 12));
         EXPECT_EQ(focus.last(), QStringLiteral("vscr1"));
     }
     // A GIF opens too (its first frame).
     const QString gif = testDataPath("imaging/golden/two_colours_3x2.gif");
-    e.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+    e.output.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
     open(gif);
-    EXPECT_EQ(e.labOpenPath, gif);
-    EXPECT_EQ(e.labImgW + "×" + e.labImgH, QStringLiteral("36×24"));
-    EXPECT_EQ(e.cobSetSizeText, QStringLiteral("600×450 (像素)"));
+    EXPECT_EQ(e.files.labOpenPath, gif);
+    EXPECT_EQ(e.layers.labImgW + "×" + e.layers.labImgH, QStringLiteral("36×24"));
+    EXPECT_EQ(e.output.cobSetSizeText, QStringLiteral("600×450 (像素)"));
     // The next Open dialog starts at the picture opened last.
     prompts.clear();
     e.tooPic_ButtonClick(QStringLiteral("Open"));
     ASSERT_EQ(prompts.records().size(), 1);
-    EXPECT_EQ(prompts.records()[0].dir, e.labOpenPath);
+    EXPECT_EQ(prompts.records()[0].dir, e.files.labOpenPath);
     EXPECT_EQ(prompts.records()[0].text,
               QStringLiteral("图像文件(*.gif;*.jpg) (*.gif *.jpg);;其他图像文件(*.bmp;*.png;*.ico) (*.bmp *.png *.ico)"));
 }
@@ -100,17 +100,17 @@ TEST_F(Editor, AFileThatIsNoPictureOrACancelledOpenChangesNothing) {
     start();
     const QString good = picture(QStringLiteral("good.png"), 40, 30);
     open(good);
-    const QImage before = RenderFrameRegion(e.canvas, 15);
+    const QImage before = RenderFrameRegion(e.layers.canvas, 15);
     const QString notPicture = root() + QStringLiteral("/fake.jpg");
     writeFile(notPicture, "not a picture at all");
-    e.picHelpVisible = true;
+    e.layout.picHelpVisible = true;
     for (const QString& answer : {notPicture, root() + QStringLiteral("/missing.png"), QString()}) {
         open(answer);
-        EXPECT_EQ(e.labOpenPath, good);
-        EXPECT_EQ(e.caption, QStringLiteral("图像编辑[") + good + QStringLiteral("]"));
-        EXPECT_EQ(e.labImgW, QStringLiteral("600"));
-        EXPECT_EQ(RenderFrameRegion(e.canvas, 15), before);
-        EXPECT_FALSE(e.picHelpVisible);
+        EXPECT_EQ(e.files.labOpenPath, good);
+        EXPECT_EQ(e.files.caption, QStringLiteral("图像编辑[") + good + QStringLiteral("]"));
+        EXPECT_EQ(e.layers.labImgW, QStringLiteral("600"));
+        EXPECT_EQ(RenderFrameRegion(e.layers.canvas, 15), before);
+        EXPECT_FALSE(e.layout.picHelpVisible);
     }
     EXPECT_TRUE(prompts.messages().isEmpty());
 }
@@ -124,7 +124,7 @@ TEST_F(Editor, SaveAppliesTheNameRuleAndRemembersTheName) {
     };
     for (const Case& c : {Case{"a", "a.jpg"}, Case{"b.JPG", "b.JPG"}, Case{"c.png", "c.png.jpg"}}) {
         SCOPED_TRACE(c.typed);
-        const QString previous = e.labSavePath;
+        const QString previous = e.files.labSavePath;
         prompts.clear();
         prompts.answerText(root() + QLatin1Char('/') + QString::fromUtf8(c.typed));
         e.tooPic_ButtonClick(QStringLiteral("Save"));
@@ -135,27 +135,27 @@ TEST_F(Editor, SaveAppliesTheNameRuleAndRemembersTheName) {
         EXPECT_EQ(prompts.records()[0].dir, previous);
         EXPECT_EQ(savedSize(saved), QSize(600, 450));
         EXPECT_EQ(QImageReader(saved).format(), QByteArray("jpeg"));
-        EXPECT_EQ(e.labSavePath, saved);
-        EXPECT_EQ(e.caption, QStringLiteral("图像编辑[") + saved + QStringLiteral("]"));
+        EXPECT_EQ(e.files.labSavePath, saved);
+        EXPECT_EQ(e.files.caption, QStringLiteral("图像编辑[") + saved + QStringLiteral("]"));
     }
     EXPECT_FALSE(QFile::exists(root() + QStringLiteral("/c.png")));
 }
 
 TEST_F(Editor, CancelledSaveWritesNothingAndTheWatermarkPanelReturnsOnlyAfterASave) {
     start();
-    e.labTemp = QStringLiteral("1");
-    e.picSetWaterMarkVisible = e.picAddTextVisible = e.picSetSizeVisible = e.picHelpVisible = true;
+    e.text.labTemp = QStringLiteral("1");
+    e.text.picSetWaterMarkVisible = e.text.picAddTextVisible = e.output.picSetSizeVisible = e.layout.picHelpVisible = true;
     e.tooPic_ButtonClick(QStringLiteral("Save"));  // cancelled: the empty answer
-    EXPECT_FALSE(e.picSetWaterMarkVisible || e.picAddTextVisible || e.picSetSizeVisible || e.picHelpVisible);
-    EXPECT_EQ(e.caption, QStringLiteral("图像编辑"));
-    EXPECT_TRUE(e.labSavePath.isEmpty());
+    EXPECT_FALSE(e.text.picSetWaterMarkVisible || e.text.picAddTextVisible || e.output.picSetSizeVisible || e.layout.picHelpVisible);
+    EXPECT_EQ(e.files.caption, QStringLiteral("图像编辑"));
+    EXPECT_TRUE(e.files.labSavePath.isEmpty());
     EXPECT_TRUE(QDir(root()).entryList(QDir::Files).isEmpty());
 
-    e.picAddTextVisible = e.picSetSizeVisible = true;
+    e.text.picAddTextVisible = e.output.picSetSizeVisible = true;
     prompts.answerText(root() + QStringLiteral("/out"));
     e.tooPic_ButtonClick(QStringLiteral("Save"));
-    EXPECT_TRUE(e.picSetWaterMarkVisible);
-    EXPECT_FALSE(e.picAddTextVisible || e.picSetSizeVisible);
+    EXPECT_TRUE(e.text.picSetWaterMarkVisible);
+    EXPECT_FALSE(e.text.picAddTextVisible || e.output.picSetSizeVisible);
     EXPECT_TRUE(QFile::exists(root() + QStringLiteral("/out.jpg")));
 }
 
@@ -163,7 +163,7 @@ TEST_F(Editor, AFailedWriteIsReportedAndChangesNothing) {
     start();
     prompts.answerText(root() + QStringLiteral("/first.jpg"));
     e.tooPic_ButtonClick(QStringLiteral("Save"));
-    const QString caption = e.caption;
+    const QString caption = e.files.caption;
     // A folder where the file should go: the write cannot replace it.
     ASSERT_TRUE(QDir(root()).mkdir(QStringLiteral("taken.jpg")));
     prompts.answerText(root() + QStringLiteral("/taken.jpg"));
@@ -172,8 +172,8 @@ TEST_F(Editor, AFailedWriteIsReportedAndChangesNothing) {
     EXPECT_TRUE(box.text.startsWith(QStringLiteral("错误：26001\r\r"))) << box.text.toStdString();
     EXPECT_EQ(box.style, vbInformation);
     EXPECT_EQ(box.title, QStringLiteral("错误提示"));
-    EXPECT_EQ(e.caption, caption);
-    EXPECT_EQ(e.labSavePath, root() + QStringLiteral("/first.jpg"));
+    EXPECT_EQ(e.files.caption, caption);
+    EXPECT_EQ(e.files.labSavePath, root() + QStringLiteral("/first.jpg"));
     EXPECT_TRUE(QFileInfo(root() + QStringLiteral("/taken.jpg")).isDir());
 }
 
@@ -189,14 +189,14 @@ TEST_F(Editor, AnExistingFileUnderTheAppendedNameIsReplacedOnlyWhenTheMemberSays
     EXPECT_EQ(box.style, vbYesNo | vbExclamation);
     EXPECT_EQ(box.title, QStringLiteral("保存图像文件"));
     EXPECT_EQ(readFile(existing), QByteArray("old bytes"));
-    EXPECT_TRUE(e.labSavePath.isEmpty());
-    EXPECT_EQ(e.caption, QStringLiteral("图像编辑"));
+    EXPECT_TRUE(e.files.labSavePath.isEmpty());
+    EXPECT_EQ(e.files.caption, QStringLiteral("图像编辑"));
 
     prompts.answerText(root() + QStringLiteral("/b"));
     prompts.answer(vbYes);
     e.tooPic_ButtonClick(QStringLiteral("Save"));
     EXPECT_EQ(savedSize(existing), QSize(600, 450));
-    EXPECT_EQ(e.labSavePath, existing);
+    EXPECT_EQ(e.files.labSavePath, existing);
     // A typed name the dialog already asked about is not asked again.
     prompts.clear();
     prompts.answerText(existing);
@@ -207,32 +207,32 @@ TEST_F(Editor, AnExistingFileUnderTheAppendedNameIsReplacedOnlyWhenTheMemberSays
 TEST_F(Editor, TheRenderShowsTheGroundAndOverlaysCutAtTheFrameButNoFrameLine) {
     start();
     const QColor ground = WorkspaceColor();
-    const QImage empty = RenderFrameRegion(e.canvas, 15);
+    const QImage empty = RenderFrameRegion(e.layers.canvas, 15);
     ASSERT_EQ(empty.size(), QSize(600, 450));
     for (const QPoint p : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 449), QPoint(599, 449), QPoint(300, 200)})
         EXPECT_EQ(empty.pixelColor(p), ground) << p.x() << "," << p.y();
 
     // A red picture straddling the frame's right edge by 10 pixels, a blue base picture inside.
-    const QRectF cut = e.canvas.shaCut;
+    const QRectF cut = e.layers.canvas.shaCut;
     open(picture(QStringLiteral("blue.png"), 100, 100, Qt::blue));
     e.cmdOtherSize_Click();
     e.cmdSetSizeYes_Click(QStringLiteral("600"), QStringLiteral("450"));
-    ASSERT_EQ(e.canvas.shaCut, cut);
+    ASSERT_EQ(e.layers.canvas.shaCut, cut);
     QImage red(40, 20, QImage::Format_RGB32);
     red.fill(Qt::red);
-    e.canvas.imgAddPic.setPicture(red);
-    e.canvas.imgAddPic.rect = QRectF(cut.right() - 10 * 15, cut.top() + 100 * 15, 40 * 15, 20 * 15);
-    e.canvas.imgAddPic.visible = true;
-    const QImage shot = RenderFrameRegion(e.canvas, 15);
+    e.layers.canvas.imgAddPic.setPicture(red);
+    e.layers.canvas.imgAddPic.rect = QRectF(cut.right() - 10 * 15, cut.top() + 100 * 15, 40 * 15, 20 * 15);
+    e.layers.canvas.imgAddPic.visible = true;
+    const QImage shot = RenderFrameRegion(e.layers.canvas, 15);
     ASSERT_EQ(shot.size(), QSize(600, 450));
     EXPECT_EQ(shot.pixelColor(595, 110), QColor(Qt::red));
     EXPECT_EQ(shot.pixelColor(589, 110), ground);  // outside the inserted picture's left edge
-    const QPoint baseCentre((e.canvas.imgPic.rect.center() - cut.topLeft()).toPoint() / 15);
+    const QPoint baseCentre((e.layers.canvas.imgPic.rect.center() - cut.topLeft()).toPoint() / 15);
     EXPECT_EQ(shot.pixelColor(baseCentre), QColor(Qt::blue));
     EXPECT_EQ(shot.pixelColor(0, 0), ground);
     EXPECT_EQ(shot.pixelColor(0, 449), ground);
     // The frame line is drawn on screen only.
-    EXPECT_TRUE(e.canvas.shaCutVisible);
+    EXPECT_TRUE(e.layers.canvas.shaCutVisible);
 
     // A label drawn by the shared renderer, half below the frame's bottom edge; a hidden border
     // adds nothing until it is shown, and then it covers the frame.
@@ -242,15 +242,15 @@ TEST_F(Editor, TheRenderShowsTheGroundAndOverlaysCutAtTheFrameButNoFrameLine) {
     yellow.backColor = Qt::yellow;
     yellow.foreColor = Qt::yellow;
     const int labelHeight = OverlayLabelSize(yellow).height();
-    e.canvas.labWaterMark[1] = shownLabel(yellow, QPointF(cut.left() + 15 * 15, cut.bottom() - labelHeight / 2 * 15));
+    e.layers.canvas.labWaterMark[1] = shownLabel(yellow, QPointF(cut.left() + 15 * 15, cut.bottom() - labelHeight / 2 * 15));
     QImage magenta(10, 10, QImage::Format_RGB32);
     magenta.fill(Qt::magenta);
-    e.canvas.imgBorder.picture = magenta;
-    const QImage labelled = RenderFrameRegion(e.canvas, 15);
+    e.layers.canvas.imgBorder.picture = magenta;
+    const QImage labelled = RenderFrameRegion(e.layers.canvas, 15);
     EXPECT_EQ(labelled.pixelColor(16, 449), QColor(Qt::yellow));
     EXPECT_EQ(labelled.pixelColor(0, 0), ground);
-    e.canvas.imgBorder.visible = true;
-    const QImage bordered = RenderFrameRegion(e.canvas, 15);
+    e.layers.canvas.imgBorder.visible = true;
+    const QImage bordered = RenderFrameRegion(e.layers.canvas, 15);
     EXPECT_EQ(bordered.pixelColor(0, 0), QColor(Qt::magenta));
     EXPECT_EQ(bordered.pixelColor(599, 449), QColor(Qt::magenta));
 }
@@ -284,92 +284,92 @@ TEST_F(Editor, CustomSizeMessages) {
         prompts.clear();
         e = ImageEditorController();
         start();
-        e.windowWidth = c.windowWidth;
+        e.layout.windowWidth = c.windowWidth;
         e.cmdOtherSize_Click();
-        const QRectF before = e.canvas.shaCut;
+        const QRectF before = e.layers.canvas.shaCut;
         e.cmdSetSizeYes_Click(QString::fromUtf8(c.width), QString::fromUtf8(c.height));
         if (*c.message) {
             ASSERT_EQ(prompts.messages(), QStringList{QString::fromUtf8(c.message)});
             EXPECT_EQ(lastBox().style, vbExclamation);
             EXPECT_EQ(lastBox().title, QStringLiteral("错误提示"));
-            EXPECT_TRUE(e.picSetSizeVisible);
-            EXPECT_EQ(e.canvas.shaCut, before);
-            EXPECT_EQ(e.cobSetSizeText, QStringLiteral("600×450 (像素)"));
-            EXPECT_TRUE(e.labOtherSize.isEmpty());
+            EXPECT_TRUE(e.output.picSetSizeVisible);
+            EXPECT_EQ(e.layers.canvas.shaCut, before);
+            EXPECT_EQ(e.output.cobSetSizeText, QStringLiteral("600×450 (像素)"));
+            EXPECT_TRUE(e.output.labOtherSize.isEmpty());
             continue;
         }
         EXPECT_TRUE(prompts.messages().isEmpty());
-        EXPECT_FALSE(e.picSetSizeVisible);
-        EXPECT_TRUE(e.canvas.shaCutVisible);
-        EXPECT_EQ(e.cobSetSizeText, kOtherSizeEntry);
+        EXPECT_FALSE(e.output.picSetSizeVisible);
+        EXPECT_TRUE(e.layers.canvas.shaCutVisible);
+        EXPECT_EQ(e.output.cobSetSizeText, kOtherSizeEntry);
         const QString w = QString::fromUtf8(c.width).trimmed();
         const QString h = QString::fromUtf8(c.height).trimmed();
-        EXPECT_EQ(e.labOtherSize, w + QStringLiteral("×") + h + QStringLiteral(" (像素)"));
-        EXPECT_EQ(e.labW + "|" + e.labH, w + "|" + h);
-        EXPECT_EQ(e.canvas.shaCut.width(), c.frameWidth);
-        EXPECT_EQ(e.canvas.shaCut.height(), h.toDouble() * 15);
-        EXPECT_EQ(e.canvas.imgBorder.rect, e.canvas.shaCut);
+        EXPECT_EQ(e.output.labOtherSize, w + QStringLiteral("×") + h + QStringLiteral(" (像素)"));
+        EXPECT_EQ(e.output.labW + "|" + e.output.labH, w + "|" + h);
+        EXPECT_EQ(e.layers.canvas.shaCut.width(), c.frameWidth);
+        EXPECT_EQ(e.layers.canvas.shaCut.height(), h.toDouble() * 15);
+        EXPECT_EQ(e.layers.canvas.imgBorder.rect, e.layers.canvas.shaCut);
     }
-    EXPECT_EQ(e.labMaxWidth, QStringLiteral("1010"));
-    e.windowWidth = 13000;
+    EXPECT_EQ(e.output.labMaxWidth, QStringLiteral("1010"));
+    e.layout.windowWidth = 13000;
     e.cmdOtherSize_Click();
-    EXPECT_EQ(e.labMaxWidth, QStringLiteral("844.6667"));
+    EXPECT_EQ(e.output.labMaxWidth, QStringLiteral("844.6667"));
 }
 
 TEST_F(Editor, CancelLeavesTheFrameVisibleAndAPresetClearsTheCustomSize) {
     start();
-    const QRectF frame = e.canvas.shaCut;
+    const QRectF frame = e.layers.canvas.shaCut;
     // From the list: the height box takes the focus and the frame stays shown.
-    e.SelectSizeEntry(kOtherSizeEntry);
-    EXPECT_TRUE(e.picSetSizeVisible);
-    EXPECT_TRUE(e.canvas.shaCutVisible);
+    e.output.SelectSizeEntry(kOtherSizeEntry);
+    EXPECT_TRUE(e.output.picSetSizeVisible);
+    EXPECT_TRUE(e.layers.canvas.shaCutVisible);
     EXPECT_EQ(focus, QStringList{QStringLiteral("txtSizeH")});
     e.cmdSetSizeCancel_Click();
-    EXPECT_FALSE(e.picSetSizeVisible);
-    EXPECT_TRUE(e.canvas.shaCutVisible);
-    EXPECT_EQ(e.canvas.shaCut, frame);
+    EXPECT_FALSE(e.output.picSetSizeVisible);
+    EXPECT_TRUE(e.layers.canvas.shaCutVisible);
+    EXPECT_EQ(e.layers.canvas.shaCut, frame);
     // From the button: the width box, the frame hidden until Cancel.
     focus.clear();
     e.cmdOtherSize_Click();
-    EXPECT_FALSE(e.canvas.shaCutVisible);
+    EXPECT_FALSE(e.layers.canvas.shaCutVisible);
     EXPECT_EQ(focus, QStringList{QStringLiteral("txtSizeW")});
     e.cmdSetSizeCancel_Click();
-    EXPECT_TRUE(e.canvas.shaCutVisible);
-    EXPECT_EQ(e.canvas.shaCut, frame);
+    EXPECT_TRUE(e.layers.canvas.shaCutVisible);
+    EXPECT_EQ(e.layers.canvas.shaCut, frame);
 
     e.cmdOtherSize_Click();
     e.cmdSetSizeYes_Click(QStringLiteral("300"), QStringLiteral("200"));
-    ASSERT_EQ(e.labOtherSize, QStringLiteral("300×200 (像素)"));
-    e.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
-    EXPECT_TRUE(e.labOtherSize.isEmpty());
-    EXPECT_EQ(e.canvas.shaCut, QRectF((10710 - 1200) / 2.0, (11190 - 1200) / 2.0, 1200, 1200));
+    ASSERT_EQ(e.output.labOtherSize, QStringLiteral("300×200 (像素)"));
+    e.output.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+    EXPECT_TRUE(e.output.labOtherSize.isEmpty());
+    EXPECT_EQ(e.layers.canvas.shaCut, QRectF((10710 - 1200) / 2.0, (11190 - 1200) / 2.0, 1200, 1200));
     // Before loading ends the list's handler does nothing.
-    e.EditorLoaded = false;
-    e.SelectSizeEntry(QStringLiteral("100×100 (像素)"));
-    EXPECT_EQ(e.canvas.shaCut.width(), 1200);
+    e.output.EditorLoaded = false;
+    e.output.SelectSizeEntry(QStringLiteral("100×100 (像素)"));
+    EXPECT_EQ(e.layers.canvas.shaCut.width(), 1200);
 }
 
 TEST_F(Editor, PlacingTheFrameBringsTheBorderAndNoticeAlongAndKeepsACustomFrameOnTheCanvas) {
     start();
     // A custom frame wider than the canvas starts at its left edge; a preset may stay off it.
-    e.windowWidth = 30000;
+    e.layout.windowWidth = 30000;
     e.cmdOtherSize_Click();
     e.cmdSetSizeYes_Click(QStringLiteral("900"), QStringLiteral("300"));
-    EXPECT_EQ(e.canvas.shaCut, QRectF(0, (11190 - 4500) / 2.0, 13500, 4500));
-    EXPECT_EQ(e.canvas.imgBorder.rect, e.canvas.shaCut);
-    e.canvas.width = 7000;
-    e.SelectSizeEntry(QStringLiteral("600×600 (像素)"));
-    EXPECT_EQ(e.canvas.shaCut.left(), (7000 - 9000) / 2.0);
+    EXPECT_EQ(e.layers.canvas.shaCut, QRectF(0, (11190 - 4500) / 2.0, 13500, 4500));
+    EXPECT_EQ(e.layers.canvas.imgBorder.rect, e.layers.canvas.shaCut);
+    e.layers.canvas.width = 7000;
+    e.output.SelectSizeEntry(QStringLiteral("600×600 (像素)"));
+    EXPECT_EQ(e.layers.canvas.shaCut.left(), (7000 - 9000) / 2.0);
     // The notice (900 × 735 twips at 720, 4140) moves inside a small frame.
-    e.canvas.width = 10710;
-    e.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
-    const QRectF cut = e.canvas.shaCut;
-    EXPECT_EQ(e.canvas.labUsePicRect, QRectF(cut.left(), cut.top(), 900, 735));
-    e.canvas.labUsePicRect.moveTo(10000, 10000);
-    e.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
-    EXPECT_EQ(e.canvas.labUsePicRect, QRectF(cut.right() - 900, cut.bottom() - 735, 900, 735));
-    e.SelectSizeEntry(QStringLiteral("600×600 (像素)"));
-    EXPECT_TRUE(e.canvas.shaCut.contains(e.canvas.labUsePicRect));
+    e.layers.canvas.width = 10710;
+    e.output.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+    const QRectF cut = e.layers.canvas.shaCut;
+    EXPECT_EQ(e.layers.canvas.labUsePicRect, QRectF(cut.left(), cut.top(), 900, 735));
+    e.layers.canvas.labUsePicRect.moveTo(10000, 10000);
+    e.output.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+    EXPECT_EQ(e.layers.canvas.labUsePicRect, QRectF(cut.right() - 900, cut.bottom() - 735, 900, 735));
+    e.output.SelectSizeEntry(QStringLiteral("600×600 (像素)"));
+    EXPECT_TRUE(e.layers.canvas.shaCut.contains(e.layers.canvas.labUsePicRect));
 }
 
 // Mean difference of the channels of two pictures of one size.
@@ -402,33 +402,33 @@ TEST_F(Editor, AnOpenedJpegIsDecodedOnlyAsFarAsThePaintNeeds) {
     const QString path = root() + QStringLiteral("/photo.jpg");
     ASSERT_TRUE(photo.save(path, "JPG", 95));
     open(path);
-    EXPECT_EQ(e.labOpenPath, path);
-    EXPECT_EQ(e.canvas.imgPic.pixelSize(), QSize(2400, 1800));
-    EXPECT_EQ(e.labImgW + "×" + e.labImgH, QStringLiteral("36000×27000"));
-    EXPECT_TRUE(e.canvas.imgPic.picture.isNull());
+    EXPECT_EQ(e.files.labOpenPath, path);
+    EXPECT_EQ(e.layers.canvas.imgPic.pixelSize(), QSize(2400, 1800));
+    EXPECT_EQ(e.layers.labImgW + "×" + e.layers.labImgH, QStringLiteral("36000×27000"));
+    EXPECT_TRUE(e.layers.canvas.imgPic.picture.isNull());
 
     for (const int zoom : {-75, 0}) {  // a quarter of its size (the 600 × 450 frame), its own size
         SCOPED_TRACE(zoom);
         e.sli1_Scroll(zoom);
-        const QImage frame = RenderFrameRegion(e.canvas, 15);
-        EXPECT_TRUE(e.canvas.imgPic.picture.isNull());
-        EditorCanvas whole = e.canvas;
+        const QImage frame = RenderFrameRegion(e.layers.canvas, 15);
+        EXPECT_TRUE(e.layers.canvas.imgPic.picture.isNull());
+        EditorCanvas whole = e.layers.canvas;
         whole.imgPic.setPicture(LoadEditorPicture(path));
         const QImage reference = RenderFrameRegion(whole, 15);
         ASSERT_EQ(frame.size(), reference.size());
         EXPECT_LT(MeanDifference(frame, reference), zoom == 0 ? 0.5 : 2.0);
     }
     e.sli1_Scroll(-75);
-    PaintAsTheWindow(e.canvas);
-    EXPECT_EQ(e.canvas.imgPic.picture.size(), QSize(600, 450));  // two eighths
-    EXPECT_EQ(e.canvas.imgPic.reducedFrom, path);
+    PaintAsTheWindow(e.layers.canvas);
+    EXPECT_EQ(e.layers.canvas.imgPic.picture.size(), QSize(600, 450));  // two eighths
+    EXPECT_EQ(e.layers.canvas.imgPic.reducedFrom, path);
     e.sli1_Scroll(0);
-    PaintAsTheWindow(e.canvas);
-    EXPECT_EQ(e.canvas.imgPic.picture.size(), QSize(2400, 1800));
-    EXPECT_TRUE(e.canvas.imgPic.reducedFrom.isEmpty());
+    PaintAsTheWindow(e.layers.canvas);
+    EXPECT_EQ(e.layers.canvas.imgPic.picture.size(), QSize(2400, 1800));
+    EXPECT_TRUE(e.layers.canvas.imgPic.reducedFrom.isEmpty());
     // The crop holds its own pixels.
     e.imgCutPic_Click();
-    EXPECT_EQ(e.canvas.imgPic.pixelSize(), QSize(600, 450));
+    EXPECT_EQ(e.layers.canvas.imgPic.pixelSize(), QSize(600, 450));
 }
 
 TEST_F(Editor, AJpegCutShortOrGoneAfterOpeningShowsNothing) {
@@ -445,15 +445,15 @@ TEST_F(Editor, AJpegCutShortOrGoneAfterOpeningShowsNothing) {
     const QString cut = root() + QStringLiteral("/cut.jpg");
     writeFile(cut, bytes.left(bytes.size() - 2));
     open(cut);
-    EXPECT_TRUE(e.canvas.imgPic.reducedFrom.isEmpty());
+    EXPECT_TRUE(e.layers.canvas.imgPic.reducedFrom.isEmpty());
     // Removed between its opening and its first paint: nothing shows, and nothing is decoded again.
     open(path);
-    ASSERT_EQ(e.canvas.imgPic.reducedFrom, path);
+    ASSERT_EQ(e.layers.canvas.imgPic.reducedFrom, path);
     ASSERT_TRUE(QFile::remove(path));
-    EXPECT_EQ(RenderFrameRegion(e.canvas, 15).pixel(300, 225), WorkspaceColor().rgb());
-    PaintAsTheWindow(e.canvas);
-    EXPECT_TRUE(e.canvas.imgPic.reducedFrom.isEmpty());
-    EXPECT_TRUE(e.canvas.imgPic.pixelSize().isEmpty());
+    EXPECT_EQ(RenderFrameRegion(e.layers.canvas, 15).pixel(300, 225), WorkspaceColor().rgb());
+    PaintAsTheWindow(e.layers.canvas);
+    EXPECT_TRUE(e.layers.canvas.imgPic.reducedFrom.isEmpty());
+    EXPECT_TRUE(e.layers.canvas.imgPic.pixelSize().isEmpty());
 }
 
 TEST(EditorFonts, ListsNoFontNamingCpiOrPoint) {

@@ -58,7 +58,7 @@ TEST_F(EditorWindow, TheMainWindowsCommandShowsAFreshEditorModally) {
             if (!w || !w->isVisible()) return;
             poll.stop();
             seen = QStringLiteral("%1|%2|%3").arg(w->isModal()).arg(w->cobSetSize->currentText(), w->windowTitle());
-            w->editor.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
+            w->editor.output.SelectSizeEntry(QStringLiteral("80×80 (像素)"));
             w->reject();
         });
         poll.start(10);
@@ -92,7 +92,7 @@ TEST_F(EditorWindow, DesignedControlsAndEveryHookSet) {
     EXPECT_EQ(w.outerWidthTwips(), 15480);
     EXPECT_EQ(w.outerHeightTwips(), 11190);
     EXPECT_EQ(w.picFrame->size(), QSize(879, 559));
-    EXPECT_EQ(w.editor.MeasuredTwipsPerPixel, 15);
+    EXPECT_EQ(w.editor.layers.MeasuredTwipsPerPixel, 15);
 }
 
 TEST_F(EditorWindow, OpensMaximisedOnASmallScreen) {
@@ -100,7 +100,7 @@ TEST_F(EditorWindow, OpensMaximisedOnASmallScreen) {
     ImageEditorWindow w;
     EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
     // The canvas starts as high as the maximised window.
-    EXPECT_EQ(w.editor.canvas.height, w.outerHeightTwips());
+    EXPECT_EQ(w.editor.layers.canvas.height, w.outerHeightTwips());
     EXPECT_EQ(w.outerHeightTwips(), twips::FromPixels(w.screen()->availableGeometry().height()));
 }
 
@@ -154,7 +154,7 @@ TEST_F(EditorWindow, EnterMovesFromWidthToHeightAndThenApplies) {
     EXPECT_TRUE(w.picSetSize->isHidden());
     EXPECT_EQ(w.labOtherSize->text(), QStringLiteral("320×240 (像素)"));
     EXPECT_EQ(w.cobSetSize->currentText(), QStringLiteral("其它大小"));
-    EXPECT_EQ(w.editor.canvas.shaCut.size(), QSizeF(4800, 3600));
+    EXPECT_EQ(w.editor.layers.canvas.shaCut.size(), QSizeF(4800, 3600));
     EXPECT_TRUE(prompts.messages().isEmpty());
 }
 
@@ -250,26 +250,26 @@ TEST_F(EditorWindow, DraggingThePictureWithTheMouseAndClosingWithThePicture) {
     openPicture(w, QSize(100, 80), Qt::darkRed);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    const QRectF before = w.editor.canvas.imgPic.rect;
+    const QRectF before = w.editor.layers.canvas.imgPic.rect;
     const QPoint press = (before.topLeft() / 15).toPoint() + QPoint(10, 10);
     QTest::mousePress(w.picPic, Qt::LeftButton, {}, press);
-    EXPECT_TRUE(w.editor.PictureDragging);
+    EXPECT_TRUE(w.editor.tools.PictureDragging);
     EXPECT_EQ(w.picPic->cursor().shape(), Qt::SizeAllCursor);
     QMouseEvent move(QEvent::MouseMove, QPointF(press + QPoint(30, 0)), w.picPic->mapToGlobal(QPointF(press + QPoint(30, 0))),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.picPic, &move);
     QTest::mouseRelease(w.picPic, Qt::LeftButton, {}, press + QPoint(30, 0));
-    EXPECT_FALSE(w.editor.PictureDragging);
+    EXPECT_FALSE(w.editor.tools.PictureDragging);
     EXPECT_EQ(w.picPic->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(w.editor.canvas.imgPic.rect.center(), QPointF(press + QPoint(30, 0)) * 15);
+    EXPECT_EQ(w.editor.layers.canvas.imgPic.rect.center(), QPointF(press + QPoint(30, 0)) * 15);
 
     // A code-set slider value moves nothing; the member's move zooms.
-    w.editor.sli1 = 40;
+    w.editor.tools.sli1 = 40;
     w.editor.view.refresh();
     EXPECT_EQ(w.sli1->value(), 40);
-    EXPECT_EQ(w.editor.canvas.imgPic.rect.size(), before.size());
+    EXPECT_EQ(w.editor.layers.canvas.imgPic.rect.size(), before.size());
     w.sli1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(w.editor.canvas.imgPic.rect.width(), before.width() * 141 / 100);
+    EXPECT_EQ(w.editor.layers.canvas.imgPic.rect.width(), before.width() * 141 / 100);
 
     QTest::mousePress(w.picBack, Qt::LeftButton);
     EXPECT_EQ(w.picBack->frameShape(), QFrame::Box);
@@ -343,15 +343,15 @@ TEST_F(EditorWindow, WatermarksAndACaptionAreMergedAndMoreAddedBeforeTheSave) {
     EXPECT_EQ(w.cobFont[0]->currentText(), QStringLiteral("华文彩云"));
     EXPECT_EQ(w.cobFontSize[0]->currentText(), QStringLiteral("15.75"));
     QTest::keyClicks(w.txtWaterMarkLine[0], QStringLiteral("WM1"));
-    EXPECT_TRUE(w.editor.canvas.labWaterMark[0].visible);
-    EXPECT_EQ(w.editor.canvas.labWaterMark[0].label.text, QStringLiteral("WM1"));
+    EXPECT_TRUE(w.editor.layers.canvas.labWaterMark[0].visible);
+    EXPECT_EQ(w.editor.layers.canvas.labWaterMark[0].label.text, QStringLiteral("WM1"));
     w.txtWaterMarkLine[1]->setText(QStringLiteral("second"));
     // A choice from the list applies; typing into its field does not.
     w.cobFontType[1]->setEditText(QStringLiteral("斜体"));
-    EXPECT_TRUE(w.editor.canvas.labWaterMark[1].label.font.bold());
+    EXPECT_TRUE(w.editor.layers.canvas.labWaterMark[1].label.font.bold());
     w.cobFontType[1]->activated(1);
-    EXPECT_FALSE(w.editor.canvas.labWaterMark[1].label.font.bold());
-    EXPECT_TRUE(w.editor.canvas.labWaterMark[1].label.font.italic());
+    EXPECT_FALSE(w.editor.layers.canvas.labWaterMark[1].label.font.bold());
+    EXPECT_TRUE(w.editor.layers.canvas.labWaterMark[1].label.font.italic());
     QTest::mouseClick(w.cheBorder[0], Qt::LeftButton);
     EXPECT_TRUE(w.che3DBorder[0]->isEnabled());
     prompts.answerColor(Qt::red);
@@ -359,19 +359,19 @@ TEST_F(EditorWindow, WatermarksAndACaptionAreMergedAndMoreAddedBeforeTheSave) {
     EXPECT_FALSE(w.cheBackStyle[0]->isChecked());
 
     // Dragged by the mouse: the label's centre comes under the pointer.
-    CanvasLabel& first = w.editor.canvas.labWaterMark[0];
+    CanvasLabel& first = w.editor.layers.canvas.labWaterMark[0];
     const QPoint press = (first.topLeft / 15).toPoint() + QPoint(3, 3);
     QTest::mousePress(w.picPic, Qt::LeftButton, {}, press);
     EXPECT_EQ(w.picPic->cursor().shape(), Qt::SizeAllCursor);
-    const QPoint to = (w.editor.canvas.shaCut.topLeft() / 15).toPoint() + QPoint(100, 60);
+    const QPoint to = (w.editor.layers.canvas.shaCut.topLeft() / 15).toPoint() + QPoint(100, 60);
     QMouseEvent move(QEvent::MouseMove, QPointF(to), w.picPic->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(w.picPic, &move);
     QTest::mouseRelease(w.picPic, Qt::LeftButton, {}, to);
-    EXPECT_FALSE(w.editor.TextDragging[0]);
+    EXPECT_FALSE(w.editor.text.TextDragging[0]);
     EXPECT_NEAR(first.topLeft.x() + first.size(15).width() / 2, to.x() * 15, 1);
     // Inside the label's single-line border, above its letters.
-    const QPoint redAt = ((first.topLeft - w.editor.canvas.shaCut.topLeft()) / 15).toPoint() + QPoint(2, 2);
+    const QPoint redAt = ((first.topLeft - w.editor.layers.canvas.shaCut.topLeft()) / 15).toPoint() + QPoint(2, 2);
 
     QTest::mouseClick(w.imgText, Qt::LeftButton);
     ASSERT_TRUE(w.picAddText->isVisible());
@@ -384,7 +384,7 @@ TEST_F(EditorWindow, WatermarksAndACaptionAreMergedAndMoreAddedBeforeTheSave) {
     QTest::keyClicks(w.txtWaterMark2, QStringLiteral("ab"));
     QTest::keyClick(w.txtWaterMark2, Qt::Key_Return);
     QTest::keyClicks(w.txtWaterMark2, QStringLiteral("cd"));
-    EXPECT_EQ(w.editor.canvas.labWaterMark[2].label.text, QStringLiteral("ab\ncd"));
+    EXPECT_EQ(w.editor.layers.canvas.labWaterMark[2].label.text, QStringLiteral("ab\ncd"));
     EXPECT_TRUE(w.isVisible());
     // The size box refuses, one message a character, and shows what is left.
     w.txtWidth->setText(QStringLiteral("159"));
@@ -400,7 +400,7 @@ TEST_F(EditorWindow, WatermarksAndACaptionAreMergedAndMoreAddedBeforeTheSave) {
     EXPECT_TRUE(w.txtWaterMarkLine[0]->text().isEmpty());
     EXPECT_TRUE(w.txtWaterMark2->toPlainText().isEmpty());
     EXPECT_EQ(w.imgText->property("key").toString(), QStringLiteral("AddText"));
-    const QImage merged = w.editor.canvas.imgPic.picture;
+    const QImage merged = w.editor.layers.canvas.imgPic.picture;
     ASSERT_EQ(merged.size(), QSize(600, 450));
     EXPECT_EQ(QColor(merged.pixel(redAt)), QColor(Qt::red));
 

@@ -20,12 +20,12 @@ constexpr double kCutTop = (11190 - 6750) / 2.0;
 
 class TextLayers : public Editor {
 protected:
-    CanvasLabel& mark(int i) { return e.canvas.labWaterMark[size_t(i)]; }
+    CanvasLabel& mark(int i) { return e.layers.canvas.labWaterMark[size_t(i)]; }
     // A picture of one colour larger than the frame, opened.
     void openPictureOf(QColor c) { open(picture(QStringLiteral("p.png"), 800, 600, c)); }
     // The centre of a label in pixels of the frame region.
     QPoint inRegion(const QPointF& twips) const {
-        return QPoint(int((twips.x() - e.canvas.shaCut.left()) / 15), int((twips.y() - e.canvas.shaCut.top()) / 15));
+        return QPoint(int((twips.x() - e.layers.canvas.shaCut.left()) / 15), int((twips.y() - e.layers.canvas.shaCut.top()) / 15));
     }
     static bool near(QRgb a, QColor b, int tolerance = 24) {
         return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance &&
@@ -60,7 +60,7 @@ TEST_F(TextLayers, TheInitialLooksAreRestoredAtEveryLoad) {
         EXPECT_EQ(mark(2).label.frame, OverlayFrame::Single);
         EXPECT_FALSE(mark(2).autoSize);
         EXPECT_FALSE(mark(2).sizeAllPointer);
-        EXPECT_EQ(e.labTemp, QStringLiteral("Temp"));
+        EXPECT_EQ(e.text.labTemp, QStringLiteral("Temp"));
         // What the first load changes, the second starts without.
         e.txtWaterMark_Change(0, QStringLiteral("水印"));
         e.cobFontType_Click(0, QStringLiteral("粗体"));
@@ -76,10 +76,10 @@ TEST_F(TextLayers, TheInitialLooksAreRestoredAtEveryLoad) {
 
 TEST_F(TextLayers, OpeningThePanelPlacesTheEmptyWatermarksAndKeepsATypedOne) {
     start();
-    ASSERT_EQ(e.canvas.shaCut, QRectF(kCutLeft, kCutTop, 9000, 6750));
+    ASSERT_EQ(e.layers.canvas.shaCut, QRectF(kCutLeft, kCutTop, 9000, 6750));
     e.imgAddWaterMark_Click();
-    EXPECT_TRUE(e.picSetWaterMarkVisible);
-    EXPECT_EQ(e.labTemp, QStringLiteral("1"));
+    EXPECT_TRUE(e.text.picSetWaterMarkVisible);
+    EXPECT_EQ(e.text.labTemp, QStringLiteral("1"));
     EXPECT_EQ(focus, QStringList{QStringLiteral("txtWaterMark(0)")});
     const QPointF first(kCutLeft + 9000 / 4.0, kCutTop + 6750 / 2.0);
     EXPECT_EQ(mark(0).topLeft, first);
@@ -88,16 +88,16 @@ TEST_F(TextLayers, OpeningThePanelPlacesTheEmptyWatermarksAndKeepsATypedOne) {
     EXPECT_FALSE(mark(0).visible);
     EXPECT_FALSE(mark(1).visible);
     // The second lies on top of the first.
-    EXPECT_EQ(e.canvas.stack[4], CanvasLayer::Mark0);
-    EXPECT_EQ(e.canvas.stack[5], CanvasLayer::Mark1);
+    EXPECT_EQ(e.layers.canvas.stack[4], CanvasLayer::Mark0);
+    EXPECT_EQ(e.layers.canvas.stack[5], CanvasLayer::Mark1);
     // The rows show their labels' looks.
-    EXPECT_EQ(e.text[0].cobFont, QStringLiteral("华文彩云"));
-    EXPECT_EQ(e.text[0].cobFontSize, QStringLiteral("15.75"));
-    EXPECT_EQ(e.text[0].cobFontType, QStringLiteral("常规"));
-    EXPECT_EQ(e.text[1].cobFont, QStringLiteral("Arial Black"));
-    EXPECT_EQ(e.text[1].cobFontSize, QStringLiteral("12"));
-    EXPECT_EQ(e.text[1].cobFontType, QStringLiteral("粗体"));
-    EXPECT_TRUE(e.text[1].cheBackStyle);
+    EXPECT_EQ(e.text.controls[0].cobFont, QStringLiteral("华文彩云"));
+    EXPECT_EQ(e.text.controls[0].cobFontSize, QStringLiteral("15.75"));
+    EXPECT_EQ(e.text.controls[0].cobFontType, QStringLiteral("常规"));
+    EXPECT_EQ(e.text.controls[1].cobFont, QStringLiteral("Arial Black"));
+    EXPECT_EQ(e.text.controls[1].cobFontSize, QStringLiteral("12"));
+    EXPECT_EQ(e.text.controls[1].cobFontType, QStringLiteral("粗体"));
+    EXPECT_TRUE(e.text.controls[1].cheBackStyle);
 
     // A typed watermark is dragged away; the tool closes the panel, which keeps labTemp.
     e.txtWaterMark_Change(0, QStringLiteral("我的水印"));
@@ -108,11 +108,11 @@ TEST_F(TextLayers, OpeningThePanelPlacesTheEmptyWatermarksAndKeepsATypedOne) {
     const QPointF dragged = mark(0).topLeft;
     e.cobFontSize_Click(0, QStringLiteral("20"));
     e.imgAddWaterMark_Click();
-    EXPECT_FALSE(e.picSetWaterMarkVisible);
-    EXPECT_EQ(e.labTemp, QStringLiteral("1"));
+    EXPECT_FALSE(e.text.picSetWaterMarkVisible);
+    EXPECT_EQ(e.text.labTemp, QStringLiteral("1"));
     e.imgAddWaterMark_Click();
     EXPECT_EQ(mark(0).topLeft, dragged);
-    EXPECT_EQ(e.text[0].cobFontSize, QStringLiteral("20"));
+    EXPECT_EQ(e.text.controls[0].cobFontSize, QStringLiteral("20"));
     // The empty second one goes under the first's new place.
     EXPECT_EQ(mark(1).topLeft.y(), float(dragged.y()) + float(mark(0).size(15).height()) + 60);
 
@@ -125,8 +125,8 @@ TEST_F(TextLayers, OpeningThePanelPlacesTheEmptyWatermarksAndKeepsATypedOne) {
     EXPECT_EQ(mark(1).label.text, QStringLiteral("二"));
 
     e.cmdCloseWaterMark_Click();
-    EXPECT_FALSE(e.picSetWaterMarkVisible);
-    EXPECT_EQ(e.labTemp, QStringLiteral("0"));
+    EXPECT_FALSE(e.text.picSetWaterMarkVisible);
+    EXPECT_EQ(e.text.labTemp, QStringLiteral("0"));
     EXPECT_TRUE(mark(0).visible);
 }
 
@@ -138,7 +138,7 @@ TEST_F(TextLayers, ClearingHidesTheWatermarkAtTheOffsetPointWithItsStyle) {
         e.txtWaterMark_Change(i, QStringLiteral("水印"));
         e.cobFontType_Click(i, QStringLiteral("粗斜体"));
         e.cmdClearText_Click(i);
-        EXPECT_TRUE(e.text[size_t(i)].txtWaterMark.isEmpty());
+        EXPECT_TRUE(e.text.controls[size_t(i)].txtWaterMark.isEmpty());
         EXPECT_FALSE(mark(i).visible);
         EXPECT_EQ(mark(i).topLeft, QPointF(kCutLeft + 2250 + 100, kCutTop + 3375 + 100));
         EXPECT_TRUE(mark(i).label.font.bold());
@@ -175,7 +175,7 @@ TEST_F(TextLayers, FontChoicesApplyAndTheCaptionsBoxFollowsItsFont) {
     e.cobFontType_Click(2, QStringLiteral("斜体"));
     e.cheUnderline_Click(2, true);
     e.cheStrikethru_Click(2, true);
-    for (const QFont& f : {mark(2).label.font, e.txtWaterMark2Font}) {
+    for (const QFont& f : {mark(2).label.font, e.text.txtWaterMark2Font}) {
         EXPECT_EQ(f.family(), QStringLiteral("黑体"));
         EXPECT_EQ(f.pixelSize(), 16);
         EXPECT_TRUE(f.italic());
@@ -192,7 +192,7 @@ TEST_F(TextLayers, ColoursApplyAndACancelledDialogChangesNothing) {
     e.cmdSetBackColor_Click(0);
     EXPECT_EQ(mark(0).label.foreColor, QColor(255, 255, 128));
     EXPECT_TRUE(mark(0).label.transparent);
-    EXPECT_TRUE(e.text[0].cheBackStyle);
+    EXPECT_TRUE(e.text.controls[0].cheBackStyle);
     ASSERT_EQ(prompts.records().size(), 2);
     EXPECT_EQ(prompts.records()[0].kind, QStringLiteral("color"));
 
@@ -200,11 +200,11 @@ TEST_F(TextLayers, ColoursApplyAndACancelledDialogChangesNothing) {
     e.cmdSetBackColor_Click(0);
     EXPECT_EQ(mark(0).label.backColor, QColor(Qt::blue));
     EXPECT_FALSE(mark(0).label.transparent);
-    EXPECT_FALSE(e.text[0].cheBackStyle);
+    EXPECT_FALSE(e.text.controls[0].cheBackStyle);
     prompts.answerColor(Qt::red);
     e.cmdSetFontColor_Click(2);
     EXPECT_EQ(mark(2).label.foreColor, QColor(Qt::red));
-    EXPECT_EQ(e.dia1Color, QColor(Qt::red));
+    EXPECT_EQ(e.text.dia1Color, QColor(Qt::red));
     // A cancel after a choice keeps what was chosen.
     e.cmdSetFontColor_Click(2);
     EXPECT_EQ(mark(2).label.foreColor, QColor(Qt::red));
@@ -217,26 +217,26 @@ TEST_F(TextLayers, UntickingNoBackgroundPaintsEachWatermarksOwnBackColour) {
     for (int i = 0; i < 2; ++i) {
         e.txtWaterMark_Change(i, QStringLiteral("  "));
         e.txtWaterMark_Change(i, QStringLiteral("i"));
-        mark(i).topLeft = e.canvas.shaCut.topLeft() + QPointF(1500, 1500 + i * 1500);
+        mark(i).topLeft = e.layers.canvas.shaCut.topLeft() + QPointF(1500, 1500 + i * 1500);
         e.cheBackStyle_Click(i, false);
         EXPECT_FALSE(mark(i).label.transparent);
     }
-    const QImage region = RenderFrameRegion(e.canvas, 15);
+    const QImage region = RenderFrameRegion(e.layers.canvas, 15);
     for (int i = 0; i < 2; ++i) {
         // The label's top-left pixel is background, not letter.
         const QPoint corner = inRegion(mark(i).topLeft);
         EXPECT_TRUE(near(region.pixel(corner), expected[i], 0)) << i;
     }
     e.cheBackStyle_Click(1, true);
-    const QImage again = RenderFrameRegion(e.canvas, 15);
+    const QImage again = RenderFrameRegion(e.layers.canvas, 15);
     EXPECT_TRUE(near(again.pixel(inRegion(mark(1).topLeft)), QColor(40, 40, 40), 0));
 }
 
 TEST_F(TextLayers, TheThreeDimensionalBorderFollowsTheBorder) {
     start();
-    EXPECT_FALSE(e.text[0].che3DBorderEnabled);
+    EXPECT_FALSE(e.text.controls[0].che3DBorderEnabled);
     e.cheBorder_Click(0, true);
-    EXPECT_TRUE(e.text[0].che3DBorderEnabled);
+    EXPECT_TRUE(e.text.controls[0].che3DBorderEnabled);
     EXPECT_EQ(mark(0).label.frame, OverlayFrame::Single);
     e.cheUnderline_Click(0, true);
     const QColor fore = mark(0).label.foreColor;
@@ -248,18 +248,18 @@ TEST_F(TextLayers, TheThreeDimensionalBorderFollowsTheBorder) {
     EXPECT_TRUE(mark(0).label.font.underline());
     // Off with the border, and back with it.
     e.cheBorder_Click(0, false);
-    EXPECT_FALSE(e.text[0].che3DBorderEnabled);
-    EXPECT_TRUE(e.text[0].che3DBorder);
+    EXPECT_FALSE(e.text.controls[0].che3DBorderEnabled);
+    EXPECT_TRUE(e.text.controls[0].che3DBorder);
     EXPECT_EQ(mark(0).label.frame, OverlayFrame::None);
     e.cheBorder_Click(0, true);
     EXPECT_EQ(mark(0).label.frame, OverlayFrame::Sunken3D);
     // The read-back ticks what the label has, running each box's handler.
     e.txtWaterMark_Change(0, QString());
     e.imgAddWaterMark_Click();
-    EXPECT_TRUE(e.text[0].cheBorder);
-    EXPECT_TRUE(e.text[0].che3DBorder);
-    EXPECT_TRUE(e.text[0].che3DBorderEnabled);
-    EXPECT_TRUE(e.text[0].cheUnderline);
+    EXPECT_TRUE(e.text.controls[0].cheBorder);
+    EXPECT_TRUE(e.text.controls[0].che3DBorder);
+    EXPECT_TRUE(e.text.controls[0].che3DBorderEnabled);
+    EXPECT_TRUE(e.text.controls[0].cheUnderline);
 }
 
 TEST_F(TextLayers, DraggingCentresTheLabelOnThePointerWithoutBound) {
@@ -270,11 +270,11 @@ TEST_F(TextLayers, DraggingCentresTheLabelOnThePointerWithoutBound) {
     e.labWaterMark_MouseMove(1, 900, 900);  // not pressed: nothing
     EXPECT_EQ(mark(1).topLeft, start);
     e.labWaterMark_MouseDown(1);
-    EXPECT_TRUE(e.TextDragging[1]);
+    EXPECT_TRUE(e.text.TextDragging[1]);
     e.labWaterMark_MouseMove(1, -20000, 30);
     EXPECT_EQ(mark(1).topLeft, start + QPointF(-20000 - size.width() / 2, 30 - size.height() / 2));
     e.labWaterMark_MouseUp(1);
-    EXPECT_FALSE(e.TextDragging[1]);
+    EXPECT_FALSE(e.text.TextDragging[1]);
     // The four-headed arrow lasts until the first drag.
     EXPECT_FALSE(mark(1).sizeAllPointer);
     EXPECT_TRUE(mark(0).sizeAllPointer);
@@ -288,7 +288,7 @@ TEST_F(TextLayers, AWatermarkDraggedPastTheFrameIsCutInTheSavedPicture) {
     e.cmdSetBackColor_Click(0);
     // Half of it past the frame's right edge.
     const QSizeF size = mark(0).size(15);
-    mark(0).topLeft = QPointF(e.canvas.shaCut.right() - size.width() / 2, e.canvas.shaCut.top() + 1500);
+    mark(0).topLeft = QPointF(e.layers.canvas.shaCut.right() - size.width() / 2, e.layers.canvas.shaCut.top() + 1500);
     prompts.answerText(root() + QStringLiteral("/cut.jpg"));
     e.tooPic_ButtonClick(QStringLiteral("Save"));
     const QImage saved(root() + QStringLiteral("/cut.jpg"));
@@ -303,35 +303,35 @@ TEST_F(TextLayers, AWatermarkDraggedPastTheFrameIsCutInTheSavedPicture) {
 TEST_F(TextLayers, InsertingTheCaptionSizesItFromTheFrameInWholeMillimetres) {
     start();
     e.imgText_Click();
-    EXPECT_EQ(e.txtWidth, QStringLiteral("105"));
-    EXPECT_EQ(e.txtHeight, QStringLiteral("23"));
+    EXPECT_EQ(e.text.txtWidth, QStringLiteral("105"));
+    EXPECT_EQ(e.text.txtHeight, QStringLiteral("23"));
     EXPECT_EQ(mark(2).fixedSize, QSizeF(5953, 1304));
-    EXPECT_EQ(e.sliWidth, 5953);
-    EXPECT_EQ(e.sliHeight, 1304);
-    EXPECT_EQ(e.txtWaterMark2Width, 5953 + 255);
+    EXPECT_EQ(e.text.sliWidth, 5953);
+    EXPECT_EQ(e.text.sliHeight, 1304);
+    EXPECT_EQ(e.text.txtWaterMark2Width, 5953 + 255);
     EXPECT_EQ(mark(2).topLeft, QPointF(kCutLeft + 9000 - 5953 - 30, kCutTop + 6750 - 1304 - 30));
     EXPECT_TRUE(mark(2).visible);
-    EXPECT_TRUE(e.picAddTextVisible);
-    EXPECT_EQ(e.labMyText, QStringLiteral("0"));
-    EXPECT_EQ(e.imgTextKey, QStringLiteral("RemoveText"));
-    EXPECT_EQ(e.canvas.stack.back(), CanvasLayer::Mark2);
+    EXPECT_TRUE(e.text.picAddTextVisible);
+    EXPECT_EQ(e.text.labMyText, QStringLiteral("0"));
+    EXPECT_EQ(e.text.imgTextKey, QStringLiteral("RemoveText"));
+    EXPECT_EQ(e.layers.canvas.stack.back(), CanvasLayer::Mark2);
     // The read-back of the initial look.
-    EXPECT_TRUE(e.text[2].cheBorder);
-    EXPECT_TRUE(e.text[2].che3DBorderEnabled);
-    EXPECT_FALSE(e.text[2].cheBackStyle);
-    EXPECT_EQ(e.text[2].cobFont, QStringLiteral("宋体"));
-    EXPECT_EQ(e.text[2].cobFontSize, QStringLiteral("9"));
-    EXPECT_EQ(e.text[2].cobFontType, QStringLiteral("常规"));
+    EXPECT_TRUE(e.text.controls[2].cheBorder);
+    EXPECT_TRUE(e.text.controls[2].che3DBorderEnabled);
+    EXPECT_FALSE(e.text.controls[2].cheBackStyle);
+    EXPECT_EQ(e.text.controls[2].cobFont, QStringLiteral("宋体"));
+    EXPECT_EQ(e.text.controls[2].cobFontSize, QStringLiteral("9"));
+    EXPECT_EQ(e.text.controls[2].cobFontType, QStringLiteral("常规"));
     EXPECT_TRUE(prompts.messages().isEmpty());
 
     // A save closes the panel and leaves the caption inserted: the tool's next click removes it.
     prompts.answerText(root() + QStringLiteral("/saved.jpg"));
     e.tooPic_ButtonClick(QStringLiteral("Save"));
-    EXPECT_FALSE(e.picAddTextVisible);
+    EXPECT_FALSE(e.text.picAddTextVisible);
     EXPECT_TRUE(mark(2).visible);
     e.imgText_Click();
     EXPECT_FALSE(mark(2).visible);
-    EXPECT_EQ(e.labMyText, QStringLiteral("1"));
+    EXPECT_EQ(e.text.labMyText, QStringLiteral("1"));
 }
 
 TEST_F(TextLayers, TheSizeBoxesTakeWholeMillimetresAndRefuseTheRest) {
@@ -364,7 +364,7 @@ TEST_F(TextLayers, TheSizeBoxesTakeWholeMillimetresAndRefuseTheRest) {
             e.txtWidth_Change(QString::fromUtf8(c.typed));
         else
             e.txtHeight_Change(QString::fromUtf8(c.typed));
-        EXPECT_EQ(c.width ? e.txtWidth : e.txtHeight, QString::fromUtf8(c.left));
+        EXPECT_EQ(c.width ? e.text.txtWidth : e.text.txtHeight, QString::fromUtf8(c.left));
         EXPECT_EQ(c.width ? mark(2).fixedSize.width() : mark(2).fixedSize.height(), c.twips);
         EXPECT_EQ(prompts.messages(), c.messages);
         for (const PromptRecord& r : prompts.records()) {
@@ -373,23 +373,23 @@ TEST_F(TextLayers, TheSizeBoxesTakeWholeMillimetresAndRefuseTheRest) {
         }
     }
     // Typing a width leaves the text box's width alone.
-    EXPECT_EQ(e.txtWaterMark2Width, 5953 + 255);
+    EXPECT_EQ(e.text.txtWaterMark2Width, 5953 + 255);
 }
 
 TEST_F(TextLayers, TheSlidersSnapToWholeMillimetres) {
     start();
     e.imgText_Click();
     e.sliWidth_Scroll(1000);
-    EXPECT_EQ(e.txtWidth, QStringLiteral("17"));
-    EXPECT_EQ(e.sliWidth, 963);
+    EXPECT_EQ(e.text.txtWidth, QStringLiteral("17"));
+    EXPECT_EQ(e.text.sliWidth, 963);
     EXPECT_EQ(mark(2).fixedSize.width(), 963);
-    EXPECT_EQ(e.txtWaterMark2Width, 963 + 255);
+    EXPECT_EQ(e.text.txtWaterMark2Width, 963 + 255);
     e.sliHeight_Scroll(600);
-    EXPECT_EQ(e.txtHeight, QStringLiteral("10"));
-    EXPECT_EQ(e.sliHeight, 567);
+    EXPECT_EQ(e.text.txtHeight, QStringLiteral("10"));
+    EXPECT_EQ(e.text.sliHeight, 567);
     EXPECT_EQ(mark(2).fixedSize.height(), 567);
     e.sliWidth_Scroll(8996);
-    EXPECT_EQ(e.txtWidth, QStringLiteral("158"));
+    EXPECT_EQ(e.text.txtWidth, QStringLiteral("158"));
     EXPECT_EQ(mark(2).fixedSize.width(), 8958);
 }
 
@@ -397,12 +397,12 @@ TEST_F(TextLayers, AWideFrameKeepsTheCaptionInTheSlidersRange) {
     start();
     e.cmdOtherSize_Click();
     e.cmdSetSizeYes_Click(QStringLiteral("1000"), QStringLiteral("450"));
-    ASSERT_EQ(e.canvas.shaCut.width(), 15000);
+    ASSERT_EQ(e.layers.canvas.shaCut.width(), 15000);
     e.imgText_Click();
-    EXPECT_EQ(e.sliWidth, 8958);
-    EXPECT_EQ(e.txtWidth, QStringLiteral("158"));
+    EXPECT_EQ(e.text.sliWidth, 8958);
+    EXPECT_EQ(e.text.txtWidth, QStringLiteral("158"));
     EXPECT_EQ(mark(2).fixedSize.width(), 8958);
-    EXPECT_EQ(mark(2).topLeft.x(), e.canvas.shaCut.right() - 8958 - 30);
+    EXPECT_EQ(mark(2).topLeft.x(), e.layers.canvas.shaCut.right() - 8958 - 30);
 }
 
 TEST_F(TextLayers, RemovingAndInsertingAgainKeepsTextAndStyleButPlacesItAnew) {
@@ -417,14 +417,14 @@ TEST_F(TextLayers, RemovingAndInsertingAgainKeepsTextAndStyleButPlacesItAnew) {
     e.txtWidth_Change(QStringLiteral("40"));
     e.imgText_Click();
     EXPECT_FALSE(mark(2).visible);
-    EXPECT_FALSE(e.picAddTextVisible);
-    EXPECT_EQ(e.labMyText, QStringLiteral("1"));
-    EXPECT_EQ(e.imgTextKey, QStringLiteral("AddText"));
+    EXPECT_FALSE(e.text.picAddTextVisible);
+    EXPECT_EQ(e.text.labMyText, QStringLiteral("1"));
+    EXPECT_EQ(e.text.imgTextKey, QStringLiteral("AddText"));
     e.imgText_Click();
     EXPECT_TRUE(mark(2).visible);
     EXPECT_EQ(mark(2).label.text, QStringLiteral("第一行\n第二行"));
     EXPECT_TRUE(mark(2).label.font.underline());
-    EXPECT_TRUE(e.text[2].cheUnderline);
+    EXPECT_TRUE(e.text.controls[2].cheUnderline);
     EXPECT_EQ(mark(2).fixedSize, QSizeF(5953, 1304));
     EXPECT_EQ(mark(2).topLeft, QPointF(kCutLeft + 9000 - 5953 - 30, kCutTop + 6750 - 1304 - 30));
 }
@@ -447,20 +447,20 @@ TEST_F(TextLayers, AClosedCaptionPanelLeavesTheCaptionForACropToHide) {
     e.imgText_Click();
     e.txtWaterMark_Change(2, QStringLiteral("说明"));
     e.cmdCloseAddText_Click();
-    EXPECT_FALSE(e.picAddTextVisible);
-    EXPECT_EQ(e.labMyText, QStringLiteral("1"));
-    EXPECT_EQ(e.imgTextKey, QStringLiteral("AddText"));
+    EXPECT_FALSE(e.text.picAddTextVisible);
+    EXPECT_EQ(e.text.labMyText, QStringLiteral("1"));
+    EXPECT_EQ(e.text.imgTextKey, QStringLiteral("AddText"));
     EXPECT_TRUE(mark(2).visible);
     e.imgCutPic_Click();
     EXPECT_FALSE(mark(2).visible);
-    EXPECT_FALSE(e.picAddTextVisible);
+    EXPECT_FALSE(e.text.picAddTextVisible);
     // The cropped picture has no caption in it.
-    const QImage& base = e.canvas.imgPic.picture;
+    const QImage& base = e.layers.canvas.imgPic.picture;
     EXPECT_TRUE(near(base.pixel(base.width() - 40, base.height() - 20), Qt::darkGreen, 8));
     e.imgText_Click();
     EXPECT_TRUE(mark(2).visible);
-    EXPECT_TRUE(e.picAddTextVisible);
-    EXPECT_EQ(e.labMyText, QStringLiteral("0"));
+    EXPECT_TRUE(e.text.picAddTextVisible);
+    EXPECT_EQ(e.text.labMyText, QStringLiteral("0"));
 }
 
 // ---- merging
@@ -474,16 +474,16 @@ TEST_F(TextLayers, AMergeWithoutOverlaysEqualsACrop) {
     ASSERT_TRUE(gradient.save(path));
     open(path);
     e.MovePicture(MoveDirection::Left);
-    const QImage crop = RenderFrameRegion(e.canvas, 15);
+    const QImage crop = RenderFrameRegion(e.layers.canvas, 15);
     e.imgHBPic_Click();
-    EXPECT_EQ(e.canvas.imgPic.picture.convertToFormat(QImage::Format_RGB32), crop);
-    EXPECT_EQ(e.canvas.imgPic.rect, e.canvas.shaCut);
-    EXPECT_EQ(e.labImgW, QStringLiteral("9000"));
-    EXPECT_EQ(e.labImgH, QStringLiteral("6750"));
-    for (const QString& flag : {e.labBorder, e.labPicture, e.labMyText}) EXPECT_EQ(flag, QStringLiteral("1"));
+    EXPECT_EQ(e.layers.canvas.imgPic.picture.convertToFormat(QImage::Format_RGB32), crop);
+    EXPECT_EQ(e.layers.canvas.imgPic.rect, e.layers.canvas.shaCut);
+    EXPECT_EQ(e.layers.labImgW, QStringLiteral("9000"));
+    EXPECT_EQ(e.layers.labImgH, QStringLiteral("6750"));
+    for (const QString& flag : {e.tools.labBorder, e.tools.labPicture, e.text.labMyText}) EXPECT_EQ(flag, QStringLiteral("1"));
     // Lying exactly on the frame, it is not dragged.
     e.imgPic_MouseDown();
-    EXPECT_FALSE(e.PictureDragging);
+    EXPECT_FALSE(e.tools.PictureDragging);
 }
 
 TEST_F(TextLayers, AMergeTakesEveryVisibleLayerAndClearsThem) {
@@ -493,7 +493,7 @@ TEST_F(TextLayers, AMergeTakesEveryVisibleLayerAndClearsThem) {
     e.txtWaterMark_Change(0, QStringLiteral("MMMM"));
     prompts.answerColor(Qt::red);
     e.cmdSetBackColor_Click(0);
-    mark(0).topLeft = e.canvas.shaCut.topLeft() + QPointF(1500, 1500);
+    mark(0).topLeft = e.layers.canvas.shaCut.topLeft() + QPointF(1500, 1500);
     e.txtWaterMark_Change(1, QStringLiteral("second"));
     prompts.answerText(ShippedBorderFile());
     e.imgSetBorder_Click();
@@ -505,10 +505,10 @@ TEST_F(TextLayers, AMergeTakesEveryVisibleLayerAndClearsThem) {
     e.cmdHelp_Click();
     const QPointF redAt = mark(0).topLeft;
     const QPointF captionAt = mark(2).topLeft + QPointF(mark(2).fixedSize.width() - 300, mark(2).fixedSize.height() - 150);
-    const QPointF blueAt = e.canvas.imgAddPic.rect.center();
+    const QPointF blueAt = e.layers.canvas.imgAddPic.rect.center();
 
     e.imgHBPic_Click();
-    const QImage& merged = e.canvas.imgPic.picture;
+    const QImage& merged = e.layers.canvas.imgPic.picture;
     ASSERT_EQ(merged.size(), QSize(600, 450));
     EXPECT_TRUE(near(merged.pixel(inRegion(redAt)), Qt::red, 0));
     EXPECT_TRUE(near(merged.pixel(inRegion(blueAt)), Qt::blue, 0));
@@ -517,7 +517,7 @@ TEST_F(TextLayers, AMergeTakesEveryVisibleLayerAndClearsThem) {
     EXPECT_FALSE(near(merged.pixel(2, 225), QColor(0, 160, 0), 24));
 
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(e.text[size_t(i)].txtWaterMark.isEmpty()) << i;
+        EXPECT_TRUE(e.text.controls[size_t(i)].txtWaterMark.isEmpty()) << i;
         EXPECT_FALSE(mark(i).visible) << i;
     }
     EXPECT_EQ(mark(0).topLeft, QPointF(kCutLeft + 2250, kCutTop + 3375));
@@ -525,21 +525,21 @@ TEST_F(TextLayers, AMergeTakesEveryVisibleLayerAndClearsThem) {
     // Styles stay.
     EXPECT_EQ(mark(0).label.backColor, QColor(Qt::red));
     EXPECT_FALSE(mark(0).label.transparent);
-    for (const QString& flag : {e.labBorder, e.labPicture, e.labMyText}) EXPECT_EQ(flag, QStringLiteral("1"));
-    EXPECT_EQ(e.imgSetBorderKey, QStringLiteral("AddBorder"));
-    EXPECT_EQ(e.imgSetAddPicKey, QStringLiteral("AddPicture"));
-    EXPECT_EQ(e.imgTextKey, QStringLiteral("AddText"));
-    EXPECT_FALSE(e.canvas.imgBorder.visible);
-    EXPECT_FALSE(e.canvas.imgAddPic.visible);
-    EXPECT_FALSE(e.chePicBorderVisible);
-    EXPECT_FALSE(e.chePicBorder);
-    EXPECT_FALSE(e.canvas.imgAddPicBorder);
-    EXPECT_FALSE(e.picAddTextVisible);
-    EXPECT_FALSE(e.picHelpVisible);
+    for (const QString& flag : {e.tools.labBorder, e.tools.labPicture, e.text.labMyText}) EXPECT_EQ(flag, QStringLiteral("1"));
+    EXPECT_EQ(e.tools.imgSetBorderKey, QStringLiteral("AddBorder"));
+    EXPECT_EQ(e.tools.imgSetAddPicKey, QStringLiteral("AddPicture"));
+    EXPECT_EQ(e.text.imgTextKey, QStringLiteral("AddText"));
+    EXPECT_FALSE(e.layers.canvas.imgBorder.visible);
+    EXPECT_FALSE(e.layers.canvas.imgAddPic.visible);
+    EXPECT_FALSE(e.tools.chePicBorderVisible);
+    EXPECT_FALSE(e.tools.chePicBorder);
+    EXPECT_FALSE(e.layers.canvas.imgAddPicBorder);
+    EXPECT_FALSE(e.text.picAddTextVisible);
+    EXPECT_FALSE(e.layout.picHelpVisible);
     // The watermark panel was in use: it is given back.
-    EXPECT_TRUE(e.picSetWaterMarkVisible);
+    EXPECT_TRUE(e.text.picSetWaterMarkVisible);
     // The border chooser starts where it was.
-    EXPECT_EQ(e.labBorderPath, ShippedBorderFile());
+    EXPECT_EQ(e.tools.labBorderPath, ShippedBorderFile());
 
     // More layers go on the merged picture, and a save holds both.
     e.txtWaterMark_Change(1, QStringLiteral("again"));
@@ -559,13 +559,13 @@ TEST_F(TextLayers, WithoutACaptionItsTextStaysAndTheNoticeStaysShown) {
     e.cmdCloseAddText_Click();
     prompts.answerText(picture(QStringLiteral("small.png"), 60, 40, Qt::blue));
     e.imgSetAddPic_Click();
-    ASSERT_TRUE(e.canvas.labUsePicVisible);
-    const QPointF noticeAt = e.canvas.labUsePicRect.topLeft() + QPointF(15, 15);
+    ASSERT_TRUE(e.layers.canvas.labUsePicVisible);
+    const QPointF noticeAt = e.layers.canvas.labUsePicRect.topLeft() + QPointF(15, 15);
     e.imgHBPic_Click();
-    EXPECT_EQ(e.text[2].txtWaterMark, QStringLiteral("留下"));
-    EXPECT_TRUE(e.canvas.labUsePicVisible);
-    EXPECT_TRUE(near(e.canvas.imgPic.picture.pixel(inRegion(noticeAt)), Qt::red, 0));
-    EXPECT_FALSE(e.picSetWaterMarkVisible);  // never opened
+    EXPECT_EQ(e.text.controls[2].txtWaterMark, QStringLiteral("留下"));
+    EXPECT_TRUE(e.layers.canvas.labUsePicVisible);
+    EXPECT_TRUE(near(e.layers.canvas.imgPic.picture.pixel(inRegion(noticeAt)), Qt::red, 0));
+    EXPECT_FALSE(e.text.picSetWaterMarkVisible);  // never opened
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "imageeditor/ui/imageeditorwindow.h"
 
 #include "login/state.h"
+#include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
@@ -209,14 +210,15 @@ ClickableLabel* MakePictureButton(const QString& key, QWidget* parent, int left,
 
 // A tool with its caption beside it; a click on the caption acts as the tool's.
 ClickableLabel* MakeTool(const QString& key, const QString& caption, QWidget* parent, int left, int top,
-                         int captionWidth, std::function<void()> onClick) {
+                         int captionWidth) {
     ClickableLabel* image = MakePictureButton(key, parent, left, top, QSize(20, 20));
-    image->onClick = onClick;
     image->setToolTip(caption);
     auto* label = new ClickableLabel(caption, parent);
     label->setGeometry(image->geometry().right() + 3, image->y(), ToPixels(captionWidth), image->height());
     label->setCursor(Qt::PointingHandCursor);
-    label->onClick = std::move(onClick);
+    label->onClick = [image] {
+        if (image->onClick) image->onClick();
+    };
     return image;
 }
 
@@ -260,11 +262,11 @@ EditorCanvasWidget::EditorCanvasWidget(ImageEditorController& editor, QWidget* p
 }
 
 QPointF EditorCanvasWidget::twipsAt(const QMouseEvent* event) const {
-    return event->position() * double(m_editor.MeasuredTwipsPerPixel);
+    return event->position() * double(m_editor.layers.MeasuredTwipsPerPixel);
 }
 
 void EditorCanvasWidget::mousePressEvent(QMouseEvent* event) {
-    m_pressed = m_editor.canvas.hitTest(twipsAt(event), m_editor.MeasuredTwipsPerPixel);
+    m_pressed = m_editor.layers.canvas.hitTest(twipsAt(event), m_editor.layers.MeasuredTwipsPerPixel);
     if (m_pressed == CanvasHit::Base)
         m_editor.imgPic_MouseDown();
     else if (m_pressed == CanvasHit::AddPic)
@@ -277,13 +279,13 @@ void EditorCanvasWidget::mousePressEvent(QMouseEvent* event) {
 void EditorCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = twipsAt(event);
     if (m_pressed == CanvasHit::Base) {
-        const QPointF x = at - m_editor.canvas.imgPic.rect.topLeft();
+        const QPointF x = at - m_editor.layers.canvas.imgPic.rect.topLeft();
         m_editor.imgPic_MouseMove(x.x(), x.y());
     } else if (m_pressed == CanvasHit::AddPic) {
-        const QPointF x = at - m_editor.canvas.imgAddPic.rect.topLeft();
+        const QPointF x = at - m_editor.layers.canvas.imgAddPic.rect.topLeft();
         m_editor.imgAddPic_MouseMove(x.x(), x.y());
     } else if (const int i = labelIndex(m_pressed); i >= 0) {
-        const QPointF x = at - m_editor.canvas.labWaterMark[size_t(i)].topLeft;
+        const QPointF x = at - m_editor.layers.canvas.labWaterMark[size_t(i)].topLeft;
         m_editor.labWaterMark_MouseMove(i, x.x(), x.y());
     }
     showPointer(at);
@@ -303,25 +305,153 @@ void EditorCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 // The size-all pointer over the inserted picture, and over the base picture while it is dragged.
 void EditorCanvasWidget::showPointer(const QPointF& at) {
-    const CanvasHit over = m_pressed != CanvasHit::None ? m_pressed : m_editor.canvas.hitTest(at, m_editor.MeasuredTwipsPerPixel);
+    const CanvasHit over = m_pressed != CanvasHit::None ? m_pressed : m_editor.layers.canvas.hitTest(at, m_editor.layers.MeasuredTwipsPerPixel);
     const int label = labelIndex(over);
-    const bool sizeAll = over == CanvasHit::AddPic || (over == CanvasHit::Base && m_editor.PictureDragging) ||
-                         (label >= 0 && m_editor.canvas.labWaterMark[size_t(label)].sizeAllPointer);
+    const bool sizeAll = over == CanvasHit::AddPic || (over == CanvasHit::Base && m_editor.tools.PictureDragging) ||
+                         (label >= 0 && m_editor.layers.canvas.labWaterMark[size_t(label)].sizeAllPointer);
     setCursor(sizeAll ? Qt::SizeAllCursor : Qt::ArrowCursor);
 }
 
 void EditorCanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRect(event->rect());
-    PaintCanvas(painter, m_editor.canvas, m_editor.MeasuredTwipsPerPixel, true);
+    PaintCanvas(painter, m_editor.layers.canvas, m_editor.layers.MeasuredTwipsPerPixel, true);
 }
 
 ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     setModal(true);
-    setWindowTitle(editor.caption);
+    setWindowTitle(editor.files.caption);
 
     buildAdStrips();
+    buildWorkArea();
+    buildSizePanel();
+    buildHelp();
+    buildTextPanels();
 
+    staPicInfo = new QStatusBar(this);
+    staPicInfo->setSizeGripEnabled(false);
+    staPicInfo->addWidget(new QLabel(staPicInfo), 1);
+    staPicInfo->addWidget(new QLabel(staPicInfo), 1);
+
+    wireView();
+    wireWorkArea();
+    wireTools();
+    wireTextPanels();
+
+    resize(ToPixels(kClientWidth), ToPixels(kClientHeight));
+    if (SmallScreen) {
+        // Start-up lays the canvas out for the maximised size, which a hidden window only gets
+        // once it is shown.
+        if (const QScreen* s = screen())
+            resize(s->availableGeometry().width() - ToPixels(kDecorationWidth),
+                   s->availableGeometry().height() - ToPixels(kDecorationHeight));
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    Form_Resize();
+    Form_Load();
+}
+
+double ImageEditorWindow::outerWidthTwips() const { return twips::FromPixels(width()) + kDecorationWidth; }
+double ImageEditorWindow::outerHeightTwips() const { return twips::FromPixels(height()) + kDecorationHeight; }
+
+void ImageEditorWindow::wireView() {
+    ImageEditorView& v = editor.view;
+    v.refresh = MemberHook(this, &ImageEditorWindow::showState);
+    v.focusWidthBox = MemberHook(this, &ImageEditorWindow::focusWidthBox);
+    v.focusHeightBox = MemberHook(this, &ImageEditorWindow::focusHeightBox);
+    v.focusScrollBar = MemberHook(this, &ImageEditorWindow::focusScrollBar);
+    v.focusWatermarkBox = MemberHook(this, &ImageEditorWindow::focusWatermarkBox);
+    v.measureImg500p = MemberHook(this, &ImageEditorWindow::measureImg500p);
+    v.unload = MemberHook(this, &ImageEditorWindow::reject);
+    v.navigateAd = MemberHook(this, &ImageEditorWindow::navigateAd);
+}
+
+void ImageEditorWindow::wireWorkArea() {
+    connect(tooPicOpen, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Open")); });
+    connect(tooPicSave, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Save")); });
+    cmdHelp->onClick = [this] { editor.cmdHelp_Click(); };
+    picBack->onClick = [this] { editor.picBack_Click(); };
+    connect(cobSetSize, &QComboBox::activated, this, [this] { cobSetSize_Click(); });
+    connect(cmdOtherSize, &QPushButton::clicked, this, [this] { editor.cmdOtherSize_Click(); });
+    connect(cmdSetSizeYes, &QPushButton::clicked, this, [this] { cmdSetSizeYes_Click(); });
+    connect(cmdSetSizeCancel, &QPushButton::clicked, this, [this] { editor.cmdSetSizeCancel_Click(); });
+    connect(vscr1, &QScrollBar::valueChanged, this, [this](int v) { vscr1_Change(v); });
+    txtSizeW->installEventFilter(this);
+    txtSizeH->installEventFilter(this);
+    connect(cmdCloseHelp, &QPushButton::clicked, this, [this] { editor.cmdCloseHelp_Click(); });
+    picCloseHelp->onClick = [this] { editor.cmdCloseHelp_Click(); };
+    for (int i = 0; i < 4; ++i) imgAD[size_t(i)]->onClick = [this, i] { editor.imgAD_Click(i); };
+    connect(TimerAD, &QTimer::timeout, this, [this] { editor.TimerAD_Timer(); });
+}
+
+void ImageEditorWindow::wireTools() {
+    imgUp->onClick = [this] { editor.MovePicture(MoveDirection::Up); };
+    imgDown->onClick = [this] { editor.MovePicture(MoveDirection::Down); };
+    imgLeft->onClick = [this] { editor.MovePicture(MoveDirection::Left); };
+    imgRight->onClick = [this] { editor.MovePicture(MoveDirection::Right); };
+    connect(cobMoveStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.tools.cobMoveStepText = t; });
+    connect(cobStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.tools.cobStepText = t; });
+    imgZoomOut->onClick = [this] { editor.imgZoomOut_Click(); };
+    imgZoomIn->onClick = [this] { editor.imgZoomIn_Click(); };
+    // Only the member's moves reach the handler: showing the state blocks the slider's signals.
+    connect(sli1, &QSlider::valueChanged, this, [this](int v) { editor.sli1_Scroll(v); });
+    imgCutPic->onClick = [this] { editor.imgCutPic_Click(); };
+    imgAddWaterMark->onClick = [this] { editor.imgAddWaterMark_Click(); };
+    imgSetBorder->onClick = [this] { editor.imgSetBorder_Click(); };
+    imgSetAddPic->onClick = [this] { editor.imgSetAddPic_Click(); };
+    connect(chePicBorder, &QCheckBox::clicked, this, [this](bool ticked) { editor.chePicBorder_Click(ticked); });
+    imgText->onClick = [this] { editor.imgText_Click(); };
+    imgHBPic->onClick = [this] { editor.imgHBPic_Click(); };
+}
+
+void ImageEditorWindow::wireTextPanels() {
+    for (int i = 0; i < 2; ++i) {
+        const size_t n = size_t(i);
+        connect(txtWaterMarkLine[n], &QLineEdit::textChanged, this,
+                [this, i](const QString& t) { editor.txtWaterMark_Change(i, t); });
+        connect(cmdClearText[n], &QPushButton::clicked, this, [this, i] { editor.cmdClearText_Click(i); });
+    }
+    connect(cmdCloseWaterMark, &QPushButton::clicked, this, [this] { editor.cmdCloseWaterMark_Click(); });
+    connect(txtWaterMark2, &QPlainTextEdit::textChanged, this,
+            [this] { editor.txtWaterMark_Change(2, txtWaterMark2->toPlainText()); });
+    for (int i = 0; i < 3; ++i) wireStyleControls(i);
+    connect(txtWidth, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtWidth_Change(t); });
+    connect(txtHeight, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtHeight_Change(t); });
+    // Values set in code are shown with the signals blocked: only the member's moves arrive.
+    connect(sliWidth, &QSlider::valueChanged, this, [this](int v) { editor.sliWidth_Scroll(v); });
+    connect(sliHeight, &QSlider::valueChanged, this, [this](int v) { editor.sliHeight_Scroll(v); });
+    connect(cmdCloseAddText, &QPushButton::clicked, this, [this] { editor.cmdCloseAddText_Click(); });
+}
+
+void ImageEditorWindow::wireStyleControls(int i) {
+    const size_t n = size_t(i);
+    // A choice from a list acts; typing only changes the list's text.
+    const std::array<std::pair<QComboBox*, void (ImageEditorController::*)(int, const QString&)>, 3> lists{
+        {{cobFont[n], &ImageEditorController::cobFont_Click},
+         {cobFontSize[n], &ImageEditorController::cobFontSize_Click},
+         {cobFontType[n], &ImageEditorController::cobFontType_Click}}};
+    const std::array<QString TextLayerControls::*, 3> listTexts{&TextLayerControls::cobFont, &TextLayerControls::cobFontSize,
+                                                                &TextLayerControls::cobFontType};
+    for (size_t k = 0; k < lists.size(); ++k) {
+        QComboBox* list = lists[k].first;
+        connect(list, &QComboBox::activated, this,
+                [this, i, list, click = lists[k].second](int index) { (editor.*click)(i, list->itemText(index)); });
+        connect(list, &QComboBox::editTextChanged, this,
+                [this, n, field = listTexts[k]](const QString& t) { editor.text.controls[n].*field = t; });
+    }
+    connect(cmdSetFontColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetFontColor_Click(i); });
+    connect(cmdSetBackColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetBackColor_Click(i); });
+    const std::array<std::pair<QCheckBox*, void (ImageEditorController::*)(int, bool)>, 5> checks{
+        {{cheBackStyle[n], &ImageEditorController::cheBackStyle_Click},
+         {cheBorder[n], &ImageEditorController::cheBorder_Click},
+         {che3DBorder[n], &ImageEditorController::che3DBorder_Click},
+         {cheUnderline[n], &ImageEditorController::cheUnderline_Click},
+         {cheStrikethru[n], &ImageEditorController::cheStrikethru_Click}}};
+    for (const auto& [box, click] : checks)
+        connect(box, &QCheckBox::clicked, this, [this, i, click = click](bool ticked) { (editor.*click)(i, ticked); });
+}
+
+void ImageEditorWindow::buildWorkArea() {
     picFrame = new QWidget(this);
     picFrame->move(ToPixels(2160), ToPixels(1905));
 
@@ -344,12 +474,10 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     tooPicSave->setToolTip(QStringLiteral("保存"));
     cmdHelp = MakePictureButton(QStringLiteral("Help"), tooPic, 0, 0, QSize(20, 20));
     cmdHelp->setToolTip(QStringLiteral("帮助"));
-    cmdHelp->onClick = [this] { editor.cmdHelp_Click(); };
     tooPic->addWidget(cmdHelp);
     picBack = MakePictureButton(QStringLiteral("Back"), tooPic, 0, 0, QSize(75, 31));
     picBack->setCursor(Qt::ArrowCursor);
     picBack->setToolTip(QStringLiteral("关闭图像编辑"));
-    picBack->onClick = [this] { editor.picBack_Click(); };
     tooPic->addWidget(picBack);
 
     picPic1 = new QWidget(picFrame);
@@ -357,7 +485,9 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     picPic = new EditorCanvasWidget(editor, picPic1);
     vscr1 = new QScrollBar(Qt::Vertical, picPic1);
     buildTools();
+}
 
+void ImageEditorWindow::buildSizePanel() {
     picSetSize = MakePanel(picFrame, 2400, 600, 3600, 2400);
     MakeLabel(QStringLiteral("请输入图像的大小："), picSetSize, 120, 120, 3000, 255);
     MakeLabel(QStringLiteral("宽度"), picSetSize, 120, 540, 600, 255);
@@ -365,69 +495,40 @@ ImageEditorWindow::ImageEditorWindow(QWidget* parent) : QDialog(parent) {
     txtSizeW->setGeometry(ToPixels(720), ToPixels(480), ToPixels(1200), ToPixels(330));
     MakeLabel(QStringLiteral("像素"), picSetSize, 2000, 540, 600, 255);
     MakeLabel(QStringLiteral("≤"), picSetSize, 720, 840, 240, 255);
-    labMaxWidth = MakeLabel(editor.labMaxWidth, picSetSize, 960, 840, 1200, 255);
+    labMaxWidth = MakeLabel(editor.output.labMaxWidth, picSetSize, 960, 840, 1200, 255);
     MakeLabel(QStringLiteral("高度"), picSetSize, 120, 1200, 600, 255);
     txtSizeH = new QLineEdit(picSetSize);
     txtSizeH->setGeometry(ToPixels(720), ToPixels(1140), ToPixels(1200), ToPixels(330));
     MakeLabel(QStringLiteral("像素"), picSetSize, 2000, 1200, 600, 255);
     MakeLabel(QStringLiteral("≤"), picSetSize, 720, 1500, 240, 255);
-    labMaxHeight = MakeLabel(editor.labMaxHeight, picSetSize, 960, 1500, 1200, 255);
+    labMaxHeight = MakeLabel(editor.output.labMaxHeight, picSetSize, 960, 1500, 1200, 255);
     cmdSetSizeYes = MakeButton(QStringLiteral("&Y.确认"), picSetSize, 480, 1860, 1200, 375);
     cmdSetSizeCancel = MakeButton(QStringLiteral("&C.取消"), picSetSize, 1920, 1860, 1200, 375);
-
-    buildHelp();
-    buildTextPanels();
-
-    staPicInfo = new QStatusBar(this);
-    staPicInfo->setSizeGripEnabled(false);
-    staPicInfo->addWidget(new QLabel(staPicInfo), 1);
-    staPicInfo->addWidget(new QLabel(staPicInfo), 1);
-
-    editor.view.refresh = [this] { showState(); };
-    editor.view.focusWidthBox = [this] {
-        txtSizeW->setFocus();
-        txtSizeW->selectAll();
-    };
-    editor.view.focusHeightBox = [this] {
-        txtSizeH->setFocus();
-        txtSizeH->selectAll();
-    };
-    editor.view.focusScrollBar = [this] { vscr1->setFocus(); };
-    editor.view.focusWatermarkBox = [this] {
-        txtWaterMarkLine[0]->setFocus();
-        txtWaterMarkLine[0]->selectAll();
-    };
-    // Qt lays out in device-independent pixels: the 500-pixel picture is 500 × 15 twips wide.
-    editor.view.measureImg500p = [] { return 500.0 * twips::kPerPixel; };
-    editor.view.unload = [this] { reject(); };
-    editor.view.navigateAd = [this](int strip, const QString& address) { (strip == 1 ? webAD1 : webAD2)->Navigate(address); };
-
-    connect(tooPicOpen, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Open")); });
-    connect(tooPicSave, &QAction::triggered, this, [this] { editor.tooPic_ButtonClick(QStringLiteral("Save")); });
-    connect(cobSetSize, &QComboBox::activated, this, [this] { cobSetSize_Click(); });
-    connect(cmdOtherSize, &QPushButton::clicked, this, [this] { editor.cmdOtherSize_Click(); });
-    connect(cmdSetSizeYes, &QPushButton::clicked, this,
-            [this] { editor.cmdSetSizeYes_Click(txtSizeW->text(), txtSizeH->text()); });
-    connect(cmdSetSizeCancel, &QPushButton::clicked, this, [this] { editor.cmdSetSizeCancel_Click(); });
-    connect(vscr1, &QScrollBar::valueChanged, this, [this](int v) { vscr1_Change(v); });
-    txtSizeW->installEventFilter(this);
-    txtSizeH->installEventFilter(this);
-
-    resize(ToPixels(kClientWidth), ToPixels(kClientHeight));
-    if (SmallScreen) {
-        // Start-up lays the canvas out for the maximised size, which a hidden window only gets
-        // once it is shown.
-        if (const QScreen* s = screen())
-            resize(s->availableGeometry().width() - ToPixels(kDecorationWidth),
-                   s->availableGeometry().height() - ToPixels(kDecorationHeight));
-        setWindowState(windowState() | Qt::WindowMaximized);
-    }
-    Form_Resize();
-    Form_Load();
 }
 
-double ImageEditorWindow::outerWidthTwips() const { return twips::FromPixels(width()) + kDecorationWidth; }
-double ImageEditorWindow::outerHeightTwips() const { return twips::FromPixels(height()) + kDecorationHeight; }
+void ImageEditorWindow::focusWidthBox() {
+    txtSizeW->setFocus();
+    txtSizeW->selectAll();
+}
+
+void ImageEditorWindow::focusHeightBox() {
+    txtSizeH->setFocus();
+    txtSizeH->selectAll();
+}
+
+void ImageEditorWindow::focusScrollBar() { vscr1->setFocus(); }
+
+void ImageEditorWindow::focusWatermarkBox() {
+    txtWaterMarkLine[0]->setFocus();
+    txtWaterMarkLine[0]->selectAll();
+}
+
+// Qt lays out in device-independent pixels: the 500-pixel picture is 500 × 15 twips wide.
+double ImageEditorWindow::measureImg500p() const { return 500.0 * twips::kPerPixel; }
+
+void ImageEditorWindow::navigateAd(int strip, const QString& address) { (strip == 1 ? webAD1 : webAD2)->Navigate(address); }
+
+void ImageEditorWindow::cmdSetSizeYes_Click() { editor.cmdSetSizeYes_Click(txtSizeW->text(), txtSizeH->text()); }
 
 void ImageEditorWindow::Form_Load() {
     const QStringList fonts = EditorFontNames();
@@ -473,42 +574,33 @@ void ImageEditorWindow::buildAdStrips() {
         imgAD[size_t(i)] = MakePictureButton(QString::fromLatin1(arrows[i].key), arrows[i].bar, arrows[i].left,
                                              arrows[i].top, arrows[i].size);
         imgAD[size_t(i)]->setToolTip(i % 2 == 0 ? QStringLiteral("上一页") : QStringLiteral("下一页"));
-        imgAD[size_t(i)]->onClick = [this, i] { editor.imgAD_Click(i); };
     }
     imgAD[0]->hide();
     imgAD[2]->hide();
 
     TimerAD = new QTimer(this);
     TimerAD->setInterval(20000);
-    connect(TimerAD, &QTimer::timeout, this, [this] { editor.TimerAD_Timer(); });
 }
 
 void ImageEditorWindow::buildTools() {
     cobMoveStep = MakeStepList(fraWebTools, QStringLiteral("每次移动距离"),
                                {QStringLiteral("0.5"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"),
                                 QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("30"), QStringLiteral("50")},
-                               editor.cobMoveStepText, QStringLiteral("毫米"), 1230);
+                               editor.tools.cobMoveStepText, QStringLiteral("毫米"), 1230);
     imgUp = MakePictureButton(QStringLiteral("Up"), fraWebTools, 960, 1590, QSize(20, 20));
     imgLeft = MakePictureButton(QStringLiteral("Left"), fraWebTools, 600, 1920, QSize(20, 20));
     imgRight = MakePictureButton(QStringLiteral("Right"), fraWebTools, 1320, 1920, QSize(20, 20));
     imgDown = MakePictureButton(QStringLiteral("Down"), fraWebTools, 960, 2250, QSize(20, 20));
-    const std::pair<ClickableLabel*, MoveDirection> moves[] = {{imgUp, MoveDirection::Up},
-                                                               {imgDown, MoveDirection::Down},
-                                                               {imgLeft, MoveDirection::Left},
-                                                               {imgRight, MoveDirection::Right}};
-    const QString tips[] = {QStringLiteral("向上"), QStringLiteral("向下"), QStringLiteral("向左"), QStringLiteral("向右")};
-    for (int i = 0; i < 4; ++i) {
-        moves[i].first->setToolTip(tips[i]);
-        moves[i].first->onClick = [this, d = moves[i].second] { editor.MovePicture(d); };
-    }
+    imgUp->setToolTip(QStringLiteral("向上"));
+    imgDown->setToolTip(QStringLiteral("向下"));
+    imgLeft->setToolTip(QStringLiteral("向左"));
+    imgRight->setToolTip(QStringLiteral("向右"));
     cobStep = MakeStepList(fraWebTools, QStringLiteral("每次缩放倍数"),
                            {QStringLiteral("1.1"), QStringLiteral("1.2"), QStringLiteral("1.3"), QStringLiteral("1.5"),
                             QStringLiteral("2"), QStringLiteral("2.5")},
-                           editor.cobStepText, QStringLiteral("倍"), 2640);
-    imgZoomOut = MakeTool(QStringLiteral("ZoomOut"), QStringLiteral("缩小"), fraWebTools, 120, 3030, 600,
-                          [this] { editor.imgZoomOut_Click(); });
-    imgZoomIn = MakeTool(QStringLiteral("ZoomIn"), QStringLiteral("放大"), fraWebTools, 1140, 3030, 600,
-                         [this] { editor.imgZoomIn_Click(); });
+                           editor.tools.cobStepText, QStringLiteral("倍"), 2640);
+    imgZoomOut = MakeTool(QStringLiteral("ZoomOut"), QStringLiteral("缩小"), fraWebTools, 120, 3030, 600);
+    imgZoomIn = MakeTool(QStringLiteral("ZoomIn"), QStringLiteral("放大"), fraWebTools, 1140, 3030, 600);
     sli1 = new QSlider(Qt::Horizontal, fraWebTools);
     sli1->setRange(-100, 100);
     sli1->setValue(0);
@@ -516,27 +608,20 @@ void ImageEditorWindow::buildTools() {
     // Six tools one under another, 330 twips apart, so the last ends inside the column's frame.
     constexpr int kToolsTop = 3720;
     constexpr int kToolPitch = 330;
-    imgCutPic = MakeTool(QStringLiteral("Cut"), QStringLiteral("剪裁图像"), fraWebTools, 120, kToolsTop, 1080,
-                         [this] { editor.imgCutPic_Click(); });
+    imgCutPic = MakeTool(QStringLiteral("Cut"), QStringLiteral("剪裁图像"), fraWebTools, 120, kToolsTop, 1080);
     imgAddWaterMark = MakeTool(QStringLiteral("WaterMark"), QStringLiteral("设置水印"), fraWebTools, 120,
-                               kToolsTop + kToolPitch, 1080, [this] { editor.imgAddWaterMark_Click(); });
-    imgSetBorder = MakeTool(editor.imgSetBorderKey, QStringLiteral("插入边框"), fraWebTools, 120,
-                            kToolsTop + 2 * kToolPitch, 1080, [this] { editor.imgSetBorder_Click(); });
-    imgSetAddPic = MakeTool(editor.imgSetAddPicKey, QStringLiteral("插入图片"), fraWebTools, 120,
-                            kToolsTop + 3 * kToolPitch, 1080, [this] { editor.imgSetAddPic_Click(); });
-    imgText = MakeTool(editor.imgTextKey, QStringLiteral("插入文字说明"), fraWebTools, 120, kToolsTop + 4 * kToolPitch,
-                       1650, [this] { editor.imgText_Click(); });
+                               kToolsTop + kToolPitch, 1080);
+    imgSetBorder = MakeTool(editor.tools.imgSetBorderKey, QStringLiteral("插入边框"), fraWebTools, 120,
+                            kToolsTop + 2 * kToolPitch, 1080);
+    imgSetAddPic = MakeTool(editor.tools.imgSetAddPicKey, QStringLiteral("插入图片"), fraWebTools, 120,
+                            kToolsTop + 3 * kToolPitch, 1080);
+    imgText = MakeTool(editor.text.imgTextKey, QStringLiteral("插入文字说明"), fraWebTools, 120, kToolsTop + 4 * kToolPitch,
+                       1650);
     imgHBPic = MakeTool(QStringLiteral("Merge"), QStringLiteral("合并图层"), fraWebTools, 120,
-                        kToolsTop + 5 * kToolPitch, 1080, [this] { editor.imgHBPic_Click(); });
+                        kToolsTop + 5 * kToolPitch, 1080);
     chePicBorder = new QCheckBox(QStringLiteral("边框"), fraWebTools);
     chePicBorder->setGeometry(ToPixels(1500), ToPixels(kToolsTop + 3 * kToolPitch), ToPixels(720), ToPixels(330));
     chePicBorder->hide();
-
-    connect(cobMoveStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.cobMoveStepText = t; });
-    connect(cobStep, &QComboBox::currentTextChanged, this, [this](const QString& t) { editor.cobStepText = t; });
-    // Only the member's moves reach the handler: showing the state blocks the slider's signals.
-    connect(sli1, &QSlider::valueChanged, this, [this](int v) { editor.sli1_Scroll(v); });
-    connect(chePicBorder, &QCheckBox::clicked, this, [this](bool ticked) { editor.chePicBorder_Click(ticked); });
 }
 
 void ImageEditorWindow::buildHelp() {
@@ -566,8 +651,6 @@ void ImageEditorWindow::buildHelp() {
     Image2 = cover(Label10[12], QStringLiteral("第五步：点击保存“"), tooPicSave, QSize(23, 22));
     cmdCloseHelp = MakeButton(QStringLiteral("&C.关 闭"), picHelp, 3052, 4110, 1200, 375);
     picCloseHelp = MakePictureButton(QStringLiteral("Close"), picHelp, 7305 - 19 * 15 - 90, 45, QSize(19, 19));
-    connect(cmdCloseHelp, &QPushButton::clicked, this, [this] { editor.cmdCloseHelp_Click(); });
-    picCloseHelp->onClick = [this] { editor.cmdCloseHelp_Click(); };
 }
 
 void ImageEditorWindow::resizeEvent(QResizeEvent* event) {
@@ -577,10 +660,10 @@ void ImageEditorWindow::resizeEvent(QResizeEvent* event) {
 
 void ImageEditorWindow::Form_Resize() {
     staPicInfo->setGeometry(0, height() - ToPixels(kStatusHeight), width(), ToPixels(kStatusHeight));
-    editor.windowWidth = outerWidthTwips();
-    editor.windowHeight = outerHeightTwips();
-    const double workWidth = editor.windowWidth - kWorkMarginWidth;
-    const double workHeight = editor.windowHeight - kWorkMarginHeight;
+    editor.layout.windowWidth = outerWidthTwips();
+    editor.layout.windowHeight = outerHeightTwips();
+    const double workWidth = editor.layout.windowWidth - kWorkMarginWidth;
+    const double workHeight = editor.layout.windowHeight - kWorkMarginHeight;
     // Too small a window keeps the last layout that fitted.
     if (workWidth - 2235 - 240 <= 0 || workHeight - 465 <= 0) return;
     picFrame->resize(ToPixels(workWidth), ToPixels(workHeight));
@@ -588,14 +671,14 @@ void ImageEditorWindow::Form_Resize() {
 }
 
 void ImageEditorWindow::cobSetSize_Click() {
-    editor.cobSetSizeText = cobSetSize->currentText();
+    editor.output.cobSetSizeText = cobSetSize->currentText();
     editor.cobSetSize_Click();
 }
 
 void ImageEditorWindow::vscr1_Change(int value) {
     if (m_showing) return;
-    editor.canvas.top = -value;
-    picPic->move(0, ToPixels(editor.canvas.top));
+    editor.layers.canvas.top = -value;
+    picPic->move(0, ToPixels(editor.layers.canvas.top));
 }
 
 bool ImageEditorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -608,7 +691,7 @@ bool ImageEditorWindow::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             if (watched == txtSizeH) {
-                editor.cmdSetSizeYes_Click(txtSizeW->text(), txtSizeH->text());
+                cmdSetSizeYes_Click();
                 return true;
             }
         }
@@ -618,57 +701,57 @@ bool ImageEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void ImageEditorWindow::showState() {
     m_showing = true;
-    setWindowTitle(editor.caption);
-    const int entry = cobSetSize->findText(editor.cobSetSizeText);
+    setWindowTitle(editor.files.caption);
+    const int entry = cobSetSize->findText(editor.output.cobSetSizeText);
     {
         const QSignalBlocker block(cobSetSize);
         cobSetSize->setCurrentIndex(entry);
     }
-    labOtherSize->setText(editor.labOtherSize);
-    labMaxWidth->setText(editor.labMaxWidth);
-    labMaxHeight->setText(editor.labMaxHeight);
-    picSetSize->setVisible(editor.picSetSizeVisible);
-    picAddText->setVisible(editor.picAddTextVisible);
-    picSetWaterMark->setVisible(editor.picSetWaterMarkVisible);
-    picHelp->setVisible(editor.picHelpVisible);
+    labOtherSize->setText(editor.output.labOtherSize);
+    labMaxWidth->setText(editor.output.labMaxWidth);
+    labMaxHeight->setText(editor.output.labMaxHeight);
+    picSetSize->setVisible(editor.output.picSetSizeVisible);
+    picAddText->setVisible(editor.text.picAddTextVisible);
+    picSetWaterMark->setVisible(editor.text.picSetWaterMarkVisible);
+    picHelp->setVisible(editor.layout.picHelpVisible);
 
-    const WorkAreaLayout& work = editor.work;
+    const WorkAreaLayout& work = editor.layout.work;
     picPic1->resize(ToPixels(work.viewportWidth), ToPixels(work.viewportHeight));
     vscr1->setGeometry(ToPixels(work.vscr1Left), 0, ToPixels(255), ToPixels(work.viewportHeight));
     tooPic->resize(ToPixels(work.tooPicWidth), tooPic->height());
     picAD1->resize(picAD1->width(), ToPixels(work.picAD1Height));
     Picture8->move(Picture8->x(), ToPixels(work.Picture8Top));
-    webAD1->setGeometry(ToPixels(editor.adLeft.offset), webAD1->y(), webAD1->width(), ToPixels(work.webAD1Height));
+    webAD1->setGeometry(ToPixels(editor.layout.adLeft.offset), webAD1->y(), webAD1->width(), ToPixels(work.webAD1Height));
     picAD2->resize(ToPixels(work.picAD2Width), picAD2->height());
     Picture9->move(ToPixels(work.Picture9Left), Picture9->y());
-    webAD2->setGeometry(webAD2->x(), ToPixels(editor.adTop.offset), ToPixels(work.webAD2Width), webAD2->height());
-    labADPage1->setText(editor.adLeft.page);
-    labADPage2->setText(editor.adTop.page);
-    imgAD[0]->setVisible(editor.adLeft.previousVisible);
-    imgAD[1]->setVisible(editor.adLeft.nextVisible);
-    imgAD[2]->setVisible(editor.adTop.previousVisible);
-    imgAD[3]->setVisible(editor.adTop.nextVisible);
+    webAD2->setGeometry(webAD2->x(), ToPixels(editor.layout.adTop.offset), ToPixels(work.webAD2Width), webAD2->height());
+    labADPage1->setText(editor.layout.adLeft.page);
+    labADPage2->setText(editor.layout.adTop.page);
+    imgAD[0]->setVisible(editor.layout.adLeft.previousVisible);
+    imgAD[1]->setVisible(editor.layout.adLeft.nextVisible);
+    imgAD[2]->setVisible(editor.layout.adTop.previousVisible);
+    imgAD[3]->setVisible(editor.layout.adTop.nextVisible);
 
     // A tool shows the picture of what its next click does.
-    for (auto [tool, key] : {std::pair{imgSetBorder, editor.imgSetBorderKey}, std::pair{imgSetAddPic, editor.imgSetAddPicKey},
-                             std::pair{imgText, editor.imgTextKey}}) {
+    for (auto [tool, key] : {std::pair{imgSetBorder, editor.tools.imgSetBorderKey}, std::pair{imgSetAddPic, editor.tools.imgSetAddPicKey},
+                             std::pair{imgText, editor.text.imgTextKey}}) {
         if (tool->property("key").toString() == key) continue;
         tool->setProperty("key", key);
         tool->setPixmap(ToolPicture(key, QSize(20, 20)));
     }
     showTextLayers();
-    chePicBorder->setVisible(editor.chePicBorderVisible);
-    chePicBorder->setChecked(editor.chePicBorder);
+    chePicBorder->setVisible(editor.tools.chePicBorderVisible);
+    chePicBorder->setChecked(editor.tools.chePicBorder);
     {
         const QSignalBlocker block(sli1);
-        sli1->setValue(editor.sli1);
+        sli1->setValue(editor.tools.sli1);
     }
     // Until the scroll bar's own layout exists it spans the canvas and where it stands now.
-    const int value = int(std::lround(-editor.canvas.top));
-    vscr1->setRange(std::min(0, value), std::max(value, int(editor.canvas.height - editor.viewportHeight)));
+    const int value = int(std::lround(-editor.layers.canvas.top));
+    vscr1->setRange(std::min(0, value), std::max(value, int(editor.layers.canvas.height - editor.layers.viewportHeight)));
     vscr1->setValue(value);
-    picPic->setGeometry(0, ToPixels(editor.canvas.top), ToPixels(editor.canvas.width),
-                        ToPixels(editor.canvas.height));
+    picPic->setGeometry(0, ToPixels(editor.layers.canvas.top), ToPixels(editor.layers.canvas.width),
+                        ToPixels(editor.layers.canvas.height));
     picPic->update();
     m_showing = false;
 }
@@ -758,31 +841,6 @@ void ImageEditorWindow::buildStyleControls(int i, QWidget* panel, int left, int 
     SetFontPoints(struck, 9);
     struck.setStrikeOut(true);
     cheStrikethru[n]->setFont(struck);
-
-    // A choice from a list acts; typing only changes the list's text.
-    const std::array<std::pair<QComboBox*, void (ImageEditorController::*)(int, const QString&)>, 3> lists{
-        {{cobFont[n], &ImageEditorController::cobFont_Click},
-         {cobFontSize[n], &ImageEditorController::cobFontSize_Click},
-         {cobFontType[n], &ImageEditorController::cobFontType_Click}}};
-    const std::array<QString TextLayerControls::*, 3> listTexts{&TextLayerControls::cobFont, &TextLayerControls::cobFontSize,
-                                                                &TextLayerControls::cobFontType};
-    for (size_t k = 0; k < lists.size(); ++k) {
-        QComboBox* list = lists[k].first;
-        connect(list, &QComboBox::activated, this,
-                [this, i, list, click = lists[k].second](int index) { (editor.*click)(i, list->itemText(index)); });
-        connect(list, &QComboBox::editTextChanged, this,
-                [this, n, field = listTexts[k]](const QString& t) { editor.text[n].*field = t; });
-    }
-    connect(cmdSetFontColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetFontColor_Click(i); });
-    connect(cmdSetBackColor[n], &QPushButton::clicked, this, [this, i] { editor.cmdSetBackColor_Click(i); });
-    const std::array<std::pair<QCheckBox*, void (ImageEditorController::*)(int, bool)>, 5> checks{
-        {{cheBackStyle[n], &ImageEditorController::cheBackStyle_Click},
-         {cheBorder[n], &ImageEditorController::cheBorder_Click},
-         {che3DBorder[n], &ImageEditorController::che3DBorder_Click},
-         {cheUnderline[n], &ImageEditorController::cheUnderline_Click},
-         {cheStrikethru[n], &ImageEditorController::cheStrikethru_Click}}};
-    for (const auto& [box, click] : checks)
-        connect(box, &QCheckBox::clicked, this, [this, i, click = click](bool ticked) { (editor.*click)(i, ticked); });
 }
 
 void ImageEditorWindow::buildTextPanels() {
@@ -799,9 +857,6 @@ void ImageEditorWindow::buildTextPanels() {
         cmdClearText[n] = MakeButton(QStringLiteral("清除"), picSetWaterMark, 3300, top, 600, 330);
         cmdClearText[n]->setToolTip(QStringLiteral("清空文本框中的水印文字"));
         buildStyleControls(i, picSetWaterMark, 3960, top, 840, top + 375);
-        connect(txtWaterMarkLine[n], &QLineEdit::textChanged, this,
-                [this, i](const QString& t) { editor.txtWaterMark_Change(i, t); });
-        connect(cmdClearText[n], &QPushButton::clicked, this, [this, i] { editor.cmdClearText_Click(i); });
     }
     labWaterMarkHint = MakeLabel(
         QStringLiteral("说明：在上面的文本框中输入相关的水印文字后，会在图片的相关位置生成文字水印。把鼠标移到生成的文字"
@@ -812,7 +867,6 @@ void ImageEditorWindow::buildTextPanels() {
     orange.setColor(QPalette::WindowText, QColor(255, 128, 0));
     labWaterMarkHint->setPalette(orange);
     cmdCloseWaterMark = MakeButton(QStringLiteral("&C.关闭"), picSetWaterMark, 9600, 1920, 1200, 375);
-    connect(cmdCloseWaterMark, &QPushButton::clicked, this, [this] { editor.cmdCloseWaterMark_Click(); });
 
     // The caption panel over the top advertisement strip: the text on the left, its style and
     // size on the right.
@@ -821,8 +875,6 @@ void ImageEditorWindow::buildTextPanels() {
     txtWaterMark2 = new QPlainTextEdit(picAddText);
     txtWaterMark2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtWaterMark2->setGeometry(ToPixels(120), ToPixels(330), ToPixels(4800), ToPixels(1440));
-    connect(txtWaterMark2, &QPlainTextEdit::textChanged, this,
-            [this] { editor.txtWaterMark_Change(2, txtWaterMark2->toPlainText()); });
     const int x0 = kCaptionControlsLeft;
     ColumnTitles(picAddText, x0, 60);
     buildStyleControls(2, picAddText, x0, 330, x0, 720);
@@ -840,17 +892,11 @@ void ImageEditorWindow::buildTextPanels() {
     sizeRow(QStringLiteral("宽度"), 1080, txtWidth, sliWidth);
     sizeRow(QStringLiteral("高度"), 1440, txtHeight, sliHeight);
     cmdCloseAddText = MakeButton(QStringLiteral("&C.关闭"), picAddText, x0 + 4380, 1380, 1200, 375);
-    connect(txtWidth, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtWidth_Change(t); });
-    connect(txtHeight, &QLineEdit::textChanged, this, [this](const QString& t) { editor.txtHeight_Change(t); });
-    // Values set in code are shown with the signals blocked: only the member's moves arrive.
-    connect(sliWidth, &QSlider::valueChanged, this, [this](int v) { editor.sliWidth_Scroll(v); });
-    connect(sliHeight, &QSlider::valueChanged, this, [this](int v) { editor.sliHeight_Scroll(v); });
-    connect(cmdCloseAddText, &QPushButton::clicked, this, [this] { editor.cmdCloseAddText_Click(); });
 }
 
 void ImageEditorWindow::showTextLayers() {
     for (size_t n = 0; n < 3; ++n) {
-        const TextLayerControls& c = editor.text[n];
+        const TextLayerControls& c = editor.text.controls[n];
         if (n < 2) {
             ShowText(txtWaterMarkLine[n], c.txtWaterMark);
         } else if (txtWaterMark2->toPlainText() != c.txtWaterMark) {
@@ -868,12 +914,12 @@ void ImageEditorWindow::showTextLayers() {
         ShowCheck(cheUnderline[n], c.cheUnderline);
         ShowCheck(cheStrikethru[n], c.cheStrikethru);
     }
-    if (txtWaterMark2->font() != editor.txtWaterMark2Font) txtWaterMark2->setFont(editor.txtWaterMark2Font);
-    txtWaterMark2->resize(ToPixels(std::min<double>(editor.txtWaterMark2Width, kCaptionBoxMaxWidth)),
+    if (txtWaterMark2->font() != editor.text.txtWaterMark2Font) txtWaterMark2->setFont(editor.text.txtWaterMark2Font);
+    txtWaterMark2->resize(ToPixels(std::min<double>(editor.text.txtWaterMark2Width, kCaptionBoxMaxWidth)),
                           txtWaterMark2->height());
-    ShowText(txtWidth, editor.txtWidth);
-    ShowText(txtHeight, editor.txtHeight);
-    for (auto [slider, value] : {std::pair{sliWidth, editor.sliWidth}, std::pair{sliHeight, editor.sliHeight}}) {
+    ShowText(txtWidth, editor.text.txtWidth);
+    ShowText(txtHeight, editor.text.txtHeight);
+    for (auto [slider, value] : {std::pair{sliWidth, editor.text.sliWidth}, std::pair{sliHeight, editor.text.sliHeight}}) {
         const QSignalBlocker block(slider);
         slider->setValue(value);
     }

@@ -146,12 +146,29 @@ private:
     void Form_Load();
     void Form_Resize();
     void cobSetSize_Click();
+    void cmdSetSizeYes_Click();
     void vscr1_Change(int value);
+    // The controls, built to the design.
     void buildAdStrips();
+    void buildWorkArea();
+    void buildSizePanel();
     void buildTools();
     void buildHelp();
     void buildTextPanels();
     void buildStyleControls(int i, QWidget* panel, int left, int top, int checksLeft, int checksTop);
+    // The view's hooks, one member function each.
+    void wireView();
+    void focusWidthBox();
+    void focusHeightBox();
+    void focusScrollBar();
+    void focusWatermarkBox();
+    double measureImg500p() const;
+    void navigateAd(int strip, const QString& address);
+    // The controls' events, each handed to the editor.
+    void wireWorkArea();
+    void wireTools();
+    void wireTextPanels();
+    void wireStyleControls(int i);
     void showTextLayers();
     void showState();
     bool m_showing = false;
