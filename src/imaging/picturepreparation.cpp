@@ -196,10 +196,21 @@ std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::functio
     return decoded;
 }
 
-std::optional<QByteArray> ReadJpegFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.peek(3) != QByteArray("\xFF\xD8\xFF", 3)) return std::nullopt;
-    return file.readAll();
+// A file that starts as a JPEG does, its bytes mapped rather than copied where the system lets it
+// (then valid while the file stays open).
+struct JpegFile {
+    QFile file;
+    QByteArray bytes;
+};
+
+bool ReadJpegFile(const QString& path, JpegFile& jpeg) {
+    jpeg.file.setFileName(path);
+    if (!jpeg.file.open(QIODevice::ReadOnly) || jpeg.file.peek(3) != QByteArray("\xFF\xD8\xFF", 3)) return false;
+    if (const uchar* mapped = jpeg.file.map(0, jpeg.file.size()))
+        jpeg.bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), jpeg.file.size());
+    else
+        jpeg.bytes = jpeg.file.readAll();
+    return true;
 }
 
 // ---- the layout
@@ -363,10 +374,10 @@ QSize JpegPictureSize(const QString& path) {
 }
 
 std::optional<QImage> LoadJpegCovering(const QString& path, const std::function<QSize(QSize natural)>& sizeFor) {
-    const std::optional<QByteArray> bytes = ReadJpegFile(path);
-    if (!bytes) return std::nullopt;
+    JpegFile jpeg;
+    if (!ReadJpegFile(path, jpeg)) return std::nullopt;
     QSize wanted;
-    return DecodeJpegCovering(*bytes, sizeFor, &wanted);
+    return DecodeJpegCovering(jpeg.bytes, sizeFor, &wanted);
 }
 
 int JpegScaleCovering(QSize natural, QSizeF wanted) {
@@ -378,14 +389,14 @@ int JpegScaleCovering(QSize natural, QSizeF wanted) {
 }
 
 QImage LoadJpegPart(const QString& path, int scale, QRect part) {
-    const std::optional<QByteArray> bytes = ReadJpegFile(path);
-    return bytes && !part.isEmpty() ? DecodeJpegPart(*bytes, qBound(1, scale, 8), part) : QImage();
+    JpegFile jpeg;
+    return !part.isEmpty() && ReadJpegFile(path, jpeg) ? DecodeJpegPart(jpeg.bytes, qBound(1, scale, 8), part) : QImage();
 }
 
 QImage LoadScaledPicture(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
     if (path.isEmpty()) return QImage();
-    if (const std::optional<QByteArray> bytes = ReadJpegFile(path))
-        if (std::optional<QImage> picture = LoadJpegScaled(*bytes, sizeFor)) return *picture;
+    if (JpegFile jpeg; ReadJpegFile(path, jpeg))
+        if (std::optional<QImage> picture = LoadJpegScaled(jpeg.bytes, sizeFor)) return *picture;
     QImageReader reader(path);
     reader.setAutoTransform(false);
     const QSize natural = reader.size();
