@@ -97,6 +97,9 @@ const uint8_t* NextFF(const uint8_t* at, const uint8_t* end) {
     return ff ? ff : end;
 }
 
+struct BitReader;
+BitReader RefillNearFF(BitReader in);
+
 // The bits of the entropy-coded data, first bit highest in a 64-bit word kept at least 56 bits
 // full. Where the next eight bytes hold no 0xFF the refill is one unaligned load; near a 0xFF it
 // takes byte by byte, dropping the zero stuffed after a data 0xFF and stopping at a marker, past
@@ -116,10 +119,9 @@ struct BitReader {
             next += (63 - count) >> 3;
             count |= 56;
         } else {
-            RefillNearFF();
+            *this = RefillNearFF(*this);
         }
     }
-    [[gnu::noinline]] void RefillNearFF();
     void skip(int bits) {
         word <<= bits;
         count -= bits;
@@ -128,8 +130,10 @@ struct BitReader {
     bool overran() const { return data->padding * 8 > count; }
 };
 
-void BitReader::RefillNearFF() {
+// Taken and given back by value, so that a reader stays in registers where it is used.
+[[gnu::noinline]] BitReader RefillNearFF(BitReader in) {
     // A whole load before this one may have put these bytes' bits in already: they are ORed again.
+    auto& [next, limit, word, count, data] = in;
     while (count < 56) {
         uint64_t byte = 0;
         if (next < data->end) {
@@ -155,6 +159,7 @@ void BitReader::RefillNearFF() {
         word |= byte << (56 - count);
         count += 8;
     }
+    return in;
 }
 
 // The marker the reader stopped at or comes to next, skipping data; its code, and where the data
@@ -239,14 +244,13 @@ std::vector<Floats> BlockWeights(int nx, int ny, const uint16_t* quant) {
 // its first lookup reads the bits held before the refill, which then adds only lower bits, and it
 // need not wait for the refill's load. False for a code no table holds or a run past the block's
 // end.
+// The reader is the caller's local, kept in registers: through a reference to memory every step
+// would be a store and a load on the path from one symbol to the next.
 template <int NX, int NY>
-bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
-                 uint8_t* out, ptrdiff_t stride) {
+[[gnu::always_inline]] inline bool DecodeBlock(BitReader& in, const Huffman& dc, const Huffman& ac, const Floats* w,
+                                               int& prediction, uint8_t* out, ptrdiff_t stride) {
     static_assert(4 * Huffman::kFastBits <= 56);
     constexpr int G = NX * NY < 4 ? 1 : NX * NY / 4;
-    // Locals the compiler keeps in registers: through the references every step would be a store
-    // and a load on the path from one symbol to the next.
-    BitReader in = reader;
     Floats sum[G];
     const Huffman::Entry& d = dc.fast[size_t(in.word >> (64 - kFast))];
     in.refill();
@@ -325,23 +329,44 @@ bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const 
             break;
         }
     }
-    reader = in;
     // Level-shifted and rounded half up; below zero it is clamped, so truncation is harmless.
-    for (int i = 0; i < NY; ++i)
-        for (int j = 0; j < NX; ++j)
-            out[i * stride + j] = uint8_t(std::clamp(int(sum[(i * NX + j) / 4][(i * NX + j) % 4] + 128.5f), 0, 255));
+    Ints samples[G];
+    for (int g = 0; g < G; ++g) {
+        Ints i = __builtin_convertvector(sum[g] + 128.5f, Ints);
+        i = i < 0 ? 0 : i;
+        samples[g] = i > 255 ? 255 : i;
+    }
+    if constexpr (NX >= 4) {
+        // A group is four samples of one row.
+        for (int g = 0; g < G; ++g) {
+            const Bytes bytes = __builtin_convertvector(samples[g], Bytes);
+            std::memcpy(out + (g * 4 / NX) * stride + (g * 4) % NX, &bytes, sizeof bytes);
+        }
+    } else {
+        for (int i = 0; i < NY; ++i)
+            for (int j = 0; j < NX; ++j) out[i * stride + j] = uint8_t(samples[(i * NX + j) / 4][(i * NX + j) % 4]);
+    }
     return true;
 }
 
 using BlockDecoder = bool (*)(BitReader&, const Huffman&, const Huffman&, const Floats*, int&, uint8_t*, ptrdiff_t);
 
+template <int NX, int NY>
+bool DecodeBlockAlone(BitReader& reader, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
+                      uint8_t* out, ptrdiff_t stride) {
+    BitReader in = reader;
+    const bool decoded = DecodeBlock<NX, NY>(in, dc, ac, w, prediction, out, stride);
+    reader = in;
+    return decoded;
+}
+
 template <int NX>
 BlockDecoder DecoderFor(int ny) {
     switch (ny) {
-    case 1: return DecodeBlock<NX, 1>;
-    case 2: return DecodeBlock<NX, 2>;
-    case 4: return DecodeBlock<NX, 4>;
-    case 8: return DecodeBlock<NX, 8>;
+    case 1: return DecodeBlockAlone<NX, 1>;
+    case 2: return DecodeBlockAlone<NX, 2>;
+    case 4: return DecodeBlockAlone<NX, 4>;
+    case 8: return DecodeBlockAlone<NX, 8>;
     default: return nullptr;
     }
 }
@@ -353,6 +378,75 @@ BlockDecoder DecoderFor(int nx, int ny) {
     case 4: return DecoderFor<4>(ny);
     case 8: return DecoderFor<8>(ny);
     default: return nullptr;
+    }
+}
+
+// One block of a unit: its tables and weights, its component, and where its samples go in the
+// band of planes.
+struct Block {
+    const Huffman* dc;
+    const Huffman* ac;
+    const Floats* weights;
+    BlockDecoder decode;  // for the layouts DecodeUnits has no copy for
+    int component;
+    size_t offset;  // of the block's first sample, in the unit at the left
+    int step;       // samples from one unit's block to the next one's
+};
+
+// count units from mx on, their blocks decoded into the band one after the other; false for
+// damage or bits taken past the data's end.
+using UnitsDecoder = bool (*)(BitReader&, const Block*, int, int*, uint8_t*, int, int, ptrdiff_t);
+
+bool DecodeUnitsAnyLayout(BitReader& in, const Block* blocks, int blockCount, int* predictions, uint8_t* band, int mx,
+                          int count, ptrdiff_t stride) {
+    for (; count > 0; --count, ++mx) {
+        for (const Block* b = blocks; b != blocks + blockCount; ++b)
+            if (!b->decode(in, *b->dc, *b->ac, b->weights, predictions[b->component],
+                           band + b->offset + size_t(mx) * size_t(b->step), stride))
+                return false;
+        if (in.overran()) return false;
+    }
+    return true;
+}
+
+// The usual layouts, whose brightness blocks give LX × LY samples and whose colour blocks CX × CY:
+// the whole run in one call, the reader in registers throughout.
+template <int LX, int LY, int CX, int CY>
+bool DecodeUnits(BitReader& reader, const Block* blocks, int blockCount, int* predictions, uint8_t* band, int mx,
+                 int count, ptrdiff_t stride) {
+    BitReader in = reader;
+    for (; count > 0; --count, ++mx) {
+        for (const Block* b = blocks; b != blocks + blockCount; ++b) {
+            uint8_t* out = band + b->offset + size_t(mx) * size_t(b->step);
+            const bool decoded =
+                b->component == 0
+                    ? DecodeBlock<LX, LY>(in, *b->dc, *b->ac, b->weights, predictions[0], out, stride)
+                    : DecodeBlock<CX, CY>(in, *b->dc, *b->ac, b->weights, predictions[b->component], out, stride);
+            if (!decoded) return false;
+        }
+        if (in.overran()) return false;
+    }
+    reader = in;
+    return true;
+}
+
+template <int N>
+UnitsDecoder UnitsDecoderFor(int colourX, int colourY) {
+    if (colourX == N && colourY == N) return DecodeUnits<N, N, N, N>;
+    if (colourX == 2 * N && colourY == N) return DecodeUnits<N, N, 2 * N, N>;
+    if (colourX == N && colourY == 2 * N) return DecodeUnits<N, N, N, 2 * N>;
+    if (colourX == 2 * N && colourY == 2 * N) return DecodeUnits<N, N, 2 * N, 2 * N>;
+    return DecodeUnitsAnyLayout;
+}
+
+// For blocks of the brightness giving x × y samples and those of the colours cx × cy.
+UnitsDecoder UnitsDecoderFor(int x, int y, int cx, int cy) {
+    if (x != y) return DecodeUnitsAnyLayout;
+    switch (x) {
+    case 1: return UnitsDecoderFor<1>(cx, cy);
+    case 2: return UnitsDecoderFor<2>(cx, cy);
+    case 4: return UnitsDecoderFor<4>(cx, cy);
+    default: return DecodeUnitsAnyLayout;
     }
 }
 
@@ -655,20 +749,15 @@ QImage ReducedJpeg::decode(QSize wanted) const {
     const int planeWidth = mcusAcross * m_hMax * scale, bandHeight = m_vMax * scale;
     const size_t componentCount = m_components.size();
     std::vector<uint8_t> band(componentCount * size_t(planeWidth) * size_t(bandHeight));
-    struct Block {
-        const Huffman* dc;
-        const Huffman* ac;
-        const Floats* weights;
-        BlockDecoder decode;
-        int component;
-        size_t offset;  // of the block's first sample in the band, for the unit at the left
-        int step;       // samples from one unit's block to the next one's
+    // The samples a block of each component gives, across and down.
+    const auto samplesOf = [&](size_t c) {
+        return QSize(scale * m_hMax / m_components[c].h, scale * m_vMax / m_components[c].v);
     };
     std::vector<Block> blocks;
     std::vector<std::vector<Floats>> weights(componentCount);
     for (size_t c = 0; c < componentCount; ++c) {
         const Component& comp = m_components[c];
-        const int nx = scale * m_hMax / comp.h, ny = scale * m_vMax / comp.v;
+        const int nx = samplesOf(c).width(), ny = samplesOf(c).height();
         if (nx > 8 || ny > 8) return QImage();
         weights[c] = BlockWeights(nx, ny, m_quant[size_t(comp.quant)].data());
         if (!DecoderFor(nx, ny)) return QImage();
@@ -695,6 +784,12 @@ QImage ReducedJpeg::decode(QSize wanted) const {
         ToRgb(samples, samples + w, samples + 2 * w, out, w);
     };
 
+    // The colour components share one shape of block where a layout is usual.
+    const QSize luma = samplesOf(0), colour = componentCount == 3 ? samplesOf(1) : luma;
+    const UnitsDecoder decodeUnits = componentCount == 3 && samplesOf(2) != colour
+                                         ? DecodeUnitsAnyLayout
+                                         : UnitsDecoderFor(luma.width(), luma.height(), colour.width(), colour.height());
+
     const uint8_t* const fileEnd = m_scan + m_scanSize;
     DataEnd data{fileEnd};
     BitReader in(m_scan, &data);
@@ -702,22 +797,22 @@ QImage ReducedJpeg::decode(QSize wanted) const {
     qint64 untilRestart = interval;
     int restarts = 0;
     for (int my = 0; my < mcusDown; ++my) {
-        for (int mx = 0; mx < mcusAcross; ++mx) {
-            if (untilRestart-- == 0) {
+        for (int mx = 0; mx < mcusAcross;) {
+            if (untilRestart == 0) {
                 // A restart: the marker of the right number, the next segment after it, the
                 // predictions from zero.
                 const uint8_t* after = nullptr;
                 if (NextMarker(in.next, fileEnd, &after) != 0xD0 + (restarts++ & 7)) return QImage();
-                untilRestart = interval - 1;
+                untilRestart = interval;
                 data = DataEnd{fileEnd};
                 in = BitReader(after, &data);
                 predictions[0] = predictions[1] = predictions[2] = 0;
             }
-            for (const Block& b : blocks) {
-                uint8_t* out = band.data() + b.offset + size_t(mx) * size_t(b.step);
-                if (!b.decode(in, *b.dc, *b.ac, b.weights, predictions[b.component], out, planeWidth)) return QImage();
-            }
-            if (in.overran()) return QImage();
+            const int run = int(std::min<qint64>(mcusAcross - mx, untilRestart));
+            if (!decodeUnits(in, blocks.data(), int(blocks.size()), predictions, band.data(), mx, run, planeWidth))
+                return QImage();
+            mx += run;
+            untilRestart -= run;
         }
         const uint8_t* rows[3];
         for (int i = 0; i < bandHeight && my * bandHeight + i < plane.height(); ++i) {
