@@ -491,7 +491,25 @@ public:
         int running = 0;
         for (const int change : open) m_slots = std::max(m_slots, running += change);
         m_sums.resize(size_t(m_slots) * size_t(components) * size_t(w));
-        m_made.resize(size_t(components) * size_t(tw));
+        m_made.resize(size_t(components) * size_t(tw) + 4);
+        // Across, four made samples at once: for each group its taps, a tap reading one sample for
+        // each, those beyond a sample's own count weighing nothing.
+        const float* weight = m_across.weights.data();
+        for (int x = 0; x < tw; x += 4) {
+            int taps = 0;
+            for (int lane = 0; lane < 4 && x + lane < tw; ++lane) taps = std::max(taps, m_across.count[size_t(x + lane)]);
+            m_groupTaps.push_back(taps);
+            const size_t at = m_tapFrom.size();
+            m_tapFrom.resize(at + size_t(taps), Ints{0, 0, 0, 0});
+            m_tapWeight.resize(at + size_t(taps), Floats{0, 0, 0, 0});
+            for (int lane = 0; lane < 4 && x + lane < tw; ++lane) {
+                const int first = m_across.first[size_t(x + lane)], count = m_across.count[size_t(x + lane)];
+                for (int t = 0; t < taps; ++t) {
+                    m_tapFrom[at + size_t(t)][lane] = first + std::max(0, std::min(t, count - 1));
+                    if (t < count) m_tapWeight[at + size_t(t)][lane] = *weight++;
+                }
+            }
+        }
     }
     bool done() const { return m_nextY >= m_th; }
     // Plane row r of every component (rows[c]); made(y, samples) for each row y it completes, with
@@ -532,13 +550,22 @@ private:
         }
         for (; x < w; ++x) sums[x] += weight * row[x];
     }
+    // Writes whole groups of four: target has room for three samples more.
     void across(const float* column, uint8_t* target) const {
-        const float* aw = m_across.weights.data();
-        for (int x = 0; x < m_tw; ++x) {
-            float sum = 0;
-            const float* from = column + m_across.first[size_t(x)];
-            for (int k = 0; k < m_across.count[size_t(x)]; ++k) sum += *aw++ * from[k];
-            target[x] = uint8_t(std::clamp(int(sum + 0.5f), 0, 255));
+        const Ints* from = m_tapFrom.data();
+        const Floats* weight = m_tapWeight.data();
+        for (size_t g = 0; g < m_groupTaps.size(); ++g) {
+            Floats sum = {0, 0, 0, 0};
+            for (int t = 0; t < m_groupTaps[g]; ++t, ++from, ++weight) {
+                const Ints i = *from;
+                const Floats samples = {column[i[0]], column[i[1]], column[i[2]], column[i[3]]};
+                sum += *weight * samples;
+            }
+            Ints rounded = __builtin_convertvector(sum + 0.5f, Ints);
+            rounded = rounded < 0 ? 0 : rounded;
+            rounded = rounded > 255 ? 255 : rounded;
+            const Bytes bytes = __builtin_convertvector(rounded, Bytes);
+            std::memcpy(target + 4 * g, &bytes, sizeof bytes);
         }
     }
 
@@ -547,6 +574,9 @@ private:
     std::vector<size_t> m_weightAt;
     int m_slots = 1;
     std::vector<float> m_sums;    // m_slots made rows' sums, for every component
+    std::vector<int> m_groupTaps;
+    std::vector<Ints> m_tapFrom;
+    std::vector<Floats> m_tapWeight;
     std::vector<uint8_t> m_made;  // the row just made, component after component
     int m_nextY = 0;              // the first row not made yet
 };
