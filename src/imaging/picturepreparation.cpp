@@ -196,10 +196,21 @@ std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::functio
     return decoded;
 }
 
-std::optional<QByteArray> ReadJpegFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.peek(3) != QByteArray("\xFF\xD8\xFF", 3)) return std::nullopt;
-    return file.readAll();
+// A file that starts as a JPEG does, its bytes mapped rather than copied where the system lets it
+// (then valid while the file stays open).
+struct JpegFile {
+    QFile file;
+    QByteArray bytes;
+};
+
+bool ReadJpegFile(const QString& path, JpegFile& jpeg) {
+    jpeg.file.setFileName(path);
+    if (!jpeg.file.open(QIODevice::ReadOnly) || jpeg.file.peek(3) != QByteArray("\xFF\xD8\xFF", 3)) return false;
+    if (const uchar* mapped = jpeg.file.map(0, jpeg.file.size()))
+        jpeg.bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), jpeg.file.size());
+    else
+        jpeg.bytes = jpeg.file.readAll();
+    return true;
 }
 
 // ---- the layout
@@ -277,11 +288,12 @@ Overlays LayOverlays(const UploadPictureRequest& request, QSize canvas, bool wit
     return laid;
 }
 
-// The canvas from bottom to top: picture, border, picture watermark, text.
-QImage Render(const QImage& picture, const Overlays& laid, bool watermarks) {
+// The canvas from bottom to top: picture, border, picture watermark, text. A picture handed over
+// alone is painted on where it lies.
+QImage Render(QImage picture, const Overlays& laid, bool watermarks) {
     const bool anything = !laid.border.isNull() || (watermarks && (laid.text || !laid.watermark.isNull()));
     if (!anything) return picture;
-    QImage canvas = picture.convertToFormat(QImage::Format_RGB32);
+    QImage canvas = std::move(picture).convertToFormat(QImage::Format_RGB32);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     DrawStretchedBorder(painter, canvas.rect(), laid.border);
@@ -302,7 +314,34 @@ int QuarterTurns(const QString& rotation) {
     return int(vb::RoundHalfEven(v));
 }
 
+// A quarter, half or three-quarter turn clockwise, the pixels moved as they are.
+QImage TurnedByQuarters(const QImage& picture, int quarters) {
+    const int w = picture.width(), h = picture.height();
+    QImage turned(quarters == 2 ? QSize(w, h) : QSize(h, w), QImage::Format_RGB32);
+    if (turned.isNull()) return QImage();
+    const auto* from = reinterpret_cast<const QRgb*>(picture.constBits());
+    const qsizetype stride = picture.bytesPerLine() / 4;
+    for (int y = 0; y < turned.height(); ++y) {
+        auto* out = reinterpret_cast<QRgb*>(turned.scanLine(y));
+        if (quarters == 1) {  // the left column from the bottom row up
+            for (int x = 0; x < turned.width(); ++x) out[x] = from[(h - 1 - x) * stride + y];
+        } else if (quarters == 2) {
+            const QRgb* row = from + (h - 1 - y) * stride;
+            for (int x = 0; x < w; ++x) out[x] = row[w - 1 - x];
+        } else {  // the left column from the top row down, taken from the right
+            for (int x = 0; x < turned.width(); ++x) out[x] = from[x * stride + (w - 1 - y)];
+        }
+    }
+    return turned;
+}
+
 QImage Turned(const QImage& picture, int quarterTurns) {
+    // Whole quarter turns of a few rounds move every pixel whole, as the general turn below does
+    // for them, and need no bitmap sections.
+    if (quarterTurns >= -4 && quarterTurns <= 4 && picture.format() == QImage::Format_RGB32) {
+        const int quarters = ((quarterTurns % 4) + 4) % 4;
+        return quarters == 0 ? picture.copy() : TurnedByQuarters(picture, quarters);
+    }
     auto dib = std::make_shared<cDIBSection1>();
     if (!dib->CreateFromHandle(picture, 0, 0, -1, -1)) return QImage();
     cDIBProcess process;
@@ -363,10 +402,10 @@ QSize JpegPictureSize(const QString& path) {
 }
 
 std::optional<QImage> LoadJpegCovering(const QString& path, const std::function<QSize(QSize natural)>& sizeFor) {
-    const std::optional<QByteArray> bytes = ReadJpegFile(path);
-    if (!bytes) return std::nullopt;
+    JpegFile jpeg;
+    if (!ReadJpegFile(path, jpeg)) return std::nullopt;
     QSize wanted;
-    return DecodeJpegCovering(*bytes, sizeFor, &wanted);
+    return DecodeJpegCovering(jpeg.bytes, sizeFor, &wanted);
 }
 
 int JpegScaleCovering(QSize natural, QSizeF wanted) {
@@ -378,14 +417,14 @@ int JpegScaleCovering(QSize natural, QSizeF wanted) {
 }
 
 QImage LoadJpegPart(const QString& path, int scale, QRect part) {
-    const std::optional<QByteArray> bytes = ReadJpegFile(path);
-    return bytes && !part.isEmpty() ? DecodeJpegPart(*bytes, qBound(1, scale, 8), part) : QImage();
+    JpegFile jpeg;
+    return !part.isEmpty() && ReadJpegFile(path, jpeg) ? DecodeJpegPart(jpeg.bytes, qBound(1, scale, 8), part) : QImage();
 }
 
 QImage LoadScaledPicture(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
     if (path.isEmpty()) return QImage();
-    if (const std::optional<QByteArray> bytes = ReadJpegFile(path))
-        if (std::optional<QImage> picture = LoadJpegScaled(*bytes, sizeFor)) return *picture;
+    if (JpegFile jpeg; ReadJpegFile(path, jpeg))
+        if (std::optional<QImage> picture = LoadJpegScaled(jpeg.bytes, sizeFor)) return *picture;
     QImageReader reader(path);
     reader.setAutoTransform(false);
     const QSize natural = reader.size();
@@ -400,22 +439,26 @@ QImage LoadScaledPicture(const QString& path, const std::function<QSize(QSize)>&
 UploadPictureComposition ComposeUploadPicture(const UploadPictureRequest& request) {
     UploadPictureComposition made;
     const bool explicitSize = !request.explicitWidth.isEmpty();
-    const QImage fitted = LoadScaledPicture(request.picturePath, [&](QSize natural) {
+    QImage fitted = LoadScaledPicture(request.picturePath, [&](QSize natural) {
         return explicitSize ? ExplicitUploadSize(request.explicitWidth, request.explicitHeight)
                             : FitUploadPicture(natural);
     });
     if (fitted.isNull()) return made;
 
     const Overlays first = LayOverlays(request, fitted.size(), true);
-    made.shown = Render(fitted, first, true);
     if (request.rotation == QLatin1String("0")) {
+        made.shown = Render(std::move(fitted), first, true);
         made.firstGrab = made.shown;
         made.picture = made.shown;
         return made;
     }
     // The watermarks are hidden for the turn and laid again upright on the turned canvas; the
     // border turns with the picture.
-    made.firstGrab = Render(fitted, first, false);
+    made.firstGrab = Render(std::move(fitted), first, false);
+    // What the window shows is that grab with the watermarks laid on it, the border not again.
+    Overlays watermarks = first;
+    watermarks.border = QImage();
+    made.shown = Render(made.firstGrab, watermarks, true);
     made.turned = Turned(made.firstGrab, QuarterTurns(request.rotation));
     if (made.turned.isNull()) return made;
     const QImage refitted = ScaledTo(made.turned, FitUploadPicture(made.turned.size()));

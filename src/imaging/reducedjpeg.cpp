@@ -85,28 +85,99 @@ bool BuildHuffman(const std::array<uint8_t, 16>& counts, const std::array<uint8_
     return true;
 }
 
-// The bits of the cleaned data, first bit highest in a 64-bit word kept at least 56 bits full by a
-// refill without branches (one unaligned load), so that the next symbol's lookup waits on no load
-// but its table's.
+// The end of the data a reader takes: the end of the file, until the marker that stops its
+// segment is met (the reader then stands on it), and the zero bytes fed past that end.
+struct DataEnd {
+    const uint8_t* end;
+    int padding = 0;
+};
+
+const uint8_t* NextFF(const uint8_t* at, const uint8_t* end) {
+    const auto* ff = static_cast<const uint8_t*>(std::memchr(at, 0xFF, size_t(end - at)));
+    return ff ? ff : end;
+}
+
+struct BitReader;
+BitReader RefillNearFF(BitReader in);
+
+// The bits of the entropy-coded data, first bit highest in a 64-bit word kept at least 56 bits
+// full. Where the next eight bytes hold no 0xFF the refill is one unaligned load; near a 0xFF it
+// takes byte by byte, dropping the zero stuffed after a data 0xFF and stopping at a marker, past
+// which it feeds zeros. So the data is read where it lies, with no cleaned copy.
 struct BitReader {
-    const uint8_t* next;  // the byte after the last one taken into the word
+    const uint8_t* next;   // the byte after the last one taken into the word
+    const uint8_t* limit;  // the next 0xFF, or the data's end: whole loads stop short of it
     uint64_t word = 0;
-    int count = 0;        // valid bits in word
-    explicit BitReader(const uint8_t* at) : next(at) { refill(); }
+    int count = 0;         // valid bits in word
+    DataEnd* data;
+    BitReader(const uint8_t* at, DataEnd* end) : next(at), limit(NextFF(at, end->end)), data(end) { refill(); }
     void refill() {
-        uint64_t bytes;
-        std::memcpy(&bytes, next, 8);
-        word |= __builtin_bswap64(bytes) >> count;
-        next += (63 - count) >> 3;
-        count |= 56;
+        if (limit - next >= 8) [[likely]] {
+            uint64_t bytes;
+            std::memcpy(&bytes, next, 8);
+            word |= __builtin_bswap64(bytes) >> count;
+            next += (63 - count) >> 3;
+            count |= 56;
+        } else {
+            *this = RefillNearFF(*this);
+        }
     }
     void skip(int bits) {
         word <<= bits;
         count -= bits;
     }
-    // Bits taken from base on.
-    uint64_t position(const uint8_t* base) const { return uint64_t(next - base) * 8 - uint64_t(count); }
+    // Whether bits fed past the data's end were taken: the fed zeros are the word's lowest bits.
+    bool overran() const { return data->padding * 8 > count; }
 };
+
+// Taken and given back by value, so that a reader stays in registers where it is used.
+[[gnu::noinline]] BitReader RefillNearFF(BitReader in) {
+    // A whole load before this one may have put these bytes' bits in already: they are ORed again.
+    auto& [next, limit, word, count, data] = in;
+    while (count < 56) {
+        uint64_t byte = 0;
+        if (next < data->end) {
+            byte = *next;
+            if (byte != 0xFF) {
+                ++next;
+            } else {
+                // 0xFF, any fill bytes, then a stuffed zero for data, else a marker's code.
+                const uint8_t* q = next + 1;
+                while (q < data->end && *q == 0xFF) ++q;
+                if (q < data->end && *q == 0x00) {
+                    next = q + 1;
+                    limit = NextFF(next, data->end);
+                } else {
+                    data->end = limit = next;
+                    byte = 0;
+                    ++data->padding;
+                }
+            }
+        } else {
+            ++data->padding;
+        }
+        word |= byte << (56 - count);
+        count += 8;
+    }
+    return in;
+}
+
+// The marker the reader stopped at or comes to next, skipping data; its code, and where the data
+// after it starts. -1 when the file ends first.
+int NextMarker(const uint8_t* at, const uint8_t* end, const uint8_t** after) {
+    while (true) {
+        const uint8_t* ff = NextFF(at, end);
+        if (ff == end) return -1;
+        const uint8_t* q = ff + 1;
+        while (q < end && *q == 0xFF) ++q;
+        if (q >= end) return -1;
+        if (*q != 0x00) {
+            *after = q + 1;
+            return *q;
+        }
+        at = q + 1;
+    }
+}
 
 // A symbol whose code is longer than the fast table's bits; false for no code at all.
 inline bool DecodeLong(const Huffman& t, uint64_t bits, int& symbol, int& length) {
@@ -173,14 +244,13 @@ std::vector<Floats> BlockWeights(int nx, int ny, const uint16_t* quant) {
 // its first lookup reads the bits held before the refill, which then adds only lower bits, and it
 // need not wait for the refill's load. False for a code no table holds or a run past the block's
 // end.
+// The reader is the caller's local, kept in registers: through a reference to memory every step
+// would be a store and a load on the path from one symbol to the next.
 template <int NX, int NY>
-bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
-                 uint8_t* out, ptrdiff_t stride) {
+[[gnu::always_inline]] inline bool DecodeBlock(BitReader& in, const Huffman& dc, const Huffman& ac, const Floats* w,
+                                               int& prediction, uint8_t* out, ptrdiff_t stride) {
     static_assert(4 * Huffman::kFastBits <= 56);
     constexpr int G = NX * NY < 4 ? 1 : NX * NY / 4;
-    // Locals the compiler keeps in registers: through the references every step would be a store
-    // and a load on the path from one symbol to the next.
-    BitReader in = reader;
     Floats sum[G];
     const Huffman::Entry& d = dc.fast[size_t(in.word >> (64 - kFast))];
     in.refill();
@@ -259,23 +329,44 @@ bool DecodeBlock(BitReader& reader, const Huffman& dc, const Huffman& ac, const 
             break;
         }
     }
-    reader = in;
     // Level-shifted and rounded half up; below zero it is clamped, so truncation is harmless.
-    for (int i = 0; i < NY; ++i)
-        for (int j = 0; j < NX; ++j)
-            out[i * stride + j] = uint8_t(std::clamp(int(sum[(i * NX + j) / 4][(i * NX + j) % 4] + 128.5f), 0, 255));
+    Ints samples[G];
+    for (int g = 0; g < G; ++g) {
+        Ints i = __builtin_convertvector(sum[g] + 128.5f, Ints);
+        i = i < 0 ? 0 : i;
+        samples[g] = i > 255 ? 255 : i;
+    }
+    if constexpr (NX >= 4) {
+        // A group is four samples of one row.
+        for (int g = 0; g < G; ++g) {
+            const Bytes bytes = __builtin_convertvector(samples[g], Bytes);
+            std::memcpy(out + (g * 4 / NX) * stride + (g * 4) % NX, &bytes, sizeof bytes);
+        }
+    } else {
+        for (int i = 0; i < NY; ++i)
+            for (int j = 0; j < NX; ++j) out[i * stride + j] = uint8_t(samples[(i * NX + j) / 4][(i * NX + j) % 4]);
+    }
     return true;
 }
 
 using BlockDecoder = bool (*)(BitReader&, const Huffman&, const Huffman&, const Floats*, int&, uint8_t*, ptrdiff_t);
 
+template <int NX, int NY>
+bool DecodeBlockAlone(BitReader& reader, const Huffman& dc, const Huffman& ac, const Floats* w, int& prediction,
+                      uint8_t* out, ptrdiff_t stride) {
+    BitReader in = reader;
+    const bool decoded = DecodeBlock<NX, NY>(in, dc, ac, w, prediction, out, stride);
+    reader = in;
+    return decoded;
+}
+
 template <int NX>
 BlockDecoder DecoderFor(int ny) {
     switch (ny) {
-    case 1: return DecodeBlock<NX, 1>;
-    case 2: return DecodeBlock<NX, 2>;
-    case 4: return DecodeBlock<NX, 4>;
-    case 8: return DecodeBlock<NX, 8>;
+    case 1: return DecodeBlockAlone<NX, 1>;
+    case 2: return DecodeBlockAlone<NX, 2>;
+    case 4: return DecodeBlockAlone<NX, 4>;
+    case 8: return DecodeBlockAlone<NX, 8>;
     default: return nullptr;
     }
 }
@@ -287,6 +378,75 @@ BlockDecoder DecoderFor(int nx, int ny) {
     case 4: return DecoderFor<4>(ny);
     case 8: return DecoderFor<8>(ny);
     default: return nullptr;
+    }
+}
+
+// One block of a unit: its tables and weights, its component, and where its samples go in the
+// band of planes.
+struct Block {
+    const Huffman* dc;
+    const Huffman* ac;
+    const Floats* weights;
+    BlockDecoder decode;  // for the layouts DecodeUnits has no copy for
+    int component;
+    size_t offset;  // of the block's first sample, in the unit at the left
+    int step;       // samples from one unit's block to the next one's
+};
+
+// count units from mx on, their blocks decoded into the band one after the other; false for
+// damage or bits taken past the data's end.
+using UnitsDecoder = bool (*)(BitReader&, const Block*, int, int*, uint8_t*, int, int, ptrdiff_t);
+
+bool DecodeUnitsAnyLayout(BitReader& in, const Block* blocks, int blockCount, int* predictions, uint8_t* band, int mx,
+                          int count, ptrdiff_t stride) {
+    for (; count > 0; --count, ++mx) {
+        for (const Block* b = blocks; b != blocks + blockCount; ++b)
+            if (!b->decode(in, *b->dc, *b->ac, b->weights, predictions[b->component],
+                           band + b->offset + size_t(mx) * size_t(b->step), stride))
+                return false;
+        if (in.overran()) return false;
+    }
+    return true;
+}
+
+// The usual layouts, whose brightness blocks give LX × LY samples and whose colour blocks CX × CY:
+// the whole run in one call, the reader in registers throughout.
+template <int LX, int LY, int CX, int CY>
+bool DecodeUnits(BitReader& reader, const Block* blocks, int blockCount, int* predictions, uint8_t* band, int mx,
+                 int count, ptrdiff_t stride) {
+    BitReader in = reader;
+    for (; count > 0; --count, ++mx) {
+        for (const Block* b = blocks; b != blocks + blockCount; ++b) {
+            uint8_t* out = band + b->offset + size_t(mx) * size_t(b->step);
+            const bool decoded =
+                b->component == 0
+                    ? DecodeBlock<LX, LY>(in, *b->dc, *b->ac, b->weights, predictions[0], out, stride)
+                    : DecodeBlock<CX, CY>(in, *b->dc, *b->ac, b->weights, predictions[b->component], out, stride);
+            if (!decoded) return false;
+        }
+        if (in.overran()) return false;
+    }
+    reader = in;
+    return true;
+}
+
+template <int N>
+UnitsDecoder UnitsDecoderFor(int colourX, int colourY) {
+    if (colourX == N && colourY == N) return DecodeUnits<N, N, N, N>;
+    if (colourX == 2 * N && colourY == N) return DecodeUnits<N, N, 2 * N, N>;
+    if (colourX == N && colourY == 2 * N) return DecodeUnits<N, N, N, 2 * N>;
+    if (colourX == 2 * N && colourY == 2 * N) return DecodeUnits<N, N, 2 * N, 2 * N>;
+    return DecodeUnitsAnyLayout;
+}
+
+// For blocks of the brightness giving x × y samples and those of the colours cx × cy.
+UnitsDecoder UnitsDecoderFor(int x, int y, int cx, int cy) {
+    if (x != y) return DecodeUnitsAnyLayout;
+    switch (x) {
+    case 1: return UnitsDecoderFor<1>(cx, cy);
+    case 2: return UnitsDecoderFor<2>(cx, cy);
+    case 4: return UnitsDecoderFor<4>(cx, cy);
+    default: return DecodeUnitsAnyLayout;
     }
 }
 
@@ -311,40 +471,141 @@ struct BoxWeights {
     }
 };
 
-// The plane (w × h samples, rows stride apart, holding extentW × extentH samples' worth of
-// picture) box-averaged into out (tw × th, packed).
-void BoxAverage(const uint8_t* plane, int w, int h, double extentW, double extentH, ptrdiff_t stride, uint8_t* out,
-                int tw, int th) {
-    const BoxWeights across(extentW, w, tw), down(extentH, h, th);
-    std::vector<float> column(static_cast<size_t>(w));
-    const float* dw = down.weights.data();
-    for (int y = 0; y < th; ++y) {
-        std::fill(column.begin(), column.end(), 0.0f);
-        for (int k = 0; k < down.count[size_t(y)]; ++k) {
-            const uint8_t* row = plane + (down.first[size_t(y)] + k) * stride;
-            const float weight = *dw++;
-            // Four samples at once, each worked out as alone.
-            float* sums = column.data();
-            int x = 0;
-            for (; x + 4 <= w; x += 4) {
-                Bytes bytes;
-                std::memcpy(&bytes, row + x, sizeof bytes);
-                Floats add, sum;
-                add = weight * __builtin_convertvector(__builtin_convertvector(bytes, Ints), Floats);
-                std::memcpy(&sum, sums + x, sizeof sum);
-                sum += add;
-                std::memcpy(sums + x, &sum, sizeof sum);
+// The planes box-averaged to the wanted size row by row as their rows are decoded, top to bottom,
+// so that no whole plane is kept: each plane row is added, weighted, into the sums of the rows
+// made from it (a few at most), and a made row is averaged across once its last plane row is in.
+// The sums are those a whole-plane pass would make, in the same order.
+class RowAverager {
+public:
+    RowAverager(int components, int w, int h, double extentW, double extentH, int tw, int th)
+        : m_components(components), m_w(w), m_tw(tw), m_th(th), m_across(extentW, w, tw), m_down(extentH, h, th) {
+        // Where each made row's weights start, and how many made rows one plane row feeds at most.
+        std::vector<int> open(size_t(h) + 1, 0);
+        size_t at = 0;
+        for (int y = 0; y < th; ++y) {
+            m_weightAt.push_back(at);
+            at += size_t(m_down.count[size_t(y)]);
+            ++open[size_t(m_down.first[size_t(y)])];
+            --open[size_t(m_down.first[size_t(y)] + m_down.count[size_t(y)])];
+        }
+        int running = 0;
+        for (const int change : open) m_slots = std::max(m_slots, running += change);
+        m_sums.resize(size_t(m_slots) * size_t(components) * size_t(w));
+        m_made.resize(size_t(components) * size_t(tw) + 4);
+        // Across, four made samples at once: for each group its taps, a tap reading one sample for
+        // each, those beyond a sample's own count weighing nothing.
+        const float* weight = m_across.weights.data();
+        for (int x = 0; x < tw; x += 4) {
+            int taps = 0;
+            for (int lane = 0; lane < 4 && x + lane < tw; ++lane) taps = std::max(taps, m_across.count[size_t(x + lane)]);
+            m_groupTaps.push_back(taps);
+            const size_t at = m_tapFrom.size();
+            m_tapFrom.resize(at + size_t(taps), Ints{0, 0, 0, 0});
+            m_tapWeight.resize(at + size_t(taps), Floats{0, 0, 0, 0});
+            for (int lane = 0; lane < 4 && x + lane < tw; ++lane) {
+                const int first = m_across.first[size_t(x + lane)], count = m_across.count[size_t(x + lane)];
+                for (int t = 0; t < taps; ++t) {
+                    m_tapFrom[at + size_t(t)][lane] = first + std::max(0, std::min(t, count - 1));
+                    if (t < count) m_tapWeight[at + size_t(t)][lane] = *weight++;
+                }
             }
-            for (; x < w; ++x) sums[x] += weight * row[x];
         }
-        const float* aw = across.weights.data();
-        uint8_t* target = out + size_t(y) * size_t(tw);
-        for (int x = 0; x < tw; ++x) {
-            float sum = 0;
-            const float* from = column.data() + across.first[size_t(x)];
-            for (int k = 0; k < across.count[size_t(x)]; ++k) sum += *aw++ * from[k];
-            target[x] = uint8_t(std::clamp(int(sum + 0.5f), 0, 255));
+    }
+    bool done() const { return m_nextY >= m_th; }
+    // Plane row r of every component (rows[c]); made(y, samples) for each row y it completes, with
+    // the component's tw samples at samples + c * tw.
+    template <class Made>
+    void add(int r, const uint8_t* const* rows, Made&& made) {
+        for (int y = m_nextY; y < m_th && m_down.first[size_t(y)] <= r; ++y) {
+            const int k = r - m_down.first[size_t(y)];
+            const float weight = m_down.weights[m_weightAt[size_t(y)] + size_t(k)];
+            for (int c = 0; c < m_components; ++c) {
+                float* sums = sumsOf(y, c);
+                if (k == 0) std::fill(sums, sums + m_w, 0.0f);
+                AddWeighted(sums, rows[c], weight, m_w);
+            }
+            if (k + 1 == m_down.count[size_t(y)]) {
+                for (int c = 0; c < m_components; ++c) across(sumsOf(y, c), m_made.data() + size_t(c) * size_t(m_tw));
+                made(y, m_made.data());
+                m_nextY = y + 1;
+            }
         }
+    }
+
+private:
+    float* sumsOf(int y, int c) {
+        return m_sums.data() + (size_t(y % m_slots) * size_t(m_components) + size_t(c)) * size_t(m_w);
+    }
+    static void AddWeighted(float* sums, const uint8_t* row, float weight, int w) {
+        // Four samples at once, each worked out as alone.
+        int x = 0;
+        for (; x + 4 <= w; x += 4) {
+            Bytes bytes;
+            std::memcpy(&bytes, row + x, sizeof bytes);
+            Floats add, sum;
+            add = weight * __builtin_convertvector(__builtin_convertvector(bytes, Ints), Floats);
+            std::memcpy(&sum, sums + x, sizeof sum);
+            sum += add;
+            std::memcpy(sums + x, &sum, sizeof sum);
+        }
+        for (; x < w; ++x) sums[x] += weight * row[x];
+    }
+    // Writes whole groups of four: target has room for three samples more.
+    void across(const float* column, uint8_t* target) const {
+        const Ints* from = m_tapFrom.data();
+        const Floats* weight = m_tapWeight.data();
+        for (size_t g = 0; g < m_groupTaps.size(); ++g) {
+            Floats sum = {0, 0, 0, 0};
+            for (int t = 0; t < m_groupTaps[g]; ++t, ++from, ++weight) {
+                const Ints i = *from;
+                const Floats samples = {column[i[0]], column[i[1]], column[i[2]], column[i[3]]};
+                sum += *weight * samples;
+            }
+            Ints rounded = __builtin_convertvector(sum + 0.5f, Ints);
+            rounded = rounded < 0 ? 0 : rounded;
+            rounded = rounded > 255 ? 255 : rounded;
+            const Bytes bytes = __builtin_convertvector(rounded, Bytes);
+            std::memcpy(target + 4 * g, &bytes, sizeof bytes);
+        }
+    }
+
+    int m_components, m_w, m_tw, m_th;
+    BoxWeights m_across, m_down;
+    std::vector<size_t> m_weightAt;
+    int m_slots = 1;
+    std::vector<float> m_sums;    // m_slots made rows' sums, for every component
+    std::vector<int> m_groupTaps;
+    std::vector<Ints> m_tapFrom;
+    std::vector<Floats> m_tapWeight;
+    std::vector<uint8_t> m_made;  // the row just made, component after component
+    int m_nextY = 0;              // the first row not made yet
+};
+
+// YCbCr samples to blue-green-red pixels, four at once, each worked out as alone.
+void ToRgb(const uint8_t* luma, const uint8_t* cb, const uint8_t* cr, QRgb* out, int w) {
+    const auto channel = [](float v) { return std::clamp(int(v + 0.5f), 0, 255); };
+    int x = 0;
+    for (; x + 4 <= w; x += 4) {
+        Bytes y4, b4, r4;
+        std::memcpy(&y4, luma + x, 4);
+        std::memcpy(&b4, cb + x, 4);
+        std::memcpy(&r4, cr + x, 4);
+        const Floats yy = __builtin_convertvector(__builtin_convertvector(y4, Ints), Floats);
+        const Floats b = __builtin_convertvector(__builtin_convertvector(b4, Ints), Floats) - 128.0f;
+        const Floats r = __builtin_convertvector(__builtin_convertvector(r4, Ints), Floats) - 128.0f;
+        const auto clamped = [](Floats v) {
+            Ints i = __builtin_convertvector(v + 0.5f, Ints);
+            i = i < 0 ? 0 : i;
+            return i > 255 ? 255 : i;
+        };
+        const Ints red = clamped(yy + 1.402f * r), green = clamped(yy - 0.344136f * b - 0.714136f * r),
+                   blue = clamped(yy + 1.772f * b);
+        const Ints pixels = int32_t(0xFF000000u) | (red << 16) | (green << 8) | blue;
+        std::memcpy(out + x, &pixels, sizeof pixels);
+    }
+    for (; x < w; ++x) {
+        const float yy = luma[x], b = cb[x] - 128.0f, r = cr[x] - 128.0f;
+        out[x] = qRgb(channel(yy + 1.402f * r), channel(yy - 0.344136f * b - 0.714136f * r), channel(yy + 1.772f * b));
     }
 }
 
@@ -503,126 +764,95 @@ QImage ReducedJpeg::decode(QSize wanted) const {
            int((qint64(m_height) * scale + 7) / 8) != plane.height())
         scale *= 2;
 
-    // The entropy-coded data without its stuffed zero bytes, cut at each restart marker; the scan
-    // must end in the end-of-picture marker.
-    std::vector<uint8_t> clean;
-    clean.reserve(m_scanSize + 4096);
-    std::vector<size_t> segments{0};
-    const uchar* p = m_scan;
-    const uchar* end = m_scan + m_scanSize;
-    while (true) {
-        const auto* ff = static_cast<const uchar*>(std::memchr(p, 0xFF, size_t(end - p)));
-        if (!ff) return QImage();
-        clean.insert(clean.end(), p, ff);
-        const uchar* q = ff + 1;
-        while (q < end && *q == 0xFF) ++q;
-        if (q >= end) return QImage();
-        if (*q == 0x00) {
-            clean.push_back(0xFF);
-        } else if (*q >= 0xD0 && *q <= 0xD7) {
-            if (m_restartInterval == 0 || (*q & 7) != int((segments.size() - 1) & 7)) return QImage();
-            segments.push_back(clean.size());
-        } else if (*q == 0xD9) {
-            break;
-        } else {
-            return QImage();
-        }
-        p = q + 1;
-    }
-    segments.push_back(clean.size());
-    const qint64 dataBits = qint64(clean.size()) * 8;
-    // Room for the reads of one unit past the end, whose overrun is then seen.
-    clean.resize(clean.size() + 4096, 0);
-
     const int mcuWidth = 8 * m_hMax, mcuHeight = 8 * m_vMax;
     const int mcusAcross = (m_width + mcuWidth - 1) / mcuWidth;
     const int mcusDown = (m_height + mcuHeight - 1) / mcuHeight;
     const qint64 mcuCount = qint64(mcusAcross) * mcusDown;
     const qint64 interval = m_restartInterval ? m_restartInterval : mcuCount;
-    if (qint64(segments.size()) - 1 != (mcuCount + interval - 1) / interval) return QImage();
     // Every block takes two bits at least (its DC and its end codes): a header that promises more
-    // blocks than the data can hold is refused before the planes are made for it.
+    // blocks than the data can hold is refused before anything is made for it.
     qint64 blocksPerUnit = 0;
     for (const Component& comp : m_components) blocksPerUnit += comp.h * comp.v;
-    if (dataBits < mcuCount * blocksPerUnit * 2) return QImage();
+    if (qint64(m_scanSize) * 8 < mcuCount * blocksPerUnit * 2) return QImage();
 
-    // The planes at scale eighths, every component at the same size (whole units of blocks).
-    const int planeWidth = mcusAcross * m_hMax * scale, planeHeight = mcusDown * m_vMax * scale;
+    // One row of units at a time, in planes at scale eighths, every component at the same size.
+    const int planeWidth = mcusAcross * m_hMax * scale, bandHeight = m_vMax * scale;
     const size_t componentCount = m_components.size();
-    std::vector<std::vector<uint8_t>> planes(componentCount);
-    struct Block {
-        const Huffman* dc;
-        const Huffman* ac;
-        const Floats* weights;
-        BlockDecoder decode;
-        int component, nx, ny, bx, by;  // samples of a block; the block's place in the unit
+    std::vector<uint8_t> band(componentCount * size_t(planeWidth) * size_t(bandHeight));
+    // The samples a block of each component gives, across and down.
+    const auto samplesOf = [&](size_t c) {
+        return QSize(scale * m_hMax / m_components[c].h, scale * m_vMax / m_components[c].v);
     };
     std::vector<Block> blocks;
     std::vector<std::vector<Floats>> weights(componentCount);
     for (size_t c = 0; c < componentCount; ++c) {
         const Component& comp = m_components[c];
-        planes[c].resize(size_t(planeWidth) * size_t(planeHeight));
-        const int nx = scale * m_hMax / comp.h, ny = scale * m_vMax / comp.v;
+        const int nx = samplesOf(c).width(), ny = samplesOf(c).height();
         if (nx > 8 || ny > 8) return QImage();
         weights[c] = BlockWeights(nx, ny, m_quant[size_t(comp.quant)].data());
         if (!DecoderFor(nx, ny)) return QImage();
         for (int by = 0; by < comp.v; ++by)
             for (int bx = 0; bx < comp.h; ++bx)
                 blocks.push_back({&m_dc[size_t(comp.dc)], &m_ac[size_t(comp.ac)], weights[c].data(),
-                                  DecoderFor(nx, ny), int(c), nx, ny, bx, by});
+                                  DecoderFor(nx, ny), int(c),
+                                  (c * size_t(bandHeight) + size_t(by * ny)) * size_t(planeWidth) + size_t(bx * nx),
+                                  comp.h * nx});
     }
 
-    const uint8_t* base = clean.data();
-    int predictions[3] = {0, 0, 0};
-    size_t segment = 0;
-    BitReader in(base);
-    uint64_t segmentEnd = uint64_t(segments[1]) * 8;
-    qint64 untilRestart = interval;
-    for (int my = 0; my < mcusDown; ++my) {
-        for (int mx = 0; mx < mcusAcross; ++mx) {
-            if (untilRestart-- == 0) {
-                // A restart: the next segment, the predictions from zero.
-                untilRestart = interval - 1;
-                ++segment;
-                in = BitReader(base + segments[segment]);
-                segmentEnd = uint64_t(segments[segment + 1]) * 8;
-                predictions[0] = predictions[1] = predictions[2] = 0;
-            }
-            for (const Block& b : blocks) {
-                const int x = (mx * m_components[size_t(b.component)].h + b.bx) * b.nx;
-                const int y = (my * m_components[size_t(b.component)].v + b.by) * b.ny;
-                uint8_t* out = planes[size_t(b.component)].data() + size_t(y) * size_t(planeWidth) + size_t(x);
-                if (!b.decode(in, *b.dc, *b.ac, b.weights, predictions[b.component], out, planeWidth)) return QImage();
-            }
-            if (in.position(base) > segmentEnd) return QImage();
-        }
-    }
-
-    // Each plane averaged to the wanted size, then the colours turned into blue-green-red.
     const int w = wanted.width(), h = wanted.height();
-    std::vector<std::vector<uint8_t>> small(componentCount);
-    for (size_t c = 0; c < componentCount; ++c) {
-        small[c].resize(size_t(w) * size_t(h));
-        BoxAverage(planes[c].data(), plane.width(), plane.height(), m_width * scale / 8.0, m_height * scale / 8.0,
-                   planeWidth, small[c].data(), w, h);
-    }
     QImage picture(w, h, QImage::Format_RGB32);
     if (picture.isNull()) return QImage();
-    for (int y = 0; y < h; ++y) {
+    RowAverager averager(int(componentCount), plane.width(), plane.height(), m_width * scale / 8.0,
+                         m_height * scale / 8.0, w, h);
+    // Each made row's colours turned into blue-green-red.
+    const auto made = [&](int y, const uint8_t* samples) {
         auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        const uint8_t* luma = small[0].data() + size_t(y) * size_t(w);
         if (componentCount == 1) {
-            for (int x = 0; x < w; ++x) out[x] = qRgb(luma[x], luma[x], luma[x]);
-            continue;
+            for (int x = 0; x < w; ++x) out[x] = qRgb(samples[x], samples[x], samples[x]);
+            return;
         }
-        const uint8_t* cb = small[1].data() + size_t(y) * size_t(w);
-        const uint8_t* cr = small[2].data() + size_t(y) * size_t(w);
-        for (int x = 0; x < w; ++x) {
-            const float yy = luma[x], b = cb[x] - 128.0f, r = cr[x] - 128.0f;
-            const auto channel = [](float v) { return std::clamp(int(v + 0.5f), 0, 255); };
-            out[x] = qRgb(channel(yy + 1.402f * r), channel(yy - 0.344136f * b - 0.714136f * r),
-                          channel(yy + 1.772f * b));
+        ToRgb(samples, samples + w, samples + 2 * w, out, w);
+    };
+
+    // The colour components share one shape of block where a layout is usual.
+    const QSize luma = samplesOf(0), colour = componentCount == 3 ? samplesOf(1) : luma;
+    const UnitsDecoder decodeUnits = componentCount == 3 && samplesOf(2) != colour
+                                         ? DecodeUnitsAnyLayout
+                                         : UnitsDecoderFor(luma.width(), luma.height(), colour.width(), colour.height());
+
+    const uint8_t* const fileEnd = m_scan + m_scanSize;
+    DataEnd data{fileEnd};
+    BitReader in(m_scan, &data);
+    int predictions[3] = {0, 0, 0};
+    qint64 untilRestart = interval;
+    int restarts = 0;
+    for (int my = 0; my < mcusDown; ++my) {
+        for (int mx = 0; mx < mcusAcross;) {
+            if (untilRestart == 0) {
+                // A restart: the marker of the right number, the next segment after it, the
+                // predictions from zero.
+                const uint8_t* after = nullptr;
+                if (NextMarker(in.next, fileEnd, &after) != 0xD0 + (restarts++ & 7)) return QImage();
+                untilRestart = interval;
+                data = DataEnd{fileEnd};
+                in = BitReader(after, &data);
+                predictions[0] = predictions[1] = predictions[2] = 0;
+            }
+            const int run = int(std::min<qint64>(mcusAcross - mx, untilRestart));
+            if (!decodeUnits(in, blocks.data(), int(blocks.size()), predictions, band.data(), mx, run, planeWidth))
+                return QImage();
+            mx += run;
+            untilRestart -= run;
+        }
+        const uint8_t* rows[3];
+        for (int i = 0; i < bandHeight && my * bandHeight + i < plane.height(); ++i) {
+            for (size_t c = 0; c < componentCount; ++c)
+                rows[c] = band.data() + (c * size_t(bandHeight) + size_t(i)) * size_t(planeWidth);
+            averager.add(my * bandHeight + i, rows, made);
         }
     }
+    // The scan ends in the end-of-picture marker.
+    const uint8_t* after = nullptr;
+    if (NextMarker(in.next, fileEnd, &after) != 0xD9 || !averager.done()) return QImage();
     return picture;
 }

@@ -2,6 +2,8 @@
 // window shown modally offscreen, and temp.jpg (or its absence) checked by size and pixels.
 #include <gtest/gtest.h>
 
+#include "imaging/dibprocess.h"
+#include "imaging/dibsection.h"
 #include "imaging/overlaypainting.h"
 #include "imaging/picturepreparation.h"
 #include "imaging/ui/imaging_entry.h"
@@ -236,6 +238,27 @@ TEST_F(PicturePreparationTest, TurnsPictureAndBorderButLaysTheTextUpright) {
         EXPECT_NEAR(text.top(), 20, 1);
     }
     EXPECT_TRUE(QFile::exists(QDir(paths::DataRoot()).filePath(kTurnedPictureFile)));
+}
+
+// Every count of quarter turns moves the pixels exactly as the bitmap section's turn does, on a
+// picture whose sides differ and whose pixels differ from one another.
+TEST_F(PicturePreparationTest, TurnedPictureIsTheBitmapSectionsTurn) {
+    QImage numbered(60, 45, QImage::Format_RGB32);
+    for (int y = 0; y < numbered.height(); ++y)
+        for (int x = 0; x < numbered.width(); ++x) numbered.setPixel(x, y, qRgb(x * 4, y * 5, (x + y) % 256));
+    const QString path = picture(QStringLiteral("n.png"), numbered, "PNG");
+    for (const int turns : {1, 2, 3, 4, 5, -1, -2, -3, -4, -5, 9}) {
+        SCOPED_TRACE(turns);
+        const UploadPictureComposition made = compose(path, QString::number(turns));
+        ASSERT_FALSE(made.firstGrab.isNull());
+        auto dib = std::make_shared<cDIBSection1>();
+        ASSERT_TRUE(dib->CreateFromHandle(made.firstGrab, 0, 0, -1, -1));
+        cDIBProcess().RotateDIB(dib, float(turns * 90), 0x000000);
+        const QImage expected =
+            dib->hDC()->memoryView(QRect(0, 0, dib->Width(), dib->Height())).mirrored(false, true);
+        EXPECT_EQ(made.turned.size(), expected.size());
+        EXPECT_EQ(made.turned, expected);
+    }
 }
 
 // The label starts bold italic; "斜体" and "粗体" switch on one attribute only.
