@@ -196,8 +196,8 @@ std::optional<QImage> LoadJpegScaled(const QByteArray& bytes, const std::functio
     return decoded;
 }
 
-// A file that starts as a JPEG does, its bytes mapped rather than copied where the system lets it
-// (then valid while the file stays open).
+// A file that starts as a JPEG does, its bytes read into memory. Not mapped: a photo cut short by
+// another program while it is decoded would then stop the program (SIGBUS) instead of failing.
 struct JpegFile {
     QFile file;
     QByteArray bytes;
@@ -206,10 +206,7 @@ struct JpegFile {
 bool ReadJpegFile(const QString& path, JpegFile& jpeg) {
     jpeg.file.setFileName(path);
     if (!jpeg.file.open(QIODevice::ReadOnly) || jpeg.file.peek(3) != QByteArray("\xFF\xD8\xFF", 3)) return false;
-    if (const uchar* mapped = jpeg.file.map(0, jpeg.file.size()))
-        jpeg.bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), jpeg.file.size());
-    else
-        jpeg.bytes = jpeg.file.readAll();
+    jpeg.bytes = jpeg.file.readAll();
     return true;
 }
 
