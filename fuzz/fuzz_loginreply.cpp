@@ -5,7 +5,6 @@
 #include "foundation/tabletext.h"
 #include "login/loginflow.h"
 #include "login/memberpages.h"
-#include "login/state.h"
 #include "mainwindow/spacenotices.h"
 #include "platform/ansi.h"
 #include "platform/paths.h"
@@ -14,6 +13,7 @@
 #include "platform/vberror.h"
 #include "site/loginpages.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 #include "albums/sizeduploadwindow.h"
 
 #include "albums/loadalbumlist.h"
-#include "albums/sizeduploadwindowlabels.h"
 #include "foundation/settings.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
 
 #include <exception>
 

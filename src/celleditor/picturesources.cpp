@@ -5,7 +5,7 @@
 #include "platform/serviceconfig.h"
 #include "platform/vbtext.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 
 #include <QFileInfo>
 

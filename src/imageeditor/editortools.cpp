@@ -3,7 +3,6 @@
 #include "imageeditor/imageeditor.h"
 
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
@@ -13,6 +12,7 @@
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
+#include "state/loginstate.h"
 
 #include <algorithm>
 #include <cmath>

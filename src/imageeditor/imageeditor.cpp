@@ -4,12 +4,12 @@
 #include "imaging/jpegwriter.h"
 #include "imaging/picturepreparation.h"
 #include "imaging/watermarkdialog.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/syscolors.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <QImageReader>
 #include <QPainter>

@@ -1,21 +1,21 @@
 #include "imaging/cropdialog.h"
 
-#include "celleditor/celleditorwindowlabels.h"
 #include "celleditor/picturesources.h"
-#include "celleditor/state.h"
 #include "foundation/folders.h"
 #include "imaging/dibsection.h"
 #include "imaging/jpegwriter.h"
-#include "imaging/state.h"
 #include "imaging/watermarkdialog.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/state.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "state/celleditorstate.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/imagingstate.h"
+#include "state/loginstate.h"
+#include "state/prefaceeditorwindowlabels.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -1,10 +1,10 @@
 #include "login/memberpages.h"
 
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbdate.h"
 #include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
+#include "state/loginstate.h"
 
 QString SpaceQuotaText(const QString& kilobytes) {
     if (!vb::IsNumeric(kilobytes)) return QStringLiteral("0M");

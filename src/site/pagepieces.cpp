@@ -1,10 +1,10 @@
 // Pieces that several page generators share.
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 QString ForegroundElement(const QString& address, const QString& width, const QString& height,
                           const QString& foreCode, const QString& outerIndent) {

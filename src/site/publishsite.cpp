@@ -1,8 +1,6 @@
 #include "site/publishsite.h"
 
 #include "foundation/servicecall.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/soapclient.h"
@@ -11,7 +9,9 @@
 #include "site/publishcheck.h"
 #include "site/sitemodel.h"
 #include "site/siteview.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QList>
 

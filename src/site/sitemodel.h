@@ -1,7 +1,7 @@
 #pragma once
 // The site model: the rows of SiteSettings and their formats, the escaping of values in the
 // service's copy, the geometry of the 33 page cells and the editors' CellRecord layout.
-#include "site/state.h"
+#include "state/sitestate.h"
 
 #include <QString>
 #include <QStringList>

@@ -8,7 +8,7 @@
 #include "emulator/memberstore.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 

@@ -9,7 +9,7 @@
 #include "login/ui/passwordchangewindow.h"
 #include "login/loginlist.h"
 #include "login/logintoken.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "login/ui/webwindows.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/soapclient.h"

@@ -3,7 +3,7 @@
 #include "albums/albumcache.h"
 #include "foundation/shareddata.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/ui/commandwiring.h"
 #include "mainwindow/ui/sitewindow.h"
@@ -11,7 +11,7 @@
 #include "platform/hookcheck.h"
 #include "site/loginpages.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "support/rendererlimit.h"
 #include "support/sitefixture.h"
 

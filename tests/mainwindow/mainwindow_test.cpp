@@ -5,7 +5,7 @@
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/ui/sitewindow.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "mainwindow/ui/teachpanel.h"

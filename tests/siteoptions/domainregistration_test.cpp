@@ -12,14 +12,14 @@
 #include <QPushButton>
 
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/ui/sitewindow.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/sitewindowlabels.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "site/loginpages.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "siteoptions/domainregistration.h"
 #include "siteoptions/ui/domainregistrationwindow.h"
 #include "siteoptions/ui/mobilesitewindow.h"

@@ -4,9 +4,9 @@
 // OpenSizedUploadWindow (albums_entry.h) after the opener set the window's labels
 // (sizeduploadwindowlabels.h) and the main window's labWidth, labHeight and labAddWatermark.
 #include "albums/sizeduploadwindow.h"
-#include "albums/sizeduploadwindowlabels.h"
 #include "albums/ui/uploadframe.h"
 #include "platform/defaultinstance.h"
+#include "state/sizeduploadwindowlabels.h"
 
 #include <memory>
 

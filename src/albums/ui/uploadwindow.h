@@ -6,8 +6,8 @@
 #include "albums/ui/uploadframe.h"
 #include "albums/uploadnewalbum.h"
 #include "albums/uploadwindow.h"
-#include "albums/uploadwindowlabels.h"
 #include "platform/defaultinstance.h"
+#include "state/uploadwindowlabels.h"
 
 #include <memory>
 

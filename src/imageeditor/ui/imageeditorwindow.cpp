@@ -1,9 +1,9 @@
 #include "imageeditor/ui/imageeditorwindow.h"
 
-#include "login/state.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
+#include "state/loginstate.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -9,7 +9,7 @@
 #include "login/loginflow.h"
 #include "login/loginlist.h"
 #include "login/ui/passwordbox.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/programend.h"
@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>

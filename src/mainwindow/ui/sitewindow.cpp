@@ -4,7 +4,7 @@
 #include "foundation/shareddata.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "login/ui/login_entry.h"
 #include "mainwindow/ui/commandwiring.h"
 #include "mainwindow/ui/mainwindow_entry.h"

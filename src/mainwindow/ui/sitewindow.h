@@ -6,8 +6,8 @@
 // places the browsers, tests the space's expiry once and turns the strip's pages. Closing it asks
 // once, empties the member's temp folder and ends the program.
 #include "foundation/adcarousel.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/defaultinstance.h"
+#include "state/sitewindowlabels.h"
 
 #include <QMap>
 #include <QWidget>

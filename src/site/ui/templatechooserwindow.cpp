@@ -2,9 +2,9 @@
 
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "login/ui/login_entry.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/sitewindowlabels.h"
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
@@ -17,7 +17,7 @@
 #include "site/ui/browserselection.h"
 #include "site/siteview.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 
 #include <QCheckBox>
 #include <QColor>

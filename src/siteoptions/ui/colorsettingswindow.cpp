@@ -5,8 +5,8 @@
 #include "mainwindow/ui/mainwindowseam.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
-#include "site/state.h"
 #include "siteoptions/ui/waitpanel.h"
+#include "state/sitestate.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
