@@ -36,7 +36,7 @@
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
-#include "blogs/ui/flexgrid.h"
+#include "platform/ui/flexgrid.h"
 #include "support/eventually.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"

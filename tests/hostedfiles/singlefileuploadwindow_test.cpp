@@ -7,7 +7,7 @@
 #include "albums/loadalbumlist.h"
 #include "state/albumsstate.h"
 #include "albums/ui/screenshotwarningwindow.h"
-#include "blogs/ui/flexgrid.h"
+#include "platform/ui/flexgrid.h"
 #include "emulator/memberstore.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
