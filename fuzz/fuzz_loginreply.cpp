@@ -11,7 +11,7 @@
 #include "platform/serviceconfig.h"
 #include "platform/statereset.h"
 #include "platform/vberror.h"
-#include "site/loginpages.h"
+#include "site/site_entry.h"
 #include "site/sitemodel.h"
 #include "state/loginstate.h"
 

@@ -1,6 +1,5 @@
 #include "celleditor/writetext.h"
 
-#include "celleditor/picturesources.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "imaging/dibsection.h"
@@ -11,6 +10,7 @@
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
+#include "site/sitemodel.h"
 #include "state/celleditorwindowlabels.h"
 #include "state/loginstate.h"
 #include "state/sitestate.h"

@@ -1,6 +1,5 @@
 #include "imaging/cropdialog.h"
 
-#include "celleditor/picturesources.h"
 #include "foundation/folders.h"
 #include "imaging/dibsection.h"
 #include "imaging/jpegwriter.h"
@@ -9,6 +8,7 @@
 #include "platform/twips.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "site/sitemodel.h"
 #include "state/celleditorstate.h"
 #include "state/celleditorwindowlabels.h"
 #include "state/imagingstate.h"

@@ -18,8 +18,7 @@
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/loginpages.h"
-#include "site/sitemodel.h"
+#include "site/site_entry.h"
 
 namespace {
 

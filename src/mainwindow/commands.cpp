@@ -2,7 +2,7 @@
 
 #include "state/uploadwindowlabels.h"
 #include "state/sizeduploadwindowlabels.h"
-#include "albums/loadalbumlist.h"
+#include "albums/albums_entry.h"
 #include "foundation/folders.h"
 #include "state/loginstate.h"
 #include "state/sitewindowlabels.h"

@@ -1,4 +1,4 @@
-#include "albums/loadalbumlist.h"
+#include "albums/albums_entry.h"
 #include "foundation/servicecall.h"
 #include "mainwindow/commands.h"
 #include "platform/hookcheck.h"

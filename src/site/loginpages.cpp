@@ -1,4 +1,4 @@
-#include "site/loginpages.h"
+#include "site/site_entry.h"
 
 #include "site/modCreateHtmlFiles.h"
 #include "state/sitestate.h"

@@ -1,6 +1,6 @@
 #include "site/publishdialog.h"
 
-#include "albums/albumcache.h"
+#include "albums/albums_entry.h"
 #include "foundation/servicecall.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"

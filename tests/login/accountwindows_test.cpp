@@ -11,7 +11,7 @@
 #include "login/logintoken.h"
 #include "state/loginstate.h"
 #include "login/ui/webwindows.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/soapclient.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"

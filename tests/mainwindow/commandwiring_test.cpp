@@ -9,7 +9,7 @@
 #include "mainwindow/ui/sitewindow.h"
 #include "mainwindow/ui/homealbumpanel.h"
 #include "platform/hookcheck.h"
-#include "site/loginpages.h"
+#include "site/site_entry.h"
 #include "site/sitemodel.h"
 #include "state/sitestate.h"
 #include "support/rendererlimit.h"

@@ -12,7 +12,7 @@
 #include "platform/programend.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/flashcontrol.h"
-#include "site/loginpages.h"
+#include "site/site_entry.h"
 #include "state/sitestate.h"
 #include "support/emulatorfixture.h"
 #include "support/eventually.h"

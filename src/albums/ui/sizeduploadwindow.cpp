@@ -4,7 +4,7 @@
 #include "hostedfiles/ui/hostedfiles_entry.h"
 #include "imageeditor/ui/imageeditor_entry.h"
 #include "imaging/ui/imaging_entry.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/twips.h"
 
 #include <QCheckBox>

@@ -10,7 +10,7 @@
 #include "login/loginlist.h"
 #include "login/ui/passwordbox.h"
 #include "state/loginstate.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/programend.h"
 #include "platform/prompts.h"

@@ -2,11 +2,10 @@
 
 #include "login/ui/passwordchangewindow.h"
 #include "login/ui/webwindows.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/twips.h"
 #include "platform/vbdate.h"
 #include "platform/vbtext.h"
-#include "site/modCreateHtmlFiles.h"
 #include "state/loginstate.h"
 
 #include <QLabel>

@@ -8,7 +8,6 @@
 #include "login/ui/login_entry.h"
 #include "mainwindow/ui/commandwiring.h"
 #include "mainwindow/ui/mainwindow_entry.h"
-#include "mainwindow/ui/mainwindowseam.h"
 #include "mainwindow/spacenotices.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/ui/clickablelabel.h"

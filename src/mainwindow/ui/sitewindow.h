@@ -65,7 +65,7 @@ public:
     void imgXF_MouseDown();
     void imgXF_MouseUp();
 
-    // ---- what other windows do with the open window (mainwindowseam.h)
+    // ---- what other windows do with the open window (mainwindow_entry.h)
     void ShowHint(int hintId, const QString& text, int pointSize, int topFromTools, int leftFromToolsFrame);
     void ShowRegisteredDomain();
     void SetCanvasColor(const QColor& color);

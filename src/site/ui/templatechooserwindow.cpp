@@ -5,7 +5,7 @@
 #include "state/loginstate.h"
 #include "login/ui/login_entry.h"
 #include "state/sitewindowlabels.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/twips.h"

@@ -2,7 +2,7 @@
 
 #include "foundation/folders.h"
 #include "foundation/ui/pleasewait.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "siteoptions/ui/waitpanel.h"
