@@ -20,10 +20,10 @@
 #include "foundation/downloads.h"
 #include "foundation/md5.h"
 #include "hostedfiles/filemanager.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 
 namespace {
 

@@ -34,7 +34,7 @@
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
 #include "site/siteview.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "servicesupport.h"
 
 #include <benchmark/benchmark.h>

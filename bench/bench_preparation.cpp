@@ -30,7 +30,7 @@
 #include "imaging/jpegwriter.h"
 #include "imaging/picturepreparation.h"
 #include "imaging/watermarksettings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/fontnames.h"
 #include "platform/paths.h"
 #include "benchsupport.h"

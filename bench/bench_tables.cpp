@@ -6,7 +6,7 @@
 
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 // through the program's own readers and written back.
 #include "albums/albumcache.h"
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "foundation/cipher.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "mainwindow/spacenotices.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QFile>

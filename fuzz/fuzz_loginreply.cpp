@@ -5,15 +5,15 @@
 #include "foundation/tabletext.h"
 #include "login/loginflow.h"
 #include "login/memberpages.h"
-#include "login/state.h"
 #include "mainwindow/spacenotices.h"
 #include "platform/ansi.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
 #include "platform/statereset.h"
 #include "platform/vberror.h"
-#include "site/loginpages.h"
+#include "site/site_api.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -2,13 +2,13 @@
 // between its markers, the choice as table text, and the template merged into the member's
 // settings under every combination of the keep-my-own boxes.
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/statereset.h"
 #include "platform/vberror.h"
 #include "site/pageselection.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
 #include "site/templateload.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,8 +3,8 @@
 // reader and written back; its fields also read directly.
 #include "foundation/cipher.h"
 #include "imaging/watermarksettings.h"
-#include "login/state.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QFile>

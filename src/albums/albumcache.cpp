@@ -1,11 +1,11 @@
 #include "albums/albumcache.h"
 
-#include "albums/state.h"
 #include "foundation/cipher.h"
 #include "foundation/folders.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/paths.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
 
 #include <QFile>
 

@@ -5,6 +5,8 @@
 //   F02.dat  table DirTime: the album-list stamp F01.dat belongs to
 //   F03.dat  table DirTime: per album, the stamp its cached file list belongs to
 //   <album>.dat  the file list of one album (table FileInfo)
+#include "albums/albums_api.h"  // RecordAlbumStamp, UnloadFileManager
+
 #include <QString>
 
 #include <functional>
@@ -15,13 +17,6 @@ inline const QString FileListStampsFileName = QStringLiteral("F03.dat");
 
 // <UserFolder>/data/<fileName>.
 QString AlbumCachePath(const QString& fileName);
-
-// Records an album's new stamp in the cached list: the first row of AlbumList whose name equals
-// the album (exactly) gets the stamp in field 6, and F01.dat is rewritten with the updated
-// DirInfo table and the HomeAlbum table it held. Returns false, changing nothing, when no row
-// names the album. Raises VbError when F01.dat cannot be written; AlbumList is then left as it
-// was, and the old file stays whole.
-bool RecordAlbumStamp(const QString& album, const QString& stamp);
 
 // Rewrites F01.dat from AlbumList (table DirInfo), keeping the file's HomeAlbum table as it
 // stands. Raises VbError when the file cannot be written.
@@ -38,8 +33,7 @@ void RewriteHomeAlbumFile();
 QString RawTableText(const QString& text, const QString& tableName);
 
 // ---- the hosted file manager, as seen from here
-// Closes the hosted file manager window if it is open, so that it reads albums and files afresh
-// the next time it is shown. The window lives in a subsystem above this one; it installs the
-// closer, an optional hook (platform/hookcheck.h): nothing happens until it does.
-void UnloadFileManager();
+// UnloadFileManager (albums_api.h) closes the hosted file manager window if it is open. The
+// window lives in a subsystem above this one; it installs the closer, an optional hook
+// (platform/hookcheck.h): nothing happens until it does.
 void SetFileManagerUnloader(std::function<void()> unloader);

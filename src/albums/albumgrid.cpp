@@ -1,7 +1,7 @@
 #include "albums/albumgrid.h"
 
-#include "albums/state.h"
 #include "foundation/table.h"
+#include "state/albumsstate.h"
 
 namespace {
 bool IsSystemAlbum(const QString& name) { return name.left(3).toLower() == QLatin1String("www"); }

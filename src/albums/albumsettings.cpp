@@ -3,17 +3,17 @@
 #include "albums/albumcache.h"
 #include "albums/albumname.h"
 #include "albums/imageservice.h"
-#include "albums/state.h"
-#include "albums/uploadwindowlabels.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/state.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
+#include "state/uploadwindowlabels.h"
 
 namespace {
 const QString kHint = QStringLiteral("提示");

@@ -1,9 +1,9 @@
 #include "albums/imageservice.h"
 
 #include "foundation/servicecall.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 std::optional<QString> CallImageService(const QString& method, const QStringList& args, const std::function<void()>& showWait,
                                         const std::function<void()>& hideWait) {

@@ -1,14 +1,14 @@
 #include "albums/loadalbumlist.h"
 
 #include "albums/albumcache.h"
-#include "albums/state.h"
 #include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QFileInfo>
 

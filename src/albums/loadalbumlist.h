@@ -1,14 +1,9 @@
 #pragma once
 // Reading the album list and one album's file list, from the service when its stamp changed and
 // from the cache files otherwise (file names and the upkeep by other windows: albumcache.h).
-#include <QString>
+#include "albums/albums_api.h"  // LoadAlbumList, which windows below the albums call too
 
-// Makes AlbumList and HomeAlbums current for the window about to open. Reads the service
-// (GetDirInfo) while the main window's labDownDirFlag is "0" or the stamp in F02.dat is not
-// LoginInfo field 7, caches the reply in F01.dat and the stamp in F02.dat, and sets
-// labDownDirFlag to "1"; otherwise reads F01.dat. A refused read shows its message and leaves
-// the cached list. True only after a successful service read; callers may ignore it.
-bool LoadAlbumList();
+#include <QString>
 
 // Makes AlbumFiles the file list of the album (an album of AlbumList), from the service
 // (GetDirFileInfo) when the album's stamp differs from the one recorded in F03.dat, else from the

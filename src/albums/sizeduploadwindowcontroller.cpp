@@ -1,8 +1,8 @@
 #include "albums/sizeduploadwindowcontroller.h"
 
-#include "albums/sizeduploadwindowlabels.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 

@@ -2,7 +2,7 @@
 
 #include "albums/loadalbumlist.h"
 #include "foundation/settings.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 
 #include <algorithm>

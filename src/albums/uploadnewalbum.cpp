@@ -3,14 +3,14 @@
 #include "albums/albumcache.h"
 #include "albums/albumname.h"
 #include "albums/imageservice.h"
-#include "albums/state.h"
-#include "albums/uploadwindowlabels.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vbtext.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
+#include "state/uploadwindowlabels.h"
 
 namespace {
 // The names AlbumNameRule::NotListed compares with: every album of the cached list.

@@ -1,19 +1,19 @@
 #include "albums/uploadrun.h"
 
 #include "albums/albumcache.h"
-#include "albums/sizeduploadwindowlabels.h"
-#include "albums/uploadwindowlabels.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
 #include "foundation/settings.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
+#include "state/uploadwindowlabels.h"
 
 #include <QDir>
 #include <QFile>

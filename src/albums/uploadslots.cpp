@@ -1,19 +1,19 @@
 #include "albums/uploadslots.h"
 
-#include "albums/uploadwindowlabels.h"
 #include "foundation/folders.h"
 #include "foundation/servicecall.h"
 #include "imaging/dibsection.h"
 #include "imaging/previewlayout.h"
-#include "imaging/state.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/twips.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/imagingstate.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
+#include "state/uploadwindowlabels.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,16 +1,16 @@
 #include "albums/uploadwindowcontroller.h"
 
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
-#include "albums/uploadwindowlabels.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
+#include "state/uploadwindowlabels.h"
 
 #include <exception>
 #include <optional>

@@ -3,12 +3,12 @@
 #include "blogs/blogwriter.h"
 #include "foundation/cipher.h"
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <QDateTime>
 #include <QFile>

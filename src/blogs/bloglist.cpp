@@ -5,13 +5,13 @@
 #include "foundation/servicecall.h"
 #include "foundation/shareddata.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vbdate.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 namespace bloglist {
 

@@ -1,19 +1,19 @@
 #include "blogs/blogwriter.h"
 
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
 #include "foundation/shareddata.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbtext.h"
-#include "site/state.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QColor>
 

@@ -4,7 +4,7 @@
 #include "foundation/tabletext.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 
 namespace microbloglist {
 

@@ -4,12 +4,12 @@
 #include "blogs/blogwriter.h"
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 namespace microblogwriter {
 

@@ -1,11 +1,8 @@
 #include "celleditor/cellapply.h"
 
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/state.h"
 #include "celleditor/textlayer.h"
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
@@ -14,7 +11,10 @@
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/celleditorstate.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 #include <QFile>
 

@@ -1,11 +1,11 @@
 #include "celleditor/celleditor.h"
 
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 using namespace CellCanvas;
 

@@ -2,13 +2,13 @@
 
 #include "celleditor/textlayer.h"
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 namespace {
 

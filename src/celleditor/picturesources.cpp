@@ -1,11 +1,8 @@
 #include "celleditor/picturesources.h"
 
-#include "albums/uploadslots.h"
-#include "foundation/folders.h"
+#include "foundation/servicecall.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbtext.h"
-#include "site/sitemodel.h"
-#include "site/state.h"
 
 #include <QFileInfo>
 
@@ -16,7 +13,7 @@ QString OversizePictureMessage(const QString& path) {
     const QString type = PictureFileType(path);
     if (type == QLatin1String(".jpg") || type == QLatin1String(".bmp")) return QString();
     const QFileInfo info(trimmed);
-    if (!info.isFile() || SlotSizeValue(info.size()) <= 500) return QString();
+    if (!info.isFile() || UploadSizeKb(info.size()) <= 500) return QString();
     return QStringLiteral("错误！文件：") + trimmed + QStringLiteral(" 的大小超出500K！");
 }
 
@@ -75,15 +72,4 @@ QString MaterialsPageUrl(bool foreground, const QString& cell) {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Materials) +
            QStringLiteral("/pwtd/sc01/") + (foreground ? QStringLiteral("qj") : QStringLiteral("bj")) +
            MaterialsPageNumber(cell) + QStringLiteral(".aspx");
-}
-
-QString CellScratchPicturePath(bool foreground) {
-    const QString cell = CellRecord.value(CellRecordEntry::Cell);
-    const QString stem = (foreground ? QStringLiteral("grp") : QStringLiteral("grb")) + cell;
-    const QString first = MemberTempPath(stem + QStringLiteral(".jpg"));
-    const qint16 base = GetCellBaseRow(static_cast<qint16>(cell.toInt()));
-    if (base <= 0) return first;
-    const int row = base + (foreground ? CellBlock::CellForeground : CellBlock::CellBackground);
-    if (SiteSettings.value(LocalColumn, row) != first) return first;
-    return MemberTempPath(stem + QStringLiteral("_1.jpg"));
 }

@@ -51,10 +51,3 @@ inline const QString kAdviceIKnow = QStringLiteral("我知道了，不要再提�
 // for 24, which share those cells' pages.
 QString MaterialsPageNumber(const QString& cell);
 QString MaterialsPageUrl(bool foreground, const QString& cell);
-
-// Where a crop or a written text of the edited cell (CellRecord 0) goes: "temp/grb<cell>.jpg" for
-// the background, "temp/grp<cell>.jpg" for the foreground, in the member's folder. While the
-// cell's applied row (the LocalColumn, which its page shows) names that file, the other name
-// "temp/grb<cell>_1.jpg" (or "grp"): an unapplied picture never replaces the applied one, and
-// the two names take turns from apply to apply.
-QString CellScratchPicturePath(bool foreground);

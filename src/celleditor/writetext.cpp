@@ -1,19 +1,19 @@
 #include "celleditor/writetext.h"
 
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/picturesources.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "imaging/dibsection.h"
 #include "imaging/jpegwriter.h"
 #include "imaging/watermarkdialog.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "platform/twips.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
-#include "site/state.h"
+#include "site/sitemodel.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 #include <QFile>
 #include <QImageReader>

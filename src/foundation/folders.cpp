@@ -1,13 +1,13 @@
 #include "foundation/folders.h"
 
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/safefile.h"
 #include "platform/urlopening.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,11 +2,11 @@
 
 #include "foundation/hooks.h"
 #include "foundation/settings.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <QFile>
 #include <QFileInfo>

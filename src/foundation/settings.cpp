@@ -1,8 +1,8 @@
 #include "foundation/settings.h"
 
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/paths.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QFileInfo>

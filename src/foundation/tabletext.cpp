@@ -1,10 +1,10 @@
 #include "foundation/tabletext.h"
 
 #include "foundation/cipher.h"
-#include "login/state.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QFile>

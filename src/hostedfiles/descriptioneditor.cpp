@@ -1,15 +1,15 @@
 #include "hostedfiles/descriptioneditor.h"
 
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vbtext.h"
-#include "site/state.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 namespace {
 

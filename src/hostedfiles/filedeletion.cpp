@@ -3,12 +3,12 @@
 
 #include "albums/albumcache.h"
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
 
 #include <QFileInfo>
 

@@ -3,11 +3,11 @@
 #include "hostedfiles/filemanager.h"
 
 #include "hostedfiles/viewpage.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/urlopening.h"
-#include "site/state.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 namespace {
 

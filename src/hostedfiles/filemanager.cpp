@@ -1,17 +1,17 @@
 #include "hostedfiles/filemanager.h"
 
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QDir>
 

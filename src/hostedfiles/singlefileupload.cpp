@@ -2,22 +2,22 @@
 
 #include "albums/albumcache.h"
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "foundation/folders.h"
 #include "foundation/servicecall.h"
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
 #include "hostedfiles/filemanager.h"
-#include "hostedfiles/singlefileuploadlabels.h"
 #include "imaging/picturepreparation.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/state.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/singlefileuploadlabels.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/paths.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <QFileInfo>
 #include <QImageReader>

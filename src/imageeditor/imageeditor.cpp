@@ -1,8 +1,9 @@
 #include "imageeditor/imageeditor.h"
 
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/hookcheck.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 using namespace vb;
 

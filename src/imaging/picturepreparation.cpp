@@ -6,13 +6,13 @@
 #include "imaging/overlaypainting.h"
 #include "imaging/reducedjpeg.h"
 #include "imaging/watermarksettings.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/twips.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QDir>
 #include <QFile>

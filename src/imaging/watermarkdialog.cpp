@@ -1,12 +1,12 @@
 #include "imaging/watermarkdialog.h"
 
-#include "login/state.h"
 #include "platform/fontnames.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QFile>

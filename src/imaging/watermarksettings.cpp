@@ -1,9 +1,9 @@
 #include "imaging/watermarksettings.h"
 
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 

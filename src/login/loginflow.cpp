@@ -3,11 +3,11 @@
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 namespace {
 QString checked(const Table& t, int row, int col) {

@@ -9,8 +9,8 @@
 #include "login/loginflow.h"
 #include "login/loginlist.h"
 #include "login/logintoken.h"
-#include "login/loginwindowlabels.h"
-#include "login/state.h"
+#include "state/loginwindowlabels.h"
+#include "state/loginstate.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/programend.h"
@@ -18,8 +18,7 @@
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/loginpages.h"
-#include "site/sitemodel.h"
+#include "site/site_api.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "login/memberpages.h"
 
-#include "login/state.h"
+#include "foundation/htmltext.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbdate.h"
 #include "platform/vbtext.h"
-#include "site/modCreateHtmlFiles.h"
+#include "state/loginstate.h"
 
 QString SpaceQuotaText(const QString& kilobytes) {
     if (!vb::IsNumeric(kilobytes)) return QStringLiteral("0M");
@@ -50,3 +50,26 @@ QString RecoveryPageAddress() {
     return QStringLiteral("http://") + serviceconfig::current().hostName(ServiceHost::Recovery) +
            QStringLiteral("/usersys/getbackpassword.aspx");
 }
+
+QString MemberFrameHost() {
+    QString label = LoginField(6).toLower();
+    label.replace(QStringLiteral("www"), QStringLiteral("frm"));
+    return label + QLatin1Char('.') + serviceconfig::current().domain;
+}
+
+QString ServicePageMemberKey() {
+    const QString key = LoginField(11);
+    return key.isEmpty() ? CurrentUserName : key;
+}
+
+QString ServicePageSiteKey() {
+    const QString key = LoginField(15);
+    return key.isEmpty() ? QStringLiteral("0") : key;
+}
+
+QString MemberPageQuery() {
+    return QStringLiteral("?k1=") + EncodeQueryValue(LoginField(11)) + QStringLiteral("&k2=") +
+           EncodeQueryValue(LoginField(6));
+}
+
+QString AdvertisementPageQuery() { return MemberPageQuery() + QStringLiteral("&k3=") + EncodeQueryValue(ClientVersion); }

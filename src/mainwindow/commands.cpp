@@ -1,18 +1,18 @@
 #include "mainwindow/commands.h"
 
-#include "albums/uploadwindowlabels.h"
-#include "albums/sizeduploadwindowlabels.h"
-#include "albums/loadalbumlist.h"
+#include "state/uploadwindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
+#include "albums/albums_api.h"
 #include "foundation/folders.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/templateload.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 
 #include <QFile>
 

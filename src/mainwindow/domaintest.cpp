@@ -1,14 +1,14 @@
 #include "foundation/folders.h"
 #include "foundation/servicecall.h"
 #include "foundation/settings.h"
-#include "login/state.h"
 #include "mainwindow/commands.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 namespace {
 const QString kTitle = QStringLiteral("提示");

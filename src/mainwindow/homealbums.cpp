@@ -1,5 +1,4 @@
-#include "albums/loadalbumlist.h"
-#include "albums/state.h"
+#include "albums/albums_api.h"
 #include "foundation/servicecall.h"
 #include "mainwindow/commands.h"
 #include "platform/hookcheck.h"
@@ -8,7 +7,8 @@
 #include "site/modCreateHtmlFiles.h"
 #include "site/publishsite.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/albumsstate.h"
+#include "state/sitestate.h"
 
 namespace {
 const QString kTitle = QStringLiteral("提示");

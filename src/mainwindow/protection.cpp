@@ -1,7 +1,7 @@
 #include "foundation/shareddata.h"
 #include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/commands.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"

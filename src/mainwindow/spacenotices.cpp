@@ -2,9 +2,9 @@
 
 #include "foundation/folders.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/vbdate.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <optional>
 

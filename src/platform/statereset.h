@@ -2,8 +2,8 @@
 // One registry of the resets of module state, so that a test (or anything else that wants a fresh
 // run) brings every subsystem's state back with one call.
 //
-// How initial values are written once: module state (a subsystem's state.h, a labels struct, the
-// hidden data form) is declared without initial values, and the reset beside it assigns them. The
+// How initial values are written once: module state (a subsystem's state header or labels struct
+// in src/state/, the hidden data form) is declared without initial values, and the reset beside it assigns them. The
 // header registers that reset right after the declarations:
 //     inline const bool fooStateRegistered = RegisterStateReset(&ResetFooState);
 // Registering runs the reset, so the state holds its initial values from static initialisation

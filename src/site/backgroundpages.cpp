@@ -1,10 +1,10 @@
 // The pages around the cells: the four background pages and the footer.
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 QString CreateBackgroundHtml(const QString& name, qint16 column) {
     int row = 0;

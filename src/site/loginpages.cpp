@@ -1,7 +1,7 @@
-#include "site/loginpages.h"
+#include "site/site_api.h"
 
 #include "site/modCreateHtmlFiles.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 
 void WriteLoginPages() {
     for (const char* name : {"b", "b1", "b2", "b3"}) CreateBackgroundHtml(QString::fromLatin1(name), LocalColumn);

@@ -4,6 +4,9 @@
 // returns the fragment that the whole-site page places into its grid. A fragment continues a
 // "<td" tag that the caller opened: the cell's own attributes, ">", then the content; the caller
 // closes the cell.
+// The member's frame host and the query keys of the service pages the generated pages address.
+#include "login/memberpages.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -96,16 +99,3 @@ QString LayerRule(qint16 cell);
 QString LayerRule(const QString& n, int width, int height);
 // Appends a rule to LayerCss, CR-separated.
 void AppendLayerCss(const QString& rule);
-// The member's frame host for the service's widget and information pages: LoginInfo field 6
-// lower-cased with every "www" replaced by "frm", then "." and the service domain.
-QString MemberFrameHost();
-// Query key k1 of the service pages: LoginInfo field 11, or CurrentUserName when it is empty.
-QString ServicePageMemberKey();
-// Query key k4: LoginInfo field 15 (the site protection key), or "0" when it is empty.
-QString ServicePageSiteKey();
-// "?k1=" LoginInfo field 11 "&k2=" field 6, both encoded for the query (EncodeQueryValue): the
-// keys of the member's account, management and weekly pages.
-QString MemberPageQuery();
-// MemberPageQuery followed by "&k3=" and the client's version, encoded the same way: the keys of
-// the weekly advertisement pages.
-QString AdvertisementPageQuery();

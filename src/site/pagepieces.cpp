@@ -1,10 +1,10 @@
 // Pieces that several page generators share.
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 QString ForegroundElement(const QString& address, const QString& width, const QString& height,
                           const QString& foreCode, const QString& outerIndent) {
@@ -50,26 +50,3 @@ void AppendLayerCss(const QString& rule) {
     else
         LayerCss += QLatin1Char('\r') + rule;
 }
-
-QString MemberFrameHost() {
-    QString label = LoginField(6).toLower();
-    label.replace(QStringLiteral("www"), QStringLiteral("frm"));
-    return label + QLatin1Char('.') + serviceconfig::current().domain;
-}
-
-QString ServicePageMemberKey() {
-    const QString key = LoginField(11);
-    return key.isEmpty() ? CurrentUserName : key;
-}
-
-QString ServicePageSiteKey() {
-    const QString key = LoginField(15);
-    return key.isEmpty() ? QStringLiteral("0") : key;
-}
-
-QString MemberPageQuery() {
-    return QStringLiteral("?k1=") + EncodeQueryValue(LoginField(11)) + QStringLiteral("&k2=") +
-           EncodeQueryValue(LoginField(6));
-}
-
-QString AdvertisementPageQuery() { return MemberPageQuery() + QStringLiteral("&k3=") + EncodeQueryValue(ClientVersion); }

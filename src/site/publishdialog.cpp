@@ -1,16 +1,16 @@
 #include "site/publishdialog.h"
 
-#include "albums/albumcache.h"
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/state.h"
+#include "albums/albums_api.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "state/celleditorstate.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/loginstate.h"
+#include "state/prefaceeditorwindowlabels.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QStringList>
 

@@ -1,17 +1,17 @@
 #include "site/publishsite.h"
 
 #include "foundation/servicecall.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/soapclient.h"
 #include "platform/vberror.h"
-#include "site/loginpages.h"
 #include "site/publishcheck.h"
+#include "site/site_api.h"
 #include "site/sitemodel.h"
 #include "site/siteview.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QList>
 

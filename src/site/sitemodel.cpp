@@ -1,5 +1,6 @@
 #include "site/sitemodel.h"
 
+#include "foundation/folders.h"
 #include "platform/vberror.h"
 
 namespace {
@@ -126,4 +127,15 @@ void LoadCellRecord(qint16 cell) {
     const int base = GetCellBaseRow(cell);
     for (int k = 0; k < CellBlock::Rows; ++k)
         CellRecord[CellRecordEntry::FirstBlockRow + k] = SiteSettings(LocalColumn, base + k);
+}
+
+QString CellScratchPicturePath(bool foreground) {
+    const QString cell = CellRecord.value(CellRecordEntry::Cell);
+    const QString stem = (foreground ? QStringLiteral("grp") : QStringLiteral("grb")) + cell;
+    const QString first = MemberTempPath(stem + QStringLiteral(".jpg"));
+    const qint16 base = GetCellBaseRow(static_cast<qint16>(cell.toInt()));
+    if (base <= 0) return first;
+    const int row = base + (foreground ? CellBlock::CellForeground : CellBlock::CellBackground);
+    if (SiteSettings.value(LocalColumn, row) != first) return first;
+    return MemberTempPath(stem + QStringLiteral("_1.jpg"));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The site model: the rows of SiteSettings and their formats, the escaping of values in the
 // service's copy, the geometry of the 33 page cells and the editors' CellRecord layout.
-#include "site/state.h"
+#include "site/site_api.h"  // LoadSiteSettings, which the login calls too
+#include "state/sitestate.h"
 
 #include <QString>
 #include <QStringList>
@@ -69,10 +70,6 @@ QString EncodeSiteValue(QString value);
 // "&x_;" back to "<" and then "&d_;" to ">".
 QString DecodeSiteValue(QString value);
 
-// Fills the table at login from the fields of the one row of the service's SiteInfo table: the
-// table is created empty, then field i is decoded into row i of columns 0, 1 and 2; the template
-// column stays empty. More than 333 fields do not fit: VbError 9, and the table is left as it was.
-void LoadSiteSettings(const QStringList& siteInfoFields);
 // The change test of the publish step: some row differs between PublishColumn and PublishedColumn.
 bool SiteHasUnpublishedChanges();
 
@@ -128,3 +125,10 @@ void RedimCellRecord(int upperBound);
 // Erases CellRecord and fills it for the cell editor of the given cell (the opener maps 27 and
 // 30 to 25 and 28 before).
 void LoadCellRecord(qint16 cell);
+
+// Where a crop or a written text of the edited cell (CellRecord 0) goes: "temp/grb<cell>.jpg" for
+// the background, "temp/grp<cell>.jpg" for the foreground, in the member's folder. While the
+// cell's applied row (the LocalColumn, which its page shows) names that file, the other name
+// "temp/grb<cell>_1.jpg" (or "grp"): an unapplied picture never replaces the applied one, and
+// the two names take turns from apply to apply.
+QString CellScratchPicturePath(bool foreground);

@@ -6,7 +6,7 @@
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 
 #include <QStringList>
 

@@ -4,12 +4,12 @@
 #include "foundation/htmltext.h"
 #include "foundation/table.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/vberror.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 namespace {
 

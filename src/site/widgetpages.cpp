@@ -1,11 +1,11 @@
 // The service widget cells: a page of the service in an iframe, with the cell's own background,
 // foreground and text in a positioned layer over it.
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 QString WidgetElement(qint16 t) {
     const QString host = MemberFrameHost();

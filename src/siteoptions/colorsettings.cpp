@@ -1,14 +1,14 @@
 #include "siteoptions/colorsettings.h"
 
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 #include <QColor>
 

@@ -2,7 +2,6 @@
 
 #include "foundation/folders.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
@@ -12,7 +11,8 @@
 #include "platform/vbtext.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 namespace {
 

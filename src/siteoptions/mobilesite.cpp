@@ -1,8 +1,8 @@
 #include "siteoptions/mobilesite.h"
 
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/serviceconfig.h"
+#include "state/loginstate.h"
 
 QString MobileSiteAddress() {
     return QStringLiteral("http://m.") + LoginField(12) + QLatin1Char('.') + serviceconfig::current().domain;

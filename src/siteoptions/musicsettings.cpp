@@ -4,7 +4,6 @@
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
 #include "foundation/settings.h"
-#include "login/state.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
@@ -14,7 +13,8 @@
 #include "site/modCreateHtmlFiles.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 
 #include <QColor>
 

@@ -2,18 +2,18 @@
 
 #include "celleditor/cellapply.h"
 #include "celleditor/picturesources.h"
-#include "celleditor/state.h"
+#include "state/celleditorstate.h"
 #include "foundation/htmltext.h"
-#include "imaging/state.h"
-#include "login/state.h"
+#include "state/imagingstate.h"
+#include "state/loginstate.h"
 #include "foundation/folders.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "state/sitestate.h"
+#include "state/prefaceeditorwindowlabels.h"
 
 #include <QFile>
 

@@ -6,7 +6,7 @@
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
 #include "site/pagefile.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 
 #include <QtCore/qnamespace.h>
 

@@ -2,12 +2,12 @@
 
 #include "foundation/servicecall.h"
 #include "foundation/shareddata.h"
-#include "login/state.h"
 #include "mainwindow/commands.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <QRandomGenerator>
 

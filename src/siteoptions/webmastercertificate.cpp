@@ -2,7 +2,6 @@
 
 #include "imaging/dibsection.h"
 #include "imaging/jpegwriter.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
@@ -10,6 +9,7 @@
 #include "platform/serviceconfig.h"
 #include "platform/vbdate.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -6,12 +6,12 @@
 #include <QFile>
 
 #include "albums/albumcache.h"
-#include "albums/state.h"
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/safefile.h"
 #include "platform/vberror.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
 #include "support/fixtures.h"
 
 namespace {

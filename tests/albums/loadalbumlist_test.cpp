@@ -2,11 +2,11 @@
 // cache files hold, and what a failed read leaves.
 #include "albums/albumcache.h"
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 #include "support/publishfixture.h"
 
 #include <QDir>

@@ -2,14 +2,14 @@
 // load with and without the watermark controls, the layout under its title band, the closing
 // hint it shares with the album window, and its parameters put back when it closes.
 #include "albums/sizeduploadwindowcontroller.h"
-#include "albums/sizeduploadwindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
 #include "albums/ui/albums_entry.h"
 #include "albums/ui/sizeduploadwindow.h"
 #include "albums/uploadwindowcontroller.h"
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/vberror.h"

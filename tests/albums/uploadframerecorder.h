@@ -2,7 +2,7 @@
 // The upload frame's hooks on a recording view, one line of the log for each call, as both upload
 // windows' controller tests read them.
 #include "albums/uploadframecontroller.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/sitewindowlabels.h"
 
 #include <QStringList>
 

@@ -2,16 +2,16 @@
 // new album chosen as the target, and the album settings window it was opened from.
 #include "albums/albumgrid.h"
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "albums/ui/albumsettingswindow.h"
 #include "albums/ui/uploadwindow.h"
 #include "albums/uploadnewalbum.h"
-#include "albums/uploadwindowlabels.h"
-#include "blogs/ui/flexgrid.h"
 #include "foundation/settings.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
+#include "platform/ui/flexgrid.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
+#include "state/uploadwindowlabels.h"
 #include "support/publishfixture.h"
 
 #include <QComboBox>

@@ -5,9 +5,9 @@
 #include "blogs/blogfile.h"
 #include "blogs/blogwriter.h"
 #include "foundation/cipher.h"
-#include "login/state.h"
 #include "platform/ansi.h"
 #include "platform/safefile.h"
+#include "state/loginstate.h"
 #include "support/fixtures.h"
 
 #include <QDir>

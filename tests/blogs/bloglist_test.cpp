@@ -7,11 +7,11 @@
 #include "emulator/emulator.h"
 #include "emulator/memberstore.h"
 #include "emulator/servicelogic.h"
-#include "login/state.h"
 #include "foundation/servicecall.h"
 #include "foundation/shareddata.h"
 #include "platform/ansi.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 #include "support/publishfixture.h"
 
 #include <QDir>

@@ -4,10 +4,10 @@
 
 #include "blogs/ui/bloglistwindow.h"
 #include "blogs/ui/blogwriterwindow.h"
-#include "blogs/ui/flexgrid.h"
 #include "emulator/memberstore.h"
 #include "foundation/shareddata.h"
 #include "platform/hookcheck.h"
+#include "platform/ui/flexgrid.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 

@@ -2,16 +2,16 @@
 // prompts, the publication of new and edited posts with their replies, and closing a changed post.
 #include <gtest/gtest.h>
 
-#include "albums/state.h"
 #include "blogs/blogwriter.h"
 #include "emulator/blogposts.h"
 #include "foundation/shareddata.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "platform/serviceconfig.h"
-#include "site/state.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 #include "support/publishfixture.h"
 
 #include <QDir>

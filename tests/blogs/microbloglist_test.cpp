@@ -7,8 +7,8 @@
 #include "emulator/memberstore.h"
 #include "emulator/servicelogic.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 #include "support/publishfixture.h"
 
 #ifdef TAVOLIN_HAVE_EMULATOR

@@ -2,13 +2,13 @@
 // column, and the row's colours through the deletion question, a refusal and a deletion.
 #include <gtest/gtest.h>
 
-#include "blogs/ui/flexgrid.h"
 #include "blogs/ui/microbloglistwindow.h"
 #include "blogs/ui/microblogwriterwindow.h"
 #include "emulator/memberstore.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
-#include "site/state.h"
+#include "platform/ui/flexgrid.h"
+#include "state/sitestate.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 

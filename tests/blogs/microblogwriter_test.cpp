@@ -6,9 +6,9 @@
 #include "emulator/memberstore.h"
 #include "emulator/servicelogic.h"
 #include "foundation/tabletext.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
-#include "site/state.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 #include "support/publishfixture.h"
 
 #ifdef TAVOLIN_HAVE_EMULATOR

@@ -10,7 +10,7 @@
 #include "platform/paths.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 

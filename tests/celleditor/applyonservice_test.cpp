@@ -3,17 +3,17 @@
 
 #ifdef TAVOLIN_HAVE_EMULATOR
 
-#include "celleditor/state.h"
+#include "state/celleditorstate.h"
 #include "celleditor/ui/celleditorwindow.h"
 #include "celleditor/ui/picturedialogs.h"
-#include "imaging/state.h"
+#include "state/imagingstate.h"
 #include "imaging/ui/cropwindow.h"
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/ansi.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "support/modalwatcher.h"
 #include "support/publishfixture.h"
 

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "celleditor/cellapply.h"
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/state.h"
-#include "login/state.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
+#include "state/celleditorstate.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/loginstate.h"
 #include "support/sitefixture.h"
 
 #include <QFile>

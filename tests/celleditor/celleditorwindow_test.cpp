@@ -1,12 +1,12 @@
 // The cell editor window opened offscreen on a prepared CellRecord.
 #include <gtest/gtest.h>
 
-#include "celleditor/state.h"
 #include "celleditor/ui/celleditorwindow.h"
 #include "foundation/settings.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/ui/webbrowser.h"
-#include "site/state.h"
+#include "state/celleditorstate.h"
+#include "state/sitestate.h"
 #include "support/fixtures.h"
 
 #include <QCheckBox>
@@ -222,10 +222,10 @@ TEST_F(CellEditorWindowTest, ClosingAsksOnlyWhileChanged) {
 
 #ifdef TAVOLIN_HAVE_EMULATOR
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "platform/ui/webbrowser.h"
 #include "platform/urlopening.h"
+#include "state/loginstate.h"
 #include "support/emulatorfixture.h"
 #include "support/eventually.h"
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "celleditor/cellpreview.h"
-#include "login/state.h"
 #include "platform/safefile.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 #include "support/sitefixture.h"
 
 #include <QDir>

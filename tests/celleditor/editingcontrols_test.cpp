@@ -5,11 +5,11 @@
 #include "celleditor/cellapply.h"
 #include "celleditor/ui/celleditorwindow.h"
 #include "foundation/settings.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 #include "support/fixtures.h"
 
 #include <QApplication>

@@ -2,16 +2,16 @@
 // what choosing a file leaves in the record, PendingPictures and the flags.
 #include <gtest/gtest.h>
 
-#include "albums/sizeduploadwindowlabels.h"
 #include "celleditor/picturesources.h"
-#include "celleditor/state.h"
 #include "celleditor/ui/celleditorwindow.h"
 #include "celleditor/ui/picturedialogs.h"
 #include "foundation/settings.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "site/pagefile.h"
-#include "site/state.h"
+#include "state/celleditorstate.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
 #include "support/fixtures.h"
 #include "support/modalwatcher.h"
 

@@ -2,20 +2,20 @@
 // borderless capture dialog on a real web view, and the write-text button's way through both.
 #include <gtest/gtest.h>
 
-#include "celleditor/state.h"
+#include "state/celleditorstate.h"
 #include "celleditor/ui/celleditorwindow.h"
 #include "celleditor/ui/webcapturewindow.h"
 #include "celleditor/ui/writetextwindow.h"
 #include "celleditor/webpicture.h"
 #include "imaging/ui/overlaywidgets.h"
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/ansi.h"
 #include "platform/ui/webbrowser.h"
 #include "platform/serviceconfig.h"
 #include "platform/statereset.h"
 #include "site/pagefile.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "support/emulatorfixture.h"
 #include "support/fixtures.h"
 #include "support/modalwatcher.h"

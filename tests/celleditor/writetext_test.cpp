@@ -2,7 +2,6 @@
 // to the cell editor, the style controls, and the round trip from the editor's button.
 #include <gtest/gtest.h>
 
-#include "celleditor/state.h"
 #include "celleditor/ui/celleditorwindow.h"
 #include "celleditor/ui/writetextwindow.h"
 #include "celleditor/writetext.h"
@@ -10,11 +9,12 @@
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
 #include "imaging/ui/overlaywidgets.h"
-#include "login/state.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/celleditorstate.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 #include "support/fixtures.h"
 #include "support/modalwatcher.h"
 

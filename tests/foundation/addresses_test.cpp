@@ -11,13 +11,13 @@
 #include "imageeditor/imageeditor.h"
 #include "login/loginflow.h"
 #include "login/memberpages.h"
-#include "login/state.h"
 #include "mainwindow/commands.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
 #include "siteoptions/domainregistration.h"
 #include "siteoptions/musicsettings.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 #include "support/fixtures.h"
 
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 // Data folders, domain-name rules and opening an address.
 #include "foundation/folders.h"
-#include "login/state.h"
 #include "platform/urlopening.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 #include "support/fixtures.h"
 
 #include <QClipboard>

@@ -6,7 +6,7 @@
 #include "foundation/servicecall.h"
 #include "foundation/ui/pleasewait.h"
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/serviceconfig.h"
 #include "support/fixtures.h"
 #include "support/soaptestserver.h"

@@ -4,7 +4,7 @@
 
 #include "foundation/settings.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "support/fixtures.h"
 
 using testsupport::readFile;

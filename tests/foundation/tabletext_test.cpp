@@ -4,8 +4,8 @@
 
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 #include "support/fixtures.h"
 
 using testsupport::readFile;

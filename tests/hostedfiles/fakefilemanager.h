@@ -2,9 +2,9 @@
 // The file manager's window as plain state: what the logic's hooks would show, for tests that run
 // the logic without widgets.
 #include "foundation/downloads.h"
-#include "albums/state.h"
 #include "hostedfiles/filemanager.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/albumsstate.h"
+#include "state/sitewindowlabels.h"
 #include "support/fixtures.h"
 
 #include <QImage>

@@ -5,12 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "albums/state.h"
+#include "state/albumsstate.h"
 #include "foundation/settings.h"
 #include "hostedfiles/filemanager.h"
 #include "hostedfiles/thumbnailcache.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/serviceconfig.h"
 #include "support/fixtures.h"

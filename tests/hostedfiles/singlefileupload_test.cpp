@@ -5,14 +5,14 @@
 
 #include "albums/albumcache.h"
 #include "albums/loadalbumlist.h"
-#include "albums/state.h"
 #include "foundation/servicecall.h"
 #include "foundation/tabletext.h"
 #include "hostedfiles/singlefileupload.h"
-#include "hostedfiles/singlefileuploadlabels.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
+#include "state/albumsstate.h"
+#include "state/loginstate.h"
+#include "state/singlefileuploadlabels.h"
+#include "state/sitewindowlabels.h"
 #include "support/fixtures.h"
 
 #include <QDir>

@@ -5,10 +5,10 @@
 
 #include "editorfixture.h"
 #include "foundation/htmltext.h"
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "platform/urlopening.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 #include <QDate>
 #include <QFile>

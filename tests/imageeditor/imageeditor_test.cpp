@@ -5,7 +5,7 @@
 #include "editorfixture.h"
 #include "imageeditor/imageeditor.h"
 #include "imaging/watermarkdialog.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "support/fixtures.h"
 
 #include <QDir>

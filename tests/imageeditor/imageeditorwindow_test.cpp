@@ -2,7 +2,7 @@
 // with scripted prompts, the size panel's keys.
 #include <gtest/gtest.h>
 
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/commands.h"
 #include "imageeditor/ui/imageeditorwindow.h"
 #include "platform/hookcheck.h"

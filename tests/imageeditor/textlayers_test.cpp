@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "editorfixture.h"
-#include "login/state.h"
 #include "platform/syscolors.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 #include <QImageReader>
 #include <QPainter>

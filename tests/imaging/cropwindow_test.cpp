@@ -3,18 +3,18 @@
 // scripted prompts: what each mode cuts and records, the quarter turns, and failures.
 #include <gtest/gtest.h>
 
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/state.h"
-#include "imaging/state.h"
 #include "imaging/ui/cropwindow.h"
 #include "imaging/ui/previewbox.h"
 #include "imagingsupport.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/ui/clickablelabel.h"
-#include "site/state.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "state/celleditorstate.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/imagingstate.h"
+#include "state/loginstate.h"
+#include "state/prefaceeditorwindowlabels.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 #include "support/fixtures.h"
 
 #include <QDir>

@@ -9,10 +9,10 @@
 #include "imaging/ui/imaging_entry.h"
 #include "imaging/ui/picturepreparationwindow.h"
 #include "imaging/watermarksettings.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 #include "support/fixtures.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
 #include "imaging/watermarksettings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "support/fixtures.h"
 
 #include <QDir>

@@ -5,8 +5,8 @@
 #include "foundation/cipher.h"
 #include "imaging/ui/overlaywidgets.h"
 #include "imaging/ui/watermarksettingswindow.h"
-#include "login/state.h"
 #include "platform/safefile.h"
+#include "state/loginstate.h"
 #include "support/fixtures.h"
 
 #include <QCheckBox>

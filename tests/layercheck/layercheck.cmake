@@ -1,6 +1,11 @@
 # Fails when code of the model layer (any file under SOURCE_ROOT/src outside a ui/ folder) includes
 # a header of the windows layer: a ui/ header, or a header of Qt's widget or web-engine modules
 # (their names are read from the modules' include folders, given in FORBIDDEN_DIRS).
+# Fails too when an include between the folders of src/ points up the house: a subsystem reaches
+# only the subsystems below it, the shared state (state/) and the openers and public faces of
+# the others (the openers <subsystem>/ui/<subsystem>_entry.h, the model faces
+# <subsystem>/<subsystem>_api.h); state/
+# reaches only platform/ and foundation/; platform/ reaches no other folder; app/ reaches all.
 #   cmake -DSOURCE_ROOT=<checkout> -DFORBIDDEN_DIRS=<dir|dir> -P layercheck.cmake
 if(NOT SOURCE_ROOT OR NOT FORBIDDEN_DIRS)
     message(FATAL_ERROR "layercheck: SOURCE_ROOT and FORBIDDEN_DIRS are required")
@@ -18,9 +23,50 @@ foreach(dir ${FORBIDDEN_DIRS})
 endforeach()
 list(REMOVE_DUPLICATES forbidden)
 
+# The subsystems' folders from the bottom floor up; state/ and app/ are placed by the rules above.
+set(floors platform foundation login site mainwindow imaging celleditor siteoptions albums blogs
+    hostedfiles imageeditor tutorial)
+
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_ROOT} ${SOURCE_ROOT}/src/*.h ${SOURCE_ROOT}/src/*.cpp)
 set(problems 0)
+set(upward 0)
 foreach(f ${sources})
+    string(REGEX REPLACE "^src/([^/]+)/.*$" "\\1" folder "${f}")
+    list(FIND floors "${folder}" floor)
+    if(floor EQUAL -1 AND NOT folder STREQUAL "state" AND NOT folder STREQUAL "app")
+        message(SEND_ERROR "${f}: src/${folder}/ is no floor of the house; place it in layercheck.cmake")
+        math(EXPR upward "${upward} + 1")
+    endif()
+    file(STRINGS ${SOURCE_ROOT}/${f} quoted REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${quoted})
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
+        string(REGEX REPLACE "/.*$" "" target "${header}")
+        if(target STREQUAL header OR target STREQUAL folder OR folder STREQUAL "app")
+            continue()
+        endif()
+        list(FIND floors "${target}" target_floor)
+        if(target_floor EQUAL -1 AND NOT target STREQUAL "state" AND NOT target STREQUAL "app")
+            continue()
+        endif()
+        set(allowed FALSE)
+        if(folder STREQUAL "state")
+            if(target STREQUAL "platform" OR target STREQUAL "foundation")
+                set(allowed TRUE)
+            endif()
+        elseif(folder STREQUAL "platform" OR target STREQUAL "app")
+        elseif(target STREQUAL "state")
+            set(allowed TRUE)
+        elseif(target_floor LESS floor)
+            set(allowed TRUE)
+        elseif(header MATCHES "^${target}/(ui/${target}_entry|${target}_api)\\.h$")
+            set(allowed TRUE)
+        endif()
+        if(NOT allowed)
+            message(SEND_ERROR "${f}: ${folder}/ includes <${header}>, which is above it")
+            math(EXPR upward "${upward} + 1")
+        endif()
+    endforeach()
+
     if(f MATCHES "/ui/" OR f MATCHES "^src/app/")
         continue()
     endif()
@@ -43,6 +89,12 @@ foreach(f ${sources})
     endforeach()
 endforeach()
 if(problems GREATER 0)
-    message(FATAL_ERROR "layercheck: ${problems} include(s) cross from the model into the windows layer")
+    message(SEND_ERROR "layercheck: ${problems} include(s) cross from the model into the windows layer")
 endif()
-message(STATUS "layercheck: the model layer includes no window header")
+if(upward GREATER 0)
+    message(SEND_ERROR "layercheck: ${upward} include(s) point up the house")
+endif()
+if(problems GREATER 0 OR upward GREATER 0)
+    message(FATAL_ERROR "layercheck: the layers or the floors are crossed")
+endif()
+message(STATUS "layercheck: the model layer includes no window header, and every include between folders points down")

@@ -6,10 +6,10 @@
 #include "login/ui/loginwindow.h"
 #include "login/ui/registrationwindow.h"
 #include "login/ui/waitingwindow.h"
-#include "login/state.h"
 #include "mainwindow/ui/sitewindow.h"
 #include "platform/programend.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 #include "support/emulatorfixture.h"
 
 #include <QApplication>

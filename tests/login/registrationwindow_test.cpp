@@ -8,7 +8,7 @@
 #include "login/ui/loginwindow.h"
 #include "login/ui/registrationwindow.h"
 #include "login/registercheck.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
 #include "support/fixtures.h"

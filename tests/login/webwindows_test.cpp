@@ -5,7 +5,7 @@
 
 #include "foundation/settings.h"
 #include "login/ui/passwordrecoverywindow.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "login/ui/webprogress.h"
 #include "login/ui/webwindows.h"
 #include "platform/ui/statuspanels.h"

@@ -1,13 +1,13 @@
 // The main window's commands with recording stand-ins for the windows they open: the records
 // they fill, the windows they choose, the labels they set and the cells they refresh.
-#include "albums/uploadwindowlabels.h"
-#include "albums/sizeduploadwindowlabels.h"
-#include "login/state.h"
+#include "state/uploadwindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
+#include "state/loginstate.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/sitewindowlabels.h"
 #include "platform/serviceconfig.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "foundation/tabletext.h"
 #include "support/sitefixture.h"
 

@@ -1,21 +1,21 @@
 // ResetAllState brings every subsystem's module state and every labels struct back to its initial
 // values, and no registered reset is left out of this table.
-#include "albums/sizeduploadwindowlabels.h"
-#include "albums/state.h"
-#include "albums/uploadwindowlabels.h"
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/state.h"
 #include "foundation/cipher.h"
 #include "foundation/shareddata.h"
-#include "hostedfiles/singlefileuploadlabels.h"
-#include "imaging/state.h"
-#include "login/loginwindowlabels.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/programend.h"
 #include "platform/statereset.h"
-#include "site/state.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "state/albumsstate.h"
+#include "state/celleditorstate.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/imagingstate.h"
+#include "state/loginstate.h"
+#include "state/loginwindowlabels.h"
+#include "state/prefaceeditorwindowlabels.h"
+#include "state/singlefileuploadlabels.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
+#include "state/uploadwindowlabels.h"
 
 #include <gtest/gtest.h>
 

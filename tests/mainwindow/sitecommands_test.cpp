@@ -1,14 +1,14 @@
 // The main window's own service commands against the emulator: the domain test, the protection
 // entry and the home-page album panel.
-#include "albums/state.h"
+#include "state/albumsstate.h"
 #include "foundation/shareddata.h"
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "platform/ui/webbrowser.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "site/sitemodel.h"
 #include "support/publishfixture.h"
 

@@ -7,9 +7,9 @@
 
 #include <functional>
 
-#include "login/state.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 #include "support/sitefixture.h"
 
 using testsupport::sameBytes;

@@ -5,14 +5,14 @@
 #include <QFileInfo>
 
 #include "foundation/servicecall.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/prompts.h"
 #include "site/publishcheck.h"
 #include "site/publishdialog.h"
 #include "site/publishsite.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 #include "support/publishfixture.h"
 #include "support/sitefixture.h"
 

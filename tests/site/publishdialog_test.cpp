@@ -5,19 +5,19 @@
 #include <QFile>
 
 #include "albums/albumcache.h"
-#include "albums/state.h"
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/state.h"
+#include "state/albumsstate.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/celleditorstate.h"
 #include "foundation/cipher.h"
 #include "foundation/tabletext.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
+#include "state/loginstate.h"
+#include "state/sitewindowlabels.h"
 #include "platform/safefile.h"
 #include "site/ui/updatesitewindow.h"
 #include "site/publishdialog.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "state/sitestate.h"
+#include "state/prefaceeditorwindowlabels.h"
 #include "support/publishfixture.h"
 
 #include <optional>

@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "login/state.h"
 #include "platform/vberror.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 #include "support/sitefixture.h"
 
 using testsupport::readFile;

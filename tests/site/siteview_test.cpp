@@ -8,7 +8,7 @@
 #include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
 #include "site/siteview.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "support/sitefixture.h"
 
 using testsupport::sameBytes;

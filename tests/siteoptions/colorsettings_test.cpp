@@ -5,14 +5,14 @@
 #include <QColor>
 #include <QFile>
 
-#include "login/state.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/hookcheck.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
 #include "siteoptions/colorsettings.h"
 #include "siteoptions/ui/colorsettingswindow.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 #include "support/publishfixture.h"
 
 #include <QCheckBox>

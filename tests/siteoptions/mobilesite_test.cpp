@@ -9,13 +9,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "platform/serviceconfig.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "siteoptions/mobilesite.h"
 #include "siteoptions/ui/mobilesitewindow.h"
+#include "state/loginstate.h"
 #include "support/eventually.h"
 #include "support/publishfixture.h"
 

@@ -7,15 +7,15 @@
 #include <QFile>
 
 #include "foundation/settings.h"
-#include "login/state.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "platform/hookcheck.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
 #include "siteoptions/musicsettings.h"
 #include "siteoptions/ui/musicsettingswindow.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 #include "support/publishfixture.h"
 
 #include <QCheckBox>

@@ -5,18 +5,18 @@
 
 #ifdef TAVOLIN_HAVE_EMULATOR
 
-#include "celleditor/state.h"
 #include "imaging/cropdialog.h"
-#include "imaging/state.h"
-#include "login/state.h"
 #include "platform/hookcheck.h"
 #include "site/pagefile.h"
 #include "site/publishdialog.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
 #include "siteoptions/prefaceeditor.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
 #include "siteoptions/ui/prefaceeditorwindow.h"
+#include "state/celleditorstate.h"
+#include "state/imagingstate.h"
+#include "state/loginstate.h"
+#include "state/prefaceeditorwindowlabels.h"
+#include "state/sitestate.h"
 #include "support/eventually.h"
 #include "support/publishfixture.h"
 

@@ -2,10 +2,10 @@
 // the fragment with its three effects and the preview page, byte for byte.
 #include <gtest/gtest.h>
 
-#include "login/state.h"
 #include "platform/ansi.h"
-#include "site/state.h"
 #include "siteoptions/prefaceletter.h"
+#include "state/loginstate.h"
+#include "state/sitestate.h"
 #include "support/fixtures.h"
 
 #include <QtCore/qnamespace.h>

@@ -10,11 +10,11 @@
 #include <QUrl>
 
 #include "foundation/shareddata.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/hookcheck.h"
 #include "platform/ansi.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "siteoptions/siteprotection.h"
 #include "siteoptions/ui/siteprotectionwindow.h"
 #include "support/publishfixture.h"

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QUrl>
 
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/hookcheck.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"

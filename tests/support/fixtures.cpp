@@ -1,9 +1,9 @@
 #include "support/fixtures.h"
 
-#include "login/state.h"
 #include "platform/paths.h"
 #include "platform/serviceconfig.h"
 #include "platform/statereset.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,15 +3,15 @@
 #ifdef TAVOLIN_HAVE_EMULATOR
 
 #include "albums/albumcache.h"
-#include "celleditor/celleditorwindowlabels.h"
-#include "celleditor/state.h"
 #include "foundation/hooks.h"
-#include "login/state.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/ansi.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "state/celleditorstate.h"
+#include "state/celleditorwindowlabels.h"
+#include "state/loginstate.h"
+#include "state/prefaceeditorwindowlabels.h"
+#include "state/sitestate.h"
+#include "state/sitewindowlabels.h"
 
 #include <QDir>
 #include <QImage>

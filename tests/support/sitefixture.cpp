@@ -1,9 +1,9 @@
 #include "support/sitefixture.h"
 
-#include "login/state.h"
 #include "platform/serviceconfig.h"
 #include "site/pagefile.h"
 #include "site/sitemodel.h"
+#include "state/loginstate.h"
 
 #include <QDir>
 

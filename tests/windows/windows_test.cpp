@@ -4,11 +4,11 @@
 // lies outside its window, no tutorial panel or hint box covers a control; and the tool tips the
 // windows' pictures and buttons carry.
 #include "blogs/microbloglist.h"
-#include "blogs/ui/flexgrid.h"
 #include "blogs/ui/microbloglistwindow.h"
 #include "celleditor/ui/celleditorwindow.h"
 #include "mainwindow/ui/sitewindow.h"
 #include "platform/eventwait.h"
+#include "platform/ui/flexgrid.h"
 #include "platform/ui/windowgeometry.h"
 #include "support/emulatorfixture.h"
 #include "support/rendererlimit.h"

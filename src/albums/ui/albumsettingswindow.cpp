@@ -1,11 +1,11 @@
 #include "albums/ui/albumsettingswindow.h"
 
 #include "albums/ui/albums_entry.h"
-#include "blogs/ui/flexgrid.h"
 #include "foundation/ui/pleasewait.h"
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
+#include "platform/ui/flexgrid.h"
 #include "siteoptions/ui/waitpanel.h"
 
 #include <QCheckBox>

@@ -4,9 +4,10 @@
 // OpenSizedUploadWindow (albums_entry.h) after the opener set the window's labels
 // (sizeduploadwindowlabels.h) and the main window's labWidth, labHeight and labAddWatermark.
 #include "albums/sizeduploadwindowcontroller.h"
-#include "albums/sizeduploadwindowlabels.h"
+#include "state/sizeduploadwindowlabels.h"
 #include "albums/ui/uploadframe.h"
 #include "platform/defaultinstance.h"
+#include "state/sizeduploadwindowlabels.h"
 
 // No Q_OBJECT: moc cannot read the name.
 class SizedUploadWindow : public UploadFrame, public SizedUploadWindowLabels, public DefaultInstance<SizedUploadWindow> {

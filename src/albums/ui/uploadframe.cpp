@@ -7,7 +7,7 @@
 #include "imageeditor/ui/imageeditor_entry.h"
 #include "imaging/ui/imaging_entry.h"
 #include "imaging/ui/previewbox.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/statuspictures.h"

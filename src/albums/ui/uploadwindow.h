@@ -6,8 +6,9 @@
 #include "albums/ui/uploadframe.h"
 #include "albums/uploadnewalbum.h"
 #include "albums/uploadwindowcontroller.h"
-#include "albums/uploadwindowlabels.h"
+#include "state/uploadwindowlabels.h"
 #include "platform/defaultinstance.h"
+#include "state/uploadwindowlabels.h"
 
 class QComboBox;
 class TeachPanel;

@@ -2,7 +2,7 @@
 
 #include "blogs/ui/blogwriterwindow.h"
 #include "blogs/ui/blogwindowparts.h"
-#include "blogs/ui/flexgrid.h"
+#include "platform/ui/flexgrid.h"
 #include "platform/hookcheck.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "blogs/ui/blogwindowparts.h"
 
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/twips.h"
 
 #include <QLabel>

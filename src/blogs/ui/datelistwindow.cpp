@@ -2,10 +2,10 @@
 
 #include "blogs/bloglist.h"
 #include "blogs/ui/blogwindowparts.h"
-#include "blogs/ui/flexgrid.h"
 #include "foundation/ui/pleasewait.h"
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
+#include "platform/ui/flexgrid.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -5,11 +5,11 @@
 #include "celleditor/picturesources.h"
 #include "celleditor/ui/materialswindow.h"
 #include "celleditor/ui/picturedialogs.h"
-#include "celleditor/state.h"
+#include "state/celleditorstate.h"
 #include "foundation/folders.h"
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "mainwindow/commands.h"
 #include "celleditor/ui/webcapturewindow.h"
 #include "celleditor/ui/writetextwindow.h"
@@ -26,7 +26,7 @@
 #include "platform/ui/windowgeometry.h"
 #include "site/modCreateHtmlFiles.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 #include "site/ui/site_entry.h"
 
 #include <QCheckBox>

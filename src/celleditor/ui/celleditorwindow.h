@@ -3,8 +3,8 @@
 // with the cell shown at its real size. Opened modally for the cell in CellRecord.
 #include "celleditor/cellapply.h"
 #include "celleditor/celleditor.h"
-#include "celleditor/celleditorwindowlabels.h"
 #include "platform/defaultinstance.h"
+#include "state/celleditorwindowlabels.h"
 
 #include <QDialog>
 

@@ -1,13 +1,13 @@
 #include "celleditor/ui/materialswindow.h"
 
 #include "celleditor/ui/celleditorwindow.h"
-#include "login/state.h"
 #include "platform/prompts.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
-#include "site/state.h"
 #include "site/ui/browserselection.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
+#include "state/loginstate.h"
+#include "state/prefaceeditorwindowlabels.h"
+#include "state/sitestate.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 
 #include "celleditor/picturesources.h"
 #include "foundation/settings.h"
-#include "imaging/state.h"
 #include "imaging/ui/imaging_entry.h"
-#include "site/state.h"
+#include "state/imagingstate.h"
+#include "state/sitestate.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

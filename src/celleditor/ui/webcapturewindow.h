@@ -2,7 +2,7 @@
 // frm网络截图: a borderless dialog that shows "webpic.html" in a browser and captures the area of
 // the picture into "temp/grb<cell>.tmp" or "temp/grp<cell>.tmp" (a BMP), then sets the cell
 // editor's labXZPic to it and closes itself.
-#include "celleditor/celleditorwindowlabels.h"
+#include "state/celleditorwindowlabels.h"
 
 #include <QDialog>
 #include <QSize>

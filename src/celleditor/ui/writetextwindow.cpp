@@ -7,7 +7,6 @@
 #include "foundation/settings.h"
 #include "imaging/ui/overlaywidgets.h"
 #include "imaging/watermarkdialog.h"
-#include "login/state.h"
 #include "mainwindow/ui/teachpanel.h"
 #include "platform/fontnames.h"
 #include "platform/prompts.h"
@@ -15,6 +14,7 @@
 #include "platform/ui/webbrowser.h"
 #include "platform/vberror.h"
 #include "platform/vbtext.h"
+#include "state/loginstate.h"
 
 #include <QCheckBox>
 #include <QComboBox>

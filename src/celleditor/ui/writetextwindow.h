@@ -2,7 +2,7 @@
 // frm在图片上写字: text written on the cell's background or foreground picture. The cell editor sets
 // labXZFlag and labXZPic and shows it modally; "确定" saves the picture with the text and sets
 // labXZFlag to "OK" (writetext.h).
-#include "celleditor/celleditorwindowlabels.h"
+#include "state/celleditorwindowlabels.h"
 
 #include <QDialog>
 #include <QImage>

@@ -10,7 +10,7 @@
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/windowgeometry.h"
-#include "blogs/ui/flexgrid.h"
+#include "platform/ui/flexgrid.h"
 #include "platform/ui/webbrowser.h"
 
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "hostedfiles/ui/filemanagerwindow.h"
 #include "hostedfiles/ui/pictureviewerwindow.h"
 #include "hostedfiles/viewpage.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/ui/webbrowser.h"
+#include "state/sitewindowlabels.h"
 
 #include <QPointer>
 

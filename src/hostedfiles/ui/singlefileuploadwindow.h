@@ -4,7 +4,7 @@
 // and the upload. The file manager fills its labels and preview before it shows it and reads
 // DialogState afterwards. Its logic lives in hostedfiles/singlefileupload.h.
 #include "hostedfiles/singlefileupload.h"
-#include "hostedfiles/singlefileuploadlabels.h"
+#include "state/singlefileuploadlabels.h"
 
 #include <QDialog>
 #include <QImage>

@@ -1,10 +1,11 @@
 #include "imageeditor/ui/imageeditorwindow.h"
 
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/hookcheck.h"
 #include "platform/twips.h"
 #include "platform/ui/clickablelabel.h"
 #include "platform/ui/webbrowser.h"
+#include "state/loginstate.h"
 
 #include <QAction>
 #include <QCheckBox>

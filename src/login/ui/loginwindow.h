@@ -2,8 +2,8 @@
 // The login window: remembered member names and tokens, the weekly login advertisement, the load
 // animation, and the login button, which runs the login (RunLogin) with this window as its view.
 #include "login/loginrun.h"
-#include "login/loginwindowlabels.h"
 #include "platform/defaultinstance.h"
+#include "state/loginwindowlabels.h"
 
 #include <QWidget>
 

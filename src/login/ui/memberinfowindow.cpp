@@ -1,13 +1,12 @@
 #include "login/ui/memberinfowindow.h"
 
 #include "login/ui/passwordchangewindow.h"
-#include "login/state.h"
 #include "login/ui/webwindows.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/twips.h"
 #include "platform/vbdate.h"
 #include "platform/vbtext.h"
-#include "site/modCreateHtmlFiles.h"
+#include "state/loginstate.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "login/ui/noticewindow.h"
 
-#include "login/loginwindowlabels.h"
 #include "platform/ui/webbrowser.h"
+#include "state/loginwindowlabels.h"
 
 #include <QPushButton>
 

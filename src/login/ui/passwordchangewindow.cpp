@@ -5,9 +5,9 @@
 #include "foundation/ui/pleasewait.h"
 #include "login/loginlist.h"
 #include "login/ui/passwordbox.h"
-#include "login/state.h"
 #include "platform/prompts.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 #include <QFrame>
 #include <QGridLayout>

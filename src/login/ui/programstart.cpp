@@ -5,13 +5,13 @@
 #include "foundation/machine.h"
 #include "foundation/settings.h"
 #include "login/modBegin.h"
-#include "login/state.h"
 #include "login/ui/connectsplashwindow.h"
 #include "login/ui/loginwindow.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/singleinstance.h"
 #include "platform/vberror.h"
+#include "state/loginstate.h"
 
 #include <memory>
 

@@ -8,7 +8,7 @@
 #include "foundation/ui/pleasewait.h"
 #include "login/ui/loginwindow.h"
 #include "login/ui/passwordbox.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
 #include "platform/vbtext.h"

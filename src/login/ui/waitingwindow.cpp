@@ -3,8 +3,8 @@
 #include "foundation/htmltext.h"
 #include "foundation/settings.h"
 #include "login/loginflow.h"
-#include "login/state.h"
 #include "platform/ui/webbrowser.h"
+#include "state/loginstate.h"
 
 #include <QCoreApplication>
 

@@ -2,7 +2,7 @@
 
 #include "foundation/folders.h"
 #include "foundation/settings.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "login/ui/webprogress.h"
 #include "platform/serviceconfig.h"
 #include "platform/ui/statuspanels.h"

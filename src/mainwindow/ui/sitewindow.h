@@ -6,8 +6,8 @@
 // places the browsers, tests the space's expiry once and turns the strip's pages. Closing it asks
 // once, empties the member's temp folder and ends the program.
 #include "foundation/adcarousel.h"
-#include "mainwindow/sitewindowlabels.h"
 #include "platform/defaultinstance.h"
+#include "state/sitewindowlabels.h"
 
 #include <QMap>
 #include <QWidget>
@@ -66,7 +66,7 @@ public:
     void imgXF_MouseDown();
     void imgXF_MouseUp();
 
-    // ---- what other windows do with the open window (mainwindowseam.h)
+    // ---- what other windows do with the open window (mainwindow_entry.h)
     void ShowHint(int hintId, const QString& text, int pointSize, int topFromTools, int leftFromToolsFrame);
     void ShowRegisteredDomain();
     void SetCanvasColor(const QColor& color);

@@ -2,10 +2,10 @@
 
 #include "foundation/htmltext.h"
 #include "foundation/servicecall.h"
-#include "login/state.h"
+#include "state/loginstate.h"
 #include "login/ui/login_entry.h"
-#include "mainwindow/sitewindowlabels.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "state/sitewindowlabels.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/hookcheck.h"
 #include "platform/prompts.h"
 #include "platform/serviceconfig.h"
@@ -18,7 +18,7 @@
 #include "site/ui/browserselection.h"
 #include "site/siteview.h"
 #include "site/sitemodel.h"
-#include "site/state.h"
+#include "state/sitestate.h"
 
 #include <QCheckBox>
 #include <QColor>

@@ -3,11 +3,11 @@
 #include "foundation/folders.h"
 #include "foundation/ui/pleasewait.h"
 #include "platform/hookcheck.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
-#include "site/state.h"
 #include "siteoptions/ui/waitpanel.h"
+#include "state/sitestate.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

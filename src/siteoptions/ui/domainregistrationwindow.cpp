@@ -2,7 +2,7 @@
 
 #include "foundation/ui/pleasewait.h"
 #include "login/ui/login_entry.h"
-#include "mainwindow/ui/mainwindowseam.h"
+#include "mainwindow/ui/mainwindow_entry.h"
 #include "platform/hookcheck.h"
 #include "platform/serviceconfig.h"
 #include "siteoptions/ui/waitpanel.h"

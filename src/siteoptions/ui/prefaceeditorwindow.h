@@ -4,8 +4,8 @@
 // a preview of the cell and the apply that publishes the site. Opened by the main window for the
 // record in CellRecord (EditorKind 1).
 #include "siteoptions/prefaceeditor.h"
-#include "siteoptions/prefaceeditorwindowlabels.h"
 #include "siteoptions/ui/textstylepanel.h"
+#include "state/prefaceeditorwindowlabels.h"
 
 #include <QDialog>
 

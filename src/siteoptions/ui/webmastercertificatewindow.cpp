@@ -1,11 +1,11 @@
 #include "siteoptions/ui/webmastercertificatewindow.h"
 
 #include "imaging/ui/grabwindow.h"
-#include "login/state.h"
 #include "platform/paths.h"
 #include "platform/twips.h"
 #include "platform/ui/webbrowser.h"
 #include "siteoptions/domainregistration.h"
+#include "state/loginstate.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -4,7 +4,7 @@
 
 #include <QHeaderView>
 
-#include "blogs/ui/flexgrid.h"
+#include "platform/ui/flexgrid.h"
 
 TEST(FlexGrid, FormatStringGivesHeaderTextsAlignmentsAndWidths) {
     FlexGrid grid;

@@ -1,7 +1,7 @@
 #pragma once
 // Module state of the site model: the site's settings table and the values that the page
-// generators and the editor dialogs share. Data only; the procedures are in sitemodel.h and
-// modCreateHtmlFiles.h.
+// generators and the editor dialogs share. Data only; the procedures are in site/sitemodel.h and
+// site/modCreateHtmlFiles.h.
 #include "platform/statereset.h"
 #include "platform/vberror.h"
 

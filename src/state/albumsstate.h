@@ -1,7 +1,7 @@
 #pragma once
 // Module state of the photo albums: the member's album list, the home-page album frame and the
 // file list of the album last looked at, as the service's tables. Data only; the cache files
-// that keep them are handled in albumcache.h.
+// that keep them are handled in albums/albumcache.h.
 #include "foundation/table.h"
 #include "platform/statereset.h"
 

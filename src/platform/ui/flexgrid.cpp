@@ -1,4 +1,4 @@
-#include "blogs/ui/flexgrid.h"
+#include "platform/ui/flexgrid.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
