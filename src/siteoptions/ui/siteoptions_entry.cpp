@@ -7,6 +7,8 @@
 #include "siteoptions/ui/musicsettingswindow.h"
 #include "siteoptions/ui/siteprotectionwindow.h"
 
+#include <QLineEdit>
+
 void OpenPrefaceEditor(QWidget* parent) {
     PrefaceEditorWindow window(parent);
     window.exec();
