@@ -331,6 +331,8 @@ void BM_MainWindowIdleWithAnimation(benchmark::State& state) {
         }
         WaitUntil([] { return false; }, 1000, 5);  // the loads' own work done
         const qint64 service = g_session->service.process.processId();
+        // A mark for a profiler attached from outside.
+        if (!qEnvironmentVariableIsEmpty("TAVOLIN_BENCH_DETAIL")) std::fprintf(stderr, "-- idle for 10 s\n");
         const QHash<qint64, double> tree0 = TreeCpuSeconds(service);
         const double cpu0 = ProcessCpuSeconds();
         QElapsedTimer wall;

@@ -399,6 +399,37 @@ TEST_F(MainWindowTest, TheMouseWheelScrollsTheSiteBetweenAndOverItsPages) {
     EXPECT_EQ(w.vscWeb->value(), 0);
 }
 
+TEST_F(MainWindowTest, PagesScrolledWellOutOfTheViewportAreHiddenFromTheEngine) {
+    SetUserSetting(UcsTeachMain, QStringLiteral("3"));
+    frm个人网站& w = open();
+    w.resize(1024, 600);
+    QApplication::processEvents();
+    // The highest and the lowest cell box on the canvas, and the blog area at its foot.
+    int top = 0, bottom = 0;
+    for (int i = 1; i < frm个人网站::kCells; ++i) {
+        if (w.picPage[i]->y() < w.picPage[top]->y()) top = i;
+        if (w.picPage[i]->y() > w.picPage[bottom]->y()) bottom = i;
+    }
+    auto shown = [](WebBrowser* b) { return b->inSight() && b->page()->isVisible(); };
+    EXPECT_TRUE(shown(w.webPage[top]));
+    EXPECT_FALSE(w.webPage[bottom]->inSight());
+    EXPECT_FALSE(w.webBlogBack->inSight());
+    // The page background spans the canvas: always in sight.
+    EXPECT_TRUE(w.webBack->inSight());
+
+    w.vscWeb->setValue(w.vscWeb->maximum());
+    EXPECT_TRUE(shown(w.webPage[bottom]));
+    EXPECT_TRUE(shown(w.webBlogBack));
+    EXPECT_FALSE(w.webPage[top]->inSight());
+    EXPECT_FALSE(w.webPage[top]->page()->isVisible());
+    // A box just below the viewport, within the margin, is already in sight.
+    w.vscWeb->setValue(0);
+    for (int i = 0; i < frm个人网站::kCells; ++i) {
+        const int below = w.picPage[i]->y() + w.picWeb->y() - w.picFrame->height();
+        if (below > 0 && below < 100) EXPECT_TRUE(w.webPage[i]->inSight()) << i;
+    }
+}
+
 TEST_F(MainWindowTest, ATooLowWindowSkipsOnlyTheSizesThatCannotBe) {
     SetUserSetting(UcsTeachMain, QStringLiteral("3"));
     frm个人网站& w = open();

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include "emulator/demomovie.h"
@@ -140,6 +141,13 @@ void PlayCellPage(const char* code, bool transparent) {
         EXPECT_EQ(drawn.ground, 0.0);  // the page shows through the movie's ground
     else
         EXPECT_GT(drawn.ground, 0.4);
+    // The page's own scripts (the player's world) see no game controllers, not even empty places
+    // for them, so the engine never starts polling them.
+    QVariant controllers;
+    web.page()->runJavaScript(QStringLiteral("navigator.getGamepads().length"), QWebEngineScript::MainWorld,
+                              [&controllers](const QVariant& v) { controllers = v; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controllers.isValid(); }, kLoadTimeoutMs));
+    EXPECT_EQ(controllers.toInt(), 0);
 }
 
 TEST_F(FlashPlayerTest, ACellPagePlaysTheMovie) { PlayCellPage("111", false); }

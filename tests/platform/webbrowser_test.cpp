@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QWebEnginePage>
 
 #include "platform/ansi.h"
 #include "platform/eventwait.h"
@@ -245,6 +246,28 @@ TEST_F(WebBrowserTest, AFrameIntervalSpacesTheAnimationFramesOfAPage) {
     const int lifted = frames(paced);
     ASSERT_TRUE(WaitUntil([&] { return frames(paced) >= lifted + 30; }, kLoadTimeoutMs, 5));
     EXPECT_LT(meanGap(paced), 120.0);
+}
+
+TEST_F(WebBrowserTest, APageOutOfSightIsHiddenFromTheEngineEvenWhenItsViewIsShownAgain) {
+    writeFile(file(QStringLiteral("plain.html")), "<html><body>plain</body></html>");
+    WebBrowser web;
+    web.resize(200, 100);
+    web.show();
+    ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("plain.html"))));
+    auto state = [&web] { return web.runScriptSync(QStringLiteral("document.visibilityState")).toString(); };
+    ASSERT_EQ(state(), QStringLiteral("visible"));
+
+    web.setInSight(false);
+    EXPECT_FALSE(web.page()->isVisible());
+    EXPECT_EVENTUALLY_EQ(state(), QStringLiteral("hidden"), kLoadTimeoutMs);
+    // The view shows its page when it is shown again; out of sight, the page stays hidden.
+    web.hide();
+    web.show();
+    EXPECT_EVENTUALLY(!web.page()->isVisible() && state() == QStringLiteral("hidden"), kLoadTimeoutMs);
+
+    web.setInSight(true);
+    EXPECT_TRUE(web.page()->isVisible());
+    EXPECT_EVENTUALLY_EQ(state(), QStringLiteral("visible"), kLoadTimeoutMs);
 }
 
 }  // namespace

@@ -140,6 +140,8 @@ private:
 // an animated cell goes through the page's renderer, the engine's compositor and the window's
 // software drawing, so the 60 frames a second the engine would make keep a core busy.
 constexpr int kSiteFrameIntervalMs = 100;
+// How far beyond the viewport a box counts as in sight, twips: a box scrolled into view has drawn.
+constexpr int kSightMargin = 3000;
 
 // A browser of the site: silent, no scroll bars, its page inset by the frame.
 WebBrowser* NewFramedBrowser(QWidget* parent) {
@@ -511,6 +513,10 @@ void SiteWindow::buildCanvas() {
     SetTwips(vscWeb, 15360 - 330, 0, 315, 10800 - 2295 - 60);
     // Tracking is on, so dragging the thumb changes the value too (the Scroll event).
     connect(vscWeb, &QScrollBar::valueChanged, this, [this] { vscWeb_Change(); });
+    // Boxes scrolled well out of the viewport make no frames: animations there cost nothing.
+    auto* sight = new BrowserSight(picFrame, picWeb, P(kSightMargin));
+    for (int i = 0; i < kCells; ++i) sight->watch(webPage[i], picPage[i]);
+    for (const AreaBox& a : areas) sight->watch(*a.browser, *a.box);
     auto* wheel = new WheelToScrollBar(vscWeb, {picFrame, picWeb});
     for (WebBrowser* b : {webBack, webMidBack, webPhotoBack, webBlogBack}) wheel->watch(b);
     for (WebBrowser* b : webPage) wheel->watch(b);

@@ -52,6 +52,12 @@ const char kLoaderScript[] = R"JS((function () {
     var p = e.parentElement.querySelector(':scope > param[name="wmode" i]');
     if (p) e.setAttribute('wmode', p.getAttribute('value') || '');
   });
+  // The player asks for the game controllers at every frame, and the first asking starts the
+  // engine's polling of them sixty times a second for as long as the page lives. Flash movies know
+  // no game controllers: the page has none.
+  try {
+    Object.defineProperty(Navigator.prototype, 'getGamepads', {value: function () { return []; }, configurable: true});
+  } catch (e) {}
   window.RufflePlayer = window.RufflePlayer || {};
   window.RufflePlayer.config = {
     publicPath: '%1',

@@ -194,6 +194,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent) {
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::onLoadFinished);
     // Once the engine names the page's address, it is the location.
     connect(m_page, &QWebEnginePage::urlChanged, this, [this] { m_requested.clear(); });
+    m_view->installEventFilter(this);
 }
 
 WebBrowser::~WebBrowser() {
@@ -214,8 +215,13 @@ void WebBrowser::setFrameInterval(int ms) {
     }
 }
 
+void WebBrowser::setInSight(bool inSight) {
+    if (m_inSight == inSight) return;
+    m_inSight = inSight;
+    if (m_view->isVisible()) m_page->setVisible(inSight);
+}
+
 void WebBrowser::watchSurface(QObject* filter) {
-    if (m_surfaceFilters.isEmpty()) m_view->installEventFilter(this);
     m_surfaceFilters.append(filter);
     for (QObject* child : m_view->children())
         if (child->isWidgetType()) child->installEventFilter(filter);
@@ -229,7 +235,40 @@ bool WebBrowser::eventFilter(QObject* watched, QEvent* e) {
             for (const QPointer<QObject>& filter : std::as_const(m_surfaceFilters))
                 if (filter) child->installEventFilter(filter);
     }
+    // The view shows its page when it is shown; a page out of sight is hidden again right after.
+    if (watched == m_view && e->type() == QEvent::Show && !m_inSight) {
+        QMetaObject::invokeMethod(this, [this] {
+            if (!m_inSight && m_view->isVisible()) m_page->setVisible(false);
+        }, Qt::QueuedConnection);
+    }
     return QWidget::eventFilter(watched, e);
+}
+
+BrowserSight::BrowserSight(QWidget* viewport, QWidget* canvas, int marginPx)
+    : QObject(viewport), m_viewport(viewport), m_canvas(canvas), m_margin(marginPx) {
+    viewport->installEventFilter(this);
+    canvas->installEventFilter(this);
+}
+
+void BrowserSight::watch(WebBrowser* browser, QWidget* box) {
+    m_browsers.append({browser, box});
+    place(browser, box);
+}
+
+void BrowserSight::update() {
+    for (const auto& [browser, box] : std::as_const(m_browsers))
+        if (browser && box) place(browser, box);
+}
+
+void BrowserSight::place(WebBrowser* browser, QWidget* box) const {
+    const QRect sight = m_viewport->rect().adjusted(-m_margin, -m_margin, m_margin, m_margin);
+    browser->setInSight(QRect(box->mapTo(m_viewport, QPoint(0, 0)), box->size()).intersects(sight));
+}
+
+bool BrowserSight::eventFilter(QObject* watched, QEvent* e) {
+    const bool moved = watched == m_canvas && (e->type() == QEvent::Move || e->type() == QEvent::Resize);
+    if (moved || (watched == m_viewport && e->type() == QEvent::Resize)) update();
+    return QObject::eventFilter(watched, e);
 }
 
 void WebBrowser::Navigate(const QString& address) {

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 class QWebEngineProfile;
 class QWebEngineView;
@@ -104,6 +105,13 @@ public:
     // filter before the engine.
     void watchSurface(QObject* filter);
 
+    // Out of sight (its box scrolled out of the window's viewport), the engine takes the page as
+    // hidden, as it takes a page of a hidden window: no frames are made, animations and Flash
+    // stop, the drawn tiles are let go and timers slow down; back in sight, it draws again. The
+    // widget stays as it is. In sight by default.
+    void setInSight(bool inSight);
+    bool inSight() const { return m_inSight; }
+
     QWebEngineView* view() const { return m_view; }
     QWebEnginePage* page() const;
 
@@ -144,8 +152,32 @@ private:
     bool m_loading = false;
     bool m_designMode = false;
     int m_frameIntervalMs = 0;
+    bool m_inSight = true;
     FramePacer* m_pacer = nullptr;
     QList<QPointer<QObject>> m_surfaceFilters;
+};
+
+// Tells the browsers on a scrolling canvas whether they are in sight: a browser whose box lies
+// wholly outside the viewport, beyond a margin, is out of sight (WebBrowser::setInSight). Follows
+// the canvas's moves (scrolling) and the viewport's size.
+class BrowserSight : public QObject {
+public:
+    // The canvas is a child of the viewport; the margin (pixels) brings a box into sight a little
+    // before it shows, so it has drawn by the time it does.
+    BrowserSight(QWidget* viewport, QWidget* canvas, int marginPx);
+    // box: the widget on the canvas whose place counts (the browser may reach past it).
+    void watch(WebBrowser* browser, QWidget* box);
+    void update();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void place(WebBrowser* browser, QWidget* box) const;
+    QWidget* m_viewport;
+    QWidget* m_canvas;
+    int m_margin;
+    QList<std::pair<QPointer<WebBrowser>, QPointer<QWidget>>> m_browsers;
 };
 
 // A separate browser window for pages a page opens itself (NewWindow2 left uncancelled). It
