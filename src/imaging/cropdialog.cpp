@@ -97,9 +97,9 @@ QImage RenderCropCut(const QImage& picture, const CropGeometry& g) {
     return cut;
 }
 
-CropDialog::CropDialog(CropDialogView view) : m_view(std::move(view)) {}
+CropDialogController::CropDialogController(CropDialogView view) : m_view(std::move(view)) {}
 
-void CropDialog::load() {
+void CropDialogController::load() {
     m_mode = CropTargetMode;
     CropSource s = CropSourceOfMode(m_mode);
     m_unturned = s.picture;
@@ -114,7 +114,7 @@ void CropDialog::load() {
     CALL_REQUIRED_HOOK(m_view.place, geometry);
 }
 
-bool CropDialog::quarterTurn(int direction) {
+bool CropDialogController::quarterTurn(int direction) {
     REQUIRE_HOOK(m_view.turnedPreview);
     if (!m_view.turnedPreview || m_unturned.isNull()) return false;
     m_quarterTurns = qint16((m_quarterTurns + direction) % 4);
@@ -131,7 +131,7 @@ bool CropDialog::quarterTurn(int direction) {
     return true;
 }
 
-bool CropDialog::confirm() {
+bool CropDialogController::confirm() {
     if (geometry.canvas.width > geometry.viewportWidth || geometry.canvas.height > geometry.viewportHeight) {
         if (m_view.maximise) m_view.maximise();
     }
@@ -159,7 +159,7 @@ bool CropDialog::confirm() {
     return true;
 }
 
-void CropDialog::record() const {
+void CropDialogController::record() const {
     if (m_mode != CropTarget::Background && m_mode != CropTarget::Foreground) return;
     if (CellRecord.size() < 8) CellRecord.resize(14);
     if (m_mode == CropTarget::Background) {

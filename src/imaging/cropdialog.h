@@ -46,9 +46,9 @@ CropSource CropSourceOfMode(qint16 mode);
 // its place on the canvas scaled from the full-size image.
 QImage RenderCropCut(const QImage& picture, const CropGeometry& geometry);
 
-class CropDialog {
+class CropDialogController {
 public:
-    explicit CropDialog(CropDialogView view);
+    explicit CropDialogController(CropDialogView view);
 
     // Opening: the source, frame and output of CropTargetMode, the picture placed and shown.
     void load();

@@ -506,7 +506,7 @@ bool WritePreparedFiles(const UploadPictureComposition& composition, const QStri
     }
 }
 
-void PicturePreparation::LoadAndOverlayPicture() {
+void PicturePreparationController::LoadAndOverlayPicture() {
     const UploadPictureRequest request = UploadPictureRequestFromLabels();
     m_userFolder = request.userFolder;
     RemovePreparedFiles(m_userFolder);
@@ -514,4 +514,4 @@ void PicturePreparation::LoadAndOverlayPicture() {
     CALL_REQUIRED_HOOK(m_view.showComposition, m_composition.shown);
 }
 
-bool PicturePreparation::Finish() { return WritePreparedFiles(m_composition, m_userFolder); }
+bool PicturePreparationController::Finish() { return WritePreparedFiles(m_composition, m_userFolder); }

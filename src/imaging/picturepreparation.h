@@ -85,9 +85,9 @@ struct PicturePreparationView {
 };
 
 // The worker's two steps: the load lays the picture out, the tick writes what it made.
-class PicturePreparation {
+class PicturePreparationController {
 public:
-    explicit PicturePreparation(PicturePreparationView view) : m_view(std::move(view)) {}
+    explicit PicturePreparationController(PicturePreparationView view) : m_view(std::move(view)) {}
     // Removes the files of an earlier run, reads the labels, composes and shows the layout.
     void LoadAndOverlayPicture();
     // Writes the files; true when temp.jpg was written.

@@ -253,7 +253,7 @@ TEST_F(PrefaceEditor, ACroppedBackgroundIsUploadedAsGrbTenJpg) {
         view.place = [](const CropGeometry&) {};
         view.showPicture = [](const QImage&) {};
         view.turnedPreview = [](const QImage& unturned, int) { return unturned; };
-        CropDialog crop(view);
+        CropDialogController crop(view);
         crop.load();
         ASSERT_TRUE(crop.confirm());
     };

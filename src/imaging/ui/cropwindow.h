@@ -78,7 +78,7 @@ public:
     // The scratch preview box (picPreview, picBackColor) the quarter turns go through; hidden.
     PreviewBox* previewBox = nullptr;
 
-    CropDialog& logic() { return m_logic; }
+    CropDialogController& logic() { return m_logic; }
 
     void Form_Load();
     void cmdOK_Click();
@@ -116,6 +116,6 @@ private:
     void zoom(bool in);
     void quarterTurn(QPushButton* button, int direction);
 
-    CropDialog m_logic;
+    CropDialogController m_logic;
 };
 using frm图像剪裁 = CropWindow;  // 图像剪裁 crop dialog

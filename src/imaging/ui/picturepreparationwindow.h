@@ -32,7 +32,7 @@ private:
     void showComposition(const QImage& composition);
 
     PicturePreparationView m_view;
-    PicturePreparation m_preparation;
+    PicturePreparationController m_preparation;
     bool m_loaded = false;
 };
 using frm图像压缩 = PicturePreparationWindow;  // 图像压缩 picture-preparation worker
