@@ -2,16 +2,19 @@
 
 #include "platform/ui/flashplayer.h"
 
+#include <QAbstractEventDispatcher>
 #include <QChildEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -77,24 +80,54 @@ private:
 // The view draws the engine's frames in a widget of its own, which it creates with the page's first
 // frame (and again after some navigations) and which draws from a timer it starts at every new
 // frame. Holding that timer's events back until the interval has passed holds back the drawing,
-// and with it the engine, which makes no new frame before the last one is drawn. A held-back
-// timer fires again a few milliseconds later, so nothing is lost, only delayed.
+// and with it the engine, which makes no new frame before the last one is drawn. The held-back
+// timer is set to fire once when the interval is over, rather than every few milliseconds until
+// then: each of those wake-ups costs the program a pass of its event loop.
 class FramePacer : public QObject {
 public:
     FramePacer(QObject* parent, int intervalMs) : QObject(parent), m_intervalMs(intervalMs) {}
     void setInterval(int ms) { m_intervalMs = ms; }
 
 protected:
-    bool eventFilter(QObject*, QEvent* e) override {
+    bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() != QEvent::Timer || m_intervalMs <= 0) return false;
-        if (m_lastDraw.isValid() && m_lastDraw.elapsed() < m_intervalMs) return true;
+        const int id = static_cast<QTimerEvent*>(e)->timerId();
+        const qint64 since = m_lastDraw.isValid() ? m_lastDraw.elapsed() : m_intervalMs;
+        if (since < m_intervalMs) {
+            holdBack(watched, id, int(m_intervalMs - since));
+            return true;
+        }
+        restore(watched, id);
         m_lastDraw.start();
         return false;
     }
 
 private:
+    // Moves the timer's next event to `delayMs` from now, remembering its own interval.
+    void holdBack(QObject* owner, int id, int delayMs) {
+        QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(owner->thread());
+        if (!d) return;
+        for (const QAbstractEventDispatcher::TimerInfo& t : d->registeredTimers(owner)) {
+            if (t.timerId != id || t.interval >= delayMs) continue;
+            if (!d->unregisterTimer(id)) return;
+            d->registerTimer(id, delayMs, t.timerType, owner);
+            if (!m_held.contains(id)) m_held.insert(id, {t.interval, t.timerType});
+            return;
+        }
+    }
+    // A timer that was held back repeats at its own interval again.
+    void restore(QObject* owner, int id) {
+        const auto it = m_held.constFind(id);
+        if (it == m_held.cend()) return;
+        const QAbstractEventDispatcher::TimerInfo own(id, it->first, it->second);
+        m_held.erase(it);
+        QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(owner->thread());
+        if (d && d->unregisterTimer(id)) d->registerTimer(id, own.interval, own.timerType, owner);
+    }
+
     int m_intervalMs;
     QElapsedTimer m_lastDraw;
+    QHash<int, std::pair<qint64, Qt::TimerType>> m_held;
 };
 
 namespace {
