@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QRect>
 #include <QSignalSpy>
 #include <QTest>
@@ -115,6 +116,34 @@ TEST(DemoMovie, IsAnSwfOfFourFramesAtTwoASecond) {
     EXPECT_DOUBLE_EQ(movie->rate, 2.0);
 }
 
+// Runs a script in the page's own world (the player's) and waits for its value.
+QVariant MainWorldValue(WebBrowser& web, const QString& script) {
+    QVariant value;
+    bool done = false;
+    web.page()->runJavaScript(script, QWebEngineScript::MainWorld, [&](const QVariant& v) { value = v, done = true; });
+    if (!QTest::qWaitFor([&] { return done; }, kLoadTimeoutMs)) return {};
+    return value;
+}
+
+// The player asks for animation frames at about the movie's rate (two a second) and keeps asking,
+// while a script of the page gets every frame the engine makes.
+void ExpectThePlayerDrawsAtTheMoviesRate(WebBrowser& web) {
+    MainWorldValue(web, QStringLiteral(
+        "(function(){var c=window.__frames={player:0,page:0,t0:performance.now()},ask=window.requestAnimationFrame;"
+        "window.requestAnimationFrame=function(f){c.player++;return ask.call(window,f);};"
+        "(function tick(){c.page++;ask.call(window,tick);})();return 1;})()"));
+    QJsonObject frames;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        frames = QJsonDocument::fromJson(MainWorldValue(web, QStringLiteral(
+            "JSON.stringify({player:__frames.player,page:__frames.page,s:(performance.now()-__frames.t0)/1000})"))
+                                             .toString().toUtf8()).object();
+        return frames.value(QStringLiteral("page")).toInt() >= 60 && frames.value(QStringLiteral("player")).toInt() >= 3;
+    }, kPlayTimeoutMs)) << "frames: " << QJsonDocument(frames).toJson().constData();
+    const double seconds = frames.value(QStringLiteral("s")).toDouble();
+    EXPECT_LE(frames.value(QStringLiteral("player")).toInt(), 4 * seconds + 3)
+        << "the player asked for frames faster than its movie changes: " << QJsonDocument(frames).toJson().constData();
+}
+
 // Cell 8's page with the demo movie as its foreground, opaque ("111") or transparent ("011"):
 // the player takes the markup's size and draws the movie's ground only when opaque.
 void PlayCellPage(const char* code, bool transparent) {
@@ -148,6 +177,7 @@ void PlayCellPage(const char* code, bool transparent) {
                               [&controllers](const QVariant& v) { controllers = v; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return controllers.isValid(); }, kLoadTimeoutMs));
     EXPECT_EQ(controllers.toInt(), 0);
+    ExpectThePlayerDrawsAtTheMoviesRate(web);
 }
 
 TEST_F(FlashPlayerTest, ACellPagePlaysTheMovie) { PlayCellPage("111", false); }

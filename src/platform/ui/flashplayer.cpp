@@ -108,6 +108,48 @@ const char kLoaderScript[] = R"JS((function () {
       x.send();
     });
   };
+  // The player asks for an animation frame at every frame the engine makes, whatever its movies'
+  // frame rate, and each asking keeps the engine drawing. A movie changes only at its own frame
+  // rate, so between its frames the player's askings wait; right after the member's input they do
+  // not, so buttons answer at once. The page's own askings are left alone.
+  (function () {
+    var ask = window.requestAnimationFrame.bind(window), drop = window.cancelAnimationFrame.bind(window);
+    var lastFrame = 0, lastInput = -1e9, next = 1, pending = {};
+    ['pointermove', 'pointerdown', 'pointerup', 'keydown', 'wheel'].forEach(function (t) {
+      window.addEventListener(t, function () { lastInput = performance.now(); }, true);
+    });
+    function movieInterval() {
+      var rate = 0;
+      Array.prototype.forEach.call(document.querySelectorAll('ruffle-embed, ruffle-object, ruffle-player'), function (p) {
+        var m = p.metadata;
+        if (m && m.frameRate > rate) rate = m.frameRate;
+      });
+      return rate > 0 ? 1000 / rate : 0;
+    }
+    window.requestAnimationFrame = function (callback) {
+      var id = next++, now = performance.now();
+      var player = String(new Error().stack).indexOf('%1') >= 0;
+      var wait = !player || now - lastInput < 1000 ? 0 : movieInterval() - (now - lastFrame);
+      var run = function (t) {
+        delete pending[id];
+        if (player) lastFrame = performance.now();
+        callback(t);
+      };
+      if (wait <= 4) {
+        pending[id] = {frame: ask(run)};
+      } else {
+        pending[id] = {timer: setTimeout(function () { pending[id] = {frame: ask(run)}; }, wait)};
+      }
+      return id;
+    };
+    window.cancelAnimationFrame = function (id) {
+      var p = pending[id];
+      if (!p) return;
+      delete pending[id];
+      if (p.timer !== undefined) clearTimeout(p.timer);
+      if (p.frame !== undefined) drop(p.frame);
+    };
+  })();
   var s = document.createElement('script');
   s.src = '%2';
   (document.head || document.documentElement).appendChild(s);
