@@ -178,6 +178,11 @@ void PlayCellPage(const char* code, bool transparent) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return controllers.isValid(); }, kLoadTimeoutMs));
     EXPECT_EQ(controllers.toInt(), 0);
     ExpectThePlayerDrawsAtTheMoviesRate(web);
+    // The movie's sound goes through the page's audio context, made for playback rather than the
+    // lowest delay: it is still an audio context that takes sounds.
+    EXPECT_EQ(MainWorldValue(web, QStringLiteral(
+                  "(function(){var c=new AudioContext();var ok=c instanceof AudioContext&&"
+                  "typeof c.createBufferSource()==='object';c.close();return ok;})()")).toBool(), true);
 }
 
 TEST_F(FlashPlayerTest, ACellPagePlaysTheMovie) { PlayCellPage("111", false); }
