@@ -103,31 +103,53 @@ protected:
     }
 
 private:
-    // Moves the timer's next event to `delayMs` from now, remembering its own interval.
-    void holdBack(QObject* owner, int id, int delayMs) {
+    struct Held {
+        qint64 ownInterval;
+        Qt::TimerType ownType;
+        qint64 heldInterval;
+    };
+
+    static bool Registered(QObject* owner, int id, QAbstractEventDispatcher::TimerInfo* info) {
         QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(owner->thread());
-        if (!d) return;
-        for (const QAbstractEventDispatcher::TimerInfo& t : d->registeredTimers(owner)) {
-            if (t.timerId != id || t.interval >= delayMs) continue;
-            if (!d->unregisterTimer(id)) return;
-            d->registerTimer(id, delayMs, t.timerType, owner);
-            if (!m_held.contains(id)) m_held.insert(id, {t.interval, t.timerType});
+        if (!d) return false;
+        for (const QAbstractEventDispatcher::TimerInfo& t : d->registeredTimers(owner))
+            if (t.timerId == id) return *info = t, true;
+        return false;
+    }
+    static void Reschedule(QObject* owner, int id, qint64 intervalMs, Qt::TimerType type) {
+        QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(owner->thread());
+        if (d && d->unregisterTimer(id)) d->registerTimer(id, intervalMs, type, owner);
+    }
+
+    // Moves the timer's next event to `delayMs` from now, remembering its own interval. A timer its
+    // owner started again since (another interval) counts as new.
+    void holdBack(QObject* owner, int id, int delayMs) {
+        QAbstractEventDispatcher::TimerInfo t(0, 0, Qt::CoarseTimer);
+        if (!Registered(owner, id, &t)) return;
+        const auto it = m_held.constFind(id);
+        const bool held = it != m_held.cend() && it->heldInterval == t.interval;
+        const qint64 own = held ? it->ownInterval : t.interval;
+        const Qt::TimerType type = held ? it->ownType : t.timerType;
+        if (!held && own >= delayMs) {
+            m_held.remove(id);  // its own schedule brings it after the interval anyway
             return;
         }
+        Reschedule(owner, id, delayMs, type);
+        m_held.insert(id, {own, type, delayMs});
     }
     // A timer that was held back repeats at its own interval again.
     void restore(QObject* owner, int id) {
         const auto it = m_held.constFind(id);
         if (it == m_held.cend()) return;
-        const QAbstractEventDispatcher::TimerInfo own(id, it->first, it->second);
+        const Held h = *it;
         m_held.erase(it);
-        QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(owner->thread());
-        if (d && d->unregisterTimer(id)) d->registerTimer(id, own.interval, own.timerType, owner);
+        QAbstractEventDispatcher::TimerInfo t(0, 0, Qt::CoarseTimer);
+        if (Registered(owner, id, &t) && t.interval == h.heldInterval) Reschedule(owner, id, h.ownInterval, h.ownType);
     }
 
     int m_intervalMs;
     QElapsedTimer m_lastDraw;
-    QHash<int, std::pair<qint64, Qt::TimerType>> m_held;
+    QHash<int, Held> m_held;
 };
 
 namespace {
