@@ -126,7 +126,7 @@ private:
             "var o=getComputedStyle(e).overflowY;if(o=='auto'||o=='scroll')return true;}}"
             "return false;})()");
         QPointer<WebBrowser> guard(browser);
-        browser->runScript(kScript, [this, guard](const QVariant& scrolls) {
+        browser->readPage(kScript, [this, guard](const QVariant& scrolls) {
             if (guard && scrolls.toBool()) m_scrolling.insert(guard.data());
         });
     }

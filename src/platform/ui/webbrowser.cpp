@@ -402,6 +402,10 @@ void WebBrowser::runScript(const QString& script, std::function<void(const QVari
         m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
 }
 
+void WebBrowser::readPage(const QString& script, std::function<void(const QVariant&)> done) {
+    m_page->runJavaScript(script, QWebEngineScript::MainWorld, [done](const QVariant& v) { done(v); });
+}
+
 QVariant WebBrowser::runScriptSync(const QString& script, int timeoutMs) {
     return WaitFor<QVariant>(this, timeoutMs, [&](std::function<void(const QVariant&)> finish) {
         runScript(script, finish);

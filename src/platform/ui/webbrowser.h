@@ -92,6 +92,10 @@ public:
     // result (asynchronous, optional).
     void runScript(const QString& script, std::function<void(const QVariant&)> done = {});
     QVariant runScriptSync(const QString& script, int timeoutMs = 10000);
+    // Runs a script that only reads the document in the page's own script world, so that no world
+    // of the program's own is made for it: each costs the page's renderer a script context. What
+    // it returns is only as good as the page lets it be.
+    void readPage(const QString& script, std::function<void(const QVariant&)> done);
 
     // Draws the engine's frames at most once per interval (milliseconds; 0, the default, draws
     // each as it comes). The engine waits for a frame to be drawn before it makes the next, so an
