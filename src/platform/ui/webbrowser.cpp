@@ -90,10 +90,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() != QEvent::Timer || m_intervalMs <= 0) return false;
+        if (e->type() != QEvent::Timer) return false;
         const int id = static_cast<QTimerEvent*>(e)->timerId();
         const qint64 since = m_lastDraw.isValid() ? m_lastDraw.elapsed() : m_intervalMs;
-        if (since < m_intervalMs) {
+        if (m_intervalMs > 0 && since < m_intervalMs) {
             holdBack(watched, id, int(m_intervalMs - since));
             return true;
         }
