@@ -17,7 +17,8 @@
 // TAVOLIN_BENCH_NO_FLASH_PLAYER=1 runs everything without the Flash player (the cold after_login too).
 // The renderer processes are bounded as the program bounds them (--renderer-process-limit=3)
 // unless QTWEBENGINE_CHROMIUM_FLAGS names a limit of its own. With TAVOLIN_BENCH_DETAIL set, each
-// memory reading also lists every process of the tree with its share.
+// memory reading also lists every process of the tree with its share, and each unload of the main
+// window gives the program's anonymous memory once the window is gone.
 #include "foundation/folders.h"
 #include "platform/eventwait.h"
 #include "login/ui/loginwindow.h"
@@ -188,19 +189,24 @@ qint64 ProgramAnonKb() {
     return 0;
 }
 
-// Unloads the main window and waits until the window and its views' surfaces are gone, as they
-// go in the program's event loop. The engine deletes a surface later, from the event loop; asked
-// from inside one of the benchmark's waits, that deletion waits for an outer loop, which the
-// program has and the benchmark has not, so the deferred deletions are carried out here between
-// the waits. Without that, the last window's 40 surfaces and their pictures (some 55 MiB) stayed
-// in memory beside the next window's.
+// Waits as the program's event loop would run meanwhile. An object deleted later (deleteLater) from
+// inside one of the waits' local loops is deleted once control returns to an outer loop, which the
+// program has and the benchmark has not: the engine's drawing surfaces of an unloaded window's
+// views, the login window the main window closes. So the deferred deletions are carried out between
+// the slices of the wait. Without that, the last window's 40 surfaces and their pictures (some
+// 55 MiB) stayed in memory beside the next window's.
+bool WaitInProgramLoop(const std::function<bool()>& done, int timeoutMs) {
+    return WaitUntil([&done] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return done();
+    }, timeoutMs, 5);
+}
+
+// Unloads the main window and waits until the window and its views' surfaces are gone.
 void UnloadMainWindow() {
     QPointer<frm个人网站> window = frm个人网站::loaded();
     frm个人网站::unload();
-    WaitUntil([&window] {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return !window && LooseViewSurfaces() == 0;
-    }, 30000, 5);
+    WaitInProgramLoop([&window] { return !window && LooseViewSurfaces() == 0; }, 30000);
     if (!qEnvironmentVariableIsEmpty("TAVOLIN_BENCH_DETAIL"))
         std::fprintf(stderr, "-- after the unload: program Pss_Anon: %lld kB, %d loose view surfaces\n",
                      ProgramAnonKb(), LooseViewSurfaces());
@@ -246,14 +252,14 @@ bool LogIn(Session& s) {
         return false;
     }
     w->Timer1->stop();  // no page turns meanwhile
-    if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000, 5)) {
+    if (!WaitInProgramLoop([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
         s.error = QStringLiteral("only %1 of 37 pages loaded").arg(w->siteBrowsersLoaded());
         return false;
     }
     const qint64 done = clock.nsecsElapsed();
     s.afterLoginMs = double(done - loaded) / 1e6;
     s.loginToPagesMs = double(done) / 1e6;
-    WaitUntil([] { return false; }, 1000, 5);  // let the renderers settle before memory is read
+    WaitInProgramLoop([] { return false; }, 1000);  // let the renderers settle before memory is read
     s.afterLogin = MeasureTree(s.service.process.processId(), "after login");
     UnloadMainWindow();
     return true;
@@ -291,18 +297,19 @@ void Reload(benchmark::State& state, bool flashPlays) {
         auto* w = new frm个人网站;
         w->show();  // the window's load
         w->Timer1->stop();
-        if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000, 5)) {
+        if (!WaitInProgramLoop([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
             state.SkipWithError("the pages did not load");
             break;
         }
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
         // The player's script, its core, its WebAssembly and the movie.
-        if (flashPlays && !WaitUntil([requests] { return FlashPlayerFileRequests() - requests >= 4; }, 120000, 5)) {
+        const auto playerLoaded = [requests] { return FlashPlayerFileRequests() - requests >= 4; };
+        if (flashPlays && !WaitInProgramLoop(playerLoaded, 120000)) {
             state.SkipWithError("the Flash cell did not load the player");
             break;
         }
         playerMs = double(clock.nsecsElapsed()) / 1e6;
-        WaitUntil([] { return false; }, 1000, 5);  // let the renderers settle before memory is read
+        WaitInProgramLoop([] { return false; }, 1000);  // let the renderers settle before memory is read
         memory = MeasureTree(g_session->service.process.processId(), "after a reload");
         UnloadMainWindow();
     }
@@ -403,7 +410,7 @@ void BM_SiteViewComplete(benchmark::State& state) {
     auto* w = new frm个人网站;
     w->show();
     w->Timer1->stop();
-    if (!WaitUntil([w] { return w->siteBrowsersLoaded() == 37; }, 120000, 5)) {
+    if (!WaitInProgramLoop([w] { return w->siteBrowsersLoaded() == 37; }, 120000)) {
         state.SkipWithError("the main window's pages did not load");
         return;
     }
@@ -416,7 +423,7 @@ void BM_SiteViewComplete(benchmark::State& state) {
         QElapsedTimer clock;
         clock.start();
         browser.Navigate(page);
-        if (!WaitUntil([&complete] { return complete; }, 120000, 5)) {
+        if (!WaitInProgramLoop([&complete] { return complete; }, 120000)) {
             state.SkipWithError("the site page did not load");
             break;
         }
