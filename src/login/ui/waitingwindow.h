@@ -1,6 +1,7 @@
 #pragma once
 // The waiting window: loaded once after a successful login and never shown; its browser loads
-// the weekly waiting advertisement page. It stays loaded, hidden, until the program ends.
+// the weekly waiting advertisement page. It stays loaded, hidden, until the program ends; the
+// page, once loaded, is discarded by the engine (its address stays).
 #include "platform/defaultinstance.h"
 
 #include <QWidget>
