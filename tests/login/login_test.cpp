@@ -21,7 +21,6 @@
 #include "state/sitestate.h"
 #include "login/loginchecks.h"
 #include "support/emulatorfixture.h"
-#include "support/eventually.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,7 +38,6 @@
 #include <QTest>
 #include <QStyle>
 #include <QTimer>
-#include <QWebEnginePage>
 
 namespace {
 
@@ -255,19 +253,6 @@ TEST_F(LoginWindowTest, RightPasswordSetsUpTheMemberAndOpensTheMainWindow) {
 
     // The next start goes to the login window directly.
     EXPECT_FALSE(StartsWithSplash(GetGlobalSetting(GcsFirstLogin), serial()));
-}
-
-TEST_F(LoginWindowTest, WaitingPageIsLetGoOfOnceLoaded) {
-    login(demo.name, demo.password);
-    ASSERT_NE(frmWaiting::loaded(), nullptr);
-    WebBrowser* web = frmWaiting::loaded()->webAD;
-    const auto discarded = [web] {
-        return web->page()->lifecycleState() == QWebEnginePage::LifecycleState::Discarded;
-    };
-    EXPECT_EVENTUALLY(discarded());
-    // Loaded first: the advertisement was fetched, and its address stays.
-    EXPECT_TRUE(web->hasDocument());
-    EXPECT_TRUE(web->LocationURL().contains("/ad/kr/")) << web->LocationURL().toStdString();
 }
 
 TEST_F(LoginWindowTest, LaterLoginsGoToTheRememberedPrefixHost) {

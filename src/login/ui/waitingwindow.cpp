@@ -7,19 +7,12 @@
 #include "state/loginstate.h"
 
 #include <QCoreApplication>
-#include <QWebEnginePage>
 
 WaitingWindow::WaitingWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("请稍候"));
     resize(480, 300);
     webAD = new WebBrowser(this);
     webAD->setGeometry(0, 0, 480, 300);
-    // Never shown, its page has done its work once loaded: the engine then lets go of it, so the
-    // renderer it shares with the main window's advertisement pages ends with that window instead
-    // of growing with every window after it. Shown, the engine makes the page active again.
-    connect(webAD, &WebBrowser::documentComplete, this, [this] {
-        if (!isVisible()) webAD->page()->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
-    });
     Form_Load();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // The waiting window: loaded once after a successful login and never shown; its browser loads
-// the weekly waiting advertisement page. It stays loaded, hidden, until the program ends; the
-// page, once loaded, is discarded by the engine (its address stays).
+// the weekly waiting advertisement page. It stays loaded, hidden, until the program ends.
 #include "platform/defaultinstance.h"
 
 #include <QWidget>
