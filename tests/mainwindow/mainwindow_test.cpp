@@ -29,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -525,6 +526,30 @@ TEST_F(MainWindowTest, ExitAnsweredYesEmptiesTempAndEnds) {
     EXPECT_TRUE(QFile::exists(keep));                // only temp is emptied
     EXPECT_LT(frmDB::grdDB[13].cols(), 11);          // frmDB unloaded
     EXPECT_EQ(ends, 1);
+}
+
+// The engine's views and their drawing surfaces (engine widgets left without a parent when their
+// view goes, deleted by the engine from the event loop) that are alive.
+int EngineWidgets() {
+    int alive = 0;
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->inherits("QWebEngineView") || (w->inherits("QQuickWidget") && !w->parentWidget())) ++alive;
+    return alive;
+}
+
+TEST_F(MainWindowTest, UnloadLetsGoOfEveryBrowserAndItsSurface) {
+    SetUserSetting(UcsTeachMain, QStringLiteral("3"));
+    // The surfaces of earlier tests' windows, deleted outside any event loop, go first.
+    ASSERT_EVENTUALLY_EQ(EngineWidgets(), 0);
+    QPointer<frm个人网站> w = new frm个人网站;
+    w->show();
+    w->Timer1->stop();
+    ASSERT_TRUE(WaitFor([&] { return w->siteBrowsersLoaded() == 37; })) << w->siteBrowsersLoaded();
+    EXPECT_GE(EngineWidgets(), 39);  // the 37 site browsers and the two strips
+    frm个人网站::unload();
+    EXPECT_EVENTUALLY(!w);
+    // Each surface holds pictures of its page's size: one left behind costs megabytes.
+    EXPECT_EVENTUALLY_EQ(EngineWidgets(), 0);
 }
 
 TEST_F(MainWindowTest, SeamActsOnTheOpenWindowOnly) {
