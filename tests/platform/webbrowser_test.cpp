@@ -259,7 +259,7 @@ TEST_F(WebBrowserTest, AFrameIntervalSpacesTheAnimationFramesOfAPage) {
 }
 
 TEST_F(WebBrowserTest, APageOutOfSightIsHiddenFromTheEngineEvenWhenItsViewIsShownAgain) {
-    writeFile(file(QStringLiteral("plain.html")), "<html><body>plain</body></html>");
+    writeFile(file(QStringLiteral("plain.html")), "<html><body style=\"background:#c00000\">plain</body></html>");
     WebBrowser web;
     web.resize(200, 100);
     web.show();
@@ -269,6 +269,7 @@ TEST_F(WebBrowserTest, APageOutOfSightIsHiddenFromTheEngineEvenWhenItsViewIsShow
 
     web.setInSight(false);
     EXPECT_FALSE(web.page()->isVisible());
+    EXPECT_FALSE(web.view()->isVisible());  // its drawn pictures go with it
     EXPECT_EVENTUALLY_EQ(state(), QStringLiteral("hidden"), kLoadTimeoutMs);
     // The view shows its page when it is shown again; out of sight, the page stays hidden.
     web.hide();
@@ -276,8 +277,11 @@ TEST_F(WebBrowserTest, APageOutOfSightIsHiddenFromTheEngineEvenWhenItsViewIsShow
     EXPECT_EVENTUALLY(!web.page()->isVisible() && state() == QStringLiteral("hidden"), kLoadTimeoutMs);
 
     web.setInSight(true);
+    EXPECT_TRUE(web.view()->isVisible());
     EXPECT_TRUE(web.page()->isVisible());
     EXPECT_EVENTUALLY_EQ(state(), QStringLiteral("visible"), kLoadTimeoutMs);
+    // Back in sight, the page is drawn again.
+    EXPECT_EVENTUALLY(web.view()->grab().toImage().pixel(150, 80) == qRgb(0xc0, 0, 0), kLoadTimeoutMs);
 }
 
 }  // namespace

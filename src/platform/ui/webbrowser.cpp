@@ -273,7 +273,10 @@ void WebBrowser::setFrameInterval(int ms) {
 void WebBrowser::setInSight(bool inSight) {
     if (m_inSight == inSight) return;
     m_inSight = inSight;
-    if (m_view->isVisible()) m_page->setVisible(inSight);
+    // Out of sight, the view is hidden with its page: a hidden view lets go of the pictures it drew
+    // the page with (its surface's image and its copy of the engine's last frame).
+    m_view->setVisible(inSight);
+    if (!inSight || m_view->isVisible()) m_page->setVisible(inSight);
 }
 
 void WebBrowser::watchSurface(QObject* filter) {

@@ -112,7 +112,8 @@ public:
     // Out of sight (its box scrolled out of the window's viewport), the engine takes the page as
     // hidden, as it takes a page of a hidden window: no frames are made, animations and Flash
     // stop, the drawn tiles are let go and timers slow down; back in sight, it draws again. The
-    // widget stays as it is. In sight by default.
+    // view inside the widget is hidden meanwhile, which lets go of its own pictures of the page; the
+    // widget itself stays as it is (its box keeps its place and background). In sight by default.
     void setInSight(bool inSight);
     bool inSight() const { return m_inSight; }
 
