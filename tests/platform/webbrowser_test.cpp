@@ -240,7 +240,10 @@ TEST_F(WebBrowserTest, AFrameIntervalSpacesTheAnimationFramesOfAPage) {
     // milliseconds until the interval is over (each firing wakes the program).
     struct TimerCount : QObject {
         int n = 0;
-        bool eventFilter(QObject*, QEvent* e) override { return n += e->type() == QEvent::Timer, false; }
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Timer) ++n;
+            return false;
+        }
     } timers;
     for (QObject* child : paced.view()->children())
         if (child->isWidgetType()) child->installEventFilter(&timers);

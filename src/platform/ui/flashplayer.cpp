@@ -128,7 +128,7 @@ const char kLoaderScript[] = R"JS((function () {
     }
     window.requestAnimationFrame = function (callback) {
       var id = next++, now = performance.now();
-      var player = String(new Error().stack).indexOf('%1') >= 0;
+      var player = String(new Error().stack).indexOf(base) >= 0;
       var wait = !player || now - lastInput < 1000 ? 0 : movieInterval() - (now - lastFrame);
       var run = function (t) {
         delete pending[id];

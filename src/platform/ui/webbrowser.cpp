@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 QWebEngineProfile* BrowserProfile() {
     static QPointer<QWebEngineProfile> profile;
@@ -109,12 +110,12 @@ private:
         qint64 heldInterval;
     };
 
-    static bool Registered(QObject* owner, int id, QAbstractEventDispatcher::TimerInfo* info) {
+    static std::optional<QAbstractEventDispatcher::TimerInfo> Registered(QObject* owner, int id) {
         QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(owner->thread());
-        if (!d) return false;
-        for (const QAbstractEventDispatcher::TimerInfo& t : d->registeredTimers(owner))
-            if (t.timerId == id) return *info = t, true;
-        return false;
+        if (d)
+            for (const QAbstractEventDispatcher::TimerInfo& t : d->registeredTimers(owner))
+                if (t.timerId == id) return t;
+        return std::nullopt;
     }
     static void Reschedule(QObject* owner, int id, qint64 intervalMs, Qt::TimerType type) {
         QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(owner->thread());
@@ -124,12 +125,12 @@ private:
     // Moves the timer's next event to `delayMs` from now, remembering its own interval. A timer its
     // owner started again since (another interval) counts as new.
     void holdBack(QObject* owner, int id, int delayMs) {
-        QAbstractEventDispatcher::TimerInfo t(0, 0, Qt::CoarseTimer);
-        if (!Registered(owner, id, &t)) return;
+        const auto t = Registered(owner, id);
+        if (!t) return;
         const auto it = m_held.constFind(id);
-        const bool held = it != m_held.cend() && it->heldInterval == t.interval;
-        const qint64 own = held ? it->ownInterval : t.interval;
-        const Qt::TimerType type = held ? it->ownType : t.timerType;
+        const bool held = it != m_held.cend() && it->heldInterval == t->interval;
+        const qint64 own = held ? it->ownInterval : t->interval;
+        const Qt::TimerType type = held ? it->ownType : t->timerType;
         if (!held && own >= delayMs) {
             m_held.remove(id);  // its own schedule brings it after the interval anyway
             return;
@@ -143,8 +144,8 @@ private:
         if (it == m_held.cend()) return;
         const Held h = *it;
         m_held.erase(it);
-        QAbstractEventDispatcher::TimerInfo t(0, 0, Qt::CoarseTimer);
-        if (Registered(owner, id, &t) && t.interval == h.heldInterval) Reschedule(owner, id, h.ownInterval, h.ownType);
+        const auto t = Registered(owner, id);
+        if (t && t->interval == h.heldInterval) Reschedule(owner, id, h.ownInterval, h.ownType);
     }
 
     int m_intervalMs;
@@ -292,12 +293,6 @@ bool WebBrowser::eventFilter(QObject* watched, QEvent* e) {
         if (child->isWidgetType())
             for (const QPointer<QObject>& filter : std::as_const(m_surfaceFilters))
                 if (filter) child->installEventFilter(filter);
-    }
-    // The view shows its page when it is shown; a page out of sight is hidden again right after.
-    if (watched == m_view && e->type() == QEvent::Show && !m_inSight) {
-        QMetaObject::invokeMethod(this, [this] {
-            if (!m_inSight && m_view->isVisible()) m_page->setVisible(false);
-        }, Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, e);
 }
