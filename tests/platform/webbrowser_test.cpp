@@ -2,7 +2,10 @@
 // of a load reported as progress, and the new-window policy.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QApplication>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -285,6 +288,88 @@ TEST_F(WebBrowserTest, APageOutOfSightIsHiddenFromTheEngineEvenWhenItsViewIsShow
     EXPECT_EVENTUALLY_EQ(state(), QStringLiteral("visible"), kLoadTimeoutMs);
     // Back in sight, the page is drawn again.
     EXPECT_EVENTUALLY(web.view()->grab().toImage().pixel(150, 80) == qRgb(0xc0, 0, 0), kLoadTimeoutMs);
+}
+
+TEST_F(WebBrowserTest, MarqueesMoveInStepsOfTheirScrollAmountAndKeepTheirStartAndStop) {
+    // Each marquee's content has a fixed size, so the ends of its run are known: "up" runs from 100
+    // (below) by steps of 10; "slide" from -40 (left of it) to 60 (its right end) and stops there;
+    // "left", with the default amount and delay, from 100 by steps of 6.
+    const char page[] =
+        "<html><body style=\"margin:0\">"
+        "<marquee id=\"up\" direction=\"up\" height=\"100\" width=\"100\" scrollamount=\"10\" scrolldelay=\"60\" "
+        "onMouseOut=\"this.start()\" onMouseOver=\"this.stop()\"><div id=\"upc\" style=\"height:40px\">a<br>b</div>"
+        "</marquee><br>"
+        "<marquee id=\"slide\" direction=\"right\" behavior=\"slide\" width=\"100\" scrollamount=\"30\" "
+        "scrolldelay=\"60\"><span id=\"slidec\" style=\"display:inline-block;width:40px\">c</span></marquee><br>"
+        "<marquee id=\"left\" width=\"100\"><span id=\"leftc\" style=\"display:inline-block;width:20px\">d</span>"
+        "</marquee></body></html>";
+    writeFile(file(QStringLiteral("marquee.html")), page);
+    WebBrowser web;
+    web.resize(300, 300);
+    web.show();
+    ASSERT_TRUE(NavigateAndWait(web, file(QStringLiteral("marquee.html"))));
+    // Where the content is in its marquee, seen on the page: the engine's own motion would show too.
+    auto offset = [&web](const char* id, bool across) {
+        const QString side = across ? QStringLiteral("left") : QStringLiteral("top");
+        return web
+            .runScriptSync(QStringLiteral("(function(){var m=document.getElementById('%1').getBoundingClientRect(),"
+                                          "c=document.getElementById('%1c').getBoundingClientRect();return c.%2-m.%2;})()")
+                               .arg(QLatin1String(id), side))
+            .toDouble();
+    };
+    struct Run {
+        const char* id;
+        bool across;
+        double from, step, to;
+    };
+    const Run runs[] = {{"up", false, 100, -10, -40}, {"slide", true, -40, 30, 60}, {"left", true, 100, -6, -20}};
+    // Every position seen is a whole number of steps from the start (or the slide's end), and each
+    // marquee is seen in at least three of them.
+    for (const Run& r : runs) {
+        QSet<int> seen;
+        bool onSteps = true;
+        WaitUntil(
+            [&] {
+                const double at = offset(r.id, r.across);
+                const double steps = (at - r.from) / r.step;
+                onSteps = onSteps && (std::abs(steps - std::round(steps)) < 0.01 || std::abs(at - r.to) < 0.01);
+                seen.insert(int(std::lround(at)));
+                return seen.size() >= 3;
+            },
+            kLoadTimeoutMs, 5);
+        EXPECT_TRUE(onSteps) << r.id;
+        EXPECT_GE(seen.size(), 3) << r.id;
+    }
+    // The slide stays at its end while the others go on.
+    const double left = offset("left", true);
+    ASSERT_EVENTUALLY_EQ(offset("slide", true), 60.0, kLoadTimeoutMs);
+    ASSERT_EVENTUALLY(std::abs(offset("left", true) - left) >= 3 * 6, kLoadTimeoutMs);
+    EXPECT_EQ(offset("slide", true), 60.0);
+
+    // The page's own handlers stop and start it (they run in the page's world, as a click would).
+    web.runScriptSync(QStringLiteral("document.getElementById('up').dispatchEvent(new MouseEvent('mouseover'))"));
+    const double stopped = offset("up", false);
+    const double moving = offset("left", true);
+    ASSERT_EVENTUALLY(std::abs(offset("left", true) - moving) >= 3 * 6, kLoadTimeoutMs);
+    EXPECT_EQ(offset("up", false), stopped);
+    web.runScriptSync(QStringLiteral("document.getElementById('up').dispatchEvent(new MouseEvent('mouseout'))"));
+    EXPECT_EVENTUALLY(offset("up", false) != stopped, kLoadTimeoutMs);
+    // The marquees are still the page's elements, with their attributes and content.
+    EXPECT_EQ(web.runScriptSync(QStringLiteral("document.querySelectorAll('marquee[scrollamount]').length")).toInt(), 2);
+    EXPECT_EQ(web.runScriptSync(QStringLiteral("document.getElementById('up').textContent")).toString(),
+              QStringLiteral("ab"));
+
+    // An edited page runs no scripts: its marquee is the engine's, and its HTML is the page's own.
+    WebBrowser editor;
+    editor.show();
+    editor.setDesignMode(true);
+    ASSERT_TRUE(NavigateAndWait(editor, file(QStringLiteral("marquee.html"))));
+    const QByteArray body(page);
+    EXPECT_EQ(editor.documentHtmlSync(),
+              QString::fromLatin1(body.mid(body.indexOf('>', body.indexOf("<body")) + 1)
+                                      .chopped(int(qstrlen("</body></html>"))))
+                  .replace(QStringLiteral("onMouseOut"), QStringLiteral("onmouseout"))
+                  .replace(QStringLiteral("onMouseOver"), QStringLiteral("onmouseover")));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/ui/webbrowser.h"
 
 #include "platform/ui/flashplayer.h"
+#include "platform/ui/steppedmarquee.h"
 
 #include <QAbstractEventDispatcher>
 #include <QChildEvent>
@@ -40,6 +41,7 @@ QWebEngineProfile* BrowserProfile() {
         s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
         s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
         InstallFlashPlayer(profile);
+        InstallSteppedMarquees(profile);
     }
     return profile;
 }
