@@ -293,16 +293,18 @@ TEST_F(WebBrowserTest, APageOutOfSightIsHiddenFromTheEngineEvenWhenItsViewIsShow
 TEST_F(WebBrowserTest, MarqueesMoveInStepsOfTheirScrollAmountAndKeepTheirStartAndStop) {
     // Each marquee's content has a fixed size, so the ends of its run are known: "up" runs from 100
     // (below) by steps of 10; "slide" from -40 (left of it) to 60 (its right end) and stops there;
-    // "left", with the default amount and delay, from 100 by steps of 6.
+    // "left", with the default amount, from 100 by steps of 6. "fast", at the default delay, steps
+    // more often than five times a second and is left to the engine.
     const char page[] =
         "<html><body style=\"margin:0\">"
-        "<marquee id=\"up\" direction=\"up\" height=\"100\" width=\"100\" scrollamount=\"10\" scrolldelay=\"60\" "
+        "<marquee id=\"up\" direction=\"up\" height=\"100\" width=\"100\" scrollamount=\"10\" scrolldelay=\"200\" "
         "onMouseOut=\"this.start()\" onMouseOver=\"this.stop()\"><div id=\"upc\" style=\"height:40px\">a<br>b</div>"
         "</marquee><br>"
         "<marquee id=\"slide\" direction=\"right\" behavior=\"slide\" width=\"100\" scrollamount=\"30\" "
-        "scrolldelay=\"60\"><span id=\"slidec\" style=\"display:inline-block;width:40px\">c</span></marquee><br>"
-        "<marquee id=\"left\" width=\"100\"><span id=\"leftc\" style=\"display:inline-block;width:20px\">d</span>"
-        "</marquee></body></html>";
+        "scrolldelay=\"200\"><span id=\"slidec\" style=\"display:inline-block;width:40px\">c</span></marquee><br>"
+        "<marquee id=\"left\" width=\"100\" scrolldelay=\"200\"><span id=\"leftc\" "
+        "style=\"display:inline-block;width:20px\">d</span></marquee><br>"
+        "<marquee id=\"fast\" width=\"100\"><span id=\"fastc\">e</span></marquee></body></html>";
     writeFile(file(QStringLiteral("marquee.html")), page);
     WebBrowser web;
     web.resize(300, 300);
@@ -356,6 +358,8 @@ TEST_F(WebBrowserTest, MarqueesMoveInStepsOfTheirScrollAmountAndKeepTheirStartAn
     EXPECT_EVENTUALLY(offset("up", false) != stopped, kLoadTimeoutMs);
     // The marquees are still the page's elements, with their attributes and content.
     EXPECT_EQ(web.runScriptSync(QStringLiteral("document.querySelectorAll('marquee[scrollamount]').length")).toInt(), 2);
+    EXPECT_EQ(web.runScriptSync(QStringLiteral("document.getElementById('fast').firstElementChild.id")).toString(),
+              QStringLiteral("fastc"));
     EXPECT_EQ(web.runScriptSync(QStringLiteral("document.getElementById('up').textContent")).toString(),
               QStringLiteral("ab"));
 

@@ -30,15 +30,17 @@ const char kScript[] = R"JS((function () {
     return isNaN(v) ? 0 : v;
   }
 
+  function stepDelay(m) {
+    var d = whole(m, 'scrolldelay', 85, function (v) { return v >= 0; });
+    return d < 60 && !m.hasAttribute('truespeed') ? 85 : d;
+  }
+
   function take(m) {
     taken.add(m);
     engineStop.call(m);
     var mover = null, path = null, timer = 0, running = true, at = 0, loops = 0, reverse = false;
     function behavior() { return word(m, 'behavior', ['scroll', 'slide', 'alternate']); }
-    function delay() {
-      var d = whole(m, 'scrolldelay', 85, function (v) { return v >= 0; });
-      return d < 60 && !m.hasAttribute('truespeed') ? 85 : d;
-    }
+    function delay() { return stepDelay(m); }
     function loopCount() {
       var n = whole(m, 'loop', -1, function (v) { return v > 0 || v === -1; });
       return n <= 0 && behavior() === 'slide' ? 1 : n;
@@ -114,10 +116,13 @@ const char kScript[] = R"JS((function () {
     else Promise.resolve().then(begin);
   }
 
+  // Each step costs a whole frame of the page; the glide, a cheap frame at the display's rate. A
+  // marquee that steps more often than five times a second is left to glide.
+  var kFewestMsPerStep = 200;
   // A marquee put back into the document is started by the engine again: stopped again here.
   function look(m) {
     if (taken.has(m)) engineStop.call(m);
-    else take(m);
+    else if (stepDelay(m) >= kFewestMsPerStep) take(m);
   }
   new MutationObserver(function (records) {
     for (var i = 0; i < records.length; i++) {
