@@ -76,8 +76,12 @@ const char kScript[] = R"JS((function () {
       timer = 0;
       var n = loopCount();
       if (!running || (n > 0 && loops >= n)) return;
-      // Measured again at the start of every run: pictures in it may have come in since.
-      if (at === 0 && loops > 0) path = measure();
+      // At the start of every run, what a script put into the marquee since joins the moving block,
+      // and the sizes are read again (pictures in it may have come in since).
+      if (at === 0 && loops > 0) {
+        wrap();
+        path = measure();
+      }
       var amount = whole(m, 'scrollamount', 6, function (v) { return v >= 0; });
       var distance = Math.abs(path.to - path.from);
       if (distance > 0 && amount > 0) {
@@ -90,15 +94,20 @@ const char kScript[] = R"JS((function () {
           if (behavior() === 'alternate') reverse = !reverse;
         }
       } else {
-        path = measure();  // nothing to move yet (hidden, or empty): look again next time
+        wrap();  // nothing to move yet (hidden, or empty): look again next time
+        path = measure();
       }
       timer = setTimeout(step, delay());
+    }
+    function wrap() {
+      var loose = Array.prototype.filter.call(m.childNodes, function (c) { return c !== mover; });
+      loose.forEach(function (c) { mover.appendChild(c); });
+      if (mover.parentNode !== m) m.appendChild(mover);
     }
     function begin() {
       mover = document.createElement('div');
       mover.style.willChange = 'transform';
-      while (m.firstChild) mover.appendChild(m.firstChild);
-      m.appendChild(mover);
+      wrap();
       path = measure();
       place(path.from);
       if (running) timer = setTimeout(step, delay());
@@ -118,11 +127,11 @@ const char kScript[] = R"JS((function () {
 
   // Each step costs a whole frame of the page; the glide, a cheap frame at the display's rate. A
   // marquee that steps more often than five times a second is left to glide.
-  var kFewestMsPerStep = 200;
+  var shortestSteppedDelay = 200;
   // A marquee put back into the document is started by the engine again: stopped again here.
   function look(m) {
     if (taken.has(m)) engineStop.call(m);
-    else if (stepDelay(m) >= kFewestMsPerStep) take(m);
+    else if (stepDelay(m) >= shortestSteppedDelay) take(m);
   }
   new MutationObserver(function (records) {
     for (var i = 0; i < records.length; i++) {
