@@ -40,7 +40,6 @@ const char kScript[] = R"JS((function () {
     engineStop.call(m);
     var mover = null, path = null, timer = 0, running = true, at = 0, loops = 0, reverse = false;
     function behavior() { return word(m, 'behavior', ['scroll', 'slide', 'alternate']); }
-    function delay() { return stepDelay(m); }
     function loopCount() {
       var n = whole(m, 'loop', -1, function (v) { return v > 0 || v === -1; });
       return n <= 0 && behavior() === 'slide' ? 1 : n;
@@ -97,7 +96,7 @@ const char kScript[] = R"JS((function () {
         wrap();  // nothing to move yet (hidden, or empty): look again next time
         path = measure();
       }
-      timer = setTimeout(step, delay());
+      timer = setTimeout(step, stepDelay(m));
     }
     function wrap() {
       var loose = Array.prototype.filter.call(m.childNodes, function (c) { return c !== mover; });
@@ -110,11 +109,11 @@ const char kScript[] = R"JS((function () {
       wrap();
       path = measure();
       place(path.from);
-      if (running) timer = setTimeout(step, delay());
+      if (running) timer = setTimeout(step, stepDelay(m));
     }
     m.start = function () {
       running = true;
-      if (mover && !timer) timer = setTimeout(step, delay());
+      if (mover && !timer) timer = setTimeout(step, stepDelay(m));
     };
     m.stop = function () {
       running = false;
