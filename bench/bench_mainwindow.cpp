@@ -39,6 +39,7 @@
 #include "site/sitemodel.h"
 #include "site/siteview.h"
 #include "state/sitestate.h"
+#include "procfield.h"
 #include "servicesupport.h"
 
 #include <benchmark/benchmark.h>
@@ -89,13 +90,7 @@ double CpuSecondsOf(qint64 pid) {
     return double(fields[11].toLongLong() + fields[12].toLongLong()) / double(::sysconf(_SC_CLK_TCK));
 }
 
-qint64 PssKb(qint64 pid) {
-    QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("Pss:")) return line.mid(4).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
+qint64 PssKb(qint64 pid) { return ProcFieldKb(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Pss"); }
 
 struct TreeMemory {
     qint64 pssKb = 0;
@@ -185,13 +180,7 @@ int LooseViewSurfaces() {
 }
 
 // The anonymous part of this process's PSS, kB.
-qint64 ProgramAnonKb() {
-    QFile f(QStringLiteral("/proc/self/smaps_rollup"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("Pss_Anon:")) return line.mid(9).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
+qint64 ProgramAnonKb() { return ProcFieldKb(QStringLiteral("/proc/self/smaps_rollup"), "Pss_Anon"); }
 
 // Waits as the program's event loop would run meanwhile. An object deleted later (deleteLater) from
 // inside one of the waits' local loops is deleted once control returns to an outer loop, which the

@@ -26,6 +26,7 @@
 #include "state/uploadwindowlabels.h"
 
 #include "benchsupport.h"
+#include "procfield.h"
 #include "servicesupport.h"
 
 #include <QApplication>
@@ -47,13 +48,7 @@ const QString kAlbum = QStringLiteral("我的相册");
 
 
 // The peak resident set of this process since the last reset, in KB.
-qint64 PeakRssKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
+qint64 PeakRssKb() { return ProcFieldKb(QStringLiteral("/proc/self/status"), "VmHWM"); }
 void ResetPeakRss() {
     QFile f(QStringLiteral("/proc/self/clear_refs"));
     if (f.open(QIODevice::WriteOnly)) f.write("5");
